@@ -1,0 +1,139 @@
+#include "mathex/ExpNode.h"
+
+#include <cmath>
+
+namespace MathEx {
+
+BasicNode::BasicNode(int count) : childCount(count < 0 ? 0 : count), children(childCount, nullptr) {}
+
+BasicNode::~BasicNode() {
+    // Unlink the subtree into a work list instead of recursing: a deep chain
+    // would otherwise exhaust the call stack.
+    std::vector<BasicNode*> pending;
+    for (BasicNode*& c : children) {
+        if (c) pending.push_back(c);
+        c = nullptr;
+    }
+    while (!pending.empty()) {
+        BasicNode* node = pending.back();
+        pending.pop_back();
+        for (BasicNode*& c : node->children) {
+            if (c) pending.push_back(c);
+            c = nullptr;
+        }
+        delete node;
+    }
+}
+
+bool BasicNode::SetChild(int index, BasicNode* node) {
+    if (index < 0 || index >= childCount) return false;
+    children[index] = node;
+    if (node) node->SetParent(this);
+    return true;
+}
+
+BasicNode* BasicNode::GetChild(int index) const {
+    if (index < 0 || index >= childCount) return nullptr;
+    return children[index];
+}
+
+ExpNode::ExpNode(const Token& t) : BasicNode(0), token(t) {}
+
+ExpNode::ExpNode(TokenType type, int count) : BasicNode(count) { token.type = type; }
+
+namespace {
+// Applies a node's operator to already evaluated operands; `leaf` is the value
+// of nodes that stand for a variable in the current mode.
+double Apply(const ExpNode& node, const double* v, int n, double leaf) {
+    const double a = n > 0 ? v[0] : 0.0;
+    const double b = n > 1 ? v[1] : 0.0;
+    switch (node.Type()) {
+        case TT_PLUS: return a + b;
+        case TT_MINUS: return a - b;
+        case TT_TIMES: return a * b;
+        case TT_DIVIDE: return a / b;
+        case TT_NEGATE: return -a;
+        case TT_POWER: return std::pow(a, b);
+        case TT_SQRT: return std::sqrt(a);
+        case TT_SIN: return std::sin(a);
+        case TT_COS: return std::cos(a);
+        case TT_TAN: return std::tan(a);
+        case TT_LOG: return std::log(a);
+        case TT_ABS: return std::fabs(a);
+        case TT_NUMBER: return node.NumberValue();
+        default: return leaf;
+    }
+}
+}  // namespace
+
+double ExpNode::EvaluateAt(double x) const {
+    return FoldTree<double>(this, [x](const ExpNode& node, const double* v, int n) {
+        return Apply(node, v, n, x);
+    });
+}
+
+double ExpNode::EvaluateAt(double x, double y) const {
+    return FoldTree<double>(this, [x, y](const ExpNode& node, const double* v, int n) {
+        double leaf = 0.0;
+        switch (node.Type()) {
+            case TT_IDENT: leaf = node.Name() == "x" ? x : y; break;
+            case TT_INTEGRAL:
+            case TT_SIGMA:
+            case TT_LIMIT: leaf = y; break;
+            default: leaf = 0.0;  // equations, indices and pairs
+        }
+        return Apply(node, v, n, leaf);
+    });
+}
+
+namespace {
+struct Dual {
+    double value = 0.0;  // one-variable value at x
+    double slope = 0.0;
+};
+
+double PowerSlope(const Dual& u, const Dual& v, double p) {
+    if (u.value > 0) return p * (v.slope * std::log(u.value) + v.value * u.slope / u.value);
+    if (u.value < 0) return v.slope == 0 ? p * (v.value * u.slope / u.value) : HUGE_VAL;
+    // Zero base: a varying exponent keeps its own slope; a constant one follows
+    // the power rule, so x^2 has slope 0 at 0 rather than 0·∞.
+    if (v.slope != 0) return v.slope;
+    if (v.value == 0) return 0.0;
+    return v.value * std::pow(u.value, v.value - 1) * u.slope;
+}
+
+Dual DualOf(const ExpNode& node, const Dual* c, int n, double x) {
+    const Dual u = n > 0 ? c[0] : Dual{};
+    const Dual v = n > 1 ? c[1] : Dual{};
+    double values[2] = {u.value, v.value};
+    const double value = Apply(node, values, n, x);
+    double slope = 0.0;
+    switch (node.Type()) {
+        case TT_PLUS: slope = u.slope + v.slope; break;
+        case TT_MINUS: slope = u.slope - v.slope; break;
+        case TT_NEGATE: slope = -u.slope; break;
+        case TT_TIMES: slope = u.slope * v.value + u.value * v.slope; break;
+        case TT_DIVIDE: slope = u.slope / v.value - u.value * v.slope / (v.value * v.value); break;
+        case TT_POWER: slope = PowerSlope(u, v, value); break;
+        case TT_SQRT: slope = 0.5 * u.slope / std::sqrt(u.value); break;
+        case TT_LOG: slope = u.slope / u.value; break;
+        case TT_SIN: slope = std::cos(u.value) * u.slope; break;
+        case TT_COS: slope = -std::sin(u.value) * u.slope; break;
+        case TT_TAN: slope = (std::tan(u.value) * std::tan(u.value) + 1) * u.slope; break;
+        case TT_ABS: slope = u.value > 0 ? u.slope : -u.slope; break;
+        case TT_NUMBER: slope = 0.0; break;
+        case TT_IDENT: slope = 1.0; break;
+        default:  // equations, pairs, indices and the rest: the slope of child 1
+            slope = n > 1 ? v.slope : x;
+    }
+    return Dual{value, slope};
+}
+}  // namespace
+
+double ExpNode::Derivative(double x, double /*y*/) const {
+    return FoldTree<Dual>(this, [x](const ExpNode& node, const Dual* c, int n) {
+        return DualOf(node, c, n, x);
+    }).slope;
+}
+
+}  // namespace MathEx

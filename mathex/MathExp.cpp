@@ -1,0 +1,136 @@
+#include "mathex/MathExp.h"
+
+#include "mathex/Parser.h"
+
+namespace MathEx {
+
+MathExp::MathExp(const MathExp& other) {
+    if (other.root_) Parse(other.ToExactText());
+    labelBox = other.labelBox;
+}
+
+MathExp& MathExp::operator=(const MathExp& other) {
+    if (this != &other) {
+        MathExp copy(other);
+        root_ = std::move(copy.root_);
+        form = copy.form;
+        type = copy.type;
+        std::copy(std::begin(copy.coeffs), std::end(copy.coeffs), coeffs);
+        std::copy(std::begin(copy.conic), std::end(copy.conic), conic);
+        labelBox = copy.labelBox;
+        SetMain(copy.main_);
+        CompilePrograms();
+    }
+    return *this;
+}
+
+bool MathExp::Parse(std::string text) {
+    ParseResult parsed = ParseExpression(text);
+    if (parsed.status != ParseStatus::Ok) {
+        // A tree that is still in place keeps the form that describes it.
+        if (!root_) form = FORM_SYNTAX_ERROR;
+        return false;
+    }
+    root_ = std::move(parsed.root);
+    Analyze();
+    root_->Layout();
+    return true;
+}
+
+std::string MathExp::ToText(int mode) const { return root_ ? root_->ToText(mode) : std::string(); }
+
+std::string MathExp::ToExactText() const { return root_ ? root_->ToExactText() : std::string(); }
+
+void MathExp::SetMain(const ExpNode* main) { main_ = main; }
+
+void MathExp::CompilePrograms() {
+    mainProgram_.Compile(main_, Program::Mode::OneVariable);
+    valueProgram_.Clear();
+    valueIsZero_ = true;
+    if (!root_ || form == FORM_SYNTAX_ERROR) return;
+    const ExpNode* root = root_.get();
+    using Mode = Program::Mode;
+    switch (form) {
+        case FORM_EXPLICIT: valueProgram_.Compile(root->Child(1), Mode::TwoVariables); break;
+        case FORM_IMPLICIT:
+            valueProgram_.CompileDifference(root->Child(0), root->Child(1), Mode::TwoVariables);
+            break;
+        default: {
+            bool hasEquation = false;
+            ForEachNode(root_.get(), [&](ExpNode& n) { hasEquation = hasEquation || n.Type() == TT_EQUAL; });
+            if (form == FORM_NONE && hasEquation) return;
+            valueProgram_.Compile(root, Mode::TwoVariables);
+        }
+    }
+    valueIsZero_ = false;
+}
+
+double MathExp::Evaluate(double x) const {
+    if (!main_) throw NotSupportedException("MathEx::MathExp::Evaluate");
+    return mainProgram_.Run(x);
+}
+
+void MathExp::Evaluate(const double* xs, double* ys, size_t n) const {
+    if (!main_) throw NotSupportedException("MathEx::MathExp::Evaluate");
+    mainProgram_.RunMany(xs, ys, n);
+}
+
+double MathExp::Value(double x, double y) const { return valueIsZero_ ? 0.0 : valueProgram_.Run(x, y); }
+
+double MathExp::Slope(double x, double y) const {
+    if (valueIsZero_) return 0.0;
+    const ExpNode* root = root_.get();
+    switch (form) {
+        case FORM_EXPLICIT: return root->Child(1)->Derivative(x, y);
+        case FORM_IMPLICIT: return root->Child(0)->Derivative(x, y) - root->Child(1)->Derivative(x, y);
+        default: return root->Derivative(x, y);
+    }
+}
+
+void MathExp::Translate(double dx, double dy) {
+    double* c = coeffs;
+    const double c0 = c[0], c1 = c[1], c2 = c[2], c3 = c[3];
+    const double dx2 = dx * dx, dx3 = dx2 * dx, dx4 = dx3 * dx;
+    switch (type) {
+        case PT_VERTICAL_LINE: c[1] += dx; break;
+        case PT_LINE: c[1] += dy - dx * c0; break;
+        case PT_QUADRATIC:
+            c[2] += dy + c0 * dx2 - c1 * dx;
+            c[1] -= 2 * c0 * dx;
+            break;
+        case PT_CUBIC:
+            c[3] += dy + c1 * dx2 - c0 * dx3 - c2 * dx;
+            c[2] += 3 * c0 * dx2 - 2 * c1 * dx;
+            c[1] -= 3 * c0 * dx;
+            break;
+        case PT_QUARTIC:
+            c[4] += dy + c0 * dx4 - c1 * dx3 + c2 * dx2 - c3 * dx;
+            c[3] += 3 * c1 * dx2 - 4 * c0 * dx3 - 2 * c2 * dx;
+            c[2] += 6 * c0 * dx2 - 3 * c1 * dx;
+            c[1] -= 4 * c0 * dx;
+            break;
+        case PT_SINE:
+        case PT_COSINE:
+        case PT_TANGENT:
+        case PT_LOG:
+            c[3] += dy;
+            c[2] -= dx * c1;
+            break;
+        case PT_EXP:
+            c[2] += dy;
+            c[1] -= dx;
+            break;
+        case PT_ELLIPSE:
+        case PT_HYPERBOLA:
+            c[2] += dx;
+            c[3] += dy;
+            break;
+        case PT_PARABOLA:
+            c[1] += dx;
+            c[2] += dy;
+            break;
+        default: break;
+    }
+}
+
+}  // namespace MathEx

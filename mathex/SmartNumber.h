@@ -1,0 +1,35 @@
+#pragma once
+#include <string>
+
+namespace MathEx {
+
+// The literal constants the whole system uses for π and Euler's number.
+inline constexpr double kPi = 3.141592653;
+inline constexpr double kHalfPi = 1.5707963265;
+inline constexpr double kThreeHalfPi = 4.7123889795;
+inline constexpr double kTwoPi = 6.283185306;
+inline constexpr double kE = 2.718281828459;
+
+// Process-wide number of decimals for non-integral numbers in equation text (default 2).
+int DisplayPrecision();
+// Clamped to 0..15; larger values would only print rounding noise.
+void SetDisplayPrecision(int decimals);
+
+// The numeric constant held by a TT_NUMBER node.
+class SmartNumber {
+public:
+    double value = 0.0;
+
+    SmartNumber() = default;
+    explicit SmartNumber(double v) : value(v) {}
+    SmartNumber(const SmartNumber&) = default;
+    SmartNumber& operator=(const SmartNumber&) = default;
+    virtual ~SmartNumber() = default;
+
+    // Integral values print without a point, π as "PI", e as "e", anything else
+    // in fixed notation with the display precision, trailing zeros trimmed but one
+    // digit kept after the point. At most 127 characters.
+    std::string ToString() const;
+};
+
+}  // namespace MathEx
