@@ -113,13 +113,15 @@ std::vector<double> QuarticRoots(double a, double b, double c, double d, double 
     const double w = std::sqrt(z);
     const double A = 2.0 * z + P / 2.0;
     const double B = Q / (4.0 * w);
+    // A radicand of (about) zero is a double root, as in (x² − 1)²: it must
+    // count, not vanish for being a rounding hair below zero.
     std::vector<double> roots;
-    if (z - (A - B) > 0.0) {
-        const double t = std::sqrt(z - (A - B));
+    if (z - (A - B) > -kTolerance) {
+        const double t = std::sqrt(std::max(0.0, z - (A - B)));
         AppendPair(roots, -t - w - shift, t - w - shift);
     }
-    if (z - (A + B) > 0.0) {
-        const double t = std::sqrt(z - (A + B));
+    if (z - (A + B) > -kTolerance) {
+        const double t = std::sqrt(std::max(0.0, z - (A + B)));
         AppendPair(roots, w - t - shift, t + w - shift);
     }
     return roots;

@@ -241,8 +241,7 @@ int FrancisQr::FindSweepStart(int l, int nn, const Shift& shift, Reflector& v) c
         v.r /= scale;
         if (m == l) break;
         const float u = Mag(a_(m, m - 1)) * (Mag(v.q) + Mag(v.r));
-        const float t = Mag(v.p) * (Mag(a_(m - 1, m - 1)) + Mag(z) +
-                                          Mag(a_(m + 1, m + 1)));
+        const float t = Mag(v.p) * (Mag(a_(m - 1, m - 1)) + Mag(z) + Mag(a_(m + 1, m + 1)));
         if (static_cast<float>(u + t) == t) break;
     }
     return m;

@@ -255,11 +255,11 @@ INSTANTIATE_TEST_SUITE_P(
         // Each pair of candidates is separate, so a double root shared by the
         // two pairs appears twice.
         ClosedFormCase{"DoubleRootFromBothPairs", {1, -7, 17, -17, 6}, {1, 2, 1, 3}},
-        // (x² − 1)²: both radicands z − (A ∓ B) are exactly 0, and only a
-        // strictly positive radicand yields roots, so the curve touching the
-        // axis at ±1 gives no roots.
-        ClosedFormCase{"EvenDoubleRootsTouchingTheAxis", {1, 0, -2, 0, 1}, {}},
-        ClosedFormCase{"EvenDoubleRootsScaled", {2, 0, -4, 0, 2}, {}}),
+        // (x² − 1)²: both radicands z − (A ∓ B) are 0; the curve touches the
+        // axis at ±1 and each double root is listed once.
+        ClosedFormCase{"EvenDoubleRootsTouchingTheAxis", {1, 0, -2, 0, 1}, {-1, 1}},
+        ClosedFormCase{"EvenDoubleRootsScaled", {2, 0, -4, 0, 2}, {-1, 1}},
+        ClosedFormCase{"ShiftedDoubleRoots", {1, -4, 4, 0, 0}, {0, 2}}),
     [](const ::testing::TestParamInfo<ClosedFormCase>& info) { return info.param.name; });
 
 // --------------------------------------------------------------- helpers
