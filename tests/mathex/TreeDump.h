@@ -8,11 +8,12 @@
 
 namespace MathEx::testing {
 
-inline std::string Dump(const ExpNode* n) {
+// With withNumbers false every number is "#", for comparing shapes only.
+inline std::string Dump(const ExpNode* n, bool withNumbers = true) {
     if (!n) return "null";
     std::string head;
     switch (n->Type()) {
-        case TT_NUMBER: return n->token.number.ToString();
+        case TT_NUMBER: return withNumbers ? n->token.number.ToString() : "#";
         case TT_IDENT:
             if (n->ChildCount() == 0) return n->Name();
             head = n->Name();
@@ -23,11 +24,11 @@ inline std::string Dump(const ExpNode* n) {
         default: head = OperatorText(n->Type());
     }
     std::string s = "(" + head;
-    for (int i = 0; i < n->ChildCount(); ++i) s += " " + Dump(n->Child(i));
+    for (int i = 0; i < n->ChildCount(); ++i) s += " " + Dump(n->Child(i), withNumbers);
     return s + ")";
 }
 
-inline std::string Dump(const MathExp& m) { return Dump(m.GetRoot()); }
+inline std::string Dump(const MathExp& m, bool withNumbers = true) { return Dump(m.GetRoot(), withNumbers); }
 
 inline std::string ParseAndDump(const std::string& text) {
     MathExp m;

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "TreeDump.h"
+#include "mathex/MathExp.h"
+
+namespace MathEx {
+namespace {
+
+using testing::Dump;
+
+struct TextCase {
+    const char* text;
+    const char* plain;
+    const char* latex;
+};
+
+class TextTest : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(TextTest, WritesPlainAndLatex) {
+    MathExp m;
+    ASSERT_TRUE(m.Parse(GetParam().text));
+    EXPECT_EQ(m.ToText(TEXT_PLAIN), GetParam().plain);
+    EXPECT_EQ(m.ToText(TEXT_LATEX), GetParam().latex);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, TextTest,
+    ::testing::Values(
+        TextCase{"y = 2*x + 1", "y=2*x+1", "y=2 \\cdot x+1"},
+        TextCase{"y = x^2/(x+1)", "y=x^2/(x+1)", "y=\\frac{{x}^{2}}{x+1}"},
+        TextCase{"y = (x+1)^2", "y=(x+1)^2", "y={(x+1)}^{2}"},
+        TextCase{"y = -(x - 1)", "y=-(x-1)", "y=-(x-1)"},
+        TextCase{"y = sin(2*x)", "y=sin(2*x)", "y=\\sin{2 \\cdot x}"},
+        TextCase{"y = sqrt(x+1)", "y=sqrt(x+1)", "y=\\sqrt{(x+1)}"},
+        TextCase{"y = abs(x)", "y=abs(x)", "y=\\abs{x}"},
+        TextCase{"y = 0.5*PI", "y=0.5*PI", "y=0.5 \\cdot PI"},
+        TextCase{"f(x) = x", "f(x)=x", "f(x)=x"},
+        TextCase{"(1, 2)", "(1,2)", "(1,2)"},
+        // Euler's number reads back only as "E"
+        TextCase{"y = E^x", "y=E^x", "y={e}^{x}"},
+        // operands the parser would group differently get parentheses
+        TextCase{"y = a - (b - c)", "y=a-(b-c)", "y=a-(b-c)"},
+        TextCase{"y = a + (b + c)", "y=a+(b+c)", "y=a+b+c"},
+        TextCase{"y = a/(b*c)", "y=a/(b*c)", "y=\\frac{a}{b \\cdot c}"},
+        TextCase{"y = 2^(2*x)", "y=2^(2*x)", "y={2}^{2 \\cdot x}"},
+        TextCase{"y = (2*x)^3", "y=(2*x)^3", "y={2 \\cdot x}^{3}"},
+        TextCase{"y = 2^(3^x)", "y=2^(3^x)", "y={2}^{{3}^{x}}"},
+        TextCase{"y = -(x^2)", "y=-(x^2)", "y=-{x}^{2}"},
+        TextCase{"y = (sin x)^2", "y=(sin(x))^2", "y={\\sin{x}}^{2}"},
+        TextCase{"y = (-sin x)^2", "y=(-sin(x))^2", "y={-\\sin{x}}^{2}"},
+        TextCase{"y = (2^sin x)^2", "y=(2^sin(x))^2", "y={{2}^{\\sin{x}}}^{2}"},
+        TextCase{"y = (a = b)", "y=(a=b)", "y=a=b"},
+        TextCase{"y = x_n + x_(n+1)", "y=x_n+x_(n+1)", "y=+"}));
+
+TEST(TextOfMathExp, EmptyWithoutTree) {
+    MathExp m;
+    EXPECT_EQ(m.ToText(TEXT_PLAIN), "");
+    EXPECT_EQ(m.ToText(TEXT_LATEX), "");
+}
+
+// Random trees from a small grammar: whatever the parser builds, its plain
+// text must parse back into the very same tree, and the exact text into the
+// same numbers.
+class RandomExpression {
+public:
+    explicit RandomExpression(unsigned seed) : rng_(seed) {}
+
+    std::string Make(int depth) {
+        if (depth <= 0) return Leaf();
+        switch (Pick(12)) {
+            case 0: return Make(depth - 1) + "+" + Make(depth - 1);
+            case 1: return Make(depth - 1) + "-" + Make(depth - 1);
+            case 2: return Make(depth - 1) + "*" + Make(depth - 1);
+            case 3: return Make(depth - 1) + "/" + Make(depth - 1);
+            case 4: return Make(depth - 1) + "^" + Make(depth - 1);
+            case 5: return "-" + Make(depth - 1);
+            case 6: return "(" + Make(depth - 1) + ")";
+            case 7: return kFunctions[Pick(6)] + std::string(" ") + Make(depth - 1);
+            case 8: return "f(" + Make(depth - 1) + ")";
+            case 9: return "x_" + Make(depth - 1);
+            case 10: return "(" + Make(depth - 1) + "," + Make(depth - 1) + ")";
+            default: return "(" + Make(depth - 1) + "=" + Make(depth - 1) + ")";
+        }
+    }
+
+private:
+    static constexpr const char* kFunctions[] = {"sin", "cos", "tan", "log", "sqrt", "abs"};
+    int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+    std::string Leaf() {
+        static const char* kLeaves[] = {"x", "y", "n", "2", "0", "17", "0.125", "3.14159", "PI", "E", "1e-7"};
+        return kLeaves[Pick(11)];
+    }
+    std::mt19937 rng_;
+};
+
+TEST(TextRoundTrip, PlainTextParsesBackToTheSameTree) {
+    RandomExpression gen(20261210);
+    int parsed = 0;
+    for (int i = 0; i < 3000; ++i) {
+        const std::string text = gen.Make(1 + i % 5);
+        MathExp m;
+        if (!m.Parse(text)) continue;
+        ++parsed;
+        MathExp again;
+        ASSERT_TRUE(again.Parse(m.ToText(TEXT_PLAIN))) << text << " -> " << m.ToText(TEXT_PLAIN);
+        // Display precision may round the numbers, never the shape.
+        EXPECT_EQ(Dump(again, false), Dump(m, false)) << text << " -> " << m.ToText(TEXT_PLAIN);
+        MathExp copy(m);
+        EXPECT_EQ(copy.ToExactText(), m.ToExactText()) << text;
+        SetDisplayPrecision(17);
+        EXPECT_EQ(Dump(copy), Dump(m)) << text;
+        SetDisplayPrecision(2);
+    }
+    EXPECT_GT(parsed, 2000);
+}
+
+TEST(TextRoundTrip, CopyKeepsEveryDigit) {
+    MathExp m;
+    ASSERT_TRUE(m.Parse("y = 0.333333333*x + 1e-7"));
+    MathExp copy(m);
+    EXPECT_EQ(copy.type, PT_LINE);
+    EXPECT_EQ(copy.coeffs[0], m.coeffs[0]);
+    EXPECT_EQ(copy.coeffs[1], m.coeffs[1]);
+    MathExp assigned;
+    assigned = m;
+    EXPECT_EQ(assigned.coeffs[0], 0.333333333);
+    EXPECT_DOUBLE_EQ(assigned.Evaluate(3), m.Evaluate(3));
+}
+
+}  // namespace
+}  // namespace MathEx
