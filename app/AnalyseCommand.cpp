@@ -151,6 +151,11 @@ std::optional<double> FiniteNumber(const QString& text) {
     return v;
 }
 
+bool IsKnownOption(const QString& arg) {
+    return arg == QLatin1String("-h") || arg == QLatin1String("--help") || arg == QLatin1String("--precision") ||
+           arg.startsWith(QLatin1String("--precision="));
+}
+
 // QCommandLineParser gives an option one value, so the two values of
 // --translate are taken out first; a DY such as "-2" would otherwise read as an option.
 ParsedArgs ParseArguments(const QStringList& args) {
@@ -175,6 +180,12 @@ ParsedArgs ParseArguments(const QStringList& args) {
             return parsed;
         }
         if (a == QLatin1String("--")) endOfOptions = true;
+        if (!endOfOptions && a.size() > 1 && a.startsWith(QLatin1Char('-')) && !IsKnownOption(a)) {
+            parsed.error = QStringLiteral("unknown option '%1'").arg(a);
+            if (!a.startsWith(QLatin1String("--")))
+                parsed.error += QStringLiteral("; put -- before an equation that starts with '-'");
+            return parsed;
+        }
         rest << a;
         // The value of --precision is never an option, even when it starts with '-'.
         if (!endOfOptions && a == QLatin1String("--precision") && i + 1 < args.size()) rest << args[++i];

@@ -48,9 +48,11 @@ std::vector<ExtremePoint> MathExp::ExtremePoints() const {
             break;
         case PT_CUBIC: {
             const double d = b * b - 3 * a * c;
+            // The first root is always the maximum and the second the minimum:
+            // for a < 0 the division turns the order of the roots round too.
             if (d > 0) {
                 xs = {(-std::sqrt(d) - b) / (3 * a), (std::sqrt(d) - b) / (3 * a)};
-                minimum = {a < 0, a > 0};
+                minimum = {false, true};
             }
             break;
         }

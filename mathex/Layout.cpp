@@ -61,7 +61,7 @@ float Bottom(const ExpNode* a, const ExpNode* b) { return std::max(a->box.bottom
 // Shared tail of "=", "+", "−" and "×": operand c1 placed right of the symbol
 // on c0's axis, then the whole node pushed down if c1 sticks out above.
 void Chain(ExpNode* n, ExpNode* c0, ExpNode* c1, float gap) {
-    Move(c1, n->refPoint.x + gap, c0->refPoint.y - Settle(c1)->refPoint.y);
+    Move(c1, n->refPoint.x + gap, c0->refPoint.y - c1->refPoint.y);  // c1 is settled on entry
     Settle(c1);
     n->box = Box(0, c1->box.right, Top(c0, c1), Bottom(c0, c1));
     if (c1->box.top < 0) Move(n, 0, -c1->box.top);
@@ -83,7 +83,8 @@ void LayoutDivide(ExpNode* n, ExpNode* c0, ExpNode* c1) {
     n->symbolBox = Box(0, w, n->refPoint.y - 0.25f, n->refPoint.y + 0.25f);
     if (w0 < w1) Move(c0, (w - w0) / 2, 0);
     Move(c1, w1 < w0 ? (w - w1) / 2 : 0, n->refPoint.y + 0.25f);
-    n->box = Box(0, w, 0, Settle(c1)->box.bottom);
+    Settle(c1);
+    n->box = Box(0, w, 0, c1->box.bottom);
 }
 
 void LayoutPower(ExpNode* n, ExpNode* c0, ExpNode* c1) {
@@ -94,7 +95,8 @@ void LayoutPower(ExpNode* n, ExpNode* c0, ExpNode* c1) {
     Settle(c1);
     const float h = c1->box.top - c1->box.bottom;
     Move(c1, c0->box.right, -c1->box.bottom - 0.6f * h);
-    n->box = Box(0, Settle(c1)->box.right, c1->box.top, c0->box.bottom);
+    Settle(c1);
+    n->box = Box(0, c1->box.right, c1->box.top, c0->box.bottom);
     Move(n, 0, -h);
 }
 
@@ -105,7 +107,8 @@ void LayoutIndex(ExpNode* n, ExpNode* c0, ExpNode* c1) {
     Settle(c1);
     const float h = c1->box.top - c1->box.bottom;
     Move(c1, c0->box.right, c1->box.bottom - 0.5f * h);
-    n->box = Box(0, Settle(c1)->box.right, c0->box.top, c1->box.bottom);
+    Settle(c1);
+    n->box = Box(0, c1->box.right, c0->box.top, c1->box.bottom);
 }
 
 // A prefix word (sin, a function name, the minus sign) of the given width in front of c0.
@@ -122,7 +125,7 @@ void LayoutPair(ExpNode* n, ExpNode* c0, ExpNode* c1) {
     Settle(c0);
     n->refPoint = PointF(c0->box.right + 0.25f, c0->refPoint.y);
     n->symbolBox = Box(n->refPoint.x - 0.25f, n->refPoint.x + 0.25f, n->refPoint.y - 0.5f, n->refPoint.y + 0.5f);
-    Move(c1, n->refPoint.x + 0.25f, c0->refPoint.y - Settle(c1)->refPoint.y);
+    Move(c1, n->refPoint.x + 0.25f, c0->refPoint.y - c1->refPoint.y);
     Settle(c1);
     n->box = Box(0, c1->box.right + 0.3f, Top(c0, c1), Bottom(c0, c1));
 }

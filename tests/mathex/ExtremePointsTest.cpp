@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "mathex/MathExp.h"
+
+namespace MathEx {
+namespace {
+
+struct Extreme {
+    float x, y;
+    bool minimum;
+};
+
+struct ExtremeCase {
+    const char* text;
+    std::vector<Extreme> points;
+};
+
+class ExtremePointsTest : public ::testing::TestWithParam<ExtremeCase> {};
+
+TEST_P(ExtremePointsTest, FindsMinimaAndMaxima) {
+    MathExp m;
+    ASSERT_TRUE(m.Parse(GetParam().text));
+    const auto points = m.ExtremePoints();
+    const auto& expected = GetParam().points;
+    ASSERT_EQ(points.size(), expected.size()) << GetParam().text;
+    for (size_t i = 0; i < points.size(); ++i) {
+        EXPECT_NEAR(points[i].x, expected[i].x, 1e-4) << GetParam().text << " #" << i;
+        EXPECT_NEAR(points[i].y, expected[i].y, 1e-4) << GetParam().text << " #" << i;
+        EXPECT_EQ(points[i].isMinimum, expected[i].minimum) << GetParam().text << " #" << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Polynomials, ExtremePointsTest,
+    ::testing::Values(ExtremeCase{"y = x^2 - 2*x + 3", {{1, 2, true}}},
+                      ExtremeCase{"y = -x^2", {{0, 0, true}}},  // (−x)² is x²
+                      ExtremeCase{"y = -(x^2)", {{0, 0, false}}},
+                      ExtremeCase{"y = x^3 - 3*x", {{-1, 2, false}, {1, -2, true}}},
+                      ExtremeCase{"y = -x^3 + 3*x", {{1, 2, false}, {-1, -2, true}}},  // (−x)³ = −x³
+                      ExtremeCase{"y = x^3", {}},
+                      ExtremeCase{"y = x^4 - 2*x^2", {{-1, -1, true}, {0, 0, false}, {1, -1, true}}},
+                      ExtremeCase{"y = -(x^4) + 2*x^2", {{-1, 1, false}, {0, 0, true}, {1, 1, false}}},
+                      // y = x⁴: the derivative's triple root is one minimum
+                      ExtremeCase{"y = x^4", {{0, 0, true}}},
+                      ExtremeCase{"y = x^4 + 1", {{0, 1, true}}},
+                      // a double root of the derivative is an inflection; the simple root is the extremum
+                      ExtremeCase{"y = x^4 - 4*x^3", {{3, -27, true}}},
+                      ExtremeCase{"y = -(x^4) + 4*x^3", {{3, 27, false}}},
+                      ExtremeCase{"y = sin(x)", {}},
+                      ExtremeCase{"y = 2*x + 1", {}},
+                      ExtremeCase{"x^2 + y^2 - 1 = 0", {}}));
+
+TEST(ExtremePoints, ZeroLeadingCoefficientGivesNonFiniteNotACrash) {
+    MathExp m;
+    ASSERT_TRUE(m.Parse("y = 0*x^2 + x"));
+    const auto points = m.ExtremePoints();
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_FALSE(std::isfinite(points[0].x));
+}
+
+}  // namespace
+}  // namespace MathEx
