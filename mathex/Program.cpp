@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <unordered_set>
 
 #include "mathex/ExpNode.h"
 
@@ -10,7 +9,6 @@ namespace MathEx {
 
 namespace {
 
-// Whether a node reads a variable (as a leaf) in the given mode, or an operator.
 bool IsOperator(TokenType t) {
     switch (t) {
         case TT_PLUS: case TT_MINUS: case TT_TIMES: case TT_DIVIDE: case TT_POWER:
@@ -20,29 +18,22 @@ bool IsOperator(TokenType t) {
     }
 }
 
-// The nodes whose subtree value depends on neither x nor y in this mode, in
-// one pass (asking per node would make compiling quadratic in the depth).
-std::unordered_set<const ExpNode*> ConstantNodes(const ExpNode* root, Program::Mode mode) {
-    std::unordered_set<const ExpNode*> constants;
-    FoldTree<char>(root, [mode, &constants](const ExpNode& n, const char* c, int count) -> char {
-        bool constant = false;
-        if (n.Type() == TT_NUMBER) {
-            constant = true;
-        } else if (!IsOperator(n.Type())) {
-            // In two-variable mode equations, indices and pairs are the constant 0.
-            constant = mode == Program::Mode::TwoVariables &&
-                       (n.Type() == TT_EQUAL || n.Type() == TT_INDEX || n.Type() == TT_PAIR);
-        } else {
-            constant = std::all_of(c, c + count, [](char b) { return b != 0; });
-        }
-        if (constant) constants.insert(&n);
-        return constant;
-    });
-    return constants;
-}
-
-double ConstantValue(const ExpNode* node, Program::Mode mode) {
-    return mode == Program::Mode::OneVariable ? node->EvaluateAt(0.0) : node->EvaluateAt(0.0, 0.0);
+// The operator applied to constant operands, exactly as at run time.
+double Fold(TokenType t, double a, double b) {
+    switch (t) {
+        case TT_PLUS: return a + b;
+        case TT_MINUS: return a - b;
+        case TT_TIMES: return a * b;
+        case TT_DIVIDE: return a / b;
+        case TT_POWER: return std::pow(a, b);
+        case TT_NEGATE: return -a;
+        case TT_SQRT: return std::sqrt(a);
+        case TT_LOG: return std::log(a);
+        case TT_SIN: return std::sin(a);
+        case TT_COS: return std::cos(a);
+        case TT_TAN: return std::tan(a);
+        default: return std::fabs(a);
+    }
 }
 
 }  // namespace
@@ -62,64 +53,71 @@ void Program::Emit(Op op, double k) {
     maxDepth_ = std::max(maxDepth_, depth_);
 }
 
-// Post-order emission with an explicit stack; constant subtrees become one
-// PUSH_CONST, and a constant operand of a binary operator is folded into it.
+// Post-order emission with an explicit stack. An operator whose operands all
+// came out as single constants is folded into one constant; a binary operator
+// with one constant operand takes it as a built-in operand.
 void Program::Emit(const ExpNode* root, Mode mode) {
     struct Frame {
         const ExpNode* node;
-        int stage;
+        int next;
+        size_t starts[2];  // where each operand's code begins
     };
-    const auto constants = ConstantNodes(root, mode);
-    auto IsConstantIn = [&constants](const ExpNode* node, Mode) { return constants.count(node) > 0; };
-    std::vector<Frame> stack{{root, 0}};
+    const auto isConstAt = [this](size_t start) {
+        return code_.size() == start + 1 && code_[start].op == PUSH_CONST;
+    };
+    std::vector<Frame> stack{{root, 0, {0, 0}}};
     while (!stack.empty()) {
         Frame& f = stack.back();
         const ExpNode* n = f.node;
         const TokenType t = n->Type();
-        if (f.stage == 0 && IsConstantIn(n, mode)) {
-            stack.pop_back();
-            Emit(PUSH_CONST, ConstantValue(n, mode));
-            continue;
-        }
         if (!IsOperator(t)) {
             stack.pop_back();
-            const bool readsY = mode == Mode::TwoVariables &&
-                                (t == TT_INTEGRAL || t == TT_SIGMA || t == TT_LIMIT ||
-                                 (t == TT_IDENT && n->Name() != "x"));
-            Emit(readsY ? PUSH_Y : PUSH_X);
+            if (t == TT_NUMBER) Emit(PUSH_CONST, n->NumberValue());
+            else if (mode == Mode::OneVariable) Emit(PUSH_X);
+            else if (t == TT_IDENT) Emit(n->Name() == "x" ? PUSH_X : PUSH_Y);
+            else if (t == TT_INTEGRAL || t == TT_SIGMA || t == TT_LIMIT) Emit(PUSH_Y);
+            else Emit(PUSH_CONST, 0.0);  // equations, indices and pairs
             continue;
         }
-        const bool binary = n->ChildCount() == 2;
-        const ExpNode* left = n->Child(0);
-        const ExpNode* right = binary ? n->Child(1) : nullptr;
-        const bool leftConst = binary && left->Type() == TT_NUMBER;
-        const bool rightConst = binary && !leftConst && IsConstantIn(right, mode);
-        if (f.stage == 0) {
-            f.stage = 1;
-            if (leftConst) stack.push_back({right, 0});
-            else stack.push_back({left, 0});
+        const int arity = n->ChildCount() == 2 ? 2 : 1;
+        if (f.next < arity) {
+            f.starts[f.next] = code_.size();
+            const ExpNode* child = n->Child(f.next++);
+            stack.push_back({child, 0, {0, 0}});
             continue;
         }
-        if (f.stage == 1 && binary && !leftConst && !rightConst) {
-            f.stage = 2;
-            stack.push_back({right, 0});
-            continue;
-        }
+        const size_t leftStart = f.starts[0], rightStart = f.starts[1];
         stack.pop_back();
-        if (!binary) {
+        if (arity == 1) {
+            if (isConstAt(leftStart)) {
+                code_.back().k = Fold(t, code_.back().k, 0.0);
+                continue;
+            }
             static constexpr Op kUnary[] = {NEG, SQRT, LOG, SIN, COS, TAN, ABS};
-            const int index = t == TT_NEGATE ? 0 : t - TT_SQRT + 1;
-            Emit(kUnary[index]);
+            Emit(kUnary[t == TT_NEGATE ? 0 : t - TT_SQRT + 1]);
             continue;
         }
+        const bool leftConst = rightStart == leftStart + 1 && code_[leftStart].op == PUSH_CONST;
+        const bool rightConst = isConstAt(rightStart);
         const int which = t == TT_PLUS ? 0 : t == TT_MINUS ? 1 : t == TT_TIMES ? 2 : t == TT_DIVIDE ? 3 : 4;
-        if (leftConst) {
-            // K op r: addition and multiplication commute exactly in IEEE arithmetic.
-            static constexpr Op kLeft[] = {ADD_C, C_SUB, MUL_C, C_DIV, C_POW};
-            Emit(kLeft[which], left->NumberValue());
+        if (leftConst && rightConst) {
+            const double value = Fold(t, code_[leftStart].k, code_[rightStart].k);
+            code_.pop_back();
+            code_.back().k = value;
+            --depth_;
         } else if (rightConst) {
             static constexpr Op kRight[] = {ADD_C, SUB_C, MUL_C, DIV_C, POW_C};
-            Emit(kRight[which], ConstantValue(right, mode));
+            const double k = code_.back().k;
+            code_.pop_back();
+            --depth_;
+            Emit(kRight[which], k);
+        } else if (leftConst) {
+            // K op r: addition and multiplication commute exactly in IEEE arithmetic.
+            static constexpr Op kLeft[] = {ADD_C, C_SUB, MUL_C, C_DIV, C_POW};
+            const double k = code_[leftStart].k;
+            code_.erase(code_.begin() + leftStart);
+            --depth_;
+            Emit(kLeft[which], k);
         } else {
             static constexpr Op kPlain[] = {ADD, SUB, MUL, DIV, POW};
             Emit(kPlain[which]);
