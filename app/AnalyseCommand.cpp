@@ -156,40 +156,44 @@ bool IsKnownOption(const QString& arg) {
            arg.startsWith(QLatin1String("--precision="));
 }
 
-// QCommandLineParser gives an option one value, so the two values of
-// --translate are taken out first; a DY such as "-2" would otherwise read as an option.
-ParsedArgs ParseArguments(const QStringList& args) {
-    ParsedArgs parsed;
-    QStringList rest{QStringLiteral("kvr analyse")};
-    std::optional<QString> dxText, dyText;
+// QCommandLineParser gives an option one value, so the two values of --translate
+// are taken out of `args` first (a DY such as "-2" would otherwise read as an
+// option); the rest, behind a program name, goes to `rest`. Returns an error or "".
+QString TakeTranslate(const QStringList& args, QStringList& rest, std::optional<QString>& dx,
+                      std::optional<QString>& dy) {
+    rest = QStringList{QStringLiteral("kvr analyse")};
     bool endOfOptions = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (!endOfOptions && a == QLatin1String("--translate")) {
-            if (i + 2 >= args.size()) {
-                parsed.error = QStringLiteral("--translate needs two numbers: --translate DX DY");
-                return parsed;
-            }
-            dxText = args[i + 1];
-            dyText = args[i + 2];
+            if (i + 2 >= args.size()) return QStringLiteral("--translate needs two numbers: --translate DX DY");
+            dx = args[i + 1];
+            dy = args[i + 2];
             i += 2;
             continue;
         }
-        if (!endOfOptions && a.startsWith(QLatin1String("--translate="))) {
-            parsed.error = QStringLiteral("--translate takes two values: --translate DX DY");
-            return parsed;
-        }
+        if (!endOfOptions && a.startsWith(QLatin1String("--translate=")))
+            return QStringLiteral("--translate takes two values: --translate DX DY");
         if (a == QLatin1String("--")) endOfOptions = true;
         if (!endOfOptions && a.size() > 1 && a.startsWith(QLatin1Char('-')) && !IsKnownOption(a)) {
-            parsed.error = QStringLiteral("unknown option '%1'").arg(a);
+            QString error = QStringLiteral("unknown option '%1'").arg(a);
             if (!a.startsWith(QLatin1String("--")))
-                parsed.error += QStringLiteral("; put -- before an equation that starts with '-'");
-            return parsed;
+                error += QStringLiteral("; put -- before an equation that starts with '-'");
+            return error;
         }
         rest << a;
         // The value of --precision is never an option, even when it starts with '-'.
         if (!endOfOptions && a == QLatin1String("--precision") && i + 1 < args.size()) rest << args[++i];
     }
+    return {};
+}
+
+ParsedArgs ParseArguments(const QStringList& args) {
+    ParsedArgs parsed;
+    QStringList rest;
+    std::optional<QString> dxText, dyText;
+    parsed.error = TakeTranslate(args, rest, dxText, dyText);
+    if (!parsed.error.isEmpty()) return parsed;
 
     QCommandLineParser parser;
     const QCommandLineOption precisionOption(QStringLiteral("precision"), QString(), QStringLiteral("N"));
@@ -201,28 +205,22 @@ ParsedArgs ParseArguments(const QStringList& args) {
         return parsed;
     }
     parsed.help = parser.isSet(helpOption);
+    parsed.equations = parser.positionalArguments();
     if (parser.isSet(precisionOption)) {
+        // Digits only, as the Configuration dialog accepts.
         const QString text = parser.value(precisionOption);
         bool ok = !text.isEmpty();
-        for (QChar c : text) ok = ok && c.isDigit() && c.unicode() < 0x80;
+        for (QChar c : text) ok = ok && c.unicode() >= '0' && c.unicode() <= '9';
         const int n = ok ? text.toInt(&ok) : 0;
-        if (!ok) {
-            parsed.error = QStringLiteral("--precision needs a whole number of decimals, not '%1'").arg(text);
-            return parsed;
-        }
+        if (!ok) parsed.error = QStringLiteral("--precision needs a whole number of decimals, not '%1'").arg(text);
         parsed.precision = n;
     }
-    if (dxText) {
+    if (dxText && parsed.error.isEmpty()) {
         const auto dx = FiniteNumber(*dxText), dy = FiniteNumber(*dyText);
-        if (!dx || !dy) {
+        if (!dx || !dy)
             parsed.error = QStringLiteral("--translate needs two finite numbers, not '%1' '%2'").arg(*dxText, *dyText);
-            return parsed;
-        }
-        parsed.options.translate = true;
-        parsed.options.dx = *dx;
-        parsed.options.dy = *dy;
+        parsed.options = {true, dx.value_or(0.0), dy.value_or(0.0)};
     }
-    parsed.equations = parser.positionalArguments();
     return parsed;
 }
 
@@ -231,50 +229,8 @@ void WriteLine(std::ostream& out, const QByteArray& json) {
     out.put('\n');
 }
 
-}  // namespace
-
-const char* AnalyseUsage() {
-    return "       kvr analyse [--precision N] [--translate DX DY] [EQUATION ...]\n"
-           "           Prints one JSON object per equation (JSON Lines); without EQUATION\n"
-           "           reads one equation per line from standard input.\n"
-           "           --precision N      decimals of non-integral numbers in plain and\n"
-           "                              latex (default 2, at most 15)\n"
-           "           --translate DX DY  move each equation by (DX, DY) and rebuild it\n"
-           "           Put -- before an equation that starts with '-'.\n";
-}
-
-namespace {
-
-QByteArray Analyse(const std::string& text, const AnalyseOptions& options, bool& ok) {
-    using namespace MathEx;
-    QByteArray out;
-    out.reserve(512);
-    JsonLine json(out);
-    json.BeginObject();
-    json.Key("input");
-    json.String(text);
-
-    MathExp equation;
-    ok = equation.Parse(text);
-    json.Key("ok");
-    json.Bool(ok);
-    if (!ok) {
-        json.Key("form");
-        json.Int(equation.form);
-        json.EndObject();
-        return out;
-    }
-
-    bool rebuilt = false;
-    if (options.translate) {
-        equation.Translate(options.dx, options.dy);
-        rebuilt = equation.Rebuild();
-    } else {
-        // Whether the canonical text would take the equation's place, without changing it.
-        MathExp copy(equation);
-        rebuilt = copy.Rebuild();
-    }
-
+// The keys after "ok" of an equation that parsed.
+void WriteAnalysis(JsonLine& json, const MathEx::MathExp& equation, bool rebuilt) {
     json.Key("form");
     json.Int(equation.form);
     json.Key("type");
@@ -288,16 +244,16 @@ QByteArray Analyse(const std::string& text, const AnalyseOptions& options, bool&
     for (double c : equation.conic) json.Number(c);
     json.EndArray();
     json.Key("plain");
-    json.String(equation.ToText(TEXT_PLAIN));
+    json.String(equation.ToText(MathEx::TEXT_PLAIN));
     json.Key("latex");
-    json.String(equation.ToText(TEXT_LATEX));
+    json.String(equation.ToText(MathEx::TEXT_LATEX));
     json.Key("canonical");
     json.String(equation.CanonicalText());
     json.Key("rebuilt");
     json.Bool(rebuilt);
     json.Key("extremes");
     json.BeginArray();
-    for (const ExtremePoint& p : ExtremesOf(equation)) {
+    for (const MathEx::ExtremePoint& p : ExtremesOf(equation)) {
         json.BeginObject();
         json.Key("x");
         json.Number(p.x);
@@ -308,11 +264,47 @@ QByteArray Analyse(const std::string& text, const AnalyseOptions& options, bool&
         json.EndObject();
     }
     json.EndArray();
+}
+
+QByteArray Analyse(const std::string& text, const AnalyseOptions& options, bool& ok) {
+    QByteArray out;
+    out.reserve(512);
+    JsonLine json(out);
+    json.BeginObject();
+    json.Key("input");
+    json.String(text);
+
+    MathEx::MathExp equation;
+    ok = equation.Parse(text);
+    json.Key("ok");
+    json.Bool(ok);
+    if (!ok) {
+        json.Key("form");
+        json.Int(equation.form);
+    } else if (options.translate) {
+        equation.Translate(options.dx, options.dy);
+        const bool rebuilt = equation.Rebuild();
+        WriteAnalysis(json, equation, rebuilt);
+    } else {
+        // Whether the canonical text would take the equation's place, without changing it.
+        MathEx::MathExp copy(equation);
+        WriteAnalysis(json, equation, copy.Rebuild());
+    }
     json.EndObject();
     return out;
 }
 
 }  // namespace
+
+const char* AnalyseUsage() {
+    return "       kvr analyse [--precision N] [--translate DX DY] [EQUATION ...]\n"
+           "           Prints one JSON object per equation (JSON Lines); without EQUATION\n"
+           "           reads one equation per line from standard input.\n"
+           "           --precision N      decimals of non-integral numbers in plain and\n"
+           "                              latex (default 2, at most 15)\n"
+           "           --translate DX DY  move each equation by (DX, DY) and rebuild it\n"
+           "           Put -- before an equation that starts with '-'.\n";
+}
 
 QByteArray AnalyseToJson(const std::string& text, const AnalyseOptions& options) {
     bool ok = false;

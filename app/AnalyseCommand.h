@@ -23,7 +23,7 @@ QByteArray AnalyseToJson(const std::string& text, const AnalyseOptions& options)
 // Runs the subcommand on its arguments (those after "analyse"). Equations come
 // from the arguments, or one per line from `in` when there are none. Returns 0
 // when every input parsed, 1 when one did not, 2 on a usage error (one line on `err`).
-// Sets the process-wide display precision when --precision is given.
+// --precision sets the process-wide display precision for the run; the previous value is restored after.
 int RunAnalyse(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err);
 
 // The usage lines of the subcommand, for `kvr --help`.

@@ -193,18 +193,27 @@ public:
 
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
+        // With --benchmark_repetitions the median stands for the benchmark.
         for (const Run& run : runs) {
             const auto rate = run.counters.find("items_per_second");
-            if (!run.error_occurred && rate != run.counters.end()) rates_[run.benchmark_name()] = rate->second.value;
+            if (run.error_occurred || rate == run.counters.end()) continue;
+            const std::string& name = run.run_name.function_name;
+            if (run.run_type == Run::RT_Iteration && !medians_.count(name)) rates_[name] = rate->second.value;
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                medians_[name] = rates_[name] = rate->second.value;
         }
     }
 
     void PrintRatios() const {
-        std::printf("\nSpeed relative to muparser's loop (items/s ratio; above 1 is faster):\n");
-        std::printf("%-10s %8s %8s %10s %14s\n", "case", "batch", "scalar", "tree walk", "batch vs bulk");
+        bool header = false;
         for (const Case& c : kCases) {
             const double mu = Rate("BM_MuParser/", c), bulk = Rate("BM_MuParserBulk/", c);
             if (mu <= 0) continue;
+            if (!header) {
+                std::printf("\nSpeed relative to muparser's loop (items/s ratio; above 1 is faster):\n");
+                std::printf("%-10s %8s %8s %10s %14s\n", "case", "batch", "scalar", "tree walk", "batch vs bulk");
+                header = true;
+            }
             const double batch = Rate("BM_MathExBatch/", c);
             std::printf("%-10s %8.2f %8.2f %10.2f %14.2f\n", c.name, batch / mu, Rate("BM_MathExScalar/", c) / mu,
                         Rate("BM_TreeWalk/", c) / mu, bulk > 0 ? batch / bulk : 0.0);
@@ -217,6 +226,7 @@ private:
         return it == rates_.end() ? 0.0 : it->second;
     }
     std::map<std::string, double> rates_;
+    std::map<std::string, double> medians_;
 };
 
 }  // namespace
