@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+
+#include "mathex/Power.h"
 #include <limits>
 
 #include "mathex/MathExp.h"
@@ -39,7 +41,7 @@ Polynomial PowerOf(const Polynomial& base, double exponent) {
     const double whole = std::floor(exponent);
     if (!(exponent >= 0) || whole != exponent) return {};
     if (exponent == 0) return Constant(1.0);
-    if (base.degree == 0 && exponent > 64) return Constant(std::pow(base.c[0], exponent));
+    if (base.degree == 0 && exponent > 64) return Constant(Power(base.c[0], exponent));
     const int64_t n = exponent >= double(kDegreeCap) ? kDegreeCap : int64_t(exponent);
     Polynomial r = Constant(1.0);
     if (base.degree > 0 && n > 4) {
@@ -240,7 +242,7 @@ SubtreeFacts Combine(const ExpNode& n, const SubtreeFacts* c, int count) {
         case TT_TIMES: f.value0 = values[0] * values[1]; break;
         case TT_DIVIDE: f.value0 = values[0] / values[1]; break;
         case TT_NEGATE: f.value0 = -values[0]; break;
-        case TT_POWER: f.value0 = std::pow(values[0], values[1]); break;
+        case TT_POWER: f.value0 = Power(values[0], values[1]); break;
         case TT_SQRT: f.value0 = std::sqrt(values[0]); break;
         case TT_SIN: f.value0 = std::sin(values[0]); break;
         case TT_COS: f.value0 = std::cos(values[0]); break;

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "mathex/Power.h"
+
 namespace MathEx {
 
 BasicNode::BasicNode(int count) : childCount(count < 0 ? 0 : count), children(childCount, nullptr) {}
@@ -53,7 +55,7 @@ double Apply(const ExpNode& node, const double* v, int n, double leaf) {
         case TT_TIMES: return a * b;
         case TT_DIVIDE: return a / b;
         case TT_NEGATE: return -a;
-        case TT_POWER: return std::pow(a, b);
+        case TT_POWER: return Power(a, b);
         case TT_SQRT: return std::sqrt(a);
         case TT_SIN: return std::sin(a);
         case TT_COS: return std::cos(a);
@@ -99,7 +101,7 @@ double PowerSlope(const Dual& u, const Dual& v, double p) {
     // the power rule, so x^2 has slope 0 at 0 rather than 0·∞.
     if (v.slope != 0) return v.slope;
     if (v.value == 0) return 0.0;
-    return v.value * std::pow(u.value, v.value - 1) * u.slope;
+    return v.value * Power(u.value, v.value - 1) * u.slope;
 }
 
 Dual DualOf(const ExpNode& node, const Dual* c, int n, double x) {

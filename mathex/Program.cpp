@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "mathex/Power.h"
+
 #include "mathex/ExpNode.h"
 
 namespace MathEx {
@@ -25,7 +27,7 @@ double Fold(TokenType t, double a, double b) {
         case TT_MINUS: return a - b;
         case TT_TIMES: return a * b;
         case TT_DIVIDE: return a / b;
-        case TT_POWER: return std::pow(a, b);
+        case TT_POWER: return Power(a, b);
         case TT_NEGATE: return -a;
         case TT_SQRT: return std::sqrt(a);
         case TT_LOG: return std::log(a);
@@ -155,15 +157,15 @@ double Program::Run(double x, double y) const {
             case SUB: --top; s[top] = s[top] - s[top + 1]; break;
             case MUL: --top; s[top] = s[top] * s[top + 1]; break;
             case DIV: --top; s[top] = s[top] / s[top + 1]; break;
-            case POW: --top; s[top] = std::pow(s[top], s[top + 1]); break;
+            case POW: --top; s[top] = Power(s[top], s[top + 1]); break;
             case ADD_C: s[top] = s[top] + in.k; break;
             case SUB_C: s[top] = s[top] - in.k; break;
             case MUL_C: s[top] = s[top] * in.k; break;
             case DIV_C: s[top] = s[top] / in.k; break;
-            case POW_C: s[top] = std::pow(s[top], in.k); break;
+            case POW_C: s[top] = Power(s[top], in.k); break;
             case C_SUB: s[top] = in.k - s[top]; break;
             case C_DIV: s[top] = in.k / s[top]; break;
-            case C_POW: s[top] = std::pow(in.k, s[top]); break;
+            case C_POW: s[top] = Power(in.k, s[top]); break;
             case NEG: s[top] = -s[top]; break;
             case SQRT: s[top] = std::sqrt(s[top]); break;
             case LOG: s[top] = std::log(s[top]); break;
@@ -196,15 +198,28 @@ void Program::RunBlock(const double* xs, double* out, size_t n, double* stack) c
             case SUB: { const double* b = a; a = row(--top); for (size_t i = 0; i < n; ++i) a[i] = a[i] - b[i]; break; }
             case MUL: { const double* b = a; a = row(--top); for (size_t i = 0; i < n; ++i) a[i] = a[i] * b[i]; break; }
             case DIV: { const double* b = a; a = row(--top); for (size_t i = 0; i < n; ++i) a[i] = a[i] / b[i]; break; }
-            case POW: { const double* b = a; a = row(--top); for (size_t i = 0; i < n; ++i) a[i] = std::pow(a[i], b[i]); break; }
+            case POW: { const double* b = a; a = row(--top); for (size_t i = 0; i < n; ++i) a[i] = Power(a[i], b[i]); break; }
             case ADD_C: for (size_t i = 0; i < n; ++i) a[i] = a[i] + k; break;
             case SUB_C: for (size_t i = 0; i < n; ++i) a[i] = a[i] - k; break;
             case MUL_C: for (size_t i = 0; i < n; ++i) a[i] = a[i] * k; break;
             case DIV_C: for (size_t i = 0; i < n; ++i) a[i] = a[i] / k; break;
-            case POW_C: for (size_t i = 0; i < n; ++i) a[i] = std::pow(a[i], k); break;
+            case POW_C: {
+                const int whole = SmallWholeExponent(k);
+                if (whole == 0) {
+                    for (size_t i = 0; i < n; ++i) a[i] = std::pow(a[i], k);
+                    break;
+                }
+                // Fast candidates first, without branches; then pow for the few
+                // that sit too close to a rounding boundary.
+                bool exact[kBlock];
+                double r[kBlock];
+                for (size_t i = 0; i < n; ++i) exact[i] = TryWholePower(a[i], whole, r[i]);
+                for (size_t i = 0; i < n; ++i) a[i] = exact[i] ? r[i] : std::pow(a[i], k);
+                break;
+            }
             case C_SUB: for (size_t i = 0; i < n; ++i) a[i] = k - a[i]; break;
             case C_DIV: for (size_t i = 0; i < n; ++i) a[i] = k / a[i]; break;
-            case C_POW: for (size_t i = 0; i < n; ++i) a[i] = std::pow(k, a[i]); break;
+            case C_POW: for (size_t i = 0; i < n; ++i) a[i] = Power(k, a[i]); break;
             case NEG: for (size_t i = 0; i < n; ++i) a[i] = -a[i]; break;
             case SQRT: for (size_t i = 0; i < n; ++i) a[i] = std::sqrt(a[i]); break;
             case LOG: for (size_t i = 0; i < n; ++i) a[i] = std::log(a[i]); break;

@@ -3,9 +3,11 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <random>
 #include <string>
 
 #include "mathex/MathExp.h"
+#include "mathex/Power.h"
 
 namespace MathEx {
 namespace {
@@ -138,6 +140,25 @@ TEST(Evaluation, CompiledProgramIsBitIdenticalToTreeWalk) {
             const double scalar = m.Evaluate(xs[i]);
             EXPECT_EQ(0, std::memcmp(&tree, &scalar, sizeof tree)) << text << " at " << xs[i];
             EXPECT_EQ(0, std::memcmp(&tree, &batch[i], sizeof tree)) << text << " at " << xs[i];
+        }
+    }
+}
+
+// The fast whole-number powers must be exactly the C library's pow.
+TEST(Evaluation, WholePowersAreBitIdenticalToPow) {
+    std::mt19937_64 rng(42);
+    std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
+    std::uniform_int_distribution<int> scale(-200, 200);
+    for (int n = 1; n <= 9; ++n) {
+        for (int i = 0; i < 200000; ++i) {
+            const double x = std::ldexp(mantissa(rng), i % 4 == 0 ? scale(rng) : scale(rng) / 40);
+            const double fast = Power(x, n), libm = std::pow(x, double(n));
+            ASSERT_EQ(0, std::memcmp(&fast, &libm, sizeof fast)) << x << "^" << n;
+        }
+        for (double x : {0.0, -0.0, 1.0, -1.0, HUGE_VAL, -HUGE_VAL, std::nan(""), 1e300, 1e-300, 4.9e-324}) {
+            const double fast = Power(x, n), libm = std::pow(x, double(n));
+            if (std::isnan(libm)) EXPECT_TRUE(std::isnan(fast));
+            else EXPECT_EQ(0, std::memcmp(&fast, &libm, sizeof fast)) << x << "^" << n;
         }
     }
 }
