@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "mathex/Power.h"
+#include "mathex/Operator.h"
 #include <limits>
 
 #include "mathex/MathExp.h"
@@ -65,10 +65,9 @@ Polynomial PolynomialFacts(const ExpNode& n, const SubtreeFacts* c) {
         case TT_PLUS:
         case TT_MINUS: {
             if (!c[0].poly.ok || !c[1].poly.ok) return r;
-            const double sign = n.Type() == TT_PLUS ? 1.0 : -1.0;
             r.ok = true;
             r.degree = std::max(c[0].poly.degree, c[1].poly.degree);  // even if leading terms cancel
-            for (int i = 0; i < 5; ++i) r.c[i] = sign > 0 ? c[0].poly.c[i] + c[1].poly.c[i] : c[0].poly.c[i] - c[1].poly.c[i];
+            for (int i = 0; i < 5; ++i) r.c[i] = ApplyOperator(n.Type(), c[0].poly.c[i], c[1].poly.c[i]);
             return r;
         }
         case TT_NEGATE:
@@ -194,8 +193,7 @@ bool ConicFacts(const ExpNode& n, const SubtreeFacts& self, const SubtreeFacts* 
         case TT_PLUS:
         case TT_MINUS:
             if (!c[0].conicOk || !c[1].conicOk) return false;
-            for (int i = 0; i < 6; ++i)
-                out[i] = n.Type() == TT_PLUS ? c[0].conic[i] + c[1].conic[i] : c[0].conic[i] - c[1].conic[i];
+            for (int i = 0; i < 6; ++i) out[i] = ApplyOperator(n.Type(), c[0].conic[i], c[1].conic[i]);
             return true;
         case TT_NEGATE:
             if (!c[0].conicOk) return false;
@@ -235,23 +233,9 @@ SubtreeFacts Combine(const ExpNode& n, const SubtreeFacts* c, int count) {
         f.equationFree = f.equationFree && c[i].equationFree;
         if (i < 2) values[i] = c[i].value0;
     }
-    // The same arithmetic as one-variable evaluation at x = 0.
-    switch (t) {
-        case TT_PLUS: f.value0 = values[0] + values[1]; break;
-        case TT_MINUS: f.value0 = values[0] - values[1]; break;
-        case TT_TIMES: f.value0 = values[0] * values[1]; break;
-        case TT_DIVIDE: f.value0 = values[0] / values[1]; break;
-        case TT_NEGATE: f.value0 = -values[0]; break;
-        case TT_POWER: f.value0 = Power(values[0], values[1]); break;
-        case TT_SQRT: f.value0 = std::sqrt(values[0]); break;
-        case TT_SIN: f.value0 = std::sin(values[0]); break;
-        case TT_COS: f.value0 = std::cos(values[0]); break;
-        case TT_TAN: f.value0 = std::tan(values[0]); break;
-        case TT_LOG: f.value0 = std::log(values[0]); break;
-        case TT_ABS: f.value0 = std::fabs(values[0]); break;
-        case TT_NUMBER: f.value0 = n.NumberValue(); break;
-        default: f.value0 = 0.0;  // every other node reads x, which is 0 here
-    }
+    // The same arithmetic as one-variable evaluation at x = 0 (names read 0).
+    if (t == TT_NUMBER) f.value0 = n.NumberValue();
+    else if (IsOperator(t)) f.value0 = ApplyOperator(t, values[0], values[1]);
     const bool binaryOk = count >= 2 || (t != TT_PLUS && t != TT_MINUS && t != TT_TIMES &&
                                          t != TT_DIVIDE && t != TT_POWER && t != TT_EQUAL);
     if (binaryOk) {
@@ -266,6 +250,11 @@ SubtreeFacts Combine(const ExpNode& n, const SubtreeFacts* c, int count) {
 }  // namespace
 
 SubtreeFacts AnalyzeSubtree(const ExpNode* node) { return FoldTree<SubtreeFacts>(node, Combine); }
+
+void StoreConic(const SubtreeFacts& facts, double conic[6]) {
+    static constexpr int kByMonomial[6] = {5, 4, 3, 2, 1, 0};  // x², xy, y², x, y, 1
+    for (int i = 0; i < 6; ++i) conic[i] = facts.conicOk ? facts.conic[kByMonomial[i]] : 0.0;
+}
 
 void MathExp::Analyze() {
     form = FORM_NONE;
@@ -321,8 +310,7 @@ void MathExp::Analyze() {
             form = FORM_IMPLICIT;
             SetMain(left);
             if (l.conicOk) {
-                static constexpr int kOrder[6] = {5, 4, 3, 2, 1, 0};  // A … F by monomial index
-                for (int i = 0; i < 6; ++i) conic[i] = l.conic[kOrder[i]];
+                StoreConic(l, conic);
                 ClassifyConic(*this);
             }
         }

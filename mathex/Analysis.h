@@ -46,6 +46,9 @@ struct SubtreeFacts {
 
 SubtreeFacts AnalyzeSubtree(const ExpNode* node);
 
+// A … F of the conic from the monomial vector (zeros when extraction failed).
+void StoreConic(const SubtreeFacts& facts, double conic[6]);
+
 // Sets type and coefficients from the conic coefficients A…F of m.
 void ClassifyConic(MathExp& m);
 

@@ -199,9 +199,7 @@ bool MathExp::Rebuild() {
         SetMain(root->Child(1));
     } else if (form == FORM_IMPLICIT && shape == FORM_IMPLICIT) {
         SetMain(root->Child(0));
-        const SubtreeFacts l = AnalyzeSubtree(root->Child(0));
-        static constexpr int kOrder[6] = {5, 4, 3, 2, 1, 0};  // A … F by monomial index
-        for (int i = 0; i < 6; ++i) conic[i] = l.conicOk ? l.conic[kOrder[i]] : 0.0;
+        StoreConic(AnalyzeSubtree(root->Child(0)), conic);
     } else {
         SetMain(form == FORM_CONSTANT ? root : nullptr);
     }

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "mathex/Power.h"
+#include "mathex/Operator.h"
 
 namespace MathEx {
 
@@ -44,27 +44,12 @@ ExpNode::ExpNode(const Token& t) : BasicNode(0), token(t) {}
 ExpNode::ExpNode(TokenType type, int count) : BasicNode(count) { token.type = type; }
 
 namespace {
-// Applies a node's operator to already evaluated operands; `leaf` is the value
-// of nodes that stand for a variable in the current mode.
+// The value of a node from its operands' values; `leaf` is what nodes that
+// stand for a variable read in the current mode.
 double Apply(const ExpNode& node, const double* v, int n, double leaf) {
-    const double a = n > 0 ? v[0] : 0.0;
-    const double b = n > 1 ? v[1] : 0.0;
-    switch (node.Type()) {
-        case TT_PLUS: return a + b;
-        case TT_MINUS: return a - b;
-        case TT_TIMES: return a * b;
-        case TT_DIVIDE: return a / b;
-        case TT_NEGATE: return -a;
-        case TT_POWER: return Power(a, b);
-        case TT_SQRT: return std::sqrt(a);
-        case TT_SIN: return std::sin(a);
-        case TT_COS: return std::cos(a);
-        case TT_TAN: return std::tan(a);
-        case TT_LOG: return std::log(a);
-        case TT_ABS: return std::fabs(a);
-        case TT_NUMBER: return node.NumberValue();
-        default: return leaf;
-    }
+    if (node.Type() == TT_NUMBER) return node.NumberValue();
+    if (!IsOperator(node.Type())) return leaf;
+    return ApplyOperator(node.Type(), n > 0 ? v[0] : 0.0, n > 1 ? v[1] : 0.0);
 }
 }  // namespace
 

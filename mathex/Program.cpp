@@ -3,42 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "mathex/Power.h"
+#include "mathex/Operator.h"
 
 #include "mathex/ExpNode.h"
 
 namespace MathEx {
-
-namespace {
-
-bool IsOperator(TokenType t) {
-    switch (t) {
-        case TT_PLUS: case TT_MINUS: case TT_TIMES: case TT_DIVIDE: case TT_POWER:
-        case TT_NEGATE: case TT_SQRT: case TT_LOG: case TT_SIN: case TT_COS:
-        case TT_TAN: case TT_ABS: return true;
-        default: return false;
-    }
-}
-
-// The operator applied to constant operands, exactly as at run time.
-double Fold(TokenType t, double a, double b) {
-    switch (t) {
-        case TT_PLUS: return a + b;
-        case TT_MINUS: return a - b;
-        case TT_TIMES: return a * b;
-        case TT_DIVIDE: return a / b;
-        case TT_POWER: return Power(a, b);
-        case TT_NEGATE: return -a;
-        case TT_SQRT: return std::sqrt(a);
-        case TT_LOG: return std::log(a);
-        case TT_SIN: return std::sin(a);
-        case TT_COS: return std::cos(a);
-        case TT_TAN: return std::tan(a);
-        default: return std::fabs(a);
-    }
-}
-
-}  // namespace
 
 void Program::Clear() {
     code_.clear();
@@ -92,7 +61,7 @@ void Program::Emit(const ExpNode* root, Mode mode) {
         stack.pop_back();
         if (arity == 1) {
             if (isConstAt(leftStart)) {
-                code_.back().k = Fold(t, code_.back().k, 0.0);
+                code_.back().k = ApplyOperator(t, code_.back().k, 0.0);
                 continue;
             }
             static constexpr Op kUnary[] = {NEG, SQRT, LOG, SIN, COS, TAN, ABS};
@@ -103,7 +72,7 @@ void Program::Emit(const ExpNode* root, Mode mode) {
         const bool rightConst = isConstAt(rightStart);
         const int which = t == TT_PLUS ? 0 : t == TT_MINUS ? 1 : t == TT_TIMES ? 2 : t == TT_DIVIDE ? 3 : 4;
         if (leftConst && rightConst) {
-            const double value = Fold(t, code_[leftStart].k, code_[rightStart].k);
+            const double value = ApplyOperator(t, code_[leftStart].k, code_[rightStart].k);
             code_.pop_back();
             code_.back().k = value;
             --depth_;
