@@ -224,26 +224,21 @@ SubtreeFacts Combine(const ExpNode& n, const SubtreeFacts* c, int count) {
     f.constant = !banned && !isName;
     f.xOnly = !banned && (!isName || n.Name() == "x");
     f.xyOnly = !banned && (!isName || n.Name() == "x" || n.Name() == "y");
-    f.equationFree = t != TT_EQUAL;
     double values[2] = {0, 0};
     for (int i = 0; i < count; ++i) {
         f.constant = f.constant && c[i].constant;
         f.xOnly = f.xOnly && c[i].xOnly;
         f.xyOnly = f.xyOnly && c[i].xyOnly;
-        f.equationFree = f.equationFree && c[i].equationFree;
         if (i < 2) values[i] = c[i].value0;
     }
     // The same arithmetic as one-variable evaluation at x = 0 (names read 0).
     if (t == TT_NUMBER) f.value0 = n.NumberValue();
     else if (IsOperator(t)) f.value0 = ApplyOperator(t, values[0], values[1]);
-    const bool binaryOk = count >= 2 || (t != TT_PLUS && t != TT_MINUS && t != TT_TIMES &&
-                                         t != TT_DIVIDE && t != TT_POWER && t != TT_EQUAL);
-    if (binaryOk) {
-        f.poly = PolynomialFacts(n, c);
-        f.trig = TrigFacts(n, c);
-        f.exp = ExpFacts(n, c);
-        f.conicOk = ConicFacts(n, f, c, f.conic);
-    }
+    // Every slot has a result (empty slots a default one), so binary rules may read c[1].
+    f.poly = PolynomialFacts(n, c);
+    f.trig = TrigFacts(n, c);
+    f.exp = ExpFacts(n, c);
+    f.conicOk = ConicFacts(n, f, c, f.conic);
     return f;
 }
 

@@ -35,7 +35,6 @@ struct SubtreeFacts {
     bool constant = false;  // no name and no integral, sigma or limit
     bool xOnly = false;     // every name is x
     bool xyOnly = false;    // every name is x or y
-    bool equationFree = true;
     double value0 = 0.0;    // one-variable value at x = 0
     Polynomial poly;
     TrigMatch trig;
