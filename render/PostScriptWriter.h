@@ -1,0 +1,99 @@
+#pragma once
+// Immediate-mode PostScript: the drawing code describes lines, fills, markers
+// and texts in window coordinates (pixels, origin at the lower left of the
+// viewport) much as it would to OpenGL; the page body accumulates in memory and
+// WritePostScriptFile writes one A4 page.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "render/Projection.h"
+
+class PostScriptWriter {
+public:
+    // Primitive kinds, the writer's own numbering.
+    enum Kind {
+        KIND_POINTS = 0,
+        KIND_SEGMENTS = 1,
+        KIND_POLYLINE = 2,
+        KIND_CLOSED_POLYLINE = 3,
+        KIND_TRIANGLES = 4,
+        KIND_TRIANGLE_STRIP = 5,
+        KIND_TRIANGLE_FAN = 6,
+        KIND_OUTLINE = 7,
+        KIND_FILLED_OUTLINE = 8
+    };
+    enum LineEnd { LINE_END_PLAIN = 0, LINE_END_ARROW = 10 };
+    enum Align { ALIGN_CENTER = 11, ALIGN_RIGHT = 13, ALIGN_BOTTOM = 15 };
+
+    // The one writer of the program (the export draws into it).
+    static PostScriptWriter& Instance();
+
+    void BeginPrimitive(int kind);
+    void AddVertex(float x, float y);
+    // Projects the graph point (x, y, 0) as gluProject would and adds it.
+    void AddGraphVertex(double x, double y, const Projection& projection);
+    void EndPrimitive();
+
+    void SetColor(float r, float g, float b);
+    void SetLineWidth(float width);
+    void SetDash(bool dashed);
+    void SetLineEnd(int style);
+    void SetFont(const std::string& name, int size);
+    void MoveTo(float x, float y);
+    // Text at the current point; horizontal 11 centres, 13 right-aligns;
+    // vertical 11 centres, 15 aligns the bottom.
+    void ShowText(const std::string& text, int horizontal, int vertical);
+    void DrawCircle(float x, float y, float r, bool filled);
+    void DrawArc(float x, float y, float r, float startDegrees, float endDegrees);
+    void ClipRect(float x0, float x1, float y0, float y1);
+    void SaveState();
+    void RestoreState();
+    void Scale(float sx, float sy);
+    void Translate(float tx, float ty);
+
+    // Fits the viewport onto the printable area of the page, keeping its aspect.
+    void SetupPage(float x, float y, float width, float height);
+
+    // Writes header, procedures, body and showpage with CR LF line ends, then
+    // empties the body (also on failure). False when the file cannot be written.
+    bool WritePostScriptFile(const std::string& path);
+
+    const std::string& Body() const { return body_; }
+
+private:
+    struct Vertex {
+        float x, y;
+    };
+    struct Cache {
+        float r = 0, g = 0, b = 0;
+        float width = 1.0f;
+    };
+
+    // Appends the parts to the body: numbers as printf's "%g" writes them in
+    // the C locale (whatever the user's locale), text as it is.
+    template <class... Parts>
+    void Put(const Parts&... parts) {
+        (Piece(parts), ...);
+    }
+    void Piece(std::string_view text) { body_ += text; }
+    void Piece(const char* text) { body_ += text; }
+    void Piece(char c) { body_ += c; }
+    void Piece(double v);
+    void Piece(float v) { Piece(double(v)); }
+    void Piece(int v) { body_ += std::to_string(v); }
+    void EmitTriangle(const Vertex& a, const Vertex& b, const Vertex& c);
+    void EmitPath(bool close, const char* ending);
+    void EmitArrows(bool loop, bool pairs);
+
+    std::string body_;
+    int kind_ = KIND_POINTS;
+    std::vector<Vertex> vertices_;
+    int lineEnd_ = LINE_END_PLAIN;
+    bool arrowsNeeded_ = false;
+    Cache cache_;
+    std::vector<Cache> saved_;  // the caches at each open gsave
+    std::string fontName_;
+    int fontSize_ = 36;
+    float viewport_[4] = {0, 0, 640, 480};
+};

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "mathex/Markers.h"
+#include "mathex/SmartNumber.h"
+#include "support/RecordingSurface.h"
+
+namespace MathEx {
+namespace {
+
+using testing_support::RecordingSurface;
+
+struct AngleCase {
+    double dx, dy, angle;
+};
+
+class QuadrantAngleTest : public ::testing::TestWithParam<AngleCase> {};
+
+TEST_P(QuadrantAngleTest, ByQuadrantAndOnTheAxes) {
+    EXPECT_NEAR(QuadrantAngle(GetParam().dx, GetParam().dy), GetParam().angle, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rays, QuadrantAngleTest,
+                         ::testing::Values(AngleCase{1, 1, std::acos(1 / std::sqrt(2.0))},
+                                           AngleCase{-1, 1, std::acos(1 / std::sqrt(2.0)) + kHalfPi},
+                                           AngleCase{-1, -1, std::acos(1 / std::sqrt(2.0)) + kPi},
+                                           AngleCase{1, -1, kTwoPi - std::acos(1 / std::sqrt(2.0))},
+                                           AngleCase{0, 2, kHalfPi}, AngleCase{-2, 0, kPi},
+                                           AngleCase{0, -2, kThreeHalfPi}, AngleCase{2, 0, 0},
+                                           AngleCase{0, 0, 0}));
+
+TEST(DiscMarker, RasterDrawsTwoTwelveGonsRoundOnAnAnisotropicGraph) {
+    RecordingSurface s;
+    DrawDiscMarker(s, PointF(1, 2), 0.5, 2.0, 1.0, 3, ColorF(1, 0, 0), ColorF(0, 0, 1), false);
+    ASSERT_EQ(s.primitives.size(), 2u);
+    EXPECT_EQ(s.primitives[0].primitive, Surface::Primitive::Polygon);
+    EXPECT_EQ(s.primitives[0].color, ColorF(1, 0, 0));
+    EXPECT_EQ(s.primitives[1].primitive, Surface::Primitive::LineLoop);
+    EXPECT_EQ(s.primitives[1].color, ColorF(0, 0, 1));
+    EXPECT_EQ(s.primitives[1].lineWidth, 3);
+    ASSERT_EQ(s.primitives[0].points.size(), 12u);
+    EXPECT_NEAR(s.primitives[0].points[0].x, 2.0, 1e-6);  // 1 + 0.5·2
+    EXPECT_NEAR(s.primitives[0].points[3].y, 2.5, 1e-6);  // 2 + 0.5·1 at a quarter turn
+
+    RecordingSurface filled;
+    DrawDiscMarker(filled, PointF(0, 0), 1, 1, 1, 1, ColorF(1, 1, 1), ColorF(0, 0, 0), true);
+    EXPECT_EQ(filled.primitives[1].primitive, Surface::Primitive::Polygon);
+}
+
+TEST(DiscMarker, VectorOutputDrawsCircles) {
+    RecordingSurface s(true);
+    DrawDiscMarker(s, PointF(1, 2), 0.5, 2.0, 1.0, 1, ColorF(1, 0, 0), ColorF(0, 0, 1), false);
+    ASSERT_EQ(s.circles.size(), 2u);
+    EXPECT_TRUE(s.circles[0].filled);
+    EXPECT_FALSE(s.circles[1].filled);
+    EXPECT_NEAR(s.circles[0].radius, 1.0, 1e-9);
+    EXPECT_EQ(s.circles[1].color, ColorF(0, 0, 1));
+}
+
+struct ArcCase {
+    PointF first, second;
+    double start, end;  // of the vector arc, degrees
+};
+
+class AngleArcTest : public ::testing::TestWithParam<ArcCase> {};
+
+// The arc always takes the smaller angle, in both outputs.
+TEST_P(AngleArcTest, CoversTheSmallerAngle) {
+    const ArcCase& c = GetParam();
+    RecordingSurface raster;
+    DrawAngleArc(raster, PointF(0, 0), c.first, c.second);
+    ASSERT_EQ(raster.primitives.size(), 1u);
+    const auto& strip = raster.primitives[0].points;
+    ASSERT_EQ(strip.size(), 100u);
+    EXPECT_NEAR(std::hypot(strip[50].x, strip[50].y), std::hypot(c.first.x, c.first.y), 1e-5);
+    double mid = (c.start + c.end) / 2;
+    if (c.end < c.start) mid += 180;
+    EXPECT_NEAR(std::atan2(strip[50].y, strip[50].x), std::atan2(std::sin(mid * kPi / 180), std::cos(mid * kPi / 180)), 0.02);
+
+    RecordingSurface vector(true);
+    DrawAngleArc(vector, PointF(0, 0), c.first, c.second);
+    ASSERT_EQ(vector.arcs.size(), 1u);
+    EXPECT_NEAR(vector.arcs[0].start, c.start, 1e-6);
+    EXPECT_NEAR(vector.arcs[0].end, c.end, 1e-6);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rays, AngleArcTest,
+                         ::testing::Values(ArcCase{PointF(1, 0), PointF(0, 1), 0, 90},
+                                           ArcCase{PointF(0, 2), PointF(2, 0), 0, 90},
+                                           ArcCase{PointF(1, -1), PointF(1, 1), 315, 45},
+                                           ArcCase{PointF(-1, 1), PointF(-1, -1), 135, 225}));
+
+}  // namespace
+}  // namespace MathEx

@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "render/PostScriptWriter.h"
+
+namespace {
+
+struct BodyCase {
+    const char* name;
+    std::function<void(PostScriptWriter&)> draw;
+    const char* body;
+};
+
+class PostScriptBodyTest : public ::testing::TestWithParam<BodyCase> {};
+
+TEST_P(PostScriptBodyTest, WritesExactText) {
+    PostScriptWriter w;
+    GetParam().draw(w);
+    EXPECT_EQ(w.Body(), GetParam().body);
+}
+
+void Vertices(PostScriptWriter& w, int kind, std::initializer_list<std::pair<float, float>> points) {
+    w.BeginPrimitive(kind);
+    for (auto [x, y] : points) w.AddVertex(x, y);
+    w.EndPrimitive();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Operations, PostScriptBodyTest,
+    ::testing::Values(
+        BodyCase{"Points", [](auto& w) { Vertices(w, 0, {{1, 2}, {3.5f, 4}}); },
+                 "newpath 1 2 moveto 1 2 3 0 360 arc fill\nnewpath 3.5 4 moveto 3.5 4 3 0 360 arc fill\n\n"},
+        BodyCase{"Segments", [](auto& w) { Vertices(w, 1, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}); },
+                 "newpath\n0 0 moveto\n1 1 lineto\n2 2 moveto\n3 3 lineto\nstroke\n\n"},
+        BodyCase{"Polyline", [](auto& w) { Vertices(w, 2, {{0, 0}, {1, 0}, {1, 1}}); },
+                 "newpath\n0 0 moveto\n1 0 lineto\n1 1 lineto\nstroke\n\n"},
+        BodyCase{"ClosedPolyline", [](auto& w) { Vertices(w, 3, {{0, 0}, {1, 0}, {1, 1}}); },
+                 "newpath\n0 0 moveto\n1 0 lineto\n1 1 lineto\nclosepath\nstroke\n\n"},
+        BodyCase{"TrianglesWithIncompleteGroup", [](auto& w) { Vertices(w, 4, {{0, 0}, {1, 0}, {1, 1}, {5, 5}, {6, 6}}); },
+                 "newpath\n0 0 moveto\n1 0 lineto\n1 1 lineto\nclosepath\nfill\nnewpath\n5 5 moveto\n6 6 lineto\n\n"},
+        BodyCase{"TriangleStrip", [](auto& w) { Vertices(w, 5, {{0, 0}, {1, 0}, {0, 1}, {1, 1}}); },
+                 "newpath\n0 0 moveto\n1 0 lineto\n0 1 lineto\nclosepath\nfill\n"
+                 "newpath\n1 0 moveto\n0 1 lineto\n1 1 lineto\nclosepath\nfill\n\n"},
+        BodyCase{"TriangleFan", [](auto& w) { Vertices(w, 6, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}); },
+                 "newpath\n0 0 moveto\n1 0 lineto\n1 1 lineto\nclosepath\nfill\n"
+                 "newpath\n0 0 moveto\n1 1 lineto\n0 1 lineto\nclosepath\nfill\n\n"},
+        BodyCase{"Outline", [](auto& w) { Vertices(w, 7, {{0, 0}, {2, 0}, {2, 2}}); },
+                 "newpath\n0 0 moveto\n2 0 lineto\n2 2 lineto\nclosepath\nstroke\n\n"},
+        BodyCase{"FilledOutline", [](auto& w) { Vertices(w, 8, {{0, 0}, {2, 0}, {2, 2}}); },
+                 "newpath\n0 0 moveto\n2 0 lineto\n2 2 lineto\nclosepath\nstroke\nfill\n\n"},
+        BodyCase{"UnknownKindEmitsNothing", [](auto& w) { Vertices(w, 9, {{0, 0}, {1, 1}}); }, ""},
+        BodyCase{"NestedBeginJoinsTheOpenPrimitive",
+                 [](auto& w) {
+                     w.BeginPrimitive(2);
+                     w.AddVertex(0, 0);
+                     w.BeginPrimitive(4);
+                     w.AddVertex(1, 1);
+                     w.EndPrimitive();
+                 },
+                 "newpath\n0 0 moveto\n1 1 lineto\nstroke\n\n"},
+        BodyCase{"ArrowFromWidthTwo",
+                 [](auto& w) {
+                     w.SetLineWidth(2);
+                     w.SetLineEnd(10);
+                     Vertices(w, 1, {{0, 0}, {10, 0}});
+                 },
+                 "2 setlinewidth\nnewpath\n0 0 10 0 2 6 12 arrow\nfill\n\n"},
+        BodyCase{"ArrowsAlongAClosedPolyline",
+                 [](auto& w) {
+                     w.SetLineEnd(10);
+                     Vertices(w, 3, {{0, 0}, {1, 0}, {1, 1}});
+                 },
+                 "newpath\n0 0 1 0 1 3 6 arrow\nfill\nnewpath\n1 0 1 1 1 3 6 arrow\nfill\n"
+                 "newpath\n1 1 0 0 1 3 6 arrow\nfill\n\n"},
+        BodyCase{"ColourAndWidthAreCached",
+                 [](auto& w) {
+                     w.SetColor(0, 0, 0);
+                     w.SetColor(1, 0.5f, 0);
+                     w.SetColor(1, 0.5f, 0);
+                     w.SetLineWidth(1);
+                     w.SetLineWidth(2.5f);
+                     w.SetLineWidth(2.5f);
+                 },
+                 "1 0.5 0 setrgbcolor\n2.5 setlinewidth\n"},
+        BodyCase{"DashIsNotCached",
+                 [](auto& w) {
+                     w.SetDash(true);
+                     w.SetDash(true);
+                     w.SetDash(false);
+                 },
+                 "[5 5 5 5] 0 setdash\n[5 5 5 5] 0 setdash\n[] 0 setdash\n"},
+        BodyCase{"TextWithAlignmentAndEscapes",
+                 [](auto& w) {
+                     w.SetFont("Times-Roman", 12);
+                     w.MoveTo(10, 20.25f);
+                     w.ShowText("f(x) = a\\b", 11, 15);
+                     w.ShowText("y", 13, 11);
+                     w.ShowText("z", 0, 0);
+                 },
+                 "10 20.25 moveto\n/Times-Roman findfont 12 scalefont setfont\n(f\\(x\\) = a\\\\b) hcenteralign "
+                 "vbottomalign show\n/Times-Roman findfont 12 scalefont setfont\n(y) hrightalign vcenteralign "
+                 "show\n/Times-Roman findfont 12 scalefont setfont\n(z) show\n"},
+        BodyCase{"CircleArcClipStateScaleTranslate",
+                 [](auto& w) {
+                     w.DrawCircle(1, 2, 3, true);
+                     w.DrawCircle(1, 2, 3, false);
+                     w.DrawArc(0, 0, 5, 90, 180);
+                     w.ClipRect(0, 10, 1, 11);
+                     w.SaveState();
+                     w.RestoreState();
+                     w.Scale(2, 0.5f);
+                     w.Translate(-3, 4);
+                 },
+                 "newpath 1 2 3 0 360 arc closepath fill\n\nnewpath 1 2 3 0 360 arc closepath stroke\n\n"
+                 "newpath 0 0 5 90 180 arc stroke\n\n"
+                 "newpath 0 1 moveto 10 1 lineto 10 11 lineto 0 11 lineto closepath clip\n"
+                 "gsave\n\ngrestore\n\n2 0.5 scale\n\n-3 4 translate\n\n"},
+        BodyCase{"NumbersAsPercentG",
+                 [](auto& w) { Vertices(w, 2, {{1234567.f, 0.000012345f}, {-0.5f, 100000}}); },
+                 "newpath\n1.23457e+06 1.2345e-05 moveto\n-0.5 100000 lineto\nstroke\n\n"}),
+    [](const ::testing::TestParamInfo<BodyCase>& info) { return info.param.name; });
+
+struct PageCase {
+    float x, y, w, h;
+    const char* body;
+};
+
+class SetupPageTest : public ::testing::TestWithParam<PageCase> {};
+
+TEST_P(SetupPageTest, FitsTheViewportOnTheSheet) {
+    PostScriptWriter w;
+    const PageCase& c = GetParam();
+    w.SetupPage(c.x, c.y, c.w, c.h);
+    EXPECT_EQ(w.Body(), c.body);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Viewports, SetupPageTest,
+    ::testing::Values(
+        // wide: SW = 540, SH = 405, centred vertically at TY = 218.5
+        PageCase{0, 0, 640, 480, "initmatrix\n-0 -0 translate\n0.84375 0.84375 scale\n28 218.5 translate\n0 0 640 480 rectclip\n\n"},
+        // tall: SH = 786, SW = 393, centred horizontally at TX = 101.5
+        PageCase{0, 0, 500, 1000, "initmatrix\n-0 -0 translate\n0.786 0.786 scale\n101.5 28 translate\n0 0 500 1000 rectclip\n\n"},
+        PageCase{10, 20, 1000, 750, "initmatrix\n-10 -20 translate\n0.54 0.54 scale\n28 218.5 translate\n10 20 1000 750 rectclip\n\n"}));
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string TempPath(const std::string& name) {
+    return (std::filesystem::temp_directory_path() / ("kvr-test-" + std::to_string(::getpid()) + "-" + name)).string();
+}
+
+// Ghostscript must read the page without any error.
+void ExpectGhostscriptAccepts(const std::string& path) {
+    if (std::system("command -v gs >/dev/null 2>&1") != 0) GTEST_SKIP() << "ghostscript is not installed";
+    const std::string command = "gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=nullpage '" + path + "' >" + path + ".log 2>&1";
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(status, 0) << ReadFile(path + ".log");
+    std::filesystem::remove(path + ".log");
+}
+
+TEST(PostScriptFile, LayoutCrLfAndGhostscript) {
+    PostScriptWriter w;
+    w.SetupPage(0, 0, 640, 480);
+    w.SetColor(1, 0, 0);
+    w.SetLineWidth(2);
+    w.SetLineEnd(10);
+    Vertices(w, 2, {{10, 10}, {200, 100}, {300, 50}});
+    w.SetLineEnd(0);
+    w.SetDash(true);
+    Vertices(w, 3, {{50, 50}, {150, 50}, {100, 150}});
+    w.SetDash(false);
+    Vertices(w, 0, {{320, 240}});
+    Vertices(w, 6, {{400, 400}, {450, 400}, {450, 450}, {400, 450}});
+    w.SetFont("Times-Roman", 14);
+    w.MoveTo(100, 300);
+    w.ShowText("y = (x+1) \\ 2) (", 11, 11);
+    w.MoveTo(100, 330);
+    w.ShowText(std::string(5000, 'x'), 13, 15);
+    w.DrawCircle(500, 100, 20, false);
+    w.DrawArc(500, 100, 30, 0, 90);
+    w.SaveState();
+    w.ClipRect(0, 100, 0, 100);
+    w.RestoreState();
+    const std::string path = TempPath("page.ps");
+    ASSERT_TRUE(w.WritePostScriptFile(path));
+    EXPECT_TRUE(w.Body().empty());
+
+    const std::string text = ReadFile(path);
+    EXPECT_EQ(text.rfind("%!\r\n%------------------------------\r\n%Generated by PostScriptWriter\r\n", 0), 0u);
+    EXPECT_NE(text.find("% Arrow Procedure\r\n"), std::string::npos);
+    EXPECT_NE(text.find("% Text Align Proedures\r\n"), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 12), "\r\nshowpage\r\n");
+    size_t bare = 0;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) ++bare;
+    EXPECT_EQ(bare, 0u) << "every line ends with CR LF";
+    // The page ends with a thin frame around the viewport, not a fill over the graph.
+    EXPECT_NE(text.find("newpath\r\n0 0 moveto\r\n0 480 lineto\r\n640 480 lineto\r\n640 0 lineto\r\nclosepath\r\nstroke\r\n"),
+              std::string::npos);
+    EXPECT_EQ(text.find("fill\r\n\r\n\r\nshowpage"), std::string::npos);
+    ExpectGhostscriptAccepts(path);
+    std::filesystem::remove(path);
+}
+
+TEST(PostScriptFile, NoArrowProcedureWithoutArrows) {
+    PostScriptWriter w;
+    w.SetupPage(0, 0, 100, 100);
+    Vertices(w, 2, {{0, 0}, {50, 50}});
+    const std::string path = TempPath("plain.ps");
+    ASSERT_TRUE(w.WritePostScriptFile(path));
+    EXPECT_EQ(ReadFile(path).find("Arrow Procedure"), std::string::npos);
+    ExpectGhostscriptAccepts(path);
+    std::filesystem::remove(path);
+}
+
+TEST(PostScriptFile, UnwritablePathIsReportedAndTheBodyEmptied) {
+    PostScriptWriter w;
+    Vertices(w, 2, {{0, 0}, {1, 1}});
+    EXPECT_FALSE(w.WritePostScriptFile("/nonexistent-folder/graph.ps"));
+    EXPECT_TRUE(w.Body().empty());
+}
+
+TEST(PostScriptState, RestoreBringsBackTheCachedColour) {
+    PostScriptWriter w;
+    w.SetColor(1, 0, 0);
+    w.SaveState();
+    w.SetColor(0, 1, 0);
+    w.RestoreState();
+    w.SetColor(0, 1, 0);  // the page is red again, so green must be set anew
+    EXPECT_EQ(w.Body(), "1 0 0 setrgbcolor\ngsave\n\n0 1 0 setrgbcolor\ngrestore\n\n0 1 0 setrgbcolor\n");
+}
+
+TEST(PostScriptWriterInstance, IsOneForTheProgram) {
+    EXPECT_EQ(&PostScriptWriter::Instance(), &PostScriptWriter::Instance());
+}
+
+}  // namespace

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "mathex/ExpressionPainter.h"
+#include "mathex/Markers.h"
+#include "mathex/MathExp.h"
+#include "render/PsSurface.h"
+
+namespace {
+
+// Graph [-10, 10] × [-7.5, 7.5] on a 640 × 480 viewport: 32 pixels per unit.
+Projection Graph() { return Projection::Ortho(-10, 10, -7.5, 7.5, 640, 480); }
+
+TEST(Projection, MatchesTheOrthographicMapping) {
+    const Projection p = Graph();
+    double wx, wy;
+    ASSERT_TRUE(p.Project(0, 0, 0, wx, wy));
+    EXPECT_DOUBLE_EQ(wx, 320);
+    EXPECT_DOUBLE_EQ(wy, 240);
+    ASSERT_TRUE(p.Project(-10, 7.5, 0, wx, wy));
+    EXPECT_DOUBLE_EQ(wx, 0);
+    EXPECT_DOUBLE_EQ(wy, 480);
+}
+
+TEST(PsSurface, ProjectsVerticesThroughTheTransformStack) {
+    PostScriptWriter w;
+    PsSurface s(w, Graph());
+    EXPECT_TRUE(s.isVector());
+    s.setColor(ColorF(0, 0, 1));
+    s.setStipple(1, 0x00FF);
+    s.begin(Surface::Primitive::LineStrip);
+    s.vertex(0, 0);
+    s.vertex(1, 1);
+    s.end();
+    s.setStipple(1, Surface::kSolid);
+    s.pushTransform(1, 2, 2, 0.5);
+    s.begin(Surface::Primitive::Polygon);
+    s.vertex(0, 0);
+    s.vertex(1, 0);
+    s.vertex(1, 2);
+    s.end();
+    s.popTransform();
+    EXPECT_EQ(w.Body(),
+              "0 0 1 setrgbcolor\n[5 5 5 5] 0 setdash\nnewpath\n320 240 moveto\n352 272 lineto\nstroke\n\n"
+              "[] 0 setdash\nnewpath\n352 304 moveto\n416 304 lineto\n416 336 lineto\nclosepath\nstroke\nfill\n\n");
+}
+
+TEST(PsSurface, ClipCircleArcArrowsAndText) {
+    PostScriptWriter w;
+    PsSurface s(w, Graph());
+    s.setClipRect(RectF(1, -1, -2, 2));  // top, bottom, left, right
+    s.clearClip();
+    s.clearClip();  // a second clear emits nothing
+    s.circle(PointF(1, 1), 0.5, true);
+    s.arc(PointF(0, 0), 1, 0, 90);
+    s.setArrows(true);
+    s.begin(Surface::Primitive::Lines);
+    s.vertex(0, 0);
+    s.vertex(1, 0);
+    s.end();
+    s.setArrows(false);
+    EXPECT_EQ(s.equationImage("x^2", PointF(0, 0)).width, 0);
+    const float advance = s.strokeText("ab", PointF(0, 0), 0.01, 0.01);
+    EXPECT_GT(advance, 100);
+    EXPECT_EQ(w.Body(),
+              "gsave\n\nnewpath 256 208 moveto 384 208 lineto 384 272 lineto 256 272 lineto closepath clip\n"
+              "grestore\n\n"
+              "newpath 352 272 16 0 360 arc closepath fill\n\n"
+              "newpath 320 240 32 0 90 arc stroke\n\n"
+              "newpath\n320 240 352 240 1 3 6 arrow\nfill\n\n"
+              "320 240 moveto\n/Times-Roman findfont 48 scalefont setfont\n(ab) show\n");
+}
+
+// A whole picture through the vector path: an expression layout, markers and
+// arcs, read by Ghostscript without error.
+TEST(PsSurface, ExpressionAndMarkersMakeAValidPage) {
+    if (std::system("command -v gs >/dev/null 2>&1") != 0) GTEST_SKIP() << "ghostscript is not installed";
+    MathEx::MathExp m;
+    ASSERT_TRUE(m.Parse("y = sqrt(x^2+1)/(2*3) - (x_n, abs(x))"));
+    PostScriptWriter& w = PostScriptWriter::Instance();
+    w.SetupPage(0, 0, 640, 480);
+    PsSurface s(w, Graph());
+    s.pushTransform(-8, 5, 0.6, 0.6);
+    MathEx::PaintExpression(*m.GetRoot(), s);
+    s.popTransform();
+    MathEx::DrawDiscMarker(s, PointF(2, -2), 0.2, 1, 1, 1, ColorF(1, 1, 0), ColorF(0, 0, 0), false);
+    MathEx::DrawAngleArc(s, PointF(0, 0), PointF(3, 0), PointF(0, 3));
+    const std::string path = (std::filesystem::temp_directory_path() / "kvr-test-expression.ps").string();
+    ASSERT_TRUE(w.WritePostScriptFile(path));
+    const std::string command = "gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=nullpage '" + path + "' >/dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    std::filesystem::remove(path);
+}
+
+}  // namespace
