@@ -1,0 +1,12 @@
+#include "sketch/Gesture.h"
+
+#include "sketch/ShapeRecognizer.h"
+
+void Gesture::resampleStrokes() {
+    for (Stroke& stroke : strokes) stroke.resample();
+}
+
+RecognizedShape Gesture::recognize() {
+    shape = ShapeRecognizer().recognize(strokes);
+    return shape;
+}
