@@ -1,0 +1,386 @@
+// GlSurface drawn into a headless EGL framebuffer and checked pixel by pixel.
+// The view maps graph units to pixels at 10 pixels per unit: the 200 × 200
+// framebuffer shows x and y in [-10, 10], so the pixel centres lie at
+// k/10 + 0.05 graph units and every probe below is placed on a centre.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "render/EglContext.h"
+#include "render/GL.h"
+#include "render/GlSurface.h"
+
+namespace {
+
+constexpr int kSide = 200;
+constexpr double kHalf = 10.0;  // graph units from the centre to an edge
+
+struct Rgba {
+    int r, g, b, a;
+};
+
+bool isInk(const Rgba& p) { return p.r < 100 && p.g < 100 && p.b < 100; }
+bool isBackground(const Rgba& p) { return p.r > 220 && p.g > 220 && p.b > 220; }
+bool isRed(const Rgba& p) { return p.r > 200 && p.g < 60 && p.b < 60; }
+
+class GlSurfaceTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { context_ = std::make_unique<EglContext>(kSide, kSide); }
+    static void TearDownTestSuite() { context_.reset(); }
+
+    void SetUp() override
+    {
+        if (!context_->ok())
+            GTEST_SKIP() << "no headless OpenGL context: " << context_->error();
+        ASSERT_TRUE(context_->makeCurrent()) << context_->error();
+        setView(kHalf, kHalf);
+        glClearColor(1, 1, 1, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_LINE_SMOOTH);
+        glDisable(GL_POLYGON_SMOOTH);
+        surface_.clearClip();
+        surface_.setStipple(1, Surface::kSolid);
+        surface_.setArrows(false);
+        surface_.setLineWidth(1.0f);
+        surface_.setColor(ColorF(0, 0, 0));
+    }
+
+    // Graph x in [-halfWidth, halfWidth] and y in [-halfHeight, halfHeight].
+    static void setView(double halfWidth, double halfHeight)
+    {
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(-halfWidth, halfWidth, -halfHeight, halfHeight, -1, 1);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+    }
+
+    // Reads the framebuffer once after drawing; set KVR_TEST_PNG to a folder
+    // to keep each picture for a look.
+    void capture()
+    {
+        pixels_ = context_->readPixels();
+        ASSERT_EQ(pixels_.size(), size_t(kSide) * kSide * 4);
+        if (const char* folder = std::getenv("KVR_TEST_PNG")) {
+            const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+            std::string name = info->name();
+            std::replace(name.begin(), name.end(), '/', '_');
+            context_->toQImage().save(QString::fromStdString(std::string(folder) + "/" + name +
+                                                             ".png"));
+        }
+    }
+
+    // The pixel at column `column` from the left and row `row` from the bottom.
+    Rgba pixel(int column, int row) const
+    {
+        const size_t i = (size_t(kSide - 1 - row) * kSide + size_t(column)) * 4;
+        return {pixels_[i], pixels_[i + 1], pixels_[i + 2], pixels_[i + 3]};
+    }
+    // The pixel containing graph point (x, y) in the default view.
+    Rgba at(double x, double y) const
+    {
+        return pixel(int((x + kHalf) * kSide / (2 * kHalf)),
+                     int((y + kHalf) * kSide / (2 * kHalf)));
+    }
+
+    static std::unique_ptr<EglContext> context_;
+    GlSurface surface_;
+    std::vector<unsigned char> pixels_;
+};
+
+std::unique_ptr<EglContext> GlSurfaceTest::context_;
+
+struct StippleCase {
+    const char* name;
+    int factor;
+    uint16_t pattern;
+};
+
+class GlSurfaceStippleTest : public GlSurfaceTest,
+                             public ::testing::WithParamInterface<StippleCase> {};
+
+// A horizontal line from pixel column 20 to 180 on row 100: ink follows the
+// pattern's bits, lowest first, each covering `factor` pixels.
+TEST_P(GlSurfaceStippleTest, InkFollowsThePattern)
+{
+    const StippleCase& c = GetParam();
+    surface_.setStipple(c.factor, c.pattern);
+    surface_.begin(Surface::Primitive::Lines);
+    surface_.vertex(-8.0 + 0.001, 0.05);
+    surface_.vertex(8.0 + 0.001, 0.05);
+    surface_.end();
+    capture();
+    auto bit = [&](int i) { return (c.pattern >> ((i / c.factor) % 16)) & 1; };
+    int checked = 0;
+    for (int i = 1; i < 159; ++i) {
+        // Pixels next to a change of bit are skipped: a rasteriser may round
+        // the line's first fragment either way.
+        if (bit(i - 1) != bit(i) || bit(i + 1) != bit(i))
+            continue;
+        const Rgba p = pixel(20 + i, 100);
+        if (bit(i))
+            EXPECT_TRUE(isInk(p)) << "pixel " << i << " of the line should be ink";
+        else
+            EXPECT_TRUE(isBackground(p)) << "pixel " << i << " of the line should be a gap";
+        ++checked;
+    }
+    EXPECT_GT(checked, 40);
+    EXPECT_TRUE(isBackground(pixel(100, 102))) << "the line is one pixel wide";
+}
+
+INSTANTIATE_TEST_SUITE_P(Patterns, GlSurfaceStippleTest,
+                         ::testing::Values(StippleCase{"Solid", 1, Surface::kSolid},
+                                           StippleCase{"HalfOn", 1, 0x00FF},
+                                           StippleCase{"HalfOnDoubled", 2, 0x00FF},
+                                           StippleCase{"Dashes", 1, 0x0F0F},
+                                           StippleCase{"DotsTripled", 3, 0x5555}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct Probe {
+    double x, y;
+    bool red;
+};
+
+// A red square of side 12 drawn under a clip rectangle of 6 × 4: only the
+// part inside the rectangle is painted; after clearClip a second square is whole.
+TEST_F(GlSurfaceTest, ClipRectangleCutsAFilledPolygon)
+{
+    const RectF clip(2.0f, -2.0f, -3.0f, 3.0f);  // top, bottom, left, right
+    surface_.setClipRect(clip);
+    surface_.setColor(ColorF(1, 0, 0));
+    surface_.begin(Surface::Primitive::Polygon);
+    for (auto [x, y] : {std::pair{-6.0, -6.0}, {6.0, -6.0}, {6.0, 6.0}, {-6.0, 6.0}})
+        surface_.vertex(x, y);
+    surface_.end();
+    surface_.clearClip();
+    surface_.begin(Surface::Primitive::TriangleFan);
+    for (auto [x, y] : {std::pair{7.0, 7.0}, {9.0, 7.0}, {9.0, 9.0}, {7.0, 9.0}})
+        surface_.vertex(x, y);
+    surface_.end();
+    capture();
+    const Probe probes[] = {
+        {0.05, 0.05, true},    {2.85, 1.85, true},    {-2.85, -1.85, true},
+        {3.25, 0.05, false},   {-3.25, 0.05, false},  {0.05, 2.25, false},
+        {0.05, -2.25, false},  {5.05, 5.05, false},   {-5.05, -5.05, false},
+        {8.05, 8.05, true},    {7.15, 8.85, true},
+    };
+    for (const Probe& p : probes) {
+        const Rgba c = at(p.x, p.y);
+        if (p.red)
+            EXPECT_TRUE(isRed(c)) << "(" << p.x << ", " << p.y << ") should be painted";
+        else
+            EXPECT_TRUE(isBackground(c)) << "(" << p.x << ", " << p.y << ") should be clipped";
+    }
+}
+
+// Nested transforms compose as p' = (dx + sx·p.x, dy + sy·p.y) and pop back.
+TEST_F(GlSurfaceTest, TransformsTranslateThenScaleAndPop)
+{
+    surface_.pushTransform(2.0, 3.0, 2.0, 0.5);  // the unit square becomes [2,4] × [3,3.5]
+    surface_.pushTransform(0.0, 0.0, 1.0, 1.0);
+    surface_.begin(Surface::Primitive::Polygon);
+    for (auto [x, y] : {std::pair{0.0, 0.0}, {1.0, 0.0}, {1.0, 1.0}, {0.0, 1.0}})
+        surface_.vertex(x, y);
+    surface_.end();
+    surface_.popTransform();
+    surface_.popTransform();
+    surface_.begin(Surface::Primitive::Triangles);  // untransformed again
+    for (auto [x, y] : {std::pair{-9.0, -9.0}, {-7.0, -9.0}, {-9.0, -7.0}})
+        surface_.vertex(x, y);
+    surface_.end();
+    capture();
+    EXPECT_TRUE(isInk(at(3.05, 3.25)));
+    EXPECT_TRUE(isInk(at(2.05, 3.05)));
+    EXPECT_TRUE(isBackground(at(4.25, 3.25)));
+    EXPECT_TRUE(isBackground(at(3.05, 3.65)));
+    EXPECT_TRUE(isBackground(at(0.55, 0.55)));
+    EXPECT_TRUE(isInk(at(-8.55, -8.55)));
+}
+
+// "KVR" 2 units high (a capital is about 100 glyph units; scale 0.02) from
+// (-8, -1): ink inside the text's box, nothing outside it.
+TEST_F(GlSurfaceTest, StrokeTextDrawsInsideItsAdvanceAndHeight)
+{
+    const std::string text = "KVR";
+    const double scale = 0.02;
+    surface_.setLineWidth(2.0f);
+    const float advance = surface_.strokeText(text, PointF(-8.0f, -1.0f), scale, scale);
+    capture();
+    EXPECT_FLOAT_EQ(advance, surface_.strokeTextWidth(text));
+    EXPECT_GT(advance, 150.0f);
+    EXPECT_LT(advance, 300.0f);
+    const int left = 20, bottom = 90;  // pixel of the origin
+    const int right = left + int(advance * scale * 10.0);
+    const int top = bottom + 20;  // 100 glyph units × 0.02 × 10 pixels
+    int inside = 0, outside = 0;
+    for (int row = 0; row < kSide; ++row)
+        for (int column = 0; column < kSide; ++column) {
+            if (!isInk(pixel(column, row)))
+                continue;
+            const bool inBox = column >= left - 2 && column <= right + 2 && row >= bottom - 2 &&
+                               row <= top + 3;
+            ++(inBox ? inside : outside);
+        }
+    EXPECT_GT(inside, 60) << "the three letters leave ink";
+    EXPECT_EQ(outside, 0);
+    // The model-view matrix is left as it was: a later square lands where asked.
+    surface_.begin(Surface::Primitive::Polygon);
+    for (auto [x, y] : {std::pair{5.0, 5.0}, {6.0, 5.0}, {6.0, 6.0}, {5.0, 6.0}})
+        surface_.vertex(x, y);
+    surface_.end();
+    capture();
+    EXPECT_TRUE(isInk(at(5.55, 5.55)));
+}
+
+TEST(GlSurfaceNoContext, StrokeWidthsNeedNoContext)
+{
+    GlSurface surface;
+    EXPECT_EQ(surface.strokeTextWidth(""), 0.0f);
+    const float m = surface.strokeTextWidth("M");
+    const float i = surface.strokeTextWidth("i");
+    EXPECT_GT(m, i);
+    EXPECT_GT(i, 0.0f);
+    EXPECT_FLOAT_EQ(surface.strokeTextWidth("Mi"), m + i);
+    EXPECT_FALSE(surface.isVector());
+}
+
+struct DiscCase {
+    const char* name;
+    double halfHeight;  // of the view; 10 is square pixels, 5 squeezes y by 2
+};
+
+class GlSurfaceDiscTest : public GlSurfaceTest,
+                          public ::testing::WithParamInterface<DiscCase> {};
+
+// A filled circle of radius 2 (x units) stays round on screen: 20 pixels of
+// radius in every direction, however many graph units that is along y.
+TEST_P(GlSurfaceDiscTest, FilledCircleIsRoundInPixels)
+{
+    setView(kHalf, GetParam().halfHeight);
+    surface_.circle(PointF(0.0f, 0.0f), 2.0, true);
+    capture();
+    const int cx = 100, cy = 100;
+    const struct {
+        int dx, dy;
+        bool ink;
+    } probes[] = {{0, 0, true},    {17, 0, true},   {-17, 0, true}, {0, 17, true},
+                  {0, -17, true},  {11, 11, true},  {23, 0, false}, {0, 23, false},
+                  {0, -23, false}, {16, 16, false}, {-16, -16, false}};
+    for (const auto& p : probes) {
+        const Rgba c = pixel(cx + p.dx, cy + p.dy);
+        EXPECT_EQ(isInk(c), p.ink) << "offset (" << p.dx << ", " << p.dy << ")";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Views, GlSurfaceDiscTest,
+                         ::testing::Values(DiscCase{"Square", 10.0}, DiscCase{"Squeezed", 5.0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GlSurfaceTest, OutlinedCircleAndArcLeaveTheCentreEmpty)
+{
+    surface_.setLineWidth(2.0f);
+    surface_.circle(PointF(-5.0f, 0.0f), 2.0, false);
+    surface_.arc(PointF(5.0f, 0.0f), 2.0, 0.0, 90.0);  // the upper right quarter only
+    capture();
+    EXPECT_TRUE(isBackground(at(-4.95, 0.05)));
+    EXPECT_TRUE(isInk(at(-2.95, 0.05)));
+    EXPECT_TRUE(isInk(at(-5.05, 2.05)));
+    EXPECT_TRUE(isInk(at(-6.95, 0.05)));
+    EXPECT_TRUE(isBackground(at(5.05, 0.05)));
+    EXPECT_TRUE(isInk(at(5.05 + 1.35, 1.45)));     // 45° on the arc
+    EXPECT_TRUE(isBackground(at(5.05 - 1.45, 1.45)));  // 135°: not swept
+    EXPECT_TRUE(isBackground(at(5.05 + 1.45, -1.45)));  // 315°: not swept
+}
+
+// Segment from (-8, 0.05) to (0.05, 0.05), width 2: with arrows the head
+// (12 pixels long, 6 wide) is ink 2 pixels off the axis 10 pixels before the
+// tip, where a plain line of width 2 leaves background; nothing passes the tip.
+TEST_F(GlSurfaceTest, ArrowsAddAHeadAtTheTip)
+{
+    surface_.setLineWidth(2.0f);
+    surface_.setArrows(true);
+    surface_.begin(Surface::Primitive::Lines);
+    surface_.vertex(-8.0, 0.05);
+    surface_.vertex(0.05, 0.05);
+    surface_.end();
+    surface_.setArrows(false);
+    surface_.begin(Surface::Primitive::Lines);
+    surface_.vertex(-8.0, 5.05);
+    surface_.vertex(0.05, 5.05);
+    surface_.end();
+    surface_.setArrows(true);
+    surface_.begin(Surface::Primitive::LineStrip);  // one head per segment
+    surface_.vertex(2.05, -8.0);
+    surface_.vertex(2.05, -4.05);
+    surface_.vertex(8.0, -4.05);
+    surface_.end();
+    capture();
+    EXPECT_TRUE(isInk(at(-0.95, 0.25)));
+    EXPECT_TRUE(isInk(at(-0.95, -0.15)));
+    EXPECT_TRUE(isInk(at(-4.05, 0.05)));
+    EXPECT_TRUE(isBackground(at(-4.05, 0.25)));  // the shaft keeps the line width
+    EXPECT_TRUE(isBackground(at(0.45, 0.05)));
+    EXPECT_TRUE(isBackground(at(-0.95, 5.25)));
+    EXPECT_TRUE(isInk(at(-0.95, 5.05)));
+    EXPECT_TRUE(isInk(at(2.25, -5.05)));  // head of the first strip segment
+    EXPECT_TRUE(isInk(at(7.05, -3.85)));  // head of the second
+    EXPECT_TRUE(isBackground(at(3.05, -3.85)));
+}
+
+struct EquationCase {
+    const char* name;
+    std::string latex;
+    bool typesetter;  // a typesetter is set
+    bool succeeds;    // and it renders
+    PixelSize expected;
+};
+
+class GlSurfaceEquationTest : public GlSurfaceTest,
+                              public ::testing::WithParamInterface<EquationCase> {};
+
+// A 20 × 10 coverage image, full ink except its left half, which is empty:
+// drawn black at the corner's pixel, the empty half leaves the background.
+TEST_P(GlSurfaceEquationTest, CoverageIsDrawnAsBlackInkAtTheCorner)
+{
+    const EquationCase& c = GetParam();
+    int calls = 0;
+    if (c.typesetter)
+        surface_.setTypesetter([&](const std::string& latex, int& w, int& h,
+                                   std::vector<unsigned char>& coverage) {
+            ++calls;
+            EXPECT_EQ(latex, c.latex);
+            w = 20;
+            h = 10;
+            coverage.assign(size_t(w) * h, 255);
+            for (int row = 0; row < h; ++row)
+                for (int column = 0; column < w / 2; ++column)
+                    coverage[size_t(row) * w + column] = 0;
+            return c.succeeds;
+        });
+    surface_.setColor(ColorF(1, 0, 0));  // the ink is black whatever the colour
+    const PixelSize size = surface_.equationImage(c.latex, PointF(0.0f, 0.0f));
+    capture();
+    EXPECT_EQ(size.width, c.expected.width);
+    EXPECT_EQ(size.height, c.expected.height);
+    EXPECT_EQ(calls, c.typesetter && !c.latex.empty() ? 1 : 0);
+    const bool drawn = c.expected.width > 0;
+    EXPECT_EQ(isInk(pixel(100 + 15, 100 + 5)), drawn);
+    EXPECT_TRUE(isBackground(pixel(100 + 5, 100 + 5)));
+    EXPECT_TRUE(isBackground(pixel(100 + 15, 100 + 12)));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND)) << "the caller's blending state is restored";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GlSurfaceEquationTest,
+    ::testing::Values(EquationCase{"Drawn", "x^{2}", true, true, {20, 10}},
+                      EquationCase{"EmptyText", "", true, true, {0, 0}},
+                      EquationCase{"NoTypesetter", "x^{2}", false, true, {0, 0}},
+                      EquationCase{"TypesetterFails", "x^{2}", true, false, {0, 0}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
