@@ -29,7 +29,7 @@ void EnsureHandlers() {
 float Width(const std::string& text) {
     EnsureHandlers();
     float width = 0;
-    for (unsigned char c : text) width += float(glutStrokeWidth(GLUT_STROKE_ROMAN, c));
+    for (unsigned char c : text) width += glutStrokeWidthf(GLUT_STROKE_ROMAN, c);  // fractional, as the pen advances
     return width;
 }
 
