@@ -39,6 +39,7 @@ double SumOfNearestSquared(const std::vector<PointF>& from, const std::vector<Po
     return sum;
 }
 
+// A candidate of the kind, unusable until scored, with the stroke's end points.
 ShapeCandidate Begin(FitKind kind, const Stroke& stroke) {
     ShapeCandidate c;
     c.kind = kind;
@@ -48,6 +49,14 @@ ShapeCandidate Begin(FitKind kind, const Stroke& stroke) {
         c.endPoint = stroke.back();
     }
     return c;
+}
+
+// Points to fit: at least one, every coordinate finite (a non-finite one would
+// drop out of the nearest-point minima unnoticed).
+bool CanFit(const Stroke& stroke) {
+    return !stroke.empty() && std::all_of(stroke.begin(), stroke.end(), [](const PointF& p) {
+        return std::isfinite(p.x) && std::isfinite(p.y);
+    });
 }
 
 // A score that is not a number (non-finite input) counts as unusable.
@@ -155,7 +164,7 @@ ShapeCandidate fitLine(const Stroke& stroke, int samples) {
     const PointF p = c.startPoint, e = c.endPoint;
     const double dx = double(e.x) - p.x, dy = double(e.y) - p.y;
     const double d2 = dx * dx + dy * dy;
-    if (stroke.empty() || d2 == 0.0) return c;  // coinciding end points: no direction
+    if (!CanFit(stroke) || d2 == 0.0) return c;  // coinciding end points: no direction
     std::vector<PointF> sample;
     for (int k = 0; k < samples; ++k) {
         const double t = SampleParameter(k, samples);
@@ -173,7 +182,7 @@ ShapeCandidate fitLine(const Stroke& stroke, int samples) {
 
 ShapeCandidate fitQuadratic(const Stroke& stroke, int samples) {
     ShapeCandidate c = Begin(FK_QUADRATIC, stroke);
-    if (stroke.empty()) return c;
+    if (!CanFit(stroke)) return c;
     const PointF p = c.startPoint, e = c.endPoint;
     const double xm = (double(p.x) + e.x) / 2;
     const auto [low, high] = std::minmax_element(stroke.begin(), stroke.end(),
@@ -194,7 +203,7 @@ ShapeCandidate fitQuadratic(const Stroke& stroke, int samples) {
 ShapeCandidate fitCubic(const Stroke& stroke, int samples) {
     ShapeCandidate c = Begin(FK_CUBIC, stroke);
     const size_t n = stroke.size();
-    if (n < 2) return c;
+    if (n < 2 || !CanFit(stroke)) return c;
     const PointF p = c.startPoint, e = c.endPoint;
     const std::ptrdiff_t m = std::ptrdiff_t(n / 2), last = std::ptrdiff_t(n) - 1;  // halves [0, m) and [m, n)
     const auto firstHalf = [&](bool highest) { return Extreme(stroke, 0, m - 1, highest); };
@@ -218,7 +227,7 @@ ShapeCandidate fitCubic(const Stroke& stroke, int samples) {
 
 ShapeCandidate fitArc(const Stroke& stroke, int samples) {
     ShapeCandidate c = Begin(FK_ARC, stroke);
-    if (stroke.empty()) return c;
+    if (!CanFit(stroke)) return c;
     const PointF p = c.startPoint, e = c.endPoint, m = stroke[stroke.size() / 2];
     const double amx = double(m.x) - p.x, amy = double(m.y) - p.y;
     const double mex = double(e.x) - m.x, mey = double(e.y) - m.y;
@@ -252,7 +261,7 @@ ShapeCandidate fitArc(const Stroke& stroke, int samples) {
 
 ShapeCandidate fitEllipse(const Stroke& stroke, int samples) {
     ShapeCandidate c = Begin(FK_ELLIPSE, stroke);
-    if (stroke.empty()) return c;
+    if (!CanFit(stroke)) return c;
     float left = stroke.front().x, right = left, bottom = stroke.front().y, top = bottom;
     for (const PointF& q : stroke) {
         left = std::min(left, q.x), right = std::max(right, q.x);

@@ -19,11 +19,6 @@ struct Vec {
 
 Vec Between(const PointF& from, const PointF& to) { return {double(to.x) - from.x, double(to.y) - from.y}; }
 
-bool IsUsable(const Stroke& stroke) {
-    return !stroke.empty() &&
-           std::all_of(stroke.begin(), stroke.end(), [](const PointF& p) { return std::isfinite(p.x) && std::isfinite(p.y); });
-}
-
 bool IsUsable(const ShapeCandidate& c) { return std::isfinite(c.score); }
 
 // Developer diagnostics go to standard error only when KVR_DEBUG is set.
@@ -116,7 +111,8 @@ bool HasCurve(const RecognizedShape& shape) {
 
 RecognizedShape ShapeRecognizer::recognize(const std::vector<Stroke>& strokes) {
     fits_.clear();
-    if (!std::all_of(strokes.begin(), strokes.end(), [](const Stroke& s) { return IsUsable(s); })) return {};
+    // Non-finite points leave every fitter unusable; a stroke without points has no point to anchor at.
+    if (std::any_of(strokes.begin(), strokes.end(), [](const Stroke& s) { return s.empty(); })) return {};
     switch (strokes.size()) {
         case 1: return recognizeOneStroke(strokes[0]);
         case 2: return recognizeTwoStrokes(strokes[0], strokes[1]);
