@@ -1,0 +1,65 @@
+#pragma once
+// A point on an equation's curve with its annotations: marker, guide lines to
+// the axes, axis labels and length labels with brackets.
+#include <string>
+
+#include "core/ColorF.h"
+#include "core/PointF.h"
+#include "core/Surface.h"
+#include "mathex/MathExp.h"
+
+class EquationObject;
+
+class AttribPoint : public PointF {
+public:
+    enum LabelType { LABEL_NONE = 0, LABEL_VALUE = 1, LABEL_TEXT = 2 };
+    enum LineType { LINE_NONE = 0, LINE_SOLID = 1, LINE_DASHED = 2 };
+    static constexpr uint16_t kSolidPattern = 0xFFFF;
+    static constexpr uint16_t kDashedPattern = 0xFF00;
+
+    AttribPoint() = default;
+    explicit AttribPoint(EquationObject* owner_) : owner(owner_) {}
+
+    EquationObject* owner = nullptr;  // not owned
+    ColorF color{0, 0, 0, 1};
+    MathEx::MathExp xValueExpr, yValueExpr;
+    int pointType = 0;
+    int xValueType = LABEL_NONE, yValueType = LABEL_NONE;
+    MathEx::MathExp xValueTypeString, yValueTypeString;
+    int xLineType = LINE_NONE, yLineType = LINE_NONE;
+    int xLineWidth = 1, yLineWidth = 1;
+    ColorF xValueColor{0, 0, 0, 1}, yValueColor{0, 0, 0, 1};
+    int xLengthType = LABEL_NONE, yLengthType = LABEL_NONE;
+    MathEx::MathExp xLengthText, yLengthText;
+    int xGuideType = LINE_NONE, yGuideType = LINE_NONE;
+    int xGuideWidth = 1, yGuideWidth = 1;
+    ColorF xLengthColor{0, 0, 0, 1}, yLengthColor{0, 0, 0, 1};
+    ColorF xLengthTextColor{0, 0, 0, 1}, yLengthTextColor{0, 0, 0, 1};
+
+    // Moves the point and rebuilds xValueExpr and yValueExpr from the coordinates.
+    void setPosition(float x_, float y_);
+    // The typed x: moves the point along its owner's curve when the text is a constant.
+    void setX(const std::string& text);
+    void setXValueTypeString(const std::string& text);
+    void setYValueTypeString(const std::string& text);
+    void setXLengthText(const std::string& text);
+    void setYLengthText(const std::string& text);
+
+    bool hit(PointF p, double scale) const;
+
+    // Marker, axis labels, guide lines and lengths, in this order.
+    void draw(Surface& surface, double scale, double xZoom, double yZoom) const;
+    void drawMarker(Surface& surface, double scale, double xZoom, double yZoom) const;
+    void drawValueLabels(Surface& surface, double scale, double xZoom, double yZoom) const;
+    void drawGuideLines(Surface& surface) const;
+    void drawLengths(Surface& surface, double scale, double xZoom, double yZoom) const;
+
+    // A bracket from p1 to p4 that leaves the gap between p2 and p3 open: arcs
+    // p1 → p2 and p4 → p3 about the centre of the circle through p1, p2 and p4,
+    // bowing away from the chord p1 p4; straight segments when there is no circle.
+    static void drawBracket(Surface& surface, PointF p1, PointF p2, PointF p3, PointF p4);
+
+private:
+    void drawXLength(Surface& surface, double scale, double xZoom, double yZoom) const;
+    void drawYLength(Surface& surface, double scale, double xZoom, double yZoom) const;
+};

@@ -1,0 +1,164 @@
+// Sampling of an equation's curve into polylines (pieces). Functions of x are
+// sampled every 0.05 graph units, conics every 0.05 of their parameter; a jump
+// of more than 200 in y between samples splits a piece, and samples where the
+// curve has no real value are dropped. Implicit equations that are not conics
+// are traced as the zero set of F(x, y) over the plot box.
+#include <cmath>
+
+#include "graph/EquationObject.h"
+#include "graph/ZeroSet.h"
+#include "mathex/SmartNumber.h"
+
+using namespace MathEx;
+
+namespace {
+
+constexpr double kStep = 0.05;
+constexpr double kJump = 200;
+
+class PieceBuilder {
+public:
+    explicit PieceBuilder(std::vector<Stroke>& pieces) : pieces_(pieces) {}
+    void add(double x, double y) { current_.emplace_back(float(x), float(y)); }
+    void close() {
+        if (!current_.empty()) pieces_.push_back(current_);
+        current_.clear();
+    }
+    Stroke& current() { return current_; }
+    bool empty() const { return current_.empty(); }
+    const PointF& last() const { return current_.back(); }
+
+private:
+    std::vector<Stroke>& pieces_;
+    Stroke current_;
+};
+
+struct Conic {
+    double a, b, cx, cy, cs, sn;
+    PointF ellipse(float t) const {
+        return PointF(float(a * std::cos(t) * cs + cx - b * std::sin(t) * sn),
+                      float(a * std::cos(t) * sn + cy + b * std::sin(t) * cs));
+    }
+    PointF hyperbola(float t) const {
+        return PointF(float(a * cs / std::cos(t) + cx - b * std::tan(t) * sn),
+                      float(a * sn / std::cos(t) + cy + b * std::tan(t) * cs));
+    }
+};
+
+void SampleEllipse(const Conic& k, double from, double to, PieceBuilder& out) {
+    const double xl = k.cx - k.a * k.cs, xr = k.cx + k.a * k.cs;
+    const bool domain = from != to;
+    auto sweep = [&](float start, double stop, auto keep) {
+        for (float t = start; t >= stop; t -= float(kStep)) {
+            const PointF q = k.ellipse(t);
+            if (keep(q.x)) out.add(q.x, q.y);
+        }
+    };
+    if (!domain || (xl >= from && xr <= to)) {
+        sweep(3.1415927f, -kPi, [](double) { return true; });
+        const PointF end = k.ellipse(float(-kPi));
+        out.add(end.x, end.y);
+    } else if (xl >= from) {
+        sweep(0.0f, -kTwoPi, [to](double x) { return x <= to; });
+    } else if (xr <= to) {
+        sweep(3.1415927f, -3.1415927, [from](double x) { return x >= from; });
+    } else {
+        // Only the upper arc between the two cuts.
+        const double y1f = k.cy + k.b * std::sqrt(1 - (from - k.cx) * (from - k.cx) / (k.a * k.a));
+        const double y1t = k.cy + k.b * std::sqrt(1 - (to - k.cx) * (to - k.cx) / (k.a * k.a));
+        out.add(from, y1f);
+        for (float t = 3.1415927f; t >= -kPi; t -= float(kStep)) {
+            const PointF q = k.ellipse(t);
+            if (q.x > to) break;
+            if (q.x > from) out.add(q.x, q.y);
+        }
+        out.add(to, y1t);
+    }
+    out.close();
+}
+
+void SampleHyperbola(const Conic& k, PieceBuilder& out) {
+    for (float t = 1.6207963f; t < kPi; t += float(kStep)) out.add(k.hyperbola(t).x, k.hyperbola(t).y);
+    for (float t = -3.1415927f; t < -kHalfPi; t += float(kStep)) out.add(k.hyperbola(t).x, k.hyperbola(t).y);
+    out.close();
+    for (float t = -1.5207963f; t < 0; t += float(kStep)) out.add(k.hyperbola(t).x, k.hyperbola(t).y);
+    for (float t = 0.0f; t < kHalfPi; t += float(kStep)) out.add(k.hyperbola(t).x, k.hyperbola(t).y);
+    out.close();
+}
+
+}  // namespace
+
+void EquationObject::resample() {
+    pieces.clear();
+    if (isTextOnly()) return;
+    PieceBuilder out(pieces);
+    const double* c = expression->coeffs;
+    const bool domain = from != to;
+    switch (expression->type) {
+        case PT_ELLIPSE:
+            SampleEllipse(Conic{c[0], c[1], c[2], c[3], std::cos(c[4]), std::sin(c[4])}, from, to, out);
+            return;
+        case PT_HYPERBOLA:
+            SampleHyperbola(Conic{c[0], c[1], c[2], c[3], std::cos(c[4]), std::sin(c[4])}, out);
+            return;
+        case PT_PARABOLA: {
+            const double cs = std::cos(c[3]), sn = std::sin(c[3]);
+            for (double s = -10; s <= 10; s += kStep)
+                out.add(c[0] * cs * s * s + c[1] - 2 * c[0] * sn * s, c[0] * sn * s * s + c[2] + 2 * c[0] * cs * s);
+            out.close();
+            return;
+        }
+        case PT_VERTICAL_LINE:
+            if (domain) return;  // a vertical line has no place in a domain of x
+            for (double y = plotBox.bottom; y <= plotBox.top; y += kStep) out.add(c[1], y);
+            out.close();
+            return;
+        default: break;
+    }
+    if (expression->form == FORM_IMPLICIT) {
+        pieces = TraceZeroSet(*expression, plotBox);
+        return;
+    }
+    auto y = [this](double x) {
+        double y1, y2;
+        ordinates(x, y1, y2);
+        return y1;
+    };
+    auto sweep = [&](double start, double end, bool jumps) {
+        for (double x = start; x <= end; x += kStep) {
+            const double v = y(x);
+            if (std::isnan(v)) {
+                out.close();
+                continue;
+            }
+            if (jumps && !out.empty() && std::fabs(v - out.last().y) > kJump) out.close();
+            out.add(x, v);
+        }
+        out.close();
+    };
+    if (!domain) {
+        sweep(plotBox.left, plotBox.right, true);
+        return;
+    }
+    // The main piece over the domain, with its exact end points.
+    for (double x = from; x <= to; x += kStep) {
+        const double v = y(x);
+        if (std::isnan(v)) out.close();
+        else out.add(x, v);
+    }
+    out.current().insert(out.current().begin(), PointF(float(from), float(y(from))));
+    out.add(to, y(to));
+    out.close();
+    if (stippletype == STIPPLE_LEFT) sweep(plotBox.left, from, false);
+    if (stippletype == STIPPLE_RIGHT || stippletype == STIPPLE_BOTH) sweep(to, plotBox.right, false);
+    if (stippletype == STIPPLE_BOTH) {
+        const size_t before = pieces.size();
+        sweep(plotBox.left, from, false);
+        // The left piece goes second: main, left, right.
+        if (pieces.size() > before) {
+            Stroke left = pieces.back();
+            pieces.pop_back();
+            pieces.insert(pieces.begin() + std::min<size_t>(1, pieces.size()), left);
+        }
+    }
+}

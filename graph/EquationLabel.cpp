@@ -1,0 +1,26 @@
+#include "graph/EquationLabel.h"
+
+#include "mathex/ExpressionPainter.h"
+
+namespace {
+constexpr double kPixelsPerUnit = 40.0;  // at scale 1 and zoom 1
+constexpr double kLayoutScale = 0.3;     // layout cells to graph units at scale 1
+}  // namespace
+
+LabelSize DrawEquationLabel(Surface& surface, const MathEx::MathExp& exp, PointF corner, double scale,
+                            double xZoom, double yZoom) {
+    const MathEx::ExpNode* root = exp.GetRoot();
+    if (!root) return {};
+    if (!surface.isVector()) {
+        const PixelSize px = surface.equationImage(exp.ToText(MathEx::TEXT_LATEX), corner);
+        return {px.width * scale * xZoom / kPixelsPerUnit, px.height * scale * yZoom / kPixelsPerUnit};
+    }
+    // Vector output cannot carry the bitmap: draw the laid-out tree, whose
+    // layout y grows downward from the top, so lift it by its height.
+    const double sx = kLayoutScale * scale * xZoom, sy = kLayoutScale * scale * yZoom;
+    const RectF& box = root->box;
+    surface.pushTransform(corner.x - box.left * sx, corner.y + box.bottom * sy, sx, sy);
+    MathEx::PaintExpression(*root, surface);
+    surface.popTransform();
+    return {box.width() * sx, box.height() * sy};
+}

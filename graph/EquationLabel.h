@@ -1,0 +1,15 @@
+#pragma once
+// Equation labels: a typeset image on screen, the expression's own layout
+// drawn as vector text on the page.
+#include "core/Surface.h"
+#include "mathex/MathExp.h"
+
+struct LabelSize {
+    double width = 0;   // graph units
+    double height = 0;
+};
+
+// Draws the label of `exp` with its lower-left corner at `corner` and returns
+// its size in graph units (scale and zooms give graph units per 40 pixels).
+LabelSize DrawEquationLabel(Surface& surface, const MathEx::MathExp& exp, PointF corner, double scale,
+                            double xZoom, double yZoom);

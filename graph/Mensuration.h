@@ -1,0 +1,44 @@
+#pragma once
+// Rectangles of a Riemann-style approximation under a curve: [xmin, xmax] cut
+// into nRects equal sections standing on the x-axis, labelled x_0 … x_n.
+#include <string>
+
+#include "core/ColorF.h"
+#include "core/Surface.h"
+
+class EquationObject;
+
+class Mensuration {
+public:
+    enum HeightType { HEIGHT_LEFT = 0, HEIGHT_RIGHT = 1, HEIGHT_SHORT = 2 };
+    static constexpr int kOmitMiddle = 2;  // tickType: the middle section is left out
+
+    double xmin = 0;
+    double xmax = 0;
+    int nRects = 10;
+    int fillPattern = 1;  // 1: hatched
+    ColorF outlineColour{1, 0, 0, 1};
+    ColorF fillColour{1, 0, 0, 1};
+    ColorF labelColour{0, 0, 0, 1};
+    int tickType = kOmitMiddle;
+    int startTickNumber = 0;  // kept in documents only
+    int heightType = HEIGHT_LEFT;
+
+    // Height of section i (left, right or the shorter end, per heightType).
+    double sectionHeight(const EquationObject& owner, int i) const;
+
+    // Draws the sections, hatching and labels of `owner` (hatch spacing d).
+    void draw(Surface& surface, const EquationObject& owner, double d, double scale, double xZoom,
+              double yZoom) const;
+
+    // Label text of the boundary at the left of section i: "x_i" before the
+    // omitted section, "x_(n - k)" after it, counting back from n.
+    static std::string labelText(int i, int nRects, bool pastGap);
+    // 45° lines x − y = x0 + k·d, each clipped to the rectangle [xa, xb] × [ya, yb]
+    // (corners in any order), drawn as separate segments.
+    static void drawHatch(Surface& surface, double x0, double xa, double xb, double ya, double yb, double d);
+
+private:
+    double heightOf(double fl, double fr) const;
+    void drawGap(Surface& surface, double xl, double w, double scale, double xZoom, double yZoom) const;
+};

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "graph/EquationObject.h"
+#include "graph/ZeroSet.h"
+
+namespace {
+
+std::unique_ptr<EquationObject> Make(const std::string& text, float half = 9) {
+    auto o = std::make_unique<EquationObject>();
+    o->setPlotBox(-half, half, half, -half);
+    EXPECT_TRUE(o->setEquation(text)) << text;
+    return o;
+}
+
+struct PieceCase {
+    const char* text;
+    size_t pieces;
+    float firstX, firstY;  // first point of piece 0
+    float lastX, lastY;    // last point of the last piece
+};
+
+class ResampleTest : public ::testing::TestWithParam<PieceCase> {};
+
+TEST_P(ResampleTest, PiecesAndEndPoints) {
+    const PieceCase& c = GetParam();
+    auto o = Make(c.text);
+    ASSERT_EQ(o->pieces.size(), c.pieces) << c.text;
+    EXPECT_NEAR(o->pieces.front().front().x, c.firstX, 1e-3) << c.text;
+    EXPECT_NEAR(o->pieces.front().front().y, c.firstY, 1e-3) << c.text;
+    EXPECT_NEAR(o->pieces.back().back().x, c.lastX, 1e-3) << c.text;
+    EXPECT_NEAR(o->pieces.back().back().y, c.lastY, 1e-3) << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, ResampleTest,
+    ::testing::Values(
+        // functions of x, every 0.05 from the left edge of the plot box
+        PieceCase{"y = 2*x + 1", 1, -9, -17, 9, 19},
+        PieceCase{"y = x^2", 1, -9, 81, 9, 81},
+        // no real value left of 0 (the accumulated x there is a hair below 0):
+        // the piece starts at the first real sample
+        PieceCase{"y = sqrt(x)", 1, 0.05f, 0.2236068f, 9, 3},
+        // the ellipse closes on itself, starting at t = π
+        PieceCase{"x^2/4 + y^2 - 1 = 0", 1, -2, 0, -2, 0},
+        PieceCase{"x - 3 = 0", 1, 3, -9, 3, 9},
+        // the parabola's parameter runs from −10 while below 10 (the sum of
+        // 0.05 steps ends just short of 10, at 9.95)
+        PieceCase{"y^2 - 4*x = 0", 1, 100, -20, 99.0025f, 19.9f}));
+
+// Consecutive samples more than 200 apart are never joined, and closer ones always are.
+TEST(Resample, JumpsOfMoreThan200SplitPieces) {
+    for (const char* text : {"y = tan(x)", "y = 100*tan(x)", "y = 1/x", "y = 1/(x-0.3)^2", "y = x^3"}) {
+        auto o = Make(text);
+        size_t jumps = 0;
+        double previous = std::nan("");
+        for (double x = -9; x <= 9; x += 0.05) {
+            const double y = o->valueAt(x).x;
+            if (std::fabs(y - previous) > 200) ++jumps;
+            previous = y;
+        }
+        EXPECT_EQ(o->pieces.size(), jumps + 1) << text;
+        for (const Stroke& piece : o->pieces)
+            for (size_t i = 1; i < piece.size(); ++i)
+                EXPECT_LE(std::fabs(piece[i].y - piece[i - 1].y), 200) << text << " at x = " << piece[i].x;
+    }
+}
+
+TEST(Resample, HyperbolaHasTwoBranches) {
+    auto o = Make("x^2 - y^2 - 1 = 0");
+    ASSERT_EQ(o->pieces.size(), 2u);
+    for (const Stroke& s : o->pieces)
+        for (const PointF& p : s) EXPECT_NEAR(p.x * p.x - p.y * p.y, 1, 1e-2 * (1 + p.x * p.x));
+    EXPECT_LT(o->pieces[0].front().x, 0);  // the left branch first
+    EXPECT_GT(o->pieces[1].front().x, 0);
+}
+
+struct DomainCase {
+    int stippletype;
+    size_t pieces;
+};
+
+class DomainTest : public ::testing::TestWithParam<DomainCase> {};
+
+TEST_P(DomainTest, MainPieceThenLeftThenRight) {
+    auto o = Make("y = x");
+    o->from = -1;
+    o->to = 2;
+    o->stippletype = GetParam().stippletype;
+    o->resample();
+    ASSERT_EQ(o->pieces.size(), GetParam().pieces);
+    EXPECT_FLOAT_EQ(o->pieces[0].front().x, -1);
+    EXPECT_FLOAT_EQ(o->pieces[0].back().x, 2);
+    if (GetParam().stippletype == EquationObject::STIPPLE_BOTH) {
+        EXPECT_FLOAT_EQ(o->pieces[1].front().x, -9);  // left
+        EXPECT_FLOAT_EQ(o->pieces[2].front().x, 2);   // right
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Stipples, DomainTest,
+                         ::testing::Values(DomainCase{EquationObject::STIPPLE_NONE, 1},
+                                           DomainCase{EquationObject::STIPPLE_LEFT, 2},
+                                           DomainCase{EquationObject::STIPPLE_RIGHT, 2},
+                                           DomainCase{EquationObject::STIPPLE_BOTH, 3}));
+
+TEST(Domain, ReversedDomainKeepsOnlyItsEndPoints) {
+    auto o = Make("y = x");
+    o->from = 2;
+    o->to = -1;
+    o->resample();
+    ASSERT_EQ(o->pieces.size(), 1u);
+    ASSERT_EQ(o->pieces[0].size(), 2u);
+    EXPECT_FLOAT_EQ(o->pieces[0][0].x, 2);
+    EXPECT_FLOAT_EQ(o->pieces[0][1].x, -1);
+}
+
+TEST(Domain, VerticalLineIsNotDrawnInADomain) {
+    auto o = Make("x - 1 = 0");
+    o->from = -1;
+    o->to = 2;
+    o->resample();
+    EXPECT_TRUE(o->pieces.empty());
+}
+
+TEST(Domain, EllipseCutToTheDomainStaysInsideIt) {
+    auto o = Make("x^2/4 + y^2 - 1 = 0");
+    for (auto [from, to] : {std::pair{-1.0, 1.0}, {-3.0, 1.0}, {-1.0, 3.0}}) {
+        o->from = from;
+        o->to = to;
+        o->resample();
+        ASSERT_EQ(o->pieces.size(), 1u);
+        for (const PointF& p : o->pieces[0]) {
+            EXPECT_GE(p.x, from - 1e-4);
+            EXPECT_LE(p.x, to + 1e-4);
+        }
+    }
+}
+
+// An implicit curve that is not a conic is traced as the zero set of F.
+TEST(ZeroSet, TracedPointsLieOnTheCurve) {
+    for (const char* text : {"x^3 + y^3 - 3*x*y = 0", "y - x = 0", "x^2*y - 1 = 0", "x^4 + y^4 - 16 = 0"}) {
+        auto o = Make(text);
+        ASSERT_FALSE(o->pieces.empty()) << text;
+        size_t points = 0;
+        for (const Stroke& s : o->pieces)
+            for (const PointF& p : s) {
+                EXPECT_NEAR(o->expression->Value(p.x, p.y), 0, 0.02) << text << " at " << p.x << ", " << p.y;
+                ++points;
+            }
+        EXPECT_GT(points, 100u) << text;
+    }
+}
+
+TEST(ZeroSet, FoliumIsOneChainedCurveNotLooseSegments) {
+    auto o = Make("x^3 + y^3 - 3*x*y = 0");
+    EXPECT_LE(o->pieces.size(), 3u);
+    auto circle = Make("x^4 + y^4 - 16 = 0");
+    ASSERT_EQ(circle->pieces.size(), 1u);
+    EXPECT_EQ(circle->pieces[0].front(), circle->pieces[0].back());  // a closed loop
+}
+
+TEST(ZeroSet, EmptyOrInvalidBoxGivesNothing) {
+    MathEx::MathExp e;
+    ASSERT_TRUE(e.Parse("x^3 + y^3 - 1 = 0"));
+    EXPECT_TRUE(TraceZeroSet(e, RectF(0, 0, 0, 0)).empty());
+    EXPECT_TRUE(TraceZeroSet(e, RectF(1, -1, 1, -1)).empty());
+    EXPECT_TRUE(TraceZeroSet(e, RectF(INFINITY, -1, -1, 1)).empty());
+}
+
+}  // namespace
