@@ -191,6 +191,9 @@ ShapeCandidate fitQuadratic(const Stroke& stroke, int samples) {
     const double q = std::fabs(ymax - p.y) > std::fabs(ymin - p.y) ? ymax : ymin;  // the vertex height
     if (p.x == xm) return c;  // end points with the same x: no parabola through P with its vertex at xm
     const double v = (p.y - q) / ((p.x - xm) * (p.x - xm));
+    // v = 0 only for a level stroke: its "parabola" is the straight line itself,
+    // which would tie the line fitter at 0 and win on rounding.
+    if (v == 0.0) return c;
     const double a = v, b = -2 * xm * v, cc = q + xm * xm * v;
     c.coeffs[0] = a;
     c.coeffs[1] = b;

@@ -82,7 +82,9 @@ const DegenerateCase kDegenerateCases[] = {
     // Level end points: the first half's highest point is the start itself.
     {"CubicScanFindsNothingBeyondItsStart", Resampled(Graph([](double x) { return 0.01 * x * x; }, -3, 3)),
      {FK_CUBIC}},
-    {"ArcPointsCollinear", Resampled(Segment({0, 1}, {5, 1})), {FK_CUBIC, FK_ARC, FK_ELLIPSE}},
+    // Collinear arc points, a box without height, and no vertex for the quadratic.
+    {"LevelStroke", Resampled(Segment({0, 1}, {5, 1})), {FK_QUADRATIC, FK_CUBIC, FK_ARC, FK_ELLIPSE}},
+    {"UprightStroke", Resampled(Segment({2, -1}, {2, 3})), {FK_QUADRATIC, FK_CUBIC, FK_ARC, FK_ELLIPSE}},
     {"ZeroLength", Resampled(Stroke{{3, 4}, {3, 4}}), {FK_LINE, FK_QUADRATIC, FK_CUBIC, FK_ARC, FK_ELLIPSE}},
     {"Empty", Stroke{}, {FK_LINE, FK_QUADRATIC, FK_CUBIC, FK_ARC, FK_ELLIPSE}},
     {"NotANumber", Stroke{{0, 0}, {1, std::nanf("")}, {2, 1}, {3, 3}},
