@@ -1,0 +1,239 @@
+#include "graph/Viewport.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/Surface.h"
+
+namespace {
+
+constexpr double kPixelsPerUnit = 40.0;  // at scale 1 and zoom 1
+constexpr double kWheelIn = 0.9, kWheelOut = 1.1;
+constexpr double kZoomStep = 0.1, kMinDragZoom = 0.1;
+
+// Arrowheads, in units of the zoom: length along the axis and half width.
+constexpr double kArrowLength = 0.3, kArrowHalfWidth = 0.1;
+
+// Axis labels: a stroke-font glyph unit is 0.01 graph units (a capital about
+// one unit high), and the labels are 0.8 of that per unit of zoom, so a
+// lowercase "x" is about half a unit high and fits between its anchor and the
+// arrowhead.
+constexpr double kGlyphUnit = 0.01, kLabelScale = 0.8;
+constexpr double kLabelInset = 0.6, kLabelLift = 0.2;
+
+// On the page the axis labels are Times-Roman at 16. The PostScript surface
+// sizes page text from the height of a 100-unit stroke capital in window
+// pixels, a Times capital being 0.66 of the font size.
+constexpr double kPageFontSize = 16.0, kPageCapitalPerEm = 0.66, kGlyphCapital = 100.0;
+
+// The page axes always reach ±10, whatever the zoom.
+constexpr double kPageAxisExtent = 10.0;
+
+// A bound on grid lines per direction: the zoom bar's range needs at most a
+// hundred; this only keeps an absurd rectangle from exhausting memory.
+constexpr int kMaxGridLines = 100000;
+
+const ColorF kBlack(0.0f, 0.0f, 0.0f, 1.0f);
+const ColorF kGridColor(0.2f, 0.2f, 0.2f, 0.5f);
+const ColorF kPageGridColor(0.8f, 0.8f, 0.8f);
+constexpr float kAxisWidth = 1.0f, kGridWidth = 0.5f;
+
+bool positiveFinite(double v) { return std::isfinite(v) && v > 0.0; }
+
+}  // namespace
+
+void Viewport::reset() {
+    scale = kDefaultScale;
+    xZoom = yZoom = 1.0;
+    pan = PointF();
+    updateGraphRect();
+}
+
+double Viewport::unitsPerPixelX() const { return scale * xZoom / kPixelsPerUnit; }
+double Viewport::unitsPerPixelY() const { return scale * yZoom / kPixelsPerUnit; }
+
+PointF Viewport::screenToGraph(double px, double py) const {
+    return PointF(float((px - width * 0.5) * unitsPerPixelX() - pan.x),
+                  float((height * 0.5 - py) * unitsPerPixelY() - pan.y));
+}
+
+PointF Viewport::graphToScreen(double x, double y) const {
+    return PointF(float(width * 0.5 + (x + pan.x) / unitsPerPixelX()),
+                  float(height * 0.5 - (y + pan.y) / unitsPerPixelY()));
+}
+
+Viewport::Ortho Viewport::setProjection() const {
+    Ortho o;
+    o.width = width;
+    o.height = height;
+    // Half the window in graph units: width/2 pixels of scale·zoom/40 units each.
+    o.right = width * scale * xZoom / (2.0 * kPixelsPerUnit);
+    o.left = -o.right;
+    o.top = height * scale * yZoom / (2.0 * kPixelsPerUnit);
+    o.bottom = -o.top;
+    return o;
+}
+
+void Viewport::updateGraphRect() {
+    graphRect = RectF(float(10.0 * yZoom), float(-10.0 * yZoom), float(-10.0 * xZoom), float(10.0 * xZoom));
+}
+
+Viewport::ZoomChange Viewport::setZoom(double newXZoom, double newYZoom) {
+    ZoomChange change;
+    if (!positiveFinite(newXZoom) || !positiveFinite(newYZoom))
+        return change;
+    // An old zoom that is not a usable divisor (only possible by writing the
+    // field directly) leaves that axis's plot boxes as they are.
+    auto factor = [](double now, double old) {
+        const double f = now / old;
+        return positiveFinite(old) && positiveFinite(f) ? f : 1.0;
+    };
+    change.applied = true;
+    change.xFactor = factor(newXZoom, xZoom);
+    change.yFactor = factor(newYZoom, yZoom);
+    xZoom = newXZoom;
+    yZoom = newYZoom;
+    updateGraphRect();
+    return change;
+}
+
+void Viewport::wheel(int delta) {
+    scale = std::clamp(scale * (delta > 0 ? kWheelIn : kWheelOut), kMinScale, kMaxScale);
+}
+
+void Viewport::panByPixels(double dxPixels, double dyPixels) {
+    pan.x = float(pan.x + dxPixels * unitsPerPixelX());
+    pan.y = float(pan.y - dyPixels * unitsPerPixelY());
+}
+
+// A motion that is not toward larger values (including none along this axis)
+// shrinks, as the drag has always done. Shrinking stops at the floor itself:
+// repeated tenths drift, and 1.0 less ten steps would otherwise land just
+// above zero instead of at 0.1.
+bool Viewport::dragStep(double& zoom, double graphDelta) {
+    if (!(zoom > kMinDragZoom))
+        return false;
+    zoom = graphDelta > 0.0 ? zoom + kZoomStep : std::max(zoom - kZoomStep, kMinDragZoom);
+    return true;
+}
+
+bool Viewport::dragXArrow(double graphDx) { return dragStep(xZoom, graphDx); }
+bool Viewport::dragYArrow(double graphDy) { return dragStep(yZoom, graphDy); }
+
+// The hit areas are the boxes around the arrowheads, open at every edge.
+bool Viewport::hitXArrow(PointF g) const {
+    return g.x > graphRect.right - xZoom * kArrowLength && g.x < graphRect.right &&
+           std::fabs(g.y) < yZoom * kArrowHalfWidth;
+}
+
+bool Viewport::hitYArrow(PointF g) const {
+    return std::fabs(g.x) < xZoom * kArrowHalfWidth && g.y > graphRect.top - yZoom * kArrowLength &&
+           g.y < graphRect.top;
+}
+
+void Viewport::drawGridAndAxes(Surface& surface, bool showGrid, bool showAxis) const {
+    // The raster view puts the axes under the grid; the page draws the light
+    // grid first so that the black axes lie on top of it.
+    if (surface.isVector()) {
+        if (showGrid) drawPageGrid(surface);
+        if (showAxis) drawPageAxes(surface);
+        return;
+    }
+    if (showAxis) drawAxes(surface);
+    if (showGrid) drawGridSegments(surface);
+}
+
+void Viewport::drawAxes(Surface& surface) const {
+    const RectF& r = graphRect;
+    surface.setLineWidth(kAxisWidth);
+    surface.setColor(kBlack);
+    surface.begin(Surface::Primitive::Lines);
+    surface.vertex(0, r.bottom);
+    surface.vertex(0, r.top);
+    surface.vertex(r.left, 0);
+    surface.vertex(r.right, 0);
+    surface.end();
+
+    const double length = kArrowLength, half = kArrowHalfWidth;
+    surface.begin(Surface::Primitive::Triangles);
+    surface.vertex(r.right, 0);
+    surface.vertex(r.right - length * xZoom, half * yZoom);
+    surface.vertex(r.right - length * xZoom, -half * yZoom);
+    surface.end();
+    surface.begin(Surface::Primitive::Triangles);
+    surface.vertex(0, r.top);
+    surface.vertex(half * xZoom, r.top - length * yZoom);
+    surface.vertex(-half * xZoom, r.top - length * yZoom);
+    surface.end();
+
+    const double sx = kGlyphUnit * kLabelScale * xZoom, sy = kGlyphUnit * kLabelScale * yZoom;
+    surface.strokeText("x", PointF(float(r.right - kLabelInset), float(kLabelLift)), sx, sy);
+    surface.strokeText("y", PointF(float(kLabelLift), float(r.top - kLabelInset)), sx, sy);
+    surface.strokeText("O", PointF(float(-kLabelInset), float(-kLabelInset)), sx, sy);
+}
+
+// Unit-spaced lines over graphRect, as vertex pairs: vertical lines at
+// x = 0, 1, … then -1, -2, …; horizontal lines at y = 0, 1, … then 0, -1, …
+// (the x axis's grid line comes twice, as it always has).
+void Viewport::gridVertices(Surface& surface) const {
+    const RectF& r = graphRect;
+    for (int i = 0; i <= kMaxGridLines && i <= r.right; ++i) {
+        surface.vertex(i, r.bottom);
+        surface.vertex(i, r.top);
+    }
+    for (int i = -1; i >= -kMaxGridLines && i >= r.left; --i) {
+        surface.vertex(i, r.bottom);
+        surface.vertex(i, r.top);
+    }
+    for (int i = 0; i <= kMaxGridLines && i <= r.top; ++i) {
+        surface.vertex(r.left, i);
+        surface.vertex(r.right, i);
+    }
+    for (int i = 0; i >= -kMaxGridLines && i >= r.bottom; --i) {
+        surface.vertex(r.left, i);
+        surface.vertex(r.right, i);
+    }
+}
+
+void Viewport::drawGridSegments(Surface& surface) const {
+    surface.setColor(kGridColor);
+    surface.setLineWidth(kGridWidth);
+    surface.begin(Surface::Primitive::Lines);
+    gridVertices(surface);
+    surface.end();
+}
+
+// The page grid is one open polyline through the same vertex pairs, so it also
+// joins each line to the next.
+void Viewport::drawPageGrid(Surface& surface) const {
+    surface.setColor(kPageGridColor);
+    surface.setLineWidth(kGridWidth);
+    surface.begin(Surface::Primitive::LineStrip);
+    gridVertices(surface);
+    surface.end();
+}
+
+// Fixed ±10 axes as one arrowed polyline (so an arrow also runs from the end of
+// the x axis to the foot of the y axis), and the two labels at their tips.
+void Viewport::drawPageAxes(Surface& surface) const {
+    const double e = kPageAxisExtent;
+    surface.setColor(ColorF(0.0f, 0.0f, 0.0f));
+    surface.setArrows(true);
+    surface.begin(Surface::Primitive::LineStrip);
+    surface.vertex(-e, 0);
+    surface.vertex(e, 0);
+    surface.vertex(0, -e);
+    surface.vertex(0, e);
+    surface.end();
+    surface.setArrows(false);
+
+    // Glyph scales that make a stroke capital as many window pixels high as a
+    // Times capital at the page font size.
+    const double capitalPixels = kPageFontSize * kPageCapitalPerEm;
+    const double sx = capitalPixels / kGlyphCapital * unitsPerPixelX();
+    const double sy = capitalPixels / kGlyphCapital * unitsPerPixelY();
+    // "x" starts at its anchor on the baseline; "y" ends at its anchor (right-aligned).
+    surface.strokeText("x", PointF(float(e), 0.0f), sx, sy);
+    const double yWidth = surface.strokeTextWidth("y") * sx;
+    surface.strokeText("y", PointF(float(-yWidth), float(e)), sx, sy);
+}

@@ -1,0 +1,91 @@
+#pragma once
+// How graph units map to the window, how the view is zoomed and panned, and
+// the unit grid with the axes. A plain value: the graph manager holds one,
+// hands pointer pixels to it, and applies what it returns to the equations.
+//
+// Conventions: pixels have their origin at the top left of the client area with
+// y growing downwards; graph units have y growing upwards. At scale 1 and zoom 1
+// forty pixels make one graph unit along each axis; the graph is drawn
+// translated by pan, so the graph point -pan sits at the window centre.
+#include "core/PointF.h"
+#include "core/RectF.h"
+
+class Surface;
+
+class Viewport {
+public:
+    // The numbers the view hands to glViewport and glOrtho (near -1, far 1,
+    // identity model-view); PostScript export projects through the same ones.
+    struct Ortho {
+        int x = 0, y = 0, width = 0, height = 0;
+        double left = 0, right = 0, bottom = 0, top = 0;
+    };
+
+    // What setZoom did. The caller multiplies every plot box's left and right
+    // by xFactor and its top and bottom by yFactor (then resamples) only when
+    // applied is true.
+    struct ZoomChange {
+        bool applied = false;
+        double xFactor = 1.0, yFactor = 1.0;
+    };
+
+    static constexpr double kDefaultScale = 1.3;
+    static constexpr double kMinScale = 0.001, kMaxScale = 5.0;
+    static constexpr int kDefaultWidth = 1000, kDefaultHeight = 750;  // the window the program opens with
+
+    double scale = kDefaultScale;  // graph units per 40 pixels at zoom 1
+    double xZoom = 1.0, yZoom = 1.0;
+    PointF pan;                               // graph units
+    RectF graphRect{10.0f, -10.0f, -10.0f, 10.0f};  // always ±10 × zoom; the grid and axes span it
+    int width = kDefaultWidth, height = kDefaultHeight;  // client size in pixels
+
+    // Back to the defaults of a new document; the window size is kept.
+    void reset();
+
+    // Graph point under a pixel of the client area.
+    PointF screenToGraph(double px, double py) const;
+    // The pixel (fractional) at which a graph point is drawn; inverse of screenToGraph.
+    PointF graphToScreen(double x, double y) const;
+
+    // The projection for the current size, scale and zoom; the view applies it
+    // after every change of any of them.
+    Ortho setProjection() const;
+
+    // Sets both zooms and graphRect from the zoom bar. A zoom that is not a
+    // positive finite number is refused and nothing changes.
+    ZoomChange setZoom(double newXZoom, double newYZoom);
+
+    // Wheel: forward (delta > 0) shows more detail, scale × 0.9; otherwise × 1.1;
+    // kept within [kMinScale, kMaxScale].
+    void wheel(int delta);
+
+    // Right-drag panning by a pointer motion in pixels (current minus last).
+    void panByPixels(double dxPixels, double dyPixels);
+
+    // One move event of an arrowhead drag: ±0.1 by the direction of the motion
+    // in graph units (toward larger values grows). Touches only the zoom, not
+    // graphRect, plot boxes or curves. Returns whether the zoom changed.
+    bool dragXArrow(double graphDx);
+    bool dragYArrow(double graphDy);
+
+    // The arrowheads are the zoom handles; these are their hit areas (graph
+    // units, in the pan-translated frame that screenToGraph returns).
+    bool hitXArrow(PointF g) const;
+    bool hitYArrow(PointF g) const;
+
+    // Grid and axes for the raster view, or their page form when the surface is
+    // vector output. Draws in the pan-translated frame the caller has set up.
+    void drawGridAndAxes(Surface& surface, bool showGrid, bool showAxis) const;
+
+private:
+    double unitsPerPixelX() const;
+    double unitsPerPixelY() const;
+    void updateGraphRect();
+    static bool dragStep(double& zoom, double graphDelta);
+
+    void drawAxes(Surface& surface) const;
+    void drawGridSegments(Surface& surface) const;
+    void drawPageGrid(Surface& surface) const;
+    void drawPageAxes(Surface& surface) const;
+    void gridVertices(Surface& surface) const;
+};

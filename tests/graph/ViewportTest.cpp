@@ -1,0 +1,648 @@
+#include "graph/Viewport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "support/RecordingSurface.h"
+
+using testing_support::RecordedPrimitive;
+using testing_support::RecordingSurface;
+using Primitive = Surface::Primitive;
+
+namespace {
+
+constexpr double kTol = 1e-5;
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+const double kInf = std::numeric_limits<double>::infinity();
+
+Viewport MakeViewport(double scale, double xZoom, double yZoom, PointF pan = PointF(), int width = 1000,
+                      int height = 750) {
+    Viewport v;
+    v.scale = scale;
+    v.setZoom(xZoom, yZoom);
+    v.pan = pan;
+    v.width = width;
+    v.height = height;
+    return v;
+}
+
+struct Segment {
+    PointF a, b;
+};
+
+std::vector<Segment> Pairs(const RecordedPrimitive& p) {
+    std::vector<Segment> out;
+    for (size_t i = 0; i + 1 < p.points.size(); i += 2) out.push_back({p.points[i], p.points[i + 1]});
+    return out;
+}
+
+bool IsVertical(const Segment& s) { return s.a.x == s.b.x; }
+
+void ExpectPoint(PointF p, double x, double y, const std::string& what) {
+    EXPECT_NEAR(p.x, x, kTol) << what;
+    EXPECT_NEAR(p.y, y, kTol) << what;
+}
+
+// ---------------------------------------------------------------- defaults
+
+TEST(ViewportDefaults, NewDocumentState) {
+    Viewport v;
+    EXPECT_DOUBLE_EQ(v.scale, 1.3);
+    EXPECT_DOUBLE_EQ(v.xZoom, 1.0);
+    EXPECT_DOUBLE_EQ(v.yZoom, 1.0);
+    EXPECT_EQ(v.pan, PointF(0, 0));
+    EXPECT_EQ(v.graphRect, RectF(10, -10, -10, 10));
+    EXPECT_EQ(v.width, 1000);
+    EXPECT_EQ(v.height, 750);
+}
+
+TEST(ViewportDefaults, ResetKeepsTheWindowSize) {
+    Viewport v = MakeViewport(3.0, 2.0, 4.0, PointF(5, -6), 640, 480);
+    v.reset();
+    EXPECT_DOUBLE_EQ(v.scale, 1.3);
+    EXPECT_DOUBLE_EQ(v.xZoom, 1.0);
+    EXPECT_DOUBLE_EQ(v.yZoom, 1.0);
+    EXPECT_EQ(v.pan, PointF(0, 0));
+    EXPECT_EQ(v.graphRect, RectF(10, -10, -10, 10));
+    EXPECT_EQ(v.width, 640);
+    EXPECT_EQ(v.height, 480);
+}
+
+// ---------------------------------------------------------------- conversions
+
+struct ConversionCase {
+    const char* name;
+    double scale, xZoom, yZoom;
+    PointF pan;
+    int width, height;
+    double px, py;
+    double x, y;
+};
+
+const ConversionCase kConversions[] = {
+    {"centre is the origin", 1.3, 1, 1, {}, 1000, 750, 500, 375, 0, 0},
+    {"40 px right is 1.3", 1.3, 1, 1, {}, 1000, 750, 540, 375, 1.3, 0},
+    {"40 px up is 1.3", 1.3, 1, 1, {}, 1000, 750, 500, 335, 0, 1.3},
+    {"pixel y grows downwards", 1.3, 1, 1, {}, 1000, 750, 500, 415, 0, -1.3},
+    {"top left corner", 1.3, 1, 1, {}, 1000, 750, 0, 0, -16.25, 12.1875},
+    {"scale 1: 40 px per unit", 1.0, 1, 1, {}, 800, 600, 0, 0, -10, 7.5},
+    {"x zoom 2 doubles x only", 1.3, 2, 1, {}, 1000, 750, 540, 335, 2.6, 1.3},
+    {"y zoom 0.5 halves y only", 1.3, 1, 0.5, {}, 1000, 750, 540, 335, 1.3, 0.65},
+    {"pan moves -pan to the centre", 1.3, 1, 1, {2, -1}, 1000, 750, 500, 375, -2, 1},
+    {"pan and zoom", 1.0, 2, 3, {1, 1}, 1000, 750, 520, 365, 0, -0.25},
+    {"odd window size", 1.3, 1, 1, {}, 999, 751, 499.5, 375.5, 0, 0},
+};
+
+class ViewportConversion : public testing::TestWithParam<ConversionCase> {};
+
+TEST_P(ViewportConversion, ScreenToGraph) {
+    const ConversionCase& c = GetParam();
+    const Viewport v = MakeViewport(c.scale, c.xZoom, c.yZoom, c.pan, c.width, c.height);
+    ExpectPoint(v.screenToGraph(c.px, c.py), c.x, c.y, c.name);
+}
+
+TEST_P(ViewportConversion, GraphToScreenIsTheInverse) {
+    const ConversionCase& c = GetParam();
+    const Viewport v = MakeViewport(c.scale, c.xZoom, c.yZoom, c.pan, c.width, c.height);
+    const PointF pixel = v.graphToScreen(c.x, c.y);
+    EXPECT_NEAR(pixel.x, c.px, 1e-3) << c.name;
+    EXPECT_NEAR(pixel.y, c.py, 1e-3) << c.name;
+}
+
+// The projection the view applies must put every graph point (translated by
+// pan, as the redraw does) on the pixel screenToGraph maps back to it.
+TEST_P(ViewportConversion, ProjectionAgreesWithScreenToGraph) {
+    const ConversionCase& c = GetParam();
+    const Viewport v = MakeViewport(c.scale, c.xZoom, c.yZoom, c.pan, c.width, c.height);
+    const Viewport::Ortho o = v.setProjection();
+    const double modelX = c.x + c.pan.x, modelY = c.y + c.pan.y;
+    const double windowX = o.x + (modelX - o.left) / (o.right - o.left) * o.width;
+    const double windowY = o.y + (modelY - o.bottom) / (o.top - o.bottom) * o.height;
+    EXPECT_NEAR(windowX, c.px, 1e-3) << c.name;
+    EXPECT_NEAR(c.height - windowY, c.py, 1e-3) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ViewportConversion, testing::ValuesIn(kConversions));
+
+// ---------------------------------------------------------------- projection
+
+struct ProjectionCase {
+    double scale, xZoom, yZoom;
+    int width, height;
+    double right, top;
+};
+
+const ProjectionCase kProjections[] = {
+    {1.3, 1, 1, 1000, 750, 16.25, 12.1875},
+    {1.0, 1, 1, 800, 600, 10, 7.5},
+    {1.3, 2, 1, 1000, 750, 32.5, 12.1875},
+    {1.3, 1, 0.5, 1000, 750, 16.25, 6.09375},
+    {5.0, 1, 1, 80, 40, 5, 2.5},
+    {0.001, 10, 10, 1000, 750, 0.125, 0.09375},
+};
+
+class ViewportProjection : public testing::TestWithParam<ProjectionCase> {};
+
+TEST_P(ViewportProjection, OrthoOverTheWholeWindow) {
+    const ProjectionCase& c = GetParam();
+    const Viewport v = MakeViewport(c.scale, c.xZoom, c.yZoom, PointF(3, 4), c.width, c.height);
+    const Viewport::Ortho o = v.setProjection();
+    EXPECT_EQ(o.x, 0);
+    EXPECT_EQ(o.y, 0);
+    EXPECT_EQ(o.width, c.width);
+    EXPECT_EQ(o.height, c.height);
+    EXPECT_NEAR(o.right, c.right, 1e-9);
+    EXPECT_NEAR(o.left, -c.right, 1e-9);
+    EXPECT_NEAR(o.top, c.top, 1e-9);
+    EXPECT_NEAR(o.bottom, -c.top, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ViewportProjection, testing::ValuesIn(kProjections));
+
+// ---------------------------------------------------------------- setZoom
+
+struct ZoomCase {
+    const char* name;
+    double fromX, fromY, toX, toY;
+    bool applied;
+    double xFactor, yFactor;
+};
+
+const ZoomCase kZooms[] = {
+    {"(1,1) to (2,1) doubles x", 1, 1, 2, 1, true, 2, 1},
+    {"(1,1) to (1,3) triples y", 1, 1, 1, 3, true, 1, 3},
+    {"(2,4) to (0.5,1) quarters both", 2, 4, 0.5, 1, true, 0.25, 0.25},
+    {"same zoom", 1.5, 1.5, 1.5, 1.5, true, 1, 1},
+    {"slider minimum", 1, 1, 0.1, 0.1, true, 0.1, 0.1},
+    {"slider maximum", 1, 1, 10, 10, true, 10, 10},
+    {"zero x refused", 1, 1, 0, 1, false, 1, 1},
+    {"zero y refused", 2, 2, 2, 0, false, 1, 1},
+    {"negative refused", 1, 1, -1, 1, false, 1, 1},
+    {"both zero refused", 1, 1, 0, 0, false, 1, 1},
+    {"not a number refused", 1, 1, kNaN, 1, false, 1, 1},
+    {"infinite refused", 1, 1, 1, kInf, false, 1, 1},
+};
+
+class ViewportSetZoom : public testing::TestWithParam<ZoomCase> {};
+
+TEST_P(ViewportSetZoom, ZoomsRectAndFactors) {
+    const ZoomCase& c = GetParam();
+    Viewport v = MakeViewport(1.3, c.fromX, c.fromY);
+    const RectF before = v.graphRect;
+    const Viewport::ZoomChange change = v.setZoom(c.toX, c.toY);
+    EXPECT_EQ(change.applied, c.applied) << c.name;
+    EXPECT_NEAR(change.xFactor, c.xFactor, 1e-12) << c.name;
+    EXPECT_NEAR(change.yFactor, c.yFactor, 1e-12) << c.name;
+    const double x = c.applied ? c.toX : c.fromX, y = c.applied ? c.toY : c.fromY;
+    EXPECT_DOUBLE_EQ(v.xZoom, x) << c.name;
+    EXPECT_DOUBLE_EQ(v.yZoom, y) << c.name;
+    EXPECT_EQ(v.graphRect, RectF(float(10 * y), float(-10 * y), float(-10 * x), float(10 * x))) << c.name;
+    if (!c.applied) {
+        EXPECT_EQ(v.graphRect, before) << c.name;
+    }
+    EXPECT_DOUBLE_EQ(v.scale, 1.3) << "scale is not a zoom";
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ViewportSetZoom, testing::ValuesIn(kZooms));
+
+TEST(ViewportSetZoomPlotBox, FromOneToTwoWidensAPlotBox) {
+    Viewport v;
+    RectF plotBox(9, -9, -9, 9);
+    const Viewport::ZoomChange change = v.setZoom(2, 1);
+    ASSERT_TRUE(change.applied);
+    plotBox.left = float(plotBox.left * change.xFactor);
+    plotBox.right = float(plotBox.right * change.xFactor);
+    plotBox.top = float(plotBox.top * change.yFactor);
+    plotBox.bottom = float(plotBox.bottom * change.yFactor);
+    EXPECT_EQ(plotBox, RectF(9, -9, -18, 18));
+}
+
+// An arrowhead drag changes the zoom without touching graphRect; the next
+// zoom bar step still rescales by the ratio to the dragged zoom.
+TEST(ViewportSetZoomPlotBox, FactorIsRelativeToADraggedZoom) {
+    Viewport v;
+    ASSERT_TRUE(v.dragXArrow(1.0));
+    EXPECT_EQ(v.graphRect, RectF(10, -10, -10, 10));
+    const Viewport::ZoomChange change = v.setZoom(2.2, 1);
+    EXPECT_NEAR(change.xFactor, 2.0, 1e-12);
+    EXPECT_EQ(v.graphRect, RectF(10, -10, -22, 22));
+}
+
+// A zoom written straight into the field cannot make the factor divide by zero.
+TEST(ViewportSetZoomPlotBox, UnusableOldZoomLeavesBoxesAlone) {
+    Viewport v;
+    v.xZoom = 0;
+    const Viewport::ZoomChange change = v.setZoom(2, 2);
+    EXPECT_TRUE(change.applied);
+    EXPECT_DOUBLE_EQ(change.xFactor, 1.0);
+    EXPECT_DOUBLE_EQ(change.yFactor, 2.0);
+    EXPECT_DOUBLE_EQ(v.xZoom, 2.0);
+}
+
+// ---------------------------------------------------------------- wheel
+
+struct WheelCase {
+    double from;
+    int delta;
+    double to;
+};
+
+const WheelCase kWheels[] = {
+    {1.3, 120, 1.17},       {1.3, -120, 1.43},  {1.3, 1, 1.17},   {1.3, 0, 1.43},
+    {0.0011, 120, 0.001},   {0.001, 120, 0.001}, {4.9, -120, 5.0}, {5.0, -120, 5.0},
+    {5.0, 120, 4.5},        {0.001, -120, 0.0011},
+};
+
+class ViewportWheel : public testing::TestWithParam<WheelCase> {};
+
+TEST_P(ViewportWheel, ScalesAndClamps) {
+    const WheelCase& c = GetParam();
+    Viewport v;
+    v.scale = c.from;
+    v.wheel(c.delta);
+    EXPECT_NEAR(v.scale, c.to, 1e-12) << c.from << " by " << c.delta;
+    EXPECT_DOUBLE_EQ(v.xZoom, 1.0);
+    EXPECT_EQ(v.graphRect, RectF(10, -10, -10, 10));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ViewportWheel, testing::ValuesIn(kWheels));
+
+TEST(ViewportWheelLimits, ManyTurnsStopAtTheBounds) {
+    for (int delta : {120, -120}) {
+        Viewport v;
+        for (int i = 0; i < 200; ++i) v.wheel(delta);
+        EXPECT_DOUBLE_EQ(v.scale, delta > 0 ? Viewport::kMinScale : Viewport::kMaxScale);
+    }
+}
+
+// ---------------------------------------------------------------- pan
+
+struct PanCase {
+    double scale, xZoom, yZoom;
+    PointF start;
+    double dx, dy;
+    double panX, panY;
+};
+
+const PanCase kPans[] = {
+    {1.3, 1, 1, {}, 40, 0, 1.3, 0},        {1.3, 1, 1, {}, 0, 40, 0, -1.3},
+    {1.3, 1, 1, {}, -40, -40, -1.3, 1.3},  {1.0, 2, 1, {}, 40, 40, 2, -1},
+    {1.0, 1, 3, {1, 1}, 20, -20, 1.5, 2.5}, {1.3, 1, 1, {2, 2}, 0, 0, 2, 2},
+};
+
+class ViewportPan : public testing::TestWithParam<PanCase> {};
+
+TEST_P(ViewportPan, AddsXSubtractsY) {
+    const PanCase& c = GetParam();
+    Viewport v = MakeViewport(c.scale, c.xZoom, c.yZoom, c.start);
+    v.panByPixels(c.dx, c.dy);
+    ExpectPoint(v.pan, c.panX, c.panY, "pan");
+}
+
+// Dragging carries the graph with the pointer: the graph point under the
+// pointer before the motion is under it after.
+TEST_P(ViewportPan, GraphFollowsThePointer) {
+    const PanCase& c = GetParam();
+    Viewport v = MakeViewport(c.scale, c.xZoom, c.yZoom, c.start);
+    const PointF before = v.screenToGraph(300, 200);
+    v.panByPixels(c.dx, c.dy);
+    const PointF after = v.screenToGraph(300 + c.dx, 200 + c.dy);
+    ExpectPoint(after, before.x, before.y, "point under the pointer");
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ViewportPan, testing::ValuesIn(kPans));
+
+// ---------------------------------------------------------------- arrowhead drag
+
+struct DragCase {
+    const char* name;
+    double from;
+    std::vector<double> motions;  // graph-unit motion along the axis per move event
+    double to;
+    bool lastChanged;
+};
+
+const DragCase kDrags[] = {
+    {"toward larger grows", 1.0, {0.5}, 1.1, true},
+    {"toward smaller shrinks", 1.0, {-0.5}, 0.9, true},
+    {"no motion along the axis shrinks", 1.0, {0.0}, 0.9, true},
+    {"one step per event, not per distance", 1.0, {5, 5, 5}, 1.3, true},
+    {"at 0.1 nothing changes upward", 0.1, {1}, 0.1, false},
+    {"at 0.1 nothing changes downward", 0.1, {-1}, 0.1, false},
+    {"below 0.1 stays", 0.05, {1}, 0.05, false},
+    {"shrinking stops at 0.1", 0.15, {-1}, 0.1, true},
+    {"ten tenths down from 1 stop at 0.1", 1.0, std::vector<double>(10, -1.0), 0.1, true},
+    {"and stay there", 1.0, std::vector<double>(20, -1.0), 0.1, false},
+    {"up from 0.2", 0.2, {1, 1}, 0.4, true},
+};
+
+class ViewportArrowDrag : public testing::TestWithParam<DragCase> {};
+
+TEST_P(ViewportArrowDrag, StepsTheZoomOfItsAxis) {
+    const DragCase& c = GetParam();
+    for (bool xAxis : {true, false}) {
+        Viewport v;
+        double& zoom = xAxis ? v.xZoom : v.yZoom;
+        const double other = 1.0;
+        zoom = c.from;
+        bool changed = false;
+        for (double m : c.motions) {
+            changed = xAxis ? v.dragXArrow(m) : v.dragYArrow(m);
+            EXPECT_GE(zoom, std::min(c.from, 0.1)) << c.name << ": never below 0.1";
+        }
+        EXPECT_NEAR(zoom, c.to, 1e-9) << c.name;
+        EXPECT_EQ(changed, c.lastChanged) << c.name;
+        EXPECT_DOUBLE_EQ(xAxis ? v.yZoom : v.xZoom, other) << c.name;
+        EXPECT_EQ(v.graphRect, RectF(10, -10, -10, 10)) << c.name << ": graphRect stays";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ViewportArrowDrag, testing::ValuesIn(kDrags));
+
+// ---------------------------------------------------------------- arrowhead hit tests
+
+struct HitCase {
+    double xZoom, yZoom;
+    PointF g;
+    bool xArrow, yArrow;
+};
+
+const HitCase kHits[] = {
+    {1, 1, {9.9f, 0}, true, false},      {1, 1, {9.75f, 0.05f}, true, false},
+    {1, 1, {9.9f, -0.09f}, true, false}, {1, 1, {9.65f, 0}, false, false},
+    {1, 1, {10, 0}, false, false},       {1, 1, {9.9f, 0.1f}, false, false},
+    {1, 1, {-9.9f, 0}, false, false},    {1, 1, {0, 9.9f}, false, true},
+    {1, 1, {0.09f, 9.8f}, false, true},  {1, 1, {0.1f, 9.9f}, false, false},
+    {1, 1, {0, 10}, false, false},       {1, 1, {0, 9.65f}, false, false},
+    {1, 1, {0, -9.9f}, false, false},    {1, 1, {0, 0}, false, false},
+    {2, 1, {19.5f, 0}, true, false},     {2, 1, {9.9f, 0}, false, false},
+    {2, 1, {0.15f, 9.9f}, false, true},  {1, 3, {9.9f, 0.25f}, true, false},
+    {1, 3, {0, 29.2f}, false, true},     {1, 3, {0, 9.9f}, false, false},
+};
+
+class ViewportArrowHit : public testing::TestWithParam<HitCase> {};
+
+TEST_P(ViewportArrowHit, BoxesAroundTheArrowheads) {
+    const HitCase& c = GetParam();
+    const Viewport v = MakeViewport(1.3, c.xZoom, c.yZoom);
+    EXPECT_EQ(v.hitXArrow(c.g), c.xArrow) << c.g.x << ", " << c.g.y;
+    EXPECT_EQ(v.hitYArrow(c.g), c.yArrow) << c.g.x << ", " << c.g.y;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ViewportArrowHit, testing::ValuesIn(kHits));
+
+// ---------------------------------------------------------------- raster grid and axes
+
+struct GridCase {
+    double xZoom, yZoom;
+    size_t vertical, horizontal;
+};
+
+const GridCase kGrids[] = {
+    {1, 1, 21, 22},     // x = 0..10, -1..-10; y = 0..10, 0..-10
+    {2, 1, 41, 22},     {1, 2, 21, 42},     {0.5, 0.35, 11, 8},
+    {0.1, 0.1, 3, 4},   // graphRect ±1
+    {1.05, 1, 21, 22},  // lines stay on whole units
+};
+
+class ViewportRasterGrid : public testing::TestWithParam<GridCase> {};
+
+TEST_P(ViewportRasterGrid, UnitSegmentsOverGraphRect) {
+    const GridCase& c = GetParam();
+    const Viewport v = MakeViewport(1.3, c.xZoom, c.yZoom);
+    RecordingSurface s;
+    v.drawGridAndAxes(s, true, false);
+    ASSERT_EQ(s.primitives.size(), 1u);
+    const RecordedPrimitive& grid = s.primitives[0];
+    EXPECT_EQ(grid.primitive, Primitive::Lines);
+    EXPECT_EQ(grid.color, ColorF(0.2f, 0.2f, 0.2f, 0.5f));
+    EXPECT_FLOAT_EQ(grid.lineWidth, 0.5f);
+    const std::vector<Segment> segs = Pairs(grid);
+    ASSERT_EQ(segs.size(), c.vertical + c.horizontal);
+    const RectF& r = v.graphRect;
+    for (size_t i = 0; i < segs.size(); ++i) {
+        const Segment& seg = segs[i];
+        const bool vertical = i < c.vertical;
+        EXPECT_EQ(IsVertical(seg), vertical) << i;
+        if (vertical) {
+            EXPECT_EQ(seg.a.y, r.bottom) << i;
+            EXPECT_EQ(seg.b.y, r.top) << i;
+            EXPECT_EQ(seg.a.x, std::round(seg.a.x)) << i;
+        } else {
+            EXPECT_EQ(seg.a.x, r.left) << i;
+            EXPECT_EQ(seg.b.x, r.right) << i;
+            EXPECT_EQ(seg.a.y, seg.b.y) << i;
+            EXPECT_EQ(seg.a.y, std::round(seg.a.y)) << i;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ViewportRasterGrid, testing::ValuesIn(kGrids));
+
+// The order of the lines at zoom 1, segment by segment.
+TEST(ViewportRasterGridOrder, OrderAtZoomOne) {
+    const Viewport v;
+    RecordingSurface s;
+    v.drawGridAndAxes(s, true, false);
+    const std::vector<Segment> segs = Pairs(s.primitives.at(0));
+    ASSERT_EQ(segs.size(), 43u);
+    std::vector<float> expected;
+    for (int x = 0; x <= 10; ++x) expected.push_back(float(x));
+    for (int x = -1; x >= -10; --x) expected.push_back(float(x));
+    for (int y = 0; y <= 10; ++y) expected.push_back(float(y));
+    for (int y = 0; y >= -10; --y) expected.push_back(float(y));
+    for (size_t i = 0; i < segs.size(); ++i) {
+        const bool vertical = i < 21;
+        const PointF a = vertical ? PointF(expected[i], -10) : PointF(-10, expected[i]);
+        const PointF b = vertical ? PointF(expected[i], 10) : PointF(10, expected[i]);
+        EXPECT_EQ(segs[i].a, a) << i;
+        EXPECT_EQ(segs[i].b, b) << i;
+    }
+}
+
+// When the window shows more than graphRect the grid still stops at its edges.
+TEST(ViewportRasterGridOrder, IndependentOfScaleAndPan) {
+    for (double scale : {0.001, 1.3, 5.0}) {
+        const Viewport v = MakeViewport(scale, 1, 1, PointF(3, -7));
+        RecordingSurface s;
+        v.drawGridAndAxes(s, true, false);
+        const std::vector<Segment> segs = Pairs(s.primitives.at(0));
+        EXPECT_EQ(segs.size(), 43u) << scale;
+        for (const Segment& seg : segs)
+            for (PointF p : {seg.a, seg.b}) {
+                EXPECT_LE(std::fabs(p.x), 10.0f) << scale;
+                EXPECT_LE(std::fabs(p.y), 10.0f) << scale;
+            }
+    }
+}
+
+struct AxesCase {
+    double xZoom, yZoom;
+};
+
+const AxesCase kAxes[] = {{1, 1}, {2, 1}, {0.5, 3}, {0.1, 10}};
+
+class ViewportRasterAxes : public testing::TestWithParam<AxesCase> {};
+
+TEST_P(ViewportRasterAxes, AxesArrowheadsAndLabelsBeforeTheGrid) {
+    const AxesCase& c = GetParam();
+    const Viewport v = MakeViewport(1.3, c.xZoom, c.yZoom);
+    const RectF& r = v.graphRect;
+    RecordingSurface s;
+    v.drawGridAndAxes(s, true, true);
+    ASSERT_EQ(s.primitives.size(), 4u);
+
+    const RecordedPrimitive& axes = s.primitives[0];
+    EXPECT_EQ(axes.primitive, Primitive::Lines);
+    EXPECT_EQ(axes.color, ColorF(0, 0, 0, 1));
+    EXPECT_FLOAT_EQ(axes.lineWidth, 1.0f);
+    ASSERT_EQ(axes.points.size(), 4u);
+    ExpectPoint(axes.points[0], 0, r.bottom, "y axis foot");
+    ExpectPoint(axes.points[1], 0, r.top, "y axis tip");
+    ExpectPoint(axes.points[2], r.left, 0, "x axis foot");
+    ExpectPoint(axes.points[3], r.right, 0, "x axis tip");
+
+    const RecordedPrimitive& xHead = s.primitives[1];
+    EXPECT_EQ(xHead.primitive, Primitive::Triangles);
+    EXPECT_EQ(xHead.color, ColorF(0, 0, 0, 1));
+    ASSERT_EQ(xHead.points.size(), 3u);
+    ExpectPoint(xHead.points[0], r.right, 0, "x head tip");
+    ExpectPoint(xHead.points[1], r.right - 0.3 * c.xZoom, 0.1 * c.yZoom, "x head upper");
+    ExpectPoint(xHead.points[2], r.right - 0.3 * c.xZoom, -0.1 * c.yZoom, "x head lower");
+
+    const RecordedPrimitive& yHead = s.primitives[2];
+    EXPECT_EQ(yHead.primitive, Primitive::Triangles);
+    ASSERT_EQ(yHead.points.size(), 3u);
+    ExpectPoint(yHead.points[0], 0, r.top, "y head tip");
+    ExpectPoint(yHead.points[1], 0.1 * c.xZoom, r.top - 0.3 * c.yZoom, "y head right");
+    ExpectPoint(yHead.points[2], -0.1 * c.xZoom, r.top - 0.3 * c.yZoom, "y head left");
+
+    // The arrowheads are the zoom handles: a point inside each hits it.
+    const PointF xInside((xHead.points[0].x + xHead.points[1].x + xHead.points[2].x) / 3, 0);
+    const PointF yInside(0, (yHead.points[0].y + yHead.points[1].y + yHead.points[2].y) / 3);
+    EXPECT_TRUE(v.hitXArrow(xInside));
+    EXPECT_TRUE(v.hitYArrow(yInside));
+
+    EXPECT_EQ(s.primitives[3].primitive, Primitive::Lines) << "grid after the axes";
+    EXPECT_EQ(s.primitives[3].color, ColorF(0.2f, 0.2f, 0.2f, 0.5f));
+
+    ASSERT_EQ(s.texts.size(), 3u);
+    const struct {
+        const char* text;
+        double x, y;
+    } labels[] = {{"x", r.right - 0.6, 0.2}, {"y", 0.2, r.top - 0.6}, {"O", -0.6, -0.6}};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(s.texts[i].text, labels[i].text);
+        ExpectPoint(s.texts[i].origin, labels[i].x, labels[i].y, labels[i].text);
+        EXPECT_NEAR(s.texts[i].sx, 0.008 * c.xZoom, 1e-12) << labels[i].text;
+        EXPECT_NEAR(s.texts[i].sy, 0.008 * c.yZoom, 1e-12) << labels[i].text;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ViewportRasterAxes, testing::ValuesIn(kAxes));
+
+struct ShowCase {
+    bool vector, grid, axis;
+    size_t primitives, texts;
+};
+
+const ShowCase kShows[] = {
+    {false, true, true, 4, 3}, {false, true, false, 1, 0}, {false, false, true, 3, 3},
+    {false, false, false, 0, 0}, {true, true, true, 2, 2},  {true, true, false, 1, 0},
+    {true, false, true, 1, 2},  {true, false, false, 0, 0},
+};
+
+class ViewportShowFlags : public testing::TestWithParam<ShowCase> {};
+
+TEST_P(ViewportShowFlags, DrawsOnlyWhatIsShown) {
+    const ShowCase& c = GetParam();
+    const Viewport v;
+    RecordingSurface s(c.vector);
+    v.drawGridAndAxes(s, c.grid, c.axis);
+    EXPECT_EQ(s.primitives.size(), c.primitives);
+    EXPECT_EQ(s.texts.size(), c.texts);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ViewportShowFlags, testing::ValuesIn(kShows));
+
+// ---------------------------------------------------------------- page grid and axes
+
+class ViewportPage : public testing::TestWithParam<AxesCase> {};
+
+TEST_P(ViewportPage, GridIsOneStripOfTheRasterPairs) {
+    const AxesCase& c = GetParam();
+    const Viewport v = MakeViewport(1.3, c.xZoom, c.yZoom);
+    RecordingSurface raster, page(true);
+    v.drawGridAndAxes(raster, true, false);
+    v.drawGridAndAxes(page, true, false);
+    ASSERT_EQ(page.primitives.size(), 1u);
+    const RecordedPrimitive& grid = page.primitives[0];
+    EXPECT_EQ(grid.primitive, Primitive::LineStrip);
+    EXPECT_EQ(grid.color, ColorF(0.8f, 0.8f, 0.8f, 1.0f));
+    EXPECT_FLOAT_EQ(grid.lineWidth, 0.5f);
+    EXPECT_FALSE(grid.arrows);
+    EXPECT_EQ(grid.points, raster.primitives.at(0).points);
+}
+
+TEST_P(ViewportPage, FixedArrowedAxesThenLabels) {
+    const AxesCase& c = GetParam();
+    const Viewport v = MakeViewport(1.3, c.xZoom, c.yZoom);
+    RecordingSurface s(true);
+    v.drawGridAndAxes(s, true, true);
+    ASSERT_EQ(s.primitives.size(), 2u);
+    EXPECT_EQ(s.primitives[0].primitive, Primitive::LineStrip) << "grid first";
+
+    const RecordedPrimitive& axes = s.primitives[1];
+    EXPECT_EQ(axes.primitive, Primitive::LineStrip);
+    EXPECT_TRUE(axes.arrows);
+    EXPECT_EQ(axes.color, ColorF(0, 0, 0, 1));
+    const std::vector<PointF> ends = {{-10, 0}, {10, 0}, {0, -10}, {0, 10}};
+    EXPECT_EQ(axes.points, ends) << "±10 whatever the zoom";
+
+    // Arrows are switched off again for whatever is drawn next.
+    s.begin(Primitive::Lines);
+    s.end();
+    EXPECT_FALSE(s.primitives.back().arrows);
+
+    ASSERT_EQ(s.texts.size(), 2u);
+    EXPECT_EQ(s.texts[0].text, "x");
+    ExpectPoint(s.texts[0].origin, 10, 0, "x label starts at the x tip");
+    EXPECT_EQ(s.texts[1].text, "y");
+    const double yRight = s.texts[1].origin.x + RecordingSurface::kGlyphWidth * s.texts[1].sx;
+    EXPECT_NEAR(yRight, 0, kTol) << "y label ends at the y tip";
+    EXPECT_NEAR(s.texts[1].origin.y, 10, kTol);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ViewportPage, testing::ValuesIn(kAxes));
+
+// The page labels are Times-Roman at 16: a 100-unit stroke capital spans
+// 16 × 0.66 window pixels, whatever the scale and zoom.
+struct PageTextCase {
+    double scale, xZoom, yZoom;
+};
+
+const PageTextCase kPageTexts[] = {{1.3, 1, 1}, {0.5, 2, 1}, {5.0, 0.1, 10}};
+
+class ViewportPageText : public testing::TestWithParam<PageTextCase> {};
+
+TEST_P(ViewportPageText, CapitalHeightGivesSixteen) {
+    const PageTextCase& c = GetParam();
+    const Viewport v = MakeViewport(c.scale, c.xZoom, c.yZoom);
+    RecordingSurface s(true);
+    v.drawGridAndAxes(s, false, true);
+    ASSERT_EQ(s.texts.size(), 2u);
+    for (const auto& t : s.texts) {
+        const double pixelsHigh = 100.0 * t.sy * 40.0 / (c.scale * c.yZoom);
+        const double pixelsWide = 100.0 * t.sx * 40.0 / (c.scale * c.xZoom);
+        EXPECT_NEAR(pixelsHigh / 0.66, 16.0, 1e-9) << t.text;
+        EXPECT_NEAR(pixelsWide / 0.66, 16.0, 1e-9) << t.text;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ViewportPageText, testing::ValuesIn(kPageTexts));
+
+}  // namespace
