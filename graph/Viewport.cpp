@@ -203,23 +203,25 @@ void Viewport::drawGridSegments(Surface& surface) const {
     surface.end();
 }
 
-// The page grid is one open polyline through the same vertex pairs, so it also
-// joins each line to the next.
+// The page grid takes the same vertex pairs as separate segments. (One open
+// polyline through them would also join each grid line to the next with a
+// diagonal across the page.)
 void Viewport::drawPageGrid(Surface& surface) const {
     surface.setColor(kPageGridColor);
     surface.setLineWidth(kGridWidth);
-    surface.begin(Surface::Primitive::LineStrip);
+    surface.begin(Surface::Primitive::Lines);
     gridVertices(surface);
     surface.end();
 }
 
-// Fixed ±10 axes as one arrowed polyline (so an arrow also runs from the end of
-// the x axis to the foot of the y axis), and the two labels at their tips.
+// Fixed ±10 axes as two arrowed segments, and the two labels at their tips.
+// (As one polyline an arrow would also run from the end of the x axis to the
+// foot of the y axis.)
 void Viewport::drawPageAxes(Surface& surface) const {
     const double e = kPageAxisExtent;
     surface.setColor(ColorF(0.0f, 0.0f, 0.0f));
     surface.setArrows(true);
-    surface.begin(Surface::Primitive::LineStrip);
+    surface.begin(Surface::Primitive::Lines);
     surface.vertex(-e, 0);
     surface.vertex(e, 0);
     surface.vertex(0, -e);

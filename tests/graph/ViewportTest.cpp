@@ -573,7 +573,7 @@ INSTANTIATE_TEST_SUITE_P(Table, ViewportShowFlags, testing::ValuesIn(kShows));
 
 class ViewportPage : public testing::TestWithParam<AxesCase> {};
 
-TEST_P(ViewportPage, GridIsOneStripOfTheRasterPairs) {
+TEST_P(ViewportPage, GridIsTheRasterPairsAsSegments) {
     const AxesCase& c = GetParam();
     const Viewport v = MakeViewport(1.3, c.xZoom, c.yZoom);
     RecordingSurface raster, page(true);
@@ -581,7 +581,7 @@ TEST_P(ViewportPage, GridIsOneStripOfTheRasterPairs) {
     v.drawGridAndAxes(page, true, false);
     ASSERT_EQ(page.primitives.size(), 1u);
     const RecordedPrimitive& grid = page.primitives[0];
-    EXPECT_EQ(grid.primitive, Primitive::LineStrip);
+    EXPECT_EQ(grid.primitive, Primitive::Lines);
     EXPECT_EQ(grid.color, ColorF(0.8f, 0.8f, 0.8f, 1.0f));
     EXPECT_FLOAT_EQ(grid.lineWidth, 0.5f);
     EXPECT_FALSE(grid.arrows);
@@ -594,10 +594,10 @@ TEST_P(ViewportPage, FixedArrowedAxesThenLabels) {
     RecordingSurface s(true);
     v.drawGridAndAxes(s, true, true);
     ASSERT_EQ(s.primitives.size(), 2u);
-    EXPECT_EQ(s.primitives[0].primitive, Primitive::LineStrip) << "grid first";
+    EXPECT_EQ(s.primitives[0].primitive, Primitive::Lines) << "grid first";
 
     const RecordedPrimitive& axes = s.primitives[1];
-    EXPECT_EQ(axes.primitive, Primitive::LineStrip);
+    EXPECT_EQ(axes.primitive, Primitive::Lines);
     EXPECT_TRUE(axes.arrows);
     EXPECT_EQ(axes.color, ColorF(0, 0, 0, 1));
     const std::vector<PointF> ends = {{-10, 0}, {10, 0}, {0, -10}, {0, 10}};
