@@ -1,120 +1,19 @@
 #include "app/AnalyseCommand.h"
 
-#include <charconv>
 #include <cmath>
 #include <istream>
 #include <optional>
 #include <ostream>
-#include <string_view>
 #include <vector>
 
 #include <QtCore/QCommandLineParser>
 #include <QtCore/QString>
 
+#include "app/JsonLine.h"
 #include "mathex/MathExp.h"
 #include "mathex/SmartNumber.h"
 
 namespace {
-
-// Appends JSON text to one line. Hand-written rather than QJsonObject, which
-// sorts its keys: the line's key order is part of the command's contract, and
-// building it directly keeps 100 000 equations well inside a second.
-class JsonLine {
-public:
-    explicit JsonLine(QByteArray& out) : out_(out) {}
-
-    void BeginObject() { Open('{'); }
-    void EndObject() { Close('}'); }
-    void BeginArray() { Open('['); }
-    void EndArray() { Close(']'); }
-
-    void Key(std::string_view name) {
-        Separate();
-        out_.append('"').append(name.data(), qsizetype(name.size())).append("\":");
-        afterKey_ = true;
-    }
-    void Bool(bool v) { Scalar(v ? "true" : "false"); }
-    void Int(int v) {
-        char buf[16];
-        const auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;
-        Scalar(std::string_view(buf, size_t(end - buf)));
-    }
-    // Shortest text that reads back to the same double; null when not finite.
-    void Number(double v) {
-        if (!std::isfinite(v)) return Scalar("null");
-        if (v == 0.0) v = 0.0;  // no "-0"
-        char buf[32];
-        const auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;
-        Scalar(std::string_view(buf, size_t(end - buf)));
-    }
-    // Extreme points are single precision: their shortest float text.
-    void Number(float v) {
-        if (!std::isfinite(v)) return Scalar("null");
-        if (v == 0.0f) v = 0.0f;
-        char buf[32];
-        const auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;
-        Scalar(std::string_view(buf, size_t(end - buf)));
-    }
-    void String(std::string_view text) {
-        Separate();
-        out_.append('"');
-        if (IsAscii(text)) {
-            AppendEscaped(text);
-        } else {
-            // Invalid UTF-8 (a stray byte on standard input) becomes U+FFFD so the line stays valid JSON.
-            const QByteArray utf8 = QString::fromUtf8(text.data(), qsizetype(text.size())).toUtf8();
-            AppendEscaped(std::string_view(utf8.constData(), size_t(utf8.size())));
-        }
-        out_.append('"');
-    }
-
-private:
-    static bool IsAscii(std::string_view text) {
-        for (char c : text)
-            if (static_cast<unsigned char>(c) >= 0x80) return false;
-        return true;
-    }
-    void AppendEscaped(std::string_view text) {
-        static const char kHex[] = "0123456789abcdef";
-        for (char c : text) {
-            const auto u = static_cast<unsigned char>(c);
-            if (c == '"' || c == '\\') {
-                out_.append('\\').append(c);
-            } else if (u < 0x20) {
-                switch (c) {
-                    case '\n': out_.append("\\n"); break;
-                    case '\r': out_.append("\\r"); break;
-                    case '\t': out_.append("\\t"); break;
-                    default: out_.append("\\u00").append(kHex[u >> 4]).append(kHex[u & 15]);
-                }
-            } else {
-                out_.append(c);
-            }
-        }
-    }
-    void Separate() {
-        if (!afterKey_ && needComma_) out_.append(',');
-        afterKey_ = false;
-        needComma_ = true;
-    }
-    void Scalar(std::string_view text) {
-        Separate();
-        out_.append(text.data(), qsizetype(text.size()));
-    }
-    void Open(char c) {
-        Separate();
-        out_.append(c);
-        needComma_ = false;
-    }
-    void Close(char c) {
-        out_.append(c);
-        needComma_ = true;
-    }
-
-    QByteArray& out_;
-    bool needComma_ = false;
-    bool afterKey_ = false;
-};
 
 // Restores the process-wide display precision when a run ends.
 class PrecisionGuard {

@@ -4,13 +4,14 @@
 #include <QtCore/QStringList>
 
 #include "app/AnalyseCommand.h"
+#include "app/RecognizeCommand.h"
 
 namespace {
 
 void PrintUsage(std::ostream& out) {
     out << "Usage: kvr [FILE.kvr]\n"
            "           Opens the window, with FILE when given.\n"
-        << AnalyseUsage();
+        << AnalyseUsage() << RecognizeUsage();
 }
 
 // `kvr [FILE.kvr]` and `kvr --help`; the subcommands are dispatched before this.
@@ -43,5 +44,7 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     if (args.size() >= 2 && args[1] == QLatin1String("analyse"))
         return RunAnalyse(args.mid(2), std::cin, std::cout, std::cerr);
+    if (args.size() >= 2 && args[1] == QLatin1String("recognize"))
+        return RunRecognize(args.mid(2), std::cin, std::cout, std::cerr);
     return RunWindow(args);
 }

@@ -1,0 +1,38 @@
+#pragma once
+#include <string_view>
+
+#include <QtCore/QByteArray>
+
+// Appends JSON text to one line. Hand-written rather than QJsonObject, which
+// sorts its keys: a line's key order is part of each command's contract, and
+// building it directly keeps 100 000 equations well inside a second.
+class JsonLine {
+public:
+    explicit JsonLine(QByteArray& out) : out_(out) {}
+
+    void BeginObject() { Open('{'); }
+    void EndObject() { Close('}'); }
+    void BeginArray() { Open('['); }
+    void EndArray() { Close(']'); }
+
+    void Key(std::string_view name);
+    void Bool(bool v) { Scalar(v ? "true" : "false"); }
+    void Int(int v);
+    // Shortest text that reads back to the same double; null when not finite.
+    void Number(double v);
+    // Single-precision values: their shortest float text; null when not finite.
+    void Number(float v);
+    // Invalid UTF-8 becomes U+FFFD so the line stays valid JSON.
+    void String(std::string_view text);
+
+private:
+    void AppendEscaped(std::string_view text);
+    void Separate();
+    void Scalar(std::string_view text);
+    void Open(char c);
+    void Close(char c);
+
+    QByteArray& out_;
+    bool needComma_ = false;
+    bool afterKey_ = false;
+};
