@@ -10,6 +10,7 @@
 #include <QtCore/QJsonDocument>
 #include <QtCore/QJsonObject>
 
+#include "CommandRun.h"
 #include "app/AnalyseCommand.h"
 #include "mathex/SmartNumber.h"
 
@@ -65,21 +66,8 @@ void ExpectExtremes(const QJsonValue& value, const std::vector<Extreme>& expecte
     }
 }
 
-struct RunResult {
-    int status;
-    std::vector<std::string> lines;  // standard output
-    std::string err;
-};
-
 RunResult RunCommand(const QStringList& args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    RunResult result;
-    result.status = RunAnalyse(args, in, out, err);
-    std::istringstream lines(out.str());
-    for (std::string line; std::getline(lines, line);) result.lines.push_back(line);
-    result.err = err.str();
-    return result;
+    return RunEntry(&RunAnalyse, args, input);
 }
 
 class AnalyseCommandTest : public ::testing::Test {

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cmath>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -10,27 +9,15 @@
 #include <QtCore/QJsonObject>
 #include <QtCore/QTemporaryFile>
 
+#include "CommandRun.h"
 #include "app/RecognizeCommand.h"
 #include "mathex/MathExp.h"
 #include "mathex/SmartNumber.h"
 
 namespace {
 
-struct Output {
-    int status = -1;
-    std::vector<std::string> lines;  // standard output
-    std::string err;
-};
-
-Output RunCommand(const QStringList& args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    Output result;
-    result.status = RunRecognize(args, in, out, err);
-    std::istringstream lines(out.str());
-    for (std::string line; std::getline(lines, line);) result.lines.push_back(line);
-    result.err = err.str();
-    return result;
+RunResult RunCommand(const QStringList& args, const std::string& input = "") {
+    return RunEntry(&RunRecognize, args, input);
 }
 
 QJsonObject Parsed(const std::string& line) {
@@ -102,7 +89,7 @@ TEST_F(RecognizeCommandTest, PrintsTheShapeItsEquationAndTheFits) {
     };
     for (const ShapeRow& row : rows) {
         SCOPED_TRACE(row.name);
-        const Output result = RunCommand({QStringLiteral("-")}, row.gesture);
+        const RunResult result = RunCommand({QStringLiteral("-")}, row.gesture);
         EXPECT_EQ(result.status, 0);
         EXPECT_EQ(result.err, "");
         ASSERT_EQ(result.lines.size(), 1u);
@@ -181,7 +168,7 @@ TEST_F(RecognizeCommandTest, RejectsBadInputWithOneLineAndStatusTwo) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.input);
-        const Output result = RunCommand({}, row.input);
+        const RunResult result = RunCommand({}, row.input);
         EXPECT_EQ(result.status, 2);
         EXPECT_TRUE(result.lines.empty());
         EXPECT_NE(result.err.find(row.message), std::string::npos) << result.err;
@@ -193,7 +180,7 @@ TEST_F(RecognizeCommandTest, RejectsBadInputWithOneLineAndStatusTwo) {
 TEST_F(RecognizeCommandTest, BatchPrintsOneLinePerGestureAndGoesOnAfterAnError) {
     const std::string input = Gesture({"[[0,0],[1,2]]"}) + "\n" + "{not json\n" + "\n" +
                               Gesture({"[[0,0]]"}) + "\r\n" + Gesture({"[[2,-1],[2,3]]"}) + "\r\n";
-    const Output result = RunCommand({QStringLiteral("--batch"), QStringLiteral("-")}, input);
+    const RunResult result = RunCommand({QStringLiteral("--batch"), QStringLiteral("-")}, input);
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "");
     ASSERT_EQ(result.lines.size(), 5u);
@@ -207,7 +194,7 @@ TEST_F(RecognizeCommandTest, BatchPrintsOneLinePerGestureAndGoesOnAfterAnError) 
     }
     EXPECT_EQ(Parsed(result.lines[4])["equation"].toString(), QStringLiteral("x-2=0"));
 
-    const Output clean = RunCommand({QStringLiteral("--batch"), QStringLiteral("-")}, Gesture({"[[0,0],[1,2]]"}) + "\n");
+    const RunResult clean = RunCommand({QStringLiteral("--batch"), QStringLiteral("-")}, Gesture({"[[0,0],[1,2]]"}) + "\n");
     EXPECT_EQ(clean.status, 0);
     EXPECT_EQ(clean.lines.size(), 1u);
 }
@@ -220,11 +207,11 @@ TEST_F(RecognizeCommandTest, ReadsFilesAndRefusesBadArguments) {
     single.close();
     batch.close();
 
-    const Output fromFile = RunCommand({single.fileName()});
+    const RunResult fromFile = RunCommand({single.fileName()});
     EXPECT_EQ(fromFile.status, 0);
     ASSERT_EQ(fromFile.lines.size(), 1u);
     EXPECT_EQ(Parsed(fromFile.lines[0])["equation"].toString(), QStringLiteral("y=2*x+1"));
-    const Output fromBatch = RunCommand({QStringLiteral("--batch"), batch.fileName()});
+    const RunResult fromBatch = RunCommand({QStringLiteral("--batch"), batch.fileName()});
     EXPECT_EQ(fromBatch.status, 0);
     EXPECT_EQ(fromBatch.lines.size(), 2u);
 
@@ -243,12 +230,12 @@ TEST_F(RecognizeCommandTest, ReadsFilesAndRefusesBadArguments) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.args.join(' ').toStdString());
-        const Output result = RunCommand(row.args);
+        const RunResult result = RunCommand(row.args);
         EXPECT_EQ(result.status, 2);
         EXPECT_TRUE(result.lines.empty());
         EXPECT_NE(result.err.find(row.message), std::string::npos) << result.err;
     }
-    const Output help = RunCommand({QStringLiteral("--help")});
+    const RunResult help = RunCommand({QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0);
     EXPECT_FALSE(help.lines.empty());
 }
