@@ -127,8 +127,9 @@ std::vector<Stroke> TraceZeroSet(const MathEx::MathExp& equation, const RectF& b
     g.hx = width / g.nx;
     g.hy = height / g.ny;
     g.f.resize(size_t(g.nx + 1) * (g.ny + 1));
-    for (int j = 0; j <= g.ny; ++j)
-        for (int i = 0; i <= g.nx; ++i) g.f[size_t(j) * (g.nx + 1) + i] = equation.Value(g.X(i), g.Y(j));
+    std::vector<double> xs(size_t(g.nx) + 1);
+    for (int i = 0; i <= g.nx; ++i) xs[i] = g.X(i);
+    for (int j = 0; j <= g.ny; ++j) equation.Value(xs.data(), g.Y(j), &g.f[size_t(j) * (g.nx + 1)], xs.size());
     Tracer tracer(g);
     tracer.crossCells();
     return tracer.chain();

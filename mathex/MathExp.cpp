@@ -1,5 +1,7 @@
 #include "mathex/MathExp.h"
 
+#include <algorithm>
+
 #include "mathex/Parser.h"
 
 namespace MathEx {
@@ -76,6 +78,11 @@ void MathExp::Evaluate(const double* xs, double* ys, size_t n) const {
 }
 
 double MathExp::Value(double x, double y) const { return valueIsZero_ ? 0.0 : valueProgram_.Run(x, y); }
+
+void MathExp::Value(const double* xs, double y, double* out, size_t n) const {
+    if (valueIsZero_) std::fill(out, out + n, 0.0);
+    else valueProgram_.RunMany(xs, out, n, y);
+}
 
 double MathExp::Slope(double x, double y) const {
     if (valueIsZero_) return 0.0;

@@ -87,6 +87,8 @@ public:
     void Evaluate(const double* xs, double* ys, size_t n) const;
     // F(x, y) of the equation read as F(x, y) = 0; 0 when it has no such reading.
     double Value(double x, double y) const;
+    // F along a row: out[i] = Value(xs[i], y) for i < n.
+    void Value(const double* xs, double y, double* out, size_t n) const;
     // dF/dx with the same selection as Value.
     double Slope(double x, double y) const;
 

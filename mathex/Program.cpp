@@ -153,7 +153,7 @@ constexpr size_t kBlock = 128;
 
 // Runs the program over one block of up to kBlock points; stack holds
 // maxDepth_ rows of kBlock values. Each instruction is a tight loop.
-void Program::RunBlock(const double* xs, double* out, size_t n, double* stack) const {
+void Program::RunBlock(const double* xs, double y, double* out, size_t n, double* stack) const {
     int top = -1;
     auto row = [stack](int i) { return stack + size_t(i) * kBlock; };
     for (const Instr& in : code_) {
@@ -162,7 +162,7 @@ void Program::RunBlock(const double* xs, double* out, size_t n, double* stack) c
         switch (in.op) {
             case PUSH_CONST: a = row(++top); std::fill(a, a + n, k); break;
             case PUSH_X: a = row(++top); std::copy(xs, xs + n, a); break;
-            case PUSH_Y: a = row(++top); std::fill(a, a + n, 0.0); break;
+            case PUSH_Y: a = row(++top); std::fill(a, a + n, y); break;
             case ADD: { const double* b = a; a = row(--top); for (size_t i = 0; i < n; ++i) a[i] = a[i] + b[i]; break; }
             case SUB: { const double* b = a; a = row(--top); for (size_t i = 0; i < n; ++i) a[i] = a[i] - b[i]; break; }
             case MUL: { const double* b = a; a = row(--top); for (size_t i = 0; i < n; ++i) a[i] = a[i] * b[i]; break; }
@@ -202,11 +202,11 @@ void Program::RunBlock(const double* xs, double* out, size_t n, double* stack) c
     else std::fill(out, out + n, 0.0);
 }
 
-void Program::RunMany(const double* xs, double* out, size_t n) const {
+void Program::RunMany(const double* xs, double* out, size_t n, double y) const {
     std::vector<double> stack(size_t(std::max(maxDepth_, 1)) * kBlock);
     for (size_t start = 0; start < n; start += kBlock) {
         const size_t count = std::min(kBlock, n - start);
-        RunBlock(xs + start, out + start, count, stack.data());
+        RunBlock(xs + start, y, out + start, count, stack.data());
     }
 }
 

@@ -25,8 +25,8 @@ public:
     bool Empty() const { return code_.empty(); }
 
     double Run(double x, double y = 0.0) const;
-    // out[i] = Run(xs[i]) for i < n, evaluated block-wise.
-    void RunMany(const double* xs, double* out, size_t n) const;
+    // out[i] = Run(xs[i], y) for i < n, evaluated block-wise.
+    void RunMany(const double* xs, double* out, size_t n, double y = 0.0) const;
 
 private:
     enum Op : uint8_t {
@@ -43,7 +43,7 @@ private:
 
     void Emit(const ExpNode* node, Mode mode);
     void Emit(Op op, double k = 0.0);
-    void RunBlock(const double* xs, double* out, size_t n, double* stack) const;
+    void RunBlock(const double* xs, double y, double* out, size_t n, double* stack) const;
 
     std::vector<Instr> code_;
     int depth_ = 0;     // current stack depth while compiling

@@ -166,8 +166,15 @@ TEST(Evaluation, WholePowersAreBitIdenticalToPow) {
 TEST(Evaluation, ImplicitValueIsLeftMinusRight) {
     MathExp m;
     ASSERT_TRUE(m.Parse("x*y + y^2 - 3 = 0"));
-    for (double x : {-2.0, 0.5, 3.0})
-        for (double y : {-1.0, 0.0, 2.5}) EXPECT_DOUBLE_EQ(m.Value(x, y), x * y + y * y - 3);
+    const double xs[3] = {-2.0, 0.5, 3.0};
+    for (double y : {-1.0, 0.0, 2.5}) {
+        double row[3];
+        m.Value(xs, y, row, 3);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_DOUBLE_EQ(m.Value(xs[i], y), xs[i] * y + y * y - 3);
+            EXPECT_EQ(row[i], m.Value(xs[i], y));  // a row at once gives the same values
+        }
+    }
 }
 
 }  // namespace
