@@ -1,0 +1,335 @@
+#include "graph/AttribPoint.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "graph/EquationLabel.h"
+#include "graph/EquationObject.h"
+#include "mathex/Markers.h"
+#include "mathex/SmartNumber.h"
+
+using MathEx::MathExp;
+
+namespace {
+
+const ColorF kBlack(0, 0, 0, 1);
+const ColorF kWhite(1, 1, 1, 1);
+const ColorF kGrey(0.5f, 0.5f, 0.5f, 0.5f);
+// Layout cells to graph units at scale 1 and zoom 1, as DrawEquationLabel lays out vector labels.
+constexpr double kLayoutScale = 0.3;
+// Far outside any view: a typeset image drawn there leaves no mark.
+constexpr double kFarAway = 1e7;
+// Stroke-font glyph units to graph units at scale 1 and zoom 1.
+constexpr double kStrokeScale = 0.003 * 0.8;
+
+bool Finite(double v) { return std::isfinite(v); }
+
+uint16_t PatternOf(int lineType) {
+    return lineType == AttribPoint::LINE_DASHED ? AttribPoint::kDashedPattern : AttribPoint::kSolidPattern;
+}
+
+// The text of v as a display expression; a value without a text (not a number) leaves it empty.
+void SetNumber(MathExp& exp, double v) {
+    if (!exp.Parse(MathEx::SmartNumber(v).ToString())) exp = MathExp();
+}
+
+const MathExp* LabelOf(int type, const MathExp& value, const MathExp& text) {
+    if (type == AttribPoint::LABEL_VALUE) return &value;
+    if (type == AttribPoint::LABEL_TEXT) return &text;
+    return nullptr;
+}
+
+// Labels are placed by their size, but a typeset image reports its size only
+// when drawn: on the raster view it is drawn where nothing can show (a raster
+// position outside the view draws nothing); vector labels are laid-out trees
+// whose size is known without drawing.
+LabelSize MeasureLabel(Surface& surface, const MathExp& exp, double scale, double xZoom, double yZoom) {
+    const MathEx::ExpNode* root = exp.GetRoot();
+    if (!root) return {};
+    if (surface.isVector()) {
+        const RectF& box = root->box;
+        return {box.width() * kLayoutScale * scale * xZoom, box.height() * kLayoutScale * scale * yZoom};
+    }
+    surface.pushTransform(kFarAway, kFarAway, 1, 1);
+    const LabelSize size = DrawEquationLabel(surface, exp, PointF(0, 0), scale, xZoom, yZoom);
+    surface.popTransform();
+    return size;
+}
+
+// Stroke-font text, one character after another from `origin`.
+void DrawStrokeText(Surface& surface, const std::string& text, PointF origin, double sx, double sy,
+                    const ColorF& colour) {
+    surface.setColor(colour);
+    surface.setLineWidth(1);
+    surface.setStipple(1, Surface::kSolid);
+    double pen = origin.x;
+    for (char c : text) pen += surface.strokeText(std::string(1, c), PointF(float(pen), origin.y), sx, sy) * sx;
+}
+
+void DrawQuad(Surface& surface, const PointF (&corners)[4], const ColorF& fill, const ColorF* outline) {
+    surface.setColor(fill);
+    surface.begin(Surface::Primitive::Polygon);
+    for (const PointF& p : corners) surface.vertex(p.x, p.y);
+    surface.end();
+    if (!outline) return;
+    surface.setColor(*outline);
+    surface.begin(Surface::Primitive::LineLoop);
+    for (const PointF& p : corners) surface.vertex(p.x, p.y);
+    surface.end();
+}
+
+bool Circumcentre(PointF a, PointF b, PointF c, PointF& centre) {
+    const double bx = b.x - a.x, by = b.y - a.y, cx = c.x - a.x, cy = c.y - a.y;
+    const double b2 = bx * bx + by * by, c2 = cx * cx + cy * cy;
+    const double d = 2 * (bx * cy - by * cx);
+    // Nearly collinear points give a centre so far off that single-precision
+    // arcs about it would wander; the bracket is straight there anyway.
+    if (!(std::fabs(d) > 2e-4 * std::sqrt(b2 * c2))) return false;
+    const double ux = (cy * b2 - by * c2) / d, uy = (bx * c2 - cx * b2) / d;
+    if (!Finite(ux) || !Finite(uy)) return false;
+    centre = PointF(float(a.x + ux), float(a.y + uy));
+    return true;
+}
+
+double Wrap(double a) {
+    const double turn = 2 * std::numbers::pi;
+    a = std::fmod(a, turn);
+    return a < 0 ? a + turn : a;
+}
+
+// The arc about `centre` from `from` to the ray through `to` that does not pass
+// `avoid`. DrawAngleArc always takes the short way, so a longer arc is drawn in
+// two halves.
+void ArcAvoiding(Surface& surface, PointF centre, PointF from, PointF to, PointF avoid) {
+    auto angle = [&](PointF p) { return std::atan2(p.y - centre.y, p.x - centre.x); };
+    const double a0 = angle(from);
+    const double ccw = Wrap(angle(to) - a0), t = Wrap(angle(avoid) - a0);
+    const double sweep = (t > 0 && t < ccw) ? ccw - 2 * std::numbers::pi : ccw;
+    if (std::fabs(sweep) < std::numbers::pi - 1e-6) {
+        MathEx::DrawAngleArc(surface, centre, from, to);
+        return;
+    }
+    const double radius = std::hypot(from.x - centre.x, from.y - centre.y), mid = a0 + sweep / 2;
+    const PointF half(float(centre.x + radius * std::cos(mid)), float(centre.y + radius * std::sin(mid)));
+    MathEx::DrawAngleArc(surface, centre, from, half);
+    MathEx::DrawAngleArc(surface, centre, half, to);
+}
+
+}  // namespace
+
+void AttribPoint::setPosition(float x_, float y_) {
+    x = x_;
+    y = y_;
+    SetNumber(xValueExpr, x);
+    SetNumber(yValueExpr, y);
+}
+
+void AttribPoint::setX(const std::string& text) {
+    MathExp typed;
+    const bool constant = typed.Parse(text) && typed.form == MathEx::FORM_CONSTANT;
+    double v = NAN;
+    if (constant) {
+        try {
+            v = typed.Evaluate(0);
+        } catch (const MathEx::NotSupportedException&) {
+        }
+    }
+    const MathExp* e = owner ? owner->expression.get() : nullptr;
+    if (!Finite(v)) {
+        SetNumber(xValueExpr, x);
+        return;
+    }
+    if (!e) {
+        xValueExpr = typed;
+        return;
+    }
+    const bool conic = e->form == MathEx::FORM_IMPLICIT &&
+                       (e->type == MathEx::PT_ELLIPSE || e->type == MathEx::PT_HYPERBOLA ||
+                        e->type == MathEx::PT_PARABOLA);
+    double newY = NAN;
+    if (conic) {
+        // A·v² + B·v·y + C·y² + D·v + E·y + F = 0 as a quadratic a·y² + b·y + c in y.
+        const double* k = e->conic;
+        const double a = k[2], b = k[1] * v + k[4], c = k[0] * v * v + k[3] * v + k[5];
+        if (a == 0) {
+            newY = -c / b;
+        } else {
+            const double disc = b * b - 4 * a * c;
+            if (disc > 0) {
+                const double r1 = (-b + std::sqrt(disc)) / (2 * a), r2 = (-b - std::sqrt(disc)) / (2 * a);
+                newY = std::fabs(r2 - y) < std::fabs(r1 - y) ? r2 : r1;
+            }
+        }
+    } else if (e->form == MathEx::FORM_EXPLICIT) {
+        double y2 = 0;
+        owner->ordinates(v, newY, y2);
+    } else {
+        xValueExpr = typed;
+        return;
+    }
+    // No real ordinate at v (no branch there, or outside the function's domain).
+    if (!Finite(newY) || !Finite(float(v)) || !Finite(float(newY))) {
+        SetNumber(xValueExpr, x);
+        return;
+    }
+    setPosition(float(v), float(newY));
+}
+
+void AttribPoint::setXValueTypeString(const std::string& text) { xValueTypeString.Parse(text); }
+void AttribPoint::setYValueTypeString(const std::string& text) { yValueTypeString.Parse(text); }
+void AttribPoint::setXLengthText(const std::string& text) { xLengthText.Parse(text); }
+void AttribPoint::setYLengthText(const std::string& text) { yLengthText.Parse(text); }
+
+bool AttribPoint::hit(PointF p, double scale) const {
+    return std::fabs(x - p.x) < 0.2 * scale && std::fabs(y - p.y) < 0.2 * scale;
+}
+
+void AttribPoint::draw(Surface& surface, double scale, double xZoom, double yZoom) const {
+    drawMarker(surface, scale, xZoom, yZoom);
+    drawValueLabels(surface, scale, xZoom, yZoom);
+    drawGuideLines(surface);
+    drawLengths(surface, scale, xZoom, yZoom);
+}
+
+void AttribPoint::drawMarker(Surface& surface, double scale, double xZoom, double yZoom) const {
+    if (!Finite(x) || !Finite(y)) return;
+    const double sx = scale * xZoom, sy = scale * yZoom;
+    const PointF centre(x, y);
+    surface.setLineWidth(1);
+    surface.setStipple(1, Surface::kSolid);
+    const float hx = float(0.1 * sx), hy = float(0.1 * sy);
+    const PointF square[4] = {{x - hx, y - hy}, {x + hx, y - hy}, {x + hx, y + hy}, {x - hx, y + hy}};
+    const float dx = float(0.15 * sx), dy = float(0.15 * sy);
+    const PointF diamond[4] = {{x + dx, y}, {x, y + dy}, {x - dx, y}, {x, y - dy}};
+    switch (pointType) {
+        case 0: MathEx::DrawDiscMarker(surface, centre, 0.1, sx, sy, 1, kGrey, kGrey, true); break;
+        case 1: MathEx::DrawDiscMarker(surface, centre, 0.1, sx, sy, 1, kBlack, kWhite, false); break;
+        case 2: MathEx::DrawDiscMarker(surface, centre, 0.1, sx, sy, 1, kBlack, kBlack, true); break;
+        case 3: DrawQuad(surface, square, kWhite, &kBlack); break;
+        case 4: DrawQuad(surface, square, kBlack, nullptr); break;
+        case 5: DrawQuad(surface, diamond, kWhite, &kBlack); break;
+        case 6: DrawQuad(surface, diamond, kBlack, nullptr); break;
+        default: break;
+    }
+    surface.setLineWidth(1);
+}
+
+// Each label on the far side of its axis from the point, centred on the point's coordinate.
+void AttribPoint::drawValueLabels(Surface& surface, double scale, double xZoom, double yZoom) const {
+    if (!Finite(x) || !Finite(y)) return;
+    surface.setColor(kBlack);
+    if (const MathExp* e = LabelOf(xValueType, xValueExpr, xValueTypeString)) {
+        const LabelSize size = MeasureLabel(surface, *e, scale, xZoom, yZoom);
+        const PointF corner(float(x - size.width / 2), float(y >= 0 ? -size.height : 0.0));
+        DrawEquationLabel(surface, *e, corner, scale, xZoom, yZoom);
+    }
+    if (const MathExp* e = LabelOf(yValueType, yValueExpr, yValueTypeString)) {
+        const LabelSize size = MeasureLabel(surface, *e, scale, xZoom, yZoom);
+        const PointF corner(float(x >= 0 ? -size.width : 0.0), float(y - size.height / 2));
+        DrawEquationLabel(surface, *e, corner, scale, xZoom, yZoom);
+    }
+}
+
+void AttribPoint::drawGuideLines(Surface& surface) const {
+    if (!Finite(x) || !Finite(y)) return;
+    auto guide = [&](int type, int width, const ColorF& colour, PointF foot) {
+        if (type == LINE_NONE) return;
+        surface.setColor(colour);
+        surface.setLineWidth(float(width));
+        surface.setStipple(1, PatternOf(type));
+        surface.begin(Surface::Primitive::Lines);
+        surface.vertex(x, y);
+        surface.vertex(foot.x, foot.y);
+        surface.end();
+    };
+    guide(xLineType, xLineWidth, xValueColor, PointF(x, 0));
+    guide(yLineType, yLineWidth, yValueColor, PointF(0, y));
+    surface.setStipple(1, Surface::kSolid);
+}
+
+void AttribPoint::drawLengths(Surface& surface, double scale, double xZoom, double yZoom) const {
+    if (!Finite(x) || !Finite(y)) return;
+    drawXLength(surface, scale, xZoom, yZoom);
+    drawYLength(surface, scale, xZoom, yZoom);
+    surface.setStipple(1, Surface::kSolid);
+}
+
+// The length of the vertical guide, beside it at half its height; the bracket
+// is drawn only where the guide is longer than the label is far from it.
+void AttribPoint::drawXLength(Surface& surface, double scale, double xZoom, double yZoom) const {
+    const double mid = y / 2.0, top = mid + 0.4, bottom = mid - 0.15;
+    double left = 0, right = 0;
+    if (xLengthType == LABEL_VALUE) {
+        const std::string text = MathEx::SmartNumber(std::fabs(y)).ToString();
+        const double n = double(text.size());
+        left = x >= 0 ? x + 0.2 : x - 0.2 - 0.2 * n;
+        right = left + 0.2 * n;
+        DrawStrokeText(surface, text, PointF(float(left), float(mid)), kStrokeScale * scale * xZoom,
+                       kStrokeScale * scale * yZoom, xLengthTextColor);
+    } else if (xLengthType == LABEL_TEXT) {
+        const double w = MeasureLabel(surface, xLengthText, scale, xZoom, yZoom).width;
+        left = x >= 0 ? x + 0.2 : x - 0.2 - 0.3 * w;
+        right = left + 0.3 * w;
+        surface.setColor(kBlack);
+        DrawEquationLabel(surface, xLengthText, PointF(float(left), float(top)), scale, xZoom, yZoom);
+    } else {
+        return;
+    }
+    const double m = (left + right) / 2;
+    if (xGuideType == LINE_NONE || !(std::fabs(y) > std::fabs(m - x))) return;
+    surface.setColor(xLengthColor);
+    surface.setLineWidth(float(xGuideWidth));
+    surface.setStipple(1, PatternOf(xGuideType));
+    // From the point towards the foot: downwards above the axis, upwards below it.
+    const double first = y >= 0 ? top : bottom, second = y >= 0 ? bottom : top;
+    drawBracket(surface, PointF(x, y), PointF(float(m), float(first)), PointF(float(m), float(second)),
+                PointF(x, 0));
+}
+
+// The length of the horizontal guide, above it at its middle.
+void AttribPoint::drawYLength(Surface& surface, double scale, double xZoom, double yZoom) const {
+    const double mid = x / 2.0, bottom = y + 0.2;
+    double left = 0, right = 0;
+    if (yLengthType == LABEL_VALUE) {
+        const std::string text = MathEx::SmartNumber(std::fabs(x)).ToString();
+        const double n = double(text.size());
+        left = mid - 0.1 * n;
+        right = mid + 0.1 * n;
+        DrawStrokeText(surface, text, PointF(float(left), float(bottom)), kStrokeScale * scale * xZoom,
+                       kStrokeScale * scale * yZoom, yLengthTextColor);
+    } else if (yLengthType == LABEL_TEXT) {
+        const double w = MeasureLabel(surface, yLengthText, scale, xZoom, yZoom).width;
+        left = mid - 0.15 * w;
+        right = mid + 0.15 * w;
+        surface.setColor(kBlack);
+        DrawEquationLabel(surface, yLengthText, PointF(float(left), float(y + 0.6)), scale, xZoom, yZoom);
+    } else {
+        return;
+    }
+    if (yGuideType == LINE_NONE || !(right - left + 1 < std::fabs(x))) return;
+    surface.setColor(yLengthColor);
+    surface.setLineWidth(float(yGuideWidth));
+    surface.setStipple(1, PatternOf(yGuideType));
+    // Through the ends of the box at its middle height, the nearer end first.
+    const float level = float(y + 0.4);
+    const double nearEnd = x >= 0 ? right : left, farEnd = x >= 0 ? left : right;
+    drawBracket(surface, PointF(x, y), PointF(float(nearEnd), level), PointF(float(farEnd), level),
+                PointF(0, y));
+}
+
+void AttribPoint::drawBracket(Surface& surface, PointF p1, PointF p2, PointF p3, PointF p4) {
+    for (const PointF& p : {p1, p2, p3, p4})
+        if (!Finite(p.x) || !Finite(p.y)) return;
+    PointF centre;
+    if (!Circumcentre(p1, p2, p4, centre)) {
+        surface.begin(Surface::Primitive::Lines);
+        surface.vertex(p1.x, p1.y);
+        surface.vertex(p2.x, p2.y);
+        surface.vertex(p3.x, p3.y);
+        surface.vertex(p4.x, p4.y);
+        surface.end();
+        return;
+    }
+    ArcAvoiding(surface, centre, p1, p2, p4);
+    ArcAvoiding(surface, centre, p4, p3, p1);
+}

@@ -1,0 +1,154 @@
+#include "graph/Mensuration.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "graph/EquationObject.h"
+#include "mathex/ExpressionPainter.h"
+#include "mathex/Markers.h"
+
+namespace {
+
+// Layout cells to graph units at scale 1 and zoom 1, as for every laid-out label.
+constexpr double kLayoutScale = 0.3;
+// Beyond this many lines a rectangle is left unhatched (only a degenerate d gets here,
+// because the hatched area is limited to the plot box).
+constexpr double kMaxHatchLines = 100000;
+
+bool Finite(double v) { return std::isfinite(v); }
+
+// Heights come from F(x, 0): the right-hand side of an explicit equation, the
+// left side minus the right of an implicit one.
+double CurveValue(const EquationObject& owner, double x) {
+    const MathEx::MathExp* e = owner.expression.get();
+    if (!e || (e->form != MathEx::FORM_EXPLICIT && e->form != MathEx::FORM_IMPLICIT)) return 0.0;
+    return e->Value(x, 0.0);
+}
+
+// The owner clips everything to its plot box, so a coordinate only has to reach
+// one unit past the box (or past the axis) to look the same; clamping keeps a
+// huge height (exp at large x) from overflowing single-precision vertices and
+// from asking for millions of hatch lines.
+struct Limits {
+    double lo, hi;
+    double clamp(double v) const { return std::clamp(v, lo, hi); }
+};
+
+Limits LimitsOf(double a, double b) {
+    if (!Finite(a) || !Finite(b)) return {-1e6, 1e6};
+    return {std::min({a, b, 0.0}) - 1.0, std::max({a, b, 0.0}) + 1.0};
+}
+
+// The subscripts have no LaTeX text, so the labels are laid out and drawn as
+// expressions, hanging from (x, 0) below the axis.
+void DrawLayoutLabel(Surface& surface, const std::string& text, double x, double scale, double xZoom,
+                     double yZoom) {
+    if (!Finite(x)) return;
+    MathEx::MathExp label;
+    if (!label.Parse(text) || !label.GetRoot()) return;
+    const RectF& box = label.GetRoot()->box;
+    const double sx = kLayoutScale * scale * xZoom, sy = kLayoutScale * scale * yZoom;
+    surface.pushTransform(x - box.left * sx, box.top * sy, sx, sy);
+    MathEx::PaintExpression(*label.GetRoot(), surface);
+    surface.popTransform();
+}
+
+}  // namespace
+
+std::string Mensuration::labelText(int i, int nRects, bool pastGap) {
+    if (!pastGap) return "x_" + std::to_string(i);
+    return "x_(n - " + std::to_string(static_cast<long long>(nRects) - i) + ")";
+}
+
+double Mensuration::heightOf(double fl, double fr) const {
+    switch (heightType) {
+        case HEIGHT_RIGHT: return fr;
+        case HEIGHT_SHORT: return std::fabs(fr) < std::fabs(fl) ? fr : fl;
+        default: return fl;
+    }
+}
+
+double Mensuration::sectionHeight(const EquationObject& owner, int i) const {
+    if (nRects <= 0) return 0.0;
+    const double w = (xmax - xmin) / nRects;
+    const double xl = xmin + i * w;
+    return heightOf(CurveValue(owner, xl), CurveValue(owner, xl + w));
+}
+
+void Mensuration::drawHatch(Surface& surface, double x0, double xa, double xb, double ya, double yb,
+                            double d) {
+    const double left = std::min(xa, xb), right = std::max(xa, xb);
+    const double bottom = std::min(ya, yb), top = std::max(ya, yb);
+    if (!(d > 0) || !Finite(x0) || !Finite(left) || !Finite(right) || !Finite(bottom) || !Finite(top))
+        return;
+    // The line x − y = c meets the rectangle for c in [left − top, right − bottom].
+    const double kFirst = std::ceil((left - top - x0) / d);
+    const double kLast = std::floor((right - bottom - x0) / d);
+    if (!(kLast >= kFirst) || kLast - kFirst > kMaxHatchLines) return;
+    surface.begin(Surface::Primitive::Lines);
+    for (double k = kFirst; k <= kLast; ++k) {
+        const double c = x0 + k * d;
+        const double y0 = std::max(bottom, left - c), y1 = std::min(top, right - c);
+        if (y1 <= y0) continue;  // touches a corner only
+        surface.vertex(c + y0, y0);
+        surface.vertex(c + y1, y1);
+    }
+    surface.end();
+}
+
+// Dots above the axis in the outline colour and, following them, dots on the
+// label row in the label colour: they stand for the sections left out.
+void Mensuration::drawGap(Surface& surface, double xl, double w, double scale, double xZoom,
+                          double yZoom) const {
+    const double s = w / 15;
+    if (!Finite(xl) || !Finite(s)) return;
+    // Small enough for three to fit in the section, never larger than a point marker.
+    const double rx = std::min(std::fabs(s), 0.1 * scale * xZoom);
+    const double ratio = xZoom != 0 && Finite(yZoom / xZoom) ? yZoom / xZoom : 1.0;
+    const double ry = rx * ratio;
+    const double rowY = 0.15 * scale * yZoom;
+    for (int k = 1; k <= 3; ++k) {
+        const PointF upper(float(xl + 4 * k * s), float(rowY));
+        MathEx::DrawDiscMarker(surface, upper, 1.0, rx, ry, 1.0f, outlineColour, outlineColour, true);
+    }
+    for (int k = 1; k <= 3; ++k) {
+        const PointF lower(float(xl + 4 * k * s), float(-rowY));
+        MathEx::DrawDiscMarker(surface, lower, 0.02, scale * xZoom, scale * yZoom, 1.0f, labelColour,
+                               labelColour, true);
+    }
+}
+
+void Mensuration::draw(Surface& surface, const EquationObject& owner, double d, double scale, double xZoom,
+                       double yZoom) const {
+    surface.setStipple(1, Surface::kSolid);
+    const RectF& box = owner.plotBox;
+    const Limits xs = LimitsOf(box.left, box.right), ys = LimitsOf(box.bottom, box.top);
+    const double w = nRects > 0 ? (xmax - xmin) / nRects : 0.0;
+    bool pastGap = false;
+    for (int i = 0; i < nRects; ++i) {
+        const double xl = xmin + i * w, xr = xl + w;
+        if (tickType == kOmitMiddle && i == nRects / 2) {
+            drawGap(surface, xl, w, scale, xZoom, yZoom);
+            pastGap = true;
+            continue;
+        }
+        const double h = heightOf(CurveValue(owner, xl), CurveValue(owner, xr));
+        DrawLayoutLabel(surface, labelText(i, nRects, pastGap), xl, scale, xZoom, yZoom);
+        if (!Finite(h) || !Finite(xl) || !Finite(xr)) continue;  // no curve there
+        const double left = xs.clamp(xl), right = xs.clamp(xr), top = ys.clamp(h);
+        surface.setColor(outlineColour);
+        surface.setLineWidth(2);
+        surface.begin(Surface::Primitive::LineStrip);
+        surface.vertex(left, 0);
+        surface.vertex(left, top);
+        surface.vertex(right, top);
+        surface.vertex(right, 0);
+        surface.end();
+        if (fillPattern == 1) {
+            surface.setColor(fillColour);
+            surface.setLineWidth(1);
+            drawHatch(surface, xl, left, right, 0, top, d);
+        }
+    }
+    DrawLayoutLabel(surface, "x_n", xmax, scale, xZoom, yZoom);
+}

@@ -1,0 +1,386 @@
+// Mensuration: section heights, rectangles, hatching, the omitted middle
+// section and the boundary labels, on the recording surface.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "graph/EquationObject.h"
+#include "graph/Mensuration.h"
+#include "support/RecordingSurface.h"
+
+using testing_support::RecordedPrimitive;
+using testing_support::RecordingSurface;
+using Primitive = Surface::Primitive;
+
+namespace {
+
+std::unique_ptr<EquationObject> Owner(const std::string& text) {
+    auto owner = std::make_unique<EquationObject>();
+    EXPECT_TRUE(owner->setEquation(text)) << text;
+    return owner;
+}
+
+struct Drawing {
+    explicit Drawing(bool vector) : surface(vector) {}
+    RecordingSurface surface;
+    std::vector<RecordedPrimitive> rectangles;  // line strips of width 2
+    std::vector<RecordedPrimitive> hatches;     // the segments drawn right after each rectangle
+    std::vector<RecordedPrimitive> discs;       // filled polygons
+};
+
+std::unique_ptr<Drawing> Draw(const EquationObject& owner, const Mensuration& m, double scale = 1,
+                              double xZoom = 1, double yZoom = 1, bool vector = false) {
+    auto d = std::make_unique<Drawing>(vector);
+    m.draw(d->surface, owner, 0.2 * scale, scale, xZoom, yZoom);
+    const auto& prims = d->surface.primitives;
+    for (size_t i = 0; i < prims.size(); ++i) {
+        const RecordedPrimitive& p = prims[i];
+        if (p.primitive == Primitive::LineStrip && p.lineWidth == 2) {
+            d->rectangles.push_back(p);
+            // Labels draw black segments too: hatching is told by its colour.
+            if (i + 1 < prims.size() && prims[i + 1].primitive == Primitive::Lines &&
+                prims[i + 1].lineWidth == 1 && prims[i + 1].color == m.fillColour)
+                d->hatches.push_back(prims[i + 1]);
+        }
+        if (p.primitive == Primitive::Polygon) d->discs.push_back(p);
+    }
+    return d;
+}
+
+// The glyph origins of every label's "x": one per drawn label.
+std::vector<PointF> LabelAnchors(const RecordingSurface& s) {
+    std::vector<PointF> out;
+    for (const auto& t : s.texts)
+        if (t.text == "x") out.push_back(t.origin);
+    return out;
+}
+
+// Labels are about half a unit wide at scale 1: test them on sections a unit wide.
+bool HasGlyphNear(const RecordingSurface& s, const std::string& glyph, double x) {
+    for (const auto& t : s.texts)
+        if (t.text == glyph && t.origin.x > x - 0.01 && t.origin.x < x + 0.9) return true;
+    return false;
+}
+
+Mensuration Settings(double xmin, double xmax, int n, int heightType = Mensuration::HEIGHT_LEFT,
+                     int tickType = Mensuration::kOmitMiddle) {
+    Mensuration m;
+    m.xmin = xmin;
+    m.xmax = xmax;
+    m.nRects = n;
+    m.heightType = heightType;
+    m.tickType = tickType;
+    return m;
+}
+
+// ---------------------------------------------------------------- heights
+
+struct HeightCase {
+    const char* name;
+    const char* equation;
+    double xmin, xmax;
+    int n, heightType, section;
+    double expected;
+};
+
+class SectionHeight : public testing::TestWithParam<HeightCase> {};
+
+TEST_P(SectionHeight, IsTheChosenEndValue) {
+    const HeightCase& c = GetParam();
+    const auto owner = Owner(c.equation);
+    const Mensuration m = Settings(c.xmin, c.xmax, c.n, c.heightType);
+    EXPECT_NEAR(m.sectionHeight(*owner, c.section), c.expected, 1e-12);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Mensuration, SectionHeight,
+    testing::Values(
+        HeightCase{"SquareLeft", "y = x^2", 0, 1, 10, Mensuration::HEIGHT_LEFT, 6, 0.36},
+        HeightCase{"SquareRight", "y = x^2", 0, 1, 10, Mensuration::HEIGHT_RIGHT, 6, 0.49},
+        HeightCase{"SquareShortIsLeftWhenIncreasing", "y = x^2", 0, 1, 10, Mensuration::HEIGHT_SHORT, 6, 0.36},
+        HeightCase{"ShortOnDecreasingCurvePicksRight", "y = 4 - x^2", 0, 2, 4, Mensuration::HEIGHT_SHORT, 1, 3},
+        HeightCase{"ShortComparesMagnitudes", "y = -2*x", 0, 1, 10, Mensuration::HEIGHT_SHORT, 6, -1.2},
+        HeightCase{"ShortTieTakesLeft", "y = x", -1, 1, 1, Mensuration::HEIGHT_SHORT, 0, -1},
+        HeightCase{"UnknownHeightTypeIsLeft", "y = x^2", 0, 1, 10, 7, 6, 0.36},
+        HeightCase{"ImplicitUsesFAtZero", "x^2 + y^2 - 4 = 0", 0, 2, 2, Mensuration::HEIGHT_LEFT, 1, -3},
+        HeightCase{"ConstantIsZero", "5", 0, 2, 2, Mensuration::HEIGHT_RIGHT, 1, 0},
+        HeightCase{"LeftwardsFirstSection", "y = x", 1, 0, 2, Mensuration::HEIGHT_LEFT, 0, 1},
+        HeightCase{"LeftwardsSecondSection", "y = x", 1, 0, 2, Mensuration::HEIGHT_LEFT, 1, 0.5},
+        HeightCase{"NoSections", "y = x^2", 0, 1, 0, Mensuration::HEIGHT_LEFT, 0, 0}),
+    [](const testing::TestParamInfo<HeightCase>& info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------------- labels
+
+struct LabelCase {
+    int i, nRects;
+    bool pastGap;
+    const char* expected;
+};
+
+TEST(MensurationLabels, CountUpBeforeTheGapAndBackFromNAfterIt) {
+    const LabelCase cases[] = {
+        {0, 10, false, "x_0"}, {4, 10, false, "x_4"},           {6, 10, true, "x_(n - 4)"},
+        {9, 10, true, "x_(n - 1)"}, {12, 25, true, "x_(n - 13)"}, {3, 7, false, "x_3"},
+    };
+    for (const LabelCase& c : cases)
+        EXPECT_EQ(Mensuration::labelText(c.i, c.nRects, c.pastGap), c.expected) << c.i << " of " << c.nRects;
+}
+
+TEST(MensurationLabels, EveryLabelTextParses) {
+    for (const std::string& text : {Mensuration::labelText(2, 10, false), Mensuration::labelText(7, 10, true)}) {
+        MathEx::MathExp e;
+        EXPECT_TRUE(e.Parse(text)) << text;
+    }
+}
+
+TEST(MensurationDraw, DefaultsOmitTheMiddleSectionAndLabelTheRest) {
+    const auto owner = Owner("y = x^2");
+    const auto d = Draw(*owner, Settings(0, 10, 10));
+    ASSERT_EQ(d->rectangles.size(), 9u);
+    const std::vector<PointF> anchors = LabelAnchors(d->surface);
+    const double expected[] = {0, 1, 2, 3, 4, 6, 7, 8, 9, 10};
+    ASSERT_EQ(anchors.size(), std::size(expected));
+    for (size_t k = 0; k < anchors.size(); ++k) {
+        EXPECT_GE(anchors[k].x, expected[k] - 1e-6) << k;
+        EXPECT_LT(anchors[k].x, expected[k] + 0.1) << k;
+        EXPECT_LT(anchors[k].y, 0) << "labels hang below the axis";
+    }
+    // x_3 before the gap, x_(n - 4) right after it, x_n at the end.
+    EXPECT_TRUE(HasGlyphNear(d->surface, "3", 3));
+    EXPECT_TRUE(HasGlyphNear(d->surface, "n", 6));
+    EXPECT_TRUE(HasGlyphNear(d->surface, "4", 6));
+    EXPECT_TRUE(HasGlyphNear(d->surface, "n", 10));
+    EXPECT_FALSE(HasGlyphNear(d->surface, "5", 5)) << "the omitted section has no label";
+    EXPECT_FALSE(HasGlyphNear(d->surface, "n", 3)) << "no count back before the gap";
+}
+
+struct RectCase {
+    int heightType;
+    double height6;
+};
+
+TEST(MensurationDraw, RectangleOfSectionSixStandsOnTheAxis) {
+    const auto owner = Owner("y = x^2");
+    for (const RectCase& c : {RectCase{Mensuration::HEIGHT_LEFT, 0.36}, RectCase{Mensuration::HEIGHT_RIGHT, 0.49}}) {
+        const auto d = Draw(*owner, Settings(0, 1, 10, c.heightType));
+        const RecordedPrimitive& r = d->rectangles[5];  // sections 0-4, then 6
+        ASSERT_EQ(r.points.size(), 4u);
+        EXPECT_NEAR(r.points[0].x, 0.6, 1e-6);
+        EXPECT_EQ(r.points[0].y, 0.0f);
+        EXPECT_NEAR(r.points[1].y, c.height6, 1e-6);
+        EXPECT_NEAR(r.points[2].y, c.height6, 1e-6);
+        EXPECT_NEAR(r.points[2].x, 0.7, 1e-6);
+        EXPECT_EQ(r.points[3].y, 0.0f);
+        EXPECT_EQ(r.color, ColorF(1, 0, 0, 1));
+    }
+}
+
+TEST(MensurationDraw, OneSectionWithOmissionShowsOnlyTheDotsAndXn) {
+    const auto owner = Owner("y = x^2");
+    const auto d = Draw(*owner, Settings(0, 1, 1));
+    EXPECT_TRUE(d->rectangles.empty());
+    EXPECT_EQ(d->discs.size(), 12u) << "six discs, each filled twice";
+    const std::vector<PointF> anchors = LabelAnchors(d->surface);
+    ASSERT_EQ(anchors.size(), 1u);
+    EXPECT_NEAR(anchors[0].x, 1.0, 0.1);
+    EXPECT_TRUE(HasGlyphNear(d->surface, "n", 1.0));
+}
+
+TEST(MensurationDraw, OmittedSectionDotsLieBetweenItsEdges) {
+    const auto owner = Owner("y = x^2");
+    Mensuration m = Settings(0, 3, 6);
+    m.outlineColour = ColorF(0, 0, 1, 1);
+    m.labelColour = ColorF(0, 1, 0, 1);
+    const double scale = 2, yZoom = 0.5;
+    const auto d = Draw(*owner, m, scale, 1, yZoom);
+    ASSERT_EQ(d->discs.size(), 12u);
+    int upper = 0, lower = 0;
+    for (const RecordedPrimitive& p : d->discs) {
+        float cx = 0, cy = 0;
+        for (const PointF& q : p.points) cx += q.x / p.points.size(), cy += q.y / p.points.size();
+        for (const PointF& q : p.points) {
+            EXPECT_GT(q.x, 1.5f) << "section 3 runs from 1.5 to 2";
+            EXPECT_LT(q.x, 2.0f);
+        }
+        if (cy > 0) {
+            ++upper;
+            EXPECT_EQ(p.color, m.outlineColour);
+            for (const PointF& q : p.points) EXPECT_GT(q.y, 0.0f) << "clear of the axis";
+        } else {
+            ++lower;
+            EXPECT_EQ(p.color, m.labelColour);
+            EXPECT_NEAR(cy, -0.15 * scale * yZoom, 1e-6);
+        }
+    }
+    EXPECT_EQ(upper, 6);
+    EXPECT_EQ(lower, 6);
+}
+
+TEST(MensurationDraw, NoSectionsDrawOnlyXn) {
+    const auto owner = Owner("y = x^2");
+    for (int n : {0, -3}) {
+        const auto d = Draw(*owner, Settings(0, 2, n));
+        EXPECT_TRUE(d->rectangles.empty());
+        EXPECT_TRUE(d->discs.empty());
+        const std::vector<PointF> anchors = LabelAnchors(d->surface);
+        ASSERT_EQ(anchors.size(), 1u) << n;
+        EXPECT_NEAR(anchors[0].x, 2.0, 0.1);
+    }
+}
+
+TEST(MensurationDraw, WithoutOmissionEverySectionIsDrawn) {
+    const auto owner = Owner("y = x^2");
+    const auto d = Draw(*owner, Settings(0, 10, 10, Mensuration::HEIGHT_LEFT, 0));
+    EXPECT_EQ(d->rectangles.size(), 10u);
+    EXPECT_TRUE(d->discs.empty());
+    EXPECT_EQ(LabelAnchors(d->surface).size(), 11u);
+    EXPECT_TRUE(HasGlyphNear(d->surface, "9", 9));
+    EXPECT_FALSE(HasGlyphNear(d->surface, "n", 6));
+}
+
+TEST(MensurationDraw, ReversedIntervalRunsLeftwards) {
+    const auto owner = Owner("y = x + 1");
+    const auto d = Draw(*owner, Settings(1, 0, 4, Mensuration::HEIGHT_LEFT, 0));
+    ASSERT_EQ(d->rectangles.size(), 4u);
+    for (int i = 0; i < 4; ++i) {
+        const auto& p = d->rectangles[i].points;
+        EXPECT_NEAR(p[0].x, 1 - 0.25 * i, 1e-6);
+        EXPECT_NEAR(p[2].x, 1 - 0.25 * (i + 1), 1e-6);
+        EXPECT_NEAR(p[1].y, 2 - 0.25 * i, 1e-6);
+    }
+}
+
+TEST(MensurationDraw, OutlineOnlyWithoutFillPattern) {
+    const auto owner = Owner("y = x^2");
+    Mensuration m = Settings(0, 1, 10);
+    m.fillPattern = 0;
+    EXPECT_TRUE(Draw(*owner, m)->hatches.empty());
+}
+
+// ---------------------------------------------------------------- hatching
+
+struct HatchCase {
+    const char* equation;
+    double xmin, xmax;
+    int n;
+    double scale;
+};
+
+TEST(MensurationHatch, LinesAreAt45DegreesInsideTheirRectangleAtSpacingD) {
+    const HatchCase cases[] = {
+        {"y = x^2", 0, 1, 10, 1},        {"y = 3 - x^2", -2, 2, 4, 1}, {"y = -x^2 - 1", 0, 2, 3, 1},
+        {"y = x + 4", 3, -1, 5, 0.5},     {"y = 2", 0, 10, 1, 2},
+    };
+    for (const HatchCase& c : cases) {
+        SCOPED_TRACE(c.equation);
+        const auto owner = Owner(c.equation);
+        Mensuration m = Settings(c.xmin, c.xmax, c.n, Mensuration::HEIGHT_LEFT, 0);
+        m.fillColour = ColorF(0, 0.5f, 0, 1);
+        const auto d = Draw(*owner, m, c.scale);
+        ASSERT_EQ(d->hatches.size(), d->rectangles.size());
+        const double spacing = 0.2 * c.scale;
+        for (size_t r = 0; r < d->rectangles.size(); ++r) {
+            const auto& rect = d->rectangles[r].points;
+            const float left = std::min(rect[0].x, rect[2].x), right = std::max(rect[0].x, rect[2].x);
+            const float bottom = std::min(0.0f, rect[1].y), top = std::max(0.0f, rect[1].y);
+            const RecordedPrimitive& h = d->hatches[r];
+            EXPECT_EQ(h.color, m.fillColour);
+            ASSERT_EQ(h.points.size() % 2, 0u);
+            if (top > bottom) {
+                ASSERT_FALSE(h.points.empty());
+            }
+            std::vector<double> intercepts;
+            for (size_t k = 0; k < h.points.size(); k += 2) {
+                const PointF a = h.points[k], b = h.points[k + 1];
+                EXPECT_NEAR(b.x - a.x, b.y - a.y, 1e-5) << "45°";
+                EXPECT_GT(b.x, a.x);
+                for (const PointF& q : {a, b}) {
+                    EXPECT_GE(q.x, left - 1e-5);
+                    EXPECT_LE(q.x, right + 1e-5);
+                    EXPECT_GE(q.y, bottom - 1e-5);
+                    EXPECT_LE(q.y, top + 1e-5);
+                }
+                intercepts.push_back(double(a.x) - a.y);
+            }
+            for (size_t k = 1; k < intercepts.size(); ++k)
+                EXPECT_NEAR(intercepts[k] - intercepts[k - 1], spacing, 1e-4);
+            // Every line of the family that crosses the rectangle is there.
+            const double span = (right - left) + (top - bottom);
+            EXPECT_GE(double(intercepts.size()), std::floor(span / spacing) - 1);
+        }
+    }
+}
+
+TEST(MensurationHatch, DegenerateRectanglesAndSpacingsDrawNothingOdd) {
+    struct Case {
+        double x0, xa, xb, ya, yb, d;
+    };
+    const Case cases[] = {{0, 0, 0, 0, 1, 0.2},   {0, 0, 1, 0, 0, 0.2}, {0, 0, 1, 0, 1, 0},
+                          {0, 0, 1, 0, 1, -0.2},  {0, 0, 1, 0, NAN, 0.2}, {NAN, 0, 1, 0, 1, 0.2},
+                          {0, 0, 1, 0, 1, 1e-300}};
+    for (const Case& c : cases) {
+        RecordingSurface s;
+        Mensuration::drawHatch(s, c.x0, c.xa, c.xb, c.ya, c.yb, c.d);
+        for (const auto& p : s.primitives) EXPECT_TRUE(p.points.empty());
+    }
+}
+
+// ---------------------------------------------------------------- odd values
+
+bool AllFinite(const RecordingSurface& s) {
+    for (const auto& p : s.primitives)
+        for (const PointF& q : p.points)
+            if (!std::isfinite(q.x) || !std::isfinite(q.y)) return false;
+    for (const auto& t : s.texts)
+        if (!std::isfinite(t.origin.x) || !std::isfinite(t.origin.y)) return false;
+    return true;
+}
+
+size_t VertexCount(const RecordingSurface& s) {
+    size_t n = 0;
+    for (const auto& p : s.primitives) n += p.points.size();
+    return n;
+}
+
+struct OddCase {
+    const char* name;
+    const char* equation;
+    double xmin, xmax;
+    int n, heightType;
+    size_t rectangles;
+};
+
+TEST(MensurationDraw, NonFiniteHeightsSkipTheirRectangle) {
+    const OddCase cases[] = {
+        {"SquareRootLeftOfZero", "y = sqrt(x)", -1, 1, 4, Mensuration::HEIGHT_LEFT, 2},
+        {"PoleAtARightEnd", "y = 1/x", -1, 1, 2, Mensuration::HEIGHT_RIGHT, 1},
+        {"HugeThenInfinite", "y = 10^x", 0, 1000, 10, Mensuration::HEIGHT_RIGHT, 3},
+        {"NotANumberInterval", "y = x", NAN, 1, 4, Mensuration::HEIGHT_LEFT, 0},
+        {"InfiniteInterval", "y = x", 0, INFINITY, 4, Mensuration::HEIGHT_LEFT, 0},
+        {"ZeroWidth", "y = x + 1", 2, 2, 3, Mensuration::HEIGHT_LEFT, 3},
+    };
+    for (const OddCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto owner = Owner(c.equation);
+        const auto d = Draw(*owner, Settings(c.xmin, c.xmax, c.n, c.heightType, 0));
+        EXPECT_TRUE(AllFinite(d->surface));
+        EXPECT_LT(VertexCount(d->surface), 200000u);
+        EXPECT_EQ(d->rectangles.size(), c.rectangles);
+    }
+}
+
+TEST(MensurationDraw, VectorOutputDrawsTheSameMarks) {
+    const auto owner = Owner("y = x^2");
+    const auto raster = Draw(*owner, Settings(0, 1, 10), 1, 1, 1, false);
+    const auto vector = Draw(*owner, Settings(0, 1, 10), 1, 1, 1, true);
+    ASSERT_EQ(vector->rectangles.size(), raster->rectangles.size());
+    for (size_t i = 0; i < raster->rectangles.size(); ++i)
+        EXPECT_EQ(vector->rectangles[i].points, raster->rectangles[i].points);
+    EXPECT_EQ(vector->surface.circles.size(), 12u) << "the dots as true circles";
+    EXPECT_EQ(LabelAnchors(vector->surface).size(), LabelAnchors(raster->surface).size());
+}
+
+}  // namespace
