@@ -198,4 +198,26 @@ TEST_P(NothingRecognisedTest, GivesNoShape) {
 INSTANTIATE_TEST_SUITE_P(Gestures, NothingRecognisedTest, testing::ValuesIn(kNothingCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Whatever the coordinates, recognition ends, and a shape it reports has finite numbers.
+TEST(NothingRecognisedTest, HostileCoordinatesNeverGiveNonFiniteShapes) {
+    const float inf = std::numeric_limits<float>::infinity(), big = 3e38f, tiny = 1e-40f;
+    const std::vector<std::vector<Stroke>> gestures = {
+        {Stroke{{-big, -big}, {big, big}}},
+        {Stroke{{-big, 0}, {0, big}, {big, 0}}},
+        {Stroke{{0, 0}, {tiny, tiny}, {2 * tiny, 0}}},
+        {Stroke{{0, 0}, {inf, 1}}},
+        {Stroke{{1e7f, 1e7f}, {1e7f + 1, 1e7f + 3}, {1e7f + 2, 1e7f}}},
+        {Segment({-big, 0}, {big, 0}), EllipseArc(0, 0, 1e38, 1e37, 0.3, 2 * kPi)},
+        {Segment({-4, 0}, {4, 0}), Stroke{{0, -1}, {0, inf}}},
+        {Segment({-4, 0}, {4, 0}), Stroke{{0, 1}, {tiny, 1}, {2 * tiny, 1}}},
+    };
+    for (const std::vector<Stroke>& strokes : gestures) {
+        const RecognizedShape shape = ShapeRecognizer().recognize(ResampledAll(strokes));
+        if (shape.shapeType == ST_NONE) continue;
+        for (double v : {double(shape.center.x), double(shape.center.y), double(shape.startPoint.x),
+                         double(shape.endPoint.y), shape.coeffs[0], shape.coeffs[1], shape.coeffs[2], shape.angle})
+            EXPECT_TRUE(std::isfinite(v)) << "shape " << shape.shapeType;
+    }
+}
+
 }  // namespace
