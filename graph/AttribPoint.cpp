@@ -1,6 +1,7 @@
 #include "graph/AttribPoint.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "graph/EquationLabel.h"
@@ -23,6 +24,8 @@ constexpr double kFarAway = 1e7;
 constexpr double kStrokeScale = 0.003 * 0.8;
 
 bool Finite(double v) { return std::isfinite(v); }
+// A coordinate that converts to a finite single-precision value.
+bool FitsFloat(double v) { return std::fabs(v) <= std::numeric_limits<float>::max(); }
 
 uint16_t PatternOf(int lineType) {
     return lineType == AttribPoint::LINE_DASHED ? AttribPoint::kDashedPattern : AttribPoint::kSolidPattern;
@@ -115,6 +118,23 @@ void ArcAvoiding(Surface& surface, PointF centre, PointF from, PointF to, PointF
     MathEx::DrawAngleArc(surface, centre, half, to);
 }
 
+bool IsConic(const MathExp& e) {
+    return e.form == MathEx::FORM_IMPLICIT &&
+           (e.type == MathEx::PT_ELLIPSE || e.type == MathEx::PT_HYPERBOLA || e.type == MathEx::PT_PARABOLA);
+}
+
+// The root in y of A·v² + B·v·y + C·y² + D·v + E·y + F = 0 nearer `near`; not a
+// number when the discriminant is not positive. With C = 0 the equation is
+// linear in y and its one root is taken (not finite when there is none).
+double ConicOrdinate(const double (&k)[6], double v, double near) {
+    const double a = k[2], b = k[1] * v + k[4], c = k[0] * v * v + k[3] * v + k[5];
+    if (a == 0) return -c / b;
+    const double disc = b * b - 4 * a * c;
+    if (!(disc > 0)) return NAN;
+    const double r1 = (-b + std::sqrt(disc)) / (2 * a), r2 = (-b - std::sqrt(disc)) / (2 * a);
+    return std::fabs(r2 - near) < std::fabs(r1 - near) ? r2 : r1;
+}
+
 }  // namespace
 
 void AttribPoint::setPosition(float x_, float y_) {
@@ -126,49 +146,30 @@ void AttribPoint::setPosition(float x_, float y_) {
 
 void AttribPoint::setX(const std::string& text) {
     MathExp typed;
-    const bool constant = typed.Parse(text) && typed.form == MathEx::FORM_CONSTANT;
     double v = NAN;
-    if (constant) {
+    if (typed.Parse(text) && typed.form == MathEx::FORM_CONSTANT) {
         try {
             v = typed.Evaluate(0);
         } catch (const MathEx::NotSupportedException&) {
         }
     }
-    const MathExp* e = owner ? owner->expression.get() : nullptr;
     if (!Finite(v)) {
         SetNumber(xValueExpr, x);
         return;
     }
-    if (!e) {
-        xValueExpr = typed;
-        return;
-    }
-    const bool conic = e->form == MathEx::FORM_IMPLICIT &&
-                       (e->type == MathEx::PT_ELLIPSE || e->type == MathEx::PT_HYPERBOLA ||
-                        e->type == MathEx::PT_PARABOLA);
+    const MathExp* e = owner ? owner->expression.get() : nullptr;
     double newY = NAN;
-    if (conic) {
-        // A·v² + B·v·y + C·y² + D·v + E·y + F = 0 as a quadratic a·y² + b·y + c in y.
-        const double* k = e->conic;
-        const double a = k[2], b = k[1] * v + k[4], c = k[0] * v * v + k[3] * v + k[5];
-        if (a == 0) {
-            newY = -c / b;
-        } else {
-            const double disc = b * b - 4 * a * c;
-            if (disc > 0) {
-                const double r1 = (-b + std::sqrt(disc)) / (2 * a), r2 = (-b - std::sqrt(disc)) / (2 * a);
-                newY = std::fabs(r2 - y) < std::fabs(r1 - y) ? r2 : r1;
-            }
-        }
-    } else if (e->form == MathEx::FORM_EXPLICIT) {
+    if (e && IsConic(*e)) {
+        newY = ConicOrdinate(e->conic, v, y);
+    } else if (e && e->form == MathEx::FORM_EXPLICIT) {
         double y2 = 0;
         owner->ordinates(v, newY, y2);
     } else {
-        xValueExpr = typed;
+        xValueExpr = typed;  // nothing to move along
         return;
     }
     // No real ordinate at v (no branch there, or outside the function's domain).
-    if (!Finite(newY) || !Finite(float(v)) || !Finite(float(newY))) {
+    if (!FitsFloat(v) || !FitsFloat(newY)) {
         SetNumber(xValueExpr, x);
         return;
     }

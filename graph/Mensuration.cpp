@@ -16,6 +16,8 @@ constexpr double kLayoutScale = 0.3;
 constexpr double kMaxHatchLines = 100000;
 
 bool Finite(double v) { return std::isfinite(v); }
+// Far beyond any view, yet safe to convert to single precision.
+bool Placeable(double v) { return std::fabs(v) < 1e30; }
 
 // Heights come from F(x, 0): the right-hand side of an explicit equation, the
 // left side minus the right of an implicit one.
@@ -43,7 +45,7 @@ Limits LimitsOf(double a, double b) {
 // expressions, hanging from (x, 0) below the axis.
 void DrawLayoutLabel(Surface& surface, const std::string& text, double x, double scale, double xZoom,
                      double yZoom) {
-    if (!Finite(x)) return;
+    if (!Placeable(x)) return;
     MathEx::MathExp label;
     if (!label.Parse(text) || !label.GetRoot()) return;
     const RectF& box = label.GetRoot()->box;
@@ -79,8 +81,11 @@ void Mensuration::drawHatch(Surface& surface, double x0, double xa, double xb, d
                             double d) {
     const double left = std::min(xa, xb), right = std::max(xa, xb);
     const double bottom = std::min(ya, yb), top = std::max(ya, yb);
-    if (!(d > 0) || !Finite(x0) || !Finite(left) || !Finite(right) || !Finite(bottom) || !Finite(top))
-        return;
+    if (!(d > 0) || !Finite(left) || !Finite(right) || !Finite(bottom) || !Finite(top)) return;
+    // Only the phase of the family matters; taking it near the rectangle keeps
+    // the intercepts exact when x0 lies far outside (a clamped section).
+    x0 = left + std::fmod(x0 - left, d);
+    if (!Finite(x0)) return;
     // The line x − y = c meets the rectangle for c in [left − top, right − bottom].
     const double kFirst = std::ceil((left - top - x0) / d);
     const double kLast = std::floor((right - bottom - x0) / d);
@@ -101,7 +106,7 @@ void Mensuration::drawHatch(Surface& surface, double x0, double xa, double xb, d
 void Mensuration::drawGap(Surface& surface, double xl, double w, double scale, double xZoom,
                           double yZoom) const {
     const double s = w / 15;
-    if (!Finite(xl) || !Finite(s)) return;
+    if (!Placeable(xl) || !Placeable(w)) return;
     // Small enough for three to fit in the section, never larger than a point marker.
     const double rx = std::min(std::fabs(s), 0.1 * scale * xZoom);
     const double ratio = xZoom != 0 && Finite(yZoom / xZoom) ? yZoom / xZoom : 1.0;

@@ -103,6 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
         SetXCase{"UnparsableStays", "y = x^2", 1, 1, "2+", 1, 1, "1"},
         SetXCase{"EmptyStays", "y = x^2", 1, 1, "", 1, 1, "1"},
         SetXCase{"InfiniteStays", "y = x^2", 1, 1, "1e999", 1, 1, "1"},
+        SetXCase{"OrdinateBeyondSinglePrecisionStays", "y = x^2", 1, 1, "1e20", 1, 1, "1"},
+        SetXCase{"AbscissaBeyondSinglePrecisionStays", "y = 1", 1, 1, "1e40", 1, 1, "1"},
         SetXCase{"OutsideTheDomainStays", "y = sqrt(x)", 1, 1, "-4", 1, 1, "1"},
         SetXCase{"EllipseUpperBranch", "x^2 + y^2 - 25 = 0", 0, 5, "3", 3, 4, "3"},
         SetXCase{"EllipseLowerBranch", "x^2 + y^2 - 25 = 0", 0, -5, "-3", -3, -4, "-3"},

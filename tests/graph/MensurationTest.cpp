@@ -361,6 +361,7 @@ TEST(MensurationDraw, NonFiniteHeightsSkipTheirRectangle) {
         {"NotANumberInterval", "y = x", NAN, 1, 4, Mensuration::HEIGHT_LEFT, 0},
         {"InfiniteInterval", "y = x", 0, INFINITY, 4, Mensuration::HEIGHT_LEFT, 0},
         {"ZeroWidth", "y = x + 1", 2, 2, 3, Mensuration::HEIGHT_LEFT, 3},
+        {"FarBeyondThePlotBox", "y = 1", 1e300, 2e300, 4, Mensuration::HEIGHT_LEFT, 4},
     };
     for (const OddCase& c : cases) {
         SCOPED_TRACE(c.name);
