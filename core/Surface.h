@@ -69,6 +69,9 @@ public:
     // A typeset equation label (LaTeX text) with its lower-left corner at
     // `corner`; returns its size in pixels, 0 × 0 when nothing could be drawn.
     virtual PixelSize equationImage(const std::string& latex, PointF corner) = 0;
+    // The size equationImage would give, without drawing (to place a label
+    // by its size, centred under a point say).
+    virtual PixelSize equationImageSize(const std::string& latex) = 0;
 
     // A circle of `radius` graph units along x (vector output draws a true circle).
     virtual void circle(PointF centre, double radius, bool filled) = 0;

@@ -16,10 +16,6 @@ namespace {
 const ColorF kBlack(0, 0, 0, 1);
 const ColorF kWhite(1, 1, 1, 1);
 const ColorF kGrey(0.5f, 0.5f, 0.5f, 0.5f);
-// Layout cells to graph units at scale 1 and zoom 1, as DrawEquationLabel lays out vector labels.
-constexpr double kLayoutScale = 0.3;
-// Far outside any view: a typeset image drawn there leaves no mark.
-constexpr double kFarAway = 1e7;
 // Stroke-font glyph units to graph units at scale 1 and zoom 1.
 constexpr double kStrokeScale = 0.003 * 0.8;
 
@@ -40,23 +36,6 @@ const MathExp* LabelOf(int type, const MathExp& value, const MathExp& text) {
     if (type == AttribPoint::LABEL_VALUE) return &value;
     if (type == AttribPoint::LABEL_TEXT) return &text;
     return nullptr;
-}
-
-// Labels are placed by their size, but a typeset image reports its size only
-// when drawn: on the raster view it is drawn where nothing can show (a raster
-// position outside the view draws nothing); vector labels are laid-out trees
-// whose size is known without drawing.
-LabelSize MeasureLabel(Surface& surface, const MathExp& exp, double scale, double xZoom, double yZoom) {
-    const MathEx::ExpNode* root = exp.GetRoot();
-    if (!root) return {};
-    if (surface.isVector()) {
-        const RectF& box = root->box;
-        return {box.width() * kLayoutScale * scale * xZoom, box.height() * kLayoutScale * scale * yZoom};
-    }
-    surface.pushTransform(kFarAway, kFarAway, 1, 1);
-    const LabelSize size = DrawEquationLabel(surface, exp, PointF(0, 0), scale, xZoom, yZoom);
-    surface.popTransform();
-    return size;
 }
 
 // Stroke-font text, one character after another from `origin`.
@@ -220,12 +199,12 @@ void AttribPoint::drawValueLabels(Surface& surface, double scale, double xZoom, 
     if (!Finite(x) || !Finite(y)) return;
     surface.setColor(kBlack);
     if (const MathExp* e = LabelOf(xValueType, xValueExpr, xValueTypeString)) {
-        const LabelSize size = MeasureLabel(surface, *e, scale, xZoom, yZoom);
+        const LabelSize size = MeasureEquationLabel(surface, *e, scale, xZoom, yZoom);
         const PointF corner(float(x - size.width / 2), float(y >= 0 ? -size.height : 0.0));
         DrawEquationLabel(surface, *e, corner, scale, xZoom, yZoom);
     }
     if (const MathExp* e = LabelOf(yValueType, yValueExpr, yValueTypeString)) {
-        const LabelSize size = MeasureLabel(surface, *e, scale, xZoom, yZoom);
+        const LabelSize size = MeasureEquationLabel(surface, *e, scale, xZoom, yZoom);
         const PointF corner(float(x >= 0 ? -size.width : 0.0), float(y - size.height / 2));
         DrawEquationLabel(surface, *e, corner, scale, xZoom, yZoom);
     }
@@ -268,7 +247,7 @@ void AttribPoint::drawXLength(Surface& surface, double scale, double xZoom, doub
         DrawStrokeText(surface, text, PointF(float(left), float(mid)), kStrokeScale * scale * xZoom,
                        kStrokeScale * scale * yZoom, xLengthTextColor);
     } else if (xLengthType == LABEL_TEXT) {
-        const double w = MeasureLabel(surface, xLengthText, scale, xZoom, yZoom).width;
+        const double w = MeasureEquationLabel(surface, xLengthText, scale, xZoom, yZoom).width;
         left = x >= 0 ? x + 0.2 : x - 0.2 - 0.3 * w;
         right = left + 0.3 * w;
         surface.setColor(kBlack);
@@ -299,7 +278,7 @@ void AttribPoint::drawYLength(Surface& surface, double scale, double xZoom, doub
         DrawStrokeText(surface, text, PointF(float(left), float(bottom)), kStrokeScale * scale * xZoom,
                        kStrokeScale * scale * yZoom, yLengthTextColor);
     } else if (yLengthType == LABEL_TEXT) {
-        const double w = MeasureLabel(surface, yLengthText, scale, xZoom, yZoom).width;
+        const double w = MeasureEquationLabel(surface, yLengthText, scale, xZoom, yZoom).width;
         left = mid - 0.15 * w;
         right = mid + 0.15 * w;
         surface.setColor(kBlack);

@@ -7,6 +7,17 @@ constexpr double kPixelsPerUnit = 40.0;  // at scale 1 and zoom 1
 constexpr double kLayoutScale = 0.3;     // layout cells to graph units at scale 1
 }  // namespace
 
+LabelSize MeasureEquationLabel(Surface& surface, const MathEx::MathExp& exp, double scale, double xZoom,
+                               double yZoom) {
+    const MathEx::ExpNode* root = exp.GetRoot();
+    if (!root) return {};
+    if (!surface.isVector()) {
+        const PixelSize px = surface.equationImageSize(exp.ToText(MathEx::TEXT_LATEX));
+        return {px.width * scale * xZoom / kPixelsPerUnit, px.height * scale * yZoom / kPixelsPerUnit};
+    }
+    return {root->box.width() * kLayoutScale * scale * xZoom, root->box.height() * kLayoutScale * scale * yZoom};
+}
+
 LabelSize DrawEquationLabel(Surface& surface, const MathEx::MathExp& exp, PointF corner, double scale,
                             double xZoom, double yZoom) {
     const MathEx::ExpNode* root = exp.GetRoot();

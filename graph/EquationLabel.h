@@ -13,3 +13,7 @@ struct LabelSize {
 // its size in graph units (scale and zooms give graph units per 40 pixels).
 LabelSize DrawEquationLabel(Surface& surface, const MathEx::MathExp& exp, PointF corner, double scale,
                             double xZoom, double yZoom);
+
+// The size DrawEquationLabel would give, without drawing anything.
+LabelSize MeasureEquationLabel(Surface& surface, const MathEx::MathExp& exp, double scale, double xZoom,
+                               double yZoom);

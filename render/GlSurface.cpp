@@ -257,6 +257,17 @@ float GlSurface::strokeTextWidth(const std::string& text) const
     return StrokeFont::Width(text);
 }
 
+PixelSize GlSurface::equationImageSize(const std::string& latex)
+{
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> coverage;
+    if (latex.empty() || !typesetter_ || !typesetter_(latex, width, height, coverage) || width <= 0 ||
+        height <= 0)
+        return {};
+    return {width, height};
+}
+
 PixelSize GlSurface::equationImage(const std::string& latex, PointF corner)
 {
     if (latex.empty() || !typesetter_ || open_)

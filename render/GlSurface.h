@@ -42,6 +42,7 @@ public:
     float strokeTextWidth(const std::string& text) const override;
 
     PixelSize equationImage(const std::string& latex, PointF corner) override;
+    PixelSize equationImageSize(const std::string& latex) override;
 
     void circle(PointF centre, double radius, bool filled) override;
     void arc(PointF centre, double radius, double startDegrees, double endDegrees) override;

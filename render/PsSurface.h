@@ -27,6 +27,7 @@ public:
     float strokeText(const std::string& text, PointF origin, double sx, double sy) override;
     float strokeTextWidth(const std::string& text) const override;
     PixelSize equationImage(const std::string& latex, PointF corner) override;
+    PixelSize equationImageSize(const std::string&) override { return {}; }
     void circle(PointF centre, double radius, bool filled) override;
     void arc(PointF centre, double radius, double startDegrees, double endDegrees) override;
 

@@ -62,6 +62,9 @@ public:
     float strokeTextWidth(const std::string& text) const override { return kGlyphWidth * float(text.size()); }
     PixelSize equationImage(const std::string& latex, PointF corner) override {
         images.push_back({latex, Map(corner.x, corner.y), 0, 0});
+        return equationImageSize(latex);
+    }
+    PixelSize equationImageSize(const std::string& latex) override {
         return latex.empty() ? PixelSize{} : PixelSize{int(8 * latex.size()), 20};
     }
     void circle(PointF centre, double radius, bool filled) override {
