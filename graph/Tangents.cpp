@@ -34,7 +34,7 @@ std::vector<double> TouchingAbscissas(PrimitiveType type, const double* c, doubl
     }
 }
 
-// f(t) by Horner in single precision, as the touching ordinate has always been taken.
+// f(t) by Horner in single precision, the precision of the points on the graph.
 float HornerSingle(const double* c, int degree, double t) {
     float y = 0.0f;
     for (int i = 0; i <= degree; ++i) y = y * float(t) + float(c[i]);

@@ -1,0 +1,229 @@
+// Painted domains: the same-region test and the column hatching.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "graph/PaintedDomain.h"
+#include "support/RecordingSurface.h"
+
+using testing_support::RecordedPrimitive;
+using testing_support::RecordingSurface;
+
+namespace {
+
+EquationList Equations(const std::vector<std::string>& texts) {
+    EquationList list;
+    for (const std::string& text : texts) {
+        auto e = std::make_unique<EquationObject>();
+        EXPECT_TRUE(e->setEquation(text)) << text;
+        list.push_back(std::move(e));
+    }
+    return list;
+}
+
+const RectF kGraph(10, -10, -10, 10);  // top, bottom, left, right
+
+struct RegionCase {
+    const char* name;
+    std::vector<std::string> equations;
+    PointF seed, q;
+    bool same;
+};
+
+const RegionCase kRegions[] = {
+    {"no curves: upper half", {}, {1, 1}, {-7, 9}, true},
+    {"no curves: lower half", {}, {1, -1}, {8, -0.5f}, true},
+    {"no curves: across the axis", {}, {1, 1}, {1, -1}, false},
+    {"seed on the axis", {}, {3, 0}, {3, 0}, false},
+    {"point on the axis", {}, {3, 1}, {5, 0}, false},
+    {"between curve and axis", {"y=x^2-4"}, {0, -1}, {1.5f, -0.5f}, true},
+    {"below the curve", {"y=x^2-4"}, {0, -1}, {0, -5}, false},
+    {"beyond the curve's root", {"y=x^2-4"}, {0, -1}, {3, -1}, false},
+    {"on the curve", {"y=x^2-4"}, {0, -1}, {1, -3}, false},
+    {"mirrored pocket counts as the same side", {"y=x^2-4"}, {3, 1}, {-3, 1}, true},
+    {"inside a circle", {"x^2+y^2-4=0"}, {0, 1}, {1, 1}, true},
+    {"outside a circle", {"x^2+y^2-4=0"}, {0, 1}, {0, 3}, false},
+    {"between two lines", {"y=1", "y=3"}, {0, 2}, {5, 2.5f}, true},
+    {"above both lines", {"y=1", "y=3"}, {0, 2}, {5, 4}, false},
+    {"a bare number cuts nothing", {"3"}, {0, 2}, {5, 8}, true},
+};
+
+TEST(PaintedRegion, SameRegion) {
+    for (const RegionCase& c : kRegions)
+        EXPECT_EQ(SameRegion(Equations(c.equations), c.seed, c.q), c.same) << c.name;
+}
+
+// The hatching segments drawn for one domain (every primitive is one segment).
+std::vector<RecordedPrimitive> Hatch(const EquationList& equations, PointF seed, double scale = 1,
+                                     const RectF& rect = kGraph, ColorF colour = ColorF(0.2f, 0.4f, 0.6f, 0.3f)) {
+    RecordingSurface surface;
+    DrawPaintedDomain(surface, PaintedDomain{colour, seed}, equations, rect, scale);
+    return surface.primitives;
+}
+
+float MinX(const std::vector<RecordedPrimitive>& segments) {
+    float m = std::numeric_limits<float>::infinity();
+    for (const auto& s : segments) m = std::min(m, s.points[0].x);
+    return m;
+}
+
+float MaxX(const std::vector<RecordedPrimitive>& segments) {
+    float m = -std::numeric_limits<float>::infinity();
+    for (const auto& s : segments) m = std::max(m, s.points[0].x);
+    return m;
+}
+
+TEST(PaintedHatching, SegmentsAreStippledVerticalsInTheDomainColour) {
+    const auto segments = Hatch(EquationList(), PointF(0, 1));
+    ASSERT_FALSE(segments.empty());
+    for (const RecordedPrimitive& s : segments) {
+        EXPECT_EQ(s.primitive, Surface::Primitive::Lines);
+        ASSERT_EQ(s.points.size(), 2u);
+        EXPECT_EQ(s.points[0].x, s.points[1].x);
+        EXPECT_EQ(s.color, ColorF(0.2f, 0.4f, 0.6f, 1));  // the domain's alpha is not drawn
+        EXPECT_EQ(s.stipple, 0xAAAA);
+        EXPECT_FLOAT_EQ(s.lineWidth, 0.5f);
+    }
+}
+
+TEST(PaintedHatching, LineStyleIsRestoredAfterwards) {
+    RecordingSurface surface;
+    DrawPaintedDomain(surface, PaintedDomain{ColorF(1, 0, 0, 1), PointF(0, 1)}, EquationList(), kGraph, 1);
+    surface.begin(Surface::Primitive::Points);
+    surface.end();
+    EXPECT_EQ(surface.primitives.back().stipple, Surface::kSolid);
+    EXPECT_FLOAT_EQ(surface.primitives.back().lineWidth, 1.0f);
+}
+
+struct HalfPlaneCase {
+    PointF seed;
+    double scale;
+    float from, to;  // the segment every column draws
+};
+
+const HalfPlaneCase kHalfPlanes[] = {
+    {{0, 1}, 1.0, 0, 10},
+    {{2.5f, -4}, 1.0, -10, 0},
+    {{0, 1}, 2.0, 0, 10},
+};
+
+TEST(PaintedHatching, WithoutCurvesTheRegionsAreTheHalfPlanes) {
+    for (const HalfPlaneCase& c : kHalfPlanes) {
+        const auto segments = Hatch(EquationList(), c.seed, c.scale);
+        const double step = 0.05 * c.scale;
+        // Columns from the seed outwards up to the first at or beyond each edge.
+        const double expected = std::floor((10 - c.seed.x) / step) + std::floor((10 + c.seed.x) / step) + 1;
+        EXPECT_NEAR(double(segments.size()), expected, 2.0) << c.seed.x << " " << c.scale;
+        for (const auto& s : segments) {
+            EXPECT_EQ(std::min(s.points[0].y, s.points[1].y), c.from);
+            EXPECT_EQ(std::max(s.points[0].y, s.points[1].y), c.to);
+        }
+        EXPECT_FLOAT_EQ(segments.front().points[0].x, c.seed.x);  // the seed column comes first
+        EXPECT_GE(MaxX(segments), 10 - 1e-3);
+        EXPECT_LE(MinX(segments), -10 + 1e-3);
+    }
+}
+
+TEST(PaintedHatching, SeedOnTheAxisPaintsNothing) {
+    EXPECT_TRUE(Hatch(EquationList(), PointF(3, 0)).empty());
+    EXPECT_TRUE(Hatch(Equations({"y=x^2-4"}), PointF(0, 0)).empty());
+}
+
+TEST(PaintedHatching, SeedOnACurvePaintsNothing) {
+    EXPECT_TRUE(Hatch(Equations({"y=x^2-4"}), PointF(1, -3)).empty());
+}
+
+struct BoundedCase {
+    const char* name;
+    std::vector<std::string> equations;
+    PointF seed;
+    float left, right;  // the columns lie strictly inside
+    double (*lower)(double x);
+    double (*upper)(double x);
+};
+
+const BoundedCase kBounded[] = {
+    {"under y = x² − 4 between its roots", {"y=x^2-4"}, {0, -1}, -2, 2,
+     [](double x) { return x * x - 4; }, [](double) { return 0.0; }},
+    {"inside the upper half of a circle", {"x^2+y^2-4=0"}, {0.5f, 1}, -2, 2,
+     [](double) { return 0.0; }, [](double x) { return std::sqrt(4 - x * x); }},
+    {"between a line and the axis", {"y=x"}, {3, 1}, 0, 10.01f,
+     [](double) { return 0.0; }, [](double x) { return x; }},
+};
+
+TEST(PaintedHatching, ColumnsStopWhereTheRegionEnds) {
+    for (const BoundedCase& c : kBounded) {
+        const auto segments = Hatch(Equations(c.equations), c.seed);
+        ASSERT_FALSE(segments.empty()) << c.name;
+        for (const auto& s : segments) {
+            const double x = s.points[0].x;
+            EXPECT_GT(x, c.left) << c.name;
+            EXPECT_LT(x, c.right) << c.name;
+            EXPECT_NEAR(std::min(s.points[0].y, s.points[1].y), c.lower(x), 1e-4) << c.name << " at " << x;
+            EXPECT_NEAR(std::max(s.points[0].y, s.points[1].y), c.upper(x), 1e-4) << c.name << " at " << x;
+        }
+        EXPECT_LT(MinX(segments), c.left + 0.05 + 1e-3) << c.name;
+        EXPECT_GT(MaxX(segments), std::min(c.right, 10.0f) - 0.05 - 1e-3) << c.name;
+    }
+}
+
+TEST(PaintedHatching, ARegionCutOffFurtherOutIsNotFilledBeyond) {
+    // Above the axis and below y = x² − 4 on both sides of the roots: the same
+    // region by the sign test, but the fill from x = 3 stops at the root x = 2.
+    const EquationList equations = Equations({"y=x^2-4"});
+    ASSERT_TRUE(SameRegion(equations, PointF(3, 1), PointF(-3, 1)));
+    const auto segments = Hatch(equations, PointF(3, 1));
+    ASSERT_FALSE(segments.empty());
+    EXPECT_GT(MinX(segments), 2);
+    EXPECT_LT(MinX(segments), 2.05 + 1e-3);
+}
+
+TEST(PaintedHatching, MovingTheCurveMovesTheHatching) {
+    EquationList equations = Equations({"y=x^2-4"});
+    const auto before = Hatch(equations, PointF(0.5f, -1));
+    equations[0]->translate(1, 0);
+    const auto after = Hatch(equations, PointF(0.5f, -1));
+    EXPECT_LT(MinX(before), -1.9);
+    EXPECT_GT(MinX(after), -1);
+    EXPECT_LT(MinX(after), -0.9);
+    EXPECT_LT(MaxX(before), 2);
+    EXPECT_GT(MaxX(after), 2.9);
+}
+
+struct GuardCase {
+    const char* name;
+    PointF seed;
+    double scale;
+    RectF rect;
+    size_t maxSegments;
+};
+
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+
+const GuardCase kGuards[] = {
+    {"zero step draws the seed column only", {0, 1}, 0.0, kGraph, 1},
+    {"negative step draws the seed column only", {0, 1}, -1.0, kGraph, 1},
+    {"step not a number draws the seed column only", {0, 1}, std::nan(""), kGraph, 1},
+    {"seed not a number", {kNaN, 1}, 1.0, kGraph, 0},
+    {"rectangle edge not a number", {0, 1}, 1.0, RectF(10, -10, -10, kNaN), 0},
+};
+
+TEST(PaintedHatching, EndsOnUnusableInput) {
+    for (const GuardCase& c : kGuards)
+        EXPECT_LE(Hatch(EquationList(), c.seed, c.scale, c.rect).size(), c.maxSegments) << c.name;
+}
+
+TEST(PaintedHatching, InfiniteRectangleStopsAtTheRegionsEnd) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const auto segments = Hatch(Equations({"y=x^2-4"}), PointF(0, -1), 1.0, RectF(inf, -inf, -inf, inf));
+    ASSERT_FALSE(segments.empty());
+    EXPECT_GT(MinX(segments), -2);
+    EXPECT_LT(MaxX(segments), 2);
+}
+
+}  // namespace
