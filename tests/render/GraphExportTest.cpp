@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "graph/GraphManager.h"
+#include "render/GraphExport.h"
+
+namespace {
+
+// Client pixel of a graph point.
+PointF Px(const GraphManager& g, double x, double y) { return g.viewport.graphToScreen(x, y); }
+
+void RightClick(GraphManager& g, double x, double y) {
+    const PointF p = Px(g, x, y);
+    g.rightButtonDown(int(p.x), int(p.y));
+    g.rightButtonUp(int(p.x), int(p.y));
+}
+
+void Click(GraphManager& g, double x, double y) {
+    const PointF p = Px(g, x, y);
+    g.mouseDown(int(p.x), int(p.y));
+    g.mouseUp(int(p.x), int(p.y));
+}
+
+// Everything a page can show: a labelled curve with a captioned attribute
+// point, mensuration, a painted domain, intersections and a selected hyperbola.
+void BuildScene(GraphManager& g) {
+    ASSERT_NE(g.addEquationFromText("y = x^2 - 2"), nullptr);
+    RightClick(g, 1, -1);
+    g.toggleDisplayEquation();
+    g.addAttribPoint(PRESET_XY_CAPTION);
+    EquationObject* line = g.addEquationFromText("y = x");
+    ASSERT_NE(line, nullptr);
+    line->bEnableMensu = true;
+    line->mensuration.xmin = -1;
+    line->mensuration.xmax = 2;
+    g.toggleIntersections();
+    g.paintedDomains.push_back(PaintedDomain{ColorF(0, 0.5, 0, 1), PointF(-6, 2)});
+    ASSERT_NE(g.addEquationFromText("x^2 - y^2/4 - 1 = 0"), nullptr);
+    Click(g, 1, 0);
+    ASSERT_NE(g.selected, nullptr);
+    ASSERT_EQ(g.selected->expression->type, MathEx::PT_HYPERBOLA);
+    ASSERT_FALSE(g.intersections.empty());
+}
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST(GraphExport, WritesAPageGhostscriptReads) {
+    GraphManager g;
+    ASSERT_NO_FATAL_FAILURE(BuildScene(g));
+    const std::string path = (std::filesystem::temp_directory_path() / "kvr-test-graph-export.ps").string();
+    ASSERT_TRUE(ExportPostScript(g, path));
+    const std::string page = Slurp(path);
+    EXPECT_EQ(page.rfind("%!", 0), 0u);
+    // The page transform of the 1000 × 750 client area, then the drawing.
+    EXPECT_NE(page.find("0 0 1000 750 rectclip\r\n"), std::string::npos);
+    EXPECT_NE(page.find("showpage"), std::string::npos);
+    // The export draws; it changes nothing on the graph.
+    EXPECT_TRUE(g.selected->selected);
+    EXPECT_TRUE(g.equations.front()->displayText);
+    if (std::system("command -v gs >/dev/null 2>&1") != 0) {
+        std::filesystem::remove(path);
+        GTEST_SKIP() << "ghostscript is not installed";
+    }
+    const std::string command = "gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=nullpage '" + path + "' >/dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    std::filesystem::remove(path);
+}
+
+TEST(GraphExport, RefusesWhatCannotBeWritten) {
+    struct Row {
+        const char* name;
+        std::string path;
+        int width, height;
+    };
+    const std::string good = (std::filesystem::temp_directory_path() / "kvr-test-graph-empty.ps").string();
+    const Row rows[] = {
+        {"missing folder", "/no/such/folder/graph.ps", 1000, 750},
+        {"a folder", std::filesystem::temp_directory_path().string(), 1000, 750},
+        {"no width", good, 0, 750},
+        {"no height", good, 1000, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        GraphManager g;
+        g.addEquationFromText("y = x");
+        g.setClientSize(row.width, row.height);
+        EXPECT_FALSE(ExportPostScript(g, row.path));
+    }
+    EXPECT_FALSE(std::filesystem::exists(good));
+}
+
+}  // namespace
