@@ -10,22 +10,11 @@
 #include <QtCore/QString>
 
 #include "app/JsonLine.h"
+#include "app/PrecisionGuard.h"
 #include "mathex/MathExp.h"
 #include "mathex/SmartNumber.h"
 
 namespace {
-
-// Restores the process-wide display precision when a run ends.
-class PrecisionGuard {
-public:
-    PrecisionGuard() : saved_(MathEx::DisplayPrecision()) {}
-    ~PrecisionGuard() { MathEx::SetDisplayPrecision(saved_); }
-    PrecisionGuard(const PrecisionGuard&) = delete;
-    PrecisionGuard& operator=(const PrecisionGuard&) = delete;
-
-private:
-    int saved_;
-};
 
 std::vector<MathEx::ExtremePoint> ExtremesOf(const MathEx::MathExp& equation) {
     try {

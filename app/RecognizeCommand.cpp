@@ -11,12 +11,11 @@
 #include <vector>
 
 #include <QtCore/QCommandLineParser>
-#include <QtCore/QFile>
-#include <QtCore/QFileInfo>
 #include <QtCore/QJsonArray>
 #include <QtCore/QJsonDocument>
 #include <QtCore/QJsonObject>
 
+#include "app/CommandInput.h"
 #include "app/JsonLine.h"
 #include "mathex/MathExp.h"
 #include "sketch/Gesture.h"
@@ -195,14 +194,6 @@ ParsedArgs ParseArguments(const QStringList& args) {
     return parsed;
 }
 
-// The stream to read: `in` for "-", otherwise the file (null when it cannot be opened).
-std::istream* OpenInput(const QString& name, std::istream& in, std::unique_ptr<std::ifstream>& file) {
-    if (name == QLatin1String("-")) return &in;
-    if (QFileInfo(name).isDir()) return nullptr;  // opens, but reading it fails
-    file = std::make_unique<std::ifstream>(QFile::encodeName(name).toStdString(), std::ios::binary);
-    return file->is_open() ? file.get() : nullptr;
-}
-
 int RunBatch(std::istream& input, std::ostream& out) {
     bool allRead = true;
     std::string line;
@@ -276,7 +267,7 @@ int RunRecognize(const QStringList& args, std::istream& in, std::ostream& out, s
         return 0;
     }
     std::unique_ptr<std::ifstream> file;
-    std::istream* input = OpenInput(parsed.input, in, file);
+    std::istream* input = OpenCommandInput(parsed.input, in, file);
     if (!input) {
         err << "kvr recognize: cannot open '" << parsed.input.toStdString() << "'\n";
         return 2;

@@ -5,13 +5,14 @@
 
 #include "app/AnalyseCommand.h"
 #include "app/RecognizeCommand.h"
+#include "app/ScriptCommand.h"
 
 namespace {
 
 void PrintUsage(std::ostream& out) {
     out << "Usage: kvr [FILE.kvr]\n"
            "           Opens the window, with FILE when given.\n"
-        << AnalyseUsage() << RecognizeUsage();
+        << AnalyseUsage() << RecognizeUsage() << ScriptUsage();
 }
 
 // `kvr [FILE.kvr]` and `kvr --help`; the subcommands are dispatched before this.
@@ -46,5 +47,7 @@ int main(int argc, char* argv[]) {
         return RunAnalyse(args.mid(2), std::cin, std::cout, std::cerr);
     if (args.size() >= 2 && args[1] == QLatin1String("recognize"))
         return RunRecognize(args.mid(2), std::cin, std::cout, std::cerr);
+    if (args.size() >= 2 && args[1] == QLatin1String("script"))
+        return RunScript(args.mid(2), std::cin, std::cout, std::cerr);
     return RunWindow(args);
 }

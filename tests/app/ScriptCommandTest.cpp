@@ -1,0 +1,432 @@
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <QtCore/QJsonArray>
+#include <QtCore/QJsonDocument>
+#include <QtCore/QJsonObject>
+#include <QtCore/QTemporaryDir>
+#include <QtCore/QTemporaryFile>
+
+#include "CommandRun.h"
+#include "app/ScriptCommand.h"
+#include "graph/Viewport.h"
+#include "mathex/SmartNumber.h"
+
+namespace {
+
+RunResult RunCommand(const QStringList& args, const std::string& input = "") {
+    return RunEntry(&RunScript, args, input);
+}
+
+QJsonObject Parsed(const std::string& line) {
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << line;
+    return document.object();
+}
+
+// "PX PY": the client pixel of a graph point in the default 1000 × 750 view.
+std::string At(double x, double y) {
+    const PointF p = Viewport().graphToScreen(x, y);
+    return std::to_string(std::lround(p.x)) + " " + std::to_string(std::lround(p.y));
+}
+
+std::string Click(double x, double y) { return "down " + At(x, y) + "\nup " + At(x, y) + "\n"; }
+std::string RightClick(double x, double y) { return "rdown " + At(x, y) + "\nrup " + At(x, y) + "\n"; }
+// A press, four steps of motion and a release.
+std::string Drag(const char* down, const char* move, const char* up, double x0, double y0, double x1, double y1) {
+    std::string s = std::string(down) + " " + At(x0, y0) + "\n";
+    for (int k = 1; k <= 4; ++k) s += std::string(move) + " " + At(x0 + (x1 - x0) * k / 4, y0 + (y1 - y0) * k / 4) + "\n";
+    return s + up + " " + At(x1, y1) + "\n";
+}
+
+QJsonObject Equation(const QJsonObject& dump, int i) { return dump["equations"].toArray()[i].toObject(); }
+double Num(const QJsonValue& v) { return v.toDouble(NAN); }
+double At2(const QJsonValue& pair, int i) { return pair.toArray()[i].toDouble(NAN); }
+
+class ScriptCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override { MathEx::SetDisplayPrecision(2); }
+
+    // Runs a script that must succeed and returns its last dump.
+    static QJsonObject LastDump(const std::string& script) {
+        const RunResult result = RunCommand({}, script + "dump\n");
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.err, "");
+        return result.lines.empty() ? QJsonObject() : Parsed(result.lines.back());
+    }
+};
+
+TEST_F(ScriptCommandTest, DumpHasTheKeysInOrder) {
+    const RunResult result = RunCommand({QStringLiteral("-")}, "type y = x^2 - 2\ndump\n");
+    ASSERT_EQ(result.status, 0) << result.err;
+    ASSERT_EQ(result.lines.size(), 1u);
+    const std::string& line = result.lines[0];
+    const std::vector<std::string> top = {"mode",     "scale",  "xZoom",     "yZoom",          "pan",
+                                          "graphRect", "selected", "hitCode", "popup",          "status",
+                                          "equations", "paintedDomains", "intersections", "gestureStrokes"};
+    const std::vector<std::string> equation = {
+        "text",       "form",         "type",      "coeffs",     "colour",       "plotBox",
+        "displayText", "selected",    "from",      "to",         "stippletype",  "lineStipple",
+        "lineWidth",  "bEnableMensu", "bDrawExtremePoints", "mensuration", "labelPosition", "controlPoints",
+        "attribPoints", "pieces",     "tangentLines"};
+    // The equation's keys come between "equations" and "paintedDomains".
+    std::vector<std::string> keys(top.begin(), top.begin() + 11);
+    keys.insert(keys.end(), equation.begin(), equation.end());
+    keys.insert(keys.end(), top.begin() + 11, top.end());
+    size_t at = 0;
+    for (const std::string& key : keys) {
+        const size_t found = line.find("\"" + key + "\":", at);
+        ASSERT_NE(found, std::string::npos) << key << " in " << line;
+        at = found + 1;
+    }
+    const QJsonObject dump = Parsed(line);
+    EXPECT_EQ(dump.size(), qsizetype(top.size()));
+    EXPECT_EQ(Equation(dump, 0).size(), qsizetype(equation.size()));
+    EXPECT_EQ(Equation(dump, 0)["mensuration"].toObject().keys(),
+              (QStringList{"heightType", "nRects", "xmax", "xmin"}));
+}
+
+struct DumpRow {
+    const char* name;
+    std::string script;
+    std::function<void(const QJsonObject&)> check;
+};
+
+void RunRows(const std::vector<DumpRow>& rows) {
+    for (const DumpRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        const RunResult result = RunCommand({}, row.script + "dump\n");
+        ASSERT_EQ(result.status, 0) << result.err;
+        ASSERT_FALSE(result.lines.empty());
+        row.check(Parsed(result.lines.back()));
+    }
+}
+
+TEST_F(ScriptCommandTest, TypedEquationsAndViewCommands) {
+    RunRows({
+        {"defaults", "", [](const QJsonObject& d) {
+             EXPECT_EQ(d["mode"].toInt(-1), 0);
+             EXPECT_DOUBLE_EQ(Num(d["scale"]), 1.3);
+             EXPECT_EQ(d["graphRect"].toArray(), (QJsonArray{10, -10, -10, 10}));
+             EXPECT_EQ(d["selected"].toInt(), -1);
+             EXPECT_EQ(d["popup"].toString(), "");
+             EXPECT_EQ(d["equations"].toArray().size(), 0);
+         }},
+        {"typed, with a comment and a failed text",
+         "# a lesson\n\ntype y = x^2 - 2   # parabola\ntype y = 2 x\n  type x^2/16 + y^2/4 - 1 = 0\r\n",
+         [](const QJsonObject& d) {
+             ASSERT_EQ(d["equations"].toArray().size(), 2);
+             const QJsonObject p = Equation(d, 0);
+             EXPECT_EQ(p["text"].toString(), "y=x^2-2");
+             EXPECT_EQ(p["form"].toInt(), 0);
+             EXPECT_EQ(p["type"].toInt(), 2);
+             EXPECT_EQ(p["coeffs"].toArray(), (QJsonArray{1, 0, -2, 0, 0}));
+             EXPECT_EQ(p["plotBox"].toArray(), (QJsonArray{9, -9, -9, 9}));
+             EXPECT_EQ(p["controlPoints"].toArray().size(), 3);
+             EXPECT_EQ(p["pieces"].toInt(), 1);
+             EXPECT_EQ(Equation(d, 1)["type"].toInt(), 11);
+         }},
+        {"colour and precision", "colour 1 0 0.5 1\nprecision 4\ntype y = 0.123456*x\n", [](const QJsonObject& d) {
+             EXPECT_EQ(Equation(d, 0)["colour"].toArray(), (QJsonArray{1, 0, 0.5, 1}));
+             EXPECT_EQ(Equation(d, 0)["text"].toString(), "y=0.1235*x");
+         }},
+        {"zoom rescales the plot boxes", "type y = x\nzoom 2 0.5\n", [](const QJsonObject& d) {
+             EXPECT_DOUBLE_EQ(Num(d["xZoom"]), 2);
+             EXPECT_EQ(d["graphRect"].toArray(), (QJsonArray{5, -5, -20, 20}));
+             EXPECT_EQ(Equation(d, 0)["plotBox"].toArray(), (QJsonArray{4.5, -4.5, -18, 18}));
+         }},
+        {"wheel forward", "wheel 120 500 375\nwheel 120 500 375\n",
+         [](const QJsonObject& d) { EXPECT_NEAR(Num(d["scale"]), 1.3 * 0.81, 1e-12); }},
+        {"grid and axis toggle without changing the mode", "grid\naxis\ngrid\n",
+         [](const QJsonObject& d) { EXPECT_EQ(d["mode"].toInt(-1), 0); }},
+        {"the pointer's status text", "move 500 375\n",
+         [](const QJsonObject& d) { EXPECT_EQ(d["status"].toString(), "x : 0.00000 y : 0.00000"); }},
+        {"a smaller window keeps the scale", "size 400 300\n",
+         [](const QJsonObject& d) { EXPECT_DOUBLE_EQ(Num(d["scale"]), 1.3); }},
+    });
+}
+
+TEST_F(ScriptCommandTest, ClicksSelectAndRightDragsPan) {
+    const std::string two = "type y = x^2\ntype y = -x - 5\n";
+    RunRows({
+        {"a click on a curve selects it and puts it on top", two + Click(1, 1), [](const QJsonObject& d) {
+             EXPECT_EQ(d["selected"].toInt(), 1);
+             EXPECT_EQ(Equation(d, 1)["text"].toString(), "y=x^2");
+             EXPECT_TRUE(Equation(d, 1)["selected"].toBool());
+             EXPECT_EQ(d["hitCode"].toInt(-1), 0);
+         }},
+        {"a click on white space deselects", two + Click(1, 1) + Click(-4, 6),
+         [](const QJsonObject& d) { EXPECT_EQ(d["selected"].toInt(), -1); }},
+        {"a left drag moves the curve", two + Drag("down", "move", "up", 1, 1, 1, 3), [](const QJsonObject& d) {
+             EXPECT_NEAR(At2(Equation(d, 1)["coeffs"], 2), 2, 0.05);
+             EXPECT_EQ(d["mode"].toInt(-1), 0);
+         }},
+        {"a right drag over white space pans", two + Drag("rdown", "move", "rup", -4, 6, -2, 5),
+         [](const QJsonObject& d) {
+             EXPECT_NEAR(At2(d["pan"], 0), 2, 0.05);
+             EXPECT_NEAR(At2(d["pan"], 1), -1, 0.05);
+             EXPECT_EQ(d["mode"].toInt(-1), 0);
+         }},
+        {"a right drag over a curve does not pan", two + Drag("rdown", "move", "rup", 1, 1, 3, 2),
+         [](const QJsonObject& d) { EXPECT_EQ(d["pan"].toArray(), (QJsonArray{0, 0})); }},
+        {"a right click on a curve records its popup", two + RightClick(1, 1),
+         [](const QJsonObject& d) { EXPECT_EQ(d["popup"].toString(), "right click on equation"); }},
+    });
+}
+
+TEST_F(ScriptCommandTest, PenStrokesBecomeALine) {
+    RunRows({
+        {"strokes are collected", "pen\n" + Drag("down", "move", "up", -3, -1, 3, 5),
+         [](const QJsonObject& d) {
+             EXPECT_EQ(d["mode"].toInt(), 18);
+             EXPECT_EQ(d["gestureStrokes"].toInt(), 1);
+         }},
+        {"a single-point stroke is ignored", "pen\n" + Click(2, 2),
+         [](const QJsonObject& d) { EXPECT_EQ(d["gestureStrokes"].toInt(), 0); }},
+        {"pen again finishes the sketch", "pen\n" + Drag("down", "move", "up", -3, -1, 3, 5) + "pen\n",
+         [](const QJsonObject& d) {
+             EXPECT_EQ(d["mode"].toInt(-1), 0);
+             ASSERT_EQ(d["equations"].toArray().size(), 1);
+             EXPECT_EQ(Equation(d, 0)["type"].toInt(), 1);
+             EXPECT_NEAR(At2(Equation(d, 0)["coeffs"], 0), 1, 0.05);
+             EXPECT_NEAR(At2(Equation(d, 0)["coeffs"], 1), 2, 0.1);
+         }},
+        {"a double click enters pen input and another finishes",
+         "dblclick 0 0\n" + Drag("down", "move", "up", -3, -1, 3, 5) + "dblclick 0 0\n",
+         [](const QJsonObject& d) { EXPECT_EQ(d["equations"].toArray().size(), 1); }},
+    });
+}
+
+TEST_F(ScriptCommandTest, MensurationByPart) {
+    const std::string select = "type y = x^2\n" + Click(1, 1) + "mensuration\n";
+    struct Row {
+        std::string steps;
+        int mode;
+        bool enabled;
+    };
+    const Row rows[] = {
+        {"", 3, false},
+        {"down " + At(-2, 6) + "\n", 8, false},
+        {"down " + At(-2, 6) + "\nmove " + At(1, 6) + "\n", 11, false},
+        {"down " + At(-2, 6) + "\nmove " + At(1, 6) + "\nup " + At(1, 6) + "\n", 0, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.steps);
+        const QJsonObject d = LastDump(select + row.steps);
+        EXPECT_EQ(d["mode"].toInt(-1), row.mode);
+        const QJsonObject e = Equation(d, 0);
+        EXPECT_EQ(e["bEnableMensu"].toBool(), row.enabled);
+        if (row.mode != 3) {
+            EXPECT_NEAR(Num(e["mensuration"].toObject()["xmin"]), -2, 0.05);
+        }
+        if (row.enabled) {
+            EXPECT_NEAR(Num(e["mensuration"].toObject()["xmax"]), 1, 0.05);
+        }
+    }
+}
+
+TEST_F(ScriptCommandTest, UndoTakesDomainsThenActionsThenTheEquation) {
+    const std::string scene = "type y = x^2\n" + RightClick(1, 1) + "xy-caption\npaint\ndown " + At(0, 4) + "\npaint\n";
+    struct Row {
+        int undos;
+        int equations, attribPoints, domains;
+    };
+    const Row rows[] = {{0, 1, 1, 1}, {1, 1, 1, 0}, {2, 1, 0, 0}, {3, 0, 0, 0}, {4, 0, 0, 0}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.undos);
+        std::string script = scene;
+        for (int i = 0; i < row.undos; ++i) script += "undo\n";
+        const QJsonObject d = LastDump(script);
+        const QJsonArray equations = d["equations"].toArray();
+        EXPECT_EQ(equations.size(), row.equations);
+        if (!equations.isEmpty()) {
+            EXPECT_EQ(Equation(d, 0)["attribPoints"].toArray().size(), row.attribPoints);
+        }
+        EXPECT_EQ(d["paintedDomains"].toArray().size(), row.domains);
+    }
+}
+
+TEST_F(ScriptCommandTest, PopupCommandsActWhereTheLastRightClickWas) {
+    RunRows({
+        {"attribute point with both captions", "type y = x^2\n" + RightClick(1, 1) + "xy-caption\n",
+         [](const QJsonObject& d) {
+             const QJsonObject ap = Equation(d, 0)["attribPoints"].toArray()[0].toObject();
+             EXPECT_NEAR(Num(ap["x"]), 1, 0.05);
+             EXPECT_EQ(ap.keys(), (QStringList{"pointType", "x", "xLineType", "xValueType", "y", "yLineType",
+                                               "yValueType"}));
+             EXPECT_EQ(ap["xValueType"].toInt(), 1);
+             EXPECT_EQ(ap["yLineType"].toInt(), 2);
+         }},
+        {"tangent on a curve", "type y = x^2\n" + RightClick(1, 1) + "tangent\n", [](const QJsonObject& d) {
+             ASSERT_EQ(d["equations"].toArray().size(), 2);
+             EXPECT_EQ(Equation(d, 0)["tangentLines"].toArray(), (QJsonArray{1}));
+             EXPECT_EQ(Equation(d, 1)["type"].toInt(), 1);
+             EXPECT_NEAR(At2(Equation(d, 1)["coeffs"], 0), 2, 0.1);
+             EXPECT_EQ(Equation(d, 1)["colour"].toArray(), (QJsonArray{0, 0, 1, 1}));
+         }},
+        {"tangents from a point in white space", "type y = x^2\n" + Click(1, 1) + RightClick(0, -1) + "tangent\n",
+         [](const QJsonObject& d) {
+             EXPECT_EQ(d["popup"].toString(), "right click on white space");
+             ASSERT_EQ(d["equations"].toArray().size(), 3);
+             std::vector<double> slopes = {At2(Equation(d, 1)["coeffs"], 0), At2(Equation(d, 2)["coeffs"], 0)};
+             std::sort(slopes.begin(), slopes.end());
+             EXPECT_NEAR(slopes[0], -2, 0.05);
+             EXPECT_NEAR(slopes[1], 2, 0.05);
+         }},
+        {"no popup, no popup commands", "type y = x^2\n" + RightClick(1, 1) + RightClick(-4, 6) + "tangent\nattrib\n",
+         [](const QJsonObject& d) {
+             EXPECT_EQ(d["equations"].toArray().size(), 1);
+             EXPECT_EQ(Equation(d, 0)["attribPoints"].toArray().size(), 0);
+         }},
+        {"display equation acts on the right-clicked curve", "type y = x^2\n" + RightClick(1, 1) + "display-equation\n",
+         [](const QJsonObject& d) { EXPECT_TRUE(Equation(d, 0)["displayText"].toBool()); }},
+        {"delete removes the selection", "type y = x^2\ntype y = x\n" + Click(1, 1) + "delete\n",
+         [](const QJsonObject& d) {
+             ASSERT_EQ(d["equations"].toArray().size(), 1);
+             EXPECT_EQ(Equation(d, 0)["text"].toString(), "y=x");
+             EXPECT_EQ(d["selected"].toInt(), -1);
+         }},
+    });
+}
+
+TEST_F(ScriptCommandTest, IntersectionsAndPainting) {
+    RunRows({
+        {"two quadratics", "type y = x^2\ntype y = 2 - x^2\nintersections\n", [](const QJsonObject& d) {
+             const QJsonArray points = d["intersections"].toArray();
+             ASSERT_EQ(points.size(), 2);
+             EXPECT_NEAR(std::fabs(At2(points[0], 0)), 1, 1e-6);
+             EXPECT_NEAR(At2(points[0], 1), 1, 1e-6);
+         }},
+        {"parallel lines", "type y = x\ntype y = x + 1\nintersections\n",
+         [](const QJsonObject& d) { EXPECT_EQ(d["intersections"].toArray().size(), 0); }},
+        {"switched off again", "type y = x^2\ntype y = 2 - x^2\nintersections\nintersections\n",
+         [](const QJsonObject& d) { EXPECT_EQ(d["intersections"].toArray().size(), 0); }},
+        {"painting refuses the same region", "type y = x^2\ncolour 0 1 0 1\npaint\ndown " + At(0, 4) + "\nup " +
+                                                 At(0, 4) + "\ndown " + At(0.5, 6) + "\ndown " + At(5, 3) + "\n",
+         [](const QJsonObject& d) {
+             EXPECT_EQ(d["mode"].toInt(), 5);
+             const QJsonArray domains = d["paintedDomains"].toArray();
+             ASSERT_EQ(domains.size(), 2);
+             EXPECT_EQ(domains[0].toObject()["colour"].toArray(), (QJsonArray{0, 1, 0, 1}));
+             EXPECT_NEAR(At2(domains[1].toObject()["seed"], 0), 5, 0.05);
+         }},
+    });
+}
+
+TEST_F(ScriptCommandTest, ErrorsNameTheLineAndStopTheRun) {
+    struct Row {
+        std::string line;
+        const char* message;
+    };
+    const Row rows[] = {
+        {"frob", "unknown command 'frob'"},
+        {"Dump", "unknown command 'Dump'"},
+        {"size 0 10", "'size' needs W H"},
+        {"size 10", "'size' needs W H"},
+        {"down 1.5 2", "'down' needs PX PY"},
+        {"up 1 2 3", "'up' needs PX PY"},
+        {"move 99999999999 0", "'move' needs PX PY"},
+        {"rdown x y", "'rdown' needs PX PY"},
+        {"dblclick", "'dblclick' needs PX PY"},
+        {"wheel 120 1", "'wheel' needs DELTA PX PY"},
+        {"colour 1 0 0 2", "'colour' needs R G B A"},
+        {"colour 1 0 0", "'colour' needs R G B A"},
+        {"zoom 0 1", "'zoom' needs XZ YZ"},
+        {"zoom nan 1", "'zoom' needs XZ YZ"},
+        {"zoom 1 inf", "'zoom' needs XZ YZ"},
+        {"precision -1", "'precision' needs N"},
+        {"precision 2.5", "'precision' needs N"},
+        {"type", "'type' needs the equation text"},
+        {"type   # only a comment", "'type' needs the equation text"},
+        {"grid on", "'grid' needs no arguments"},
+        {"dump now", "'dump' needs no arguments"},
+        {"tangent 1", "'tangent' needs no arguments"},
+        {"export-ps", "'export-ps' needs FILE"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line);
+        const RunResult result = RunCommand({}, "type y = x\ndump\n" + row.line + "\ntype y = x^2\ndump\n");
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.lines.size(), 1u);  // the dump before the error, nothing after it
+        EXPECT_EQ(result.err.rfind("kvr script: line 3: ", 0), 0u) << result.err;
+        EXPECT_NE(result.err.find(row.message), std::string::npos) << result.err;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    }
+}
+
+bool HaveGhostscript() { return std::system("command -v gs >/dev/null 2>&1") == 0; }
+
+TEST_F(ScriptCommandTest, ExportWritesAPageGhostscriptReads) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // The file name is the rest of the line, spaces included.
+    const std::string plain = dir.filePath(QStringLiteral("lesson 1.ps")).toStdString();
+    const std::string script = "type y = x^2 - 2\n" + RightClick(1, -1) + "display-equation\nxy-caption\n" +
+                               "type x^2 - y^2/4 - 1 = 0\n" + Click(1, 0) + "type y = x\n" + Click(2, 2) +
+                               "mensuration\n" + Drag("down", "move", "up", -1, 7, 2, 7) + "intersections\n" +
+                               "paint\ndown " + At(-6, 2) + "\npaint\n" + Click(1, 0) + "export-ps " + plain + "\ndump\n";
+    const RunResult result = RunCommand({}, script);
+    ASSERT_EQ(result.status, 0) << result.err;
+    const QJsonObject d = Parsed(result.lines.back());
+    EXPECT_GE(d["selected"].toInt(), 0);
+    EXPECT_EQ(Equation(d, d["selected"].toInt())["type"].toInt(), 12);  // the hyperbola
+    EXPECT_FALSE(d["intersections"].toArray().isEmpty());
+    EXPECT_EQ(d["paintedDomains"].toArray().size(), 1);
+    ASSERT_TRUE(std::filesystem::exists(plain));
+    if (!HaveGhostscript()) GTEST_SKIP() << "ghostscript is not installed";
+    const std::string command = "gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=nullpage '" + plain + "' >/dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+}
+
+TEST_F(ScriptCommandTest, AFailedExportStopsTheRun) {
+    const RunResult result = RunCommand({}, "type y = x\nexport-ps /no/such/folder/graph.ps\ndump\n");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.lines.empty());
+    EXPECT_EQ(result.err, "kvr script: line 2: cannot write '/no/such/folder/graph.ps'\n");
+}
+
+TEST_F(ScriptCommandTest, ReadsFilesAndRefusesBadArguments) {
+    QTemporaryFile file;
+    ASSERT_TRUE(file.open());
+    file.write("type y = x\ndump\n");
+    file.close();
+    const RunResult fromFile = RunCommand({file.fileName()});
+    EXPECT_EQ(fromFile.status, 0);
+    EXPECT_EQ(fromFile.lines.size(), 1u);
+
+    struct Row {
+        QStringList args;
+        const char* message;
+    };
+    const Row rows[] = {
+        {{QStringLiteral("/no/such/script.txt")}, "cannot open"},
+        {{QStringLiteral("/")}, "cannot open"},
+        {{QStringLiteral("a.txt"), QStringLiteral("b.txt")}, "expected one input"},
+        {{QStringLiteral("--frobnicate")}, "Unknown option"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.args.join(' ').toStdString());
+        const RunResult result = RunCommand(row.args);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_TRUE(result.lines.empty());
+        EXPECT_NE(result.err.find(row.message), std::string::npos) << result.err;
+    }
+    const RunResult help = RunCommand({QStringLiteral("--help")});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_FALSE(help.lines.empty());
+}
+
+TEST_F(ScriptCommandTest, PrecisionLastsForTheRunOnly) {
+    MathEx::SetDisplayPrecision(3);
+    EXPECT_EQ(RunCommand({}, "precision 6\n").status, 0);
+    EXPECT_EQ(MathEx::DisplayPrecision(), 3);
+}
+
+}  // namespace
