@@ -237,7 +237,7 @@ const Command kCommands[] = {
      }},
     {"precision",
      [](Script&, const Line& line) -> Outcome {
-         // Digits only, as the Configuration dialog accepts; above 15 acts as 15.
+         // Digits only, as the Configuration dialog accepts; the engine caps the decimals.
          const auto v = Ints(line, 1, 0, 1000000);
          if (!v || line.args[0].front() == '-') return BadArgument(line, "N: a whole number of decimals");
          MathEx::SetDisplayPrecision((*v)[0]);

@@ -2,6 +2,7 @@
 // an implicit curve, and redrawing a whole graph (here into a recording
 // surface, so the figure is the model's share of a repaint).
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include "graph/EquationObject.h"
+#include "graph/GraphManager.h"
 #include "graph/ZeroSet.h"
 #include "support/RecordingSurface.h"
 
@@ -75,5 +77,51 @@ void BM_DrawTwentyEquations(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DrawTwentyEquations)->Unit(benchmark::kMicrosecond);
+
+// The drag-step scene: twenty equations (the sampled kinds, round robin), three
+// painted domains, mensuration on two equations and intersections on show.
+void BuildDragScene(GraphManager& graph) {
+    for (int i = 0; i < 20; ++i) {
+        EquationObject* e = graph.addEquationFromText(kCurves[i % (std::size(kCurves) - 1)]);
+        if (e && (i == 1 || i == 2)) {
+            e->bEnableMensu = true;
+            e->mensuration.xmin = -1;
+            e->mensuration.xmax = 2;
+        }
+    }
+    const PointF seeds[] = {{-8, 8}, {8, -8}, {0.5f, 0.3f}};
+    for (const PointF& seed : seeds) graph.paintedDomains.push_back(PaintedDomain{ColorF(0, 0.6f, 0, 1), seed});
+    graph.toggleIntersections();
+}
+
+// What one move event of a curve drag costs: the move (translating the quadratic
+// y = x^2 - 2x, resampling it, recomputing the intersections) and the repaint
+// that follows it, drawn into a recording surface. The pointer goes back and
+// forth between two pixels, so the scene stays the same from step to step.
+void BM_DragStep(benchmark::State& state) {
+    GraphManager graph;
+    BuildDragScene(graph);
+    const PointF grab = graph.viewport.graphToScreen(-1, 3);  // on y = x^2 - 2x only
+    const int px = int(std::lround(grab.x)), py = int(std::lround(grab.y));
+    graph.mouseDown(px, py);
+    graph.mouseMove(px + 6, py + 4);
+    if (graph.mode != MODE_MOVING_CURVE) {
+        state.SkipWithError("the grab point is not on the curve");
+        return;
+    }
+    bool back = true;
+    size_t primitives = 0;
+    for (auto _ : state) {
+        graph.mouseMove(back ? px : px + 6, back ? py : py + 4);
+        back = !back;
+        testing_support::RecordingSurface surface;
+        graph.draw(surface);
+        primitives = surface.primitives.size();
+        benchmark::DoNotOptimize(surface.primitives.data());
+    }
+    state.counters["intersections"] = double(graph.intersections.size());
+    state.counters["primitives"] = double(primitives);
+}
+BENCHMARK(BM_DragStep)->Unit(benchmark::kMillisecond);
 
 }  // namespace
