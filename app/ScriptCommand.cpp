@@ -24,6 +24,7 @@ namespace {
 // differences of positions cannot overflow.
 constexpr long long kMaxPixel = 1000000;
 constexpr long long kMaxClientSize = 100000;
+constexpr double kMinZoom = 0.1, kMaxZoom = 10;
 
 constexpr std::string_view kCurvePopup = "right click on equation";
 constexpr std::string_view kAttribPopup = "right click on attribute point";
@@ -230,8 +231,11 @@ const Command kCommands[] = {
      }},
     {"zoom",
      [](Script& s, const Line& line) -> Outcome {
+         // The zoom bar's sliders give 0.1 … 10; the plot boxes, and so the
+         // sampling work, grow with the zoom.
          const auto v = Numbers(line, 2);
-         if (!v || (*v)[0] <= 0 || (*v)[1] <= 0) return BadArgument(line, "XZ YZ: two positive numbers");
+         const auto inRange = [](double z) { return z >= kMinZoom && z <= kMaxZoom; };
+         if (!v || !inRange((*v)[0]) || !inRange((*v)[1])) return BadArgument(line, "XZ YZ: two numbers from 0.1 to 10");
          s.graph.setZoom((*v)[0], (*v)[1]);
          return {};
      }},

@@ -341,6 +341,8 @@ TEST_F(ScriptCommandTest, ErrorsNameTheLineAndStopTheRun) {
         {"zoom 0 1", "'zoom' needs XZ YZ"},
         {"zoom nan 1", "'zoom' needs XZ YZ"},
         {"zoom 1 inf", "'zoom' needs XZ YZ"},
+        {"zoom 0.05 1", "'zoom' needs XZ YZ"},
+        {"zoom 1 10.5", "'zoom' needs XZ YZ"},
         {"precision -1", "'precision' needs N"},
         {"precision 2.5", "'precision' needs N"},
         {"type", "'type' needs the equation text"},
