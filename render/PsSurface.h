@@ -39,8 +39,15 @@ private:
         double dx = 0, dy = 0, sx = 1, sy = 1;
     };
 
+    // Whether both window points are numbers the page can hold.
+    static bool Finite(PointF a, PointF b);
+
     PostScriptWriter& writer_;
     Projection projection_;
     std::vector<Affine> transforms_{Affine{}};
     bool clipped_ = false;
+    int kind_ = PostScriptWriter::KIND_POINTS;  // the primitive open, for leaving out points that are not finite
+    int run_ = 0;                                // finite vertices since the strip began or broke
+    PointF pending_;                             // first end of a segment, held until the second arrives
+    bool pendingFinite_ = false, havePending_ = false;
 };

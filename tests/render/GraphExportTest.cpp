@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -8,6 +9,7 @@
 
 #include "graph/GraphManager.h"
 #include "render/GraphExport.h"
+#include "render/PsSurface.h"
 
 namespace {
 
@@ -72,6 +74,46 @@ TEST(GraphExport, WritesAPageGhostscriptReads) {
     const std::string command = "gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=nullpage '" + path + "' >/dev/null 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0);
     std::filesystem::remove(path);
+}
+
+bool HasNonFiniteNumber(const std::string& page) {
+    return page.find("nan") != std::string::npos || page.find("inf") != std::string::npos;
+}
+
+// Curves whose samples overflow: the page leaves those points out and stays readable.
+TEST(GraphExport, PointsThatAreNotNumbersStayOffThePage) {
+    const char* const rows[] = {"y = tan(x)/0", "y = 1e308*x^2", "y = 1e200*x^3 - x", "y = log(x)"};
+    for (const char* text : rows) {
+        SCOPED_TRACE(text);
+        GraphManager g;
+        ASSERT_NE(g.addEquationFromText(text), nullptr);
+        g.addEquationFromText("y = x");
+        RightClick(g, 1, 1);
+        g.addAttribPoint(PRESET_XY_CAPTION);
+        g.toggleIntersections();
+        const std::string path = (std::filesystem::temp_directory_path() / "kvr-test-graph-overflow.ps").string();
+        ASSERT_TRUE(ExportPostScript(g, path));
+        const std::string page = Slurp(path);
+        std::filesystem::remove(path);
+        EXPECT_FALSE(HasNonFiniteNumber(page));
+    }
+}
+
+TEST(GraphExport, AStripBreaksAtAPointThatIsNotANumber) {
+    PostScriptWriter w;
+    PsSurface s(w, Projection::Ortho(-10, 10, -7.5, 7.5, 640, 480));
+    const double nan = std::nan("");
+    s.begin(Surface::Primitive::LineStrip);
+    for (double x : {0.0, 1.0, nan, nan, 2.0, 3.0}) s.vertex(x, x);
+    s.end();
+    s.begin(Surface::Primitive::Lines);
+    for (double x : {0.0, nan, 1.0, 2.0}) s.vertex(x, 0);
+    s.end();
+    s.circle(PointF(float(nan), 0), 1, true);
+    EXPECT_EQ(w.Body(),
+              "newpath\n320 240 moveto\n352 272 lineto\nstroke\n\n"
+              "newpath\n384 304 moveto\n416 336 lineto\nstroke\n\n"
+              "newpath\n352 240 moveto\n384 240 lineto\nstroke\n\n");
 }
 
 TEST(GraphExport, RefusesWhatCannotBeWritten) {
