@@ -15,6 +15,14 @@ namespace {
 
 constexpr double kStep = 0.05;
 constexpr double kJump = 200;
+// A plot box far wider than any view (from a document, say) would otherwise
+// ask for hundreds of millions of samples; beyond this many the step widens.
+constexpr double kMaxSamples = 200000;
+
+double StepOver(double from, double to) {
+    const double span = std::fabs(to - from);
+    return std::isfinite(span) && span / kStep > kMaxSamples ? span / kMaxSamples : kStep;
+}
 
 class PieceBuilder {
 public:
@@ -110,7 +118,8 @@ void EquationObject::resample() {
         }
         case PT_VERTICAL_LINE:
             if (domain) return;  // a vertical line has no place in a domain of x
-            for (double y = plotBox.bottom; y <= plotBox.top; y += kStep) out.add(c[1], y);
+            for (double y = plotBox.bottom, step = StepOver(plotBox.bottom, plotBox.top); y <= plotBox.top; y += step)
+                out.add(c[1], y);
             out.close();
             return;
         default: break;
@@ -125,7 +134,7 @@ void EquationObject::resample() {
         return y1;
     };
     auto sweep = [&](double start, double end, bool jumps) {
-        for (double x = start; x <= end; x += kStep) {
+        for (double x = start, step = StepOver(start, end); x <= end; x += step) {
             const double v = y(x);
             if (std::isnan(v)) {
                 out.close();
@@ -141,7 +150,7 @@ void EquationObject::resample() {
         return;
     }
     // The main piece over the domain, with its exact end points.
-    for (double x = from; x <= to; x += kStep) {
+    for (double x = from, step = StepOver(from, to); x <= to; x += step) {
         const double v = y(x);
         if (std::isnan(v)) out.close();
         else out.add(x, v);

@@ -12,7 +12,7 @@ inline constexpr double kE = 2.718281828459;
 
 // Process-wide number of decimals for non-integral numbers in equation text (default 2).
 int DisplayPrecision();
-// Clamped to 0..15; larger values would only print rounding noise.
+// Clamped to 0..17; more decimals would only print rounding noise.
 void SetDisplayPrecision(int decimals);
 
 // The numeric constant held by a TT_NUMBER node.

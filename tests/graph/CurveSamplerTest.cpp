@@ -170,3 +170,20 @@ TEST(ZeroSet, EmptyOrInvalidBoxGivesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// A plot box far wider than any view still samples in bounded time and memory.
+TEST(Resample, HugePlotBoxIsSampledCoarserNotEndlessly) {
+    EquationObject o;
+    o.setPlotBox(-1e9f, 1e9f, 1e9f, -1e9f);
+    ASSERT_TRUE(o.setEquation("y = x"));
+    size_t points = 0;
+    for (const Stroke& s : o.pieces) points += s.size();
+    EXPECT_LE(points, 200001u);
+    EXPECT_GT(points, 1000u);
+    ASSERT_TRUE(o.setEquation("x - 1 = 0"));
+    EXPECT_LE(o.pieces[0].size(), 200001u);
+}
+
+}  // namespace
