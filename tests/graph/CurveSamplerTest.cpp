@@ -4,16 +4,12 @@
 #include <string>
 
 #include "graph/EquationObject.h"
+#include "support/Equations.h"
 #include "graph/ZeroSet.h"
 
 namespace {
 
-std::unique_ptr<EquationObject> Make(const std::string& text, float half = 9) {
-    auto o = std::make_unique<EquationObject>();
-    o->setPlotBox(-half, half, half, -half);
-    EXPECT_TRUE(o->setEquation(text)) << text;
-    return o;
-}
+using testing_support::MakeEquation;
 
 struct PieceCase {
     const char* text;
@@ -26,7 +22,7 @@ class ResampleTest : public ::testing::TestWithParam<PieceCase> {};
 
 TEST_P(ResampleTest, PiecesAndEndPoints) {
     const PieceCase& c = GetParam();
-    auto o = Make(c.text);
+    auto o = MakeEquation(c.text);
     ASSERT_EQ(o->pieces.size(), c.pieces) << c.text;
     EXPECT_NEAR(o->pieces.front().front().x, c.firstX, 1e-3) << c.text;
     EXPECT_NEAR(o->pieces.front().front().y, c.firstY, 1e-3) << c.text;
@@ -53,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Consecutive samples more than 200 apart are never joined, and closer ones always are.
 TEST(Resample, JumpsOfMoreThan200SplitPieces) {
     for (const char* text : {"y = tan(x)", "y = 100*tan(x)", "y = 1/x", "y = 1/(x-0.3)^2", "y = x^3"}) {
-        auto o = Make(text);
+        auto o = MakeEquation(text);
         size_t jumps = 0;
         double previous = std::nan("");
         for (double x = -9; x <= 9; x += 0.05) {
@@ -69,7 +65,7 @@ TEST(Resample, JumpsOfMoreThan200SplitPieces) {
 }
 
 TEST(Resample, HyperbolaHasTwoBranches) {
-    auto o = Make("x^2 - y^2 - 1 = 0");
+    auto o = MakeEquation("x^2 - y^2 - 1 = 0");
     ASSERT_EQ(o->pieces.size(), 2u);
     for (const Stroke& s : o->pieces)
         for (const PointF& p : s) EXPECT_NEAR(p.x * p.x - p.y * p.y, 1, 1e-2 * (1 + p.x * p.x));
@@ -85,7 +81,7 @@ struct DomainCase {
 class DomainTest : public ::testing::TestWithParam<DomainCase> {};
 
 TEST_P(DomainTest, MainPieceThenLeftThenRight) {
-    auto o = Make("y = x");
+    auto o = MakeEquation("y = x");
     o->from = -1;
     o->to = 2;
     o->stippletype = GetParam().stippletype;
@@ -106,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(Stipples, DomainTest,
                                            DomainCase{EquationObject::STIPPLE_BOTH, 3}));
 
 TEST(Domain, ReversedDomainKeepsOnlyItsEndPoints) {
-    auto o = Make("y = x");
+    auto o = MakeEquation("y = x");
     o->from = 2;
     o->to = -1;
     o->resample();
@@ -117,7 +113,7 @@ TEST(Domain, ReversedDomainKeepsOnlyItsEndPoints) {
 }
 
 TEST(Domain, VerticalLineIsNotDrawnInADomain) {
-    auto o = Make("x - 1 = 0");
+    auto o = MakeEquation("x - 1 = 0");
     o->from = -1;
     o->to = 2;
     o->resample();
@@ -125,7 +121,7 @@ TEST(Domain, VerticalLineIsNotDrawnInADomain) {
 }
 
 TEST(Domain, EllipseCutToTheDomainStaysInsideIt) {
-    auto o = Make("x^2/4 + y^2 - 1 = 0");
+    auto o = MakeEquation("x^2/4 + y^2 - 1 = 0");
     for (auto [from, to] : {std::pair{-1.0, 1.0}, {-3.0, 1.0}, {-1.0, 3.0}}) {
         o->from = from;
         o->to = to;
@@ -141,7 +137,7 @@ TEST(Domain, EllipseCutToTheDomainStaysInsideIt) {
 // An implicit curve that is not a conic is traced as the zero set of F.
 TEST(ZeroSet, TracedPointsLieOnTheCurve) {
     for (const char* text : {"x^3 + y^3 - 3*x*y = 0", "y - x = 0", "x^2*y - 1 = 0", "x^4 + y^4 - 16 = 0"}) {
-        auto o = Make(text);
+        auto o = MakeEquation(text);
         ASSERT_FALSE(o->pieces.empty()) << text;
         size_t points = 0;
         for (const Stroke& s : o->pieces)
@@ -154,9 +150,9 @@ TEST(ZeroSet, TracedPointsLieOnTheCurve) {
 }
 
 TEST(ZeroSet, FoliumIsOneChainedCurveNotLooseSegments) {
-    auto o = Make("x^3 + y^3 - 3*x*y = 0");
+    auto o = MakeEquation("x^3 + y^3 - 3*x*y = 0");
     EXPECT_LE(o->pieces.size(), 3u);
-    auto circle = Make("x^4 + y^4 - 16 = 0");
+    auto circle = MakeEquation("x^4 + y^4 - 16 = 0");
     ASSERT_EQ(circle->pieces.size(), 1u);
     EXPECT_EQ(circle->pieces[0].front(), circle->pieces[0].back());  // a closed loop
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "graph/EquationObject.h"
+#include "support/Equations.h"
 #include "support/RecordingSurface.h"
 
 namespace {
@@ -10,15 +11,10 @@ namespace {
 using testing_support::RecordingSurface;
 using Primitive = Surface::Primitive;
 
-std::unique_ptr<EquationObject> Make(const std::string& text) {
-    auto o = std::make_unique<EquationObject>();
-    o->setPlotBox(-9, 9, 9, -9);
-    EXPECT_TRUE(o->setEquation(text)) << text;
-    return o;
-}
+using testing_support::MakeEquation;
 
 TEST(EquationDrawing, ClipsToThePlotBoxAndDrawsEachPieceWithItsStyle) {
-    auto o = Make("y = 1/x");
+    auto o = MakeEquation("y = 1/x");
     o->colour = ColorF(0, 0, 1, 1);
     o->lineWidth = 3;
     o->lineStipple = 0xF0F0;
@@ -44,7 +40,7 @@ struct StippleCase {
 class DomainStippleTest : public ::testing::TestWithParam<StippleCase> {};
 
 TEST_P(DomainStippleTest, OutsideTheDomainIsDotted) {
-    auto o = Make("y = x");
+    auto o = MakeEquation("y = x");
     o->from = -1;
     o->to = 1;
     o->stippletype = GetParam().stippletype;
@@ -66,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(Types, DomainStippleTest,
                                            StippleCase{EquationObject::STIPPLE_BOTH, {0xFFFF, 0x5555, 0x5555}}));
 
 TEST(EquationDrawing, SelectionFrameControlPointsAndExtremaOnScreenOnly) {
-    auto o = Make("y = x^2 - 2*x");
+    auto o = MakeEquation("y = x^2 - 2*x");
     o->selected = true;
     o->bDrawExtremePoints = true;
     o->controlPoints[0].pinned = true;
@@ -90,7 +86,7 @@ TEST(EquationDrawing, SelectionFrameControlPointsAndExtremaOnScreenOnly) {
 }
 
 TEST(EquationDrawing, HyperbolaAsymptotesWhenSelected) {
-    auto o = Make("x^2 - y^2/4 - 1 = 0");
+    auto o = MakeEquation("x^2 - y^2/4 - 1 = 0");
     o->selected = true;
     RecordingSurface s;
     o->draw(s, 1.3, 1, 1);
@@ -105,7 +101,7 @@ TEST(EquationDrawing, HyperbolaAsymptotesWhenSelected) {
 }
 
 TEST(EquationDrawing, LabelIsAnImageOnScreenAndVectorTextOnThePage) {
-    auto o = Make("y = x^2");
+    auto o = MakeEquation("y = x^2");
     o->displayText = true;
     o->labelPosition = PointF(2, 3);
     RecordingSurface raster;
@@ -132,7 +128,7 @@ TEST(EquationDrawing, LabelIsAnImageOnScreenAndVectorTextOnThePage) {
 }
 
 TEST(EquationDrawing, TextOnlyObjectDrawsOnlyItsLabel) {
-    auto o = Make("2*PI");
+    auto o = MakeEquation("2*PI");
     RecordingSurface s;
     o->draw(s, 1.3, 1, 1);
     EXPECT_TRUE(s.primitives.empty());

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "graph/EquationObject.h"
+#include "support/Equations.h"
 #include "mathex/SmartNumber.h"
 #include "support/RecordingSurface.h"
 
@@ -12,15 +13,10 @@ namespace {
 
 using testing_support::RecordingSurface;
 
-std::unique_ptr<EquationObject> Make(const std::string& text) {
-    auto o = std::make_unique<EquationObject>();
-    o->setPlotBox(-9, 9, 9, -9);
-    EXPECT_TRUE(o->setEquation(text)) << text;
-    return o;
-}
+using testing_support::MakeEquation;
 
 TEST(EquationObject, FailedSetEquationChangesNothing) {
-    auto o = Make("y = x^2");
+    auto o = MakeEquation("y = x^2");
     const size_t pieces = o->pieces.size();
     EXPECT_FALSE(o->setEquation("y = 2 x"));
     EXPECT_EQ(o->text(), "y=x^2");
@@ -29,7 +25,7 @@ TEST(EquationObject, FailedSetEquationChangesNothing) {
 }
 
 TEST(EquationObject, ANumberIsTextOnly) {
-    auto o = Make("2*PI");
+    auto o = MakeEquation("2*PI");
     EXPECT_TRUE(o->isTextOnly());
     EXPECT_TRUE(o->displayText);
     EXPECT_TRUE(o->pieces.empty());
@@ -44,7 +40,7 @@ struct OrdinateCase {
 class ValueAtTest : public ::testing::TestWithParam<OrdinateCase> {};
 
 TEST_P(ValueAtTest, OrdinatesByType) {
-    auto o = Make(GetParam().text);
+    auto o = MakeEquation(GetParam().text);
     double y1, y2;
     o->ordinates(GetParam().x, y1, y2);
     auto same = [](double a, double b) { return std::isnan(a) ? std::isnan(b) : std::fabs(a - b) < 1e-9; };
@@ -72,7 +68,7 @@ struct NearCase {
 class PassesNearTest : public ::testing::TestWithParam<NearCase> {};
 
 TEST_P(PassesNearTest, PicksTheCurve) {
-    auto o = Make(GetParam().text);
+    auto o = MakeEquation(GetParam().text);
     EXPECT_EQ(o->passesNear(PointF(GetParam().x, GetParam().y), 1.3), GetParam().near)
         << GetParam().text << " at " << GetParam().x << ", " << GetParam().y;
 }
@@ -85,13 +81,13 @@ INSTANTIATE_TEST_SUITE_P(Clicks, PassesNearTest,
                                            NearCase{"x^3 + y^3 - 3*x*y = 0", 0.02f, 0.02f, true}));
 
 TEST(EquationObject, PointNearLandsOnTheCurve) {
-    auto parabola = Make("y = x^2");
+    auto parabola = MakeEquation("y = x^2");
     const PointF p = parabola->pointNear(PointF(1.5f, 3));
     EXPECT_FLOAT_EQ(p.x, 1.5f);
     EXPECT_FLOAT_EQ(p.y, 2.25f);
     for (const char* text : {"x^2/4 + y^2 - 1 = 0", "x^2 - y^2 - 1 = 0", "y^2 - 4*x = 0",
                              "0.5*x^2 + 0.3*x*y + 0.2*y^2 - 2*x + y - 3 = 0"}) {
-        auto o = Make(text);
+        auto o = MakeEquation(text);
         for (PointF click : {PointF(3, 1), PointF(-2, -2), PointF(0.5f, 0.2f)}) {
             const PointF q = o->pointNear(click);
             EXPECT_NEAR(o->expression->Value(q.x, q.y) / (1 + std::fabs(q.x * q.x) + std::fabs(q.y * q.y)), 0, 1e-4)
@@ -108,7 +104,7 @@ struct ControlCase {
 class ControlPointsTest : public ::testing::TestWithParam<ControlCase> {};
 
 TEST_P(ControlPointsTest, BuiltPerType) {
-    auto o = Make(GetParam().text);
+    auto o = MakeEquation(GetParam().text);
     ASSERT_EQ(o->controlPoints.size(), GetParam().points.size()) << GetParam().text;
     for (size_t i = 0; i < o->controlPoints.size(); ++i) {
         EXPECT_NEAR(o->controlPoints[i].x, GetParam().points[i].x, 1e-5) << GetParam().text << " #" << i;
@@ -135,18 +131,18 @@ INSTANTIATE_TEST_SUITE_P(
         ControlCase{"x^3 + y^3 - 3*x*y = 0", {}}));
 
 TEST(EquationObject, CubicMonotonicFlag) {
-    EXPECT_TRUE(Make("y = x^3 + 3*x^2 + 3*x")->bMonotonic);  // c2² = 3·c1·c3
-    EXPECT_FALSE(Make("y = x^3 - 3*x")->bMonotonic);
+    EXPECT_TRUE(MakeEquation("y = x^3 + 3*x^2 + 3*x")->bMonotonic);  // c2² = 3·c1·c3
+    EXPECT_FALSE(MakeEquation("y = x^3 - 3*x")->bMonotonic);
 }
 
 TEST(EquationObject, ControlPointNearIsWithinAFifthOfTheScale) {
-    auto o = Make("y = 2*x + 1");
+    auto o = MakeEquation("y = 2*x + 1");
     EXPECT_EQ(o->controlPointNear(PointF(1.1f, 3), 1.3), 1);
     EXPECT_EQ(o->controlPointNear(PointF(1.3f, 3), 1.3), -1);
 }
 
 TEST(EquationObject, TranslateMovesCurveControlAndAttributePoints) {
-    auto o = Make("y = x^2");
+    auto o = MakeEquation("y = x^2");
     AttribPoint ap(o.get());
     ap.setPosition(1, 1);
     o->attribute_points.push_back(ap);
@@ -160,7 +156,7 @@ TEST(EquationObject, TranslateMovesCurveControlAndAttributePoints) {
 }
 
 TEST(EquationObject, MoveLabelCarriesTheFrameOfATextOnlyObject) {
-    auto o = Make("42");
+    auto o = MakeEquation("42");
     o->setPlotBox(0, 2, 1, 0);
     o->moveLabel(1, -1);
     EXPECT_FLOAT_EQ(o->labelPosition.x, 1);
@@ -169,9 +165,9 @@ TEST(EquationObject, MoveLabelCarriesTheFrameOfATextOnlyObject) {
 }
 
 TEST(EquationObject, CoefficientsOfPolynomials) {
-    EXPECT_EQ(Make("y = 3*x - 1")->coefficients(), (std::vector<double>{3, -1}));
-    EXPECT_EQ(Make("y = x^4 - 2")->coefficients(), (std::vector<double>{1, 0, 0, 0, -2}));
-    EXPECT_TRUE(Make("y = sin(x)")->coefficients().empty());
+    EXPECT_EQ(MakeEquation("y = 3*x - 1")->coefficients(), (std::vector<double>{3, -1}));
+    EXPECT_EQ(MakeEquation("y = x^4 - 2")->coefficients(), (std::vector<double>{1, 0, 0, 0, -2}));
+    EXPECT_TRUE(MakeEquation("y = sin(x)")->coefficients().empty());
 }
 
 }  // namespace

@@ -7,22 +7,15 @@
 #include <vector>
 
 #include "graph/Intersections.h"
+#include "support/Equations.h"
 #include "support/RecordingSurface.h"
 
 using testing_support::RecordedPrimitive;
+using testing_support::MakeEquations;
 using testing_support::RecordingSurface;
 
 namespace {
 
-EquationList Equations(const std::vector<std::string>& texts) {
-    EquationList list;
-    for (const std::string& text : texts) {
-        auto e = std::make_unique<EquationObject>();
-        EXPECT_TRUE(e->setEquation(text)) << text;
-        list.push_back(std::move(e));
-    }
-    return list;
-}
 
 struct IntersectionCase {
     const char* name;
@@ -50,7 +43,7 @@ const IntersectionCase kCases[] = {
 
 TEST(Intersections, PointsOfEveryPolynomialPair) {
     for (const IntersectionCase& c : kCases) {
-        const std::vector<PointF> points = ComputeIntersections(Equations(c.equations));
+        const std::vector<PointF> points = ComputeIntersections(MakeEquations(c.equations));
         ASSERT_EQ(points.size(), c.expected.size()) << c.name;
         for (size_t k = 0; k < points.size(); ++k) {
             EXPECT_NEAR(points[k].x, c.expected[k].x, 1e-3) << c.name << " #" << k;
@@ -67,13 +60,13 @@ TEST(Intersections, EveryPointIsFinite) {
         {"y=x^2", "y=x^2+0.0000001*x"},
     };
     for (const auto& texts : graphs)
-        for (const PointF& p : ComputeIntersections(Equations(texts)))
+        for (const PointF& p : ComputeIntersections(MakeEquations(texts)))
             EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << texts[1];
 }
 
 TEST(Intersections, EmptyAndSingleGraphs) {
     EXPECT_TRUE(ComputeIntersections(EquationList()).empty());
-    EXPECT_TRUE(ComputeIntersections(Equations({"y=x^2"})).empty());
+    EXPECT_TRUE(ComputeIntersections(MakeEquations({"y=x^2"})).empty());
 }
 
 struct MarkerCase {

@@ -9,22 +9,15 @@
 #include <vector>
 
 #include "graph/PaintedDomain.h"
+#include "support/Equations.h"
 #include "support/RecordingSurface.h"
 
 using testing_support::RecordedPrimitive;
+using testing_support::MakeEquations;
 using testing_support::RecordingSurface;
 
 namespace {
 
-EquationList Equations(const std::vector<std::string>& texts) {
-    EquationList list;
-    for (const std::string& text : texts) {
-        auto e = std::make_unique<EquationObject>();
-        EXPECT_TRUE(e->setEquation(text)) << text;
-        list.push_back(std::move(e));
-    }
-    return list;
-}
 
 const RectF kGraph(10, -10, -10, 10);  // top, bottom, left, right
 
@@ -55,7 +48,7 @@ const RegionCase kRegions[] = {
 
 TEST(PaintedRegion, SameRegion) {
     for (const RegionCase& c : kRegions)
-        EXPECT_EQ(SameRegion(Equations(c.equations), c.seed, c.q), c.same) << c.name;
+        EXPECT_EQ(SameRegion(MakeEquations(c.equations), c.seed, c.q), c.same) << c.name;
 }
 
 // The hatching segments drawn for one domain (every primitive is one segment).
@@ -131,11 +124,11 @@ TEST(PaintedHatching, WithoutCurvesTheRegionsAreTheHalfPlanes) {
 
 TEST(PaintedHatching, SeedOnTheAxisPaintsNothing) {
     EXPECT_TRUE(Hatch(EquationList(), PointF(3, 0)).empty());
-    EXPECT_TRUE(Hatch(Equations({"y=x^2-4"}), PointF(0, 0)).empty());
+    EXPECT_TRUE(Hatch(MakeEquations({"y=x^2-4"}), PointF(0, 0)).empty());
 }
 
 TEST(PaintedHatching, SeedOnACurvePaintsNothing) {
-    EXPECT_TRUE(Hatch(Equations({"y=x^2-4"}), PointF(1, -3)).empty());
+    EXPECT_TRUE(Hatch(MakeEquations({"y=x^2-4"}), PointF(1, -3)).empty());
 }
 
 struct BoundedCase {
@@ -158,7 +151,7 @@ const BoundedCase kBounded[] = {
 
 TEST(PaintedHatching, ColumnsStopWhereTheRegionEnds) {
     for (const BoundedCase& c : kBounded) {
-        const auto segments = Hatch(Equations(c.equations), c.seed);
+        const auto segments = Hatch(MakeEquations(c.equations), c.seed);
         ASSERT_FALSE(segments.empty()) << c.name;
         for (const auto& s : segments) {
             const double x = s.points[0].x;
@@ -175,7 +168,7 @@ TEST(PaintedHatching, ColumnsStopWhereTheRegionEnds) {
 TEST(PaintedHatching, ARegionCutOffFurtherOutIsNotFilledBeyond) {
     // Above the axis and below y = x² − 4 on both sides of the roots: the same
     // region by the sign test, but the fill from x = 3 stops at the root x = 2.
-    const EquationList equations = Equations({"y=x^2-4"});
+    const EquationList equations = MakeEquations({"y=x^2-4"});
     ASSERT_TRUE(SameRegion(equations, PointF(3, 1), PointF(-3, 1)));
     const auto segments = Hatch(equations, PointF(3, 1));
     ASSERT_FALSE(segments.empty());
@@ -184,7 +177,7 @@ TEST(PaintedHatching, ARegionCutOffFurtherOutIsNotFilledBeyond) {
 }
 
 TEST(PaintedHatching, MovingTheCurveMovesTheHatching) {
-    EquationList equations = Equations({"y=x^2-4"});
+    EquationList equations = MakeEquations({"y=x^2-4"});
     const auto before = Hatch(equations, PointF(0.5f, -1));
     equations[0]->translate(1, 0);
     const auto after = Hatch(equations, PointF(0.5f, -1));
@@ -220,7 +213,7 @@ TEST(PaintedHatching, EndsOnUnusableInput) {
 
 TEST(PaintedHatching, InfiniteRectangleStopsAtTheRegionsEnd) {
     const float inf = std::numeric_limits<float>::infinity();
-    const auto segments = Hatch(Equations({"y=x^2-4"}), PointF(0, -1), 1.0, RectF(inf, -inf, -inf, inf));
+    const auto segments = Hatch(MakeEquations({"y=x^2-4"}), PointF(0, -1), 1.0, RectF(inf, -inf, -inf, inf));
     ASSERT_FALSE(segments.empty());
     EXPECT_GT(MinX(segments), -2);
     EXPECT_LT(MaxX(segments), 2);

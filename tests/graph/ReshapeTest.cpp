@@ -5,16 +5,12 @@
 #include <vector>
 
 #include "graph/EquationObject.h"
+#include "support/Equations.h"
 #include "mathex/SmartNumber.h"
 
 namespace {
 
-std::unique_ptr<EquationObject> Make(const std::string& text) {
-    auto o = std::make_unique<EquationObject>();
-    o->setPlotBox(-9, 9, 9, -9);
-    EXPECT_TRUE(o->setEquation(text)) << text;
-    return o;
-}
+using testing_support::MakeEquation;
 
 // F at a control point, relative to the size of the terms.
 double OffCurve(const EquationObject& o, PointF p) {
@@ -35,7 +31,7 @@ class ReshapeTest : public ::testing::TestWithParam<DragCase> {};
 // control point lies on the reshaped curve, whose text follows the coefficients.
 TEST_P(ReshapeTest, DraggedPointMovesPinnedStayAllOnTheCurve) {
     const DragCase& c = GetParam();
-    auto o = Make(c.text);
+    auto o = MakeEquation(c.text);
     for (int i : c.pinned) o->controlPoints[i].pinned = true;
     const std::vector<ControlPoint> before = o->controlPoints;
     o->dragControlPoint(c.dragged, c.dx, c.dy);
@@ -91,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
         DragCase{"y^2 - 4*x = 0", {1}, 0, -1, 0, -1, 0}));
 
 TEST(Reshape, AttributePointsKeepTheirX) {
-    auto o = Make("y = x");
+    auto o = MakeEquation("y = x");
     AttribPoint ap(o.get());
     ap.setPosition(2, 2);
     o->attribute_points.push_back(ap);
@@ -101,12 +97,12 @@ TEST(Reshape, AttributePointsKeepTheirX) {
 }
 
 TEST(Reshape, ShapesThePointsCannotDescribeLeaveTheCurve) {
-    auto o = Make("y = 2*x + 1");
+    auto o = MakeEquation("y = 2*x + 1");
     const std::string before = o->text();
     o->dragControlPoint(1, -2, 0);  // both points at x = −1: no line through them
     EXPECT_EQ(o->text(), before);
     EXPECT_FLOAT_EQ(o->controlPoints[1].x, 1);
-    auto e = Make("x^2/4 + y^2 - 1 = 0");
+    auto e = MakeEquation("x^2/4 + y^2 - 1 = 0");
     e->dragControlPoint(0, -2, 0);  // the axis end onto the centre
     EXPECT_EQ(e->expression->type, MathEx::PT_ELLIPSE);
     EXPECT_FLOAT_EQ(e->controlPoints[0].x, 2);
@@ -115,7 +111,7 @@ TEST(Reshape, ShapesThePointsCannotDescribeLeaveTheCurve) {
 }
 
 TEST(Reshape, ConicAngleStaysWithinOneTurn) {
-    auto o = Make("x^2/4 + y^2 - 1 = 0");
+    auto o = MakeEquation("x^2/4 + y^2 - 1 = 0");
     for (int k = 0; k < 12; ++k) {
         const ControlPoint& a = o->controlPoints[0];
         // Walk the axis end round the centre, a twelfth of a turn each time.
