@@ -165,6 +165,7 @@ public:
     std::string lastPopup;  // the name of the last popup requested
 
 private:
+    PointF pressAt(int px, int py);
     void select(EquationObject* equation);
     void dragStep(PointF g, PointF delta);
     void resizeBox(PointF delta);

@@ -15,12 +15,18 @@ std::string Fixed5(double v) {
 
 }  // namespace
 
-void GraphManager::mouseDown(int px, int py) {
+// Either button down: a fresh start for the moves that follow.
+PointF GraphManager::pressAt(int px, int py) {
     const PointF g = viewport.screenToGraph(px, py);
     moved = false;
     lastPoint = g;
     lastPixelX = px;
     lastPixelY = py;
+    return g;
+}
+
+void GraphManager::mouseDown(int px, int py) {
+    const PointF g = pressAt(px, py);
     pen.press(g);  // a stroke begins only in MODE_PEN_IDLE; otherwise it starts over empty
     switch (mode) {
         case MODE_IDLE:
@@ -160,11 +166,7 @@ void GraphManager::mouseUp(int px, int py) {
 }
 
 void GraphManager::rightButtonDown(int px, int py) {
-    const PointF g = viewport.screenToGraph(px, py);
-    moved = false;
-    lastPoint = g;
-    lastPixelX = px;
-    lastPixelY = py;
+    const PointF g = pressAt(px, py);
     if (mode == MODE_IDLE) {
         hitCode = hitTest(g);
         mode = MODE_RIGHT_PRESSED;

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "mathex/SmartNumber.h"
+
 namespace MathEx {
 
 namespace {
@@ -19,7 +21,6 @@ constexpr double kTolerance = 0.00001;
 
 constexpr double kThird = 0.3333333333333333;
 constexpr double kPiOverThree = 1.047197551;
-constexpr double kTwoPi = 6.283185306;
 
 // Real cube root keeping the sign, so that a negative radicand gives the
 // negative root instead of the NaN of pow.
