@@ -1,0 +1,11 @@
+#pragma once
+// Bounds on what a document may ask for, shared with the dialogs that edit the same values.
+
+// Mensuration sections per equation. Files asking for more are read with this
+// many; the Equation Options dialog offers no more.
+constexpr int kMaxRects = 1000;
+// An equation text longer than this is not an equation anyone typed or
+// sketched (characters); such a document does not open.
+constexpr int kMaxEquationTextLength = 64 * 1024;
+// Line widths, in pixels, beyond which a file's value is held.
+constexpr int kMaxLineWidth = 64;
