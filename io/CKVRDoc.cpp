@@ -57,18 +57,38 @@ void CKVRDoc::Serialize(CXMLArchive& archive) {
 
 DocumentResult CKVRDoc::open(const std::string& path) {
     CXMLArchive archive(path, CXMLArchive::kLoad);
+    const DocumentResult result = read(archive, path);
+    if (result.ok) {
+        path_ = path;
+        modified_ = false;
+    }
+    return result;
+}
+
+DocumentResult CKVRDoc::openBytes(const QByteArray& content, const std::string& name) {
+    CXMLArchive archive(content);
+    return read(archive, name);
+}
+
+DocumentResult CKVRDoc::read(CXMLArchive& archive, const std::string& name) {
     // A file that cannot be read or is not XML does not open: opening it as an
     // empty document would invite saving the empty graph over it.
-    if (!archive.loadError().empty()) return Failure(kOpenFailed, path, archive.loadError());
+    if (!archive.loadError().empty()) return Failure(kOpenFailed, name, archive.loadError());
     try {
         // Reading throws before the graph is touched, so a failed open leaves it as it was.
         Serialize(archive);
     } catch (const std::exception& e) {
-        return Failure(kOpenFailed, path, e.what());
+        return Failure(kOpenFailed, name, e.what());
     }
-    path_ = path;
-    modified_ = false;
     return DocumentResult{};
+}
+
+QByteArray CKVRDoc::toBytes(const QByteArray& thumbnailPng) {
+    thumbnail_ = thumbnailPng;
+    CXMLArchive archive(std::string(), CXMLArchive::kStore);
+    Serialize(archive);
+    thumbnail_.clear();
+    return archive.toBytes();
 }
 
 DocumentResult CKVRDoc::save(const std::string& path) {

@@ -44,6 +44,11 @@ public:
     // The same with the thumbnail given.
     DocumentResult save(const std::string& path, const QByteArray& thumbnailPng);
 
+    // The same without the disk: a document's bytes, read or made in memory.
+    // `name` stands for the file in the reason of a failure.
+    DocumentResult openBytes(const QByteArray& content, const std::string& name);
+    QByteArray toBytes(const QByteArray& thumbnailPng);
+
     // The one routine that writes or reads the whole file; may throw
     // DocumentFormatError when reading.
     void Serialize(CXMLArchive& archive);
@@ -59,6 +64,8 @@ public:
     static constexpr double kVersion = 1.0;
 
 private:
+    DocumentResult read(CXMLArchive& archive, const std::string& name);
+
     GraphManager& graph_;
     ThumbnailCapture capture_;
     QByteArray thumbnail_;  // what the next store writes

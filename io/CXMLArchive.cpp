@@ -81,7 +81,9 @@ std::string CXMLArchive::Parse(const QByteArray& content, QDomDocument& document
 CXMLArchiveNode* CXMLArchive::OpenElement(const std::string& name) {
     const QString tag = QString::fromStdString(name);
     CXMLArchiveNode* inner = nodes_.empty() ? nullptr : nodes_.back().get();
-    const QDomNode parent = inner ? QDomNode(inner->element()) : QDomNode(document_);
+    // The outermost element's parent is the document itself, kept as a null node:
+    // the document gets its tree only when the first element is created.
+    const QDomNode parent = inner ? QDomNode(inner->element()) : QDomNode();
     QDomElement element;
     if (isStoring()) {
         element = document_.createElement(tag);
@@ -99,7 +101,7 @@ int CXMLArchive::CloseElement() {
     if (nodes_.empty()) return 0;
     CXMLArchiveNode& node = *nodes_.back();
     if (isStoring()) {
-        QDomNode parent = node.parent();
+        QDomNode parent = node.parent().isNull() ? QDomNode(document_) : node.parent();
         parent.appendChild(node.element());
     }
     nodes_.pop_back();

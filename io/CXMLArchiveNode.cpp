@@ -8,6 +8,11 @@ namespace {
 // Appended in the file to a text that ends in a space.
 const std::string kTrailingSpaceMarker = "_TRSP#@";
 
+bool EndsWithMarker(const std::string& text) {
+    return text.size() >= kTrailingSpaceMarker.size() &&
+           text.compare(text.size() - kTrailingSpaceMarker.size(), kTrailingSpaceMarker.size(), kTrailingSpaceMarker) == 0;
+}
+
 bool IsXmlChar(char32_t c) {
     return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
            (c >= 0x10000 && c <= 0x10FFFF);
@@ -84,15 +89,15 @@ bool CXMLArchiveNode::read(const std::string& name, std::string& text) const {
     const QDomElement e = firstDescendant(name);
     if (e.isNull()) return false;
     text = e.text().toStdString();
-    if (text.size() >= kTrailingSpaceMarker.size() &&
-        text.compare(text.size() - kTrailingSpaceMarker.size(), kTrailingSpaceMarker.size(), kTrailingSpaceMarker) == 0)
-        text.resize(text.size() - kTrailingSpaceMarker.size());
+    if (EndsWithMarker(text)) text.resize(text.size() - kTrailingSpaceMarker.size());
     return true;
 }
 
 void CXMLArchiveNode::ExchangeText(const std::string& name, std::string& text) {
     if (!hasElement()) return;
-    if (archive_.isStoring()) write(name, !text.empty() && text.back() == ' ' ? text + kTrailingSpaceMarker : text);
+    // A text that itself ends in the marker gets one more, so that reading, which
+    // removes one, gives it back unchanged.
+    if (archive_.isStoring()) write(name, (!text.empty() && text.back() == ' ') || EndsWithMarker(text) ? text + kTrailingSpaceMarker : text);
     else read(name, text);
 }
 
