@@ -27,7 +27,7 @@ double StepOver(double from, double to) {
 class PieceBuilder {
 public:
     explicit PieceBuilder(std::vector<Stroke>& pieces) : pieces_(pieces) {}
-    void add(double x, double y) { current_.emplace_back(float(x), float(y)); }
+    void add(double x, double y) { current_.push_back(PointF(float(x), float(y))); }
     void close() {
         if (!current_.empty()) pieces_.push_back(current_);
         current_.clear();
@@ -155,7 +155,7 @@ void EquationObject::resample() {
         if (std::isnan(v)) out.close();
         else out.add(x, v);
     }
-    out.current().insert(out.current().begin(), PointF(float(from), float(y(from))));
+    out.current().points().insert(out.current().begin(), PointF(float(from), float(y(from))));
     out.add(to, y(to));
     out.close();
     if (stippletype == STIPPLE_LEFT) sweep(plotBox.left, from, false);
