@@ -136,7 +136,7 @@ void AttribPoint::setX(const std::string& text) {
         SetNumber(xValueExpr, x);
         return;
     }
-    const MathExp* e = owner ? owner->expression.get() : nullptr;
+    const MathExp* e = owner ? owner->expression() : nullptr;
     double newY = NAN;
     if (e && IsConic(*e)) {
         newY = ConicOrdinate(e->conic, v, y);

@@ -10,8 +10,8 @@ using namespace MathEx;
 namespace {
 
 bool IsPolynomialCurve(const EquationObject& e) {
-    if (!e.expression) return false;
-    const PrimitiveType t = e.expression->type;
+    if (!e.expression()) return false;
+    const PrimitiveType t = e.expression()->type;
     return t == PT_LINE || t == PT_QUADRATIC || t == PT_CUBIC || t == PT_QUARTIC;
 }
 
