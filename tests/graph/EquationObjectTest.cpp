@@ -32,6 +32,77 @@ TEST(EquationObject, ANumberIsTextOnly) {
     EXPECT_FALSE(o->passesNear(PointF(0, 0), 1.3));
 }
 
+// Each setter that changes what the curve covers resamples it at once.
+TEST(EquationObject, SettersThatChangeTheCoverageResample) {
+    struct Row {
+        const char* name;
+        void (*change)(EquationObject&);
+        size_t pieces;
+        float firstX, lastX;
+    };
+    const Row rows[] = {
+        {"domain", [](EquationObject& o) { o.setDomain(-1, 2); }, 1, -1, 2},
+        {"domain, then dotted on both sides",
+         [](EquationObject& o) {
+             o.setDomain(-1, 2);
+             o.setStippleType(EquationObject::STIPPLE_BOTH);
+         },
+         3, -1, 2},
+        {"plot box", [](EquationObject& o) { o.setPlotBox(-3, 3, 3, -3); }, 1, -3, 3},
+        {"zoom", [](EquationObject& o) { o.scalePlotBox(0.5, 1); }, 1, -4.5f, 4.5f},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto o = MakeEquation("y = x^2");
+        row.change(*o);
+        ASSERT_EQ(o->pieces().size(), row.pieces);
+        EXPECT_FLOAT_EQ(o->pieces()[0].front().x, row.firstX);
+        EXPECT_FLOAT_EQ(o->pieces()[0].back().x, row.lastX);
+    }
+}
+
+TEST(EquationObject, ACopyIsIndependentAndOwnsItsAttributePoints) {
+    auto o = MakeEquation("y = x^2");
+    o->addAttribPoint(AttribPoint());
+    o->setColour(ColorF(1, 0, 0, 1));
+    o->setLabel(EquationObject::LABEL_USER_TEXT, "2*PI");
+    EquationObject other;
+    o->addTangentLine(&other);
+
+    const EquationObject copy(*o);
+    ASSERT_EQ(copy.attribPoints().size(), 1u);
+    EXPECT_EQ(copy.attribPoints()[0].owner, &copy);
+    EXPECT_EQ(o->attribPoints()[0].owner, o.get());
+    EXPECT_TRUE(copy.tangentLines().empty());  // references into a graph are not copied
+    EXPECT_EQ(copy.colour(), ColorF(1, 0, 0, 1));
+    EXPECT_EQ(copy.labelKind(), EquationObject::LABEL_USER_TEXT);
+    EXPECT_EQ(copy.pieces().size(), o->pieces().size());
+
+    o->translate(0, 1);
+    ASSERT_NE(copy.expression(), o->expression());
+    EXPECT_EQ(copy.text(), "y=x^2");
+    EXPECT_EQ(copy.controlPoints()[1], PointF(0, 0));
+}
+
+TEST(EquationObject, ALabelTextThatDoesNotParseChangesNothing) {
+    auto o = MakeEquation("y = x^2");
+    EXPECT_FALSE(o->setLabel(EquationObject::LABEL_USER_TEXT, "y = 2 x"));
+    EXPECT_EQ(o->labelKind(), EquationObject::LABEL_EQUATION);
+    EXPECT_EQ(o->userText(), "");
+}
+
+TEST(EquationObject, OutOfRangeIndicesChangeNothing) {
+    auto o = MakeEquation("y = x^2");
+    o->setControlPointPinned(7, true);
+    o->toggleControlPointPin(-1);
+    o->setAttribPoint(0, AttribPoint());
+    o->slideAttribPoint(3, PointF(1, 1));
+    o->removeLastAttribPoint();
+    EXPECT_EQ(o->popAction(), -1);
+    EXPECT_TRUE(o->attribPoints().empty());
+    for (const ControlPoint& c : o->controlPoints()) EXPECT_FALSE(c.pinned);
+}
+
 struct OrdinateCase {
     const char* text;
     double x, y1, y2;  // NaN: no value

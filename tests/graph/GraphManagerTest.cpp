@@ -6,6 +6,7 @@
 
 #include "graph/GraphManager.h"
 #include "mathex/SmartNumber.h"
+#include "support/Equations.h"
 #include "support/RecordingSurface.h"
 
 namespace {
@@ -383,6 +384,69 @@ TEST_F(GraphManagerTest, DrawOrderAndExportFlags) {
     ASSERT_FALSE(s.primitives.empty());
     EXPECT_EQ(s.primitives.front().primitive, Surface::Primitive::Lines);
     EXPECT_FLOAT_EQ(s.primitives.front().points[0].x, 1);
+}
+
+TEST_F(GraphManagerTest, SnapshotAndRestoreGiveBackTheWholeModel) {
+    EquationObject* parabola = Add("y = x^2");
+    Add("y = -x - 5");
+    graph.setPopupTarget(parabola, PointF(1, 1));
+    graph.tangentOnCurve();
+    graph.addAttribPoint(PRESET_X_CAPTION);
+    graph.addPaintedDomain(PaintedDomain{ColorF(0, 1, 0, 1), PointF(5, -5)});
+    graph.select(parabola);
+    graph.toggleGrid();
+    graph.setZoom(2, 1);
+    const GraphState state = graph.snapshot();
+    ASSERT_EQ(state.equations.size(), 3u);
+    EXPECT_EQ(state.selected, 0);
+    EXPECT_EQ(state.tangentLines[0], std::vector<int>{2});
+
+    Drag(1, 1, 1, 3);  // the snapshot is a copy: it does not follow
+    EXPECT_EQ(state.equations[0].text(), "y=x^2");
+    graph.reset();
+    ASSERT_TRUE(graph.equations().empty());
+
+    graph.restore(state);
+    ASSERT_EQ(graph.equations().size(), 3u);
+    EquationObject* restored = graph.equation(0);
+    EXPECT_EQ(restored->text(), "y=x^2");
+    EXPECT_EQ(graph.selected(), restored);
+    EXPECT_EQ(listener.selections.back(), restored);
+    ASSERT_EQ(restored->tangentLines().size(), 1u);
+    EXPECT_EQ(restored->tangentLines()[0], graph.equation(2));
+    ASSERT_EQ(restored->attribPoints().size(), 1u);
+    EXPECT_EQ(restored->attribPoints()[0].owner, restored);
+    EXPECT_EQ(graph.paintedDomains().size(), 1u);
+    EXPECT_FALSE(graph.showGrid());
+    EXPECT_DOUBLE_EQ(graph.viewport().xZoom, 2);
+    EXPECT_EQ(graph.mode(), MODE_IDLE);
+    // The restored model works as before: undo takes the domain, then the caption.
+    EXPECT_EQ(graph.undo(), 0);
+}
+
+TEST_F(GraphManagerTest, RestoreIgnoresIndicesThatPointNowhere) {
+    GraphState state;
+    state.equations.push_back(*testing_support::MakeEquation("y = x"));
+    state.tangentLines = {{0, 5, -1}};
+    state.selected = 3;
+    graph.restore(state);
+    ASSERT_EQ(graph.equations().size(), 1u);
+    EXPECT_TRUE(graph.equation(0)->tangentLines().empty());
+    EXPECT_EQ(graph.selected(), nullptr);
+    EXPECT_EQ(graph.equation(1), nullptr);
+}
+
+TEST_F(GraphManagerTest, UndoKeepsTheSelectionUnlessItsEquationGoes) {
+    EquationObject* parabola = Add("y = x^2");
+    graph.select(parabola);
+    Add("y = x");
+    EXPECT_EQ(graph.undo(), -1);
+    EXPECT_EQ(graph.selected(), parabola);
+    const size_t told = listener.selections.size();
+    EXPECT_EQ(graph.undo(), -1);
+    EXPECT_EQ(graph.selected(), nullptr);
+    ASSERT_EQ(listener.selections.size(), told + 1);  // the panel hears that it went
+    EXPECT_EQ(listener.selections.back(), nullptr);
 }
 
 TEST_F(GraphManagerTest, StatusTextShowsThePointer) {
