@@ -7,6 +7,7 @@
 
 #include "graph/EquationLabel.h"
 #include "graph/EquationObject.h"
+#include "graph/PrimitiveKind.h"
 
 using namespace MathEx;
 
@@ -17,8 +18,7 @@ const ColorF kBlack(0, 0, 0, 1);
 }  // namespace
 
 void EquationObject::drawPieces(Surface& surface) const {
-    const bool domainStipple = !surface.isVector() && from_ != to_ && expression_->type != PT_ELLIPSE &&
-                               expression_->type != PT_HYPERBOLA && expression_->type != PT_PARABOLA;
+    const bool domainStipple = !surface.isVector() && from_ != to_ && !IsConic(expression_->type);
     // With a domain the outside parts are dotted: pieces 1 (Left, Right) or 1 and 2 (Both).
     const size_t dottedEnd = !domainStipple ? 0 : stippleType_ == STIPPLE_BOTH ? 3 : stippleType_ == STIPPLE_NONE ? 0 : 2;
     surface.setColor(colour_);

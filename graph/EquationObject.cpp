@@ -1,4 +1,5 @@
 #include "graph/EquationObject.h"
+#include "graph/PrimitiveKind.h"
 
 #include <algorithm>
 #include <cmath>
@@ -150,17 +151,13 @@ void EquationObject::ordinates(double x, double& y1, double& y2) const {
     y1 = y2 = std::nan("");
     if (!expression_) return;
     const double* c = expression_->coeffs;
+    if (const int degree = PolynomialDegree(expression_->type)) {
+        double y = 0;
+        for (int i = 0; i <= degree; ++i) y = y * x + c[i];  // Horner, highest power first
+        y1 = y2 = y;
+        return;
+    }
     switch (expression_->type) {
-        case PT_LINE:
-        case PT_QUADRATIC:
-        case PT_CUBIC:
-        case PT_QUARTIC: {
-            const int degree = expression_->type == PT_LINE ? 1 : int(expression_->type);
-            double y = 0;
-            for (int i = 0; i <= degree; ++i) y = y * x + c[i];  // Horner, highest power first
-            y1 = y2 = y;
-            return;
-        }
         case PT_ELLIPSE:
         case PT_HYPERBOLA: {
             const double q = (x - c[2]) * (x - c[2]) / (c[0] * c[0]);
@@ -274,11 +271,7 @@ void EquationObject::translate(double dx, double dy) {
 
 std::vector<double> EquationObject::coefficients() const {
     if (!expression_) return {};
-    switch (expression_->type) {
-        case PT_LINE: return {expression_->coeffs[0], expression_->coeffs[1]};
-        case PT_QUADRATIC:
-        case PT_CUBIC:
-        case PT_QUARTIC: return std::vector<double>(expression_->coeffs, expression_->coeffs + int(expression_->type) + 1);
-        default: return {};
-    }
+    const int degree = PolynomialDegree(expression_->type);
+    if (degree == 0) return {};
+    return std::vector<double>(expression_->coeffs, expression_->coeffs + degree + 1);
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "graph/GraphManager.h"
+#include "graph/PrimitiveKind.h"
 
 namespace {
 
@@ -182,9 +183,8 @@ void GraphManager::rightButtonUp(int px, int py) {
         };
         switch (hitCode_) {
             case HIT_NOTHING:
-                if (selected_ && (selected_->expression()->type == MathEx::PT_QUADRATIC ||
-                                  selected_->expression()->type == MathEx::PT_CUBIC ||
-                                  selected_->expression()->type == MathEx::PT_QUARTIC)) {
+                // Tangents from a point are drawn to quadratics, cubics and quartics.
+                if (selected_ && PolynomialDegree(selected_->expression()->type) >= 2) {
                     whiteSpacePoint_ = g;
                     popup("right click on white space", false);
                 }
