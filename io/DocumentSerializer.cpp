@@ -143,54 +143,58 @@ bool SerializeEquation(CXMLArchive& archive, EquationObject& q, std::vector<int>
 
     // The engine's exact text: numbers in full, so that the coefficients read
     // back to the last bit.
-    std::string text = loading ? std::string() : q.expression ? q.expression->ToExactText() : std::string();
+    std::string text = loading || !q.expression() ? std::string() : q.expression()->ToExactText();
     e->ExchangeText("string", text);
-    if (loading) {
-        if (text.size() > size_t(kMaxEquationTextLength))
-            throw DocumentFormatError("an equation text is longer than " + std::to_string(kMaxEquationTextLength) +
-                                      " characters");
-        if (!q.setEquation(text)) throw DocumentFormatError("the equation \"" + text + "\" does not parse");
-    }
+    if (loading && text.size() > size_t(kMaxEquationTextLength))
+        throw DocumentFormatError("an equation text is longer than " + std::to_string(kMaxEquationTextLength) +
+                                  " characters");
 
-    SerializeColor(archive, q.colour);
-    SerializePoint(archive, q.labelPosition);
-    ExchangeBool(*e, "bDisplayText", q.displayText);
-    ExchangeBool(*e, "bDrawExtremePoints", q.bDrawExtremePoints);
-    ExchangeBool(*e, "bEnableDomainSetup", q.bEnableDomainSetup);
-    ExchangeBool(*e, "bEnableMensu", q.bEnableMensu);
-    ExchangeBool(*e, "bMonotonic", q.bMonotonic);
-    e->ExchangeReal("from", q.from);
-    e->ExchangeReal("to", q.to);
-    e->ExchangeInteger("lineStipple", q.lineStipple);
-    q.lineStipple &= 0xFFFF;  // a 16-bit pattern
-    e->ExchangeFloat("lineWidth", q.lineWidth);
-    q.lineWidth = std::clamp(q.lineWidth, 0.0f, float(kMaxLineWidth));
-    ExchangeClamped(*e, "stippletype", q.stippletype, EquationObject::STIPPLE_NONE, EquationObject::STIPPLE_BOTH);
-    ExchangeClamped(*e, "displayTextType", q.displayTextType, 0, 1);
-    if (q.displayTextType == 1) e->ExchangeText("displayTextTypeString", q.displayTextTypeString);
+    // Read into these first and set on the equation at the end, so that its
+    // curve is sampled once, with every setting in place.
+    ColorF colour = q.colour();
+    PointF labelPosition = q.labelPosition();
+    bool displayText = q.displayText(), extremePoints = q.extremePointsShown();
+    bool domainSetup = q.domainSetupEnabled(), mensurationShown = q.mensurationEnabled();
+    bool monotonic = q.isMonotonic();  // derived from the curve; written for older readers only
+    double from = q.domainFrom(), to = q.domainTo();
+    int lineStipple = q.lineStipple(), stippleType = q.stippleType(), labelKind = q.labelKind();
+    float lineWidth = q.lineWidth();
+    std::string userText = q.userText();
+    Mensuration mensuration = q.mensuration();
+
+    SerializeColor(archive, colour);
+    SerializePoint(archive, labelPosition);
+    ExchangeBool(*e, "bDisplayText", displayText);
+    ExchangeBool(*e, "bDrawExtremePoints", extremePoints);
+    ExchangeBool(*e, "bEnableDomainSetup", domainSetup);
+    ExchangeBool(*e, "bEnableMensu", mensurationShown);
+    ExchangeBool(*e, "bMonotonic", monotonic);
+    e->ExchangeReal("from", from);
+    e->ExchangeReal("to", to);
+    e->ExchangeInteger("lineStipple", lineStipple);
+    e->ExchangeFloat("lineWidth", lineWidth);
+    ExchangeClamped(*e, "stippletype", stippleType, EquationObject::STIPPLE_NONE, EquationObject::STIPPLE_BOTH);
+    ExchangeClamped(*e, "displayTextType", labelKind, EquationObject::LABEL_EQUATION, EquationObject::LABEL_USER_TEXT);
+    if (labelKind == EquationObject::LABEL_USER_TEXT) e->ExchangeText("displayTextTypeString", userText);
 
     {
         Element points(archive, "attribute_points");
         if (points) {
-            int size = int(q.attribute_points.size());
+            int size = int(q.attribPoints().size());
             points->ExchangeInteger("size", size);
             for (int i = 0; i < size; ++i) {
-                if (!loading) {
-                    SerializeAttribPoint(archive, q.attribute_points[size_t(i)]);
-                    continue;
-                }
-                AttribPoint fresh(&q);
-                if (!SerializeAttribPoint(archive, fresh)) break;  // the count said more than there is
-                q.attribute_points.push_back(fresh);
+                AttribPoint p = loading ? AttribPoint() : q.attribPoints()[size_t(i)];
+                if (!SerializeAttribPoint(archive, p)) break;  // the count said more than there is
+                if (loading) q.addAttribPoint(p);
             }
         }
     }
-    SerializeMensuration(archive, q.mensuration);
+    SerializeMensuration(archive, mensuration);
 
     // After the listed keys: what older readers would drop.
     // The user label text while the label shows the equation itself.
-    if (q.displayTextType != 1 && (loading || !q.displayTextTypeString.empty()))
-        e->ExchangeText("userLabelText", q.displayTextTypeString);
+    if (labelKind != EquationObject::LABEL_USER_TEXT && (loading || !userText.empty()))
+        e->ExchangeText("userLabelText", userText);
     // The tangent lines made from this curve, as indices into the graph's list.
     int count = int(tangentLines.size());
     e->ExchangeOptionalInteger("tangentLineCount", count);
@@ -202,7 +206,24 @@ bool SerializeEquation(CXMLArchive& archive, EquationObject& q, std::vector<int>
         line->ExchangeInteger("index", index);
         if (loading) tangentLines.push_back(index);
     }
-    if (loading) q.displayExpression.Parse(q.displayTextTypeString);
+    if (!loading) return true;
+
+    q.setColour(colour);
+    q.setLabelPosition(labelPosition);
+    q.setExtremePointsShown(extremePoints);
+    q.setDomainSetupEnabled(domainSetup);
+    q.setMensurationEnabled(mensurationShown);
+    q.setLineStipple(lineStipple & 0xFFFF);  // a 16-bit pattern
+    q.setLineWidth(std::clamp(lineWidth, 0.0f, float(kMaxLineWidth)));
+    q.setMensuration(mensuration);
+    // Before the equation is set these do not sample anything.
+    q.setStippleType(stippleType);
+    q.setDomain(from, to);
+    if (!q.setEquation(text)) throw DocumentFormatError("the equation \"" + text + "\" does not parse");
+    // After setEquation, which shows the label of a text-only equation.
+    q.setDisplayText(displayText);
+    // A user label the engine cannot read keeps its text, with the equation shown instead.
+    if (!q.setLabel(labelKind, userText)) q.setLabel(EquationObject::LABEL_EQUATION, userText);
     return true;
 }
 
@@ -216,25 +237,26 @@ void SerializeDomain(CXMLArchive& archive, PaintedDomain& domain) {
 }  // namespace
 
 void StoreGraph(CXMLArchive& archive, CXMLArchiveNode& root, GraphManager& graph) {
-    int numeqns = int(graph.equations.size());
+    int numeqns = graph.equationCount();
     root.ExchangeInteger("numeqns", numeqns);
-    for (auto& equation : graph.equations) {
+    for (int i = 0; i < numeqns; ++i) {
+        EquationObject& equation = *graph.equation(i);
         std::vector<int> tangentLines;
-        for (const EquationObject* line : equation->tangentLines) {
+        for (const EquationObject* line : equation.tangentLines()) {
             const int index = graph.indexOf(line);
             if (index >= 0) tangentLines.push_back(index);
         }
-        SerializeEquation(archive, *equation, tangentLines);
+        SerializeEquation(archive, equation, tangentLines);
     }
-    int numdomain = int(graph.paintedDomains.size());
+    int numdomain = int(graph.paintedDomains().size());
     root.ExchangeInteger("numdomain", numdomain);
-    for (PaintedDomain& domain : graph.paintedDomains) {
+    for (PaintedDomain domain : graph.paintedDomains()) {
         Element e(archive, "domain_info");
         SerializeDomain(archive, domain);
     }
     // TODO(showAxisNumbers): the graph's axis-numbers toggle is not in GraphManager
-    // yet; when it is, store it here as an extra setting:
-    //   int numbers = graph.showAxisNumbers ? 1 : 0;
+    // yet; when it is, store it here as an extra setting after the listed keys:
+    //   int numbers = graph.showAxisNumbers() ? 1 : 0;
     //   root.ExchangeOptionalInteger("showAxisNumbers", numbers);
 }
 
@@ -263,16 +285,17 @@ void LoadGraph(CXMLArchive& archive, CXMLArchiveNode& root, LoadedGraph& loaded)
 void CommitGraph(GraphManager& graph, LoadedGraph&& loaded) {
     graph.reset();
     for (auto& equation : loaded.equations) graph.addEquationObject(std::move(equation));
-    const size_t n = graph.equations.size();
-    for (size_t i = 0; i < n && i < loaded.tangentLines.size(); ++i) {
-        for (int index : loaded.tangentLines[i]) {
+    const int n = graph.equationCount();
+    for (int i = 0; i < n && i < int(loaded.tangentLines.size()); ++i) {
+        EquationObject& curve = *graph.equation(i);
+        for (int index : loaded.tangentLines[size_t(i)]) {
             // A tangent line of itself or a repeated one would move twice with its curve.
-            if (index < 0 || size_t(index) >= n || size_t(index) == i) continue;
-            EquationObject* line = graph.equations[size_t(index)].get();
-            auto& lines = graph.equations[i]->tangentLines;
-            if (std::find(lines.begin(), lines.end(), line) == lines.end()) lines.push_back(line);
+            if (index < 0 || index >= n || index == i) continue;
+            EquationObject* line = graph.equation(index);
+            const auto& lines = curve.tangentLines();
+            if (std::find(lines.begin(), lines.end(), line) == lines.end()) curve.addTangentLine(line);
         }
     }
-    graph.paintedDomains = std::move(loaded.paintedDomains);
-    // TODO(showAxisNumbers): graph.showAxisNumbers = loaded.showAxisNumbers != 0;
+    for (const PaintedDomain& domain : loaded.paintedDomains) graph.addPaintedDomain(domain);
+    // TODO(showAxisNumbers): graph.setShowAxisNumbers(loaded.showAxisNumbers != 0);
 }

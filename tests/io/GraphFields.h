@@ -97,38 +97,40 @@ inline void CompareMensuration(Differences& d, const std::string& w, const Mensu
 // "" when the two graphs hold the same document; otherwise one line per difference.
 inline std::string GraphDifference(const GraphManager& a, const GraphManager& b) {
     Differences d;
-    d.field("numeqns", a.equations.size(), b.equations.size());
-    for (size_t i = 0; i < a.equations.size() && i < b.equations.size(); ++i) {
-        const EquationObject& p = *a.equations[i];
-        const EquationObject& q = *b.equations[i];
+    d.field("numeqns", a.equationCount(), b.equationCount());
+    for (int i = 0; i < a.equationCount() && i < b.equationCount(); ++i) {
+        const EquationObject& p = *a.equations()[size_t(i)];
+        const EquationObject& q = *b.equations()[size_t(i)];
         const std::string w = "equation[" + std::to_string(i) + "]";
-        d.expression(w, *p.expression, *q.expression);
-        d.colour(w + ".colour", p.colour, q.colour);
-        d.point(w + ".labelPosition", p.labelPosition, q.labelPosition);
-        d.field(w + ".displayText", p.displayText, q.displayText);
-        d.field(w + ".bDrawExtremePoints", p.bDrawExtremePoints, q.bDrawExtremePoints);
-        d.field(w + ".bEnableDomainSetup", p.bEnableDomainSetup, q.bEnableDomainSetup);
-        d.field(w + ".bEnableMensu", p.bEnableMensu, q.bEnableMensu);
-        d.field(w + ".bMonotonic", p.bMonotonic, q.bMonotonic);
-        d.field(w + ".from", p.from, q.from);
-        d.field(w + ".to", p.to, q.to);
-        d.field(w + ".lineStipple", p.lineStipple, q.lineStipple);
-        d.field(w + ".lineWidth", p.lineWidth, q.lineWidth);
-        d.field(w + ".stippletype", p.stippletype, q.stippletype);
-        d.field(w + ".displayTextType", p.displayTextType, q.displayTextType);
-        d.field(w + ".displayTextTypeString", p.displayTextTypeString, q.displayTextTypeString);
-        d.field(w + ".attribute_points", p.attribute_points.size(), q.attribute_points.size());
-        for (size_t k = 0; k < p.attribute_points.size() && k < q.attribute_points.size(); ++k)
-            CompareAttribPoint(d, w + ".ap[" + std::to_string(k) + "]", p.attribute_points[k], q.attribute_points[k]);
-        CompareMensuration(d, w + ".mensuration", p.mensuration, q.mensuration);
-        d.field(w + ".tangentLines", p.tangentLines.size(), q.tangentLines.size());
-        for (size_t k = 0; k < p.tangentLines.size() && k < q.tangentLines.size(); ++k)
-            d.field(w + ".tangentLine", a.indexOf(p.tangentLines[k]), b.indexOf(q.tangentLines[k]));
+        d.expression(w, *p.expression(), *q.expression());
+        d.colour(w + ".colour", p.colour(), q.colour());
+        d.point(w + ".labelPosition", p.labelPosition(), q.labelPosition());
+        d.field(w + ".displayText", p.displayText(), q.displayText());
+        d.field(w + ".extremePointsShown", p.extremePointsShown(), q.extremePointsShown());
+        d.field(w + ".domainSetupEnabled", p.domainSetupEnabled(), q.domainSetupEnabled());
+        d.field(w + ".mensurationEnabled", p.mensurationEnabled(), q.mensurationEnabled());
+        d.field(w + ".isMonotonic", p.isMonotonic(), q.isMonotonic());
+        d.field(w + ".from", p.domainFrom(), q.domainFrom());
+        d.field(w + ".to", p.domainTo(), q.domainTo());
+        d.field(w + ".lineStipple", p.lineStipple(), q.lineStipple());
+        d.field(w + ".lineWidth", p.lineWidth(), q.lineWidth());
+        d.field(w + ".stippleType", p.stippleType(), q.stippleType());
+        d.field(w + ".labelKind", p.labelKind(), q.labelKind());
+        d.field(w + ".userText", p.userText(), q.userText());
+        d.field(w + ".attribPoints", p.attribPoints().size(), q.attribPoints().size());
+        for (size_t k = 0; k < p.attribPoints().size() && k < q.attribPoints().size(); ++k)
+            CompareAttribPoint(d, w + ".ap[" + std::to_string(k) + "]", p.attribPoints()[k], q.attribPoints()[k]);
+        CompareMensuration(d, w + ".mensuration", p.mensuration(), q.mensuration());
+        d.field(w + ".tangentLines", p.tangentLines().size(), q.tangentLines().size());
+        for (size_t k = 0; k < p.tangentLines().size() && k < q.tangentLines().size(); ++k)
+            d.field(w + ".tangentLine", a.indexOf(p.tangentLines()[k]), b.indexOf(q.tangentLines()[k]));
     }
-    d.field("numdomain", a.paintedDomains.size(), b.paintedDomains.size());
-    for (size_t i = 0; i < a.paintedDomains.size() && i < b.paintedDomains.size(); ++i) {
-        d.colour("domain[" + std::to_string(i) + "].colour", a.paintedDomains[i].colour, b.paintedDomains[i].colour);
-        d.point("domain[" + std::to_string(i) + "].seed", a.paintedDomains[i].seed, b.paintedDomains[i].seed);
+    const auto& da = a.paintedDomains();
+    const auto& db = b.paintedDomains();
+    d.field("numdomain", da.size(), db.size());
+    for (size_t i = 0; i < da.size() && i < db.size(); ++i) {
+        d.colour("domain[" + std::to_string(i) + "].colour", da[i].colour, db[i].colour);
+        d.point("domain[" + std::to_string(i) + "].seed", da[i].seed, db[i].seed);
     }
     return d.text;
 }
@@ -166,9 +168,11 @@ public:
         }
     }
 
-    std::string userText() {
-        static const char* const kTexts[] = {"area ", "a < b & c", "Fläche ∫ f(x) dx", "  two  spaces  ", "x_1", "", "\"quoted\" 'text'", "line\r\nbreak"};
-        return kTexts[integer(0, 7)];
+    // Any text for a label that shows the equation; one the engine reads for a label that shows it.
+    std::string userText(bool shown) {
+        static const char* const kAny[] = {"area ", "a < b & c", "Fläche ∫ f(x) dx", "  two  spaces  ", "", "\"quoted\" 'text'", "line\r\nbreak", "marker_TRSP#@"};
+        static const char* const kReadable[] = {"A = 2.5", "x_1 ", "f(b)", "S_n "};
+        return shown ? kReadable[integer(0, 3)] : kAny[integer(0, 7)];
     }
 
     AttribPoint attribPoint(EquationObject* owner) {
@@ -208,23 +212,21 @@ public:
         for (int i = 0; i < n; ++i) {
             EquationObject* e = graph.addEquationFromText(equationText());
             if (!e) continue;
-            e->colour = colour();
-            e->labelPosition = point();
-            e->displayText = integer(0, 1);
-            e->bDrawExtremePoints = integer(0, 1);
-            e->bEnableDomainSetup = integer(0, 1);
-            e->bEnableMensu = integer(0, 1);
-            e->bMonotonic = integer(0, 1);
-            e->from = real(-10, 0);
-            e->to = real(0, 10);
-            e->lineStipple = integer(0, 1) ? 0xFFFF : 0xCCCC;
-            e->lineWidth = float(integer(1, 3));
-            e->stippletype = integer(0, 3);
-            e->displayTextType = integer(0, 1);
-            e->displayTextTypeString = userText();
+            e->setColour(colour());
+            e->setLabelPosition(point());
+            e->setDisplayText(integer(0, 1));
+            e->setExtremePointsShown(integer(0, 1));
+            e->setDomainSetupEnabled(integer(0, 1));
+            e->setMensurationEnabled(integer(0, 1));
+            e->setDomain(real(-10, 0), real(0, 10));
+            e->setLineStipple(integer(0, 1) ? 0xFFFF : 0xCCCC);
+            e->setLineWidth(float(integer(1, 3)));
+            e->setStippleType(integer(0, 3));
+            const int kind = integer(0, 1);
+            EXPECT_TRUE(e->setLabel(kind, userText(kind == 1)));
             const int points = integer(0, 3);
-            for (int k = 0; k < points; ++k) e->attribute_points.push_back(attribPoint(e));
-            Mensuration& m = e->mensuration;
+            for (int k = 0; k < points; ++k) e->addAttribPoint(attribPoint(e));
+            Mensuration m;
             m.xmin = real(-5, 0);
             m.xmax = real(0, 5);
             m.nRects = integer(1, 40);
@@ -235,11 +237,11 @@ public:
             m.tickType = integer(0, 2);
             m.startTickNumber = integer(0, 5);
             m.heightType = integer(0, 2);
+            e->setMensuration(m);
         }
-        if (graph.equations.size() >= 2 && integer(0, 1))
-            graph.equations[0]->tangentLines.push_back(graph.equations[1].get());
+        if (graph.equationCount() >= 2 && integer(0, 1)) graph.equation(0)->addTangentLine(graph.equation(1));
         const int domains = integer(0, 3);
-        for (int i = 0; i < domains; ++i) graph.paintedDomains.push_back(PaintedDomain{colour(), point()});
+        for (int i = 0; i < domains; ++i) graph.addPaintedDomain(PaintedDomain{colour(), point()});
     }
 
 private:

@@ -34,49 +34,42 @@ const Case kCases[] = {
          int i = 0;
          for (const char* t : texts) {
              EquationObject& e = Add(g, t);
-             e.colour = ColorF(0.1f * float(i % 10), 0.3f, 1.0f / 3.0f, 0.75f);
-             e.lineStipple = i % 2 ? 0xCCCC : 0xFFFF;
-             e.lineWidth = float(1 + i % 3);
-             e.stippletype = i % 4;
-             e.bEnableDomainSetup = i % 2;
-             e.from = -1.005 - i;
-             e.to = 0.1 + 0.2 * i;
-             e.bDrawExtremePoints = i % 3 == 0;
-             e.bMonotonic = i % 5 == 0;
-             e.displayText = i % 2 == 0;
-             e.labelPosition = PointF(0.1f * float(i), -1.0f / 7.0f);
+             e.setColour(ColorF(0.1f * float(i % 10), 0.3f, 1.0f / 3.0f, 0.75f));
+             e.setLineStipple(i % 2 ? 0xCCCC : 0xFFFF);
+             e.setLineWidth(float(1 + i % 3));
+             e.setStippleType(i % 4);
+             e.setDomainSetupEnabled(i % 2);
+             e.setDomain(-1.005 - i, 0.1 + 0.2 * i);
+             e.setExtremePointsShown(i % 3 == 0);
+             e.setDisplayText(i % 2 == 0);
+             e.setLabelPosition(PointF(0.1f * float(i), -1.0f / 7.0f));
              ++i;
          }
      }},
     {"user texts: trailing space, markup characters, non-ASCII",
      [](GraphManager& g) {
-         EquationObject& shown = Add(g, "y = x");
-         shown.displayTextType = 1;
-         shown.displayTextTypeString = "area under ";
-         EquationObject& hidden = Add(g, "y = 2*x");
-         hidden.displayTextType = 0;  // the label shows the equation; the user's text is kept
-         hidden.displayTextTypeString = "a < b && c > \"d\" ";
-         EquationObject& unicode = Add(g, "y = 3*x");
-         unicode.displayTextType = 1;
-         unicode.displayTextTypeString = "Fläche ∫ f(x) dx — π";
-         EquationObject& marker = Add(g, "y = 4*x");
-         marker.displayTextType = 1;
-         marker.displayTextTypeString = "ends in the marker_TRSP#@";
+         EXPECT_TRUE(Add(g, "y = x").setLabel(EquationObject::LABEL_USER_TEXT, "S_n "));
+         // The label shows the equation; the user's text is kept all the same.
+         EXPECT_TRUE(Add(g, "y = 2*x").setLabel(EquationObject::LABEL_EQUATION, "a < b && c > \"d\" "));
+         EXPECT_TRUE(Add(g, "y = 3*x").setLabel(EquationObject::LABEL_EQUATION, "Fläche ∫ f(x) dx — π"));
+         EXPECT_TRUE(Add(g, "y = 4*x").setLabel(EquationObject::LABEL_EQUATION, "ends in the marker_TRSP#@"));
+         EXPECT_TRUE(Add(g, "y = 5*x").setLabel(EquationObject::LABEL_USER_TEXT, "A = 2.5"));
      }},
     {"reals that two decimals would change",
      [](GraphManager& g) {
          EquationObject& e = Add(g, "y = 0.1234567890123*x^2 + (-1e-7)*x + 12345678.875");
-         e.from = -0.0;
-         e.to = 1e22;
-         e.mensuration.xmin = 5e-324;
-         e.mensuration.xmax = std::numeric_limits<double>::max();
-         e.labelPosition = PointF(std::numeric_limits<float>::denorm_min(), -std::numeric_limits<float>::max());
+         e.setDomain(-0.0, 1e22);
+         Mensuration m;
+         m.xmin = 5e-324;
+         m.xmax = std::numeric_limits<double>::max();
+         e.setMensuration(m);
+         e.setLabelPosition(PointF(std::numeric_limits<float>::denorm_min(), -std::numeric_limits<float>::max()));
      }},
     {"attribute points of every kind, mensuration, painted regions, tangent",
      [](GraphManager& g) {
          EquationObject& e = Add(g, "y = x^2 - 4");
          for (int kind = 0; kind < 3; ++kind) {
-             AttribPoint p(&e);
+             AttribPoint p;
              p.pointType = kind * 3;
              p.setPosition(float(kind) - 0.3f, float(kind * kind) - 4.3f);
              p.xValueType = kind;
@@ -92,23 +85,25 @@ const Case kCases[] = {
              p.xGuideType = kind;
              p.yLineType = 2 - kind;
              p.xLineWidth = 3;
-             e.attribute_points.push_back(p);
+             e.addAttribPoint(p);
          }
-         e.bEnableMensu = true;
-         e.mensuration.xmin = -1.5;
-         e.mensuration.xmax = 2.25;
-         e.mensuration.nRects = 7;
-         e.mensuration.fillPattern = 0;
-         e.mensuration.outlineColour = ColorF(0, 0.5f, 0, 1);
-         e.mensuration.fillColour = ColorF(0.25f, 0.25f, 1, 0.5f);
-         e.mensuration.labelColour = ColorF(0.2f, 0.4f, 0.6f, 1);
-         e.mensuration.tickType = 0;
-         e.mensuration.startTickNumber = 3;
-         e.mensuration.heightType = 2;
+         e.setMensurationEnabled(true);
+         Mensuration m;
+         m.xmin = -1.5;
+         m.xmax = 2.25;
+         m.nRects = 7;
+         m.fillPattern = 0;
+         m.outlineColour = ColorF(0, 0.5f, 0, 1);
+         m.fillColour = ColorF(0.25f, 0.25f, 1, 0.5f);
+         m.labelColour = ColorF(0.2f, 0.4f, 0.6f, 1);
+         m.tickType = 0;
+         m.startTickNumber = 3;
+         m.heightType = 2;
+         e.setMensuration(m);
          EquationObject& line = Add(g, "y = 2*x - 5");
-         e.tangentLines.push_back(&line);
-         g.paintedDomains.push_back(PaintedDomain{ColorF(1, 0, 0, 1), PointF(0.5f, -1)});
-         g.paintedDomains.push_back(PaintedDomain{ColorF(0, 0, 1, 1), PointF(3, 2)});
+         e.addTangentLine(&line);
+         g.addPaintedDomain(PaintedDomain{ColorF(1, 0, 0, 1), PointF(0.5f, -1)});
+         g.addPaintedDomain(PaintedDomain{ColorF(0, 0, 1, 1), PointF(3, 2)});
      }},
 };
 
