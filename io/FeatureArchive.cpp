@@ -27,14 +27,15 @@ bool Fail(CFeature& feature, std::string* error, const std::string& why) {
 // Copies the element the reader stands on, with everything inside it, into a
 // new tree; the reader ends on its end tag.
 std::string CopySubtree(QXmlStreamReader& reader, QDomDocument& tree) {
-    QDomNode at = tree;
+    // A default document has no tree until its first element is made.
+    QDomNode at;
     int depth = 0;
     do {
         switch (reader.tokenType()) {
             case QXmlStreamReader::StartElement: {
                 if (++depth > CXMLArchive::kMaxDepth) return "elements nest too deep";
                 QDomElement e = tree.createElement(reader.name().toString());
-                at.appendChild(e);
+                (at.isNull() ? static_cast<QDomNode&>(tree) : at).appendChild(e);
                 at = e;
                 break;
             }
