@@ -56,6 +56,9 @@ public:
     // The tree as the file holds it (storing: what Close writes).
     QByteArray toBytes() const;
 
+    // The innermost open node; null when none is open.
+    CXMLArchiveNode* nodeForTest() const { return nodes_.empty() ? nullptr : nodes_.back().get(); }
+
     const std::string& loadError() const { return loadError_; }
     const std::string& saveError() const { return saveError_; }
     const QDomDocument& document() const { return document_; }
