@@ -1,5 +1,10 @@
 #include "io/CXMLArchive.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QSaveFile>
@@ -125,14 +130,24 @@ bool CXMLArchive::Close() {
     // Written beside the target, flushed to the disk and then renamed over it:
     // the old file is replaced only by a complete new one.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a write that fails (a full disk) fails here, where it is seen;
+    // Qt 6.4 commits a file whose buffered flush failed.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         saveError_ = file.errorString().toStdString();
         return false;
     }
     const QByteArray bytes = toBytes();
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        saveError_ = file.errorString().toStdString();
+    const bool written = file.write(bytes) == bytes.size() && file.error() == QFileDevice::NoError;
+    // On the disk before the rename makes it the document (commit itself does not sync).
+    const bool synced = written && ::fsync(file.handle()) == 0;
+    if (!written || !synced) {
+        saveError_ = written ? std::string("the file could not be synced to the disk: ") + std::strerror(errno)
+                             : file.errorString().toStdString();
         file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        saveError_ = file.errorString().toStdString();
         return false;
     }
     return true;
