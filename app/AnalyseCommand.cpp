@@ -117,7 +117,8 @@ void WriteLine(std::ostream& out, const QByteArray& json) {
     out.put('\n');
 }
 
-// The keys after "ok" of an equation that parsed.
+}  // namespace
+
 void WriteAnalysis(JsonLine& json, const MathEx::MathExp& equation, bool rebuilt) {
     json.Key("form");
     json.Int(equation.form);
@@ -153,6 +154,8 @@ void WriteAnalysis(JsonLine& json, const MathEx::MathExp& equation, bool rebuilt
     }
     json.EndArray();
 }
+
+namespace {
 
 QByteArray Analyse(const std::string& text, const AnalyseOptions& options, bool& ok) {
     QByteArray out;

@@ -13,8 +13,10 @@
 
 #include "app/CommandInput.h"
 #include "app/GraphDump.h"
+#include "app/HeadlessThumbnail.h"
 #include "app/PrecisionGuard.h"
 #include "graph/GraphManager.h"
+#include "io/CKVRDoc.h"
 #include "mathex/SmartNumber.h"
 #include "render/GraphExport.h"
 
@@ -129,6 +131,7 @@ struct Script {
     explicit Script(std::ostream& out_) : out(out_) { graph.setListener(&listener); }
 
     GraphManager graph;
+    CKVRDoc doc{graph};
     ScriptListener listener;
     std::ostream& out;
 };
@@ -255,6 +258,22 @@ const Command kCommands[] = {
          s.out.put('\n');
          return {};
      }},
+    {"open",
+     [](Script& s, const Line& line) -> Outcome {
+         if (line.rest.empty()) return BadArgument(line, "FILE");
+         const DocumentResult r = s.doc.open(std::string(line.rest));
+         if (!r.ok) return {1, r.message + " (" + r.reason + ")"};
+         return {};
+     }},
+    {"save",
+     [](Script& s, const Line& line) -> Outcome {
+         if (line.rest.empty()) return BadArgument(line, "FILE");
+         // The thumbnail as the window would capture it; a document without one
+         // when there is no headless OpenGL here.
+         const DocumentResult r = s.doc.save(std::string(line.rest), RenderThumbnailPng(s.graph));
+         if (!r.ok) return {1, r.message + " (" + r.reason + ")"};
+         return {};
+     }},
     {"export-ps",
      [](Script& s, const Line& line) -> Outcome {
          if (line.rest.empty()) return BadArgument(line, "FILE");
@@ -315,7 +334,8 @@ const char* ScriptUsage() {
            "           up, rdown, rup, dblclick, wheel, pen, grid, axis, mensuration,\n"
            "           paint, display-equation, intersections, delete, undo, attrib,\n"
            "           x-caption, y-caption, xy-caption, tangent, colour, zoom,\n"
-           "           precision, dump (the graph's state as one JSON line), export-ps.\n";
+           "           precision, dump (the graph's state as one JSON line), export-ps,\n"
+           "           open FILE.kvr, save FILE.kvr.\n";
 }
 
 int RunScript(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err) {
