@@ -5,18 +5,79 @@
 #include <cerrno>
 #include <cstring>
 
+#include <algorithm>
+
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QSaveFile>
 #include <QtCore/QXmlStreamReader>
 
 CXMLArchive::CXMLArchive(const std::string& path, int mode) : path_(path), mode_(mode) {
-    if (isLoading()) loadFile();
+    if (!isLoading()) return;
+    loadFile();
+    buildIndex();
 }
 
-CXMLArchive::CXMLArchive(const QByteArray& content) : mode_(kLoad) { loadError_ = Parse(content, document_); }
+CXMLArchive::CXMLArchive(const QByteArray& content) : mode_(kLoad) {
+    loadError_ = Parse(content, document_);
+    buildIndex();
+}
 
-CXMLArchive::CXMLArchive(QDomDocument document) : mode_(kLoad), document_(std::move(document)) {}
+CXMLArchive::CXMLArchive(QDomDocument document) : mode_(kLoad), document_(std::move(document)) { buildIndex(); }
+
+void CXMLArchive::buildIndex() {
+    // Pre-order walk without recursion; `open` holds the entries whose last
+    // descendant is not known yet.
+    // (tag, position in its list): the hash may move its lists as it grows.
+    std::vector<std::pair<QString, size_t>> open;
+    int counter = 0;
+    QDomNode n = document_.firstChild();
+    while (!n.isNull()) {
+        if (n.isElement()) {
+            QDomElement e = n.toElement();
+            const QString tag = e.tagName();
+            std::vector<Indexed>& list = index_[tag];
+            list.push_back(Indexed{counter++, -1, e});
+            open.emplace_back(tag, list.size() - 1);
+            QDomNode child = n.firstChild();
+            if (!child.isNull()) {
+                n = child;
+                continue;
+            }
+        } else if (!n.firstChild().isNull()) {
+            n = n.firstChild();
+            continue;
+        }
+        // n is done: close it (when an element) and every ancestor it was the last child of.
+        for (;;) {
+            if (n.isElement()) {
+                index_[open.back().first][open.back().second].last = counter - 1;
+                open.pop_back();
+            }
+            const QDomNode next = n.nextSibling();
+            if (!next.isNull()) {
+                n = next;
+                break;
+            }
+            n = n.parentNode();
+            if (n.isNull() || n == document_) {
+                n = QDomNode();
+                break;
+            }
+        }
+    }
+}
+
+CXMLArchive::Range CXMLArchive::descendants(const QString& name, int pre, int last) const {
+    const auto it = index_.constFind(name);
+    if (it == index_.constEnd() || pre == -1) return Range(nullptr, nullptr);
+    const std::vector<Indexed>& list = *it;
+    const Indexed* begin = list.data();
+    const Indexed* end = list.data() + list.size();
+    const Indexed* first = std::upper_bound(begin, end, pre, [](int p, const Indexed& e) { return p < e.pre; });
+    const Indexed* stop = pre == -2 ? end : std::upper_bound(first, end, last, [](int l, const Indexed& e) { return l < e.pre; });
+    return Range(first, stop);
+}
 
 CXMLArchive::~CXMLArchive() {
     // A save that went wrong part way leaves its archive unclosed: with the
@@ -53,33 +114,65 @@ void CXMLArchive::loadFile() {
     loadError_ = Parse(content, document_);
 }
 
-std::string CXMLArchive::Parse(const QByteArray& content, QDomDocument& document) {
-    document = QDomDocument();
-    // A first pass with the streaming reader checks what the tree builder
-    // would not: it stops at the first DTD before any entity is expanded, and
-    // at nesting no document has.
-    QXmlStreamReader reader(content);
+std::string CXMLArchive::CopyElement(QXmlStreamReader& reader, QDomDocument& tree) {
+    // A default document has no tree until its first element is made.
+    QDomNode at;
     int depth = 0;
+    do {
+        switch (reader.tokenType()) {
+            case QXmlStreamReader::StartElement: {
+                if (++depth > kMaxDepth) return "elements nest more than " + std::to_string(kMaxDepth) + " deep";
+                QDomElement e = tree.createElement(reader.name().toString());
+                (at.isNull() ? static_cast<QDomNode&>(tree) : at).appendChild(e);
+                at = e;
+                break;
+            }
+            case QXmlStreamReader::EndElement:
+                at = at.parentNode();
+                if (--depth == 0) return std::string();
+                break;
+            case QXmlStreamReader::Characters:
+                // White space between elements is layout, not a value.
+                if (!reader.isWhitespace() || reader.isCDATA()) at.appendChild(tree.createTextNode(reader.text().toString()));
+                break;
+            case QXmlStreamReader::DTD: return "the file has a document type declaration";
+            case QXmlStreamReader::EntityReference: return "the file refers to an entity";
+            default: break;
+        }
+        reader.readNext();
+    } while (!reader.atEnd());
+    return reader.hasError() ? NotWellFormed(reader) : "the file ends inside an element";
+}
+
+std::string CXMLArchive::NotWellFormed(const QXmlStreamReader& reader) {
+    return "not well-formed XML (line " + std::to_string(reader.lineNumber()) + ": " +
+           reader.errorString().toStdString() + ")";
+}
+
+std::string CXMLArchive::Parse(const QByteArray& content, QDomDocument& document) {
+    // One pass of the streaming reader builds the tree. It stops at the first
+    // DTD before any entity is expanded, and at nesting no document has.
+    document = QDomDocument();
+    QDomDocument tree;
+    QXmlStreamReader reader(content);
+    bool root = false;
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
             case QXmlStreamReader::DTD: return "the file has a document type declaration";
             case QXmlStreamReader::EntityReference: return "the file refers to an entity";
-            case QXmlStreamReader::StartElement:
-                if (++depth > kMaxDepth) return "elements nest more than " + std::to_string(kMaxDepth) + " deep";
+            case QXmlStreamReader::StartElement: {
+                if (root) return "not well-formed XML (more than one top-level element)";
+                root = true;
+                const std::string why = CopyElement(reader, tree);
+                if (!why.empty()) return why;
                 break;
-            case QXmlStreamReader::EndElement: --depth; break;
+            }
             default: break;
         }
     }
-    if (reader.hasError())
-        return "not well-formed XML (line " + std::to_string(reader.lineNumber()) + ": " +
-               reader.errorString().toStdString() + ")";
-    QDomDocument parsed;
-    QString message;
-    int line = 0, column = 0;
-    if (!parsed.setContent(content, false, &message, &line, &column))
-        return "not well-formed XML (line " + std::to_string(line) + ": " + message.toStdString() + ")";
-    document = parsed;
+    if (reader.hasError()) return NotWellFormed(reader);
+    if (!root) return "not well-formed XML (no element)";
+    document = tree;
     return std::string();
 }
 
@@ -90,15 +183,21 @@ CXMLArchiveNode* CXMLArchive::OpenElement(const std::string& name) {
     // the document gets its tree only when the first element is created.
     const QDomNode parent = inner ? QDomNode(inner->element()) : QDomNode();
     QDomElement element;
+    int pre = -1, last = -1;
     if (isStoring()) {
         element = document_.createElement(tag);
     } else if (!inner) {
-        element = NextElementNamed(document_, document_, tag);
+        const Range all = descendants(tag, -2, -2);
+        if (all.first != all.second) {
+            element = all.first->element;
+            pre = all.first->pre;
+            last = all.first->last;
+        }
     } else {
         if (!inner->hasElement()) return nullptr;
-        element = inner->takeOccurrence(tag);
+        element = inner->takeOccurrence(tag, pre, last);
     }
-    nodes_.push_back(std::make_unique<CXMLArchiveNode>(*this, element, parent));
+    nodes_.push_back(std::make_unique<CXMLArchiveNode>(*this, element, parent, pre, last));
     return nodes_.back().get();
 }
 

@@ -13,9 +13,15 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include <QtCore/QHash>
 
 #include <QtCore/QByteArray>
 #include <QtXml/QDomDocument>
+
+class QXmlStreamReader;
 
 #include "io/CXMLArchiveNode.h"
 
@@ -56,6 +62,19 @@ public:
     // The tree as the file holds it (storing: what Close writes).
     QByteArray toBytes() const;
 
+    // Loading: every element of the document in document order, by tag name,
+    // with its place in that order (`pre`) and that of its last descendant
+    // (`last`); built by one walk of the tree when the file is read.
+    struct Indexed {
+        int pre;
+        int last;
+        QDomElement element;
+    };
+    using Range = std::pair<const Indexed*, const Indexed*>;
+    // The elements named `name` inside the element at [pre, last] (the whole
+    // document for pre = -2), in document order.
+    Range descendants(const QString& name, int pre, int last) const;
+
     // The innermost open node; null when none is open.
     CXMLArchiveNode* nodeForTest() const { return nodes_.empty() ? nullptr : nodes_.back().get(); }
 
@@ -68,14 +87,21 @@ public:
     // door to entity expansion), as are nesting beyond kMaxDepth and content
     // that is not well-formed.
     static std::string Parse(const QByteArray& content, QDomDocument& document);
+    // Copies the element the reader stands on, with everything inside it, into
+    // `tree` (as its top element); the reader ends on its end tag. Refuses DTDs,
+    // entity references and nesting beyond kMaxDepth; returns why, or "".
+    static std::string CopyElement(QXmlStreamReader& reader, QDomDocument& tree);
 
 private:
     void loadFile();
+    void buildIndex();
+    static std::string NotWellFormed(const QXmlStreamReader& reader);
 
     std::string path_;
     int mode_;
     QDomDocument document_;
     std::deque<std::unique_ptr<CXMLArchiveNode>> nodes_;
+    QHash<QString, std::vector<Indexed>> index_;
     bool closed_ = false;
     std::string loadError_;
     std::string saveError_;

@@ -54,28 +54,22 @@ QDomElement NextElementNamed(const QDomNode& root, const QDomNode& from, const Q
         n = next;
         if (n.isElement()) {
             QDomElement e = n.toElement();
-            if (e.tagName() == name) return e;
+            if (name.isEmpty() || e.tagName() == name) return e;
         }
     }
 }
 
-CXMLArchiveNode::CXMLArchiveNode(CXMLArchive& archive, QDomElement element, QDomNode parent)
-    : archive_(archive), element_(std::move(element)), parent_(std::move(parent)) {}
+CXMLArchiveNode::CXMLArchiveNode(CXMLArchive& archive, QDomElement element, QDomNode parent, int pre, int last)
+    : archive_(archive), element_(std::move(element)), parent_(std::move(parent)), pre_(pre), last_(last) {}
 
-QDomElement CXMLArchiveNode::takeOccurrence(const QString& name) {
-    Occurrence& o = occurrences_[name];
-    // Each call goes on from the element the previous one took, so taking all
-    // of many same-named elements walks the tree once.
-    const QDomNode from = o.count == 0 ? QDomNode(element_) : QDomNode(o.last);
-    QDomElement found;
-    if (o.count == 0 || !o.last.isNull()) found = NextElementNamed(element_, from, name);
-    ++o.count;
-    o.last = found;
-    return found;
-}
-
-QDomElement CXMLArchiveNode::firstDescendant(const std::string& name) const {
-    return NextElementNamed(element_, element_, QString::fromStdString(name));
+QDomElement CXMLArchiveNode::takeOccurrence(const QString& name, int& pre, int& last) {
+    const int k = occurrences_[name]++;
+    const CXMLArchive::Range all = archive_.descendants(name, pre_, last_);
+    if (k >= all.second - all.first) return QDomElement();
+    const CXMLArchive::Indexed& found = all.first[k];
+    pre = found.pre;
+    last = found.last;
+    return found.element;
 }
 
 void CXMLArchiveNode::write(const std::string& name, const std::string& text) {
@@ -85,10 +79,10 @@ void CXMLArchiveNode::write(const std::string& name, const std::string& text) {
     element_.appendChild(value);
 }
 
-bool CXMLArchiveNode::read(const std::string& name, std::string& text) const {
-    const QDomElement e = firstDescendant(name);
-    if (e.isNull()) return false;
-    text = e.text().toStdString();
+bool CXMLArchiveNode::read(const std::string& name, std::string& text) {
+    const CXMLArchive::Range all = archive_.descendants(QString::fromStdString(name), pre_, last_);
+    if (all.first == all.second) return false;
+    text = all.first->element.text().toStdString();
     if (EndsWithMarker(text)) text.resize(text.size() - kTrailingSpaceMarker.size());
     return true;
 }
@@ -127,6 +121,9 @@ void CXMLArchiveNode::ExchangeInteger(const std::string& name, int& value) {
 
 void CXMLArchiveNode::ExchangeOptionalInteger(const std::string& name, int& value) {
     if (!hasElement()) return;
-    if (archive_.isLoading() && firstDescendant(name).isNull()) return;
+    if (archive_.isLoading()) {
+        const CXMLArchive::Range all = archive_.descendants(QString::fromStdString(name), pre_, last_);
+        if (all.first == all.second) return;
+    }
     ExchangeInteger(name, value);
 }

@@ -6,6 +6,7 @@
 // itself stands for an element that was not found).
 #include <string>
 #include <QtCore/QHash>
+#include <QtCore/QList>
 
 #include <QtXml/QDomElement>
 
@@ -13,7 +14,9 @@ class CXMLArchive;
 
 class CXMLArchiveNode {
 public:
-    CXMLArchiveNode(CXMLArchive& archive, QDomElement element, QDomNode parent);
+    // `pre` and `last`: the element's place in the archive's document order and
+    // that of its last descendant (loading only; -1 for a missing element).
+    CXMLArchiveNode(CXMLArchive& archive, QDomElement element, QDomNode parent, int pre = -1, int last = -1);
     CXMLArchiveNode(const CXMLArchiveNode&) = delete;
     CXMLArchiveNode& operator=(const CXMLArchiveNode&) = delete;
     virtual ~CXMLArchiveNode() = default;
@@ -40,28 +43,23 @@ public:
 
     // Loading: the k-th descendant element named `name` for the k-th call with
     // that name under this node (document order); null when there are fewer.
-    QDomElement takeOccurrence(const QString& name);
+    // Its place in document order goes to `pre` and `last`.
+    QDomElement takeOccurrence(const QString& name, int& pre, int& last);
 
 private:
-    // Storing: appends <name>text</name>. Loading: the first descendant named
-    // `name`, or null.
+    // Storing: appends <name>text</name>.
     void write(const std::string& name, const std::string& text);
     // Loading: the text of the first descendant `name`, marker removed; false when none.
-    bool read(const std::string& name, std::string& text) const;
-    QDomElement firstDescendant(const std::string& name) const;
-
-    struct Occurrence {
-        int count = 0;      // calls so far with this name
-        QDomElement last;   // the element the last call took
-    };
-
+    bool read(const std::string& name, std::string& text);
     CXMLArchive& archive_;
     QDomElement element_;
     QDomNode parent_;
-    QHash<QString, Occurrence> occurrences_;
+    int pre_ = -1, last_ = -1;
+    QHash<QString, int> occurrences_;  // calls of takeOccurrence so far, by name
 };
 
 // The element after `from` in document order within `root`'s subtree (not
-// `root` itself) whose tag is `name`; null when there is none. Iterative, so
+// `root` itself) whose tag is `name` (any tag when `name` is empty); null when
+// there is none. Iterative, so
 // deep nesting cannot exhaust the stack.
 QDomElement NextElementNamed(const QDomNode& root, const QDomNode& from, const QString& name);

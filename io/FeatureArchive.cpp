@@ -24,35 +24,6 @@ bool Fail(CFeature& feature, std::string* error, const std::string& why) {
     return false;
 }
 
-// Copies the element the reader stands on, with everything inside it, into a
-// new tree; the reader ends on its end tag.
-std::string CopySubtree(QXmlStreamReader& reader, QDomDocument& tree) {
-    // A default document has no tree until its first element is made.
-    QDomNode at;
-    int depth = 0;
-    do {
-        switch (reader.tokenType()) {
-            case QXmlStreamReader::StartElement: {
-                if (++depth > CXMLArchive::kMaxDepth) return "elements nest too deep";
-                QDomElement e = tree.createElement(reader.name().toString());
-                (at.isNull() ? static_cast<QDomNode&>(tree) : at).appendChild(e);
-                at = e;
-                break;
-            }
-            case QXmlStreamReader::EndElement:
-                at = at.parentNode();
-                if (--depth == 0) return std::string();
-                break;
-            case QXmlStreamReader::Characters: at.appendChild(tree.createTextNode(reader.text().toString())); break;
-            case QXmlStreamReader::DTD: return "the file has a document type declaration";
-            case QXmlStreamReader::EntityReference: return "the file refers to an entity";
-            default: break;
-        }
-        reader.readNext();
-    } while (!reader.atEnd());
-    return reader.hasError() ? reader.errorString().toStdString() : "the file ends inside \"feature\"";
-}
-
 }  // namespace
 
 void SerializeFeature(CXMLArchive& archive, CFeature& feature) {
@@ -98,7 +69,7 @@ bool ReadDocumentFeature(const std::string& path, CFeature& feature, std::string
                 if (++depth > CXMLArchive::kMaxDepth) return Fail(feature, error, "elements nest too deep");
                 if (reader.name() != QLatin1String("feature")) break;
                 QDomDocument tree;
-                const std::string why = CopySubtree(reader, tree);
+                const std::string why = CXMLArchive::CopyElement(reader, tree);
                 if (!why.empty()) return Fail(feature, error, why);
                 CXMLArchive archive(tree);
                 SerializeFeature(archive, feature);
