@@ -219,7 +219,13 @@ bool SerializeEquation(CXMLArchive& archive, EquationObject& q, std::vector<int>
     // Before the equation is set these do not sample anything.
     q.setStippleType(stippleType);
     q.setDomain(from, to);
+    // The graph gives the curve its plot box when the document is committed,
+    // and samples it then; until then a box of one step keeps setEquation's
+    // sampling to nothing. A text-only equation keeps its own box.
+    const RectF box = q.plotBox();
+    q.setPlotBox(0.0f, 0.05f, 0.05f, 0.0f);
     if (!q.setEquation(text)) throw DocumentFormatError("the equation \"" + text + "\" does not parse");
+    if (q.isTextOnly()) q.setPlotBox(box);
     // After setEquation, which shows the label of a text-only equation.
     q.setDisplayText(displayText);
     // A user label the engine cannot read keeps its text, with the equation shown instead.
