@@ -4,6 +4,7 @@
 #include <QtCore/QStringList>
 
 #include "app/AnalyseCommand.h"
+#include "app/GuiMain.h"
 #include "app/RecognizeCommand.h"
 #include "app/ScriptCommand.h"
 
@@ -16,7 +17,7 @@ void PrintUsage(std::ostream& out) {
 }
 
 // `kvr [FILE.kvr]` and `kvr --help`; the subcommands are dispatched before this.
-int RunWindow(const QStringList& args) {
+int RunWindow(const QStringList& args, int& argc, char** argv) {
     QCommandLineParser parser;
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     parser.addOption(helpOption);
@@ -28,9 +29,17 @@ int RunWindow(const QStringList& args) {
         std::cerr << "kvr: expected at most one FILE.kvr (see kvr --help)\n";
         return 2;
     }
-    if (!parser.isSet(helpOption)) std::cout << "kvr: the window is not built yet; the subcommands work.\n";
-    PrintUsage(std::cout);
-    return 0;
+    if (parser.isSet(helpOption)) {
+        PrintUsage(std::cout);
+        return 0;
+    }
+    if (!HaveDisplay()) {
+        std::cerr << "kvr: no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+                     "run it in a desktop session or under xvfb-run, or use a subcommand (see kvr --help)\n";
+        return 2;
+    }
+    const QString file = parser.positionalArguments().value(0);
+    return RunGui(argc, argv, file);
 }
 
 }  // namespace
@@ -49,5 +58,5 @@ int main(int argc, char* argv[]) {
         return RunRecognize(args.mid(2), std::cin, std::cout, std::cerr);
     if (args.size() >= 2 && args[1] == QLatin1String("script"))
         return RunScript(args.mid(2), std::cin, std::cout, std::cerr);
-    return RunWindow(args);
+    return RunWindow(args, argc, argv);
 }
