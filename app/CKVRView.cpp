@@ -71,9 +71,12 @@ void CKVRView::buildMenus()
     attribMenu_->setObjectName(QString::fromStdString(kAttribPopup));
     attribMenu_->addAction(tr("Options"), this, [this] { emit attribOptionsRequested(); });
 
-    // Every popup command may change the selection or the mode.
+    // Every popup command may change the graph, the selection or the mode.
     for (QMenu* menu : {whiteSpaceMenu_, equationMenu_, attribMenu_})
-        connect(menu, &QMenu::triggered, this, [this] { afterInput(); });
+        connect(menu, &QMenu::triggered, this, [this] {
+            emit graphEdited();
+            afterInput();
+        });
 }
 
 QMenu* CKVRView::popupMenu(const std::string& name) const
@@ -87,6 +90,7 @@ QMenu* CKVRView::popupMenu(const std::string& name) const
 bool CKVRView::enterEquation(const QString& text)
 {
     const bool added = graph_->addEquationFromText(text.toStdString()) != nullptr;
+    if (added) emit graphEdited();
     update();
     return added;
 }
@@ -162,8 +166,10 @@ QImage CKVRView::captureCleanImage()
 void CKVRView::mousePressEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
+        if (graph_->mode == MODE_PAINT) emit graphEdited();  // a click paints a region
         graph_->mouseDown(p.x(), p.y());
+    }
     else if (event->button() == Qt::RightButton)
         graph_->rightButtonDown(p.x(), p.y());
     else
@@ -195,7 +201,10 @@ void CKVRView::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton) return QOpenGLWidget::mouseDoubleClickEvent(event);
     // The double click takes the place of the second press, as on the desktop
     // this program grew up on: it enters pen input, or finishes the sketch.
-    if (graph_->doubleClick()) emit sketchFinished();
+    if (graph_->doubleClick()) {
+        emit sketchFinished();
+        emit graphEdited();
+    }
     afterInput();
 }
 
@@ -212,6 +221,7 @@ void CKVRView::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Delete) {
         graph_->deleteSelected();
+        emit graphEdited();
         afterInput();
         return;
     }
@@ -247,6 +257,7 @@ void CKVRView::selectionChanged(EquationObject* selected)
 void CKVRView::equationEdited(EquationObject* equation)
 {
     emit equationChanged(equation);
+    emit graphEdited();
 }
 
 void CKVRView::candidatesPending()

@@ -54,6 +54,8 @@ signals:
     void sketchFinished();
     // "Options" in the attribute point's context menu.
     void attribOptionsRequested();
+    // Something the document keeps may have changed.
+    void graphEdited();
     // The input mode may have changed (tool buttons follow it).
     void modeChanged();
 

@@ -20,6 +20,7 @@ int RunGui(int& argc, char** argv, const QString& file)
     QApplication app(argc, argv);
     QApplication::setOrganizationName("ORBITLAB");
     QApplication::setApplicationName("KVR");
+    QApplication::setApplicationVersion(QStringLiteral(KVR_VERSION));
     CMainFrame frame;
     frame.show();
     (void)file;  // documents arrive with the document work
