@@ -2,6 +2,7 @@
 // build can list them without a display.
 #include <gtest/gtest.h>
 
+#include <QtCore/QTemporaryDir>
 #include <QtWidgets/QApplication>
 #include <cstring>
 #include <memory>
@@ -12,7 +13,15 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--gtest_list_tests") == 0) listing = true;
     ::testing::InitGoogleTest(&argc, argv);
+    // Settings (window geometry, recent files, library folder) go to a
+    // folder of the run's own, never to the user's.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     std::unique_ptr<QApplication> app;
-    if (!listing) app = std::make_unique<QApplication>(argc, argv);
+    if (!listing) {
+        app = std::make_unique<QApplication>(argc, argv);
+        QApplication::setOrganizationName("ORBITLAB");
+        QApplication::setApplicationName("KVR");
+    }
     return RUN_ALL_TESTS();
 }
