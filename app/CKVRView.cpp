@@ -128,10 +128,10 @@ void CKVRView::resizeGL(int w, int h)
 
 void CKVRView::paintGL()
 {
-    if (graph_->viewport.width != width() || graph_->viewport.height != height())
+    if (graph_->viewport().width != width() || graph_->viewport().height != height())
         graph_->setClientSize(width(), height());
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    const Viewport::Ortho o = graph_->viewport.setProjection();
+    const Viewport::Ortho o = graph_->viewport().setProjection();
     const double ratio = devicePixelRatioF();
     glViewport(int(o.x * ratio), int(o.y * ratio), int(o.width * ratio + 0.5), int(o.height * ratio + 0.5));
     glMatrixMode(GL_PROJECTION);
@@ -151,12 +151,12 @@ QImage CKVRView::captureImage()
 
 QImage CKVRView::captureCleanImage()
 {
-    const bool grid = graph_->showGrid;
-    graph_->showGrid = false;
+    const bool grid = graph_->showGrid();
+    graph_->setShowGrid(false);
     graph_->saveFlagsForExport();
     QImage image = captureImage();
     graph_->restoreFlagsAfterExport();
-    graph_->showGrid = grid;
+    graph_->setShowGrid(grid);
     update();
     return image;
 }
@@ -167,7 +167,7 @@ void CKVRView::mousePressEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
-        if (graph_->mode == MODE_PAINT) emit graphEdited();  // a click paints a region
+        if (graph_->mode() == MODE_PAINT) emit graphEdited();  // a click paints a region
         graph_->mouseDown(p.x(), p.y());
     }
     else if (event->button() == Qt::RightButton)
@@ -231,8 +231,8 @@ void CKVRView::keyPressEvent(QKeyEvent* event)
 void CKVRView::afterInput()
 {
     updateCursor();
-    if (int(graph_->mode) != lastMode_) {
-        lastMode_ = int(graph_->mode);
+    if (int(graph_->mode()) != lastMode_) {
+        lastMode_ = int(graph_->mode());
         emit modeChanged();
     }
     update();
@@ -240,7 +240,7 @@ void CKVRView::afterInput()
 
 void CKVRView::updateCursor()
 {
-    switch (graph_->mode) {
+    switch (graph_->mode()) {
     case MODE_PAINT: setCursor(PaintCursor()); break;
     case MODE_PEN_IDLE: setCursor(Qt::CrossCursor); break;
     default: setCursor(Qt::ArrowCursor); break;

@@ -396,16 +396,16 @@ void CMainFrame::buildStatusBar()
 void CMainFrame::refreshCommands()
 {
     GraphManager& g = view_->graph();
-    command("grid")->setChecked(g.showGrid);
-    command("axis")->setChecked(g.showAxis);
+    command("grid")->setChecked(g.showGrid());
+    command("axis")->setChecked(g.showAxis());
     command("pen")->setChecked(g.penInputChecked());
-    const InputMode mode = g.mode;
-    command("mensuration")->setEnabled(g.selected != nullptr);
+    const InputMode mode = g.mode();
+    command("mensuration")->setEnabled(g.selected() != nullptr);
     command("mensuration")->setChecked(mode == MODE_MENSURATION_ARMED || mode == MODE_MENSURATION_START ||
                                        mode == MODE_MENSURATION_DRAG);
-    command("graphUndo")->setEnabled(!g.equations.empty());
-    command("deleteEquation")->setEnabled(g.selected != nullptr);
-    command("intersections")->setChecked(g.showIntersections);
+    command("graphUndo")->setEnabled(!g.equations().empty());
+    command("deleteEquation")->setEnabled(g.selected() != nullptr);
+    command("intersections")->setChecked(g.showIntersections());
     const bool painting = mode == MODE_PAINT;
     command("domain")->setChecked(painting);
     if (paintButton_ && paintButton_->isChecked() != painting) paintButton_->setChecked(painting);
@@ -452,7 +452,7 @@ void CMainFrame::togglePaint()
     view_->update();
     refreshCommands();
     // Switched from the menu, the button shows its hover look until the pointer leaves it.
-    paintButton_->setHover(view_->graph().mode == MODE_PAINT);
+    paintButton_->setHover(view_->graph().mode() == MODE_PAINT);
 }
 
 void CMainFrame::undo()
@@ -596,7 +596,7 @@ QPrinter& CMainFrame::printer()
 {
     if (!printer_) {
         printer_ = new QPrinter(QPrinter::HighResolution);
-        const Viewport::Ortho o = view_->graph().viewport.setProjection();
+        const Viewport::Ortho o = view_->graph().viewport().setProjection();
         printer_->setPageOrientation(o.width > o.height ? QPageLayout::Landscape : QPageLayout::Portrait);
     }
     return *printer_;

@@ -57,39 +57,39 @@ void WriteAttribPoint(JsonLine& json, const AttribPoint& ap) {
 // The expression's analysis, as `kvr analyse` reports it.
 void WriteAnalysis(JsonLine& json, const EquationObject& e) {
     json.Key("form");
-    json.Int(e.expression ? e.expression->form : MathEx::FORM_SYNTAX_ERROR);
+    json.Int(e.expression() ? e.expression()->form : MathEx::FORM_SYNTAX_ERROR);
     json.Key("type");
-    json.Int(e.expression ? e.expression->type : -1);
+    json.Int(e.expression() ? e.expression()->type : -1);
     json.Key("coeffs");
     json.BeginArray();
-    if (e.expression)
-        for (double c : e.expression->coeffs) json.Number(c);
+    if (e.expression())
+        for (double c : e.expression()->coeffs) json.Number(c);
     json.EndArray();
 }
 
-void WriteStyle(JsonLine& json, const EquationObject& e) {
+void WriteStyle(JsonLine& json, const GraphManager& graph, const EquationObject& e) {
     json.Key("colour");
-    WriteColour(json, e.colour);
+    WriteColour(json, e.colour());
     json.Key("plotBox");
-    WriteRect(json, e.plotBox);
+    WriteRect(json, e.plotBox());
     json.Key("displayText");
-    json.Bool(e.displayText);
+    json.Bool(e.displayText());
     json.Key("selected");
-    json.Bool(e.selected);
+    json.Bool(graph.isSelected(&e));
     json.Key("from");
-    json.Number(e.from);
+    json.Number(e.domainFrom());
     json.Key("to");
-    json.Number(e.to);
+    json.Number(e.domainTo());
     json.Key("stippletype");
-    json.Int(e.stippletype);
+    json.Int(e.stippleType());
     json.Key("lineStipple");
-    json.Int(e.lineStipple);
+    json.Int(e.lineStipple());
     json.Key("lineWidth");
-    json.Number(e.lineWidth);
+    json.Number(e.lineWidth());
     json.Key("bEnableMensu");
-    json.Bool(e.bEnableMensu);
+    json.Bool(e.mensurationEnabled());
     json.Key("bDrawExtremePoints");
-    json.Bool(e.bDrawExtremePoints);
+    json.Bool(e.extremePointsShown());
 }
 
 void WriteEquation(JsonLine& json, const GraphManager& graph, const EquationObject& e) {
@@ -97,14 +97,14 @@ void WriteEquation(JsonLine& json, const GraphManager& graph, const EquationObje
     json.Key("text");
     json.String(e.text());
     WriteAnalysis(json, e);
-    WriteStyle(json, e);
+    WriteStyle(json, graph, e);
     json.Key("mensuration");
-    WriteMensuration(json, e.mensuration);
+    WriteMensuration(json, e.mensuration());
     json.Key("labelPosition");
-    WritePoint(json, e.labelPosition);
+    WritePoint(json, e.labelPosition());
     json.Key("controlPoints");
     json.BeginArray();
-    for (const ControlPoint& c : e.controlPoints) {
+    for (const ControlPoint& c : e.controlPoints()) {
         json.BeginArray();
         json.Number(c.x);
         json.Number(c.y);
@@ -114,21 +114,21 @@ void WriteEquation(JsonLine& json, const GraphManager& graph, const EquationObje
     json.EndArray();
     json.Key("attribPoints");
     json.BeginArray();
-    for (const AttribPoint& ap : e.attribute_points) WriteAttribPoint(json, ap);
+    for (const AttribPoint& ap : e.attribPoints()) WriteAttribPoint(json, ap);
     json.EndArray();
     json.Key("pieces");
-    json.Int(int(e.pieces.size()));
+    json.Int(int(e.pieces().size()));
     json.Key("tangentLines");
     json.BeginArray();
-    for (const EquationObject* line : e.tangentLines) json.Int(graph.indexOf(line));
+    for (const EquationObject* line : e.tangentLines()) json.Int(graph.indexOf(line));
     json.EndArray();
     json.EndObject();
 }
 
 void WriteView(JsonLine& json, const GraphManager& graph) {
-    const Viewport& v = graph.viewport;
+    const Viewport& v = graph.viewport();
     json.Key("mode");
-    json.Int(graph.mode);
+    json.Int(graph.mode());
     json.Key("scale");
     json.Number(v.scale);
     json.Key("xZoom");
@@ -144,7 +144,7 @@ void WriteView(JsonLine& json, const GraphManager& graph) {
 void WriteMarks(JsonLine& json, const GraphManager& graph) {
     json.Key("paintedDomains");
     json.BeginArray();
-    for (const PaintedDomain& d : graph.paintedDomains) {
+    for (const PaintedDomain& d : graph.paintedDomains()) {
         json.BeginObject();
         json.Key("colour");
         WriteColour(json, d.colour);
@@ -155,7 +155,7 @@ void WriteMarks(JsonLine& json, const GraphManager& graph) {
     json.EndArray();
     json.Key("intersections");
     json.BeginArray();
-    for (const PointF& p : graph.intersections) WritePoint(json, p);
+    for (const PointF& p : graph.intersections()) WritePoint(json, p);
     json.EndArray();
 }
 
@@ -168,20 +168,20 @@ QByteArray GraphToJson(const GraphManager& graph, const std::string& status) {
     json.BeginObject();
     WriteView(json, graph);
     json.Key("selected");
-    json.Int(graph.indexOf(graph.selected));
+    json.Int(graph.indexOf(graph.selected()));
     json.Key("hitCode");
-    json.Int(graph.hitCode);
+    json.Int(graph.hitCode());
     json.Key("popup");
-    json.String(graph.lastPopup);
+    json.String(graph.lastPopup());
     json.Key("status");
     json.String(status);
     json.Key("equations");
     json.BeginArray();
-    for (const auto& e : graph.equations) WriteEquation(json, graph, *e);
+    for (const auto& e : graph.equations()) WriteEquation(json, graph, *e);
     json.EndArray();
     WriteMarks(json, graph);
     json.Key("gestureStrokes");
-    json.Int(int(graph.pen.gesture().strokes.size()));
+    json.Int(int(graph.pen().gesture().strokes.size()));
     json.EndObject();
     return out;
 }

@@ -36,7 +36,7 @@ void BM_Resample(benchmark::State& state) {
     state.SetLabel(kCurves[state.range(0)]);
     for (auto _ : state) {
         o->resample();
-        benchmark::DoNotOptimize(o->pieces.data());
+        benchmark::DoNotOptimize(o->pieces().data());
     }
 }
 BENCHMARK(BM_Resample)->DenseRange(0, std::size(kCurves) - 1)->Unit(benchmark::kMicrosecond);
@@ -54,19 +54,18 @@ void BM_DrawTwentyEquations(benchmark::State& state) {
     std::vector<std::unique_ptr<EquationObject>> graph;
     for (int i = 0; i < 20; ++i) {
         auto o = Curve(kCurves[i % (std::size(kCurves) - 1)]);
-        if (i % 3 == 0) o->displayText = true;
+        if (i % 3 == 0) o->setDisplayText(true);
         if (i % 4 == 0) {
             AttribPoint ap(o.get());
             ap.setPosition(1, float(o->valueAt(1).x));
             ap.pointType = 1;
             ap.xValueType = AttribPoint::LABEL_VALUE;
             ap.xLineType = AttribPoint::LINE_DASHED;
-            o->attribute_points.push_back(ap);
+            o->addAttribPoint(ap);
         }
         if (i % 5 == 0) {
-            o->bEnableMensu = true;
-            o->mensuration.xmin = 0;
-            o->mensuration.xmax = 2;
+            o->setMensurationEnabled(true);
+            o->setMensurationRange(0, 2);
         }
         graph.push_back(std::move(o));
     }
@@ -84,13 +83,12 @@ void BuildDragScene(GraphManager& graph) {
     for (int i = 0; i < 20; ++i) {
         EquationObject* e = graph.addEquationFromText(kCurves[i % (std::size(kCurves) - 1)]);
         if (e && (i == 1 || i == 2)) {
-            e->bEnableMensu = true;
-            e->mensuration.xmin = -1;
-            e->mensuration.xmax = 2;
+            e->setMensurationEnabled(true);
+            e->setMensurationRange(-1, 2);
         }
     }
     const PointF seeds[] = {{-8, 8}, {8, -8}, {0.5f, 0.3f}};
-    for (const PointF& seed : seeds) graph.paintedDomains.push_back(PaintedDomain{ColorF(0, 0.6f, 0, 1), seed});
+    for (const PointF& seed : seeds) graph.addPaintedDomain(PaintedDomain{ColorF(0, 0.6f, 0, 1), seed});
     graph.toggleIntersections();
 }
 
@@ -101,11 +99,11 @@ void BuildDragScene(GraphManager& graph) {
 void BM_DragStep(benchmark::State& state) {
     GraphManager graph;
     BuildDragScene(graph);
-    const PointF grab = graph.viewport.graphToScreen(-1, 3);  // on y = x^2 - 2x only
+    const PointF grab = graph.viewport().graphToScreen(-1, 3);  // on y = x^2 - 2x only
     const int px = int(std::lround(grab.x)), py = int(std::lround(grab.y));
     graph.mouseDown(px, py);
     graph.mouseMove(px + 6, py + 4);
-    if (graph.mode != MODE_MOVING_CURVE) {
+    if (graph.mode() != MODE_MOVING_CURVE) {
         state.SkipWithError("the grab point is not on the curve");
         return;
     }
@@ -119,7 +117,7 @@ void BM_DragStep(benchmark::State& state) {
         primitives = surface.primitives.size();
         benchmark::DoNotOptimize(surface.primitives.data());
     }
-    state.counters["intersections"] = double(graph.intersections.size());
+    state.counters["intersections"] = double(graph.intersections().size());
     state.counters["primitives"] = double(primitives);
 }
 BENCHMARK(BM_DragStep)->Unit(benchmark::kMillisecond);

@@ -10,9 +10,6 @@ public:
 
     ColorF() = default;
     ColorF(float r_, float g_, float b_, float a_ = 1.0f) : r(r_), g(g_), b(b_), a(a_) {}
-    ColorF(const ColorF&) = default;
-    ColorF& operator=(const ColorF&) = default;
-    virtual ~ColorF() = default;
 
     bool operator==(const ColorF& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
 };

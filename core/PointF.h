@@ -9,9 +9,6 @@ public:
 
     PointF() = default;
     PointF(float x_, float y_) : x(x_), y(y_) {}
-    PointF(const PointF&) = default;
-    PointF& operator=(const PointF&) = default;
-    virtual ~PointF() = default;
 
     PointF operator+(const PointF& o) const { return PointF(x + o.x, y + o.y); }
     PointF operator-(const PointF& o) const { return PointF(x - o.x, y - o.y); }
@@ -22,3 +19,6 @@ public:
     // Length in single precision, as every caller of the point type expects.
     float length() const { return std::sqrt(x * x + y * y); }
 };
+
+// Points are stored by the thousand in sampled curves and strokes: keep them two floats.
+static_assert(sizeof(PointF) == 2 * sizeof(float));

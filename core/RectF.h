@@ -12,9 +12,6 @@ public:
     RectF() = default;
     RectF(float top_, float bottom_, float left_, float right_)
         : top(top_), bottom(bottom_), left(left_), right(right_) {}
-    RectF(const RectF&) = default;
-    RectF& operator=(const RectF&) = default;
-    virtual ~RectF() = default;
 
     float width() const { return right - left; }
     float height() const { return bottom - top; }

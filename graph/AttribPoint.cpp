@@ -6,6 +6,7 @@
 
 #include "graph/EquationLabel.h"
 #include "graph/EquationObject.h"
+#include "graph/PrimitiveKind.h"
 #include "mathex/Markers.h"
 #include "mathex/SmartNumber.h"
 
@@ -97,10 +98,7 @@ void ArcAvoiding(Surface& surface, PointF centre, PointF from, PointF to, PointF
     MathEx::DrawAngleArc(surface, centre, half, to);
 }
 
-bool IsConic(const MathExp& e) {
-    return e.form == MathEx::FORM_IMPLICIT &&
-           (e.type == MathEx::PT_ELLIPSE || e.type == MathEx::PT_HYPERBOLA || e.type == MathEx::PT_PARABOLA);
-}
+bool IsImplicitConic(const MathExp& e) { return e.form == MathEx::FORM_IMPLICIT && IsConic(e.type); }
 
 // The root in y of A·v² + B·v·y + C·y² + D·v + E·y + F = 0 nearer `near`; not a
 // number when the discriminant is not positive. With C = 0 the equation is
@@ -136,9 +134,9 @@ void AttribPoint::setX(const std::string& text) {
         SetNumber(xValueExpr, x);
         return;
     }
-    const MathExp* e = owner ? owner->expression.get() : nullptr;
+    const MathExp* e = owner ? owner->expression() : nullptr;
     double newY = NAN;
-    if (e && IsConic(*e)) {
+    if (e && IsImplicitConic(*e)) {
         newY = ConicOrdinate(e->conic, v, y);
     } else if (e && e->form == MathEx::FORM_EXPLICIT) {
         double y2 = 0;

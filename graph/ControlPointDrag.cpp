@@ -50,13 +50,13 @@ double Length(Vec v) { return std::hypot(v.x, v.y); }
 }  // namespace
 
 void EquationObject::dragControlPoint(int i, double dx, double dy) {
-    if (!expression || i < 0 || i >= int(controlPoints.size())) return;
-    std::vector<ControlPoint>& p = controlPoints;
-    double* c = expression->coeffs;
+    if (!expression_ || i < 0 || i >= int(controlPoints_.size())) return;
+    std::vector<ControlPoint>& p = controlPoints_;
+    double* c = expression_->coeffs;
     const std::vector<ControlPoint> before = p;
     const PointF d{float(dx), float(dy)};
     bool ok = true;
-    switch (expression->type) {
+    switch (expression_->type) {
         case PT_LINE:
             p[i] = ControlPoint(p[i].x + d.x, p[i].y + d.y, p[i].pinned);
             c[0] = (double(p[1].y) - p[0].y) / (double(p[1].x) - p[0].x);
@@ -88,14 +88,14 @@ void EquationObject::dragControlPoint(int i, double dx, double dy) {
     }
     if (!ok || !std::all_of(c, c + 5, [](double v) { return std::isfinite(v); })) {
         // A shape the points cannot describe: keep the curve as it was.
-        controlPoints = before;
+        controlPoints_ = before;
         return;
     }
     afterReshape();
 }
 
 bool EquationObject::dragQuadratic(int i, PointF d) {
-    std::vector<ControlPoint>& p = controlPoints;
+    std::vector<ControlPoint>& p = controlPoints_;
     ControlPoint &L = p[0], &V = p[1], &R = p[2];
     if (p[i].pinned) return true;
     if (i == 1) {
@@ -121,7 +121,7 @@ bool EquationObject::dragQuadratic(int i, PointF d) {
             other.y += d.y;
         }
     }
-    double* c = expression->coeffs;
+    double* c = expression_->coeffs;
     const double h = V.x, k = V.y, x0 = L.x, y0 = L.y;
     c[0] = (y0 - k) / ((x0 - h) * (x0 - h));
     c[1] = -2 * c[0] * h;
@@ -130,8 +130,8 @@ bool EquationObject::dragQuadratic(int i, PointF d) {
 }
 
 void EquationObject::dragPeriodic(int i, PointF d) {
-    std::vector<ControlPoint>& p = controlPoints;
-    double* c = expression->coeffs;
+    std::vector<ControlPoint>& p = controlPoints_;
+    double* c = expression_->coeffs;
     if (i == 0) {
         p[0].y += d.y;
         c[0] = p[0].y - c[3];
@@ -139,7 +139,7 @@ void EquationObject::dragPeriodic(int i, PointF d) {
     }
     p[1].x += d.x;
     const double x0 = -c[2] / c[1];
-    switch (expression->type) {
+    switch (expression_->type) {
         case PT_SINE:
             p[1].x = float(std::max<double>(p[1].x, x0 + 0.2));
             p[0].x = float((p[1].x + x0) / 2);
@@ -163,7 +163,7 @@ void EquationObject::dragPeriodic(int i, PointF d) {
 }
 
 bool EquationObject::dragCubic(int i, PointF d) {
-    std::vector<ControlPoint>& p = controlPoints;
+    std::vector<ControlPoint>& p = controlPoints_;
     if (p[i].pinned) return true;
     p[i].x += d.x;
     p[i].y += d.y;
@@ -177,16 +177,16 @@ bool EquationObject::dragCubic(int i, PointF d) {
     if (through.size() < 4) return false;
     double fit[4];
     if (!CubicThrough(through, fit)) return false;
-    std::copy(fit, fit + 4, expression->coeffs);
+    std::copy(fit, fit + 4, expression_->coeffs);
     for (size_t k = 0; k < p.size(); ++k)
         if (!used[k]) p[k].y = float(((fit[0] * p[k].x + fit[1]) * p[k].x + fit[2]) * p[k].x + fit[3]);
     return true;
 }
 
 bool EquationObject::dragCentral(int i, PointF d) {
-    std::vector<ControlPoint>& p = controlPoints;
-    double* c = expression->coeffs;
-    const bool ellipse = expression->type == PT_ELLIPSE;
+    std::vector<ControlPoint>& p = controlPoints_;
+    double* c = expression_->coeffs;
+    const bool ellipse = expression_->type == PT_ELLIPSE;
     // Roles: the centre, the point on the first axis, the point that gives b.
     const int centre = ellipse ? 2 : 0, axis = ellipse ? 0 : 1, second = ellipse ? 1 : 2;
     if (p[i].pinned) return true;
@@ -225,8 +225,8 @@ bool EquationObject::dragCentral(int i, PointF d) {
 }
 
 bool EquationObject::dragParabola(int i, PointF d) {
-    std::vector<ControlPoint>& p = controlPoints;
-    double* c = expression->coeffs;
+    std::vector<ControlPoint>& p = controlPoints_;
+    double* c = expression_->coeffs;
     if (p[i].pinned) return true;
     if (i == 0 && !p[1].pinned) {
         for (ControlPoint& q : p) q = ControlPoint(q.x + d.x, q.y + d.y, q.pinned);
@@ -251,12 +251,12 @@ bool EquationObject::dragParabola(int i, PointF d) {
 // new curve (the ordinate nearer their old one), the text is rebuilt from the
 // coefficients, and the curve is sampled again.
 void EquationObject::afterReshape() {
-    for (AttribPoint& ap : attribute_points) {
+    for (AttribPoint& ap : attribPoints_) {
         double y1, y2;
         ordinates(ap.x, y1, y2);
         const double y = std::fabs(y2 - ap.y) < std::fabs(y1 - ap.y) ? y2 : y1;
         if (std::isfinite(y)) ap.setPosition(ap.x, float(y));
     }
-    expression->Rebuild();
+    expression_->Rebuild();
     resample();
 }

@@ -26,16 +26,16 @@ using namespace MathEx;
 
 
 void EquationObject::rebuildControlPoints() {
-    controlPoints.clear();
-    if (!expression) return;
-    const double* c = expression->coeffs;
+    controlPoints_.clear();
+    if (!expression_) return;
+    const double* c = expression_->coeffs;
     auto onCurve = [&](double x) {
         double y1, y2;
         ordinates(x, y1, y2);
-        controlPoints.emplace_back(float(x), float(y1));
+        controlPoints_.emplace_back(float(x), float(y1));
     };
-    auto add = [&](double x, double y) { controlPoints.emplace_back(float(x), float(y)); };
-    switch (expression->type) {
+    auto add = [&](double x, double y) { controlPoints_.emplace_back(float(x), float(y)); };
+    switch (expression_->type) {
         case PT_LINE:
             add(-1, c[1] - c[0]);
             add(1, c[1] + c[0]);
@@ -47,8 +47,8 @@ void EquationObject::rebuildControlPoints() {
         }
         case PT_CUBIC: {
             const double j = c[1] * c[1] - 3 * c[0] * c[2];
-            bMonotonic = !(j > 0);
-            if (!bMonotonic) {
+            monotonic_ = !(j > 0);
+            if (!monotonic_) {
                 const double r = std::sqrt(j);
                 for (double k : {-2.0, -1.0, 1.0, 2.0}) onCurve((-c[1] + k * r) / (3 * c[0]));
             } else {

@@ -27,7 +27,7 @@ double StepOver(double from, double to) {
 class PieceBuilder {
 public:
     explicit PieceBuilder(std::vector<Stroke>& pieces) : pieces_(pieces) {}
-    void add(double x, double y) { current_.emplace_back(float(x), float(y)); }
+    void add(double x, double y) { current_.push_back(PointF(float(x), float(y))); }
     void close() {
         if (!current_.empty()) pieces_.push_back(current_);
         current_.clear();
@@ -97,14 +97,14 @@ void SampleHyperbola(const Conic& k, PieceBuilder& out) {
 }  // namespace
 
 void EquationObject::resample() {
-    pieces.clear();
+    pieces_.clear();
     if (isTextOnly()) return;
-    PieceBuilder out(pieces);
-    const double* c = expression->coeffs;
-    const bool domain = from != to;
-    switch (expression->type) {
+    PieceBuilder out(pieces_);
+    const double* c = expression_->coeffs;
+    const bool domain = from_ != to_;
+    switch (expression_->type) {
         case PT_ELLIPSE:
-            SampleEllipse(Conic{c[0], c[1], c[2], c[3], std::cos(c[4]), std::sin(c[4])}, from, to, out);
+            SampleEllipse(Conic{c[0], c[1], c[2], c[3], std::cos(c[4]), std::sin(c[4])}, from_, to_, out);
             return;
         case PT_HYPERBOLA:
             SampleHyperbola(Conic{c[0], c[1], c[2], c[3], std::cos(c[4]), std::sin(c[4])}, out);
@@ -118,14 +118,14 @@ void EquationObject::resample() {
         }
         case PT_VERTICAL_LINE:
             if (domain) return;  // a vertical line has no place in a domain of x
-            for (double y = plotBox.bottom, step = StepOver(plotBox.bottom, plotBox.top); y <= plotBox.top; y += step)
+            for (double y = plotBox_.bottom, step = StepOver(plotBox_.bottom, plotBox_.top); y <= plotBox_.top; y += step)
                 out.add(c[1], y);
             out.close();
             return;
         default: break;
     }
-    if (expression->form == FORM_IMPLICIT) {
-        pieces = TraceZeroSet(*expression, plotBox);
+    if (expression_->form == FORM_IMPLICIT) {
+        pieces_ = TraceZeroSet(*expression_, plotBox_);
         return;
     }
     auto y = [this](double x) {
@@ -146,28 +146,28 @@ void EquationObject::resample() {
         out.close();
     };
     if (!domain) {
-        sweep(plotBox.left, plotBox.right, true);
+        sweep(plotBox_.left, plotBox_.right, true);
         return;
     }
     // The main piece over the domain, with its exact end points.
-    for (double x = from, step = StepOver(from, to); x <= to; x += step) {
+    for (double x = from_, step = StepOver(from_, to_); x <= to_; x += step) {
         const double v = y(x);
         if (std::isnan(v)) out.close();
         else out.add(x, v);
     }
-    out.current().insert(out.current().begin(), PointF(float(from), float(y(from))));
-    out.add(to, y(to));
+    out.current().points().insert(out.current().begin(), PointF(float(from_), float(y(from_))));
+    out.add(to_, y(to_));
     out.close();
-    if (stippletype == STIPPLE_LEFT) sweep(plotBox.left, from, false);
-    if (stippletype == STIPPLE_RIGHT || stippletype == STIPPLE_BOTH) sweep(to, plotBox.right, false);
-    if (stippletype == STIPPLE_BOTH) {
-        const size_t before = pieces.size();
-        sweep(plotBox.left, from, false);
+    if (stippleType_ == STIPPLE_LEFT) sweep(plotBox_.left, from_, false);
+    if (stippleType_ == STIPPLE_RIGHT || stippleType_ == STIPPLE_BOTH) sweep(to_, plotBox_.right, false);
+    if (stippleType_ == STIPPLE_BOTH) {
+        const size_t before = pieces_.size();
+        sweep(plotBox_.left, from_, false);
         // The left piece goes second: main, left, right.
-        if (pieces.size() > before) {
-            Stroke left = pieces.back();
-            pieces.pop_back();
-            pieces.insert(pieces.begin() + std::min<size_t>(1, pieces.size()), left);
+        if (pieces_.size() > before) {
+            Stroke left = pieces_.back();
+            pieces_.pop_back();
+            pieces_.insert(pieces_.begin() + std::min<size_t>(1, pieces_.size()), left);
         }
     }
 }

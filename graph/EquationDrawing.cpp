@@ -7,6 +7,7 @@
 
 #include "graph/EquationLabel.h"
 #include "graph/EquationObject.h"
+#include "graph/PrimitiveKind.h"
 
 using namespace MathEx;
 
@@ -18,24 +19,23 @@ const ColorF kBlack(0, 0, 0, 1);
 }  // namespace
 
 void EquationObject::drawPieces(Surface& surface) const {
-    const bool domainStipple = !surface.isVector() && from != to && expression->type != PT_ELLIPSE &&
-                               expression->type != PT_HYPERBOLA && expression->type != PT_PARABOLA;
+    const bool domainStipple = !surface.isVector() && from_ != to_ && !IsConic(expression_->type);
     // With a domain the outside parts are dotted: pieces 1 (Left, Right) or 1 and 2 (Both).
-    const size_t dottedEnd = !domainStipple ? 0 : stippletype == STIPPLE_BOTH ? 3 : stippletype == STIPPLE_NONE ? 0 : 2;
-    surface.setColor(colour);
-    surface.setLineWidth(lineWidth);
-    for (size_t i = 0; i < pieces.size(); ++i) {
+    const size_t dottedEnd = !domainStipple ? 0 : stippleType_ == STIPPLE_BOTH ? 3 : stippleType_ == STIPPLE_NONE ? 0 : 2;
+    surface.setColor(colour_);
+    surface.setLineWidth(lineWidth_);
+    for (size_t i = 0; i < pieces_.size(); ++i) {
         const bool dotted = i >= 1 && i < dottedEnd;
-        surface.setStipple(kCurveStippleFactor, dotted ? kDottedPattern : uint16_t(lineStipple));
+        surface.setStipple(kCurveStippleFactor, dotted ? kDottedPattern : uint16_t(lineStipple_));
         surface.begin(Surface::Primitive::LineStrip);
-        for (const PointF& p : pieces[i]) surface.vertex(p.x, p.y);
+        for (const PointF& p : pieces_[i]) surface.vertex(p.x, p.y);
         surface.end();
     }
     surface.setStipple(1, Surface::kSolid);
 }
 
 void EquationObject::drawAsymptotes(Surface& surface) const {
-    const double* c = expression->coeffs;
+    const double* c = expression_->coeffs;
     const double r = c[1] / c[0], cs = std::cos(c[4]), sn = std::sin(c[4]);
     const double directions[2][2] = {{cs - r * sn, sn + r * cs}, {cs + r * sn, sn - r * cs}};
     surface.setColor(kBlack);
@@ -45,11 +45,11 @@ void EquationObject::drawAsymptotes(Surface& surface) const {
     for (const auto& d : directions) {
         if (std::fabs(d[0]) >= 0.001) {
             const double m = d[1] / d[0];
-            surface.vertex(plotBox.left, c[3] + m * (plotBox.left - c[2]));
-            surface.vertex(plotBox.right, c[3] + m * (plotBox.right - c[2]));
+            surface.vertex(plotBox_.left, c[3] + m * (plotBox_.left - c[2]));
+            surface.vertex(plotBox_.right, c[3] + m * (plotBox_.right - c[2]));
         } else {
-            surface.vertex(c[2], plotBox.top);
-            surface.vertex(c[2], plotBox.bottom);
+            surface.vertex(c[2], plotBox_.top);
+            surface.vertex(c[2], plotBox_.bottom);
         }
     }
     surface.end();
@@ -62,21 +62,21 @@ void EquationObject::drawSelection(Surface& surface, double scale, double xZoom,
     surface.setStipple(1, kFramePattern);
     surface.begin(Surface::Primitive::LineStrip);
     if (isTextOnly()) {
-        const double left = labelPosition.x - 0.05 * scale * xZoom, top = labelPosition.y + 0.05 * scale * yZoom;
-        const double w = (plotBox.right - plotBox.left) * scale * xZoom + 0.1 * scale * xZoom;
-        const double h = (plotBox.top - plotBox.bottom) * scale * yZoom + 0.1 * scale * yZoom;
+        const double left = labelPosition_.x - 0.05 * scale * xZoom, top = labelPosition_.y + 0.05 * scale * yZoom;
+        const double w = (plotBox_.right - plotBox_.left) * scale * xZoom + 0.1 * scale * xZoom;
+        const double h = (plotBox_.top - plotBox_.bottom) * scale * yZoom + 0.1 * scale * yZoom;
         for (auto [x, y] : {std::pair{left, top}, {left + w, top}, {left + w, top - h}, {left, top - h}, {left, top}})
             surface.vertex(x, y);
     } else {
-        for (auto [x, y] : {std::pair{plotBox.left, plotBox.top}, {plotBox.right, plotBox.top},
-                            {plotBox.right, plotBox.bottom}, {plotBox.left, plotBox.bottom}, {plotBox.left, plotBox.top}})
+        for (auto [x, y] : {std::pair{plotBox_.left, plotBox_.top}, {plotBox_.right, plotBox_.top},
+                            {plotBox_.right, plotBox_.bottom}, {plotBox_.left, plotBox_.bottom}, {plotBox_.left, plotBox_.top}})
             surface.vertex(x, y);
     }
     surface.end();
     surface.setStipple(1, Surface::kSolid);
     // Control points: pinned ones green, the others blue.
     surface.setPointSize(kControlPointSize);
-    for (const ControlPoint& cp : controlPoints) {
+    for (const ControlPoint& cp : controlPoints_) {
         surface.setColor(cp.pinned ? ColorF(0, 1, 0, 1) : ColorF(0, 0, 1, 1));
         surface.begin(Surface::Primitive::Points);
         surface.vertex(cp.x, cp.y);
@@ -86,19 +86,19 @@ void EquationObject::drawSelection(Surface& surface, double scale, double xZoom,
 }
 
 void EquationObject::drawLabel(Surface& surface, double scale, double xZoom, double yZoom) {
-    MathExp* shown = displayTextType == 0 ? expression.get() : displayTextType == 1 ? &displayExpression : nullptr;
+    MathExp* shown = labelKind_ == 0 ? expression_.get() : labelKind_ == 1 ? &userExpression_ : nullptr;
     if (!shown) return;
-    surface.setColor(colour);
-    const LabelSize size = DrawEquationLabel(surface, *shown, labelPosition, scale, xZoom, yZoom);
-    shown->labelBox = RectF(float(labelPosition.y + size.height), labelPosition.y, labelPosition.x,
-                            float(labelPosition.x + size.width));
+    surface.setColor(colour_);
+    const LabelSize size = DrawEquationLabel(surface, *shown, labelPosition_, scale, xZoom, yZoom);
+    shown->labelBox = RectF(float(labelPosition_.y + size.height), labelPosition_.y, labelPosition_.x,
+                            float(labelPosition_.x + size.width));
     if (isTextOnly()) setPlotBox(shown->labelBox.left, shown->labelBox.right, shown->labelBox.top, shown->labelBox.bottom);
 }
 
 void EquationObject::drawExtremePoints(Surface& surface, double scale, double xZoom) const {
     surface.setColor(ColorF(1, 0, 0, 1));
     surface.setLineWidth(2);
-    for (const ExtremePoint& e : expression->ExtremePoints()) {
+    for (const ExtremePoint& e : expression_->ExtremePoints()) {
         if (!std::isfinite(e.x) || !std::isfinite(e.y)) continue;
         surface.begin(Surface::Primitive::Lines);
         surface.vertex(e.x - 0.5 * scale * xZoom, e.y);
@@ -107,21 +107,21 @@ void EquationObject::drawExtremePoints(Surface& surface, double scale, double xZ
     }
 }
 
-void EquationObject::draw(Surface& surface, double scale, double xZoom, double yZoom) {
-    if (!expression) return;
-    surface.setColor(colour);
-    if (expression->form == FORM_NONE || expression->form == FORM_CONSTANT) {
+void EquationObject::draw(Surface& surface, double scale, double xZoom, double yZoom, bool selected) {
+    if (!expression_) return;
+    surface.setColor(colour_);
+    if (expression_->form == FORM_NONE || expression_->form == FORM_CONSTANT) {
         drawLabel(surface, scale, xZoom, yZoom);
         return;
     }
     const bool raster = !surface.isVector();
-    surface.setClipRect(plotBox);
+    surface.setClipRect(plotBox_);
     drawPieces(surface);
-    if (bEnableMensu) mensuration.draw(surface, *this, 0.2 * scale, scale, xZoom, yZoom);
-    if (selected && expression->type == PT_HYPERBOLA) drawAsymptotes(surface);
+    if (mensurationEnabled_) mensuration_.draw(surface, *this, 0.2 * scale, scale, xZoom, yZoom);
+    if (selected && expression_->type == PT_HYPERBOLA) drawAsymptotes(surface);
     surface.clearClip();
     if (selected && raster) drawSelection(surface, scale, xZoom, yZoom);
-    if (displayText) drawLabel(surface, scale, xZoom, yZoom);
-    if (bDrawExtremePoints && raster) drawExtremePoints(surface, scale, xZoom);
-    for (const AttribPoint& ap : attribute_points) ap.draw(surface, scale, xZoom, yZoom);
+    if (displayText_) drawLabel(surface, scale, xZoom, yZoom);
+    if (extremePointsShown_ && raster) drawExtremePoints(surface, scale, xZoom);
+    for (const AttribPoint& ap : attribPoints_) ap.draw(surface, scale, xZoom, yZoom);
 }

@@ -1,5 +1,7 @@
 #include "graph/EquationObject.h"
+#include "graph/PrimitiveKind.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "mathex/Roots.h"
@@ -10,53 +12,156 @@ EquationObject::EquationObject() = default;
 
 EquationObject::~EquationObject() = default;
 
+EquationObject::EquationObject(const EquationObject& other) { copyFrom(other); }
+
+EquationObject& EquationObject::operator=(const EquationObject& other) {
+    if (this != &other) copyFrom(other);
+    return *this;
+}
+
+void EquationObject::copyFrom(const EquationObject& o) {
+    expression_ = o.expression_ ? std::make_unique<MathExp>(*o.expression_) : nullptr;
+    pieces_ = o.pieces_;
+    plotBox_ = o.plotBox_;
+    colour_ = o.colour_;
+    lineStipple_ = o.lineStipple_;
+    lineWidth_ = o.lineWidth_;
+    stippleType_ = o.stippleType_;
+    from_ = o.from_;
+    to_ = o.to_;
+    domainSetupEnabled_ = o.domainSetupEnabled_;
+    mensuration_ = o.mensuration_;
+    mensurationEnabled_ = o.mensurationEnabled_;
+    extremePointsShown_ = o.extremePointsShown_;
+    displayText_ = o.displayText_;
+    labelKind_ = o.labelKind_;
+    userText_ = o.userText_;
+    userExpression_ = o.userExpression_;
+    labelPosition_ = o.labelPosition_;
+    monotonic_ = o.monotonic_;
+    attribPoints_ = o.attribPoints_;
+    for (AttribPoint& ap : attribPoints_) ap.owner = this;
+    controlPoints_ = o.controlPoints_;
+    actions_ = o.actions_;
+    tangentLines_.clear();  // references into the source's graph
+}
+
 bool EquationObject::setEquation(const std::string& text) {
     auto parsed = std::make_unique<MathExp>();
     if (!parsed->Parse(text)) return false;
-    expression = std::move(parsed);
+    expression_ = std::move(parsed);
     rebuildControlPoints();
-    pieces.clear();
-    if (isTextOnly()) displayText = true;
+    pieces_.clear();
+    if (isTextOnly()) displayText_ = true;
     else resample();
     return true;
 }
 
-std::string EquationObject::text() const { return expression ? expression->ToText(TEXT_PLAIN) : std::string(); }
+std::string EquationObject::text() const { return expression_ ? expression_->ToText(TEXT_PLAIN) : std::string(); }
 
 void EquationObject::setPlotBox(float left, float right, float top, float bottom) {
-    plotBox = RectF(top, bottom, left, right);
+    plotBox_ = RectF(top, bottom, left, right);
+    resample();
+}
+
+void EquationObject::scalePlotBox(double xFactor, double yFactor) {
+    const RectF& b = plotBox_;
+    setPlotBox(float(b.left * xFactor), float(b.right * xFactor), float(b.top * yFactor), float(b.bottom * yFactor));
+}
+
+void EquationObject::setStippleType(int type) {
+    stippleType_ = type;
+    resample();
+}
+
+void EquationObject::setDomain(double from, double to) {
+    from_ = from;
+    to_ = to;
+    resample();
+}
+
+void EquationObject::setMensurationRange(double xmin, double xmax) {
+    mensuration_.xmin = xmin;
+    mensuration_.xmax = xmax;
+}
+
+bool EquationObject::setLabel(int kind, const std::string& userText) {
+    if (kind == LABEL_USER_TEXT) {
+        MathExp parsed;
+        if (!parsed.Parse(userText)) return false;
+        userExpression_ = parsed;
+    }
+    labelKind_ = kind;
+    userText_ = userText;
+    return true;
+}
+
+void EquationObject::addAttribPoint(AttribPoint point) {
+    point.owner = this;
+    attribPoints_.push_back(std::move(point));
+}
+
+void EquationObject::setAttribPoint(int i, AttribPoint point) {
+    if (i < 0 || i >= int(attribPoints_.size())) return;
+    point.owner = this;
+    attribPoints_[i] = std::move(point);
+}
+
+void EquationObject::removeLastAttribPoint() {
+    if (!attribPoints_.empty()) attribPoints_.pop_back();
+}
+
+void EquationObject::slideAttribPoint(int i, PointF to) {
+    if (i < 0 || i >= int(attribPoints_.size())) return;
+    const PointF on = pointNear(to);
+    attribPoints_[i].setPosition(on.x, on.y);
+}
+
+void EquationObject::setControlPointPinned(int i, bool pinned) {
+    if (i >= 0 && i < int(controlPoints_.size())) controlPoints_[i].pinned = pinned;
+}
+
+void EquationObject::toggleControlPointPin(int i) {
+    if (i >= 0 && i < int(controlPoints_.size())) controlPoints_[i].pinned = !controlPoints_[i].pinned;
+}
+
+int EquationObject::popAction() {
+    if (actions_.empty()) return -1;
+    const int action = actions_.back();
+    actions_.pop_back();
+    return action;
+}
+
+void EquationObject::forgetTangentLine(const EquationObject* line) {
+    tangentLines_.erase(std::remove(tangentLines_.begin(), tangentLines_.end(), line), tangentLines_.end());
 }
 
 bool EquationObject::isTextOnly() const {
-    return !expression || expression->form == FORM_CONSTANT || expression->form == FORM_NONE ||
-           expression->form == FORM_SYNTAX_ERROR;
+    return !expression_ || expression_->form == FORM_CONSTANT || expression_->form == FORM_NONE ||
+           expression_->form == FORM_SYNTAX_ERROR;
 }
 
 RectF EquationObject::labelBox() const {
-    if (displayTextType == 0 && expression) return expression->labelBox;
-    if (displayTextType == 1) return displayExpression.labelBox;
+    if (labelKind_ == 0 && expression_) return expression_->labelBox;
+    if (labelKind_ == 1) return userExpression_.labelBox;
     return RectF();
 }
 
 void EquationObject::ordinates(double x, double& y1, double& y2) const {
     y1 = y2 = std::nan("");
-    if (!expression) return;
-    const double* c = expression->coeffs;
-    switch (expression->type) {
-        case PT_LINE:
-        case PT_QUADRATIC:
-        case PT_CUBIC:
-        case PT_QUARTIC: {
-            const int degree = expression->type == PT_LINE ? 1 : int(expression->type);
-            double y = 0;
-            for (int i = 0; i <= degree; ++i) y = y * x + c[i];  // Horner, highest power first
-            y1 = y2 = y;
-            return;
-        }
+    if (!expression_) return;
+    const double* c = expression_->coeffs;
+    if (const int degree = PolynomialDegree(expression_->type)) {
+        double y = 0;
+        for (int i = 0; i <= degree; ++i) y = y * x + c[i];  // Horner, highest power first
+        y1 = y2 = y;
+        return;
+    }
+    switch (expression_->type) {
         case PT_ELLIPSE:
         case PT_HYPERBOLA: {
             const double q = (x - c[2]) * (x - c[2]) / (c[0] * c[0]);
-            const double s = std::sqrt(expression->type == PT_ELLIPSE ? 1 - q : q - 1);
+            const double s = std::sqrt(expression_->type == PT_ELLIPSE ? 1 - q : q - 1);
             y1 = c[3] + s * c[1];
             y2 = c[3] - s * c[1];
             return;
@@ -68,7 +173,7 @@ void EquationObject::ordinates(double x, double& y1, double& y2) const {
             return;
         }
         default:
-            if (expression->Main()) y1 = expression->Evaluate(x);
+            if (expression_->Main()) y1 = expression_->Evaluate(x);
             y2 = 0;
     }
 }
@@ -82,8 +187,8 @@ PointF EquationObject::valueAt(double x) const {
 bool EquationObject::passesNear(PointF p, double scale) const {
     if (isTextOnly()) return false;
     const double d = scale * 0.1;
-    const bool explicitForm = expression->form == FORM_EXPLICIT;
-    auto G = [&](double x, double y) { return expression->Value(x, y) - (explicitForm ? y : 0.0); };
+    const bool explicitForm = expression_->form == FORM_EXPLICIT;
+    auto G = [&](double x, double y) { return expression_->Value(x, y) - (explicitForm ? y : 0.0); };
     const double g[4] = {G(p.x, p.y + d), G(p.x, p.y - d), G(p.x - d, p.y), G(p.x + d, p.y)};
     int finite = 0, positive = 0, negative = 0;
     for (double v : g) {
@@ -126,21 +231,21 @@ PointF NearOnConic(const MathExp& e, PointF p) {
 }  // namespace
 
 PointF EquationObject::pointNear(PointF p) const {
-    if (!expression) return p;
-    if (expression->form == FORM_EXPLICIT && expression->Main())
-        return PointF(p.x, float(expression->Value(p.x, 0)));
-    switch (expression->type) {
+    if (!expression_) return p;
+    if (expression_->form == FORM_EXPLICIT && expression_->Main())
+        return PointF(p.x, float(expression_->Value(p.x, 0)));
+    switch (expression_->type) {
         case PT_ELLIPSE:
         case PT_HYPERBOLA:
-        case PT_PARABOLA: return NearOnConic(*expression, p);
-        case PT_VERTICAL_LINE: return PointF(float(expression->coeffs[1]), p.y);
+        case PT_PARABOLA: return NearOnConic(*expression_, p);
+        case PT_VERTICAL_LINE: return PointF(float(expression_->coeffs[1]), p.y);
         default: return p;
     }
 }
 
 int EquationObject::controlPointNear(PointF p, double scale) const {
-    for (size_t i = 0; i < controlPoints.size(); ++i)
-        if ((controlPoints[i] - p).length() < scale * 0.2) return int(i);
+    for (size_t i = 0; i < controlPoints_.size(); ++i)
+        if ((controlPoints_[i] - p).length() < scale * 0.2) return int(i);
     return -1;
 }
 
@@ -150,27 +255,23 @@ bool EquationObject::labelContains(PointF p) const {
 }
 
 void EquationObject::moveLabel(float dx, float dy) {
-    labelPosition = labelPosition + PointF(dx, dy);
-    if (isTextOnly()) setPlotBox(plotBox.left + dx, plotBox.right + dx, plotBox.top + dy, plotBox.bottom + dy);
+    labelPosition_ = labelPosition_ + PointF(dx, dy);
+    if (isTextOnly()) setPlotBox(plotBox_.left + dx, plotBox_.right + dx, plotBox_.top + dy, plotBox_.bottom + dy);
 }
 
 void EquationObject::translate(double dx, double dy) {
-    if (!expression) return;
-    expression->Translate(dx, dy);
-    expression->Rebuild();
+    if (!expression_) return;
+    expression_->Translate(dx, dy);
+    expression_->Rebuild();
     resample();
     const PointF d{float(dx), float(dy)};
-    for (ControlPoint& cp : controlPoints) static_cast<PointF&>(cp) = cp + d;
-    for (AttribPoint& ap : attribute_points) ap.setPosition(ap.x + d.x, ap.y + d.y);
+    for (ControlPoint& cp : controlPoints_) static_cast<PointF&>(cp) = cp + d;
+    for (AttribPoint& ap : attribPoints_) ap.setPosition(ap.x + d.x, ap.y + d.y);
 }
 
 std::vector<double> EquationObject::coefficients() const {
-    if (!expression) return {};
-    switch (expression->type) {
-        case PT_LINE: return {expression->coeffs[0], expression->coeffs[1]};
-        case PT_QUADRATIC:
-        case PT_CUBIC:
-        case PT_QUARTIC: return std::vector<double>(expression->coeffs, expression->coeffs + int(expression->type) + 1);
-        default: return {};
-    }
+    if (!expression_) return {};
+    const int degree = PolynomialDegree(expression_->type);
+    if (degree == 0) return {};
+    return std::vector<double>(expression_->coeffs, expression_->coeffs + degree + 1);
 }

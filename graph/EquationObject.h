@@ -20,22 +20,108 @@ class EquationObject {
 public:
     // How the parts outside the equation domain are drawn.
     enum StippleType { STIPPLE_NONE = 0, STIPPLE_LEFT = 1, STIPPLE_RIGHT = 2, STIPPLE_BOTH = 3 };
+    // What the label shows: the equation itself or the user's own text.
+    enum LabelKind { LABEL_EQUATION = 0, LABEL_USER_TEXT = 1 };
     static constexpr uint16_t kDottedPattern = 0x5555;
 
     EquationObject();
-    EquationObject(const EquationObject&) = delete;
-    EquationObject& operator=(const EquationObject&) = delete;
-    virtual ~EquationObject();
+    // A copy is a deep, independent equation: its own expression, pieces and
+    // attribute points (owned by the copy). Tangent lines are references into
+    // a graph and are not copied; the graph's snapshot keeps them by index.
+    EquationObject(const EquationObject& other);
+    EquationObject& operator=(const EquationObject& other);
+    ~EquationObject();
 
-    // Parses text; on failure nothing changes and the result is false.
+    // Parses text; on failure nothing changes and the result is false. On
+    // success the control points are rebuilt and the curve resampled.
     bool setEquation(const std::string& text);
     // The equation's plain text, as shown and saved.
     std::string text() const;
-    void setPlotBox(float left, float right, float top, float bottom);
+    // The parsed expression; nullptr before the first successful setEquation.
+    const MathEx::MathExp* expression() const { return expression_.get(); }
     // Constant expressions and unrecognised forms: never sampled, only their label is drawn.
     bool isTextOnly() const;
 
+    // The box the curve is drawn in (graph units); setting it resamples.
+    const RectF& plotBox() const { return plotBox_; }
+    void setPlotBox(float left, float right, float top, float bottom);
+    void setPlotBox(const RectF& box) { setPlotBox(box.left, box.right, box.top, box.bottom); }
+    // Scales the plot box about the origin (a zoom change) and resamples.
+    void scalePlotBox(double xFactor, double yFactor);
+
+    // Style.
+    const ColorF& colour() const { return colour_; }
+    void setColour(const ColorF& colour) { colour_ = colour; }
+    float lineWidth() const { return lineWidth_; }
+    void setLineWidth(float width) { lineWidth_ = width; }
+    // The 16-bit line pattern (0xFFFF solid).
+    int lineStipple() const { return lineStipple_; }
+    void setLineStipple(int pattern) { lineStipple_ = pattern; }
+    // How the parts outside the domain are drawn (StippleType); resamples.
+    int stippleType() const { return stippleType_; }
+    void setStippleType(int type);
+
+    // The equation domain [from, to]; from == to means none. Setting it resamples.
+    double domainFrom() const { return from_; }
+    double domainTo() const { return to_; }
+    void setDomain(double from, double to);
+    bool domainSetupEnabled() const { return domainSetupEnabled_; }
+    void setDomainSetupEnabled(bool enabled) { domainSetupEnabled_ = enabled; }
+
+    // Mensuration by parts.
+    const Mensuration& mensuration() const { return mensuration_; }
+    void setMensuration(const Mensuration& m) { mensuration_ = m; }
+    void setMensurationRange(double xmin, double xmax);
+    void setMensurationStart(double xmin) { mensuration_.xmin = xmin; }
+    void setMensurationEnd(double xmax) { mensuration_.xmax = xmax; }
+    bool mensurationEnabled() const { return mensurationEnabled_; }
+    void setMensurationEnabled(bool enabled) { mensurationEnabled_ = enabled; }
+
+    bool extremePointsShown() const { return extremePointsShown_; }
+    void setExtremePointsShown(bool shown) { extremePointsShown_ = shown; }
+
+    // The label.
+    bool displayText() const { return displayText_; }
+    void setDisplayText(bool shown) { displayText_ = shown; }
+    int labelKind() const { return labelKind_; }
+    // The user's label text (used with LABEL_USER_TEXT).
+    const std::string& userText() const { return userText_; }
+    // Sets what the label shows; a user text that does not parse leaves the label unchanged and returns false.
+    bool setLabel(int kind, const std::string& userText);
+    const PointF& labelPosition() const { return labelPosition_; }
+    void setLabelPosition(PointF position) { labelPosition_ = position; }
     RectF labelBox() const;
+
+    // Attribute points; each is owned by this equation and its owner is set here.
+    const std::vector<AttribPoint>& attribPoints() const { return attribPoints_; }
+    void addAttribPoint(AttribPoint point);
+    // Replaces point i (out of range: nothing happens).
+    void setAttribPoint(int i, AttribPoint point);
+    void removeLastAttribPoint();
+    // Moves point i to the point of the curve nearest in kind to `to`.
+    void slideAttribPoint(int i, PointF to);
+
+    // Control points, rebuilt with the equation; only their pins are set from outside.
+    const std::vector<ControlPoint>& controlPoints() const { return controlPoints_; }
+    void setControlPointPinned(int i, bool pinned);
+    void toggleControlPointPin(int i);
+    // Cubics: whether the control points are the five evenly spaced ones.
+    bool isMonotonic() const { return monotonic_; }
+
+    // The sampled curve pieces (derived: rebuilt by every change of shape, box, domain or stipple).
+    const std::vector<Stroke>& pieces() const { return pieces_; }
+
+    // Display features switched on, undone last first (EquationAction codes).
+    const std::vector<int>& actions() const { return actions_; }
+    void pushAction(int action) { actions_.push_back(action); }
+    // Removes and returns the last action; −1 when there is none.
+    int popAction();
+
+    // Tangent lines made from this curve: other equations of the same graph (not owned).
+    const std::deque<EquationObject*>& tangentLines() const { return tangentLines_; }
+    void addTangentLine(EquationObject* line) { tangentLines_.push_back(line); }
+    void forgetTangentLine(const EquationObject* line);
+
     // The curve's ordinates at x: (y1, y2); not a number where there is none.
     PointF valueAt(double x) const;
     // Double-precision form of valueAt.
@@ -52,36 +138,13 @@ public:
 
     // Samples the curve into pieces.
     void resample();
-    // Draws the object; on vector output the selection frame, control points
-    // and extreme points are left out and the domain stippling is not applied.
-    void draw(Surface& surface, double scale, double xZoom, double yZoom);
-
-    bool displayText = false;
-    std::string displayTextTypeString;
-    MathEx::MathExp displayExpression;
-    PointF labelPosition;
-    bool bMonotonic = false;
-    std::unique_ptr<MathEx::MathExp> expression;
-    std::vector<Stroke> pieces;
-    RectF plotBox{100, -100, -100, 100};
-    Mensuration mensuration;
-    bool bEnableMensu = false;
-    bool bEnableDomainSetup = false;
-    bool bDrawExtremePoints = false;
-    int displayTextType = 0;
-    bool selected = false;
-    ColorF colour{0, 0, 0, 1};
-    int lineStipple = 0xFFFF;
-    float lineWidth = 1.0f;
-    int stippletype = STIPPLE_NONE;
-    std::vector<AttribPoint> attribute_points;
-    std::vector<ControlPoint> controlPoints;
-    std::vector<int> actionStack;  // EquationAction codes, popped by undo
-    double from = 0;
-    double to = 0;
-    std::deque<EquationObject*> tangentLines;  // owned by the graph
+    // Draws the object; `selected` adds the selection frame and control points.
+    // On vector output the selection frame, control points and extreme points
+    // are left out and the domain stippling is not applied.
+    void draw(Surface& surface, double scale, double xZoom, double yZoom, bool selected = false);
 
 private:
+    void copyFrom(const EquationObject& other);
     void rebuildControlPoints();
     bool dragQuadratic(int i, PointF d);
     void dragPeriodic(int i, PointF d);
@@ -94,4 +157,28 @@ private:
     void drawSelection(Surface& surface, double scale, double xZoom, double yZoom) const;
     void drawLabel(Surface& surface, double scale, double xZoom, double yZoom);
     void drawExtremePoints(Surface& surface, double scale, double xZoom) const;
+
+    std::unique_ptr<MathEx::MathExp> expression_;
+    std::vector<Stroke> pieces_;
+    RectF plotBox_{100, -100, -100, 100};
+    ColorF colour_{0, 0, 0, 1};
+    int lineStipple_ = 0xFFFF;
+    float lineWidth_ = 1.0f;
+    int stippleType_ = STIPPLE_NONE;
+    double from_ = 0;
+    double to_ = 0;
+    bool domainSetupEnabled_ = false;
+    Mensuration mensuration_;
+    bool mensurationEnabled_ = false;
+    bool extremePointsShown_ = false;
+    bool displayText_ = false;
+    int labelKind_ = LABEL_EQUATION;
+    std::string userText_;
+    MathEx::MathExp userExpression_;  // userText_ parsed, for the label layout
+    PointF labelPosition_;
+    bool monotonic_ = false;
+    std::vector<AttribPoint> attribPoints_;
+    std::vector<ControlPoint> controlPoints_;
+    std::vector<int> actions_;
+    std::deque<EquationObject*> tangentLines_;
 };

@@ -22,58 +22,73 @@ GraphManager::GraphManager() { reset(); }
 GraphManager::~GraphManager() = default;
 
 void GraphManager::reset() {
-    equations.clear();
-    mode = MODE_IDLE;
-    selected = hitEquation = undoTarget = nullptr;
-    hitCode = HIT_NONE;
-    showAxis = showGrid = true;
-    currentColour = ColorF(0, 0, 0, 1);
-    paintedDomains.clear();
-    intersections.clear();
-    viewport.reset();
-    pen = PenInput();
+    equations_.clear();
+    mode_ = MODE_IDLE;
+    selected_ = hitEquation_ = undoTarget_ = nullptr;
+    hitCode_ = HIT_NONE;
+    showAxis_ = showGrid_ = true;
+    currentColour_ = ColorF(0, 0, 0, 1);
+    paintedDomains_.clear();
+    intersections_.clear();
+    viewport_.reset();
+    pen_ = PenInput();
 }
 
 void GraphManager::setClientSize(int width, int height) {
-    viewport.width = width;
-    viewport.height = height;
+    viewport_.width = width;
+    viewport_.height = height;
 }
 
 int GraphManager::indexOf(const EquationObject* equation) const {
-    for (size_t i = 0; i < equations.size(); ++i)
-        if (equations[i].get() == equation) return int(i);
+    for (size_t i = 0; i < equations_.size(); ++i)
+        if (equations_[i].get() == equation) return int(i);
     return -1;
 }
 
 void GraphManager::repaint() {
-    if (showIntersections) recomputeIntersections();
+    if (showIntersections_) recomputeIntersections();
     if (listener_) listener_->repaintRequested();
 }
 
 void GraphManager::notifySelection() {
-    if (listener_) listener_->selectionChanged(selected);
+    if (listener_) listener_->selectionChanged(selected_);
 }
 
 void GraphManager::select(EquationObject* equation) {
-    if (selected) selected->selected = false;
-    selected = equation;
-    if (selected) selected->selected = true;
+    selected_ = indexOf(equation) >= 0 ? equation : nullptr;
     notifySelection();
+}
+
+EquationObject* GraphManager::equation(int index) {
+    return index >= 0 && index < int(equations_.size()) ? equations_[index].get() : nullptr;
+}
+
+void GraphManager::equationChanged(EquationObject* equation) {
+    if (indexOf(equation) < 0) return;
+    if (listener_) listener_->candidatesPending();
+    repaint();
+}
+
+void GraphManager::addPaintedDomain(const PaintedDomain& domain) {
+    paintedDomains_.push_back(domain);
+    repaint();
+}
+
+void GraphManager::setPopupTarget(EquationObject* curve, PointF pointOnCurve) {
+    hitEquation_ = indexOf(curve) >= 0 ? curve : nullptr;
+    pointOnCurve_ = pointOnCurve;
 }
 
 // References into the list must not outlive the equation.
 void GraphManager::forget(const EquationObject* equation) {
-    if (selected == equation) selected = nullptr;
-    if (hitEquation == equation) hitEquation = nullptr;
-    if (undoTarget == equation) undoTarget = nullptr;
-    for (auto& e : equations) {
-        auto& lines = e->tangentLines;
-        lines.erase(std::remove(lines.begin(), lines.end(), equation), lines.end());
-    }
+    if (selected_ == equation) selected_ = nullptr;
+    if (hitEquation_ == equation) hitEquation_ = nullptr;
+    if (undoTarget_ == equation) undoTarget_ = nullptr;
+    for (auto& e : equations_) e->forgetTangentLine(equation);
 }
 
 RectF GraphManager::defaultPlotBox() const {
-    const RectF& g = viewport.graphRect;
+    const RectF& g = viewport_.graphRect;
     return RectF(0.9f * g.top, 0.9f * g.bottom, 0.9f * g.left, 0.9f * g.right);
 }
 
@@ -85,7 +100,7 @@ EquationObject* GraphManager::addEquationFromText(const std::string& text) {
         return nullptr;
     }
     DebugOut("Success\n" + text + "\n");
-    equation->colour = currentColour;
+    equation->setColour(currentColour_);
     EquationObject* added = addEquationObject(std::move(equation));
     repaint();
     return added;
@@ -95,119 +110,115 @@ EquationObject* GraphManager::addEquationObject(std::unique_ptr<EquationObject> 
     // A text-only object is framed by its label; anything else gets the plot
     // box of the view, a little inside the graph rectangle.
     if (!equation->isTextOnly()) {
-        const RectF box = defaultPlotBox();
-        equation->setPlotBox(box.left, box.right, box.top, box.bottom);
-        equation->resample();
+        equation->setPlotBox(defaultPlotBox());
     }
-    equations.push_back(std::move(equation));
-    return equations.back().get();
+    equations_.push_back(std::move(equation));
+    return equations_.back().get();
+}
+
+void GraphManager::removeAt(int index) {
+    forget(equations_[index].get());
+    equations_.erase(equations_.begin() + index);
 }
 
 void GraphManager::deleteSelected() {
-    const int index = indexOf(selected);
-    if (index >= 0) {
-        forget(equations[index].get());
-        equations.erase(equations.begin() + index);
-    }
-    selected = nullptr;
+    const int index = indexOf(selected_);
+    if (index >= 0) removeAt(index);
+    selected_ = nullptr;
     notifySelection();
     repaint();
 }
 
 void GraphManager::deleteHit() {
-    const int index = indexOf(hitEquation);
+    const int index = indexOf(hitEquation_);
     if (index < 0) return;
-    const bool wasSelected = selected == hitEquation;
-    forget(equations[index].get());
-    equations.erase(equations.begin() + index);
+    const bool wasSelected = selected_ == hitEquation_;
+    removeAt(index);
     if (wasSelected) notifySelection();
     repaint();
 }
 
 int GraphManager::undo() {
-    if (equations.empty() && paintedDomains.empty()) return -1;  // nothing to undo
-    undoTarget = equations.empty() ? nullptr : equations.back().get();
-    if (!paintedDomains.empty()) {
-        paintedDomains.pop_back();
+    if (equations_.empty() && paintedDomains_.empty()) return -1;  // nothing to undo
+    undoTarget_ = equations_.empty() ? nullptr : equations_.back().get();
+    if (!paintedDomains_.empty()) {
+        paintedDomains_.pop_back();
         repaint();
         return 0;
     }
-    if (!undoTarget->actionStack.empty()) {
-        const int action = undoTarget->actionStack.back();
-        undoTarget->actionStack.pop_back();
+    if (!undoTarget_->actions().empty()) {
         int result = 0;
-        switch (action) {
-            case ACTION_ATTRIB_POINT_ADDED:
-                if (!undoTarget->attribute_points.empty()) undoTarget->attribute_points.pop_back();
-                break;
-            case ACTION_MENSURATION_ENABLED: undoTarget->bEnableMensu = false; result = 1; break;
-            case ACTION_EXTREME_POINTS_SHOWN: undoTarget->bDrawExtremePoints = false; result = 2; break;
-            case ACTION_DISPLAY_TEXT_SHOWN: undoTarget->displayText = false; result = 3; break;
+        switch (undoTarget_->popAction()) {
+            case ACTION_ATTRIB_POINT_ADDED: undoTarget_->removeLastAttribPoint(); break;
+            case ACTION_MENSURATION_ENABLED: undoTarget_->setMensurationEnabled(false); result = 1; break;
+            case ACTION_EXTREME_POINTS_SHOWN: undoTarget_->setExtremePointsShown(false); result = 2; break;
+            case ACTION_DISPLAY_TEXT_SHOWN: undoTarget_->setDisplayText(false); result = 3; break;
             default: break;
         }
         repaint();
         return result;
     }
-    forget(undoTarget);
-    equations.pop_back();
-    selected = nullptr;
+    // The selection stays unless it is the equation that goes.
+    const bool wasSelected = selected_ == undoTarget_;
+    removeAt(int(equations_.size()) - 1);
+    if (wasSelected) notifySelection();
     repaint();
     return -1;
 }
 
 // The first equation whose curve passes the point moves to the end of the list (drawn on top).
 EquationObject* GraphManager::equationAt(PointF g) {
-    for (size_t i = 0; i < equations.size(); ++i) {
-        if (!equations[i]->passesNear(g, viewport.scale)) continue;
-        auto owned = std::move(equations[i]);
-        equations.erase(equations.begin() + i);
-        equations.push_back(std::move(owned));
-        return equations.back().get();
+    for (size_t i = 0; i < equations_.size(); ++i) {
+        if (!equations_[i]->passesNear(g, viewport_.scale)) continue;
+        auto owned = std::move(equations_[i]);
+        equations_.erase(equations_.begin() + i);
+        equations_.push_back(std::move(owned));
+        return equations_.back().get();
     }
     return nullptr;
 }
 
 HitCode GraphManager::hitTest(PointF g) {
-    const Viewport& v = viewport;
+    const Viewport& v = viewport_;
     if (v.hitXArrow(g)) return HIT_X_ARROW;
     if (v.hitYArrow(g)) return HIT_Y_ARROW;
     const double d = v.scale * 0.2;
-    if (selected && !selected->isTextOnly()) {
-        const RectF& box = selected->plotBox;
+    if (selected_ && !selected_->isTextOnly()) {
+        const RectF& box = selected_->plotBox();
         const bool nearTop = std::fabs(g.y - box.top) < d * v.yZoom, nearBottom = std::fabs(g.y - box.bottom) < d * v.yZoom;
         BoxHandle handle = BOX_NONE;
         if (std::fabs(g.x - box.left) < d * v.xZoom) handle = nearTop ? BOX_TOP_LEFT : nearBottom ? BOX_BOTTOM_LEFT : BOX_LEFT;
         else if (std::fabs(g.x - box.right) < d * v.xZoom) handle = nearTop ? BOX_TOP_RIGHT : nearBottom ? BOX_BOTTOM_RIGHT : BOX_RIGHT;
         else handle = nearTop ? BOX_TOP : nearBottom ? BOX_BOTTOM : BOX_NONE;
         if (handle != BOX_NONE) {
-            boxHandle = handle;
+            boxHandle_ = handle;
             return HIT_BOX_HANDLE;
         }
     }
-    for (auto& e : equations) {
-        if (e->displayText && e->labelContains(g)) {
-            hitEquation = e.get();
+    for (auto& e : equations_) {
+        if (e->displayText() && e->labelContains(g)) {
+            hitEquation_ = e.get();
             if (e->isTextOnly()) select(e.get());
             return HIT_LABEL;
         }
     }
-    for (auto& e : equations) {
+    for (auto& e : equations_) {
         const int index = e->controlPointNear(g, v.scale);
         if (index < 0) continue;
-        hitEquation = e.get();
-        controlIndex = index;
-        if (e.get() == selected) return HIT_CONTROL_POINT;
+        hitEquation_ = e.get();
+        controlIndex_ = index;
+        if (e.get() == selected_) return HIT_CONTROL_POINT;
         break;
     }
     EquationObject* curve = equationAt(g);
-    if (curve) hitEquation = curve;
+    if (curve) hitEquation_ = curve;
     bool attrib = false;
-    for (auto& e : equations) {
-        for (size_t i = 0; i < e->attribute_points.size() && !attrib; ++i) {
-            const AttribPoint& ap = e->attribute_points[i];
+    for (auto& e : equations_) {
+        for (size_t i = 0; i < e->attribPoints().size() && !attrib; ++i) {
+            const AttribPoint& ap = e->attribPoints()[i];
             if (std::fabs(ap.x - g.x) < d && std::fabs(ap.y - g.y) < d) {
-                hitEquation = e.get();
-                attribIndex = int(i);
+                hitEquation_ = e.get();
+                attribIndex_ = int(i);
                 attrib = true;
             }
         }
@@ -215,4 +226,51 @@ HitCode GraphManager::hitTest(PointF g) {
     }
     if (attrib) return HIT_ATTRIB_POINT;
     return curve ? HIT_CURVE : HIT_NOTHING;
+}
+
+GraphState GraphManager::snapshot() const {
+    GraphState state;
+    state.equations.reserve(equations_.size());
+    for (const auto& e : equations_) {
+        state.equations.push_back(*e);
+        std::vector<int> lines;
+        for (const EquationObject* line : e->tangentLines()) lines.push_back(indexOf(line));
+        state.tangentLines.push_back(std::move(lines));
+    }
+    state.selected = indexOf(selected_);
+    state.paintedDomains = paintedDomains_;
+    state.showGrid = showGrid_;
+    state.showAxis = showAxis_;
+    state.showIntersections = showIntersections_;
+    state.currentColour = currentColour_;
+    state.viewport = viewport_;
+    return state;
+}
+
+void GraphManager::restore(const GraphState& state) {
+    equations_.clear();
+    for (const EquationObject& e : state.equations) equations_.push_back(std::make_unique<EquationObject>(e));
+    const int count = int(equations_.size());
+    for (int i = 0; i < count && i < int(state.tangentLines.size()); ++i)
+        for (int line : state.tangentLines[i])
+            if (line >= 0 && line < count && line != i) equations_[i]->addTangentLine(equations_[line].get());
+    selected_ = state.selected >= 0 && state.selected < count ? equations_[state.selected].get() : nullptr;
+    hitEquation_ = undoTarget_ = savedSelection_ = nullptr;
+    savedDisplayText_.clear();
+    hitCode_ = HIT_NONE;
+    mode_ = MODE_IDLE;
+    controlIndex_ = attribIndex_ = -1;
+    pen_ = PenInput();
+    paintedDomains_ = state.paintedDomains;
+    showGrid_ = state.showGrid;
+    showAxis_ = state.showAxis;
+    showIntersections_ = state.showIntersections;
+    if (!showIntersections_) intersections_.clear();
+    currentColour_ = state.currentColour;
+    const int width = viewport_.width, height = viewport_.height;
+    viewport_ = state.viewport;
+    viewport_.width = width;
+    viewport_.height = height;
+    notifySelection();
+    repaint();
 }

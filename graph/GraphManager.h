@@ -71,6 +71,21 @@ enum EquationAction : int {
 // The popup commands that add an attribute point.
 enum AttribPreset { PRESET_PLAIN, PRESET_X_CAPTION, PRESET_Y_CAPTION, PRESET_XY_CAPTION };
 
+// The whole graph model as a value, for the undo stack and the document: the
+// equations (copies, in list order), what refers to them by index, and the
+// graph-wide settings. Pointer interaction in progress is not part of it.
+struct GraphState {
+    std::vector<EquationObject> equations;
+    std::vector<std::vector<int>> tangentLines;  // per equation: indices of its tangent lines
+    int selected = -1;                           // index, −1 for none
+    std::vector<PaintedDomain> paintedDomains;
+    bool showGrid = true;
+    bool showAxis = true;
+    bool showIntersections = false;
+    ColorF currentColour{0, 0, 0, 1};
+    Viewport viewport;  // scale, zoom, pan; restore() keeps the window's own size
+};
+
 class GraphManager {
 public:
     GraphManager();
@@ -91,7 +106,7 @@ public:
     void mouseWheel(int delta, int px, int py);
     // The "Pen Input" command; returns whether a finished sketch created something.
     bool togglePenInput();
-    bool penInputChecked() const { return mode == MODE_PEN_IDLE || mode == MODE_PEN_STROKE; }
+    bool penInputChecked() const { return mode_ == MODE_PEN_IDLE || mode_ == MODE_PEN_STROKE; }
 
     HitCode hitTest(PointF g);
 
@@ -117,7 +132,7 @@ public:
     void tangentOnCurve();
     void tangentFromPoint();
     void toggleIntersections();
-    void setColour(const ColorF& colour) { currentColour = colour; }
+    void setColour(const ColorF& colour) { currentColour_ = colour; }
     void setZoom(double newXZoom, double newYZoom);
 
     // Sketch recognition on the gesture collected so far.
@@ -135,47 +150,92 @@ public:
     void saveFlagsForExport();
     void restoreFlagsAfterExport();
 
+    // The model, read-only. Equations change through GraphManager's commands
+    // or through an equation's own setters (see select/selected and equation).
+    const EquationList& equations() const { return equations_; }
+    int equationCount() const { return int(equations_.size()); }
+    // The equation at a list index (nullptr when out of range), for dialogs to edit.
+    EquationObject* equation(int index);
     int indexOf(const EquationObject* equation) const;
+    // The one selection of the graph (nullptr: none); selecting tells the listener.
+    EquationObject* selected() const { return selected_; }
+    bool isSelected(const EquationObject* equation) const { return equation && equation == selected_; }
+    void select(EquationObject* equation);
+    // A dialog changed an equation: intersections follow and the view repaints.
+    void equationChanged(EquationObject* equation);
 
-    bool showGrid = true;
-    bool showAxis = true;
-    Viewport viewport;
-    EquationList equations;
-    Mensuration defaultMensuration;
-    PenInput pen;  // the stroke being drawn and the gesture
-    PointF pointOnCurve;
-    EquationObject* hitEquation = nullptr;
-    EquationObject* undoTarget = nullptr;
-    PointF rightDownPoint;
-    PointF lastPoint;
-    PointF whiteSpacePoint;
-    int lastPixelX = 0, lastPixelY = 0;
-    InputMode mode = MODE_IDLE;
-    bool moved = false;
-    HitCode hitCode = HIT_NONE;
-    int controlIndex = -1;
-    int attribIndex = -1;
-    ColorF currentColour{0, 0, 0, 1};
-    BoxHandle boxHandle = BOX_NONE;
-    std::vector<PaintedDomain> paintedDomains;
-    EquationObject* selected = nullptr;
-    bool showIntersections = false;
-    std::vector<PointF> intersections;
-    std::vector<std::pair<bool, bool>> savedFlags;  // displayText, selected per equation
-    std::string lastPopup;  // the name of the last popup requested
+    const Viewport& viewport() const { return viewport_; }
+    void setPan(PointF pan) { viewport_.pan = pan; }
+    bool showGrid() const { return showGrid_; }
+    bool showAxis() const { return showAxis_; }
+    void setShowGrid(bool shown) { showGrid_ = shown; }
+    void setShowAxis(bool shown) { showAxis_ = shown; }
+    bool showIntersections() const { return showIntersections_; }
+    const std::vector<PointF>& intersections() const { return intersections_; }
+    const ColorF& currentColour() const { return currentColour_; }
+    const std::vector<PaintedDomain>& paintedDomains() const { return paintedDomains_; }
+    void addPaintedDomain(const PaintedDomain& domain);
+    const Mensuration& defaultMensuration() const { return defaultMensuration_; }
+    void setDefaultMensuration(const Mensuration& m) { defaultMensuration_ = m; }
+
+    // Interaction state, for views and tests.
+    InputMode mode() const { return mode_; }
+    HitCode hitCode() const { return hitCode_; }
+    EquationObject* hitEquation() const { return hitEquation_; }
+    PointF pointOnCurve() const { return pointOnCurve_; }
+    BoxHandle boxHandle() const { return boxHandle_; }
+    int controlIndex() const { return controlIndex_; }
+    int attribIndex() const { return attribIndex_; }
+    const std::string& lastPopup() const { return lastPopup_; }  // the name of the last popup requested
+    const PenInput& pen() const { return pen_; }  // the stroke being drawn and the gesture
+    // The curve and point the curve popup's commands act on (as a right click sets them).
+    void setPopupTarget(EquationObject* curve, PointF pointOnCurve);
+
+    // The whole model as a value, and back. restore() ends any interaction in
+    // progress, tells the listener the selection and repaints.
+    GraphState snapshot() const;
+    void restore(const GraphState& state);
 
 private:
     PointF pressAt(int px, int py);
-    void select(EquationObject* equation);
     void dragStep(PointF g, PointF delta);
     void resizeBox(PointF delta);
     void recomputeIntersections();
     void forget(const EquationObject* equation);
+    void removeAt(int index);
     void drawStroke(Surface& surface, const Stroke& stroke) const;
     void notifySelection();
     void repaint();
     EquationObject* equationAt(PointF g);
     RectF defaultPlotBox() const;
+
+    bool showGrid_ = true;
+    bool showAxis_ = true;
+    Viewport viewport_;
+    EquationList equations_;
+    Mensuration defaultMensuration_;
+    PenInput pen_;
+    PointF pointOnCurve_;
+    EquationObject* hitEquation_ = nullptr;
+    EquationObject* undoTarget_ = nullptr;
+    PointF rightDownPoint_;
+    PointF lastPoint_;
+    PointF whiteSpacePoint_;
+    int lastPixelX_ = 0, lastPixelY_ = 0;
+    InputMode mode_ = MODE_IDLE;
+    bool moved_ = false;
+    HitCode hitCode_ = HIT_NONE;
+    int controlIndex_ = -1;
+    int attribIndex_ = -1;
+    ColorF currentColour_{0, 0, 0, 1};
+    BoxHandle boxHandle_ = BOX_NONE;
+    std::vector<PaintedDomain> paintedDomains_;
+    EquationObject* selected_ = nullptr;
+    bool showIntersections_ = false;
+    std::vector<PointF> intersections_;
+    std::vector<bool> savedDisplayText_;            // per equation, while an image is exported
+    EquationObject* savedSelection_ = nullptr;    // the selection hidden while an image is exported
+    std::string lastPopup_;
 
     GraphListener* listener_ = nullptr;
 };

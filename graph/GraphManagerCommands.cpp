@@ -9,35 +9,35 @@
 using namespace MathEx;
 
 void GraphManager::toggleGrid() {
-    showGrid = !showGrid;
+    showGrid_ = !showGrid_;
     repaint();
 }
 
 void GraphManager::toggleAxis() {
-    showAxis = !showAxis;
+    showAxis_ = !showAxis_;
     repaint();
 }
 
 void GraphManager::armMensuration() {
-    if (selected) mode = MODE_MENSURATION_ARMED;
+    if (selected_) mode_ = MODE_MENSURATION_ARMED;
 }
 
 void GraphManager::togglePaint() {
-    mode = mode == MODE_PAINT ? MODE_IDLE : MODE_PAINT;
+    mode_ = mode_ == MODE_PAINT ? MODE_IDLE : MODE_PAINT;
     repaint();
 }
 
 void GraphManager::toggleDisplayEquation() {
-    if (!hitEquation) return;
-    hitEquation->displayText = !hitEquation->displayText;
+    if (!hitEquation_) return;
+    hitEquation_->setDisplayText(!hitEquation_->displayText());
     repaint();
 }
 
-bool GraphManager::displayEquationChecked() const { return hitEquation && hitEquation->displayText; }
+bool GraphManager::displayEquationChecked() const { return hitEquation_ && hitEquation_->displayText(); }
 
 void GraphManager::addAttribPoint(AttribPreset preset) {
-    if (indexOf(hitEquation) < 0) return;
-    AttribPoint ap(hitEquation);
+    if (indexOf(hitEquation_) < 0) return;
+    AttribPoint ap(hitEquation_);
     if (preset == PRESET_X_CAPTION || preset == PRESET_XY_CAPTION) {
         ap.xValueType = AttribPoint::LABEL_VALUE;
         ap.xLineType = AttribPoint::LINE_DASHED;
@@ -46,54 +46,49 @@ void GraphManager::addAttribPoint(AttribPreset preset) {
         ap.yValueType = AttribPoint::LABEL_VALUE;
         ap.yLineType = AttribPoint::LINE_DASHED;
     }
-    ap.setPosition(pointOnCurve.x, pointOnCurve.y);
-    hitEquation->attribute_points.push_back(ap);
-    hitEquation->actionStack.push_back(ACTION_ATTRIB_POINT_ADDED);
+    ap.setPosition(pointOnCurve_.x, pointOnCurve_.y);
+    hitEquation_->addAttribPoint(ap);
+    hitEquation_->pushAction(ACTION_ATTRIB_POINT_ADDED);
     repaint();
 }
 
 void GraphManager::tangentOnCurve() {
-    if (indexOf(hitEquation) < 0) return;
-    EquationObject* curve = hitEquation;
-    const std::string text = TangentAtPointText(*curve->expression, pointOnCurve);
+    if (indexOf(hitEquation_) < 0) return;
+    EquationObject* curve = hitEquation_;
+    const std::string text = TangentAtPointText(*curve->expression(), pointOnCurve_);
     if (text.empty()) return;
     if (EquationObject* line = addEquationFromText(text)) {
-        line->colour = ColorF(0, 0, 1, 1);
-        curve->tangentLines.push_back(line);
+        line->setColour(ColorF(0, 0, 1, 1));
+        curve->addTangentLine(line);
     }
     repaint();
 }
 
 void GraphManager::tangentFromPoint() {
-    if (!selected) return;
+    if (!selected_) return;
     // Adding equations may not disturb the selection they come from.
-    const MathExp polynomial(*selected->expression);
-    for (const std::string& text : TangentsFromPointTexts(polynomial, whiteSpacePoint)) addEquationFromText(text);
+    const MathExp polynomial(*selected_->expression());
+    for (const std::string& text : TangentsFromPointTexts(polynomial, whiteSpacePoint_)) addEquationFromText(text);
 }
 
 void GraphManager::toggleIntersections() {
-    showIntersections = !showIntersections;
-    if (!showIntersections) intersections.clear();
+    showIntersections_ = !showIntersections_;
+    if (!showIntersections_) intersections_.clear();
     repaint();
 }
 
-void GraphManager::recomputeIntersections() { intersections = ComputeIntersections(equations); }
+void GraphManager::recomputeIntersections() { intersections_ = ComputeIntersections(equations_); }
 
 void GraphManager::setZoom(double newXZoom, double newYZoom) {
-    const Viewport::ZoomChange change = viewport.setZoom(newXZoom, newYZoom);
+    const Viewport::ZoomChange change = viewport_.setZoom(newXZoom, newYZoom);
     if (!change.applied) return;
-    for (auto& e : equations) {
-        RectF& box = e->plotBox;
-        box = RectF(float(box.top * change.yFactor), float(box.bottom * change.yFactor),
-                    float(box.left * change.xFactor), float(box.right * change.xFactor));
-        if (!e->isTextOnly()) e->resample();
-    }
+    for (auto& e : equations_) e->scalePlotBox(change.xFactor, change.yFactor);
     repaint();
 }
 
 bool GraphManager::finishGesture() {
-    const bool created = processGesture(pen.finish());
-    mode = MODE_IDLE;
+    const bool created = processGesture(pen_.finish());
+    mode_ = MODE_IDLE;
     repaint();
     return created;
 }
@@ -122,7 +117,7 @@ bool GraphManager::processGesture(Gesture gesture) {
             }
             const PointF at = curve->pointNear(shape.startPoint);
             ap.setPosition(at.x, at.y);
-            curve->attribute_points.push_back(ap);
+            curve->addAttribPoint(ap);
             return true;
         }
         case ST_QUADRATIC:
@@ -130,12 +125,12 @@ bool GraphManager::processGesture(Gesture gesture) {
         case ST_ELLIPSE:
         case ST_HYPERBOLA:
         case ST_PARABOLA: {
-            auto equation = std::make_unique<EquationObject>();
-            equation->expression = std::make_unique<MathExp>();
-            if (!shapeConicExpression(shape, *equation->expression) || !equation->expression->Rebuild()) return false;
+            MathExp conic;
+            if (!shapeConicExpression(shape, conic) || !conic.Rebuild()) return false;
             // The fitted shape becomes an equation like a typed one.
-            if (!equation->setEquation(equation->expression->ToExactText())) return false;
-            equation->colour = currentColour;
+            auto equation = std::make_unique<EquationObject>();
+            if (!equation->setEquation(conic.ToExactText())) return false;
+            equation->setColour(currentColour_);
             addEquationObject(std::move(equation));
             return true;
         }
@@ -144,23 +139,25 @@ bool GraphManager::processGesture(Gesture gesture) {
 }
 
 void GraphManager::computeFeature(CFeature& feature) const {
-    for (const auto& e : equations) feature.addEquation(*e->expression);
+    for (const auto& e : equations_) feature.addEquation(*e->expression());
 }
 
 void GraphManager::saveFlagsForExport() {
-    savedFlags.clear();
-    for (auto& e : equations) {
-        savedFlags.emplace_back(e->displayText, e->selected);
-        e->displayText = e->selected = false;
+    savedDisplayText_.clear();
+    for (auto& e : equations_) {
+        savedDisplayText_.push_back(e->displayText());
+        e->setDisplayText(false);
     }
+    savedSelection_ = selected_;
+    selected_ = nullptr;
 }
 
 void GraphManager::restoreFlagsAfterExport() {
-    for (size_t i = 0; i < equations.size() && i < savedFlags.size(); ++i) {
-        equations[i]->displayText = savedFlags[i].first;
-        equations[i]->selected = savedFlags[i].second;
-    }
-    savedFlags.clear();
+    for (size_t i = 0; i < equations_.size() && i < savedDisplayText_.size(); ++i)
+        equations_[i]->setDisplayText(savedDisplayText_[i]);
+    savedDisplayText_.clear();
+    if (indexOf(savedSelection_) >= 0) selected_ = savedSelection_;
+    savedSelection_ = nullptr;
 }
 
 void GraphManager::drawStroke(Surface& surface, const Stroke& stroke) const {
@@ -175,13 +172,13 @@ void GraphManager::drawStroke(Surface& surface, const Stroke& stroke) const {
 }
 
 void GraphManager::draw(Surface& surface) {
-    const Viewport& v = viewport;
+    const Viewport& v = viewport_;
     surface.pushTransform(v.pan.x, v.pan.y, 1, 1);
-    v.drawGridAndAxes(surface, showGrid, showAxis);
-    for (auto& e : equations) e->draw(surface, v.scale, v.xZoom, v.yZoom);
-    for (const PaintedDomain& d : paintedDomains) DrawPaintedDomain(surface, d, equations, v.graphRect, v.scale);
-    drawStroke(surface, pen.currentStroke());
-    for (const Stroke& s : pen.gesture().strokes) drawStroke(surface, s);
-    for (const PointF& p : intersections) DrawIntersection(surface, p, v.scale, v.xZoom, v.yZoom);
+    v.drawGridAndAxes(surface, showGrid_, showAxis_);
+    for (auto& e : equations_) e->draw(surface, v.scale, v.xZoom, v.yZoom, e.get() == selected_);
+    for (const PaintedDomain& d : paintedDomains_) DrawPaintedDomain(surface, d, equations_, v.graphRect, v.scale);
+    drawStroke(surface, pen_.currentStroke());
+    for (const Stroke& s : pen_.gesture().strokes) drawStroke(surface, s);
+    for (const PointF& p : intersections_) DrawIntersection(surface, p, v.scale, v.xZoom, v.yZoom);
     surface.popTransform();
 }

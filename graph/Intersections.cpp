@@ -1,4 +1,5 @@
 #include "graph/Intersections.h"
+#include "graph/PrimitiveKind.h"
 
 #include <cmath>
 
@@ -10,9 +11,8 @@ using namespace MathEx;
 namespace {
 
 bool IsPolynomialCurve(const EquationObject& e) {
-    if (!e.expression) return false;
-    const PrimitiveType t = e.expression->type;
-    return t == PT_LINE || t == PT_QUADRATIC || t == PT_CUBIC || t == PT_QUARTIC;
+    if (!e.expression()) return false;
+    return PolynomialDegree(e.expression()->type) > 0;
 }
 
 // Coefficients in ascending order of power (element k multiplies x^k).

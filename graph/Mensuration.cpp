@@ -22,7 +22,7 @@ bool Placeable(double v) { return std::fabs(v) < 1e30; }
 // Heights come from F(x, 0): the right-hand side of an explicit equation, the
 // left side minus the right of an implicit one.
 double CurveValue(const EquationObject& owner, double x) {
-    const MathEx::MathExp* e = owner.expression.get();
+    const MathEx::MathExp* e = owner.expression();
     if (!e || (e->form != MathEx::FORM_EXPLICIT && e->form != MathEx::FORM_IMPLICIT)) return 0.0;
     return e->Value(x, 0.0);
 }
@@ -126,7 +126,7 @@ void Mensuration::drawGap(Surface& surface, double xl, double w, double scale, d
 void Mensuration::draw(Surface& surface, const EquationObject& owner, double d, double scale, double xZoom,
                        double yZoom) const {
     surface.setStipple(1, Surface::kSolid);
-    const RectF& box = owner.plotBox;
+    const RectF& box = owner.plotBox();
     const Limits xs = LimitsOf(box.left, box.right), ys = LimitsOf(box.bottom, box.top);
     const double w = nRects > 0 ? (xmax - xmin) / nRects : 0.0;
     bool pastGap = false;

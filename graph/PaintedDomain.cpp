@@ -15,7 +15,7 @@ namespace {
 constexpr int kMaxColumns = 1 << 20;
 
 bool CutsRegions(const EquationObject& e) {
-    return e.expression && (e.expression->form == FORM_EXPLICIT || e.expression->form == FORM_IMPLICIT);
+    return e.expression() && (e.expression()->form == FORM_EXPLICIT || e.expression()->form == FORM_IMPLICIT);
 }
 
 // The side of a curve a point is on: G(p) = F(p) − y for y = F, F(p) for F = 0.
@@ -31,14 +31,14 @@ public:
     Region(const EquationList& equations, PointF seed) : equations_(equations), seed_(seed) {
         seedSides_.reserve(equations.size());
         for (const auto& e : equations)
-            seedSides_.push_back(e && CutsRegions(*e) ? Side(*e->expression, seed) : std::nan(""));
+            seedSides_.push_back(e && CutsRegions(*e) ? Side(*e->expression(), seed) : std::nan(""));
     }
 
     bool contains(PointF q) const {
         if (!(q.y * seed_.y > 0)) return false;
         for (size_t k = 0; k < equations_.size(); ++k) {
             if (!equations_[k] || !CutsRegions(*equations_[k])) continue;
-            if (Side(*equations_[k]->expression, q) * seedSides_[k] <= 0) return false;
+            if (Side(*equations_[k]->expression(), q) * seedSides_[k] <= 0) return false;
         }
         return true;
     }

@@ -1,4 +1,5 @@
 #include "graph/Tangents.h"
+#include "graph/PrimitiveKind.h"
 
 #include <cmath>
 #include <locale>
@@ -57,7 +58,7 @@ std::string TangentAtPointText(const MathExp& curve, PointF p) {
 
 std::vector<std::string> TangentsFromPointTexts(const MathExp& polynomial, PointF from) {
     const PrimitiveType type = polynomial.type;
-    if (type != PT_QUADRATIC && type != PT_CUBIC && type != PT_QUARTIC) return {};
+    if (PolynomialDegree(type) < 2) return {};
     const double g = from.x, h = from.y;
     std::vector<std::string> texts;
     for (double t : TouchingAbscissas(type, polynomial.coeffs, g, h)) {

@@ -6,7 +6,7 @@
 #include "render/PsSurface.h"
 
 bool ExportPostScript(GraphManager& graph, const std::string& path) {
-    const Viewport::Ortho o = graph.viewport.setProjection();
+    const Viewport::Ortho o = graph.viewport().setProjection();
     // A view without area has no page transform (SetupPage divides by the size).
     if (o.width <= 0 || o.height <= 0) return false;
     const Projection projection = Projection::Ortho(o.left, o.right, o.bottom, o.top, o.width, o.height);

@@ -14,7 +14,7 @@
 
 void PaintGraphPage(GraphManager& graph, QPainter& painter, const QRectF& target)
 {
-    const Viewport::Ortho o = graph.viewport.setProjection();
+    const Viewport::Ortho o = graph.viewport().setProjection();
     if (o.width <= 0 || o.height <= 0 || target.width() <= 0 || target.height() <= 0) return;
     const Projection projection = Projection::Ortho(o.left, o.right, o.bottom, o.top, o.width, o.height);
     const double fit = std::min(target.width() / o.width, target.height() / o.height);
@@ -48,7 +48,7 @@ bool writable(const QString& path)
 bool ExportSvg(GraphManager& graph, const QString& path)
 {
     if (!writable(path)) return false;
-    const Viewport::Ortho o = graph.viewport.setProjection();
+    const Viewport::Ortho o = graph.viewport().setProjection();
     {
         QSvgGenerator svg;
         svg.setFileName(path);
@@ -71,7 +71,7 @@ bool ExportPdf(GraphManager& graph, const QString& path)
         QPdfWriter pdf(path);
         pdf.setTitle(QStringLiteral("KVR graph"));
         pdf.setCreator(QStringLiteral("KVR"));
-        const Viewport::Ortho o = graph.viewport.setProjection();
+        const Viewport::Ortho o = graph.viewport().setProjection();
         const bool landscape = o.width > o.height;
         pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
                                       landscape ? QPageLayout::Landscape : QPageLayout::Portrait,

@@ -97,7 +97,7 @@ double PolynomialScore(const Stroke& stroke, int samples, Function f) {
     }
     std::vector<PointF> grid;
     if (!XGrid<Real>(std::min(p.x, e.x), std::max(p.x, e.x), f, grid)) return kInfinity;
-    return SumOfNearestSquared(sample, stroke) + SumOfNearestSquared(stroke, grid);
+    return SumOfNearestSquared(sample, stroke.points()) + SumOfNearestSquared(stroke.points(), grid);
 }
 
 // The determinant of the 3×3 matrix with rows (a0 a1 a2), (b0 b1 b2), (c0 c1 c2).
@@ -177,7 +177,7 @@ ShapeCandidate fitLine(const Stroke& stroke, int samples) {
         // Rounding can push a point on the line a hair below zero.
         fidelity += std::max(0.0, vx * vx + vy * vy - along * along / d2);
     }
-    return Scored(c, SumOfNearestSquared(sample, stroke) + fidelity);
+    return Scored(c, SumOfNearestSquared(sample, stroke.points()) + fidelity);
 }
 
 ShapeCandidate fitQuadratic(const Stroke& stroke, int samples) {
@@ -259,7 +259,7 @@ ShapeCandidate fitArc(const Stroke& stroke, int samples) {
         const double off = double((q - z).length()) - r;
         fidelity += off * off;
     }
-    return Scored(c, SumOfNearestSquared(sample, stroke) + fidelity);
+    return Scored(c, SumOfNearestSquared(sample, stroke.points()) + fidelity);
 }
 
 ShapeCandidate fitEllipse(const Stroke& stroke, int samples) {
@@ -282,7 +282,7 @@ ShapeCandidate fitEllipse(const Stroke& stroke, int samples) {
     std::vector<PointF> sample, model;
     for (int k = 0; k < samples; ++k) sample.push_back(at(SampleParameter(k, samples) * 2 * MathEx::kPi));
     for (double theta = 0.0; theta < MathEx::kTwoPi; theta += kGridStep) model.push_back(at(theta));
-    return Scored(c, SumOfNearestSquared(sample, stroke) + SumOfNearestSquared(stroke, model));
+    return Scored(c, SumOfNearestSquared(sample, stroke.points()) + SumOfNearestSquared(stroke.points(), model));
 }
 
 std::array<ShapeCandidate, kFitKindCount> runFitters(const Stroke& stroke, int samples) {

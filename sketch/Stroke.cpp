@@ -32,7 +32,7 @@ void Stroke::resample() {
         if (out.size() >= size_t(kResampledPoints)) out.pop_back();
         out.push_back(back());
     }
-    assign(out.begin(), out.end());
+    points_ = std::move(out);
     color = ColorF(0.0f, 0.0f, 1.0f, 1.0f);
     stipplePattern = -1;
     lineWidth = 1.0f;

@@ -164,6 +164,22 @@ TEST_F(ScriptCommandTest, ClicksSelectAndRightDragsPan) {
          }},
         {"a click on white space deselects", two + Click(1, 1) + Click(-4, 6),
          [](const QJsonObject& d) { EXPECT_EQ(d["selected"].toInt(), -1); }},
+        // The graph's index and the equations' flags are one selection, seen twice.
+        {"undoing another equation keeps the selection", "type y = x^2\n" + Click(1, 1) + "type y = x\nundo\n",
+         [](const QJsonObject& d) {
+             EXPECT_EQ(d["selected"].toInt(), 0);
+             EXPECT_TRUE(Equation(d, 0)["selected"].toBool());
+         }},
+        {"undoing the selected equation clears the selection", "type y = x\ntype y = x^2\n" + Click(1, 1) + "undo\n",
+         [](const QJsonObject& d) {
+             EXPECT_EQ(d["selected"].toInt(), -1);
+             ASSERT_EQ(d["equations"].toArray().size(), 1);
+             EXPECT_FALSE(Equation(d, 0)["selected"].toBool());
+         }},
+        {"deleting the selection clears it", two + Click(1, 1) + "delete\n", [](const QJsonObject& d) {
+             EXPECT_EQ(d["selected"].toInt(), -1);
+             EXPECT_FALSE(Equation(d, 0)["selected"].toBool());
+         }},
         {"a left drag moves the curve", two + Drag("down", "move", "up", 1, 1, 1, 3), [](const QJsonObject& d) {
              EXPECT_NEAR(At2(Equation(d, 1)["coeffs"], 2), 2, 0.05);
              EXPECT_EQ(d["mode"].toInt(-1), 0);

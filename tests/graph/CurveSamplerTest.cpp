@@ -23,11 +23,11 @@ class ResampleTest : public ::testing::TestWithParam<PieceCase> {};
 TEST_P(ResampleTest, PiecesAndEndPoints) {
     const PieceCase& c = GetParam();
     auto o = MakeEquation(c.text);
-    ASSERT_EQ(o->pieces.size(), c.pieces) << c.text;
-    EXPECT_NEAR(o->pieces.front().front().x, c.firstX, 1e-3) << c.text;
-    EXPECT_NEAR(o->pieces.front().front().y, c.firstY, 1e-3) << c.text;
-    EXPECT_NEAR(o->pieces.back().back().x, c.lastX, 1e-3) << c.text;
-    EXPECT_NEAR(o->pieces.back().back().y, c.lastY, 1e-3) << c.text;
+    ASSERT_EQ(o->pieces().size(), c.pieces) << c.text;
+    EXPECT_NEAR(o->pieces().front().front().x, c.firstX, 1e-3) << c.text;
+    EXPECT_NEAR(o->pieces().front().front().y, c.firstY, 1e-3) << c.text;
+    EXPECT_NEAR(o->pieces().back().back().x, c.lastX, 1e-3) << c.text;
+    EXPECT_NEAR(o->pieces().back().back().y, c.lastY, 1e-3) << c.text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -57,8 +57,8 @@ TEST(Resample, JumpsOfMoreThan200SplitPieces) {
             if (std::fabs(y - previous) > 200) ++jumps;
             previous = y;
         }
-        EXPECT_EQ(o->pieces.size(), jumps + 1) << text;
-        for (const Stroke& piece : o->pieces)
+        EXPECT_EQ(o->pieces().size(), jumps + 1) << text;
+        for (const Stroke& piece : o->pieces())
             for (size_t i = 1; i < piece.size(); ++i)
                 EXPECT_LE(std::fabs(piece[i].y - piece[i - 1].y), 200) << text << " at x = " << piece[i].x;
     }
@@ -66,11 +66,11 @@ TEST(Resample, JumpsOfMoreThan200SplitPieces) {
 
 TEST(Resample, HyperbolaHasTwoBranches) {
     auto o = MakeEquation("x^2 - y^2 - 1 = 0");
-    ASSERT_EQ(o->pieces.size(), 2u);
-    for (const Stroke& s : o->pieces)
+    ASSERT_EQ(o->pieces().size(), 2u);
+    for (const Stroke& s : o->pieces())
         for (const PointF& p : s) EXPECT_NEAR(p.x * p.x - p.y * p.y, 1, 1e-2 * (1 + p.x * p.x));
-    EXPECT_LT(o->pieces[0].front().x, 0);  // the left branch first
-    EXPECT_GT(o->pieces[1].front().x, 0);
+    EXPECT_LT(o->pieces()[0].front().x, 0);  // the left branch first
+    EXPECT_GT(o->pieces()[1].front().x, 0);
 }
 
 struct DomainCase {
@@ -82,16 +82,15 @@ class DomainTest : public ::testing::TestWithParam<DomainCase> {};
 
 TEST_P(DomainTest, MainPieceThenLeftThenRight) {
     auto o = MakeEquation("y = x");
-    o->from = -1;
-    o->to = 2;
-    o->stippletype = GetParam().stippletype;
+    o->setDomain(-1, 2);
+    o->setStippleType(GetParam().stippletype);
     o->resample();
-    ASSERT_EQ(o->pieces.size(), GetParam().pieces);
-    EXPECT_FLOAT_EQ(o->pieces[0].front().x, -1);
-    EXPECT_FLOAT_EQ(o->pieces[0].back().x, 2);
+    ASSERT_EQ(o->pieces().size(), GetParam().pieces);
+    EXPECT_FLOAT_EQ(o->pieces()[0].front().x, -1);
+    EXPECT_FLOAT_EQ(o->pieces()[0].back().x, 2);
     if (GetParam().stippletype == EquationObject::STIPPLE_BOTH) {
-        EXPECT_FLOAT_EQ(o->pieces[1].front().x, -9);  // left
-        EXPECT_FLOAT_EQ(o->pieces[2].front().x, 2);   // right
+        EXPECT_FLOAT_EQ(o->pieces()[1].front().x, -9);  // left
+        EXPECT_FLOAT_EQ(o->pieces()[2].front().x, 2);   // right
     }
 }
 
@@ -103,31 +102,28 @@ INSTANTIATE_TEST_SUITE_P(Stipples, DomainTest,
 
 TEST(Domain, ReversedDomainKeepsOnlyItsEndPoints) {
     auto o = MakeEquation("y = x");
-    o->from = 2;
-    o->to = -1;
+    o->setDomain(2, -1);
     o->resample();
-    ASSERT_EQ(o->pieces.size(), 1u);
-    ASSERT_EQ(o->pieces[0].size(), 2u);
-    EXPECT_FLOAT_EQ(o->pieces[0][0].x, 2);
-    EXPECT_FLOAT_EQ(o->pieces[0][1].x, -1);
+    ASSERT_EQ(o->pieces().size(), 1u);
+    ASSERT_EQ(o->pieces()[0].size(), 2u);
+    EXPECT_FLOAT_EQ(o->pieces()[0][0].x, 2);
+    EXPECT_FLOAT_EQ(o->pieces()[0][1].x, -1);
 }
 
 TEST(Domain, VerticalLineIsNotDrawnInADomain) {
     auto o = MakeEquation("x - 1 = 0");
-    o->from = -1;
-    o->to = 2;
+    o->setDomain(-1, 2);
     o->resample();
-    EXPECT_TRUE(o->pieces.empty());
+    EXPECT_TRUE(o->pieces().empty());
 }
 
 TEST(Domain, EllipseCutToTheDomainStaysInsideIt) {
     auto o = MakeEquation("x^2/4 + y^2 - 1 = 0");
     for (auto [from, to] : {std::pair{-1.0, 1.0}, {-3.0, 1.0}, {-1.0, 3.0}}) {
-        o->from = from;
-        o->to = to;
+        o->setDomain(from, to);
         o->resample();
-        ASSERT_EQ(o->pieces.size(), 1u);
-        for (const PointF& p : o->pieces[0]) {
+        ASSERT_EQ(o->pieces().size(), 1u);
+        for (const PointF& p : o->pieces()[0]) {
             EXPECT_GE(p.x, from - 1e-4);
             EXPECT_LE(p.x, to + 1e-4);
         }
@@ -138,11 +134,11 @@ TEST(Domain, EllipseCutToTheDomainStaysInsideIt) {
 TEST(ZeroSet, TracedPointsLieOnTheCurve) {
     for (const char* text : {"x^3 + y^3 - 3*x*y = 0", "y - x = 0", "x^2*y - 1 = 0", "x^4 + y^4 - 16 = 0"}) {
         auto o = MakeEquation(text);
-        ASSERT_FALSE(o->pieces.empty()) << text;
+        ASSERT_FALSE(o->pieces().empty()) << text;
         size_t points = 0;
-        for (const Stroke& s : o->pieces)
+        for (const Stroke& s : o->pieces())
             for (const PointF& p : s) {
-                EXPECT_NEAR(o->expression->Value(p.x, p.y), 0, 0.02) << text << " at " << p.x << ", " << p.y;
+                EXPECT_NEAR(o->expression()->Value(p.x, p.y), 0, 0.02) << text << " at " << p.x << ", " << p.y;
                 ++points;
             }
         EXPECT_GT(points, 100u) << text;
@@ -151,10 +147,10 @@ TEST(ZeroSet, TracedPointsLieOnTheCurve) {
 
 TEST(ZeroSet, FoliumIsOneChainedCurveNotLooseSegments) {
     auto o = MakeEquation("x^3 + y^3 - 3*x*y = 0");
-    EXPECT_LE(o->pieces.size(), 3u);
+    EXPECT_LE(o->pieces().size(), 3u);
     auto circle = MakeEquation("x^4 + y^4 - 16 = 0");
-    ASSERT_EQ(circle->pieces.size(), 1u);
-    EXPECT_EQ(circle->pieces[0].front(), circle->pieces[0].back());  // a closed loop
+    ASSERT_EQ(circle->pieces().size(), 1u);
+    EXPECT_EQ(circle->pieces()[0].front(), circle->pieces()[0].back());  // a closed loop
 }
 
 TEST(ZeroSet, EmptyOrInvalidBoxGivesNothing) {
@@ -175,11 +171,11 @@ TEST(Resample, HugePlotBoxIsSampledCoarserNotEndlessly) {
     o.setPlotBox(-1e9f, 1e9f, 1e9f, -1e9f);
     ASSERT_TRUE(o.setEquation("y = x"));
     size_t points = 0;
-    for (const Stroke& s : o.pieces) points += s.size();
+    for (const Stroke& s : o.pieces()) points += s.size();
     EXPECT_LE(points, 200001u);
     EXPECT_GT(points, 1000u);
     ASSERT_TRUE(o.setEquation("x - 1 = 0"));
-    EXPECT_LE(o.pieces[0].size(), 200001u);
+    EXPECT_LE(o.pieces()[0].size(), 200001u);
 }
 
 }  // namespace

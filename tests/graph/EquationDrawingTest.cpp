@@ -15,15 +15,15 @@ using testing_support::MakeEquation;
 
 TEST(EquationDrawing, ClipsToThePlotBoxAndDrawsEachPieceWithItsStyle) {
     auto o = MakeEquation("y = 1/x");
-    o->colour = ColorF(0, 0, 1, 1);
-    o->lineWidth = 3;
-    o->lineStipple = 0xF0F0;
+    o->setColour(ColorF(0, 0, 1, 1));
+    o->setLineWidth(3);
+    o->setLineStipple(0xF0F0);
     RecordingSurface s;
     o->draw(s, 1.3, 1, 1);
     ASSERT_EQ(s.clips.size(), 2u);
-    EXPECT_EQ(s.clips[0], o->plotBox);
+    EXPECT_EQ(s.clips[0], o->plotBox());
     EXPECT_EQ(s.clips[1], RectF());  // cleared after the curve
-    ASSERT_EQ(s.primitives.size(), o->pieces.size());
+    ASSERT_EQ(s.primitives.size(), o->pieces().size());
     for (const auto& p : s.primitives) {
         EXPECT_EQ(p.primitive, Primitive::LineStrip);
         EXPECT_EQ(p.color, ColorF(0, 0, 1, 1));
@@ -41,9 +41,8 @@ class DomainStippleTest : public ::testing::TestWithParam<StippleCase> {};
 
 TEST_P(DomainStippleTest, OutsideTheDomainIsDotted) {
     auto o = MakeEquation("y = x");
-    o->from = -1;
-    o->to = 1;
-    o->stippletype = GetParam().stippletype;
+    o->setDomain(-1, 1);
+    o->setStippleType(GetParam().stippletype);
     o->resample();
     RecordingSurface raster;
     o->draw(raster, 1.3, 1, 1);
@@ -51,7 +50,7 @@ TEST_P(DomainStippleTest, OutsideTheDomainIsDotted) {
     for (size_t i = 0; i < raster.primitives.size(); ++i) EXPECT_EQ(raster.primitives[i].stipple, GetParam().patterns[i]) << i;
     // The page draws every piece with the equation's own pattern.
     RecordingSurface page(true);
-    o->draw(page, 1.3, 1, 1);
+    o->draw(page, 1.3, 1, 1, true);
     for (const auto& p : page.primitives) EXPECT_EQ(p.stipple, 0xFFFF);
 }
 
@@ -63,11 +62,10 @@ INSTANTIATE_TEST_SUITE_P(Types, DomainStippleTest,
 
 TEST(EquationDrawing, SelectionFrameControlPointsAndExtremaOnScreenOnly) {
     auto o = MakeEquation("y = x^2 - 2*x");
-    o->selected = true;
-    o->bDrawExtremePoints = true;
-    o->controlPoints[0].pinned = true;
+    o->setExtremePointsShown(true);
+    o->setControlPointPinned(0, true);
     RecordingSurface raster;
-    o->draw(raster, 1.3, 1, 1);
+    o->draw(raster, 1.3, 1, 1, true);
     // curve, frame, three control points, one extreme point
     ASSERT_EQ(raster.primitives.size(), 1u + 1 + 3 + 1);
     const auto& frame = raster.primitives[1];
@@ -81,15 +79,14 @@ TEST(EquationDrawing, SelectionFrameControlPointsAndExtremaOnScreenOnly) {
     EXPECT_FLOAT_EQ(extreme.points[1].y, -1);
 
     RecordingSurface page(true);
-    o->draw(page, 1.3, 1, 1);
+    o->draw(page, 1.3, 1, 1, true);
     EXPECT_EQ(page.primitives.size(), 1u);
 }
 
 TEST(EquationDrawing, HyperbolaAsymptotesWhenSelected) {
     auto o = MakeEquation("x^2 - y^2/4 - 1 = 0");
-    o->selected = true;
     RecordingSurface s;
-    o->draw(s, 1.3, 1, 1);
+    o->draw(s, 1.3, 1, 1, true);
     // two branches, then the asymptotes as one set of segments (y = ±2x)
     ASSERT_GE(s.primitives.size(), 3u);
     const auto& asymptotes = s.primitives[2];
@@ -102,8 +99,8 @@ TEST(EquationDrawing, HyperbolaAsymptotesWhenSelected) {
 
 TEST(EquationDrawing, LabelIsAnImageOnScreenAndVectorTextOnThePage) {
     auto o = MakeEquation("y = x^2");
-    o->displayText = true;
-    o->labelPosition = PointF(2, 3);
+    o->setDisplayText(true);
+    o->setLabelPosition(PointF(2, 3));
     RecordingSurface raster;
     o->draw(raster, 1.3, 1, 1);
     ASSERT_EQ(raster.images.size(), 1u);
@@ -118,7 +115,7 @@ TEST(EquationDrawing, LabelIsAnImageOnScreenAndVectorTextOnThePage) {
     EXPECT_FALSE(o->labelContains(PointF(1.5f, 3.2f)));
 
     RecordingSurface page(true);
-    o->draw(page, 1.3, 1, 1);
+    o->draw(page, 1.3, 1, 1, true);
     EXPECT_TRUE(page.images.empty());
     EXPECT_FALSE(page.texts.empty());  // y, =, x and 2 as glyphs
     for (const auto& t : page.texts) {

@@ -17,19 +17,90 @@ using testing_support::MakeEquation;
 
 TEST(EquationObject, FailedSetEquationChangesNothing) {
     auto o = MakeEquation("y = x^2");
-    const size_t pieces = o->pieces.size();
+    const size_t pieces = o->pieces().size();
     EXPECT_FALSE(o->setEquation("y = 2 x"));
     EXPECT_EQ(o->text(), "y=x^2");
-    EXPECT_EQ(o->pieces.size(), pieces);
-    EXPECT_EQ(o->controlPoints.size(), 3u);
+    EXPECT_EQ(o->pieces().size(), pieces);
+    EXPECT_EQ(o->controlPoints().size(), 3u);
 }
 
 TEST(EquationObject, ANumberIsTextOnly) {
     auto o = MakeEquation("2*PI");
     EXPECT_TRUE(o->isTextOnly());
-    EXPECT_TRUE(o->displayText);
-    EXPECT_TRUE(o->pieces.empty());
+    EXPECT_TRUE(o->displayText());
+    EXPECT_TRUE(o->pieces().empty());
     EXPECT_FALSE(o->passesNear(PointF(0, 0), 1.3));
+}
+
+// Each setter that changes what the curve covers resamples it at once.
+TEST(EquationObject, SettersThatChangeTheCoverageResample) {
+    struct Row {
+        const char* name;
+        void (*change)(EquationObject&);
+        size_t pieces;
+        float firstX, lastX;
+    };
+    const Row rows[] = {
+        {"domain", [](EquationObject& o) { o.setDomain(-1, 2); }, 1, -1, 2},
+        {"domain, then dotted on both sides",
+         [](EquationObject& o) {
+             o.setDomain(-1, 2);
+             o.setStippleType(EquationObject::STIPPLE_BOTH);
+         },
+         3, -1, 2},
+        {"plot box", [](EquationObject& o) { o.setPlotBox(-3, 3, 3, -3); }, 1, -3, 3},
+        {"zoom", [](EquationObject& o) { o.scalePlotBox(0.5, 1); }, 1, -4.5f, 4.5f},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto o = MakeEquation("y = x^2");
+        row.change(*o);
+        ASSERT_EQ(o->pieces().size(), row.pieces);
+        EXPECT_FLOAT_EQ(o->pieces()[0].front().x, row.firstX);
+        EXPECT_FLOAT_EQ(o->pieces()[0].back().x, row.lastX);
+    }
+}
+
+TEST(EquationObject, ACopyIsIndependentAndOwnsItsAttributePoints) {
+    auto o = MakeEquation("y = x^2");
+    o->addAttribPoint(AttribPoint());
+    o->setColour(ColorF(1, 0, 0, 1));
+    o->setLabel(EquationObject::LABEL_USER_TEXT, "2*PI");
+    EquationObject other;
+    o->addTangentLine(&other);
+
+    const EquationObject copy(*o);
+    ASSERT_EQ(copy.attribPoints().size(), 1u);
+    EXPECT_EQ(copy.attribPoints()[0].owner, &copy);
+    EXPECT_EQ(o->attribPoints()[0].owner, o.get());
+    EXPECT_TRUE(copy.tangentLines().empty());  // references into a graph are not copied
+    EXPECT_EQ(copy.colour(), ColorF(1, 0, 0, 1));
+    EXPECT_EQ(copy.labelKind(), EquationObject::LABEL_USER_TEXT);
+    EXPECT_EQ(copy.pieces().size(), o->pieces().size());
+
+    o->translate(0, 1);
+    ASSERT_NE(copy.expression(), o->expression());
+    EXPECT_EQ(copy.text(), "y=x^2");
+    EXPECT_EQ(copy.controlPoints()[1], PointF(0, 0));
+}
+
+TEST(EquationObject, ALabelTextThatDoesNotParseChangesNothing) {
+    auto o = MakeEquation("y = x^2");
+    EXPECT_FALSE(o->setLabel(EquationObject::LABEL_USER_TEXT, "y = 2 x"));
+    EXPECT_EQ(o->labelKind(), EquationObject::LABEL_EQUATION);
+    EXPECT_EQ(o->userText(), "");
+}
+
+TEST(EquationObject, OutOfRangeIndicesChangeNothing) {
+    auto o = MakeEquation("y = x^2");
+    o->setControlPointPinned(7, true);
+    o->toggleControlPointPin(-1);
+    o->setAttribPoint(0, AttribPoint());
+    o->slideAttribPoint(3, PointF(1, 1));
+    o->removeLastAttribPoint();
+    EXPECT_EQ(o->popAction(), -1);
+    EXPECT_TRUE(o->attribPoints().empty());
+    for (const ControlPoint& c : o->controlPoints()) EXPECT_FALSE(c.pinned);
 }
 
 struct OrdinateCase {
@@ -90,7 +161,7 @@ TEST(EquationObject, PointNearLandsOnTheCurve) {
         auto o = MakeEquation(text);
         for (PointF click : {PointF(3, 1), PointF(-2, -2), PointF(0.5f, 0.2f)}) {
             const PointF q = o->pointNear(click);
-            EXPECT_NEAR(o->expression->Value(q.x, q.y) / (1 + std::fabs(q.x * q.x) + std::fabs(q.y * q.y)), 0, 1e-4)
+            EXPECT_NEAR(o->expression()->Value(q.x, q.y) / (1 + std::fabs(q.x * q.x) + std::fabs(q.y * q.y)), 0, 1e-4)
                 << text << " from " << click.x << ", " << click.y;
         }
     }
@@ -105,11 +176,11 @@ class ControlPointsTest : public ::testing::TestWithParam<ControlCase> {};
 
 TEST_P(ControlPointsTest, BuiltPerType) {
     auto o = MakeEquation(GetParam().text);
-    ASSERT_EQ(o->controlPoints.size(), GetParam().points.size()) << GetParam().text;
-    for (size_t i = 0; i < o->controlPoints.size(); ++i) {
-        EXPECT_NEAR(o->controlPoints[i].x, GetParam().points[i].x, 1e-5) << GetParam().text << " #" << i;
-        EXPECT_NEAR(o->controlPoints[i].y, GetParam().points[i].y, 1e-5) << GetParam().text << " #" << i;
-        EXPECT_FALSE(o->controlPoints[i].pinned);
+    ASSERT_EQ(o->controlPoints().size(), GetParam().points.size()) << GetParam().text;
+    for (size_t i = 0; i < o->controlPoints().size(); ++i) {
+        EXPECT_NEAR(o->controlPoints()[i].x, GetParam().points[i].x, 1e-5) << GetParam().text << " #" << i;
+        EXPECT_NEAR(o->controlPoints()[i].y, GetParam().points[i].y, 1e-5) << GetParam().text << " #" << i;
+        EXPECT_FALSE(o->controlPoints()[i].pinned);
     }
 }
 
@@ -131,8 +202,8 @@ INSTANTIATE_TEST_SUITE_P(
         ControlCase{"x^3 + y^3 - 3*x*y = 0", {}}));
 
 TEST(EquationObject, CubicMonotonicFlag) {
-    EXPECT_TRUE(MakeEquation("y = x^3 + 3*x^2 + 3*x")->bMonotonic);  // c2² = 3·c1·c3
-    EXPECT_FALSE(MakeEquation("y = x^3 - 3*x")->bMonotonic);
+    EXPECT_TRUE(MakeEquation("y = x^3 + 3*x^2 + 3*x")->isMonotonic());  // c2² = 3·c1·c3
+    EXPECT_FALSE(MakeEquation("y = x^3 - 3*x")->isMonotonic());
 }
 
 TEST(EquationObject, ControlPointNearIsWithinAFifthOfTheScale) {
@@ -145,23 +216,23 @@ TEST(EquationObject, TranslateMovesCurveControlAndAttributePoints) {
     auto o = MakeEquation("y = x^2");
     AttribPoint ap(o.get());
     ap.setPosition(1, 1);
-    o->attribute_points.push_back(ap);
+    o->addAttribPoint(ap);
     o->translate(1, 2);
     EXPECT_EQ(o->text(), "y=x^2-2*x+3");
-    EXPECT_FLOAT_EQ(o->controlPoints[1].x, 1);
-    EXPECT_FLOAT_EQ(o->controlPoints[1].y, 2);
-    EXPECT_FLOAT_EQ(o->attribute_points[0].x, 2);
-    EXPECT_FLOAT_EQ(o->attribute_points[0].y, 3);
-    EXPECT_NEAR(o->pieces[0].front().y, 81 + 18 + 3, 1e-3);
+    EXPECT_FLOAT_EQ(o->controlPoints()[1].x, 1);
+    EXPECT_FLOAT_EQ(o->controlPoints()[1].y, 2);
+    EXPECT_FLOAT_EQ(o->attribPoints()[0].x, 2);
+    EXPECT_FLOAT_EQ(o->attribPoints()[0].y, 3);
+    EXPECT_NEAR(o->pieces()[0].front().y, 81 + 18 + 3, 1e-3);
 }
 
 TEST(EquationObject, MoveLabelCarriesTheFrameOfATextOnlyObject) {
     auto o = MakeEquation("42");
     o->setPlotBox(0, 2, 1, 0);
     o->moveLabel(1, -1);
-    EXPECT_FLOAT_EQ(o->labelPosition.x, 1);
-    EXPECT_FLOAT_EQ(o->plotBox.left, 1);
-    EXPECT_FLOAT_EQ(o->plotBox.top, 0);
+    EXPECT_FLOAT_EQ(o->labelPosition().x, 1);
+    EXPECT_FLOAT_EQ(o->plotBox().left, 1);
+    EXPECT_FLOAT_EQ(o->plotBox().top, 0);
 }
 
 TEST(EquationObject, CoefficientsOfPolynomials) {

@@ -6,6 +6,7 @@
 
 #include "graph/GraphManager.h"
 #include "mathex/SmartNumber.h"
+#include "support/Equations.h"
 #include "support/RecordingSurface.h"
 
 namespace {
@@ -35,7 +36,7 @@ protected:
 
     // Client pixel of a graph point.
     std::pair<int, int> Px(double x, double y) const {
-        const PointF p = graph.viewport.graphToScreen(x, y);
+        const PointF p = graph.viewport().graphToScreen(x, y);
         return {int(std::lround(p.x)), int(std::lround(p.y))};
     }
     void Down(double x, double y) { auto [px, py] = Px(x, y); graph.mouseDown(px, py); }
@@ -60,20 +61,20 @@ protected:
 };
 
 TEST_F(GraphManagerTest, ResetDefaults) {
-    EXPECT_TRUE(graph.showGrid);
-    EXPECT_TRUE(graph.showAxis);
-    EXPECT_EQ(graph.mode, MODE_IDLE);
-    EXPECT_DOUBLE_EQ(graph.viewport.scale, 1.3);
-    EXPECT_EQ(graph.currentColour, ColorF(0, 0, 0, 1));
+    EXPECT_TRUE(graph.showGrid());
+    EXPECT_TRUE(graph.showAxis());
+    EXPECT_EQ(graph.mode(), MODE_IDLE);
+    EXPECT_DOUBLE_EQ(graph.viewport().scale, 1.3);
+    EXPECT_EQ(graph.currentColour(), ColorF(0, 0, 0, 1));
 }
 
 TEST_F(GraphManagerTest, AddedEquationsTakeTheViewsPlotBoxAndColour) {
     graph.setColour(ColorF(1, 0, 0, 1));
     EquationObject* e = Add("y = x^2");
-    EXPECT_EQ(e->plotBox, RectF(9, -9, -9, 9));
-    EXPECT_EQ(e->colour, ColorF(1, 0, 0, 1));
+    EXPECT_EQ(e->plotBox(), RectF(9, -9, -9, 9));
+    EXPECT_EQ(e->colour(), ColorF(1, 0, 0, 1));
     EXPECT_EQ(graph.addEquationFromText("y = 2 x"), nullptr);
-    EXPECT_EQ(graph.equations.size(), 1u);
+    EXPECT_EQ(graph.equations().size(), 1u);
 }
 
 TEST_F(GraphManagerTest, HitTestOrder) {
@@ -84,78 +85,76 @@ TEST_F(GraphManagerTest, HitTestOrder) {
     EXPECT_EQ(graph.hitTest(PointF(5, -5)), HIT_NOTHING);
     // A curve hit moves that curve to the end of the list (drawn on top).
     EXPECT_EQ(graph.hitTest(PointF(2, 4)), HIT_CURVE);
-    EXPECT_EQ(graph.hitEquation, parabola);
-    EXPECT_EQ(graph.equations.back().get(), parabola);
+    EXPECT_EQ(graph.hitEquation(), parabola);
+    EXPECT_EQ(graph.equations().back().get(), parabola);
     // A control point counts only on the selected equation.
     EXPECT_EQ(graph.hitTest(PointF(1, 1)), HIT_CURVE);
     Click(3, 3);  // select the line
-    ASSERT_EQ(graph.selected, line);
+    ASSERT_EQ(graph.selected(), line);
     EXPECT_EQ(graph.hitTest(PointF(-1, -1)), HIT_CONTROL_POINT);  // the line's own point
-    EXPECT_EQ(graph.controlIndex, 0);
+    EXPECT_EQ(graph.controlIndex(), 0);
     // At (1, 1) the parabola, first in the list, has a point too: it is not selected.
     EXPECT_EQ(graph.hitTest(PointF(1, 1)), HIT_CURVE);
     // The selected equation's plot box edges come before labels and curves.
     EXPECT_EQ(graph.hitTest(PointF(9, 9)), HIT_BOX_HANDLE);
-    EXPECT_EQ(graph.boxHandle, BOX_TOP_RIGHT);
+    EXPECT_EQ(graph.boxHandle(), BOX_TOP_RIGHT);
     EXPECT_EQ(graph.hitTest(PointF(-9, 2)), HIT_BOX_HANDLE);
-    EXPECT_EQ(graph.boxHandle, BOX_LEFT);
+    EXPECT_EQ(graph.boxHandle(), BOX_LEFT);
     // An attribute point wins over the curve it sits on.
-    graph.pointOnCurve = PointF(-2, 4);
-    graph.hitEquation = parabola;
+    graph.setPopupTarget(parabola, PointF(-2, 4));
     graph.addAttribPoint(PRESET_PLAIN);
     EXPECT_EQ(graph.hitTest(PointF(-2, 4)), HIT_ATTRIB_POINT);
-    EXPECT_EQ(graph.attribIndex, 0);
+    EXPECT_EQ(graph.attribIndex(), 0);
 }
 
 TEST_F(GraphManagerTest, ClickSelectsACurveAndWhiteSpaceDeselects) {
     EquationObject* e = Add("y = x^2");
     Click(1, 1);
-    EXPECT_EQ(graph.selected, e);
-    EXPECT_TRUE(e->selected);
-    EXPECT_EQ(graph.mode, MODE_IDLE);
-    EXPECT_EQ(graph.hitCode, HIT_NONE);
+    EXPECT_EQ(graph.selected(), e);
+    EXPECT_TRUE(graph.isSelected(e));
+    EXPECT_EQ(graph.mode(), MODE_IDLE);
+    EXPECT_EQ(graph.hitCode(), HIT_NONE);
     Click(9.9, 0);  // the arrow: no change
-    EXPECT_EQ(graph.selected, e);
+    EXPECT_EQ(graph.selected(), e);
     Click(5, -5);
-    EXPECT_EQ(graph.selected, nullptr);
-    EXPECT_FALSE(e->selected);
+    EXPECT_EQ(graph.selected(), nullptr);
+    EXPECT_FALSE(graph.isSelected(e));
     ASSERT_EQ(listener.selections.size(), 2u);
     EXPECT_EQ(listener.selections.back(), nullptr);
 }
 
 TEST_F(GraphManagerTest, DraggingACurveMovesItWithItsTangents) {
     EquationObject* e = Add("y = x^2");
-    graph.hitEquation = e;
-    graph.pointOnCurve = PointF(1, 1);
+    graph.setPopupTarget(e, PointF(1, 1));
     graph.tangentOnCurve();
-    ASSERT_EQ(graph.equations.size(), 2u);
-    EquationObject* tangent = graph.equations.back().get();
+    ASSERT_EQ(graph.equations().size(), 2u);
+    EquationObject* tangent = graph.equations().back().get();
     EXPECT_EQ(tangent->text(), "y=2*x-1");
-    EXPECT_EQ(tangent->colour, ColorF(0, 0, 1, 1));
+    EXPECT_EQ(tangent->colour(), ColorF(0, 0, 1, 1));
     Drag(2, 4, 3, 4);  // one unit to the right (to the nearest pixel)
-    EXPECT_NEAR(e->expression->coeffs[1], -2, 0.06);
+    EXPECT_NEAR(e->expression()->coeffs[1], -2, 0.06);
     EXPECT_NEAR(tangent->valueAt(2).x, 1, 0.1);  // y = 2(x − 1) − 1 at x = 2
     EXPECT_GT(listener.edits, 0);
     EXPECT_GT(listener.pending, 0);
-    EXPECT_EQ(graph.mode, MODE_IDLE);
+    EXPECT_EQ(graph.mode(), MODE_IDLE);
 }
 
 TEST_F(GraphManagerTest, RightDragPansOnlyOverWhiteSpace) {
     Add("y = x^2");
     RightDown(2, 4);
     Move(3, 5);
-    EXPECT_EQ(graph.mode, MODE_RIGHT_PRESSED);
-    EXPECT_EQ(graph.viewport.pan, PointF(0, 0));
+    EXPECT_EQ(graph.mode(), MODE_RIGHT_PRESSED);
+    EXPECT_EQ(graph.viewport().pan, PointF(0, 0));
     RightUp(3, 5);
-    EXPECT_EQ(graph.mode, MODE_IDLE);
+    EXPECT_EQ(graph.mode(), MODE_IDLE);
 
     RightDown(5, -5);
     Move(6, -4);
-    EXPECT_EQ(graph.mode, MODE_PANNING);
+    EXPECT_EQ(graph.mode(), MODE_PANNING);
     RightUp(6, -4);
-    EXPECT_EQ(graph.mode, MODE_IDLE);
-    EXPECT_NEAR(graph.viewport.pan.x, 1, 0.05);
-    EXPECT_NEAR(graph.viewport.pan.y, 1, 0.05);
+    EXPECT_EQ(graph.mode(), MODE_IDLE);
+    EXPECT_NEAR(graph.viewport().pan.x, 1, 0.05);
+    EXPECT_NEAR(graph.viewport().pan.y, 1, 0.05);
 }
 
 TEST_F(GraphManagerTest, RightClickPopups) {
@@ -164,7 +163,7 @@ TEST_F(GraphManagerTest, RightClickPopups) {
     RightUp(2, 4);
     ASSERT_EQ(listener.popups.size(), 1u);
     EXPECT_EQ(listener.popups[0], "right click on equation");
-    EXPECT_NEAR(graph.pointOnCurve.y, graph.pointOnCurve.x * graph.pointOnCurve.x, 1e-4);
+    EXPECT_NEAR(graph.pointOnCurve().y, graph.pointOnCurve().x * graph.pointOnCurve().x, 1e-4);
     // White space offers tangents only while a polynomial is selected.
     RightDown(5, -5);
     RightUp(5, -5);
@@ -174,55 +173,55 @@ TEST_F(GraphManagerTest, RightClickPopups) {
     RightUp(0, -1);
     EXPECT_EQ(listener.popups.back(), "right click on white space");
     graph.tangentFromPoint();
-    ASSERT_EQ(graph.equations.size(), 3u);  // two tangents from about (0, −1): slopes ±2
-    EXPECT_NEAR(graph.equations[1]->expression->coeffs[0], 2, 0.05);
-    EXPECT_NEAR(graph.equations[2]->expression->coeffs[0], -2, 0.05);
+    ASSERT_EQ(graph.equations().size(), 3u);  // two tangents from about (0, −1): slopes ±2
+    EXPECT_NEAR(graph.equations()[1]->expression()->coeffs[0], 2, 0.05);
+    EXPECT_NEAR(graph.equations()[2]->expression()->coeffs[0], -2, 0.05);
     // Right click on a control point of the selection pins it.
     RightDown(0, 0);
     RightUp(0, 0);
-    EXPECT_TRUE(e->controlPoints[1].pinned);
+    EXPECT_TRUE(e->controlPoints()[1].pinned);
 }
 
 TEST_F(GraphManagerTest, ArrowDragZoomStopsNearATenth) {
     for (int k = 0; k < 30; ++k) {
-        const double tip = graph.viewport.graphRect.right;  // the arrow moves with the zoom
-        Down(tip - 0.1 * graph.viewport.xZoom, 0);
+        const double tip = graph.viewport().graphRect.right;  // the arrow moves with the zoom
+        Down(tip - 0.1 * graph.viewport().xZoom, 0);
         Move(tip - 0.5, 0);
         Up(tip - 0.5, 0);
     }
-    EXPECT_GE(graph.viewport.xZoom, 0.1 - 1e-9);
-    EXPECT_LE(graph.viewport.xZoom, 0.2);
+    EXPECT_GE(graph.viewport().xZoom, 0.1 - 1e-9);
+    EXPECT_LE(graph.viewport().xZoom, 0.2);
 }
 
 TEST_F(GraphManagerTest, WheelClampsTheScale) {
     for (int k = 0; k < 200; ++k) graph.mouseWheel(-120, 500, 375);
-    EXPECT_DOUBLE_EQ(graph.viewport.scale, 5.0);
+    EXPECT_DOUBLE_EQ(graph.viewport().scale, 5.0);
     for (int k = 0; k < 200; ++k) graph.mouseWheel(120, 500, 375);
-    EXPECT_DOUBLE_EQ(graph.viewport.scale, 0.001);
+    EXPECT_DOUBLE_EQ(graph.viewport().scale, 0.001);
 }
 
 TEST_F(GraphManagerTest, PenStrokesAndFinishing) {
     graph.togglePenInput();
-    EXPECT_EQ(graph.mode, MODE_PEN_IDLE);
+    EXPECT_EQ(graph.mode(), MODE_PEN_IDLE);
     EXPECT_TRUE(graph.penInputChecked());
     Click(1, 1);  // a single point is no stroke
-    EXPECT_TRUE(graph.pen.gesture().strokes.empty());
+    EXPECT_TRUE(graph.pen().gesture().strokes.empty());
     // A straight stroke away from every curve becomes a line.
     Down(-4, -2);
     for (int k = 1; k <= 8; ++k) Move(-4 + k, -2 + 0.5 * k);
     Up(4, 2);
-    EXPECT_EQ(graph.mode, MODE_PEN_IDLE);
-    ASSERT_EQ(graph.pen.gesture().strokes.size(), 1u);
+    EXPECT_EQ(graph.mode(), MODE_PEN_IDLE);
+    ASSERT_EQ(graph.pen().gesture().strokes.size(), 1u);
     EXPECT_TRUE(graph.togglePenInput());
-    EXPECT_EQ(graph.mode, MODE_IDLE);
-    ASSERT_EQ(graph.equations.size(), 1u);
-    EXPECT_EQ(graph.equations[0]->expression->type, MathEx::PT_LINE);
-    EXPECT_NEAR(graph.equations[0]->expression->coeffs[0], 0.5, 0.02);
+    EXPECT_EQ(graph.mode(), MODE_IDLE);
+    ASSERT_EQ(graph.equations().size(), 1u);
+    EXPECT_EQ(graph.equations()[0]->expression()->type, MathEx::PT_LINE);
+    EXPECT_NEAR(graph.equations()[0]->expression()->coeffs[0], 0.5, 0.02);
     // A double click starts and finishes pen input too.
     EXPECT_FALSE(graph.doubleClick());
-    EXPECT_EQ(graph.mode, MODE_PEN_IDLE);
+    EXPECT_EQ(graph.mode(), MODE_PEN_IDLE);
     EXPECT_FALSE(graph.doubleClick());  // nothing drawn: nothing made
-    EXPECT_EQ(graph.mode, MODE_IDLE);
+    EXPECT_EQ(graph.mode(), MODE_IDLE);
 }
 
 TEST_F(GraphManagerTest, StrokeOutOfACurveMakesAnAttributePoint) {
@@ -232,9 +231,9 @@ TEST_F(GraphManagerTest, StrokeOutOfACurveMakesAnAttributePoint) {
     for (int k = 1; k <= 6; ++k) Move(1 + 0.1 * k, 1 - 0.5 * k);
     Up(1.6, -2);
     EXPECT_TRUE(graph.togglePenInput());
-    EXPECT_EQ(graph.equations.size(), 1u);
-    ASSERT_EQ(e->attribute_points.size(), 1u);
-    const AttribPoint& ap = e->attribute_points[0];
+    EXPECT_EQ(graph.equations().size(), 1u);
+    ASSERT_EQ(e->attribPoints().size(), 1u);
+    const AttribPoint& ap = e->attribPoints()[0];
     EXPECT_EQ(ap.pointType, 1);
     EXPECT_EQ(ap.xValueType, AttribPoint::LABEL_TEXT);
     EXPECT_EQ(ap.xLineType, AttribPoint::LINE_SOLID);
@@ -252,81 +251,82 @@ TEST_F(GraphManagerTest, AxisThenLoopMakesAnEllipse) {
     for (int k = 1; k <= 40; ++k) Move(a * std::cos(start + k * step), b * std::sin(start + k * step));
     Up(a * std::cos(start + 40 * step), b * std::sin(start + 40 * step));
     EXPECT_TRUE(graph.togglePenInput());
-    ASSERT_EQ(graph.equations.size(), 1u);
-    EXPECT_EQ(graph.equations[0]->expression->type, MathEx::PT_ELLIPSE);
-    EXPECT_FALSE(graph.equations[0]->pieces.empty());
-    EXPECT_FALSE(graph.equations[0]->controlPoints.empty());
+    ASSERT_EQ(graph.equations().size(), 1u);
+    EXPECT_EQ(graph.equations()[0]->expression()->type, MathEx::PT_ELLIPSE);
+    EXPECT_FALSE(graph.equations()[0]->pieces().empty());
+    EXPECT_FALSE(graph.equations()[0]->controlPoints().empty());
 }
 
 TEST_F(GraphManagerTest, MensurationByPart) {
     EquationObject* e = Add("y = x^2");
     graph.armMensuration();
-    EXPECT_EQ(graph.mode, MODE_IDLE);  // needs a selection
+    EXPECT_EQ(graph.mode(), MODE_IDLE);  // needs a selection
     Click(2, 4);
     graph.armMensuration();
-    EXPECT_EQ(graph.mode, MODE_MENSURATION_ARMED);
+    EXPECT_EQ(graph.mode(), MODE_MENSURATION_ARMED);
     Down(1, 5);
-    EXPECT_EQ(graph.mode, MODE_MENSURATION_START);
+    EXPECT_EQ(graph.mode(), MODE_MENSURATION_START);
     Up(1, 5);  // a click without movement keeps the start
-    EXPECT_EQ(graph.mode, MODE_MENSURATION_START);
+    EXPECT_EQ(graph.mode(), MODE_MENSURATION_START);
     Move(2, 5);
-    EXPECT_EQ(graph.mode, MODE_MENSURATION_DRAG);
+    EXPECT_EQ(graph.mode(), MODE_MENSURATION_DRAG);
     Move(3, 5);
     Up(3, 5);
-    EXPECT_EQ(graph.mode, MODE_IDLE);
-    EXPECT_NEAR(e->mensuration.xmin, 1, 0.05);
-    EXPECT_NEAR(e->mensuration.xmax, 3, 0.05);
-    EXPECT_TRUE(e->bEnableMensu);
-    EXPECT_EQ(e->actionStack.back(), ACTION_MENSURATION_ENABLED);
+    EXPECT_EQ(graph.mode(), MODE_IDLE);
+    EXPECT_NEAR(e->mensuration().xmin, 1, 0.05);
+    EXPECT_NEAR(e->mensuration().xmax, 3, 0.05);
+    EXPECT_TRUE(e->mensurationEnabled());
+    EXPECT_EQ(e->actions().back(), ACTION_MENSURATION_ENABLED);
 }
 
 TEST_F(GraphManagerTest, UndoOrderDomainsThenActionsThenTheEquation) {
     EXPECT_EQ(graph.undo(), -1);  // an empty graph: nothing happens
     EquationObject* e = Add("y = x^2");
-    e->actionStack = {ACTION_ATTRIB_POINT_ADDED, ACTION_EXTREME_POINTS_SHOWN};
-    e->attribute_points.push_back(AttribPoint(e));
-    e->bDrawExtremePoints = true;
+    e->pushAction(ACTION_ATTRIB_POINT_ADDED);
+    e->pushAction(ACTION_EXTREME_POINTS_SHOWN);
+    e->addAttribPoint(AttribPoint(e));
+    e->setExtremePointsShown(true);
     graph.togglePaint();
     Click(5, -5);
-    ASSERT_EQ(graph.paintedDomains.size(), 1u);
+    ASSERT_EQ(graph.paintedDomains().size(), 1u);
     graph.togglePaint();
     EXPECT_EQ(graph.undo(), 0);
-    EXPECT_TRUE(graph.paintedDomains.empty());
+    EXPECT_TRUE(graph.paintedDomains().empty());
     EXPECT_EQ(graph.undo(), 2);
-    EXPECT_FALSE(e->bDrawExtremePoints);
+    EXPECT_FALSE(e->extremePointsShown());
     EXPECT_EQ(graph.undo(), 0);
-    EXPECT_TRUE(e->attribute_points.empty());
+    EXPECT_TRUE(e->attribPoints().empty());
     EXPECT_EQ(graph.undo(), -1);
-    EXPECT_TRUE(graph.equations.empty());
+    EXPECT_TRUE(graph.equations().empty());
 }
 
 TEST_F(GraphManagerTest, PaintingRefusesTheSameRegion) {
     Add("y = x^2 - 4");
     graph.togglePaint();
-    EXPECT_EQ(graph.mode, MODE_PAINT);
+    EXPECT_EQ(graph.mode(), MODE_PAINT);
     Click(0, -1);  // between the curve and the axis
     Click(0.5, -2);  // the same region
     graph.setColour(ColorF(0, 1, 0, 1));
     Click(0, 5);  // above the curve
-    ASSERT_EQ(graph.paintedDomains.size(), 2u);
-    EXPECT_EQ(graph.paintedDomains[1].colour, ColorF(0, 1, 0, 1));
+    ASSERT_EQ(graph.paintedDomains().size(), 2u);
+    EXPECT_EQ(graph.paintedDomains()[1].colour, ColorF(0, 1, 0, 1));
     Click(3, 0);  // on the axis: in no region, yet added as a seed that paints nothing
     RightDown(5, 5);
     RightUp(5, 5);
-    EXPECT_EQ(graph.mode, MODE_PAINT);  // a right click does not leave painting
+    EXPECT_EQ(graph.mode(), MODE_PAINT);  // a right click does not leave painting
 }
 
 TEST_F(GraphManagerTest, IntersectionsFollowTheCurves) {
     Add("y = x^2");
     Add("y = x + 2");
     graph.toggleIntersections();
-    ASSERT_EQ(graph.intersections.size(), 2u);
-    EXPECT_NEAR(graph.intersections[0].x, -1, 1e-4);
-    EXPECT_NEAR(graph.intersections[1].x, 2, 1e-4);
+    ASSERT_EQ(graph.intersections().size(), 2u);
+    EXPECT_NEAR(graph.intersections()[0].x, -1, 1e-4);
+    EXPECT_NEAR(graph.intersections()[1].x, 2, 1e-4);
     Add("y = x + 5");  // parallel to the line: no new point with it
-    EXPECT_EQ(graph.intersections.size(), 2u + 2u);
+    EXPECT_EQ(graph.intersections().size(), 2u + 2u);
     graph.toggleIntersections();
-    EXPECT_TRUE(graph.intersections.empty());
+    EXPECT_TRUE(graph.intersections().empty());
 }
 
 TEST_F(GraphManagerTest, DeleteAndDisplayEquationActOnTheClickedCurve) {
@@ -335,25 +335,25 @@ TEST_F(GraphManagerTest, DeleteAndDisplayEquationActOnTheClickedCurve) {
     Click(-1, -2);  // select the line
     RightDown(2, 4);
     RightUp(2, 4);
-    EXPECT_EQ(graph.hitEquation, a);
+    EXPECT_EQ(graph.hitEquation(), a);
     graph.toggleDisplayEquation();
-    EXPECT_TRUE(a->displayText);
+    EXPECT_TRUE(a->displayText());
     EXPECT_TRUE(graph.displayEquationChecked());
     graph.deleteHit();
-    ASSERT_EQ(graph.equations.size(), 1u);
-    EXPECT_EQ(graph.hitEquation, nullptr);
+    ASSERT_EQ(graph.equations().size(), 1u);
+    EXPECT_EQ(graph.hitEquation(), nullptr);
     graph.deleteSelected();
-    EXPECT_TRUE(graph.equations.empty());
+    EXPECT_TRUE(graph.equations().empty());
 }
 
 TEST_F(GraphManagerTest, ZoomRescalesPlotBoxes) {
     EquationObject* e = Add("y = x");
     graph.setZoom(2, 1);
-    EXPECT_FLOAT_EQ(e->plotBox.left, -18);
-    EXPECT_FLOAT_EQ(e->plotBox.top, 9);
-    EXPECT_NEAR(e->pieces[0].front().x, -18, 1e-4);
+    EXPECT_FLOAT_EQ(e->plotBox().left, -18);
+    EXPECT_FLOAT_EQ(e->plotBox().top, 9);
+    EXPECT_NEAR(e->pieces()[0].front().x, -18, 1e-4);
     graph.setZoom(0, 1);  // refused
-    EXPECT_FLOAT_EQ(e->plotBox.left, -18);
+    EXPECT_FLOAT_EQ(e->plotBox().left, -18);
 }
 
 TEST_F(GraphManagerTest, FeatureHasOneElementPerEquation) {
@@ -368,22 +368,85 @@ TEST_F(GraphManagerTest, FeatureHasOneElementPerEquation) {
 
 TEST_F(GraphManagerTest, DrawOrderAndExportFlags) {
     EquationObject* e = Add("y = x^2");
-    e->displayText = true;
+    e->setDisplayText(true);
     Click(2, 4);
     graph.saveFlagsForExport();
-    EXPECT_FALSE(e->displayText);
-    EXPECT_FALSE(e->selected);
+    EXPECT_FALSE(e->displayText());
+    EXPECT_EQ(graph.selected(), nullptr);
     graph.restoreFlagsAfterExport();
-    EXPECT_TRUE(e->displayText);
-    EXPECT_TRUE(e->selected);
+    EXPECT_TRUE(e->displayText());
+    EXPECT_EQ(graph.selected(), e);
 
-    graph.viewport.pan = PointF(1, 2);
+    graph.setPan(PointF(1, 2));
     testing_support::RecordingSurface s;
     graph.draw(s);
     // Grid and axes first (their first segment starts on the pan-shifted grid), the curve after.
     ASSERT_FALSE(s.primitives.empty());
     EXPECT_EQ(s.primitives.front().primitive, Surface::Primitive::Lines);
     EXPECT_FLOAT_EQ(s.primitives.front().points[0].x, 1);
+}
+
+TEST_F(GraphManagerTest, SnapshotAndRestoreGiveBackTheWholeModel) {
+    EquationObject* parabola = Add("y = x^2");
+    Add("y = -x - 5");
+    graph.setPopupTarget(parabola, PointF(1, 1));
+    graph.tangentOnCurve();
+    graph.addAttribPoint(PRESET_X_CAPTION);
+    graph.addPaintedDomain(PaintedDomain{ColorF(0, 1, 0, 1), PointF(5, -5)});
+    graph.select(parabola);
+    graph.toggleGrid();
+    graph.setZoom(2, 1);
+    const GraphState state = graph.snapshot();
+    ASSERT_EQ(state.equations.size(), 3u);
+    EXPECT_EQ(state.selected, 0);
+    EXPECT_EQ(state.tangentLines[0], std::vector<int>{2});
+
+    Drag(1, 1, 1, 3);  // the snapshot is a copy: it does not follow
+    EXPECT_EQ(state.equations[0].text(), "y=x^2");
+    graph.reset();
+    ASSERT_TRUE(graph.equations().empty());
+
+    graph.restore(state);
+    ASSERT_EQ(graph.equations().size(), 3u);
+    EquationObject* restored = graph.equation(0);
+    EXPECT_EQ(restored->text(), "y=x^2");
+    EXPECT_EQ(graph.selected(), restored);
+    EXPECT_EQ(listener.selections.back(), restored);
+    ASSERT_EQ(restored->tangentLines().size(), 1u);
+    EXPECT_EQ(restored->tangentLines()[0], graph.equation(2));
+    ASSERT_EQ(restored->attribPoints().size(), 1u);
+    EXPECT_EQ(restored->attribPoints()[0].owner, restored);
+    EXPECT_EQ(graph.paintedDomains().size(), 1u);
+    EXPECT_FALSE(graph.showGrid());
+    EXPECT_DOUBLE_EQ(graph.viewport().xZoom, 2);
+    EXPECT_EQ(graph.mode(), MODE_IDLE);
+    // The restored model works as before: undo takes the domain, then the caption.
+    EXPECT_EQ(graph.undo(), 0);
+}
+
+TEST_F(GraphManagerTest, RestoreIgnoresIndicesThatPointNowhere) {
+    GraphState state;
+    state.equations.push_back(*testing_support::MakeEquation("y = x"));
+    state.tangentLines = {{0, 5, -1}};
+    state.selected = 3;
+    graph.restore(state);
+    ASSERT_EQ(graph.equations().size(), 1u);
+    EXPECT_TRUE(graph.equation(0)->tangentLines().empty());
+    EXPECT_EQ(graph.selected(), nullptr);
+    EXPECT_EQ(graph.equation(1), nullptr);
+}
+
+TEST_F(GraphManagerTest, UndoKeepsTheSelectionUnlessItsEquationGoes) {
+    EquationObject* parabola = Add("y = x^2");
+    graph.select(parabola);
+    Add("y = x");
+    EXPECT_EQ(graph.undo(), -1);
+    EXPECT_EQ(graph.selected(), parabola);
+    const size_t told = listener.selections.size();
+    EXPECT_EQ(graph.undo(), -1);
+    EXPECT_EQ(graph.selected(), nullptr);
+    ASSERT_EQ(listener.selections.size(), told + 1);  // the panel hears that it went
+    EXPECT_EQ(listener.selections.back(), nullptr);
 }
 
 TEST_F(GraphManagerTest, StatusTextShowsThePointer) {

@@ -109,8 +109,8 @@ TEST_F(MainFrameTest, ZoomBarStartsHiddenAndItsMinimumIsATenth)
     EXPECT_TRUE(frame.zoomDock()->isVisible());
     frame.zoomBar()->xSlider()->setValue(frame.zoomBar()->xSlider()->minimum());
     frame.zoomBar()->ySlider()->setValue(25);
-    EXPECT_DOUBLE_EQ(graph().viewport.xZoom, 0.1);
-    EXPECT_DOUBLE_EQ(graph().viewport.yZoom, 2.5);
+    EXPECT_DOUBLE_EQ(graph().viewport().xZoom, 0.1);
+    EXPECT_DOUBLE_EQ(graph().viewport().yZoom, 2.5);
     EXPECT_EQ(frame.findChild<QLabel*>("xZoomValue")->text(), "0.1");
     EXPECT_EQ(frame.findChild<QLabel*>("yZoomValue")->text(), "2.5");
 }
@@ -120,27 +120,27 @@ TEST_F(MainFrameTest, ReturnInTheEntryEditEntersTheEquationAndKeepsTheText)
     frame.entryEdit()->setFocus();
     QTest::keyClicks(frame.entryEdit(), "y = x^2 - 2");
     QTest::keyClick(frame.entryEdit(), Qt::Key_Return);
-    ASSERT_EQ(graph().equations.size(), 1u);
+    ASSERT_EQ(graph().equations().size(), 1u);
     EXPECT_EQ(frame.entryEdit()->text(), "y = x^2 - 2");
     EXPECT_TRUE(frame.isWindowModified());
     // Return elsewhere is left alone.
     frame.view()->setFocus();
     QTest::keyClick(frame.view(), Qt::Key_Return);
-    EXPECT_EQ(graph().equations.size(), 1u);
+    EXPECT_EQ(graph().equations().size(), 1u);
 }
 
 TEST_F(MainFrameTest, PaletteAndPaintButton)
 {
     QTest::mouseClick(frame.colourButton(1), Qt::LeftButton);
-    EXPECT_EQ(graph().currentColour.r, 1.0f);
-    EXPECT_EQ(graph().currentColour.g, 0.0f);
+    EXPECT_EQ(graph().currentColour().r, 1.0f);
+    EXPECT_EQ(graph().currentColour().g, 0.0f);
     ASSERT_NE(frame.paintButton(), nullptr);
     QTest::mouseClick(frame.paintButton(), Qt::LeftButton);
-    EXPECT_EQ(graph().mode, MODE_PAINT);
+    EXPECT_EQ(graph().mode(), MODE_PAINT);
     EXPECT_TRUE(frame.command("domain")->isChecked());
     EXPECT_EQ(frame.paintButton()->look(), CBmpButton::Pressed);
     frame.command("domain")->trigger();
-    EXPECT_EQ(graph().mode, MODE_IDLE);
+    EXPECT_EQ(graph().mode(), MODE_IDLE);
     EXPECT_FALSE(frame.paintButton()->isChecked());
 }
 
@@ -148,7 +148,7 @@ TEST_F(MainFrameTest, ToolCommandsFollowTheGraph)
 {
     EXPECT_TRUE(frame.command("grid")->isChecked());
     frame.command("grid")->trigger();
-    EXPECT_FALSE(graph().showGrid);
+    EXPECT_FALSE(graph().showGrid());
     EXPECT_FALSE(frame.command("grid")->isChecked());
     EXPECT_FALSE(frame.command("mensuration")->isEnabled()) << "nothing selected";
     EXPECT_FALSE(frame.command("graphUndo")->isEnabled()) << "no equations";
@@ -184,7 +184,7 @@ TEST_F(MainFrameTest, SvgAndPdfExportsDrawTheGraph)
 
     QSvgRenderer renderer(svg);
     ASSERT_TRUE(renderer.isValid());
-    const Viewport& v = graph().viewport;
+    const Viewport& v = graph().viewport();
     QImage image(v.width, v.height, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);

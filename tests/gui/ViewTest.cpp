@@ -28,7 +28,7 @@ protected:
     // The client pixel where a graph point is drawn.
     QPoint at(double x, double y) const
     {
-        const PointF p = view.graph().viewport.graphToScreen(x, y);
+        const PointF p = view.graph().viewport().graphToScreen(x, y);
         return QPoint(int(std::lround(p.x)), int(std::lround(p.y)));
     }
 
@@ -60,7 +60,7 @@ protected:
     {
         view.graph().setColour(ColorF(1, 0, 0, 1));
         view.enterEquation(QString::fromLatin1(text));
-        return view.graph().equations.empty() ? nullptr : view.graph().equations.back().get();
+        return view.graph().equations().empty() ? nullptr : view.graph().equations().back().get();
     }
 
     void click(QPoint p, Qt::MouseButton button = Qt::LeftButton)
@@ -117,11 +117,11 @@ TEST_F(ViewTest, DraggingACurveMovesItsPixels)
 
 TEST_F(ViewTest, WheelChangesTheScale)
 {
-    const double before = view.graph().viewport.scale;
+    const double before = view.graph().viewport().scale;
     QWheelEvent wheel(QPointF(300, 250), view.mapToGlobal(QPointF(300, 250)), QPoint(), QPoint(0, 120),
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&view, &wheel);
-    EXPECT_NEAR(view.graph().viewport.scale, before * 0.9, 1e-12) << "forward shows more detail";
+    EXPECT_NEAR(view.graph().viewport().scale, before * 0.9, 1e-12) << "forward shows more detail";
 }
 
 TEST_F(ViewTest, RightClickOpensTheGraphsMenus)
@@ -166,8 +166,8 @@ TEST_F(ViewTest, PopupCommandAddsAnAttributePoint)
     for (QAction* action : menu->actions())
         if (action->text() == "X, Y Caption") action->trigger();
     menu->hide();
-    ASSERT_EQ(parabola->attribute_points.size(), 1u);
-    EXPECT_NEAR(parabola->attribute_points[0].x, 1.5, 0.1);
+    ASSERT_EQ(parabola->attribPoints().size(), 1u);
+    EXPECT_NEAR(parabola->attribPoints()[0].x, 1.5, 0.1);
 }
 
 TEST_F(ViewTest, DoubleClickEntersPenInputWithTheCrossHair)
@@ -193,9 +193,9 @@ TEST_F(ViewTest, DeleteKeyRemovesTheSelectedEquation)
 {
     ASSERT_NE(addRed("y = x^2 - 2"), nullptr);
     click(at(1, -1));
-    ASSERT_EQ(view.graph().equations.size(), 1u);
+    ASSERT_EQ(view.graph().equations().size(), 1u);
     QTest::keyClick(&view, Qt::Key_Delete);
-    EXPECT_TRUE(view.graph().equations.empty());
+    EXPECT_TRUE(view.graph().equations().empty());
     EXPECT_EQ(count(view.captureImage(), at(0, -2), 2, red), 0);
 }
 
@@ -206,8 +206,8 @@ TEST_F(ViewTest, ResizeKeepsTheOriginAtTheCentre)
     QTest::qWait(50);
     const QImage image = view.captureImage();
     EXPECT_EQ(image.size(), QSize(800, 300) * view.devicePixelRatio());
-    EXPECT_EQ(view.graph().viewport.width, 800);
-    EXPECT_EQ(view.graph().viewport.height, 300);
+    EXPECT_EQ(view.graph().viewport().width, 800);
+    EXPECT_EQ(view.graph().viewport().height, 300);
     EXPECT_EQ(at(0, 0), QPoint(400, 150));
     EXPECT_GT(count(image, QPoint(400, 100), 1, [](QColor c) { return c.value() < 200; }), 0) << "the y axis";
 }
@@ -225,7 +225,7 @@ TEST_F(ViewTest, CleanCaptureLeavesOutGridAndSelectionButTheScreenKeepsThem)
     EXPECT_EQ(gridAt(clean), 0) << "no grid in the exported picture";
     EXPECT_GT(darkest(clean, at(-9, 2.5), 4), 200) << "no selection frame (and no grid under it)";
     EXPECT_GT(count(clean, at(0, -2), 2, red), 0) << "the curve is there";
-    EXPECT_TRUE(view.graph().showGrid);
+    EXPECT_TRUE(view.graph().showGrid());
     EXPECT_GT(gridAt(view.captureImage()), 0) << "the screen shows the grid again";
 }
 

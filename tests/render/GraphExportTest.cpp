@@ -14,7 +14,7 @@
 namespace {
 
 // Client pixel of a graph point.
-PointF Px(const GraphManager& g, double x, double y) { return g.viewport.graphToScreen(x, y); }
+PointF Px(const GraphManager& g, double x, double y) { return g.viewport().graphToScreen(x, y); }
 
 void RightClick(GraphManager& g, double x, double y) {
     const PointF p = Px(g, x, y);
@@ -37,16 +37,15 @@ void BuildScene(GraphManager& g) {
     g.addAttribPoint(PRESET_XY_CAPTION);
     EquationObject* line = g.addEquationFromText("y = x");
     ASSERT_NE(line, nullptr);
-    line->bEnableMensu = true;
-    line->mensuration.xmin = -1;
-    line->mensuration.xmax = 2;
+    line->setMensurationEnabled(true);
+    line->setMensurationRange(-1, 2);
     g.toggleIntersections();
-    g.paintedDomains.push_back(PaintedDomain{ColorF(0, 0.5, 0, 1), PointF(-6, 2)});
+    g.addPaintedDomain(PaintedDomain{ColorF(0, 0.5, 0, 1), PointF(-6, 2)});
     ASSERT_NE(g.addEquationFromText("x^2 - y^2/4 - 1 = 0"), nullptr);
     Click(g, 1, 0);
-    ASSERT_NE(g.selected, nullptr);
-    ASSERT_EQ(g.selected->expression->type, MathEx::PT_HYPERBOLA);
-    ASSERT_FALSE(g.intersections.empty());
+    ASSERT_NE(g.selected(), nullptr);
+    ASSERT_EQ(g.selected()->expression()->type, MathEx::PT_HYPERBOLA);
+    ASSERT_FALSE(g.intersections().empty());
 }
 
 std::string Slurp(const std::string& path) {
@@ -65,8 +64,9 @@ TEST(GraphExport, WritesAPageGhostscriptReads) {
     EXPECT_NE(page.find("0 0 1000 750 rectclip\r\n"), std::string::npos);
     EXPECT_NE(page.find("showpage"), std::string::npos);
     // The export draws; it changes nothing on the graph.
-    EXPECT_TRUE(g.selected->selected);
-    EXPECT_TRUE(g.equations.front()->displayText);
+    ASSERT_NE(g.selected(), nullptr);
+    EXPECT_EQ(g.selected()->expression()->type, MathEx::PT_HYPERBOLA);
+    EXPECT_TRUE(g.equations().front()->displayText());
     if (std::system("command -v gs >/dev/null 2>&1") != 0) {
         std::filesystem::remove(path);
         GTEST_SKIP() << "ghostscript is not installed";

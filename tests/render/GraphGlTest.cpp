@@ -37,10 +37,10 @@ TEST(GraphGl, CurvesGridAndAxesLandOnTheirPixels) {
     line.setPlotBox(-4, 4, 3, -3);
     ASSERT_TRUE(parabola.setEquation("y = x^2 - 2"));
     ASSERT_TRUE(line.setEquation("y = 0.5*x + 1"));
-    parabola.colour = ColorF(1, 0, 0, 1);
-    parabola.lineWidth = 3;
-    line.colour = ColorF(0, 0, 1, 1);
-    line.lineWidth = 3;
+    parabola.setColour(ColorF(1, 0, 0, 1));
+    parabola.setLineWidth(3);
+    line.setColour(ColorF(0, 0, 1, 1));
+    line.setLineWidth(3);
     parabola.draw(surface, view.scale, view.xZoom, view.yZoom);
     line.draw(surface, view.scale, view.xZoom, view.yZoom);
     glFinish();

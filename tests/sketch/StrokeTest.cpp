@@ -50,7 +50,7 @@ class ResampleTest : public testing::TestWithParam<ResampleCase> {};
 TEST_P(ResampleTest, GivesTenEvenlySpacedPointsEndingOnTheStrokesOwn) {
     const ResampleCase& c = GetParam();
     Stroke stroke;
-    stroke.assign(c.input.begin(), c.input.end());
+    stroke.points() = c.input;
     stroke.resample();
     ASSERT_EQ(stroke.size(), 10u);
     for (size_t i = 0; i < 10; ++i) {
@@ -102,7 +102,7 @@ TEST(GestureTest, AddsCopiesAndResamplesEveryStroke) {
     EXPECT_EQ(gesture.strokes[0][3], PointF(3, 0));
 
     const Gesture copy = gesture;
-    EXPECT_EQ(copy.strokes[1], gesture.strokes[1]);
+    EXPECT_EQ(copy.strokes[1].points(), gesture.strokes[1].points());
 }
 
 // Pen-input events as letters: E enter, P press, M move to a new point,
@@ -160,7 +160,7 @@ TEST(PenInputTest, FinishHandsOverTheGestureAndTurnsPenInputOff) {
 
     const Gesture gesture = pen.finish();
     ASSERT_EQ(gesture.strokes.size(), 1u);
-    EXPECT_EQ(gesture.strokes[0], (Stroke{{0, 0}, {1, 2}}));
+    EXPECT_EQ(gesture.strokes[0].points(), (std::vector<PointF>{{0, 0}, {1, 2}}));
     EXPECT_EQ(gesture.strokes[0].color, ColorF(0, 1, 0, 1));
     EXPECT_EQ(pen.state(), PenInput::State::Off);
     EXPECT_TRUE(pen.gesture().strokes.empty());
