@@ -33,6 +33,11 @@ CKVRView::CKVRView(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(100, 100);
     graph_->setListener(this);
+    history_ = new EditHistory(*graph_, this);
+    connect(history_, &EditHistory::restored, this, [this] {
+        emit graphEdited();
+        afterInput();
+    });
     buildMenus();
     updateCursor();
 }
@@ -46,37 +51,41 @@ CKVRView::~CKVRView()
     graph_->setListener(nullptr);
 }
 
+void CKVRView::addGraphAction(QMenu* menu, const QString& text, std::function<void()> command)
+{
+    QAction* action = menu->addAction(text);
+    connect(action, &QAction::triggered, this, [this, text, command] {
+        QString name = text;
+        history_->record(name.remove('&'), command);
+        emit graphEdited();
+        afterInput();
+    });
+}
+
 void CKVRView::buildMenus()
 {
     whiteSpaceMenu_ = new QMenu(this);
     whiteSpaceMenu_->setObjectName(QString::fromStdString(kWhiteSpacePopup));
-    whiteSpaceMenu_->addAction(tr("Tangent Line"), this, [this] { graph_->tangentFromPoint(); });
+    addGraphAction(whiteSpaceMenu_, tr("Tangent Line"), [this] { graph_->tangentFromPoint(); });
 
     equationMenu_ = new QMenu(this);
     equationMenu_->setObjectName(QString::fromStdString(kEquationPopup));
-    displayEquationAction_ = equationMenu_->addAction(tr("&Display Equation"), this,
-                                                      [this] { graph_->toggleDisplayEquation(); });
+    addGraphAction(equationMenu_, tr("&Display Equation"), [this] { graph_->toggleDisplayEquation(); });
+    displayEquationAction_ = equationMenu_->actions().back();
     displayEquationAction_->setCheckable(true);
     equationMenu_->addSeparator();
-    equationMenu_->addAction(tr("Attribute point"), this, [this] { graph_->addAttribPoint(PRESET_PLAIN); });
-    equationMenu_->addAction(tr("X Caption"), this, [this] { graph_->addAttribPoint(PRESET_X_CAPTION); });
-    equationMenu_->addAction(tr("Y Caption"), this, [this] { graph_->addAttribPoint(PRESET_Y_CAPTION); });
-    equationMenu_->addAction(tr("X, Y Caption"), this, [this] { graph_->addAttribPoint(PRESET_XY_CAPTION); });
+    addGraphAction(equationMenu_, tr("Attribute point"), [this] { graph_->addAttribPoint(PRESET_PLAIN); });
+    addGraphAction(equationMenu_, tr("X Caption"), [this] { graph_->addAttribPoint(PRESET_X_CAPTION); });
+    addGraphAction(equationMenu_, tr("Y Caption"), [this] { graph_->addAttribPoint(PRESET_Y_CAPTION); });
+    addGraphAction(equationMenu_, tr("X, Y Caption"), [this] { graph_->addAttribPoint(PRESET_XY_CAPTION); });
     equationMenu_->addSeparator();
-    equationMenu_->addAction(tr("Tangent Line"), this, [this] { graph_->tangentOnCurve(); });
+    addGraphAction(equationMenu_, tr("Tangent Line"), [this] { graph_->tangentOnCurve(); });
     equationMenu_->addSeparator();
-    equationMenu_->addAction(tr("Delete"), this, [this] { graph_->deleteHit(); });
+    addGraphAction(equationMenu_, tr("Delete"), [this] { graph_->deleteHit(); });
 
     attribMenu_ = new QMenu(this);
     attribMenu_->setObjectName(QString::fromStdString(kAttribPopup));
     attribMenu_->addAction(tr("Options"), this, [this] { emit attribOptionsRequested(); });
-
-    // Every popup command may change the graph, the selection or the mode.
-    for (QMenu* menu : {whiteSpaceMenu_, equationMenu_, attribMenu_})
-        connect(menu, &QMenu::triggered, this, [this] {
-            emit graphEdited();
-            afterInput();
-        });
 }
 
 QMenu* CKVRView::popupMenu(const std::string& name) const
@@ -89,7 +98,10 @@ QMenu* CKVRView::popupMenu(const std::string& name) const
 
 bool CKVRView::enterEquation(const QString& text)
 {
+    history_->begin();
     const bool added = graph_->addEquationFromText(text.toStdString()) != nullptr;
+    if (added) history_->markEdited();
+    history_->end(tr("Enter Equation"));
     if (added) emit graphEdited();
     update();
     return added;
@@ -163,17 +175,25 @@ QImage CKVRView::captureCleanImage()
 
 // ---- pointer and keys ----
 
+// A press opens an undo step and the release closes it; the step is kept
+// when the gesture changed the graph (a drag of a curve, point, label or plot
+// box, a mensuration interval, a painted region, a pinned control point), not
+// when it only selected, panned or zoomed.
 void CKVRView::mousePressEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
-    if (event->button() == Qt::LeftButton) {
-        if (graph_->mode() == MODE_PAINT) emit graphEdited();  // a click paints a region
-        graph_->mouseDown(p.x(), p.y());
-    }
-    else if (event->button() == Qt::RightButton)
-        graph_->rightButtonDown(p.x(), p.y());
-    else
+    if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)
         return QOpenGLWidget::mousePressEvent(event);
+    history_->begin();
+    gestureMode_ = graph_->mode();
+    if (event->button() == Qt::LeftButton) {
+        const bool painting = graph_->mode() == MODE_PAINT;
+        graph_->mouseDown(p.x(), p.y());
+        if (painting) history_->markEdited();
+    } else {
+        graph_->rightButtonDown(p.x(), p.y());
+        if (graph_->hitCode() == HIT_CONTROL_POINT) history_->markEdited();  // the release pins it
+    }
     afterInput();
 }
 
@@ -181,6 +201,18 @@ void CKVRView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     graph_->mouseMove(p.x(), p.y());
+    switch (graph_->mode()) {
+    case MODE_MENSURATION_DRAG:
+    case MODE_MOVING_CURVE:
+    case MODE_MOVING_LABEL:
+    case MODE_DRAGGING_CONTROL_POINT:
+    case MODE_MOVING_ATTRIB_POINT:
+    case MODE_RESIZING_BOX:
+        gestureMode_ = graph_->mode();
+        history_->markEdited();
+        break;
+    default: break;
+    }
     afterInput();
 }
 
@@ -193,7 +225,23 @@ void CKVRView::mouseReleaseEvent(QMouseEvent* event)
         graph_->rightButtonUp(p.x(), p.y());
     else
         return QOpenGLWidget::mouseReleaseEvent(event);
+    history_->end(gestureName(gestureMode_));
+    gestureMode_ = MODE_IDLE;
     afterInput();
+}
+
+QString CKVRView::gestureName(InputMode mode)
+{
+    switch (mode) {
+    case MODE_PAINT: return tr("Paint Region");
+    case MODE_MENSURATION_DRAG: return tr("Mensuration By Part");
+    case MODE_MOVING_CURVE: return tr("Move Curve");
+    case MODE_MOVING_LABEL: return tr("Move Label");
+    case MODE_DRAGGING_CONTROL_POINT: return tr("Reshape Curve");
+    case MODE_MOVING_ATTRIB_POINT: return tr("Move Attribute Point");
+    case MODE_RESIZING_BOX: return tr("Resize Plot Box");
+    default: return tr("Edit Graph");
+    }
 }
 
 void CKVRView::mouseDoubleClickEvent(QMouseEvent* event)
@@ -201,10 +249,13 @@ void CKVRView::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton) return QOpenGLWidget::mouseDoubleClickEvent(event);
     // The double click takes the place of the second press, as on the desktop
     // this program grew up on: it enters pen input, or finishes the sketch.
+    history_->begin();
     if (graph_->doubleClick()) {
+        history_->markEdited();
         emit sketchFinished();
         emit graphEdited();
     }
+    history_->end(tr("Sketch"));
     afterInput();
 }
 
@@ -220,7 +271,7 @@ void CKVRView::wheelEvent(QWheelEvent* event)
 void CKVRView::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Delete) {
-        graph_->deleteSelected();
+        if (graph_->selected()) history_->record(tr("Delete Equation"), [this] { graph_->deleteSelected(); });
         emit graphEdited();
         afterInput();
         return;

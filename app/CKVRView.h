@@ -7,8 +7,10 @@
 #include <QtCore/QString>
 #include <QtGui/QImage>
 #include <QtOpenGLWidgets/QOpenGLWidget>
+#include <functional>
 #include <memory>
 
+#include "app/EditHistory.h"
 #include "graph/GraphListener.h"
 #include "graph/GraphManager.h"
 
@@ -23,6 +25,8 @@ public:
 
     GraphManager& graph() { return *graph_; }
     const GraphManager& graph() const { return *graph_; }
+    // Undo and redo of every edit made through the view or the window.
+    EditHistory& history() { return *history_; }
 
     // Hands a typed equation to the graph; returns whether it was added.
     bool enterEquation(const QString& text);
@@ -73,10 +77,15 @@ protected:
 
 private:
     void buildMenus();
+    void addGraphAction(QMenu* menu, const QString& text, std::function<void()> command);
+    // Name of the undo step a pointer gesture in this mode makes.
+    static QString gestureName(InputMode mode);
     void afterInput();
     void updateCursor();
 
     std::unique_ptr<GraphManager> graph_;
+    EditHistory* history_ = nullptr;
+    InputMode gestureMode_ = MODE_IDLE;  // the busiest mode of the gesture under way
     std::unique_ptr<GlSurface> surface_;
     QMenu* whiteSpaceMenu_ = nullptr;
     QMenu* equationMenu_ = nullptr;

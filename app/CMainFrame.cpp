@@ -9,6 +9,7 @@
 #include <QtGui/QGuiApplication>
 #include <QtGui/QIcon>
 #include <QtGui/QPainter>
+#include <QtGui/QUndoStack>
 #include <QtPrintSupport/QPageSetupDialog>
 #include <QtPrintSupport/QPrintDialog>
 #include <QtPrintSupport/QPrintPreviewDialog>
@@ -87,7 +88,12 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     connect(view_, &CKVRView::selectionChangedTo, this, &CMainFrame::selectionChanged);
     connect(view_, &CKVRView::modeChanged, this, &CMainFrame::refreshCommands);
     connect(view_, &CKVRView::candidatesNeeded, this, [this] { candidatesPending_ = true; });
-    connect(view_, &CKVRView::graphEdited, this, [this] { setModified(true); });
+    // The document is modified exactly when the undo history is away from where it was saved.
+    connect(view_->history().stack(), &QUndoStack::cleanChanged, this, [this](bool clean) { setModified(!clean); });
+    connect(&view_->history(), &EditHistory::restored, this, [this] {
+        zoomBar_->showZoom(view_->graph().viewport().xZoom, view_->graph().viewport().yZoom);
+        refreshCommands();
+    });
     connect(&timer_, &QTimer::timeout, this, &CMainFrame::timerTick);
     timer_.start(kTimerPeriodMs);
 
@@ -156,6 +162,12 @@ void CMainFrame::buildCommands()
     a = addCommand("undo", tr("&Undo"), QString(), tr("Undo the last action"));
     a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
     on(a, &CMainFrame::undo);
+    a = addCommand("redo", tr("&Redo"), QString(), tr("Redo the previously undone action"));
+    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(a, &QAction::triggered, this, [this] {
+        view_->history().stack()->redo();
+        refreshCommands();
+    });
     // The entry edit's clipboard commands: the edit does the work.
     a = addCommand("cut", tr("Cu&t"), QString(), tr("Cut the selection and put it on the Clipboard"));
     a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
@@ -173,15 +185,13 @@ void CMainFrame::buildCommands()
     a = addCommand("grid", tr("Show/Hide Grid"), "grid", tr("Show/Hide Grid"));
     a->setCheckable(true);
     connect(a, &QAction::triggered, this, [this, v] {
-        v->graph().toggleGrid();
-        setModified(true);
+        v->history().record(tr("Show/Hide Grid"), [v] { v->graph().toggleGrid(); });
         refreshCommands();
     });
     a = addCommand("axis", tr("Show/Hide Axis"), "axis", tr("Show/Hide Axis"));
     a->setCheckable(true);
     connect(a, &QAction::triggered, this, [this, v] {
-        v->graph().toggleAxis();
-        setModified(true);
+        v->history().record(tr("Show/Hide Axis"), [v] { v->graph().toggleAxis(); });
         refreshCommands();
     });
     a = addCommand("pen", tr("Pen Input"), "pen", tr("Pen Input"));
@@ -193,7 +203,8 @@ void CMainFrame::buildCommands()
     });
     a = addCommand("deleteEquation", tr("Delete Equation"), "delete", tr("Delete the selected equation"));
     connect(a, &QAction::triggered, this, [this, v] {
-        v->graph().deleteSelected();
+        if (!v->graph().selected()) return;
+        v->history().record(tr("Delete Equation"), [v] { v->graph().deleteSelected(); });
         v->repaint();
         refreshCommands();
     });
@@ -220,7 +231,7 @@ void CMainFrame::buildCommands()
     a = addCommand("intersections", tr("Show &Intersection"), QString(), tr("Show the intersections of the curves"));
     a->setCheckable(true);
     connect(a, &QAction::triggered, this, [this, v] {
-        v->graph().toggleIntersections();
+        v->history().record(tr("Show Intersection"), [v] { v->graph().toggleIntersections(); });
         v->update();
         refreshCommands();
     });
@@ -254,6 +265,7 @@ void CMainFrame::buildMenus()
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->addAction(command("undo"));
+    edit->addAction(command("redo"));
     edit->addSeparator();
     for (const char* name : {"cut", "copy", "paste"}) edit->addAction(command(name));
     edit->addSeparator();
@@ -403,7 +415,10 @@ void CMainFrame::refreshCommands()
     command("mensuration")->setEnabled(g.selected() != nullptr);
     command("mensuration")->setChecked(mode == MODE_MENSURATION_ARMED || mode == MODE_MENSURATION_START ||
                                        mode == MODE_MENSURATION_DRAG);
-    command("graphUndo")->setEnabled(!g.equations().empty());
+    QUndoStack* stack = view_->history().stack();
+    command("graphUndo")->setEnabled(stack->canUndo() || !g.equations().empty());
+    command("undo")->setEnabled(stack->canUndo() || !g.equations().empty());
+    command("redo")->setEnabled(stack->canRedo());
     command("deleteEquation")->setEnabled(g.selected() != nullptr);
     command("intersections")->setChecked(g.showIntersections());
     const bool painting = mode == MODE_PAINT;
@@ -437,7 +452,6 @@ void CMainFrame::enterEquation()
     const QString text = entryEdit_->text();
     if (text.trimmed().isEmpty()) return;
     if (view_->enterEquation(text)) {
-        setModified(true);
         candidatesPending_ = sideDock_->isVisible();
         statusBar()->clearMessage();
     } else {
@@ -455,11 +469,19 @@ void CMainFrame::togglePaint()
     paintButton_->setHover(view_->graph().mode() == MODE_PAINT);
 }
 
+// Undo walks back the history; a graph with no history (a document just
+// opened) falls back to the graph's own undo — the last painted region, else
+// the last display action of the last equation, else that equation — which
+// is recorded in its turn, so it can be redone.
 void CMainFrame::undo()
 {
-    view_->graph().undo();
+    QUndoStack* stack = view_->history().stack();
+    if (stack->canUndo()) {
+        stack->undo();
+    } else if (!view_->graph().equations().empty() || !view_->graph().paintedDomains().empty()) {
+        view_->history().record(tr("Undo"), [this] { view_->graph().undo(); });
+    }
     view_->update();
-    setModified(true);
     refreshCommands();
 }
 
@@ -467,6 +489,7 @@ void CMainFrame::newDocument()
 {
     if (!maybeSave()) return;
     view_->graph().reset();
+    view_->history().clear();
     zoomBar_->reset();
     documentPath_.clear();
     setModified(false);

@@ -1,6 +1,7 @@
 #include "app/ZoomDialogBar.h"
 
 #include <QtCore/QSignalBlocker>
+#include <cmath>
 #include <QtWidgets/QGridLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QSlider>
@@ -36,13 +37,13 @@ ZoomDialogBar::ZoomDialogBar(QWidget* parent) : QWidget(parent)
 double ZoomDialogBar::xZoom() const { return xSlider_->value() / 10.0; }
 double ZoomDialogBar::yZoom() const { return ySlider_->value() / 10.0; }
 
-void ZoomDialogBar::reset()
+void ZoomDialogBar::showZoom(double xZoom, double yZoom)
 {
     const QSignalBlocker bx(xSlider_), by(ySlider_);
-    xSlider_->setValue(10);
-    ySlider_->setValue(10);
-    xValue_->setText(QStringLiteral("1.0"));
-    yValue_->setText(QStringLiteral("1.0"));
+    xSlider_->setValue(int(std::lround(xZoom * 10)));
+    ySlider_->setValue(int(std::lround(yZoom * 10)));
+    xValue_->setText(QString::asprintf("%.1f", this->xZoom()));
+    yValue_->setText(QString::asprintf("%.1f", this->yZoom()));
 }
 
 void ZoomDialogBar::sliderMoved()

@@ -16,8 +16,10 @@ public:
     QSlider* ySlider() const { return ySlider_; }
     double xZoom() const;
     double yZoom() const;
-    // Puts both sliders back at 1.0 without reporting a change (a new document).
-    void reset();
+    // Shows zooms set elsewhere (an undo, a document) without reporting a change.
+    void showZoom(double xZoom, double yZoom);
+    // Both sliders back at 1.0 (a new document).
+    void reset() { showZoom(1.0, 1.0); }
 
 signals:
     void zoomChanged(double xZoom, double yZoom);
