@@ -179,7 +179,10 @@ void GraphManager::draw(Surface& surface) {
     surface.pushTransform(v.pan.x, v.pan.y, 1, 1);
     v.drawGridAndAxes(surface, showGrid, showAxis);
     for (auto& e : equations) e->draw(surface, v.scale, v.xZoom, v.yZoom);
-    for (const PaintedDomain& d : paintedDomains) DrawPaintedDomain(surface, d, equations, v.graphRect, v.scale);
+    const PointF topLeft = v.screenToGraph(0, 0), bottomRight = v.screenToGraph(v.width, v.height);
+    const RectF visible(topLeft.y, bottomRight.y, topLeft.x, bottomRight.x);  // the window, in the frame drawn in
+    for (const PaintedDomain& d : paintedDomains)
+        DrawPaintedDomain(surface, d, equations, v.graphRect, v.scale, visible);
     drawStroke(surface, pen.currentStroke());
     for (const Stroke& s : pen.gesture().strokes) drawStroke(surface, s);
     for (const PointF& p : intersections) DrawIntersection(surface, p, v.scale, v.xZoom, v.yZoom);

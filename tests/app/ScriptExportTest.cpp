@@ -56,4 +56,30 @@ TEST(ScriptExport, RandomGraphsMakePagesGhostscriptDraws) {
     }
 }
 
+// Deep in a zoom the hatching step is a fraction of a pixel while the graph
+// rectangle spans millions of steps: only what the window shows is drawn.
+TEST(ScriptExport, PaintedRegionsDeepInAZoomMakeASmallPage) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string page = dir.filePath(QStringLiteral("deep.ps")).toStdString();
+    std::string zoomed = "type y = x\ntype y = 0.0001 - x\n";
+    for (int i = 0; i < 70; ++i) zoomed += "wheel 120 500 375\n";
+    zoomed += "zoom 10 10\npaint\n";
+    const char* const clicks[] = {"100 100", "900 100", "100 700", "900 700", "500 50", "500 700"};
+    struct Row {
+        const char* name;
+        int regions;
+    };
+    for (const Row row : {Row{"one region", 1}, Row{"six regions", 6}}) {
+        SCOPED_TRACE(row.name);
+        std::string script = zoomed;
+        for (int i = 0; i < row.regions; ++i) script += std::string("down ") + clicks[i] + "\nup " + clicks[i] + "\n";
+        const RunResult result = RunEntry(&RunScript, {}, script + "export-ps " + page + "\n");
+        ASSERT_EQ(result.status, 0) << result.err;
+        ASSERT_TRUE(std::filesystem::exists(page));
+        EXPECT_LT(std::filesystem::file_size(page), 3u << 20);
+        if (ghostscript::Available()) EXPECT_EQ(ghostscript::Errors(page), "");
+    }
+}
+
 }  // namespace
