@@ -9,6 +9,7 @@
 #include <QtCore/QCommandLineParser>
 #include <QtCore/QString>
 
+#include "app/CommandInput.h"
 #include "app/JsonLine.h"
 #include "app/PrecisionGuard.h"
 #include "mathex/MathExp.h"
@@ -228,11 +229,14 @@ int RunAnalyse(const QStringList& args, std::istream& in, std::ostream& out, std
             // Flush only before a read that may wait, so a pipe partner sees its answers
             // without a write per line.
             if (in.rdbuf()->in_avail() <= 0) out.flush();
+            if (!out) break;  // nobody gets the answers: stop reading
             if (!std::getline(in, line)) break;
             if (!line.empty() && line.back() == '\r') line.pop_back();  // CR LF input
             analyse(line);
         }
     }
-    out.flush();
+    const bool fromInput = parsed.equations.isEmpty();
+    if (const int failed = StreamFailure("analyse", fromInput ? &in : nullptr, InputName(QStringLiteral("-")), out, err))
+        return failed;
     return allParsed ? 0 : 1;
 }

@@ -197,7 +197,7 @@ ParsedArgs ParseArguments(const QStringList& args) {
 int RunBatch(std::istream& input, std::ostream& out) {
     bool allRead = true;
     std::string line;
-    for (qint64 number = 1; std::getline(input, line); ++number) {
+    for (qint64 number = 1; out && std::getline(input, line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();  // CR LF input
         const QByteArray gesture = QByteArray::fromStdString(line);
         // A blank line still gets its result line, so results and input lines stay paired.
@@ -272,11 +272,12 @@ int RunRecognize(const QStringList& args, std::istream& in, std::ostream& out, s
         err << "kvr recognize: cannot open '" << parsed.input.toStdString() << "'\n";
         return 2;
     }
+    int status = 0;
     try {
-        if (parsed.batch) return RunBatch(*input, out);
-        return RunSingle(*input, out, err);
+        status = parsed.batch ? RunBatch(*input, out) : RunSingle(*input, out, err);
     } catch (const std::ios_base::failure&) {
-        err << "kvr recognize: cannot read '" << parsed.input.toStdString() << "'\n";
-        return 2;
+        input->setstate(std::ios::badbit);  // a read error the stream passed on
     }
+    if (const int failed = StreamFailure("recognize", input, InputName(parsed.input), out, err)) return failed;
+    return status;
 }

@@ -284,10 +284,10 @@ Outcome Execute(Script& s, const Line& line) {
     return {2, "unknown command '" + std::string(line.word) + "'"};
 }
 
-int RunLines(std::istream& input, std::ostream& out, std::ostream& err) {
+int RunLines(std::istream& input, const std::string& inputName, std::ostream& out, std::ostream& err) {
     Script script(out);
     std::string text;
-    for (long long number = 1; std::getline(input, text); ++number) {
+    for (long long number = 1; out && std::getline(input, text); ++number) {
         const Line line = Split(text);
         if (line.word.empty()) continue;  // blank or comment
         Outcome outcome;
@@ -302,8 +302,7 @@ int RunLines(std::istream& input, std::ostream& out, std::ostream& err) {
             return outcome.status;
         }
     }
-    out.flush();
-    return 0;
+    return StreamFailure("script", &input, inputName, out, err);
 }
 
 }  // namespace
@@ -343,5 +342,5 @@ int RunScript(const QStringList& args, std::istream& in, std::ostream& out, std:
         return 2;
     }
     const PrecisionGuard precision;  // a `precision` line lasts for this run only
-    return RunLines(*input, out, err);
+    return RunLines(*input, InputName(name), out, err);
 }
