@@ -96,13 +96,10 @@ ParsedArgs ParseArguments(const QStringList& args) {
     parsed.help = parser.isSet(helpOption);
     parsed.equations = parser.positionalArguments();
     if (parser.isSet(precisionOption)) {
-        // Digits only, as the Configuration dialog accepts.
         const QString text = parser.value(precisionOption);
-        bool ok = !text.isEmpty();
-        for (QChar c : text) ok = ok && c.unicode() >= '0' && c.unicode() <= '9';
-        const int n = ok ? text.toInt(&ok) : 0;
-        if (!ok) parsed.error = QStringLiteral("--precision needs a whole number of decimals, not '%1'").arg(text);
-        parsed.precision = n;
+        parsed.precision = ParseDecimals(text.toStdString());
+        if (!parsed.precision)
+            parsed.error = QStringLiteral("--precision needs a whole number of decimals, not '%1'").arg(text);
     }
     if (dxText && parsed.error.isEmpty()) {
         const auto dx = FiniteNumber(*dxText), dy = FiniteNumber(*dyText);
@@ -190,7 +187,7 @@ const char* AnalyseUsage() {
            "           Prints one JSON object per equation (JSON Lines); without EQUATION\n"
            "           reads one equation per line from standard input.\n"
            "           --precision N      decimals of non-integral numbers in plain and\n"
-           "                              latex (default 2, at most 15)\n"
+           "                              latex (default 2; above 17 acts as 17)\n"
            "           --translate DX DY  move each equation by (DX, DY) and rebuild it\n"
            "           Put -- before an equation that starts with '-'.\n";
 }

@@ -122,7 +122,9 @@ struct Outcome {
 };
 
 Outcome BadArgument(const Line& line, std::string_view expected) {
-    return {2, "'" + std::string(line.word) + "' needs " + std::string(expected)};
+    std::string message(1, '\'');
+    message.append(line.word).append("' needs ").append(expected);
+    return {2, message};
 }
 
 struct Script {
@@ -241,10 +243,9 @@ const Command kCommands[] = {
      }},
     {"precision",
      [](Script&, const Line& line) -> Outcome {
-         // Digits only, as the Configuration dialog accepts; the engine caps the decimals.
-         const auto v = Ints(line, 1, 0, 1000000);
-         if (!v || line.args[0].front() == '-') return BadArgument(line, "N: a whole number of decimals");
-         MathEx::SetDisplayPrecision((*v)[0]);
+         const auto decimals = line.args.size() == 1 ? ParseDecimals(line.args[0]) : std::nullopt;
+         if (!decimals) return BadArgument(line, "N: a whole number of decimals");
+         MathEx::SetDisplayPrecision(*decimals);
          return {};
      }},
     {"dump",

@@ -431,4 +431,18 @@ TEST_F(ScriptCommandTest, PrecisionLastsForTheRunOnly) {
     EXPECT_EQ(MathEx::DisplayPrecision(), 3);
 }
 
+// As for `kvr analyse --precision`: digits only, and above 17 acts as 17.
+TEST_F(ScriptCommandTest, PrecisionAboveTheMostActsAsTheMost) {
+    const std::string equation = "type y = 0.1234567890123456789*x\n";
+    const QJsonObject most = LastDump(equation + "precision 17\n");
+    for (const char* n : {"18", "2147483648", "99999999999999999999999"}) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(Equation(LastDump(equation + "precision " + n + "\n"), 0)["text"], Equation(most, 0)["text"]);
+    }
+    for (const char* n : {"-1", "2.5", "x", "1 2"}) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(RunCommand({}, std::string("precision ") + n + "\n").status, 2);
+    }
+}
+
 }  // namespace
