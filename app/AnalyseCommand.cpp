@@ -9,6 +9,7 @@
 #include <QtCore/QCommandLineParser>
 #include <QtCore/QString>
 
+#include "app/AnalysisFields.h"
 #include "app/CommandInput.h"
 #include "app/JsonLine.h"
 #include "app/PrecisionGuard.h"
@@ -110,25 +111,11 @@ ParsedArgs ParseArguments(const QStringList& args) {
     return parsed;
 }
 
-void WriteLine(std::ostream& out, const QByteArray& json) {
-    out.write(json.constData(), json.size());
-    out.put('\n');
-}
-
 // The keys after "ok" of an equation that parsed.
 void WriteAnalysis(JsonLine& json, const MathEx::MathExp& equation, bool rebuilt) {
-    json.Key("form");
-    json.Int(equation.form);
-    json.Key("type");
-    json.Int(equation.type);
-    json.Key("coeffs");
-    json.BeginArray();
-    for (double c : equation.coeffs) json.Number(c);
-    json.EndArray();
+    WriteClassification(json, &equation);
     json.Key("conic");
-    json.BeginArray();
-    for (double c : equation.conic) json.Number(c);
-    json.EndArray();
+    json.Numbers(equation.conic);
     json.Key("plain");
     json.String(equation.ToText(MathEx::TEXT_PLAIN));
     json.Key("latex");
@@ -214,7 +201,7 @@ int RunAnalyse(const QStringList& args, std::istream& in, std::ostream& out, std
     bool allParsed = true;
     auto analyse = [&](const std::string& text) {
         bool ok = false;
-        WriteLine(out, Analyse(text, parsed.options, ok));
+        WriteJsonLine(out, Analyse(text, parsed.options, ok));
         allParsed = allParsed && ok;
     };
 

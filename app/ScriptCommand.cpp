@@ -13,6 +13,7 @@
 
 #include "app/CommandInput.h"
 #include "app/GraphDump.h"
+#include "app/JsonLine.h"
 #include "app/PrecisionGuard.h"
 #include "graph/GraphManager.h"
 #include "mathex/SmartNumber.h"
@@ -251,9 +252,7 @@ const Command kCommands[] = {
     {"dump",
      [](Script& s, const Line& line) -> Outcome {
          if (!line.args.empty()) return BadArgument(line, "no arguments");
-         const QByteArray json = GraphToJson(s.graph, s.listener.status);
-         s.out.write(json.constData(), json.size());
-         s.out.put('\n');
+         WriteJsonLine(s.out, GraphToJson(s.graph, s.listener.status));
          return {};
      }},
     {"export-ps",

@@ -84,4 +84,22 @@ TEST(CommandLine, HelpAndAnExistingFileShowTheUsage) {
     }
 }
 
+// The classification fields of an equation read the same, byte for byte, in
+// `kvr analyse` and in a script's `dump`.
+TEST(CommandLine, AnalyseAndDumpWriteTheClassificationAlike) {
+    for (const char* text : {"y = x^3 - 3*x", "x^2/4 + y^2 - 1 = 0", "y = 0.1234567*sin(2*x)", "y = 1e308*x^2"}) {
+        SCOPED_TRACE(text);
+        const RunResult analysed = Kvr({"analyse", text});
+        const RunResult dumped = Kvr({"script"}, std::string("type ") + text + "\ndump\n");
+        ASSERT_EQ(analysed.lines.size(), 1u);
+        ASSERT_EQ(dumped.lines.size(), 1u);
+        const std::string& a = analysed.lines[0];
+        const size_t from = a.find(",\"form\":"), to = a.find(",\"conic\":");
+        ASSERT_NE(from, std::string::npos);
+        ASSERT_NE(to, std::string::npos);
+        const std::string fields = a.substr(from, to - from);
+        EXPECT_NE(dumped.lines[0].find(fields + ",\"colour\":"), std::string::npos) << fields;
+    }
+}
+
 }  // namespace
