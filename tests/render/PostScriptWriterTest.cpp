@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <limits>
+#include <cmath>
+#include <algorithm>
 #include <sstream>
 #include <string>
 
@@ -293,5 +296,64 @@ INSTANTIATE_TEST_SUITE_P(
         InkCase{"Circle", [](auto& w) { w.DrawCircle(150, 150, 50, false); }, false},
         InkCase{"Segments", [](auto& w) { Vertices(w, 1, {{100, 100}, {100, 200}}); }, false}),
     [](const ::testing::TestParamInfo<InkCase>& info) { return info.param.name; });
+
+// Aligned text as a printer places it: the ink of "HHHH" (40 points) around
+// the current point, found by rendering the page.
+struct AlignCase {
+    const char* name;
+    int horizontal, vertical;
+    double left, right, bottom, top;  // where the ink's box must lie, relative to the point; NaN: anywhere
+};
+
+class PostScriptAlignTest : public ::testing::TestWithParam<AlignCase> {};
+
+TEST_P(PostScriptAlignTest, PlacesTheTextAroundThePoint) {
+    if (!ghostscript::Available()) GTEST_SKIP() << "ghostscript is not installed";
+    const AlignCase& c = GetParam();
+    PostScriptWriter w;
+    w.SetupPage(0, 0, 540, 786);
+    w.SetFont("Times-Roman", 40);
+    w.MoveTo(270, 400);
+    w.ShowText("HHHH", c.horizontal, c.vertical);
+    const std::string path = TempPath(std::string("align-") + c.name + ".ps");
+    ASSERT_TRUE(w.WritePostScriptFile(path));
+    const ghostscript::Raster page = ghostscript::Render(path);
+    std::filesystem::remove(path);
+    ASSERT_TRUE(page.valid());
+    // The ink's box, away from the frame around the viewport; the point is (270, 400) + the margins.
+    double left = 1e9, right = -1e9, bottom = 1e9, top = -1e9;
+    for (int y = 40; y < 800; ++y)
+        for (int x = 40; x < 550; ++x)
+            if (page.at(x + 0.5, y + 0.5) < 128) {
+                left = std::min(left, x - 298.0);
+                right = std::max(right, x - 298.0);
+                bottom = std::min(bottom, y - 428.0);
+                top = std::max(top, y - 428.0);
+            }
+    ASSERT_LT(left, right) << "no ink";
+    constexpr double kSlack = 3;
+    const std::pair<double, double> edges[] = {{left, c.left}, {right, c.right}, {bottom, c.bottom}, {top, c.top}};
+    for (const auto& [found, expected] : edges) {
+        if (!std::isnan(expected)) {
+            EXPECT_NEAR(found, expected, kSlack);
+        }
+    }
+    if (c.horizontal == 11) {
+        EXPECT_NEAR(left + right, 0, kSlack) << "centred across";
+    }
+    if (c.vertical == 11) {
+        EXPECT_NEAR(bottom + top, 0, kSlack) << "centred up and down";
+    }
+}
+
+constexpr double kAny = std::numeric_limits<double>::quiet_NaN();
+
+INSTANTIATE_TEST_SUITE_P(
+    Alignments, PostScriptAlignTest,
+    ::testing::Values(AlignCase{"LeftOnTheBaseline", 0, 0, 0, kAny, 0, kAny},
+                      AlignCase{"Centred", 11, 0, kAny, kAny, 0, kAny},
+                      AlignCase{"RightAligned", 13, 0, kAny, 0, 0, kAny},
+                      AlignCase{"CentredBothWays", 11, 11, kAny, kAny, kAny, kAny}),
+    [](const ::testing::TestParamInfo<AlignCase>& info) { return info.param.name; });
 
 }  // namespace
