@@ -53,6 +53,7 @@ TEST(ScriptExport, RandomGraphsMakePagesGhostscriptDraws) {
         const RunResult result = RunEntry(&RunScript, {}, script);
         ASSERT_EQ(result.status, 0) << result.err;
         EXPECT_EQ(ghostscript::Errors(page), "");
+        EXPECT_LT(std::filesystem::file_size(page), 3u << 20);
     }
 }
 
