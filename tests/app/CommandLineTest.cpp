@@ -60,8 +60,11 @@ TEST(CommandLine, MistakesAreNamed) {
         const RunResult r = Kvr(row.args);
         EXPECT_EQ(r.status, 2);
         EXPECT_TRUE(r.lines.empty());
-        if (row.err) EXPECT_EQ(r.err, row.err);
-        else EXPECT_EQ(r.err.rfind("kvr: ", 0), 0u) << r.err;
+        const std::string expected = row.err ? row.err : "kvr: ";
+        EXPECT_EQ(r.err.rfind(expected, 0), 0u) << r.err;
+        if (row.err) {
+            EXPECT_EQ(r.err, expected);
+        }
     }
 }
 

@@ -79,7 +79,9 @@ TEST(ScriptExport, PaintedRegionsDeepInAZoomMakeASmallPage) {
         ASSERT_EQ(result.status, 0) << result.err;
         ASSERT_TRUE(std::filesystem::exists(page));
         EXPECT_LT(std::filesystem::file_size(page), 3u << 20);
-        if (ghostscript::Available()) EXPECT_EQ(ghostscript::Errors(page), "");
+        if (ghostscript::Available()) {
+            EXPECT_EQ(ghostscript::Errors(page), "");
+        }
     }
 }
 

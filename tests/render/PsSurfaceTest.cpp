@@ -129,7 +129,9 @@ TEST_P(PsSurfaceFarTest, KeepsThePageDrawable) {
     for (std::string word; words >> word;) {
         char* end = nullptr;
         const double v = std::strtod(word.c_str(), &end);
-        if (end != word.c_str() && *end == 0) EXPECT_LT(std::fabs(v), 1e6) << word;
+        if (end != word.c_str() && *end == 0) {
+            EXPECT_LT(std::fabs(v), 1e6) << word;
+        }
     }
     const std::string path = ghostscript::TempPath(std::string("far-") + GetParam().name + ".ps");
     ASSERT_TRUE(w.WritePostScriptFile(path));
