@@ -114,11 +114,13 @@ void DrawPaintedDomain(Surface& surface, const PaintedDomain& domain, const Equa
     if (!(step > 0) || !std::isfinite(step)) {
         DrawColumn(surface, equations, region, s.x, graphRect, inSight(s.x));
     } else {
+        // Each walk ends where the region or the rectangle ends, or once it has
+        // passed the window: nothing beyond can be seen or end an earlier column.
         double x = s.x;
-        for (int n = 0; n < kMaxColumns; ++n, x += step)
+        for (int n = 0; n < kMaxColumns && x <= visible.right + margin; ++n, x += step)
             if (!DrawColumn(surface, equations, region, x, graphRect, inSight(x)) || x >= graphRect.right) break;
         x = s.x - step;
-        for (int n = 0; n < kMaxColumns; ++n, x -= step)
+        for (int n = 0; n < kMaxColumns && x >= visible.left - margin; ++n, x -= step)
             if (!DrawColumn(surface, equations, region, x, graphRect, inSight(x)) || x <= graphRect.left) break;
     }
     surface.setStipple(1, Surface::kSolid);
