@@ -61,6 +61,7 @@ TEST_F(MainFrameTest, MenusFollowTheCommandTable)
           {"E&xit", {}}}},
         {"&Edit",
          {{"&Undo", {QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}},
+          {"&Redo", {QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}},
           {"Cu&t", {QKeySequence("Ctrl+X"), QKeySequence("Shift+Del")}},
           {"&Copy", {QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")}},
           {"&Paste", {QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins")}},
@@ -146,12 +147,12 @@ TEST_F(MainFrameTest, PaletteAndPaintButton)
 
 TEST_F(MainFrameTest, ToolCommandsFollowTheGraph)
 {
+    EXPECT_FALSE(frame.command("mensuration")->isEnabled()) << "nothing selected";
+    EXPECT_FALSE(frame.command("graphUndo")->isEnabled()) << "nothing to undo";
     EXPECT_TRUE(frame.command("grid")->isChecked());
     frame.command("grid")->trigger();
     EXPECT_FALSE(graph().showGrid());
     EXPECT_FALSE(frame.command("grid")->isChecked());
-    EXPECT_FALSE(frame.command("mensuration")->isEnabled()) << "nothing selected";
-    EXPECT_FALSE(frame.command("graphUndo")->isEnabled()) << "no equations";
     frame.entryEdit()->setText("y = x");
     frame.enterEquation();
     EXPECT_TRUE(frame.command("graphUndo")->isEnabled());
