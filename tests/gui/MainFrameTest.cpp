@@ -212,3 +212,35 @@ TEST_F(MainFrameTest, SvgAndPdfExportsDrawTheGraph)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainFrameTest, UndoAndRedoWalkTheHistory)
+{
+    auto enter = [&](const char* text) {
+        frame.entryEdit()->setText(text);
+        frame.enterEquation();
+    };
+    enter("y = x^2 - 2");
+    enter("y = x");
+    frame.command("grid")->trigger();
+    ASSERT_EQ(graph().equations().size(), 2u);
+    EXPECT_TRUE(frame.isWindowModified());
+
+    frame.command("undo")->trigger();  // the grid comes back
+    EXPECT_TRUE(graph().showGrid());
+    frame.command("undo")->trigger();  // the line goes
+    EXPECT_EQ(graph().equations().size(), 1u);
+    frame.command("undo")->trigger();  // the parabola goes
+    EXPECT_TRUE(graph().equations().empty());
+    EXPECT_FALSE(frame.isWindowModified()) << "back where the document started";
+
+    frame.command("redo")->trigger();
+    frame.command("redo")->trigger();
+    ASSERT_EQ(graph().equations().size(), 2u);
+    EXPECT_EQ(graph().equation(1)->text(), "y=x");
+    EXPECT_TRUE(graph().showGrid()) << "the grid step is still to redo";
+    EXPECT_TRUE(frame.command("redo")->isEnabled());
+}
+
+}  // namespace
