@@ -9,6 +9,8 @@
 #include <QtCore/QCommandLineParser>
 #include <QtCore/QString>
 
+#include "app/AnalysisFields.h"
+#include "app/CommandInput.h"
 #include "app/JsonLine.h"
 #include "app/PrecisionGuard.h"
 #include "mathex/MathExp.h"
@@ -95,13 +97,10 @@ ParsedArgs ParseArguments(const QStringList& args) {
     parsed.help = parser.isSet(helpOption);
     parsed.equations = parser.positionalArguments();
     if (parser.isSet(precisionOption)) {
-        // Digits only, as the Configuration dialog accepts.
         const QString text = parser.value(precisionOption);
-        bool ok = !text.isEmpty();
-        for (QChar c : text) ok = ok && c.unicode() >= '0' && c.unicode() <= '9';
-        const int n = ok ? text.toInt(&ok) : 0;
-        if (!ok) parsed.error = QStringLiteral("--precision needs a whole number of decimals, not '%1'").arg(text);
-        parsed.precision = n;
+        parsed.precision = ParseDecimals(text.toStdString());
+        if (!parsed.precision)
+            parsed.error = QStringLiteral("--precision needs a whole number of decimals, not '%1'").arg(text);
     }
     if (dxText && parsed.error.isEmpty()) {
         const auto dx = FiniteNumber(*dxText), dy = FiniteNumber(*dyText);
@@ -112,26 +111,13 @@ ParsedArgs ParseArguments(const QStringList& args) {
     return parsed;
 }
 
-void WriteLine(std::ostream& out, const QByteArray& json) {
-    out.write(json.constData(), json.size());
-    out.put('\n');
-}
 
 }  // namespace
 
 void WriteAnalysis(JsonLine& json, const MathEx::MathExp& equation, bool rebuilt) {
-    json.Key("form");
-    json.Int(equation.form);
-    json.Key("type");
-    json.Int(equation.type);
-    json.Key("coeffs");
-    json.BeginArray();
-    for (double c : equation.coeffs) json.Number(c);
-    json.EndArray();
+    WriteClassification(json, &equation);
     json.Key("conic");
-    json.BeginArray();
-    for (double c : equation.conic) json.Number(c);
-    json.EndArray();
+    json.Numbers(equation.conic);
     json.Key("plain");
     json.String(equation.ToText(MathEx::TEXT_PLAIN));
     json.Key("latex");
@@ -192,7 +178,7 @@ const char* AnalyseUsage() {
            "           Prints one JSON object per equation (JSON Lines); without EQUATION\n"
            "           reads one equation per line from standard input.\n"
            "           --precision N      decimals of non-integral numbers in plain and\n"
-           "                              latex (default 2, at most 15)\n"
+           "                              latex (default 2; above 17 acts as 17)\n"
            "           --translate DX DY  move each equation by (DX, DY) and rebuild it\n"
            "           Put -- before an equation that starts with '-'.\n";
 }
@@ -219,7 +205,7 @@ int RunAnalyse(const QStringList& args, std::istream& in, std::ostream& out, std
     bool allParsed = true;
     auto analyse = [&](const std::string& text) {
         bool ok = false;
-        WriteLine(out, Analyse(text, parsed.options, ok));
+        WriteJsonLine(out, Analyse(text, parsed.options, ok));
         allParsed = allParsed && ok;
     };
 
@@ -231,11 +217,14 @@ int RunAnalyse(const QStringList& args, std::istream& in, std::ostream& out, std
             // Flush only before a read that may wait, so a pipe partner sees its answers
             // without a write per line.
             if (in.rdbuf()->in_avail() <= 0) out.flush();
+            if (!out) break;  // nobody gets the answers: stop reading
             if (!std::getline(in, line)) break;
             if (!line.empty() && line.back() == '\r') line.pop_back();  // CR LF input
             analyse(line);
         }
     }
-    out.flush();
+    const bool fromInput = parsed.equations.isEmpty();
+    if (const int failed = StreamFailure("analyse", fromInput ? &in : nullptr, InputName(QStringLiteral("-")), out, err))
+        return failed;
     return allParsed ? 0 : 1;
 }

@@ -9,3 +9,27 @@ std::istream* OpenCommandInput(const QString& name, std::istream& in, std::uniqu
     file = std::make_unique<std::ifstream>(QFile::encodeName(name).toStdString(), std::ios::binary);
     return file->is_open() ? file.get() : nullptr;
 }
+
+std::string InputName(const QString& name) {
+    if (name == QLatin1String("-")) return "standard input";
+    std::string quoted(1, '\'');
+    quoted += name.toStdString();
+    quoted += '\'';
+    return quoted;
+}
+
+int StreamFailure(const char* command, const std::istream* in, const std::string& inputName, std::ostream& out,
+                  std::ostream& err) {
+    out.flush();
+    // A stream buffer that fails to read (read(2) gives an error) leaves badbit;
+    // the plain end of the input leaves only eofbit and failbit.
+    if (in && in->bad()) {
+        err << "kvr " << command << ": cannot read " << inputName << '\n';
+        return 2;
+    }
+    if (!out) {
+        err << "kvr " << command << ": cannot write output\n";
+        return 2;
+    }
+    return 0;
+}

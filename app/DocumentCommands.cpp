@@ -232,7 +232,7 @@ const char* MakeUsage() {
            "           headless, as the window would save it.\n";
 }
 
-int RunInfo(const QStringList& args, std::ostream& out, std::ostream& err) {
+int RunInfo(const QStringList& args, std::istream&, std::ostream& out, std::ostream& err) {
     QStringList positional;
     int status = 0;
     if (!ParseArgs("kvr info", InfoUsage(), args, 1, out, err, positional, status)) return status;
@@ -263,7 +263,7 @@ int RunInfo(const QStringList& args, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
-int RunMake(const QStringList& args, std::ostream& out, std::ostream& err) {
+int RunMake(const QStringList& args, std::istream&, std::ostream& out, std::ostream& err) {
     QStringList positional;
     int status = 0;
     if (!ParseArgs("kvr make", MakeUsage(), args, 2, out, err, positional, status)) return status;

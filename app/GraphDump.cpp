@@ -1,28 +1,18 @@
 #include "app/GraphDump.h"
 
+#include <array>
+
+#include "app/AnalysisFields.h"
 #include "app/JsonLine.h"
 #include "graph/GraphManager.h"
 
 namespace {
 
-void WritePoint(JsonLine& json, const PointF& p) {
-    json.BeginArray();
-    json.Number(p.x);
-    json.Number(p.y);
-    json.EndArray();
-}
-
-void WriteColour(JsonLine& json, const ColorF& c) {
-    json.BeginArray();
-    for (float v : {c.r, c.g, c.b, c.a}) json.Number(v);
-    json.EndArray();
-}
+void WriteColour(JsonLine& json, const ColorF& c) { json.Numbers(std::array<float, 4>{c.r, c.g, c.b, c.a}); }
 
 // Rectangles as [top, bottom, left, right], the order RectF is built in.
 void WriteRect(JsonLine& json, const RectF& r) {
-    json.BeginArray();
-    for (float v : {r.top, r.bottom, r.left, r.right}) json.Number(v);
-    json.EndArray();
+    json.Numbers(std::array<float, 4>{r.top, r.bottom, r.left, r.right});
 }
 
 void WriteMensuration(JsonLine& json, const Mensuration& m) {
@@ -54,19 +44,6 @@ void WriteAttribPoint(JsonLine& json, const AttribPoint& ap) {
     json.EndObject();
 }
 
-// The expression's analysis, as `kvr analyse` reports it.
-void WriteAnalysis(JsonLine& json, const EquationObject& e) {
-    json.Key("form");
-    json.Int(e.expression() ? e.expression()->form : MathEx::FORM_SYNTAX_ERROR);
-    json.Key("type");
-    json.Int(e.expression() ? e.expression()->type : -1);
-    json.Key("coeffs");
-    json.BeginArray();
-    if (e.expression())
-        for (double c : e.expression()->coeffs) json.Number(c);
-    json.EndArray();
-}
-
 void WriteStyle(JsonLine& json, const GraphManager& graph, const EquationObject& e) {
     json.Key("colour");
     WriteColour(json, e.colour());
@@ -96,12 +73,12 @@ void WriteEquation(JsonLine& json, const GraphManager& graph, const EquationObje
     json.BeginObject();
     json.Key("text");
     json.String(e.text());
-    WriteAnalysis(json, e);
+    WriteClassification(json, e.expression());  // as `kvr analyse` reports it
     WriteStyle(json, graph, e);
     json.Key("mensuration");
     WriteMensuration(json, e.mensuration());
     json.Key("labelPosition");
-    WritePoint(json, e.labelPosition());
+    json.Point(e.labelPosition());
     json.Key("controlPoints");
     json.BeginArray();
     for (const ControlPoint& c : e.controlPoints()) {
@@ -136,7 +113,7 @@ void WriteView(JsonLine& json, const GraphManager& graph) {
     json.Key("yZoom");
     json.Number(v.yZoom);
     json.Key("pan");
-    WritePoint(json, v.pan);
+    json.Point(v.pan);
     json.Key("graphRect");
     WriteRect(json, v.graphRect);
 }
@@ -149,13 +126,13 @@ void WriteMarks(JsonLine& json, const GraphManager& graph) {
         json.Key("colour");
         WriteColour(json, d.colour);
         json.Key("seed");
-        WritePoint(json, d.seed);
+        json.Point(d.seed);
         json.EndObject();
     }
     json.EndArray();
     json.Key("intersections");
     json.BeginArray();
-    for (const PointF& p : graph.intersections()) WritePoint(json, p);
+    for (const PointF& p : graph.intersections()) json.Point(p);
     json.EndArray();
 }
 

@@ -1,7 +1,10 @@
 #pragma once
+#include <ostream>
 #include <string_view>
 
 #include <QtCore/QByteArray>
+
+#include "core/PointF.h"
 
 // Appends JSON text to one line. Hand-written rather than QJsonObject, which
 // sorts its keys: a line's key order is part of each command's contract, and
@@ -24,6 +27,20 @@ public:
     void Number(float v);
     // Invalid UTF-8 becomes U+FFFD so the line stays valid JSON.
     void String(std::string_view text);
+    // A point as [x, y].
+    void Point(const PointF& p) {
+        BeginArray();
+        Number(p.x);
+        Number(p.y);
+        EndArray();
+    }
+    // An array of numbers (doubles or floats, each as Number writes it).
+    template <class Range>
+    void Numbers(const Range& values) {
+        BeginArray();
+        for (auto v : values) Number(v);
+        EndArray();
+    }
 
 private:
     void AppendEscaped(std::string_view text);
@@ -36,3 +53,9 @@ private:
     bool needComma_ = false;
     bool afterKey_ = false;
 };
+
+// Writes one finished JSON object and its line break: one line of JSON Lines.
+inline void WriteJsonLine(std::ostream& out, const QByteArray& json) {
+    out.write(json.constData(), json.size());
+    out.put('\n');
+}

@@ -91,13 +91,6 @@ std::optional<std::vector<Stroke>> ReadStrokes(const QByteArray& json, QString& 
     return result;
 }
 
-void WritePoint(JsonLine& json, const PointF& p) {
-    json.BeginArray();
-    json.Number(p.x);
-    json.Number(p.y);
-    json.EndArray();
-}
-
 // What the sketch adds: the text of a line, quadratic or cubic, the canonical
 // text of the equation object a conic creates, nothing otherwise.
 std::string EquationOf(const RecognizedShape& shape) {
@@ -109,15 +102,13 @@ void WriteShape(JsonLine& json, const RecognizedShape& shape) {
     json.Key("shapeType");
     json.Int(shape.shapeType);
     json.Key("center");
-    WritePoint(json, shape.center);
+    json.Point(shape.center);
     json.Key("start");
-    WritePoint(json, shape.startPoint);
+    json.Point(shape.startPoint);
     json.Key("end");
-    WritePoint(json, shape.endPoint);
+    json.Point(shape.endPoint);
     json.Key("coeffs");
-    json.BeginArray();
-    for (double c : shape.coeffs) json.Number(c);
-    json.EndArray();
+    json.Numbers(shape.coeffs);
     json.Key("angle");
     json.Number(shape.angle);
     json.Key("equation");
@@ -129,7 +120,7 @@ void WriteStrokesAndFits(JsonLine& json, const Gesture& gesture, const std::vect
     json.BeginArray();
     for (const Stroke& stroke : gesture.strokes) {
         json.BeginArray();
-        for (const PointF& p : stroke) WritePoint(json, p);
+        for (const PointF& p : stroke) json.Point(p);
         json.EndArray();
     }
     json.EndArray();
@@ -156,11 +147,6 @@ QByteArray ErrorLine(qint64 line, const QString& error) {
     json.String(error.toStdString());
     json.EndObject();
     return out;
-}
-
-void WriteLine(std::ostream& out, const QByteArray& json) {
-    out.write(json.constData(), json.size());
-    out.put('\n');
 }
 
 struct ParsedArgs {
@@ -197,13 +183,13 @@ ParsedArgs ParseArguments(const QStringList& args) {
 int RunBatch(std::istream& input, std::ostream& out) {
     bool allRead = true;
     std::string line;
-    for (qint64 number = 1; std::getline(input, line); ++number) {
+    for (qint64 number = 1; out && std::getline(input, line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();  // CR LF input
         const QByteArray gesture = QByteArray::fromStdString(line);
         // A blank line still gets its result line, so results and input lines stay paired.
         QString error = gesture.trimmed().isEmpty() ? QStringLiteral("empty line") : QString();
         const QByteArray result = error.isEmpty() ? RecognizeToJson(gesture, error) : QByteArray();
-        WriteLine(out, error.isEmpty() ? result : ErrorLine(number, error));
+        WriteJsonLine(out, error.isEmpty() ? result : ErrorLine(number, error));
         allRead = allRead && error.isEmpty();
     }
     out.flush();
@@ -219,7 +205,7 @@ int RunSingle(std::istream& input, std::ostream& out, std::ostream& err) {
         err << "kvr recognize: " << error.toStdString() << '\n';
         return 2;
     }
-    WriteLine(out, result);
+    WriteJsonLine(out, result);
     out.flush();
     return 0;
 }
@@ -272,11 +258,12 @@ int RunRecognize(const QStringList& args, std::istream& in, std::ostream& out, s
         err << "kvr recognize: cannot open '" << parsed.input.toStdString() << "'\n";
         return 2;
     }
+    int status = 0;
     try {
-        if (parsed.batch) return RunBatch(*input, out);
-        return RunSingle(*input, out, err);
+        status = parsed.batch ? RunBatch(*input, out) : RunSingle(*input, out, err);
     } catch (const std::ios_base::failure&) {
-        err << "kvr recognize: cannot read '" << parsed.input.toStdString() << "'\n";
-        return 2;
+        input->setstate(std::ios::badbit);  // a read error the stream passed on
     }
+    if (const int failed = StreamFailure("recognize", input, InputName(parsed.input), out, err)) return failed;
+    return status;
 }

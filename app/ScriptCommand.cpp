@@ -14,6 +14,7 @@
 #include "app/CommandInput.h"
 #include "app/GraphDump.h"
 #include "app/HeadlessThumbnail.h"
+#include "app/JsonLine.h"
 #include "app/PrecisionGuard.h"
 #include "graph/GraphManager.h"
 #include "io/CKVRDoc.h"
@@ -124,7 +125,9 @@ struct Outcome {
 };
 
 Outcome BadArgument(const Line& line, std::string_view expected) {
-    return {2, "'" + std::string(line.word) + "' needs " + std::string(expected)};
+    std::string message(1, '\'');
+    message.append(line.word).append("' needs ").append(expected);
+    return {2, message};
 }
 
 struct Script {
@@ -244,18 +247,15 @@ const Command kCommands[] = {
      }},
     {"precision",
      [](Script&, const Line& line) -> Outcome {
-         // Digits only, as the Configuration dialog accepts; the engine caps the decimals.
-         const auto v = Ints(line, 1, 0, 1000000);
-         if (!v || line.args[0].front() == '-') return BadArgument(line, "N: a whole number of decimals");
-         MathEx::SetDisplayPrecision((*v)[0]);
+         const auto decimals = line.args.size() == 1 ? ParseDecimals(line.args[0]) : std::nullopt;
+         if (!decimals) return BadArgument(line, "N: a whole number of decimals");
+         MathEx::SetDisplayPrecision(*decimals);
          return {};
      }},
     {"dump",
      [](Script& s, const Line& line) -> Outcome {
          if (!line.args.empty()) return BadArgument(line, "no arguments");
-         const QByteArray json = GraphToJson(s.graph, s.listener.status);
-         s.out.write(json.constData(), json.size());
-         s.out.put('\n');
+         WriteJsonLine(s.out, GraphToJson(s.graph, s.listener.status));
          return {};
      }},
     {"open",
@@ -303,10 +303,10 @@ Outcome Execute(Script& s, const Line& line) {
     return {2, "unknown command '" + std::string(line.word) + "'"};
 }
 
-int RunLines(std::istream& input, std::ostream& out, std::ostream& err) {
+int RunLines(std::istream& input, const std::string& inputName, std::ostream& out, std::ostream& err) {
     Script script(out);
     std::string text;
-    for (long long number = 1; std::getline(input, text); ++number) {
+    for (long long number = 1; out && std::getline(input, text); ++number) {
         const Line line = Split(text);
         if (line.word.empty()) continue;  // blank or comment
         Outcome outcome;
@@ -321,8 +321,7 @@ int RunLines(std::istream& input, std::ostream& out, std::ostream& err) {
             return outcome.status;
         }
     }
-    out.flush();
-    return 0;
+    return StreamFailure("script", &input, inputName, out, err);
 }
 
 }  // namespace
@@ -363,5 +362,5 @@ int RunScript(const QStringList& args, std::istream& in, std::ostream& out, std:
         return 2;
     }
     const PrecisionGuard precision;  // a `precision` line lasts for this run only
-    return RunLines(*input, out, err);
+    return RunLines(*input, InputName(name), out, err);
 }

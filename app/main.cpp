@@ -1,40 +1,9 @@
 #include <iostream>
 
-#include <QtCore/QCommandLineParser>
 #include <QtCore/QStringList>
 
-#include "app/AnalyseCommand.h"
-#include "app/DocumentCommands.h"
-#include "app/RecognizeCommand.h"
-#include "app/ScriptCommand.h"
-
-namespace {
-
-void PrintUsage(std::ostream& out) {
-    out << "Usage: kvr [FILE.kvr]\n"
-           "           Opens the window, with FILE when given.\n"
-        << AnalyseUsage() << RecognizeUsage() << ScriptUsage() << InfoUsage() << MakeUsage();
-}
-
-// `kvr [FILE.kvr]` and `kvr --help`; the subcommands are dispatched before this.
-int RunWindow(const QStringList& args) {
-    QCommandLineParser parser;
-    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    parser.addOption(helpOption);
-    if (!parser.parse(args)) {
-        std::cerr << "kvr: " << parser.errorText().toStdString() << " (see kvr --help)\n";
-        return 2;
-    }
-    if (parser.positionalArguments().size() > 1) {
-        std::cerr << "kvr: expected at most one FILE.kvr (see kvr --help)\n";
-        return 2;
-    }
-    if (!parser.isSet(helpOption)) std::cout << "kvr: the window is not built yet; the subcommands work.\n";
-    PrintUsage(std::cout);
-    return 0;
-}
-
-}  // namespace
+#include "app/CommandLine.h"
+#include "app/GuiMain.h"
 
 int main(int argc, char* argv[]) {
     // Equations stream through at tens of thousands per second: no stdio sync, and
@@ -44,13 +13,13 @@ int main(int argc, char* argv[]) {
 
     QStringList args;
     for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
-    if (args.size() >= 2 && args[1] == QLatin1String("analyse"))
-        return RunAnalyse(args.mid(2), std::cin, std::cout, std::cerr);
-    if (args.size() >= 2 && args[1] == QLatin1String("recognize"))
-        return RunRecognize(args.mid(2), std::cin, std::cout, std::cerr);
-    if (args.size() >= 2 && args[1] == QLatin1String("script"))
-        return RunScript(args.mid(2), std::cin, std::cout, std::cerr);
-    if (args.size() >= 2 && args[1] == QLatin1String("info")) return RunInfo(args.mid(2), std::cout, std::cerr);
-    if (args.size() >= 2 && args[1] == QLatin1String("make")) return RunMake(args.mid(2), std::cout, std::cerr);
-    return RunWindow(args);
+    SetWindowLauncher([&argc, argv](const QString& file) {
+        if (!HaveDisplay()) {
+            std::cerr << "kvr: no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+                         "run it in a desktop session or under xvfb-run, or use a subcommand (see kvr --help)\n";
+            return 2;
+        }
+        return RunGui(argc, argv, file);
+    });
+    return RunCommandLine(args, std::cin, std::cout, std::cerr);
 }

@@ -43,6 +43,9 @@ public:
     virtual void setLineWidth(float width) = 0;
     // OpenGL-style stipple: each bit of pattern covers factor pixels; kSolid is a plain line.
     virtual void setStipple(int factor, uint16_t pattern) = 0;
+    // Diameter in pixels of the dots that Points draws (control points are 5).
+    // Surfaces whose dots have a fixed size ignore it.
+    virtual void setPointSize(float) {}
     // Draw line segments of the following primitives as arrows (tail to tip).
     virtual void setArrows(bool arrows) = 0;
 

@@ -13,6 +13,7 @@ using namespace MathEx;
 
 namespace {
 constexpr int kCurveStippleFactor = 5;
+constexpr float kControlPointSize = 5;
 constexpr uint16_t kFramePattern = 0xF0F0, kAsymptotePattern = 0xFF00;
 const ColorF kBlack(0, 0, 0, 1);
 }  // namespace
@@ -74,12 +75,14 @@ void EquationObject::drawSelection(Surface& surface, double scale, double xZoom,
     surface.end();
     surface.setStipple(1, Surface::kSolid);
     // Control points: pinned ones green, the others blue.
+    surface.setPointSize(kControlPointSize);
     for (const ControlPoint& cp : controlPoints_) {
         surface.setColor(cp.pinned ? ColorF(0, 1, 0, 1) : ColorF(0, 0, 1, 1));
         surface.begin(Surface::Primitive::Points);
         surface.vertex(cp.x, cp.y);
         surface.end();
     }
+    surface.setPointSize(1);
 }
 
 void EquationObject::drawLabel(Surface& surface, double scale, double xZoom, double yZoom) {

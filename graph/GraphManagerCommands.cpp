@@ -176,7 +176,10 @@ void GraphManager::draw(Surface& surface) {
     surface.pushTransform(v.pan.x, v.pan.y, 1, 1);
     v.drawGridAndAxes(surface, showGrid_, showAxis_);
     for (auto& e : equations_) e->draw(surface, v.scale, v.xZoom, v.yZoom, e.get() == selected_);
-    for (const PaintedDomain& d : paintedDomains_) DrawPaintedDomain(surface, d, equations_, v.graphRect, v.scale);
+    const PointF topLeft = v.screenToGraph(0, 0), bottomRight = v.screenToGraph(v.width, v.height);
+    const RectF visible(topLeft.y, bottomRight.y, topLeft.x, bottomRight.x);  // the window, in the frame drawn in
+    for (const PaintedDomain& d : paintedDomains_)
+        DrawPaintedDomain(surface, d, equations_, v.graphRect, v.scale, visible);
     drawStroke(surface, pen_.currentStroke());
     for (const Stroke& s : pen_.gesture().strokes) drawStroke(surface, s);
     for (const PointF& p : intersections_) DrawIntersection(surface, p, v.scale, v.xZoom, v.yZoom);

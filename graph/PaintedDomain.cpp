@@ -66,24 +66,24 @@ std::vector<double> ColumnBreaks(const EquationList& equations, double x, const 
     return ys;
 }
 
-// One hatching column; returns whether any segment of the region was drawn.
+// The segments of one hatching column that lie in the region, in the line
+// style the caller has set; whether there is any. Only a column in sight
+// (`draw`) is drawn: one out of sight is still looked at, since where the
+// region ends decides how far the hatching reaches.
 bool DrawColumn(Surface& surface, const EquationList& equations, const Region& region, double x,
-                const RectF& rect) {
-    surface.setStipple(1, 0xAAAA);
-    surface.setLineWidth(0.5f);
+                const RectF& rect, bool draw) {
     const std::vector<double> ys = ColumnBreaks(equations, x, rect);
-    int drawn = 0;
+    int found = 0;
     for (size_t k = 0; k + 1 < ys.size(); ++k) {
         if (!region.contains(PointF(float(x), float((ys[k] + ys[k + 1]) / 2)))) continue;
+        ++found;
+        if (!draw) continue;
         surface.begin(Surface::Primitive::Lines);
         surface.vertex(x, ys[k]);
         surface.vertex(x, ys[k + 1]);
         surface.end();
-        ++drawn;
     }
-    surface.setStipple(1, Surface::kSolid);
-    surface.setLineWidth(1.0f);
-    return drawn > 0;
+    return found > 0;
 }
 
 }  // namespace
@@ -93,7 +93,7 @@ bool SameRegion(const EquationList& equations, PointF seed, PointF q) {
 }
 
 void DrawPaintedDomain(Surface& surface, const PaintedDomain& domain, const EquationList& equations,
-                       const RectF& graphRect, double scale) {
+                       const RectF& graphRect, double scale, const RectF& visible) {
     const PointF s = domain.seed;
     // A seed without a place has no column to start from, and a rectangle edge
     // that is not a number cannot be ordered among the column's breaks.
@@ -103,16 +103,26 @@ void DrawPaintedDomain(Surface& surface, const PaintedDomain& domain, const Equa
         return;
     const double step = 0.05 * scale;
     const Region region(equations, s);
+    // One stroke style for all the columns (as if set and reset around each):
+    // a page then carries the dash setting once, not once per column.
     surface.setColor(ColorF(domain.colour.r, domain.colour.g, domain.colour.b, 1.0f));
+    surface.setStipple(1, 0xAAAA);
+    surface.setLineWidth(0.5f);
+    const double margin = step > 0 && std::isfinite(step) ? step : 0.0;
+    const auto inSight = [&](double x) { return x >= visible.left - margin && x <= visible.right + margin; };
     // A step that does not advance would only repeat the seed column.
     if (!(step > 0) || !std::isfinite(step)) {
-        DrawColumn(surface, equations, region, s.x, graphRect);
-        return;
+        DrawColumn(surface, equations, region, s.x, graphRect, inSight(s.x));
+    } else {
+        // Each walk ends where the region or the rectangle ends, or once it has
+        // passed the window: nothing beyond can be seen or end an earlier column.
+        double x = s.x;
+        for (int n = 0; n < kMaxColumns && x <= visible.right + margin; ++n, x += step)
+            if (!DrawColumn(surface, equations, region, x, graphRect, inSight(x)) || x >= graphRect.right) break;
+        x = s.x - step;
+        for (int n = 0; n < kMaxColumns && x >= visible.left - margin; ++n, x -= step)
+            if (!DrawColumn(surface, equations, region, x, graphRect, inSight(x)) || x <= graphRect.left) break;
     }
-    double x = s.x;
-    for (int n = 0; n < kMaxColumns; ++n, x += step)
-        if (!DrawColumn(surface, equations, region, x, graphRect) || x >= graphRect.right) break;
-    x = s.x - step;
-    for (int n = 0; n < kMaxColumns; ++n, x -= step)
-        if (!DrawColumn(surface, equations, region, x, graphRect) || x <= graphRect.left) break;
+    surface.setStipple(1, Surface::kSolid);
+    surface.setLineWidth(1.0f);
 }

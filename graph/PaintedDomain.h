@@ -3,6 +3,8 @@
 // the graph rectangle, filled with vertical hatching. A domain is kept as its
 // colour and seed only and is recomputed on every repaint, so it follows later
 // edits of the curves.
+#include <limits>
+
 #include "core/ColorF.h"
 #include "core/PointF.h"
 #include "core/RectF.h"
@@ -22,5 +24,12 @@ bool SameRegion(const EquationList& equations, PointF seed, PointF q);
 // Draws the vertical hatching of one painted domain: columns every 0.05·scale,
 // from the seed column outwards in both directions, each direction stopping at
 // the first column with nothing of the region in it or at the graph's edge.
+// Only the columns within `visible` (the part of the graph in the window, in
+// the frame drawn in) are drawn: deep in a zoom, the columns across the whole
+// graph rectangle are millions.
 void DrawPaintedDomain(Surface& surface, const PaintedDomain& domain, const EquationList& equations,
-                       const RectF& graphRect, double scale);
+                       const RectF& graphRect, double scale,
+                       const RectF& visible = RectF(std::numeric_limits<float>::infinity(),
+                                                    -std::numeric_limits<float>::infinity(),
+                                                    -std::numeric_limits<float>::infinity(),
+                                                    std::numeric_limits<float>::infinity()));

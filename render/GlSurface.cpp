@@ -73,6 +73,11 @@ void GlSurface::setColor(const ColorF& color)
     glColor4f(color.r, color.g, color.b, color.a);
 }
 
+void GlSurface::setPointSize(float size)
+{
+    glPointSize(size);
+}
+
 void GlSurface::setLineWidth(float width)
 {
     lineWidth_ = width;

@@ -27,6 +27,7 @@ public:
     void setLineWidth(float width) override;
     void setStipple(int factor, uint16_t pattern) override;
     void setArrows(bool arrows) override;
+    void setPointSize(float size) override;
 
     void begin(Primitive primitive) override;
     void vertex(double x, double y) override;

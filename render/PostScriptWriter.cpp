@@ -192,7 +192,9 @@ void PostScriptWriter::EndPrimitive() {
             Put("\n");
             break;
         case KIND_OUTLINE: EmitPath(true, "stroke\n\n"); break;
-        case KIND_FILLED_OUTLINE: EmitPath(true, "stroke\nfill\n\n"); break;
+        // Filled, then outlined: the fill inside gsave keeps the path for the
+        // stroke (a stroke first would consume it and leave nothing to fill).
+        case KIND_FILLED_OUTLINE: EmitPath(true, "gsave\nfill\ngrestore\nstroke\n\n"); break;
         default: break;
     }
     vertices_.clear();

@@ -1,10 +1,14 @@
 #pragma once
 // The PostScript side of Surface: graph points go through the transform stack
 // and the projection captured when the export began, then to the writer in
-// window coordinates.
+// window coordinates. What lies far outside the viewport is clipped or left
+// out first (see PageClip), so every number on the page is one a PostScript
+// interpreter can draw.
+#include <cmath>
 #include <vector>
 
 #include "core/Surface.h"
+#include "render/PageClip.h"
 #include "render/PostScriptWriter.h"
 #include "render/Projection.h"
 
@@ -38,16 +42,24 @@ private:
     struct Affine {
         double dx = 0, dy = 0, sx = 1, sy = 1;
     };
+    using Point = PageClip::Point;
 
-    // Whether both window points are numbers the page can hold.
-    static bool Finite(PointF a, PointF b);
+    Point window(double x, double y) const;
+    static bool Finite(Point p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+    void emit(int kind, const std::vector<Point>& points);
+    void emitPoints();
+    void emitSegments();
+    void emitStrip(bool closed);
+    void emitFills();
+    // Whether a circle (window centre and radius) is to be written as one;
+    // may emit a fill of the whole page instead.
+    bool circleOnPage(Point centre, double radius, bool filled);
 
     PostScriptWriter& writer_;
     Projection projection_;
+    PageClip page_;
     std::vector<Affine> transforms_{Affine{}};
     bool clipped_ = false;
-    int kind_ = PostScriptWriter::KIND_POINTS;  // the primitive open, for leaving out points that are not finite
-    int run_ = 0;                                // finite vertices since the strip began or broke
-    PointF pending_;                             // first end of a segment, held until the second arrives
-    bool pendingFinite_ = false, havePending_ = false;
+    Primitive primitive_ = Primitive::Points;
+    std::vector<Point> vertices_;  // of the open primitive, in window coordinates; not all finite
 };

@@ -226,14 +226,23 @@ TEST_F(AnalyseCommandTest, PrecisionSetsTheDecimalsOfTextsForOneRun) {
         {{"y = 0.123456*x"}, "y=0.12*x"},
         {{"--precision", "4", "y = 0.123456*x"}, "y=0.1235*x"},
         {{"y = 0.123456*x", "--precision", "1"}, "y=0.1*x"},
+        // The most decimals are 17; any larger number, however long, acts as 17.
+        {{"--precision", "16", "y = 0.1234567890123456789*x"}, "y=0.1234567890123457*x"},
+        {{"--precision", "17", "y = 0.1234567890123456789*x"}, "y=0.12345678901234568*x"},
+        {{"--precision", "18", "y = 0.1234567890123456789*x"}, "y=0.12345678901234568*x"},
+        {{"--precision", "2147483648", "y = 0.1234567890123456789*x"}, "y=0.12345678901234568*x"},
+        {{"--precision", "99999999999999999999999", "y = 0.1234567890123456789*x"}, "y=0.12345678901234568*x"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.args.join(' ').toStdString());
         const RunResult r = RunCommand(row.args);
+        EXPECT_EQ(r.status, 0) << r.err;
         ASSERT_EQ(r.lines.size(), 1u);
         EXPECT_EQ(ObjectOf(QByteArray::fromStdString(r.lines[0]))["plain"].toString().toStdString(), row.plain);
         EXPECT_EQ(MathEx::DisplayPrecision(), 2);
     }
+    // The help says what the runs above do.
+    EXPECT_NE(std::string(AnalyseUsage()).find("above 17 acts as 17"), std::string::npos);
 }
 
 TEST_F(AnalyseCommandTest, ExitStatusAndOutputLines) {

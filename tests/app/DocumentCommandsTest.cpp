@@ -14,8 +14,8 @@
 
 namespace {
 
-int Info(const QStringList& args, std::istream&, std::ostream& out, std::ostream& err) { return RunInfo(args, out, err); }
-int Make(const QStringList& args, std::istream&, std::ostream& out, std::ostream& err) { return RunMake(args, out, err); }
+constexpr CommandEntry Info = &RunInfo;
+constexpr CommandEntry Make = &RunMake;
 
 QJsonObject Parsed(const std::string& line) {
     QJsonParseError error{};
@@ -32,9 +32,9 @@ protected:
 
 TEST_F(DocumentCommandsTest, MakeThenInfo) {
     const QString path = dir.filePath("made.kvr");
-    const RunResult made = RunEntry(&Make, {path, "y = x^2 - 1", "y = 2*sin(x)"}, "");
+    const RunResult made = RunEntry(Make, {path, "y = x^2 - 1", "y = 2*sin(x)"}, "");
     ASSERT_EQ(made.status, 0) << made.err;
-    const RunResult info = RunEntry(&Info, {path}, "");
+    const RunResult info = RunEntry(Info, {path}, "");
     ASSERT_EQ(info.status, 0) << info.err;
     ASSERT_EQ(info.lines.size(), 1u);
     const QJsonObject d = Parsed(info.lines[0]);
@@ -60,17 +60,17 @@ TEST_F(DocumentCommandsTest, MakeThenInfo) {
 }
 
 TEST_F(DocumentCommandsTest, FailuresAndUsage) {
-    const RunResult bad = RunEntry(&Info, {QString(KVR_TEST_DATA) + "/bad_equation.kvr"}, "");
+    const RunResult bad = RunEntry(Info, {QString(KVR_TEST_DATA) + "/bad_equation.kvr"}, "");
     EXPECT_EQ(bad.status, 1);
     EXPECT_TRUE(bad.lines.empty());
     EXPECT_EQ(bad.err.rfind("kvr info: Failed to open document. (bad_equation.kvr: ", 0), 0u) << bad.err;
-    EXPECT_EQ(RunEntry(&Info, {}, "").status, 2);
+    EXPECT_EQ(RunEntry(Info, {}, "").status, 2);
     const QString out = dir.filePath("never.kvr");
-    const RunResult unparsed = RunEntry(&Make, {out, "y = x", "y = (x +"}, "");
+    const RunResult unparsed = RunEntry(Make, {out, "y = x", "y = (x +"}, "");
     EXPECT_EQ(unparsed.status, 1);
     EXPECT_FALSE(QFile::exists(out));
-    EXPECT_EQ(RunEntry(&Make, {out}, "").status, 2);
-    const RunResult unwritable = RunEntry(&Make, {dir.path(), "y = x"}, "");
+    EXPECT_EQ(RunEntry(Make, {out}, "").status, 2);
+    const RunResult unwritable = RunEntry(Make, {dir.path(), "y = x"}, "");
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_NE(unwritable.err.find("Failed to save document."), std::string::npos) << unwritable.err;
 }

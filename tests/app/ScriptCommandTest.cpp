@@ -17,6 +17,7 @@
 #include "app/ScriptCommand.h"
 #include "graph/Viewport.h"
 #include "mathex/SmartNumber.h"
+#include "support/Ghostscript.h"
 
 namespace {
 
@@ -379,8 +380,6 @@ TEST_F(ScriptCommandTest, ErrorsNameTheLineAndStopTheRun) {
     }
 }
 
-bool HaveGhostscript() { return std::system("command -v gs >/dev/null 2>&1") == 0; }
-
 TEST_F(ScriptCommandTest, ExportWritesAPageGhostscriptReads) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -398,9 +397,8 @@ TEST_F(ScriptCommandTest, ExportWritesAPageGhostscriptReads) {
     EXPECT_FALSE(d["intersections"].toArray().isEmpty());
     EXPECT_EQ(d["paintedDomains"].toArray().size(), 1);
     ASSERT_TRUE(std::filesystem::exists(plain));
-    if (!HaveGhostscript()) GTEST_SKIP() << "ghostscript is not installed";
-    const std::string command = "gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=nullpage '" + plain + "' >/dev/null 2>&1";
-    EXPECT_EQ(std::system(command.c_str()), 0);
+    if (!ghostscript::Available()) GTEST_SKIP() << "ghostscript is not installed";
+    EXPECT_EQ(ghostscript::Errors(plain), "");
 }
 
 TEST_F(ScriptCommandTest, AFailedExportStopsTheRun) {
@@ -445,6 +443,20 @@ TEST_F(ScriptCommandTest, PrecisionLastsForTheRunOnly) {
     MathEx::SetDisplayPrecision(3);
     EXPECT_EQ(RunCommand({}, "precision 6\n").status, 0);
     EXPECT_EQ(MathEx::DisplayPrecision(), 3);
+}
+
+// As for `kvr analyse --precision`: digits only, and above 17 acts as 17.
+TEST_F(ScriptCommandTest, PrecisionAboveTheMostActsAsTheMost) {
+    const std::string equation = "type y = 0.1234567890123456789*x\n";
+    const QJsonObject most = LastDump(equation + "precision 17\n");
+    for (const char* n : {"18", "2147483648", "99999999999999999999999"}) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(Equation(LastDump(equation + "precision " + n + "\n"), 0)["text"], Equation(most, 0)["text"]);
+    }
+    for (const char* n : {"-1", "2.5", "x", "1 2"}) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(RunCommand({}, std::string("precision ") + n + "\n").status, 2);
+    }
 }
 
 }  // namespace

@@ -449,10 +449,22 @@ TEST_F(GraphManagerTest, UndoKeepsTheSelectionUnlessItsEquationGoes) {
     EXPECT_EQ(listener.selections.back(), nullptr);
 }
 
+// The status bar shows the graph point under the pointer, five decimals each,
+// in the default 1000 × 750 view (1.3 / 40 units per pixel, origin at the centre).
 TEST_F(GraphManagerTest, StatusTextShowsThePointer) {
-    Move(1.5, -2);
-    EXPECT_EQ(listener.status.substr(0, 4), "x : ");
-    EXPECT_NE(listener.status.find(" y : "), std::string::npos);
+    const struct {
+        int px, py;
+        const char* text;
+    } rows[] = {
+        {500, 375, "x : 0.00000 y : 0.00000"},
+        {531, 406, "x : 1.00750 y : -1.00750"},
+        {0, 0, "x : -16.25000 y : 12.18750"},
+        {1000, 750, "x : 16.25000 y : -12.18750"},
+    };
+    for (const auto& row : rows) {
+        graph.mouseMove(row.px, row.py);
+        EXPECT_EQ(listener.status, row.text) << row.px << " " << row.py;
+    }
 }
 
 }  // namespace

@@ -219,4 +219,42 @@ TEST(PaintedHatching, InfiniteRectangleStopsAtTheRegionsEnd) {
     EXPECT_LT(MaxX(segments), 2);
 }
 
+// Only the columns in the window are drawn; the ones out of sight still end
+// the hatching where the region ends.
+struct SightCase {
+    const char* name;
+    std::vector<std::string> equations;
+    PointF seed;
+    float left, right;        // the window's x range
+    float drawnFrom, drawnTo;  // the x range the drawn columns must cover (none when from > to)
+};
+
+const SightCase kSights[] = {
+    {"seed in the window", {}, {0, 1}, -1, 1, -1, 1},
+    {"seed left of the window", {}, {-8, 1}, 4, 5, 4, 5},
+    // The region below y = x² − 4 ends at x = 2, before the window begins.
+    {"region ends before the window", {"y=x^2-4"}, {0, -1}, 3, 5, 1, 0},
+    // Above the axis and under the curve from x = 2 on: a pocket, cut off at the root.
+    {"pocket seen from beside it", {"y=x^2-4"}, {3, 1}, -3, -2.5f, 1, 0},
+};
+
+TEST(PaintedHatching, DrawsOnlyTheColumnsInSight) {
+    for (const SightCase& c : kSights) {
+        RecordingSurface surface;
+        const RectF visible(10, -10, c.left, c.right);
+        DrawPaintedDomain(surface, PaintedDomain{ColorF(0, 0, 1, 1), c.seed}, MakeEquations(c.equations), kGraph, 1,
+                          visible);
+        const auto& segments = surface.primitives;
+        if (c.drawnFrom > c.drawnTo) {
+            EXPECT_TRUE(segments.empty()) << c.name;
+            continue;
+        }
+        ASSERT_FALSE(segments.empty()) << c.name;
+        EXPECT_GE(MinX(segments), c.left - 0.05 - 1e-3) << c.name;
+        EXPECT_LE(MaxX(segments), c.right + 0.05 + 1e-3) << c.name;
+        EXPECT_LE(MinX(segments), c.drawnFrom + 1e-3) << c.name;
+        EXPECT_GE(MaxX(segments), c.drawnTo - 1e-3) << c.name;
+    }
+}
+
 }  // namespace

@@ -293,28 +293,39 @@ INSTANTIATE_TEST_SUITE_P(
                       AngleCase{"LengthRoundedBelowX", 0.7, 0, 6.283185306}),
     [](const ::testing::TestParamInfo<AngleCase>& info) { return info.param.name; });
 
-TEST(IsNotFiniteTest, FlagsInfinitiesAndNaNOnly) {
-    const struct {
-        double value;
-        bool notFinite;
-    } rows[] = {
-        {0.0, false},
-        {-1.5, false},
-        {std::numeric_limits<double>::max(), false},
-        {std::numeric_limits<double>::denorm_min(), false},
-        {std::numeric_limits<double>::infinity(), true},
-        {-std::numeric_limits<double>::infinity(), true},
-        {std::numeric_limits<double>::quiet_NaN(), true},
-        {-std::numeric_limits<double>::quiet_NaN(), true},
-    };
-    for (const auto& row : rows) EXPECT_EQ(IsNotFinite(row.value), row.notFinite) << row.value;
-}
+// The guard the closed-form roots pass through on their way to output: what
+// it keeps of a cubic's or quartic's roots are true roots, all of them, and
+// of a degenerate one (no leading term) nothing.
+struct GuardCase {
+    const char* name;
+    std::vector<double> coefficients;  // highest power first: 4 for a cubic, 5 for a quartic
+    size_t kept;
+};
 
-TEST(IsNotFiniteTest, FiltersDegenerateCubic) {
-    // a = 0 is the caller's to avoid; the result must be caught by the test.
-    const std::vector<double> roots = CubicRoots(0, 1, 2, 3);
-    ASSERT_FALSE(roots.empty());
-    for (double root : roots) EXPECT_TRUE(IsNotFinite(root));
+TEST(IsNotFiniteTest, KeepsExactlyTheUsableRoots) {
+    const GuardCase rows[] = {
+        {"cubic with three roots", {1, -6, 11, -6}, 3},
+        {"cubic with one root", {1, 0, 1, 1}, 1},
+        {"cubic without its leading term", {0, 1, 2, 3}, 0},
+        {"quartic with two roots", {1, 0, 0, 0, -1}, 2},
+        {"quartic with four roots", {1, 0, -5, 0, 4}, 4},
+        {"quartic without its leading term", {0, 1, -6, 11, -6}, 0},
+    };
+    for (const GuardCase& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::vector<double>& c = row.coefficients;
+        const std::vector<double> roots =
+            c.size() == 4 ? CubicRoots(c[0], c[1], c[2], c[3]) : QuarticRoots(c[0], c[1], c[2], c[3], c[4]);
+        std::vector<double> kept;
+        for (double r : roots)
+            if (!IsNotFinite(r)) kept.push_back(r);
+        EXPECT_EQ(kept.size(), row.kept);
+        for (double r : kept) {
+            double value = 0;
+            for (double k : c) value = value * r + k;
+            EXPECT_NEAR(value, 0, 1e-6) << "at " << r;
+        }
+    }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "graph/GraphManager.h"
 #include "render/GraphExport.h"
 #include "render/PsSurface.h"
+#include "support/Ghostscript.h"
 
 namespace {
 
@@ -48,17 +49,13 @@ void BuildScene(GraphManager& g) {
     ASSERT_FALSE(g.intersections().empty());
 }
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 TEST(GraphExport, WritesAPageGhostscriptReads) {
     GraphManager g;
     ASSERT_NO_FATAL_FAILURE(BuildScene(g));
     const std::string path = (std::filesystem::temp_directory_path() / "kvr-test-graph-export.ps").string();
     ASSERT_TRUE(ExportPostScript(g, path));
-    const std::string page = Slurp(path);
+    const std::string page = ghostscript::Slurp(path);
     EXPECT_EQ(page.rfind("%!", 0), 0u);
     // The page transform of the 1000 × 750 client area, then the drawing.
     EXPECT_NE(page.find("0 0 1000 750 rectclip\r\n"), std::string::npos);
@@ -67,12 +64,11 @@ TEST(GraphExport, WritesAPageGhostscriptReads) {
     ASSERT_NE(g.selected(), nullptr);
     EXPECT_EQ(g.selected()->expression()->type, MathEx::PT_HYPERBOLA);
     EXPECT_TRUE(g.equations().front()->displayText());
-    if (std::system("command -v gs >/dev/null 2>&1") != 0) {
+    if (!ghostscript::Available()) {
         std::filesystem::remove(path);
         GTEST_SKIP() << "ghostscript is not installed";
     }
-    const std::string command = "gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=nullpage '" + path + "' >/dev/null 2>&1";
-    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(ghostscript::Errors(path), "");
     std::filesystem::remove(path);
 }
 
@@ -93,7 +89,7 @@ TEST(GraphExport, PointsThatAreNotNumbersStayOffThePage) {
         g.toggleIntersections();
         const std::string path = (std::filesystem::temp_directory_path() / "kvr-test-graph-overflow.ps").string();
         ASSERT_TRUE(ExportPostScript(g, path));
-        const std::string page = Slurp(path);
+        const std::string page = ghostscript::Slurp(path);
         std::filesystem::remove(path);
         EXPECT_FALSE(HasNonFiniteNumber(page));
     }

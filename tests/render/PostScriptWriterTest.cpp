@@ -5,10 +5,14 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <limits>
+#include <cmath>
+#include <algorithm>
 #include <sstream>
 #include <string>
 
 #include "render/PostScriptWriter.h"
+#include "support/Ghostscript.h"
 
 namespace {
 
@@ -53,8 +57,6 @@ INSTANTIATE_TEST_SUITE_P(
                  "newpath\n0 0 moveto\n1 1 lineto\n0 1 lineto\nclosepath\nfill\n\n"},
         BodyCase{"Outline", [](auto& w) { Vertices(w, 7, {{0, 0}, {2, 0}, {2, 2}}); },
                  "newpath\n0 0 moveto\n2 0 lineto\n2 2 lineto\nclosepath\nstroke\n\n"},
-        BodyCase{"FilledOutline", [](auto& w) { Vertices(w, 8, {{0, 0}, {2, 0}, {2, 2}}); },
-                 "newpath\n0 0 moveto\n2 0 lineto\n2 2 lineto\nclosepath\nstroke\nfill\n\n"},
         BodyCase{"UnknownKindEmitsNothing", [](auto& w) { Vertices(w, 9, {{0, 0}, {1, 1}}); }, ""},
         BodyCase{"NestedBeginJoinsTheOpenPrimitive",
                  [](auto& w) {
@@ -150,24 +152,14 @@ INSTANTIATE_TEST_SUITE_P(
         PageCase{0, 0, 500, 1000, "initmatrix\n-0 -0 translate\n0.786 0.786 scale\n101.5 28 translate\n0 0 500 1000 rectclip\n\n"},
         PageCase{10, 20, 1000, 750, "initmatrix\n-10 -20 translate\n0.54 0.54 scale\n28 218.5 translate\n10 20 1000 750 rectclip\n\n"}));
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+std::string ReadFile(const std::string& path) { return ghostscript::Slurp(path); }
 
-std::string TempPath(const std::string& name) {
-    return (std::filesystem::temp_directory_path() / ("kvr-test-" + std::to_string(::getpid()) + "-" + name)).string();
-}
+std::string TempPath(const std::string& name) { return ghostscript::TempPath(name); }
 
 // Ghostscript must read the page without any error.
 void ExpectGhostscriptAccepts(const std::string& path) {
-    if (std::system("command -v gs >/dev/null 2>&1") != 0) GTEST_SKIP() << "ghostscript is not installed";
-    const std::string command = "gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=nullpage '" + path + "' >" + path + ".log 2>&1";
-    const int status = std::system(command.c_str());
-    EXPECT_EQ(status, 0) << ReadFile(path + ".log");
-    std::filesystem::remove(path + ".log");
+    if (!ghostscript::Available()) GTEST_SKIP() << "ghostscript is not installed";
+    EXPECT_EQ(ghostscript::Errors(path), "");
 }
 
 TEST(PostScriptFile, LayoutCrLfAndGhostscript) {
@@ -242,8 +234,126 @@ TEST(PostScriptState, RestoreBringsBackTheCachedColour) {
     EXPECT_EQ(w.Body(), "1 0 0 setrgbcolor\ngsave\n\n0 1 0 setrgbcolor\ngrestore\n\n0 1 0 setrgbcolor\n");
 }
 
-TEST(PostScriptWriterInstance, IsOneForTheProgram) {
-    EXPECT_EQ(&PostScriptWriter::Instance(), &PostScriptWriter::Instance());
+// What one part of the program draws into the writer, the export that
+// writes the file later sees: the body and the caches are the program's.
+TEST(PostScriptWriterInstance, KeepsWhatWasDrawnUntilTheFileIsWritten) {
+    PostScriptWriter::Instance().SetColor(0.25f, 0.5f, 0.75f);
+    Vertices(PostScriptWriter::Instance(), 2, {{0, 0}, {1, 1}});
+    PostScriptWriter& writer = PostScriptWriter::Instance();
+    writer.SetColor(0.25f, 0.5f, 0.75f);  // cached: nothing new
+    EXPECT_EQ(writer.Body(), "0.25 0.5 0.75 setrgbcolor\nnewpath\n0 0 moveto\n1 1 lineto\nstroke\n\n");
+    const std::string path = TempPath("instance.ps");
+    ASSERT_TRUE(writer.WritePostScriptFile(path));
+    EXPECT_TRUE(PostScriptWriter::Instance().Body().empty());
+    EXPECT_NE(ReadFile(path).find("0.25 0.5 0.75 setrgbcolor"), std::string::npos);
+    std::filesystem::remove(path);
 }
+
+// What a printer makes of each primitive: the page is rendered and the ink
+// inside and on the edge of a 100-point square is looked at. With the
+// viewport 540 × 786 the window fills the printable box at one point per
+// pixel, shifted by the 28-point margins.
+struct InkCase {
+    const char* name;
+    std::function<void(PostScriptWriter&)> draw;
+    bool insideInked;  // the middle of the square (150, 150)
+};
+
+class PostScriptInkTest : public ::testing::TestWithParam<InkCase> {};
+
+TEST_P(PostScriptInkTest, InksWhatThePrimitiveCovers) {
+    if (!ghostscript::Available()) GTEST_SKIP() << "ghostscript is not installed";
+    PostScriptWriter w;
+    w.SetupPage(0, 0, 540, 786);
+    w.SetLineWidth(3);
+    GetParam().draw(w);
+    const std::string path = TempPath(std::string("ink-") + GetParam().name + ".ps");
+    ASSERT_TRUE(w.WritePostScriptFile(path));
+    const ghostscript::Raster page = ghostscript::Render(path);
+    std::filesystem::remove(path);
+    ASSERT_TRUE(page.valid());
+    constexpr double kMargin = 28;
+    EXPECT_EQ(page.at(kMargin + 150, kMargin + 150) < 128, GetParam().insideInked);
+    EXPECT_LT(page.at(kMargin + 100, kMargin + 150), 128) << "the left edge";
+    EXPECT_GT(page.at(kMargin + 300, kMargin + 300), 128) << "paper away from the shape";
+}
+
+const std::initializer_list<std::pair<float, float>> kSquare = {{100, 100}, {200, 100}, {200, 200}, {100, 200}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Primitives, PostScriptInkTest,
+    ::testing::Values(
+        InkCase{"FilledOutline", [](auto& w) { Vertices(w, 8, kSquare); }, true},
+        InkCase{"Outline", [](auto& w) { Vertices(w, 7, kSquare); }, false},
+        InkCase{"ClosedPolyline", [](auto& w) { Vertices(w, 3, kSquare); }, false},
+        InkCase{"TriangleFan", [](auto& w) { Vertices(w, 6, kSquare); }, true},
+        InkCase{"TriangleStrip", [](auto& w) { Vertices(w, 5, {{100, 100}, {200, 100}, {100, 200}, {200, 200}}); },
+                true},
+        InkCase{"Triangles",
+                [](auto& w) { Vertices(w, 4, {{100, 100}, {200, 100}, {200, 200}, {100, 100}, {200, 200}, {100, 200}}); },
+                true},
+        InkCase{"FilledCircle", [](auto& w) { w.DrawCircle(150, 150, 50, true); }, true},
+        InkCase{"Circle", [](auto& w) { w.DrawCircle(150, 150, 50, false); }, false},
+        InkCase{"Segments", [](auto& w) { Vertices(w, 1, {{100, 100}, {100, 200}}); }, false}),
+    [](const ::testing::TestParamInfo<InkCase>& info) { return info.param.name; });
+
+// Aligned text as a printer places it: the ink of "HHHH" (40 points) around
+// the current point, found by rendering the page.
+struct AlignCase {
+    const char* name;
+    int horizontal, vertical;
+    double left, right, bottom, top;  // where the ink's box must lie, relative to the point; NaN: anywhere
+};
+
+class PostScriptAlignTest : public ::testing::TestWithParam<AlignCase> {};
+
+TEST_P(PostScriptAlignTest, PlacesTheTextAroundThePoint) {
+    if (!ghostscript::Available()) GTEST_SKIP() << "ghostscript is not installed";
+    const AlignCase& c = GetParam();
+    PostScriptWriter w;
+    w.SetupPage(0, 0, 540, 786);
+    w.SetFont("Times-Roman", 40);
+    w.MoveTo(270, 400);
+    w.ShowText("HHHH", c.horizontal, c.vertical);
+    const std::string path = TempPath(std::string("align-") + c.name + ".ps");
+    ASSERT_TRUE(w.WritePostScriptFile(path));
+    const ghostscript::Raster page = ghostscript::Render(path);
+    std::filesystem::remove(path);
+    ASSERT_TRUE(page.valid());
+    // The ink's box, away from the frame around the viewport; the point is (270, 400) + the margins.
+    double left = 1e9, right = -1e9, bottom = 1e9, top = -1e9;
+    for (int y = 40; y < 800; ++y)
+        for (int x = 40; x < 550; ++x)
+            if (page.at(x + 0.5, y + 0.5) < 128) {
+                left = std::min(left, x - 298.0);
+                right = std::max(right, x - 298.0);
+                bottom = std::min(bottom, y - 428.0);
+                top = std::max(top, y - 428.0);
+            }
+    ASSERT_LT(left, right) << "no ink";
+    constexpr double kSlack = 3;
+    const std::pair<double, double> edges[] = {{left, c.left}, {right, c.right}, {bottom, c.bottom}, {top, c.top}};
+    for (const auto& [found, expected] : edges) {
+        if (!std::isnan(expected)) {
+            EXPECT_NEAR(found, expected, kSlack);
+        }
+    }
+    if (c.horizontal == 11) {
+        EXPECT_NEAR(left + right, 0, kSlack) << "centred across";
+    }
+    if (c.vertical == 11) {
+        EXPECT_NEAR(bottom + top, 0, kSlack) << "centred up and down";
+    }
+}
+
+constexpr double kAny = std::numeric_limits<double>::quiet_NaN();
+
+INSTANTIATE_TEST_SUITE_P(
+    Alignments, PostScriptAlignTest,
+    ::testing::Values(AlignCase{"LeftOnTheBaseline", 0, 0, 0, kAny, 0, kAny},
+                      AlignCase{"Centred", 11, 0, kAny, kAny, 0, kAny},
+                      AlignCase{"RightAligned", 13, 0, kAny, 0, 0, kAny},
+                      AlignCase{"CentredBothWays", 11, 11, kAny, kAny, kAny, kAny}),
+    [](const ::testing::TestParamInfo<AlignCase>& info) { return info.param.name; });
 
 }  // namespace

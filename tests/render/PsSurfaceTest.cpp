@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <sstream>
 #include <string>
 
 #include "mathex/ExpressionPainter.h"
 #include "mathex/Markers.h"
 #include "mathex/MathExp.h"
 #include "render/PsSurface.h"
+#include "support/Ghostscript.h"
 
 namespace {
 
@@ -45,7 +49,7 @@ TEST(PsSurface, ProjectsVerticesThroughTheTransformStack) {
     s.popTransform();
     EXPECT_EQ(w.Body(),
               "0 0 1 setrgbcolor\n[5 5 5 5] 0 setdash\nnewpath\n320 240 moveto\n352 272 lineto\nstroke\n\n"
-              "[] 0 setdash\nnewpath\n352 304 moveto\n416 304 lineto\n416 336 lineto\nclosepath\nstroke\nfill\n\n");
+              "[] 0 setdash\nnewpath\n352 304 moveto\n416 304 lineto\n416 336 lineto\nclosepath\ngsave\nfill\ngrestore\nstroke\n\n");
 }
 
 TEST(PsSurface, ClipCircleArcArrowsAndText) {
@@ -77,7 +81,7 @@ TEST(PsSurface, ClipCircleArcArrowsAndText) {
 // A whole picture through the vector path: an expression layout, markers and
 // arcs, read by Ghostscript without error.
 TEST(PsSurface, ExpressionAndMarkersMakeAValidPage) {
-    if (std::system("command -v gs >/dev/null 2>&1") != 0) GTEST_SKIP() << "ghostscript is not installed";
+    if (!ghostscript::Available()) GTEST_SKIP() << "ghostscript is not installed";
     MathEx::MathExp m;
     ASSERT_TRUE(m.Parse("y = sqrt(x^2+1)/(2*3) - (x_n, abs(x))"));
     PostScriptWriter& w = PostScriptWriter::Instance();
@@ -90,9 +94,92 @@ TEST(PsSurface, ExpressionAndMarkersMakeAValidPage) {
     MathEx::DrawAngleArc(s, PointF(0, 0), PointF(3, 0), PointF(0, 3));
     const std::string path = (std::filesystem::temp_directory_path() / "kvr-test-expression.ps").string();
     ASSERT_TRUE(w.WritePostScriptFile(path));
-    const std::string command = "gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=nullpage '" + path + "' >/dev/null 2>&1";
-    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(ghostscript::Errors(path), "");
     std::filesystem::remove(path);
 }
+
+// Whatever is drawn far off the page (10 million units out, where the view
+// shows ten), the page keeps its numbers near the sheet, Ghostscript draws
+// it, and what crosses the view is still on it.
+struct FarCase {
+    const char* name;
+    std::function<void(Surface&)> draw;
+    double probeX, probeY;  // a window pixel that must be inked; negative: nothing to look at
+};
+
+class PsSurfaceFarTest : public ::testing::TestWithParam<FarCase> {};
+
+void Shape(Surface& s, Surface::Primitive kind, std::initializer_list<std::pair<double, double>> points) {
+    s.begin(kind);
+    for (auto [x, y] : points) s.vertex(x, y);
+    s.end();
+}
+
+constexpr double kFar = 1e7;
+
+TEST_P(PsSurfaceFarTest, KeepsThePageDrawable) {
+    if (!ghostscript::Available()) GTEST_SKIP() << "ghostscript is not installed";
+    PostScriptWriter w;
+    w.SetupPage(0, 0, 640, 480);
+    PsSurface s(w, Graph());
+    s.setLineWidth(3);
+    GetParam().draw(s);
+    std::istringstream words(w.Body());
+    for (std::string word; words >> word;) {
+        char* end = nullptr;
+        const double v = std::strtod(word.c_str(), &end);
+        if (end != word.c_str() && *end == 0) {
+            EXPECT_LT(std::fabs(v), 1e6) << word;
+        }
+    }
+    const std::string path = ghostscript::TempPath(std::string("far-") + GetParam().name + ".ps");
+    ASSERT_TRUE(w.WritePostScriptFile(path));
+    EXPECT_EQ(ghostscript::Errors(path), "");
+    if (GetParam().probeX >= 0) {
+        const ghostscript::Raster page = ghostscript::Render(path);
+        ASSERT_TRUE(page.valid());
+        // The 640 × 480 viewport: scale 0.84375 after the shift (28, 218.5).
+        constexpr double kScale = 0.84375;
+        EXPECT_LT(page.at(kScale * (GetParam().probeX + 28), kScale * (GetParam().probeY + 218.5)), 128);
+    }
+    std::filesystem::remove(path);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Primitives, PsSurfaceFarTest,
+    ::testing::Values(
+        FarCase{"Points", [](Surface& s) { Shape(s, Surface::Primitive::Points, {{kFar, 0}, {0, 0}}); }, 320, 240},
+        FarCase{"Lines", [](Surface& s) { Shape(s, Surface::Primitive::Lines, {{-kFar, 0}, {kFar, 0}}); }, 320, 240},
+        FarCase{"LineStrip",
+                [](Surface& s) { Shape(s, Surface::Primitive::LineStrip, {{-kFar, -kFar}, {0, 0}, {kFar, kFar}}); }, 320,
+                240},
+        FarCase{"LineLoop",
+                [](Surface& s) { Shape(s, Surface::Primitive::LineLoop, {{-kFar, -1}, {kFar, -1}, {0, kFar}}); }, 320, 208},
+        FarCase{"Triangles",
+                [](Surface& s) { Shape(s, Surface::Primitive::Triangles, {{-kFar, -kFar}, {kFar, -kFar}, {0, kFar}}); },
+                320, 240},
+        FarCase{"TriangleFan",
+                [](Surface& s) {
+                    Shape(s, Surface::Primitive::TriangleFan, {{0, -kFar}, {kFar, 0}, {0, kFar}, {-kFar, 0}});
+                },
+                320, 240},
+        FarCase{"Polygon",
+                [](Surface& s) {
+                    Shape(s, Surface::Primitive::Polygon, {{-kFar, -kFar}, {kFar, -kFar}, {kFar, kFar}, {-kFar, kFar}});
+                },
+                320, 240},
+        FarCase{"DiscCoveringThePage", [](Surface& s) { s.circle(PointF(0, 0), kFar, true); }, 320, 240},
+        FarCase{"MarkersAndTextsOffThePage",
+                [](Surface& s) {
+                    s.circle(PointF(float(kFar), 0), 1, true);
+                    s.circle(PointF(0, 0), kFar, false);
+                    s.arc(PointF(0, float(-kFar)), 1, 0, 90);
+                    s.strokeText("far", PointF(float(kFar), float(kFar)), 0.01, 0.01);
+                    s.setClipRect(RectF(float(kFar), float(-kFar), float(-kFar), float(kFar)));
+                    Shape(s, Surface::Primitive::Lines, {{-1, 0}, {1, 0}});
+                    s.clearClip();
+                },
+                320, 240}),
+    [](const ::testing::TestParamInfo<FarCase>& info) { return info.param.name; });
 
 }  // namespace

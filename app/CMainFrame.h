@@ -1,0 +1,124 @@
+#pragma once
+// The main window: menus, toolbar, the entry bar for typing equations, the
+// graph view in the middle, the side bar (candidates and equation options),
+// the zoom and palette bars and the status bar. It routes every command of
+// the command table to the view's graph, the document or a dialog.
+#include <QtCore/QHash>
+#include <QtCore/QString>
+#include <QtCore/QTimer>
+#include <QtWidgets/QMainWindow>
+
+class CBmpButton;
+class CKVRView;
+class EquationObject;
+class PalleteButton;
+class QAction;
+class QDockWidget;
+class QLabel;
+class QLineEdit;
+class QPrinter;
+class QPushButton;
+class QTabWidget;
+class QToolBar;
+class ZoomDialogBar;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CKVRView* view() const { return view_; }
+    QLineEdit* entryEdit() const { return entryEdit_; }
+    ZoomDialogBar* zoomBar() const { return zoomBar_; }
+    QDockWidget* zoomDock() const { return zoomDock_; }
+    QDockWidget* sideDock() const { return sideDock_; }
+    QToolBar* paletteBar() const { return paletteBar_; }
+    QToolBar* mainToolBar() const { return toolBar_; }
+    CBmpButton* paintButton() const { return paintButton_; }
+    PalleteButton* colourButton(int i) const { return colourButtons_[i]; }
+    // A command by its name in the command table ("new", "grid", …).
+    QAction* command(const QString& name) const { return commands_.value(name); }
+
+    // "Enter" and Return in the entry edit: the edit keeps its text.
+    void enterEquation();
+
+    // Default names the export dialogs propose.
+    static QString defaultImageName(const QString& documentPath);
+
+    // The document's path, "" while untitled.
+    QString documentPath() const { return documentPath_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void buildCommands();
+    void buildMenus();
+    void buildToolBar();
+    void buildEntryBar();
+    void buildSideBar();
+    void buildZoomBar();
+    void buildPaletteBar();
+    void buildStatusBar();
+    QAction* addCommand(const QString& name, const QString& text, const QString& icon = QString(),
+                        const QString& tip = QString());
+
+    // Check marks and enabling follow the graph.
+    void refreshCommands();
+    void selectionChanged(EquationObject* selected);
+    void setModified(bool modified);
+    void updateTitle();
+
+    // Commands.
+    void newDocument();
+    void openDocument();
+    bool saveDocument();
+    bool saveDocumentAs();
+    void exportPostScript();
+    void exportImage();
+    void exportSvg();
+    void exportPdf();
+    void print();
+    void printPreview();
+    void printSetup();
+    void printOn(QPrinter* target);
+    void undo();
+    void togglePaint();
+    void about();
+    void timerTick();
+
+    // Asks to save a modified document; false when the user cancels.
+    bool maybeSave();
+    bool openFile(const QString& path);
+    bool saveFile(const QString& path);
+    void addRecentFile(const QString& path);
+    void updateRecentFiles();
+    QPrinter& printer();
+
+    CKVRView* view_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QToolBar* entryBar_ = nullptr;
+    QToolBar* paletteBar_ = nullptr;
+    QLineEdit* entryEdit_ = nullptr;
+    QPushButton* enterButton_ = nullptr;
+    QDockWidget* sideDock_ = nullptr;
+    QTabWidget* sideTabs_ = nullptr;
+    QDockWidget* zoomDock_ = nullptr;
+    ZoomDialogBar* zoomBar_ = nullptr;
+    PalleteButton* colourButtons_[4] = {};
+    CBmpButton* paintButton_ = nullptr;
+    QLabel* promptPane_ = nullptr;
+    QLabel* pointerPane_ = nullptr;
+    QHash<QString, QAction*> commands_;
+    QList<QAction*> recentActions_;
+    QAction* recentSeparator_ = nullptr;
+    QTimer timer_;
+    QPrinter* printer_ = nullptr;
+    EquationObject* selected_ = nullptr;  // as last reported by the graph
+    bool candidatesPending_ = false;
+    bool modified_ = false;
+    QString documentPath_;
+};

@@ -1,0 +1,336 @@
+#include "render/QPainterSurface.h"
+
+#include <QtGui/QFont>
+#include <QtGui/QFontMetricsF>
+#include <QtGui/QPainterPath>
+#include <QtGui/QPolygonF>
+#include <cmath>
+#include <limits>
+
+#include "render/StrokeFont.h"
+
+namespace {
+
+// A capital of the Roman stroke font is 100 glyph units high; a serif
+// capital is about 0.66 of its font's pixel size.
+constexpr double kCapitalUnits = 100.0, kCapitalPerEm = 0.66;
+// Coordinates further than this from the view (in view pixels) are clamped
+// before they reach the painter: its rasteriser works in fixed point and
+// wraps around for coordinates beyond about ±2^23.
+constexpr double kFar = 1.0e6;
+
+bool finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
+
+// Cuts the part of segment ab inside |x|, |y| ≤ limit (Liang–Barsky); false
+// when none of it is.
+bool clipSegment(QPointF& a, QPointF& b, double limit)
+{
+    double t0 = 0, t1 = 1;
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() + limit, limit - a.x(), a.y() + limit, limit - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) t0 = std::max(t0, t);
+        else t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    const QPointF a0 = a;
+    a = a0 + QPointF(dx, dy) * t0;
+    b = a0 + QPointF(dx, dy) * t1;
+    return true;
+}
+
+// Sutherland–Hodgman against the square |x|, |y| ≤ limit.
+QPolygonF clipPolygon(const QPolygonF& polygon, double limit)
+{
+    QPolygonF out = polygon;
+    for (int edge = 0; edge < 4; ++edge) {
+        auto inside = [&](QPointF p) {
+            switch (edge) {
+            case 0: return p.x() >= -limit;
+            case 1: return p.x() <= limit;
+            case 2: return p.y() >= -limit;
+            default: return p.y() <= limit;
+            }
+        };
+        auto cross = [&](QPointF a, QPointF b) {
+            const double bound = (edge == 0 || edge == 2) ? -limit : limit;
+            const double t = edge < 2 ? (bound - a.x()) / (b.x() - a.x()) : (bound - a.y()) / (b.y() - a.y());
+            return a + (b - a) * t;
+        };
+        QPolygonF in;
+        in.swap(out);
+        for (int i = 0; i < in.size(); ++i) {
+            const QPointF cur = in[i], prev = in[(i + in.size() - 1) % in.size()];
+            if (inside(cur)) {
+                if (!inside(prev)) out << cross(prev, cur);
+                out << cur;
+            } else if (inside(prev)) {
+                out << cross(prev, cur);
+            }
+        }
+        if (out.isEmpty()) break;
+    }
+    return out;
+}
+
+}  // namespace
+
+QPainterSurface::QPainterSurface(QPainter& painter, const Projection& projection, int height)
+    : painter_(painter), projection_(projection), height_(height)
+{
+    painter_.setRenderHint(QPainter::Antialiasing);
+    applyPen();
+}
+
+QPointF QPainterSurface::toPainter(double x, double y) const
+{
+    const Affine& t = transforms_.back();
+    double wx = 0, wy = 0;
+    if (!projection_.Project(t.dx + t.sx * x, t.dy + t.sy * y, 0, wx, wy))
+        return QPointF(std::numeric_limits<double>::quiet_NaN(), 0);
+    return QPointF(wx, height_ - wy);
+}
+
+void QPainterSurface::setColor(const ColorF& c)
+{
+    colour_ = QColor::fromRgbF(std::clamp(c.r, 0.0f, 1.0f), std::clamp(c.g, 0.0f, 1.0f),
+                               std::clamp(c.b, 0.0f, 1.0f), std::clamp(c.a, 0.0f, 1.0f));
+    applyPen();
+}
+
+void QPainterSurface::setLineWidth(float width)
+{
+    lineWidth_ = std::isfinite(width) && width > 0 ? width : 1.0f;
+    applyPen();
+}
+
+void QPainterSurface::setStipple(int factor, uint16_t pattern)
+{
+    stippleFactor_ = std::max(1, factor);
+    stipple_ = pattern;
+    applyPen();
+}
+
+// The 16-bit stipple, lowest bit first, becomes runs of dash and gap in units
+// of the pen width, as the screen draws it.
+void QPainterSurface::applyPen()
+{
+    QPen pen(colour_, lineWidth_, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    if (stipple_ != kSolid && stipple_ != 0) {
+        QList<qreal> dashes;
+        // Start at a set bit so the pattern begins with a dash.
+        int start = 0;
+        while (!(stipple_ >> start & 1)) ++start;
+        bool on = true;
+        int run = 0;
+        for (int i = 0; i < 16; ++i) {
+            const bool bit = stipple_ >> ((start + i) % 16) & 1;
+            if (bit == on) {
+                ++run;
+            } else {
+                dashes << qreal(run * stippleFactor_) / lineWidth_;
+                on = bit;
+                run = 1;
+            }
+        }
+        dashes << qreal(run * stippleFactor_) / lineWidth_;
+        if (dashes.size() % 2) dashes << 0.0;
+        pen.setDashPattern(dashes);
+    }
+    painter_.setPen(pen);
+    painter_.setBrush(Qt::NoBrush);
+}
+
+void QPainterSurface::begin(Primitive primitive)
+{
+    primitive_ = primitive;
+    points_.clear();
+}
+
+void QPainterSurface::vertex(double x, double y)
+{
+    points_.push_back(toPainter(x, y));
+}
+
+void QPainterSurface::end()
+{
+    switch (primitive_) {
+    case Primitive::Points:
+        painter_.save();
+        painter_.setPen(Qt::NoPen);
+        painter_.setBrush(colour_);
+        for (const QPointF& p : points_)
+            if (finite(p) && std::fabs(p.x()) < kFar && std::fabs(p.y()) < kFar) painter_.drawEllipse(p, 1.5, 1.5);
+        painter_.restore();
+        break;
+    case Primitive::Lines:
+        for (size_t i = 0; i + 1 < points_.size(); i += 2) {
+            QPointF a = points_[i], b = points_[i + 1];
+            if (!finite(a) || !finite(b)) continue;
+            const QPointF tail = a, tip = b;
+            if (!clipSegment(a, b, kFar)) continue;
+            painter_.drawLine(a, b);
+            if (arrows_ && tip == b) drawArrow(tail, tip);
+        }
+        break;
+    case Primitive::LineStrip: drawOpen(false); break;
+    case Primitive::LineLoop: drawOpen(true); break;
+    case Primitive::Triangles:
+    case Primitive::TriangleStrip:
+    case Primitive::TriangleFan:
+    case Primitive::Polygon: {
+        QPolygonF polygon;
+        auto fill = [&](const QPolygonF& shape, bool outline) {
+            const QPolygonF clipped = clipPolygon(shape, kFar);
+            if (clipped.size() < 3) return;
+            painter_.save();
+            painter_.setBrush(colour_);
+            if (!outline) painter_.setPen(Qt::NoPen);
+            painter_.drawPolygon(clipped);
+            painter_.restore();
+        };
+        std::vector<QPointF> pts;
+        for (const QPointF& p : points_)
+            if (finite(p)) pts.push_back(p);
+        if (primitive_ == Primitive::Polygon) {
+            fill(QPolygonF(QList<QPointF>(pts.begin(), pts.end())), true);
+        } else if (primitive_ == Primitive::Triangles) {
+            for (size_t i = 0; i + 2 < pts.size(); i += 3) fill(QPolygonF({pts[i], pts[i + 1], pts[i + 2]}), false);
+        } else if (primitive_ == Primitive::TriangleStrip) {
+            for (size_t i = 0; i + 2 < pts.size(); ++i) fill(QPolygonF({pts[i], pts[i + 1], pts[i + 2]}), false);
+        } else {
+            for (size_t i = 1; i + 1 < pts.size(); ++i) fill(QPolygonF({pts[0], pts[i], pts[i + 1]}), false);
+        }
+        break;
+    }
+    }
+    points_.clear();
+}
+
+// A polyline breaks where a point is not a number, and each piece is cut to
+// the region the painter can hold.
+void QPainterSurface::drawOpen(bool loop)
+{
+    if (loop && !points_.empty()) points_.push_back(points_.front());
+    QPainterPath path;
+    bool open = false;
+    for (size_t i = 0; i + 1 < points_.size(); ++i) {
+        QPointF a = points_[i], b = points_[i + 1];
+        if (!finite(a) || !finite(b)) {
+            open = false;
+            continue;
+        }
+        const QPointF tail = a, tip = b;
+        if (!clipSegment(a, b, kFar)) {
+            open = false;
+            continue;
+        }
+        if (!open || path.currentPosition() != a) path.moveTo(a);
+        path.lineTo(b);
+        open = b == tip;
+        if (arrows_ && tip == b) drawArrow(tail, tip);
+    }
+    painter_.drawPath(path);
+}
+
+// The head of the page's arrow procedure: 6 line widths long, 3 wide.
+void QPainterSurface::drawArrow(QPointF tail, QPointF tip)
+{
+    const QPointF d = tip - tail;
+    const double length = std::hypot(d.x(), d.y());
+    if (length <= 0) return;
+    const QPointF u = d / length, n(-u.y(), u.x());
+    const double w = std::max(1.0f, lineWidth_), headLength = 6 * w, halfWidth = 1.5 * w;
+    const QPointF base = tip - u * std::min(headLength, length);
+    painter_.save();
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(colour_);
+    painter_.drawPolygon(QPolygonF({tip, base + n * halfWidth, base - n * halfWidth}));
+    painter_.restore();
+}
+
+void QPainterSurface::setClipRect(const RectF& rect)
+{
+    clearClip();
+    const QPointF a = toPainter(rect.left, rect.top), b = toPainter(rect.right, rect.bottom);
+    painter_.save();
+    ++clipDepth_;
+    if (finite(a) && finite(b)) {
+        QRectF r = QRectF(a, b).normalized();
+        r = r.intersected(QRectF(-kFar, -kFar, 2 * kFar, 2 * kFar));
+        painter_.setClipRect(r, Qt::IntersectClip);
+    }
+}
+
+void QPainterSurface::clearClip()
+{
+    if (clipDepth_ == 0) return;
+    painter_.restore();
+    --clipDepth_;
+    applyPen();
+}
+
+void QPainterSurface::pushTransform(double dx, double dy, double sx, double sy)
+{
+    const Affine& t = transforms_.back();
+    transforms_.push_back(Affine{t.dx + t.sx * dx, t.dy + t.sy * dy, t.sx * sx, t.sy * sy});
+}
+
+void QPainterSurface::popTransform()
+{
+    if (transforms_.size() > 1) transforms_.pop_back();
+}
+
+float QPainterSurface::strokeText(const std::string& text, PointF origin, double, double sy)
+{
+    const float advance = strokeTextWidth(text);
+    if (text.empty()) return advance;
+    const QPointF base = toPainter(origin.x, origin.y), top = toPainter(origin.x, origin.y + kCapitalUnits * sy);
+    if (!finite(base) || !finite(top) || std::fabs(base.x()) > kFar || std::fabs(base.y()) > kFar) return advance;
+    const double capital = std::fabs(base.y() - top.y());
+    if (capital < 0.01 || capital > kFar) return advance;
+    QFont font(QStringLiteral("Times"));
+    font.setStyleHint(QFont::Serif);
+    font.setPixelSize(std::max(1, int(std::lround(capital / kCapitalPerEm))));
+    painter_.save();
+    painter_.setFont(font);
+    painter_.setPen(colour_);
+    painter_.drawText(base, QString::fromStdString(text));
+    painter_.restore();
+    return advance;
+}
+
+float QPainterSurface::strokeTextWidth(const std::string& text) const
+{
+    return StrokeFont::Width(text);
+}
+
+void QPainterSurface::circle(PointF centre, double radius, bool filled)
+{
+    const QPointF c = toPainter(centre.x, centre.y), edge = toPainter(centre.x + radius, centre.y);
+    const double r = std::fabs(edge.x() - c.x());
+    if (!finite(c) || !std::isfinite(r) || std::fabs(c.x()) > kFar || std::fabs(c.y()) > kFar || r > kFar) return;
+    painter_.save();
+    if (filled) painter_.setBrush(colour_);
+    painter_.drawEllipse(c, r, r);
+    painter_.restore();
+}
+
+void QPainterSurface::arc(PointF centre, double radius, double startDegrees, double endDegrees)
+{
+    const QPointF c = toPainter(centre.x, centre.y), edge = toPainter(centre.x + radius, centre.y);
+    const double r = std::fabs(edge.x() - c.x());
+    if (!finite(c) || !std::isfinite(r) || !std::isfinite(startDegrees) || !std::isfinite(endDegrees)) return;
+    if (std::fabs(c.x()) > kFar || std::fabs(c.y()) > kFar || r > kFar) return;
+    double sweep = endDegrees - startDegrees;
+    while (sweep < 0) sweep += 360;
+    // Painter angles run counter-clockwise on screen in 1/16 degree, as the page's do.
+    painter_.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), int(std::lround(startDegrees * 16)),
+                     int(std::lround(sweep * 16)));
+}

@@ -1,0 +1,246 @@
+// The main window as a teacher meets it: the command table's texts, keys and
+// toolbar, the bars, and the commands that reach the graph.
+#include <gtest/gtest.h>
+
+#include <QtCore/QTemporaryDir>
+#include <QtGui/QImage>
+#include <QtGui/QPainter>
+#include <QtSvg/QSvgRenderer>
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QDockWidget>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMenuBar>
+#include <QtWidgets/QSlider>
+#include <QtWidgets/QToolBar>
+
+#include "app/CBmpButton.h"
+#include "app/CKVRView.h"
+#include "app/CMainFrame.h"
+#include "app/PalleteButton.h"
+#include "app/ZoomDialogBar.h"
+#include "graph/EquationObject.h"
+#include "render/GraphPage.h"
+
+namespace {
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    }
+    GraphManager& graph() { return frame.view()->graph(); }
+
+    CMainFrame frame;
+};
+
+// Text and keys of every menu entry, menu by menu, in order (separators and
+// the recent-file entries left out).
+TEST_F(MainFrameTest, MenusFollowTheCommandTable)
+{
+    struct Entry {
+        const char* text;
+        QList<QKeySequence> keys;
+    };
+    const QList<QPair<QString, QList<Entry>>> menus = {
+        {"&File",
+         {{"&New", {QKeySequence("Ctrl+N")}},
+          {"&Open...", {QKeySequence("Ctrl+O")}},
+          {"&Save", {QKeySequence("Ctrl+S")}},
+          {"Save &As...", {}},
+          {"Export to PS", {}},
+          {"Export to &Image File", {}},
+          {"Export to S&VG...", {}},
+          {"Export to P&DF...", {}},
+          {"&Print...", {QKeySequence("Ctrl+P")}},
+          {"Print Pre&view", {}},
+          {"P&rint Setup...", {}},
+          {"E&xit", {}}}},
+        {"&Edit",
+         {{"&Undo", {QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}},
+          {"&Redo", {QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}},
+          {"Cu&t", {QKeySequence("Ctrl+X"), QKeySequence("Shift+Del")}},
+          {"&Copy", {QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")}},
+          {"&Paste", {QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins")}},
+          {"Domain", {}}}},
+        {"&View", {{"&Toolbar", {}}, {"&Status Bar", {}}, {"S&ide Bar", {}}, {"Zoom Bar", {}}, {"Pallete Bar", {}}}},
+        {"&Options", {{"Show &Intersection", {}}, {"&Configuration", {}}}},
+        {"&Help", {{"&About KVR...", {}}}},
+    };
+    const QList<QAction*> bar = frame.menuBar()->actions();
+    ASSERT_EQ(bar.size(), menus.size());
+    for (int m = 0; m < menus.size(); ++m) {
+        EXPECT_EQ(bar[m]->text(), menus[m].first);
+        QList<QAction*> entries;
+        for (QAction* a : bar[m]->menu()->actions())
+            if (!a->isSeparator() && !a->objectName().startsWith("recent")) entries << a;
+        ASSERT_EQ(entries.size(), menus[m].second.size()) << menus[m].first.toStdString();
+        for (int i = 0; i < entries.size(); ++i) {
+            EXPECT_EQ(entries[i]->text(), menus[m].second[i].text);
+            EXPECT_EQ(entries[i]->shortcuts(), menus[m].second[i].keys) << menus[m].second[i].text;
+        }
+    }
+}
+
+TEST_F(MainFrameTest, ToolbarInItsOrderWithTips)
+{
+    QStringList names, tips;
+    for (QAction* a : frame.mainToolBar()->actions()) {
+        names << (a->isSeparator() ? QString("|") : a->objectName());
+        if (!a->isSeparator()) tips << a->toolTip();
+    }
+    EXPECT_EQ(names, QStringList({"new", "open", "save", "|", "exportPs", "|", "grid", "axis", "|", "pen",
+                                  "deleteEquation", "|", "mensuration", "graphUndo"}));
+    EXPECT_TRUE(tips.contains("Show/Hide Grid"));
+    EXPECT_TRUE(tips.contains("Show/Hide Axis"));
+    EXPECT_TRUE(tips.contains("Pen Input"));
+    EXPECT_TRUE(tips.contains("Mensuration By Part"));
+    for (QAction* a : frame.mainToolBar()->actions())
+        if (!a->isSeparator()) EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
+}
+
+TEST_F(MainFrameTest, ZoomBarStartsHiddenAndItsMinimumIsATenth)
+{
+    EXPECT_FALSE(frame.zoomDock()->isVisible());
+    frame.command("zoomBar")->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(frame.zoomDock()->isVisible());
+    frame.zoomBar()->xSlider()->setValue(frame.zoomBar()->xSlider()->minimum());
+    frame.zoomBar()->ySlider()->setValue(25);
+    EXPECT_DOUBLE_EQ(graph().viewport().xZoom, 0.1);
+    EXPECT_DOUBLE_EQ(graph().viewport().yZoom, 2.5);
+    EXPECT_EQ(frame.findChild<QLabel*>("xZoomValue")->text(), "0.1");
+    EXPECT_EQ(frame.findChild<QLabel*>("yZoomValue")->text(), "2.5");
+}
+
+TEST_F(MainFrameTest, ReturnInTheEntryEditEntersTheEquationAndKeepsTheText)
+{
+    frame.entryEdit()->setFocus();
+    QTest::keyClicks(frame.entryEdit(), "y = x^2 - 2");
+    QTest::keyClick(frame.entryEdit(), Qt::Key_Return);
+    ASSERT_EQ(graph().equations().size(), 1u);
+    EXPECT_EQ(frame.entryEdit()->text(), "y = x^2 - 2");
+    EXPECT_TRUE(frame.isWindowModified());
+    // Return elsewhere is left alone.
+    frame.view()->setFocus();
+    QTest::keyClick(frame.view(), Qt::Key_Return);
+    EXPECT_EQ(graph().equations().size(), 1u);
+}
+
+TEST_F(MainFrameTest, PaletteAndPaintButton)
+{
+    QTest::mouseClick(frame.colourButton(1), Qt::LeftButton);
+    EXPECT_EQ(graph().currentColour().r, 1.0f);
+    EXPECT_EQ(graph().currentColour().g, 0.0f);
+    ASSERT_NE(frame.paintButton(), nullptr);
+    QTest::mouseClick(frame.paintButton(), Qt::LeftButton);
+    EXPECT_EQ(graph().mode(), MODE_PAINT);
+    EXPECT_TRUE(frame.command("domain")->isChecked());
+    EXPECT_EQ(frame.paintButton()->look(), CBmpButton::Pressed);
+    frame.command("domain")->trigger();
+    EXPECT_EQ(graph().mode(), MODE_IDLE);
+    EXPECT_FALSE(frame.paintButton()->isChecked());
+}
+
+TEST_F(MainFrameTest, ToolCommandsFollowTheGraph)
+{
+    EXPECT_FALSE(frame.command("mensuration")->isEnabled()) << "nothing selected";
+    EXPECT_FALSE(frame.command("graphUndo")->isEnabled()) << "nothing to undo";
+    EXPECT_TRUE(frame.command("grid")->isChecked());
+    frame.command("grid")->trigger();
+    EXPECT_FALSE(graph().showGrid());
+    EXPECT_FALSE(frame.command("grid")->isChecked());
+    frame.entryEdit()->setText("y = x");
+    frame.enterEquation();
+    EXPECT_TRUE(frame.command("graphUndo")->isEnabled());
+    frame.command("pen")->trigger();
+    EXPECT_TRUE(frame.command("pen")->isChecked());
+    frame.command("pen")->trigger();
+    EXPECT_FALSE(frame.command("pen")->isChecked());
+}
+
+TEST_F(MainFrameTest, DefaultImageNames)
+{
+    const QPair<QString, QString> rows[] = {
+        {"/lessons/graph.final.kvr", "graph.final.png"},
+        {"/lessons/parabola.kvr", "parabola.png"},
+        {"/lessons/noextension", "noextension.png"},
+        {"", "*.png"},
+    };
+    for (const auto& [document, image] : rows) EXPECT_EQ(CMainFrame::defaultImageName(document), image);
+}
+
+TEST_F(MainFrameTest, SvgAndPdfExportsDrawTheGraph)
+{
+    graph().setColour(ColorF(1, 0, 0, 1));
+    frame.entryEdit()->setText("y = x^2 - 2");
+    frame.enterEquation();
+    QTemporaryDir dir;
+    const QString svg = dir.filePath("graph.svg"), pdf = dir.filePath("graph.pdf");
+    ASSERT_TRUE(ExportSvg(graph(), svg));
+    ASSERT_TRUE(ExportPdf(graph(), pdf));
+
+    QSvgRenderer renderer(svg);
+    ASSERT_TRUE(renderer.isValid());
+    const Viewport& v = graph().viewport();
+    QImage image(v.width, v.height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&painter, QRectF(0, 0, v.width, v.height));
+    painter.end();
+    auto redNear = [&](double x, double y) {
+        const PointF p = v.graphToScreen(x, y);
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx) {
+                const QColor c = image.pixelColor(int(p.x) + dx, int(p.y) + dy);
+                if (c.red() > 180 && c.green() < 120 && c.blue() < 120) return true;
+            }
+        return false;
+    };
+    EXPECT_TRUE(redNear(0, -2)) << "the vertex in the SVG";
+    EXPECT_TRUE(redNear(2, 2));
+    EXPECT_FALSE(redNear(2, -1));
+
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5) == "%PDF-");
+    EXPECT_FALSE(ExportSvg(graph(), dir.filePath("missing/folder/graph.svg")));
+    EXPECT_FALSE(ExportPdf(graph(), dir.path()));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFrameTest, UndoAndRedoWalkTheHistory)
+{
+    auto enter = [&](const char* text) {
+        frame.entryEdit()->setText(text);
+        frame.enterEquation();
+    };
+    enter("y = x^2 - 2");
+    enter("y = x");
+    frame.command("grid")->trigger();
+    ASSERT_EQ(graph().equations().size(), 2u);
+    EXPECT_TRUE(frame.isWindowModified());
+
+    frame.command("undo")->trigger();  // the grid comes back
+    EXPECT_TRUE(graph().showGrid());
+    frame.command("undo")->trigger();  // the line goes
+    EXPECT_EQ(graph().equations().size(), 1u);
+    frame.command("undo")->trigger();  // the parabola goes
+    EXPECT_TRUE(graph().equations().empty());
+    EXPECT_FALSE(frame.isWindowModified()) << "back where the document started";
+
+    frame.command("redo")->trigger();
+    frame.command("redo")->trigger();
+    ASSERT_EQ(graph().equations().size(), 2u);
+    EXPECT_EQ(graph().equation(1)->text(), "y=x");
+    EXPECT_TRUE(graph().showGrid()) << "the grid step is still to redo";
+    EXPECT_TRUE(frame.command("redo")->isEnabled());
+}
+
+}  // namespace

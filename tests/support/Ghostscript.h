@@ -1,0 +1,83 @@
+#pragma once
+// Reads PostScript pages with Ghostscript, so tests check what a printer
+// would make of a page rather than the text of it.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace ghostscript {
+
+inline bool Available() { return std::system("command -v gs >/dev/null 2>&1") == 0; }
+
+inline std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline std::string TempPath(const std::string& name) {
+    return (std::filesystem::temp_directory_path() / ("kvr-test-" + std::to_string(::getpid()) + "-" + name)).string();
+}
+
+// Runs the page through Ghostscript's null device; "" when it reads without
+// an error, otherwise what Ghostscript said.
+inline std::string Errors(const std::string& path) {
+    const std::string log = path + ".log";
+    const std::string command =
+        "gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=nullpage '" + path + "' >'" + log + "' 2>&1";
+    const int status = std::system(command.c_str());
+    std::string text = Slurp(log);
+    std::filesystem::remove(log);
+    if (status == 0) return "";
+    return text.empty() ? "gs failed" : text;
+}
+
+// A page rendered in grey at 72 dots per inch: one pixel per point, row 0 at
+// the top of the sheet. 0 is black ink, 255 white paper.
+struct Raster {
+    int width = 0, height = 0;
+    std::vector<unsigned char> pixels;
+
+    bool valid() const { return width > 0 && height > 0; }
+    // The grey at a page point (points from the lower left corner of the sheet).
+    int at(double px, double py) const {
+        const int col = int(px), row = height - 1 - int(py);
+        if (col < 0 || row < 0 || col >= width || row >= height) return 255;
+        return pixels[size_t(row) * size_t(width) + size_t(col)];
+    }
+};
+
+inline Raster Render(const std::string& path) {
+    const std::string pgm = path + ".pgm";
+    const std::string command = "gs -q -dBATCH -dNOPAUSE -dSAFER -r72 -sDEVICE=pgmraw -sOutputFile='" + pgm + "' '" +
+                                path + "' >/dev/null 2>&1";
+    Raster raster;
+    if (std::system(command.c_str()) != 0) return raster;
+    std::ifstream in(pgm, std::ios::binary);
+    // The header: magic, width, height, maximum, with '#' comment lines between.
+    auto token = [&in]() {
+        std::string t;
+        while (in >> t && t[0] == '#') std::getline(in, t);
+        return t;
+    };
+    const std::string magic = token();
+    raster.width = std::atoi(token().c_str());
+    raster.height = std::atoi(token().c_str());
+    const int maxValue = std::atoi(token().c_str());
+    in.get();  // the single white space before the pixels
+    if (magic != "P5" || maxValue != 255) return Raster{};
+    raster.pixels.resize(size_t(raster.width) * size_t(raster.height));
+    in.read(reinterpret_cast<char*>(raster.pixels.data()), std::streamsize(raster.pixels.size()));
+    if (!in) return Raster{};
+    in.close();
+    std::filesystem::remove(pgm);
+    return raster;
+}
+
+}  // namespace ghostscript
