@@ -30,6 +30,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kvr_fuzz_documents: no samples in %s\n", KVR_TEST_DATA);
         return 2;
     }
+    const QByteArray values[] = {"nan", "-inf", "1e308", "-1e-320", "2147483648", "-2147483649", "0x1p3", "",
+                                 "  7 ", "y=(", "y=x^", "99999999999999999999", "-0.00", "3abc", "é\xe2\x82"};
     const QByteArray tokens[] = {"<equation>", "</equation>", "<color>", "<!DOCTYPE x>", "&amp;", "&bogus;", "nan",
                                  "1e308", "-2147483649", "99999999999", "<attibute_point>", "]]>", "\xff", "<numeqns>"};
     std::mt19937 rng(seed);
@@ -42,8 +44,14 @@ int main(int argc, char** argv) {
         const int edits = 1 + int(rng() % 8);
         for (int k = 0; k < edits && !bytes.isEmpty(); ++k) {
             const qsizetype at = qsizetype(rng() % bytes.size());
-            switch (rng() % 5) {
+            switch (rng() % 6) {
                 case 0: bytes[at] = char(rng()); break;
+                case 5: {
+                    // A value replaced: the file stays well-formed and reaches the readers.
+                    const qsizetype open = bytes.indexOf('>', at), close = bytes.indexOf('<', open + 1);
+                    if (open >= 0 && close > open) bytes.replace(open + 1, close - open - 1, values[rng() % std::size(values)]);
+                    break;
+                }
                 case 1: bytes.insert(at, tokens[rng() % std::size(tokens)]); break;
                 case 2: bytes.truncate(at); break;
                 case 3: bytes.remove(at, qsizetype(rng() % 64)); break;
