@@ -9,3 +9,10 @@ constexpr int kMaxRects = 1000;
 constexpr int kMaxEquationTextLength = 64 * 1024;
 // Line widths, in pixels, beyond which a file's value is held.
 constexpr int kMaxLineWidth = 64;
+// What one document may hold. A graph a teacher draws has tens of equations;
+// beyond these a file is refused rather than let it take minutes and
+// gigabytes to open (every equation is sampled, every painted region is
+// recomputed on each repaint).
+constexpr int kMaxEquations = 1000;
+constexpr int kMaxAttribPoints = 10000;  // in all the equations together
+constexpr int kMaxPaintedDomains = 1000;

@@ -183,6 +183,9 @@ bool SerializeEquation(CXMLArchive& archive, EquationObject& q, std::vector<int>
             int size = int(q.attribPoints().size());
             points->ExchangeInteger("size", size);
             for (int i = 0; i < size; ++i) {
+                if (loading && i >= kMaxAttribPoints)
+                    throw DocumentFormatError("an equation has more than " + std::to_string(kMaxAttribPoints) +
+                                              " attribute points");
                 AttribPoint p = loading ? AttribPoint() : q.attribPoints()[size_t(i)];
                 if (!SerializeAttribPoint(archive, p)) break;  // the count said more than there is
                 if (loading) q.addAttribPoint(p);
@@ -269,10 +272,17 @@ void StoreGraph(CXMLArchive& archive, CXMLArchiveNode& root, GraphManager& graph
 void LoadGraph(CXMLArchive& archive, CXMLArchiveNode& root, LoadedGraph& loaded) {
     int numeqns = 0;
     root.ExchangeInteger("numeqns", numeqns);
+    size_t points = 0;
     for (int i = 0; i < numeqns; ++i) {
         auto equation = std::make_unique<EquationObject>();
         std::vector<int> tangentLines;
         if (!SerializeEquation(archive, *equation, tangentLines)) break;  // the count said more than there is
+        if (loaded.equations.size() >= size_t(kMaxEquations))
+            throw DocumentFormatError("the document has more than " + std::to_string(kMaxEquations) + " equations");
+        points += equation->attribPoints().size();
+        if (points > size_t(kMaxAttribPoints))
+            throw DocumentFormatError("the document has more than " + std::to_string(kMaxAttribPoints) +
+                                      " attribute points");
         loaded.equations.push_back(std::move(equation));
         loaded.tangentLines.push_back(std::move(tangentLines));
     }
@@ -281,6 +291,9 @@ void LoadGraph(CXMLArchive& archive, CXMLArchiveNode& root, LoadedGraph& loaded)
     for (int i = 0; i < numdomain; ++i) {
         Element e(archive, "domain_info");
         if (!e.present()) break;
+        if (loaded.paintedDomains.size() >= size_t(kMaxPaintedDomains))
+            throw DocumentFormatError("the document has more than " + std::to_string(kMaxPaintedDomains) +
+                                      " painted regions");
         PaintedDomain domain;
         SerializeDomain(archive, domain);
         loaded.paintedDomains.push_back(domain);

@@ -89,6 +89,11 @@ const Hostile kHostile[] = {
     {"counts far beyond the elements", [] { return "<KVR><numeqns>99999999999</numeqns>" + Equation("y=x") + Equation("y=2*x") + "<numdomain>2147483647</numdomain></KVR>"; }, true, 2},
     {"equation text of 10 MB", [] { return "<KVR><numeqns>1</numeqns>" + Equation("y=" + Repeat("x+", 5 * 1024 * 1024) + "1") + "</KVR>"; }, false},
     {"deeply parenthesised equation", [] { return "<KVR><numeqns>1</numeqns>" + Equation("y=" + Repeat("(", 30000) + "x" + Repeat(")", 30000)) + "</KVR>"; }, false},
+    {"more equations than any graph", [] { return "<KVR><numeqns>1001</numeqns>" + Repeat(Equation("y=x"), 1001) + "</KVR>"; }, false},
+    {"a thousand equations", [] { return "<KVR><numeqns>1000</numeqns>" + Repeat(Equation("y=x"), 1000) + "</KVR>"; }, true, 1000},
+    {"more painted regions than any graph",
+     [] { return "<KVR><numdomain>1001</numdomain>" + Repeat("<domain_info><point><x>1</x></point></domain_info>", 1001) + "</KVR>"; },
+     false},
     {"an equation inside an equation",
      [] { return "<KVR><numeqns>3</numeqns>" + Equation("y=x", Equation("y=2*x")) + "</KVR>"; }, true, 2},
 };
