@@ -16,3 +16,10 @@ constexpr int kMaxLineWidth = 64;
 constexpr int kMaxEquations = 1000;
 constexpr int kMaxAttribPoints = 10000;  // in all the equations together
 constexpr int kMaxPaintedDomains = 1000;
+// The graph's work for the equations of one document, in expression nodes
+// (each sampled a few hundred times when the curve is plotted); a curve traced
+// as a zero set evaluates its nodes over a whole grid, so each of its nodes
+// counts kZeroSetNodeWeight times. 20 000 is over a thousand ordinary
+// equations, or one implicit curve of 200 nodes: a second or two of plotting.
+constexpr long kMaxEquationWork = 20000;
+constexpr long kZeroSetNodeWeight = 100;

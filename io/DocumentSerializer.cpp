@@ -55,6 +55,23 @@ void ExchangeExpression(CXMLArchiveNode& node, const std::string& name, MathExp&
     }
 }
 
+// The plotting work of an equation (see kMaxEquationWork).
+long EquationWork(const MathExp& e) {
+    long nodes = 0;
+    std::vector<const MathEx::ExpNode*> pending;
+    if (e.GetRoot()) pending.push_back(e.GetRoot());
+    while (!pending.empty()) {
+        const MathEx::ExpNode* n = pending.back();
+        pending.pop_back();
+        ++nodes;
+        for (int i = 0; i < n->ChildCount(); ++i)
+            if (const MathEx::ExpNode* c = n->Child(i)) pending.push_back(c);
+    }
+    const bool analytic = e.type == MathEx::PT_ELLIPSE || e.type == MathEx::PT_HYPERBOLA ||
+                          e.type == MathEx::PT_PARABOLA || e.type == MathEx::PT_VERTICAL_LINE;
+    return e.form == MathEx::FORM_IMPLICIT && !analytic ? nodes * kZeroSetNodeWeight : nodes;
+}
+
 float Unit(float v) { return std::clamp(v, 0.0f, 1.0f); }
 
 // A count read from the file bounds the loop; the elements present end it.
@@ -136,7 +153,7 @@ bool SerializeAttribPoint(CXMLArchive& archive, AttribPoint& p) {
     return true;
 }
 
-bool SerializeEquation(CXMLArchive& archive, EquationObject& q, std::vector<int>& tangentLines) {
+bool SerializeEquation(CXMLArchive& archive, EquationObject& q, std::vector<int>& tangentLines, long* work) {
     Element e(archive, "equation");
     if (!More(e, archive)) return false;
     const bool loading = archive.isLoading();
@@ -148,6 +165,14 @@ bool SerializeEquation(CXMLArchive& archive, EquationObject& q, std::vector<int>
     if (loading && text.size() > size_t(kMaxEquationTextLength))
         throw DocumentFormatError("an equation text is longer than " + std::to_string(kMaxEquationTextLength) +
                                   " characters");
+    if (loading && work) {
+        // Judged on a parse of its own, before the equation is set (and plotted).
+        MathExp probe;
+        if (probe.Parse(text)) *work += EquationWork(probe);
+        if (*work > kMaxEquationWork)
+            throw DocumentFormatError("the equations are too large to plot (the equation \"" +
+                                      text.substr(0, 40) + (text.size() > 40 ? "…" : "") + "\" goes over the limit)");
+    }
 
     // Read into these first and set on the equation at the end, so that its
     // curve is sampled once, with every setting in place.
@@ -273,10 +298,11 @@ void LoadGraph(CXMLArchive& archive, CXMLArchiveNode& root, LoadedGraph& loaded)
     int numeqns = 0;
     root.ExchangeInteger("numeqns", numeqns);
     size_t points = 0;
+    long work = 0;
     for (int i = 0; i < numeqns; ++i) {
         auto equation = std::make_unique<EquationObject>();
         std::vector<int> tangentLines;
-        if (!SerializeEquation(archive, *equation, tangentLines)) break;  // the count said more than there is
+        if (!SerializeEquation(archive, *equation, tangentLines, &work)) break;  // the count said more than there is
         if (loaded.equations.size() >= size_t(kMaxEquations))
             throw DocumentFormatError("the document has more than " + std::to_string(kMaxEquations) + " equations");
         points += equation->attribPoints().size();

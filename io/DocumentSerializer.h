@@ -40,8 +40,11 @@ void CommitGraph(GraphManager& graph, LoadedGraph&& loaded);
 
 // One equation, both ways (the archive says which). `tangentLines` are the
 // graph indices of its tangent lines: given when storing, filled when loading.
-// Loading: false when the file has no further "equation".
-bool SerializeEquation(CXMLArchive& archive, EquationObject& equation, std::vector<int>& tangentLines);
+// Loading: false when the file has no further "equation"; `work`, when given,
+// adds up the plotting work of the equations read and ends the read past the
+// document's limit (DocumentFormatError).
+bool SerializeEquation(CXMLArchive& archive, EquationObject& equation, std::vector<int>& tangentLines,
+                       long* work = nullptr);
 // Loading: false when the file has no further "attibute_point".
 bool SerializeAttribPoint(CXMLArchive& archive, AttribPoint& point);
 void SerializeMensuration(CXMLArchive& archive, Mensuration& mensuration);

@@ -94,6 +94,9 @@ const Hostile kHostile[] = {
     {"more painted regions than any graph",
      [] { return "<KVR><numdomain>1001</numdomain>" + Repeat("<domain_info><point><x>1</x></point></domain_info>", 1001) + "</KVR>"; },
      false},
+    {"an implicit curve too large to trace", [] { return "<KVR><numeqns>1</numeqns>" + Equation("y+" + Repeat("sin(x*y)+", 300) + "1=0") + "</KVR>"; }, false},
+    {"explicit equations too large to plot in all",
+     [] { return "<KVR><numeqns>10</numeqns>" + Repeat(Equation("y=" + Repeat("sin(x)+", 1000) + "1"), 10) + "</KVR>"; }, false},
     {"an equation inside an equation",
      [] { return "<KVR><numeqns>3</numeqns>" + Equation("y=x", Equation("y=2*x")) + "</KVR>"; }, true, 2},
 };
