@@ -7,6 +7,9 @@ constexpr int kMaxRects = 1000;
 // An equation text longer than this is not an equation anyone typed or
 // sketched (characters); such a document does not open.
 constexpr int kMaxEquationTextLength = 64 * 1024;
+// A label's text (an equation's user label, an attribute point's value or
+// length text) is a few words; longer is refused (characters).
+constexpr int kMaxLabelTextLength = 1024;
 // Line widths, in pixels, beyond which a file's value is held.
 constexpr int kMaxLineWidth = 64;
 // What one document may hold. A graph a teacher draws has tens of equations;

@@ -45,12 +45,17 @@ void ExchangeClamped(CXMLArchiveNode& node, const std::string& name, int& value,
     value = std::clamp(value, lo, hi);
 }
 
+void CheckLabel(const std::string& text) {
+    if (text.size() > size_t(kMaxLabelTextLength))
+        throw DocumentFormatError("a label text is longer than " + std::to_string(kMaxLabelTextLength) + " characters");
+}
+
 // A user text held parsed, as the expression engine prints it back.
 void ExchangeExpression(CXMLArchiveNode& node, const std::string& name, MathExp& expression, bool loading) {
     std::string text = loading ? std::string() : expression.ToExactText();
     node.ExchangeText(name, text);
     if (loading) {
-        if (text.size() > size_t(kMaxEquationTextLength)) throw DocumentFormatError("a label text is too long");
+        CheckLabel(text);
         expression.Parse(text);
     }
 }
@@ -236,6 +241,7 @@ bool SerializeEquation(CXMLArchive& archive, EquationObject& q, std::vector<int>
     }
     if (!loading) return true;
 
+    CheckLabel(userText);
     q.setColour(colour);
     q.setLabelPosition(labelPosition);
     q.setExtremePointsShown(extremePoints);

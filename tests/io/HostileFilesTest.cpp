@@ -97,6 +97,9 @@ const Hostile kHostile[] = {
     {"an implicit curve too large to trace", [] { return "<KVR><numeqns>1</numeqns>" + Equation("y+" + Repeat("sin(x*y)+", 300) + "1=0") + "</KVR>"; }, false},
     {"explicit equations too large to plot in all",
      [] { return "<KVR><numeqns>10</numeqns>" + Repeat(Equation("y=" + Repeat("sin(x)+", 1000) + "1"), 10) + "</KVR>"; }, false},
+    {"a label text of a megabyte",
+     [] { return "<KVR><numeqns>1</numeqns>" + Equation("y=x", "<displayTextType>1</displayTextType><displayTextTypeString>" + Repeat("ab ", 350000) + "</displayTextTypeString>") + "</KVR>"; },
+     false},
     {"an equation inside an equation",
      [] { return "<KVR><numeqns>3</numeqns>" + Equation("y=x", Equation("y=2*x")) + "</KVR>"; }, true, 2},
 };
