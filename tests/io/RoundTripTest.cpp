@@ -59,6 +59,7 @@ const Case kCases[] = {
      [](GraphManager& g) {
          EquationObject& e = Add(g, "y = 0.1234567890123*x^2 + (-1e-7)*x + 12345678.875");
          e.setDomain(-0.0, 1e22);
+         e.setLineWidth(1.0f / 3);
          Mensuration m;
          m.xmin = 5e-324;
          m.xmax = std::numeric_limits<double>::max();
