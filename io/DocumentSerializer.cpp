@@ -239,6 +239,19 @@ bool SerializeEquation(CXMLArchive& archive, EquationObject& q, std::vector<int>
         line->ExchangeInteger("index", index);
         if (loading) tangentLines.push_back(index);
     }
+    // The control points the user pinned, as indices (the points follow from the equation).
+    std::vector<int> pins;
+    for (size_t i = 0; !loading && i < q.controlPoints().size(); ++i)
+        if (q.controlPoints()[i].pinned) pins.push_back(int(i));
+    int pinCount = int(pins.size());
+    e->ExchangeOptionalInteger("pinnedCount", pinCount);
+    for (int i = 0; i < pinCount; ++i) {
+        Element pin(archive, "pinned");
+        if (!More(pin, archive)) break;
+        int index = loading ? -1 : pins[size_t(i)];
+        pin->ExchangeInteger("index", index);
+        if (loading) pins.push_back(index);
+    }
     if (!loading) return true;
 
     CheckLabel(userText);
@@ -262,6 +275,7 @@ bool SerializeEquation(CXMLArchive& archive, EquationObject& q, std::vector<int>
     if (q.isTextOnly()) q.setPlotBox(box);
     // After setEquation, which shows the label of a text-only equation.
     q.setDisplayText(displayText);
+    for (int index : pins) q.setControlPointPinned(index, true);  // out of range: nothing
     // A user label the engine cannot read keeps its text, with the equation shown instead.
     if (!q.setLabel(labelKind, userText)) q.setLabel(EquationObject::LABEL_EQUATION, userText);
     return true;

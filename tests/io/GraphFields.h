@@ -121,6 +121,9 @@ inline std::string GraphDifference(const GraphManager& a, const GraphManager& b)
         for (size_t k = 0; k < p.attribPoints().size() && k < q.attribPoints().size(); ++k)
             CompareAttribPoint(d, w + ".ap[" + std::to_string(k) + "]", p.attribPoints()[k], q.attribPoints()[k]);
         CompareMensuration(d, w + ".mensuration", p.mensuration(), q.mensuration());
+        d.field(w + ".controlPoints", p.controlPoints().size(), q.controlPoints().size());
+        for (size_t k = 0; k < p.controlPoints().size() && k < q.controlPoints().size(); ++k)
+            d.field(w + ".pinned", p.controlPoints()[k].pinned, q.controlPoints()[k].pinned);
         d.field(w + ".tangentLines", p.tangentLines().size(), q.tangentLines().size());
         for (size_t k = 0; k < p.tangentLines().size() && k < q.tangentLines().size(); ++k)
             d.field(w + ".tangentLine", a.indexOf(p.tangentLines()[k]), b.indexOf(q.tangentLines()[k]));
@@ -224,6 +227,7 @@ public:
             e->setStippleType(integer(0, 3));
             const int kind = integer(0, 1);
             EXPECT_TRUE(e->setLabel(kind, userText(kind == 1)));
+            for (size_t k = 0; k < e->controlPoints().size(); ++k) e->setControlPointPinned(int(k), integer(0, 1));
             const int points = integer(0, 3);
             for (int k = 0; k < points; ++k) e->addAttribPoint(attribPoint(e));
             Mensuration m;
