@@ -77,6 +77,17 @@ long EquationWork(const MathExp& e) {
     return e.form == MathEx::FORM_IMPLICIT && !analytic ? nodes * kZeroSetNodeWeight : nodes;
 }
 
+// The box the graph gives a new curve at zoom 1 (a little inside the ±10 graph rectangle).
+RectF DefaultPlotBox() {
+    Viewport view;
+    const RectF& g = view.graphRect;
+    return RectF(0.9f * g.top, 0.9f * g.bottom, 0.9f * g.left, 0.9f * g.right);
+}
+
+bool SameBox(const RectF& a, const RectF& b) {
+    return a.top == b.top && a.bottom == b.bottom && a.left == b.left && a.right == b.right;
+}
+
 float Unit(float v) { return std::clamp(v, 0.0f, 1.0f); }
 
 // A count read from the file bounds the loop; the elements present end it.
@@ -158,7 +169,8 @@ bool SerializeAttribPoint(CXMLArchive& archive, AttribPoint& p) {
     return true;
 }
 
-bool SerializeEquation(CXMLArchive& archive, EquationObject& q, std::vector<int>& tangentLines, long* work) {
+bool SerializeEquation(CXMLArchive& archive, EquationObject& q, EquationContext& context) {
+    std::vector<int>& tangentLines = context.tangentLines;
     Element e(archive, "equation");
     if (!More(e, archive)) return false;
     const bool loading = archive.isLoading();
@@ -170,11 +182,11 @@ bool SerializeEquation(CXMLArchive& archive, EquationObject& q, std::vector<int>
     if (loading && text.size() > size_t(kMaxEquationTextLength))
         throw DocumentFormatError("an equation text is longer than " + std::to_string(kMaxEquationTextLength) +
                                   " characters");
-    if (loading && work) {
+    if (loading) {
         // Judged on a parse of its own, before the equation is set (and plotted).
         MathExp probe;
-        if (probe.Parse(text)) *work += EquationWork(probe);
-        if (*work > kMaxEquationWork)
+        if (probe.Parse(text)) context.work += EquationWork(probe);
+        if (context.work > kMaxEquationWork)
             throw DocumentFormatError("the equations are too large to plot (the equation \"" +
                                       text.substr(0, 40) + (text.size() > 40 ? "…" : "") + "\" goes over the limit)");
     }
@@ -239,6 +251,19 @@ bool SerializeEquation(CXMLArchive& archive, EquationObject& q, std::vector<int>
         line->ExchangeInteger("index", index);
         if (loading) tangentLines.push_back(index);
     }
+    // The plot box the user gave the curve.
+    int hasBox = context.hasPlotBox ? 1 : 0;
+    e->ExchangeOptionalInteger("hasPlotBox", hasBox);
+    if (hasBox) {
+        Element box(archive, "plotBox");
+        if (box) {
+            box->ExchangeFloat("top", context.plotBox.top);
+            box->ExchangeFloat("bottom", context.plotBox.bottom);
+            box->ExchangeFloat("left", context.plotBox.left);
+            box->ExchangeFloat("right", context.plotBox.right);
+        }
+    }
+    context.hasPlotBox = hasBox != 0;
     // The control points the user pinned, as indices (the points follow from the equation).
     std::vector<int> pins;
     for (size_t i = 0; !loading && i < q.controlPoints().size(); ++i)
@@ -295,12 +320,19 @@ void StoreGraph(CXMLArchive& archive, CXMLArchiveNode& root, GraphManager& graph
     root.ExchangeInteger("numeqns", numeqns);
     for (int i = 0; i < numeqns; ++i) {
         EquationObject& equation = *graph.equation(i);
-        std::vector<int> tangentLines;
+        EquationContext context;
         for (const EquationObject* line : equation.tangentLines()) {
             const int index = graph.indexOf(line);
-            if (index >= 0) tangentLines.push_back(index);
+            if (index >= 0) context.tangentLines.push_back(index);
         }
-        SerializeEquation(archive, equation, tangentLines);
+        // Boxes are kept as at zoom 1: a document opens at zoom 1.
+        const Viewport& view = graph.viewport();
+        const RectF& b = equation.plotBox();
+        const RectF box(float(b.top / view.yZoom), float(b.bottom / view.yZoom), float(b.left / view.xZoom),
+                        float(b.right / view.xZoom));
+        context.hasPlotBox = !equation.isTextOnly() && !SameBox(box, DefaultPlotBox());
+        context.plotBox = box;
+        SerializeEquation(archive, equation, context);
     }
     int numdomain = int(graph.paintedDomains().size());
     root.ExchangeInteger("numdomain", numdomain);
@@ -318,11 +350,11 @@ void LoadGraph(CXMLArchive& archive, CXMLArchiveNode& root, LoadedGraph& loaded)
     int numeqns = 0;
     root.ExchangeInteger("numeqns", numeqns);
     size_t points = 0;
-    long work = 0;
+    EquationContext context;
     for (int i = 0; i < numeqns; ++i) {
         auto equation = std::make_unique<EquationObject>();
-        std::vector<int> tangentLines;
-        if (!SerializeEquation(archive, *equation, tangentLines, &work)) break;  // the count said more than there is
+        context = EquationContext{{}, false, RectF(), context.work};
+        if (!SerializeEquation(archive, *equation, context)) break;  // the count said more than there is
         if (loaded.equations.size() >= size_t(kMaxEquations))
             throw DocumentFormatError("the document has more than " + std::to_string(kMaxEquations) + " equations");
         points += equation->attribPoints().size();
@@ -330,7 +362,7 @@ void LoadGraph(CXMLArchive& archive, CXMLArchiveNode& root, LoadedGraph& loaded)
             throw DocumentFormatError("the document has more than " + std::to_string(kMaxAttribPoints) +
                                       " attribute points");
         loaded.equations.push_back(std::move(equation));
-        loaded.tangentLines.push_back(std::move(tangentLines));
+        loaded.contexts.push_back(context);
     }
     int numdomain = 0;
     root.ExchangeInteger("numdomain", numdomain);
@@ -351,15 +383,21 @@ void CommitGraph(GraphManager& graph, LoadedGraph&& loaded) {
     graph.reset();
     for (auto& equation : loaded.equations) graph.addEquationObject(std::move(equation));
     const int n = graph.equationCount();
-    for (int i = 0; i < n && i < int(loaded.tangentLines.size()); ++i) {
+    for (int i = 0; i < n && i < int(loaded.contexts.size()); ++i) {
         EquationObject& curve = *graph.equation(i);
-        for (int index : loaded.tangentLines[size_t(i)]) {
+        const EquationContext& context = loaded.contexts[size_t(i)];
+        for (int index : context.tangentLines) {
             // A tangent line of itself or a repeated one would move twice with its curve.
             if (index < 0 || index >= n || index == i) continue;
             EquationObject* line = graph.equation(index);
             const auto& lines = curve.tangentLines();
             if (std::find(lines.begin(), lines.end(), line) == lines.end()) curve.addTangentLine(line);
         }
+        const RectF& b = context.plotBox;
+        // A box with an end that is not finite, or inverted, is none the user could have made.
+        const bool usable = std::isfinite(b.top) && std::isfinite(b.bottom) && std::isfinite(b.left) &&
+                            std::isfinite(b.right) && b.left < b.right && b.bottom < b.top;
+        if (context.hasPlotBox && usable && !curve.isTextOnly()) curve.setPlotBox(b);
     }
     for (const PaintedDomain& domain : loaded.paintedDomains) graph.addPaintedDomain(domain);
     // TODO(showAxisNumbers): graph.setShowAxisNumbers(loaded.showAxisNumbers != 0);

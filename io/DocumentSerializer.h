@@ -21,11 +21,23 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// What an equation's element holds beyond the equation itself, about its
+// place in the graph: given when storing, filled when loading.
+struct EquationContext {
+    std::vector<int> tangentLines;  // graph indices of its tangent lines
+    // The box the user gave the curve, as at zoom 1; none when it is the graph's own.
+    bool hasPlotBox = false;
+    RectF plotBox;
+    // Loading: the plotting work of the equations read so far; the read ends
+    // with DocumentFormatError past the document's limit.
+    long work = 0;
+};
+
 // What a document holds of a graph, read before the graph is touched, so that
 // a document that fails to open leaves the graph as it was.
 struct LoadedGraph {
     std::vector<std::unique_ptr<EquationObject>> equations;
-    std::vector<std::vector<int>> tangentLines;  // per equation: indices of its tangent lines
+    std::vector<EquationContext> contexts;  // per equation
     std::vector<PaintedDomain> paintedDomains;
     int showAxisNumbers = 1;
 };
@@ -38,13 +50,9 @@ void LoadGraph(CXMLArchive& archive, CXMLArchiveNode& root, LoadedGraph& loaded)
 // Replaces the graph's equations and painted regions with the loaded ones.
 void CommitGraph(GraphManager& graph, LoadedGraph&& loaded);
 
-// One equation, both ways (the archive says which). `tangentLines` are the
-// graph indices of its tangent lines: given when storing, filled when loading.
-// Loading: false when the file has no further "equation"; `work`, when given,
-// adds up the plotting work of the equations read and ends the read past the
-// document's limit (DocumentFormatError).
-bool SerializeEquation(CXMLArchive& archive, EquationObject& equation, std::vector<int>& tangentLines,
-                       long* work = nullptr);
+// One equation, both ways (the archive says which). Loading: false when the
+// file has no further "equation".
+bool SerializeEquation(CXMLArchive& archive, EquationObject& equation, EquationContext& context);
 // Loading: false when the file has no further "attibute_point".
 bool SerializeAttribPoint(CXMLArchive& archive, AttribPoint& point);
 void SerializeMensuration(CXMLArchive& archive, Mensuration& mensuration);

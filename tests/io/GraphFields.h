@@ -8,6 +8,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "graph/GraphManager.h"
 
@@ -104,6 +105,11 @@ inline std::string GraphDifference(const GraphManager& a, const GraphManager& b)
         const std::string w = "equation[" + std::to_string(i) + "]";
         d.expression(w, *p.expression(), *q.expression());
         d.colour(w + ".colour", p.colour(), q.colour());
+        for (auto [name, x, y] : {std::tuple{"top", p.plotBox().top, q.plotBox().top},
+                                  {"bottom", p.plotBox().bottom, q.plotBox().bottom},
+                                  {"left", p.plotBox().left, q.plotBox().left},
+                                  {"right", p.plotBox().right, q.plotBox().right}})
+            d.field(w + ".plotBox." + name, x, y);
         d.point(w + ".labelPosition", p.labelPosition(), q.labelPosition());
         d.field(w + ".displayText", p.displayText(), q.displayText());
         d.field(w + ".extremePointsShown", p.extremePointsShown(), q.extremePointsShown());
@@ -217,6 +223,8 @@ public:
             if (!e) continue;
             e->setColour(colour());
             e->setLabelPosition(point());
+            if (integer(0, 3) == 0 && !e->isTextOnly())
+                e->setPlotBox(float(real(-9, -1)), float(real(1, 9)), float(real(1, 9)), float(real(-9, -1)));
             e->setDisplayText(integer(0, 1));
             e->setExtremePointsShown(integer(0, 1));
             e->setDomainSetupEnabled(integer(0, 1));

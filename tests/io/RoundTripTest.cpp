@@ -147,3 +147,26 @@ TEST(RoundTripProperty, ThousandRandomGraphs) {
 }
 
 }  // namespace
+
+namespace {
+
+// A document opens at zoom 1: plot boxes are kept as they would be at zoom 1.
+TEST(RoundTripPlotBox, BoxesAreKeptAsAtZoomOne) {
+    GraphManager graph, reopened;
+    ASSERT_NE(graph.addEquationFromText("y = x"), nullptr);
+    ASSERT_NE(graph.addEquationFromText("y = 2*x"), nullptr);
+    graph.setZoom(2, 4);
+    graph.equation(0)->setPlotBox(-4, 6, 8, -4);  // resized by the user at this zoom
+    CKVRDoc out(graph), in(reopened);
+    ASSERT_TRUE(in.openBytes(out.toBytes(QByteArray()), "zoomed.kvr").ok);
+    const RectF& resized = reopened.equations()[0]->plotBox();
+    EXPECT_EQ(resized.left, -2.0f);
+    EXPECT_EQ(resized.right, 3.0f);
+    EXPECT_EQ(resized.top, 2.0f);
+    EXPECT_EQ(resized.bottom, -1.0f);
+    const RectF& plain = reopened.equations()[1]->plotBox();  // the graph's own box
+    EXPECT_EQ(plain.left, -9.0f);
+    EXPECT_EQ(plain.top, 9.0f);
+}
+
+}  // namespace
