@@ -169,92 +169,90 @@ bool SerializeAttribPoint(CXMLArchive& archive, AttribPoint& p) {
     return true;
 }
 
-bool SerializeEquation(CXMLArchive& archive, EquationObject& q, EquationContext& context) {
-    std::vector<int>& tangentLines = context.tangentLines;
-    Element e(archive, "equation");
-    if (!More(e, archive)) return false;
-    const bool loading = archive.isLoading();
+namespace {
 
-    // The engine's exact text: numbers in full, so that the coefficients read
-    // back to the last bit.
-    std::string text = loading || !q.expression() ? std::string() : q.expression()->ToExactText();
-    e->ExchangeText("string", text);
-    if (loading && text.size() > size_t(kMaxEquationTextLength))
+// An equation's text as messages quote it: the start of a long one.
+std::string Quoted(const std::string& text) {
+    return "\"" + (text.size() > 60 ? text.substr(0, 60) + "…" : text) + "\"";
+}
+
+void CheckEquationText(const std::string& text, EquationContext& context) {
+    if (text.size() > size_t(kMaxEquationTextLength))
         throw DocumentFormatError("an equation text is longer than " + std::to_string(kMaxEquationTextLength) +
                                   " characters");
-    if (loading) {
-        // Judged on a parse of its own, before the equation is set (and plotted).
-        MathExp probe;
-        if (probe.Parse(text)) context.work += EquationWork(probe);
-        if (context.work > kMaxEquationWork)
-            throw DocumentFormatError("the equations are too large to plot (the equation \"" +
-                                      text.substr(0, 40) + (text.size() > 40 ? "…" : "") + "\" goes over the limit)");
+    // Judged on a parse of its own, before the equation is set (and plotted).
+    MathExp probe;
+    if (probe.Parse(text)) context.work += EquationWork(probe);
+    if (context.work > kMaxEquationWork)
+        throw DocumentFormatError("the equations are too large to plot (" + Quoted(text) + " goes over the limit)");
+}
+
+// An equation's settings, read into these first and set on the equation at
+// the end, so that its curve is sampled once, with every setting in place.
+struct EquationFields {
+    explicit EquationFields(const EquationObject& q)
+        : colour(q.colour()), labelPosition(q.labelPosition()), displayText(q.displayText()),
+          extremePoints(q.extremePointsShown()), domainSetup(q.domainSetupEnabled()),
+          mensurationShown(q.mensurationEnabled()), monotonic(q.isMonotonic()), from(q.domainFrom()),
+          to(q.domainTo()), lineStipple(q.lineStipple()), stippleType(q.stippleType()), labelKind(q.labelKind()),
+          lineWidth(q.lineWidth()), userText(q.userText()), mensuration(q.mensuration()) {}
+
+    ColorF colour;
+    PointF labelPosition;
+    bool displayText, extremePoints, domainSetup, mensurationShown;
+    bool monotonic;  // derived from the curve; written for older readers only
+    double from, to;
+    int lineStipple, stippleType, labelKind;
+    float lineWidth;
+    std::string userText;
+    Mensuration mensuration;
+    std::vector<int> pins;  // control points the user pinned
+};
+
+void ExchangeAttribPoints(CXMLArchive& archive, EquationObject& q) {
+    Element points(archive, "attribute_points");
+    if (!points) return;
+    const bool loading = archive.isLoading();
+    int size = int(q.attribPoints().size());
+    points->ExchangeInteger("size", size);
+    for (int i = 0; i < size; ++i) {
+        if (loading && i >= kMaxAttribPoints)
+            throw DocumentFormatError("an equation has more than " + std::to_string(kMaxAttribPoints) +
+                                      " attribute points");
+        AttribPoint p = loading ? AttribPoint() : q.attribPoints()[size_t(i)];
+        if (!SerializeAttribPoint(archive, p)) break;  // the count said more than there is
+        if (loading) q.addAttribPoint(p);
     }
+}
 
-    // Read into these first and set on the equation at the end, so that its
-    // curve is sampled once, with every setting in place.
-    ColorF colour = q.colour();
-    PointF labelPosition = q.labelPosition();
-    bool displayText = q.displayText(), extremePoints = q.extremePointsShown();
-    bool domainSetup = q.domainSetupEnabled(), mensurationShown = q.mensurationEnabled();
-    bool monotonic = q.isMonotonic();  // derived from the curve; written for older readers only
-    double from = q.domainFrom(), to = q.domainTo();
-    int lineStipple = q.lineStipple(), stippleType = q.stippleType(), labelKind = q.labelKind();
-    float lineWidth = q.lineWidth();
-    std::string userText = q.userText();
-    Mensuration mensuration = q.mensuration();
-
-    SerializeColor(archive, colour);
-    SerializePoint(archive, labelPosition);
-    ExchangeBool(*e, "bDisplayText", displayText);
-    ExchangeBool(*e, "bDrawExtremePoints", extremePoints);
-    ExchangeBool(*e, "bEnableDomainSetup", domainSetup);
-    ExchangeBool(*e, "bEnableMensu", mensurationShown);
-    ExchangeBool(*e, "bMonotonic", monotonic);
-    e->ExchangeReal("from", from);
-    e->ExchangeReal("to", to);
-    e->ExchangeInteger("lineStipple", lineStipple);
-    e->ExchangeFloat("lineWidth", lineWidth);
-    ExchangeClamped(*e, "stippletype", stippleType, EquationObject::STIPPLE_NONE, EquationObject::STIPPLE_BOTH);
-    ExchangeClamped(*e, "displayTextType", labelKind, EquationObject::LABEL_EQUATION, EquationObject::LABEL_USER_TEXT);
-    if (labelKind == EquationObject::LABEL_USER_TEXT) e->ExchangeText("displayTextTypeString", userText);
-
-    {
-        Element points(archive, "attribute_points");
-        if (points) {
-            int size = int(q.attribPoints().size());
-            points->ExchangeInteger("size", size);
-            for (int i = 0; i < size; ++i) {
-                if (loading && i >= kMaxAttribPoints)
-                    throw DocumentFormatError("an equation has more than " + std::to_string(kMaxAttribPoints) +
-                                              " attribute points");
-                AttribPoint p = loading ? AttribPoint() : q.attribPoints()[size_t(i)];
-                if (!SerializeAttribPoint(archive, p)) break;  // the count said more than there is
-                if (loading) q.addAttribPoint(p);
-            }
-        }
-    }
-    SerializeMensuration(archive, mensuration);
-
-    // After the listed keys: what older readers would drop.
-    // The user label text while the label shows the equation itself.
-    if (labelKind != EquationObject::LABEL_USER_TEXT && (loading || !userText.empty()))
-        e->ExchangeText("userLabelText", userText);
-    // The tangent lines made from this curve, as indices into the graph's list.
-    int count = int(tangentLines.size());
-    e->ExchangeOptionalInteger("tangentLineCount", count);
-    if (loading) tangentLines.clear();
+// Indices, as `countName` followed by that many `name` elements each with an "index".
+void ExchangeIndices(CXMLArchive& archive, CXMLArchiveNode& node, const std::string& countName,
+                     const std::string& name, std::vector<int>& indices) {
+    const bool loading = archive.isLoading();
+    int count = int(indices.size());
+    node.ExchangeOptionalInteger(countName, count);
+    if (loading) indices.clear();
     for (int i = 0; i < count; ++i) {
-        Element line(archive, "tangentLine");
-        if (!More(line, archive)) break;
-        int index = loading ? -1 : tangentLines[size_t(i)];
-        line->ExchangeInteger("index", index);
-        if (loading) tangentLines.push_back(index);
+        Element e(archive, name);
+        if (!More(e, archive)) break;
+        int index = loading ? -1 : indices[size_t(i)];
+        e->ExchangeInteger("index", index);
+        if (loading) indices.push_back(index);
     }
+}
+
+// After the listed keys, so that older readers pass them by: what they would drop.
+void ExchangeExtras(CXMLArchive& archive, CXMLArchiveNode& node, EquationFields& f, EquationContext& context) {
+    // The user label text while the label shows the equation itself.
+    if (f.labelKind != EquationObject::LABEL_USER_TEXT && (archive.isLoading() || !f.userText.empty()))
+        node.ExchangeText("userLabelText", f.userText);
+    // The tangent lines made from this curve, as indices into the graph's list.
+    ExchangeIndices(archive, node, "tangentLineCount", "tangentLine", context.tangentLines);
     // The plot box the user gave the curve.
     int hasBox = context.hasPlotBox ? 1 : 0;
-    e->ExchangeOptionalInteger("hasPlotBox", hasBox);
-    if (hasBox) {
+    node.ExchangeOptionalInteger("hasPlotBox", hasBox);
+    context.hasPlotBox = hasBox != 0;
+    if (context.hasPlotBox) {
         Element box(archive, "plotBox");
         if (box) {
             box->ExchangeFloat("top", context.plotBox.top);
@@ -263,46 +261,72 @@ bool SerializeEquation(CXMLArchive& archive, EquationObject& q, EquationContext&
             box->ExchangeFloat("right", context.plotBox.right);
         }
     }
-    context.hasPlotBox = hasBox != 0;
-    // The control points the user pinned, as indices (the points follow from the equation).
-    std::vector<int> pins;
-    for (size_t i = 0; !loading && i < q.controlPoints().size(); ++i)
-        if (q.controlPoints()[i].pinned) pins.push_back(int(i));
-    int pinCount = int(pins.size());
-    e->ExchangeOptionalInteger("pinnedCount", pinCount);
-    for (int i = 0; i < pinCount; ++i) {
-        Element pin(archive, "pinned");
-        if (!More(pin, archive)) break;
-        int index = loading ? -1 : pins[size_t(i)];
-        pin->ExchangeInteger("index", index);
-        if (loading) pins.push_back(index);
-    }
-    if (!loading) return true;
+    // The pinned control points, as indices (the points follow from the equation).
+    ExchangeIndices(archive, node, "pinnedCount", "pinned", f.pins);
+}
 
-    CheckLabel(userText);
-    q.setColour(colour);
-    q.setLabelPosition(labelPosition);
-    q.setExtremePointsShown(extremePoints);
-    q.setDomainSetupEnabled(domainSetup);
-    q.setMensurationEnabled(mensurationShown);
-    q.setLineStipple(lineStipple & 0xFFFF);  // a 16-bit pattern
-    q.setLineWidth(std::clamp(lineWidth, 0.0f, float(kMaxLineWidth)));
-    q.setMensuration(mensuration);
+void Apply(EquationObject& q, const std::string& text, const EquationFields& f) {
+    CheckLabel(f.userText);
+    q.setColour(f.colour);
+    q.setLabelPosition(f.labelPosition);
+    q.setExtremePointsShown(f.extremePoints);
+    q.setDomainSetupEnabled(f.domainSetup);
+    q.setMensurationEnabled(f.mensurationShown);
+    q.setLineStipple(f.lineStipple & 0xFFFF);  // a 16-bit pattern
+    q.setLineWidth(std::clamp(f.lineWidth, 0.0f, float(kMaxLineWidth)));
+    q.setMensuration(f.mensuration);
     // Before the equation is set these do not sample anything.
-    q.setStippleType(stippleType);
-    q.setDomain(from, to);
+    q.setStippleType(f.stippleType);
+    q.setDomain(f.from, f.to);
     // The graph gives the curve its plot box when the document is committed,
     // and samples it then; until then a box of one step keeps setEquation's
     // sampling to nothing. A text-only equation keeps its own box.
     const RectF box = q.plotBox();
     q.setPlotBox(0.0f, 0.05f, 0.05f, 0.0f);
-    if (!q.setEquation(text)) throw DocumentFormatError("the equation \"" + text + "\" does not parse");
+    if (!q.setEquation(text)) throw DocumentFormatError("the equation " + Quoted(text) + " does not parse");
     if (q.isTextOnly()) q.setPlotBox(box);
-    // After setEquation, which shows the label of a text-only equation.
-    q.setDisplayText(displayText);
-    for (int index : pins) q.setControlPointPinned(index, true);  // out of range: nothing
+    // After setEquation, which shows the label of a text-only equation and rebuilds the control points.
+    q.setDisplayText(f.displayText);
+    for (int index : f.pins) q.setControlPointPinned(index, true);  // out of range: nothing
     // A user label the engine cannot read keeps its text, with the equation shown instead.
-    if (!q.setLabel(labelKind, userText)) q.setLabel(EquationObject::LABEL_EQUATION, userText);
+    if (!q.setLabel(f.labelKind, f.userText)) q.setLabel(EquationObject::LABEL_EQUATION, f.userText);
+}
+
+}  // namespace
+
+bool SerializeEquation(CXMLArchive& archive, EquationObject& q, EquationContext& context) {
+    Element e(archive, "equation");
+    if (!More(e, archive)) return false;
+    const bool loading = archive.isLoading();
+
+    // The engine's exact text: numbers in full, so that the coefficients read
+    // back to the last bit.
+    std::string text = loading || !q.expression() ? std::string() : q.expression()->ToExactText();
+    e->ExchangeText("string", text);
+    if (loading) CheckEquationText(text, context);
+
+    EquationFields f(q);
+    for (size_t i = 0; !loading && i < q.controlPoints().size(); ++i)
+        if (q.controlPoints()[i].pinned) f.pins.push_back(int(i));
+    SerializeColor(archive, f.colour);
+    SerializePoint(archive, f.labelPosition);
+    ExchangeBool(*e, "bDisplayText", f.displayText);
+    ExchangeBool(*e, "bDrawExtremePoints", f.extremePoints);
+    ExchangeBool(*e, "bEnableDomainSetup", f.domainSetup);
+    ExchangeBool(*e, "bEnableMensu", f.mensurationShown);
+    ExchangeBool(*e, "bMonotonic", f.monotonic);
+    e->ExchangeReal("from", f.from);
+    e->ExchangeReal("to", f.to);
+    e->ExchangeInteger("lineStipple", f.lineStipple);
+    e->ExchangeFloat("lineWidth", f.lineWidth);
+    ExchangeClamped(*e, "stippletype", f.stippleType, EquationObject::STIPPLE_NONE, EquationObject::STIPPLE_BOTH);
+    ExchangeClamped(*e, "displayTextType", f.labelKind, EquationObject::LABEL_EQUATION,
+                    EquationObject::LABEL_USER_TEXT);
+    if (f.labelKind == EquationObject::LABEL_USER_TEXT) e->ExchangeText("displayTextTypeString", f.userText);
+    ExchangeAttribPoints(archive, q);
+    SerializeMensuration(archive, f.mensuration);
+    ExchangeExtras(archive, *e, f, context);
+    if (loading) Apply(q, text, f);
     return true;
 }
 
