@@ -2,10 +2,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-
-#include <algorithm>
 
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
@@ -26,9 +25,9 @@ CXMLArchive::CXMLArchive(const QByteArray& content) : mode_(kLoad) {
 CXMLArchive::CXMLArchive(QDomDocument document) : mode_(kLoad), document_(std::move(document)) { buildIndex(); }
 
 void CXMLArchive::buildIndex() {
-    // Pre-order walk without recursion; `open` holds the entries whose last
-    // descendant is not known yet.
-    // (tag, position in its list): the hash may move its lists as it grows.
+    // Pre-order walk without recursion. `open` holds the elements whose last
+    // descendant is not known yet, as (tag, position in its list): the hash
+    // may move its lists as it grows.
     std::vector<std::pair<QString, size_t>> open;
     int counter = 0;
     QDomNode n = document_.firstChild();
