@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include <QtCore/QTemporaryDir>
 #include <QtXml/QDomDocument>
 
 #include "graph/GraphManager.h"
 #include "io/CKVRDoc.h"
+#include "io/FeatureArchive.h"
 
 namespace {
 
@@ -74,6 +76,25 @@ TEST(WrittenFormat, ElementsInTheListedOrderThenTheExtras) {
     EXPECT_EQ(Children(root.firstChildElement("domain_info").firstChildElement("color")),
               (std::vector<std::string>{"r", "g", "b", "a"}));
     EXPECT_EQ(root.firstChildElement("domain_info").firstChildElement("point").firstChildElement("x").text(), "0.50");
+}
+
+}  // namespace
+
+namespace {
+
+// What the library scan reads back is the signature the graph had when saved, bit for bit.
+TEST(WrittenFormat, SignatureReadsBackAsSaved) {
+    GraphManager graph;
+    for (const char* text : {"y = 0.3*x^2 - 1.7", "y = x^3 - 2*x", "x^2/9 + y^2/4 - 1 = 0", "y = 2*sin(x)"})
+        ASSERT_NE(graph.addEquationFromText(text), nullptr);
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("signature.kvr").toStdString();
+    ASSERT_TRUE(CKVRDoc(graph).save(path, QByteArray()).ok);
+    CFeature saved, read;
+    graph.computeFeature(saved);
+    ASSERT_TRUE(ReadDocumentFeature(path, read));
+    EXPECT_EQ(read.elements, saved.elements);
+    EXPECT_EQ(read.distance(saved), 0.0);
 }
 
 }  // namespace
