@@ -1,8 +1,7 @@
 // Canonical equation text: the text an equation is rewritten to when its
 // coefficients change without typing (a drag, a fitted sketch). Whatever is
 // written here must parse and analyse back into the same type and
-// coefficients, so a leading −1 becomes "-(x^2)" (since "-x^2" reads as
-// (−x)²), the vertical line is written as the implicit "x - k = 0", the line
+// coefficients, so the vertical line is written as the implicit "x - k = 0", the line
 // y = 0 is written out, and the general form of a rotated conic carries ten
 // decimals so that a slightly tilted parabola stays a parabola.
 #include <charconv>
@@ -25,7 +24,21 @@ std::string Fixed(double v, int decimals) {
     return std::string(buf, result.ptr);
 }
 
-std::string Num(double v) { return Fixed(v, 5); }
+// Shortest text that reads back as exactly v ("8e-67").
+std::string Shortest(double v) {
+    char buf[64];
+    const auto result = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, result.ptr);
+}
+
+// A coefficient with `decimals` decimals; one so small that those decimals
+// would round it away (and change the curve's type) keeps all its digits.
+std::string Coefficient(double v, int decimals) {
+    if (v != 0 && std::fabs(v) < 1e-3) return Shortest(v);
+    return Fixed(v, decimals);
+}
+
+std::string Num(double v) { return Coefficient(v, 5); }
 
 // Coefficient v of the power literal p after the leading term.
 std::string SignedTerm(double v, const char* p, bool quadratic = false) {
@@ -96,9 +109,9 @@ std::string Square(const char* var, double centre, double denominator) {
 // A·x² + B·xy + C·y² + D·x + E·y + F = 0 with ten decimals.
 std::string GeneralForm(const double k[6]) {
     static const char* kLiterals[] = {"*x^2", "*x*y", "*y^2", "*x", "*y"};
-    std::string s = Fixed(k[0], 10) + kLiterals[0];
-    for (int i = 1; i < 5; ++i) s += (k[i] >= 0 ? "+" : "") + Fixed(k[i], 10) + kLiterals[i];
-    return s + (k[5] >= 0 ? "+" : "") + Fixed(k[5], 10) + " = 0";
+    std::string s = Coefficient(k[0], 10) + kLiterals[0];
+    for (int i = 1; i < 5; ++i) s += (k[i] >= 0 ? "+" : "") + Coefficient(k[i], 10) + kLiterals[i];
+    return s + (k[5] >= 0 ? "+" : "") + Coefficient(k[5], 10) + " = 0";
 }
 
 std::string Central(const double* c, bool ellipse) {
@@ -156,6 +169,9 @@ std::string VerticalLine(double k) {
 
 std::string MathExp::CanonicalText() const {
     const double* c = coeffs;
+    // No text for a curve that is nowhere: never "inf" or "nan" in an equation.
+    for (double v : coeffs)
+        if (!IsFinite(v)) return "";
     switch (type) {
         case PT_VERTICAL_LINE: return VerticalLine(c[1]);
         case PT_LINE: return Line(c[0], c[1]);
@@ -180,30 +196,19 @@ std::string MathExp::CanonicalText() const {
 
 bool MathExp::Rebuild() {
     const std::string text = CanonicalText();
-    ParseResult parsed = ParseExpression(text);
-    if (parsed.status != ParseStatus::Ok) return false;  // form, tree and main stay as they were
-    root_ = std::move(parsed.root);
-    root_->Layout();
-    const ExpNode* root = root_.get();
-    EquationForm shape = FORM_NONE;
-    if (root->Type() == TT_EQUAL) {
-        const ExpNode* left = root->Child(0);
-        const ExpNode* right = root->Child(1);
-        if (left->Type() == TT_IDENT && left->Name() == "y") shape = FORM_EXPLICIT;
-        else if (right->Type() == TT_NUMBER && right->NumberValue() == 0) shape = FORM_IMPLICIT;
-    }
-    // A shape adopted without ever parsing text (a fitted sketch) takes the
-    // form its text has; otherwise type, coefficients and form all stay.
-    if (form == FORM_SYNTAX_ERROR) form = shape;
-    if (form == FORM_EXPLICIT && shape == FORM_EXPLICIT) {
-        SetMain(root->Child(1));
-    } else if (form == FORM_IMPLICIT && shape == FORM_IMPLICIT) {
-        SetMain(root->Child(0));
-        StoreConic(AnalyzeSubtree(root->Child(0)), conic);
-    } else {
-        SetMain(form == FORM_CONSTANT ? root : nullptr);
-    }
-    CompilePrograms();
+    if (text.empty()) return false;
+    // The text must read back as the same kind of curve; the coefficients
+    // stay exactly as they are (the text rounds them).
+    MathExp rebuilt;
+    if (!rebuilt.Parse(text) || rebuilt.type != type) return false;
+    const PrimitiveType keptType = type;
+    double kept[5];
+    std::copy(std::begin(coeffs), std::end(coeffs), kept);
+    const RectF keptLabel = labelBox;
+    *this = rebuilt;
+    type = keptType;
+    std::copy(std::begin(kept), std::end(kept), coeffs);
+    labelBox = keptLabel;
     return true;
 }
 

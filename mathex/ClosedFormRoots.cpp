@@ -138,8 +138,4 @@ double VectorAngle(double x, double y) {
     return kTwoPi - std::acos(cosine);
 }
 
-bool IsNotFinite(double v) {
-    return !std::isfinite(v);
-}
-
 }  // namespace MathEx

@@ -19,7 +19,7 @@ namespace {
 
 bool AllFinite(const double* v, int n) {
     for (int i = 0; i < n; ++i)
-        if (!std::isfinite(v[i])) return false;
+        if (!IsFinite(v[i])) return false;
     return true;
 }
 
@@ -112,7 +112,7 @@ void ClassifyConic(MathExp& m) {
     if (A == 0 && B == 0 && C == 0 && E == 0) {
         // D·x + F = 0; without an x term there is no line at all.
         m.type = PT_COMPLEX;
-        if (D != 0 && std::isfinite(-F / D)) {
+        if (D != 0 && IsFinite(-F / D)) {
             m.type = PT_VERTICAL_LINE;
             m.coeffs[0] = 0;
             m.coeffs[1] = -F / D;

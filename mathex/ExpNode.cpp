@@ -43,6 +43,32 @@ ExpNode::ExpNode(const Token& t) : BasicNode(0), token(t) {}
 
 ExpNode::ExpNode(TokenType type, int count) : BasicNode(count) { token.type = type; }
 
+std::unique_ptr<ExpNode> ExpNode::Clone() const {
+    // Iterative, like every walk: trees may be far deeper than the call stack.
+    std::unique_ptr<ExpNode> copy;
+    std::vector<std::pair<const ExpNode*, ExpNode*>> work;  // source, its copy's parent slot owner
+    std::vector<int> slots;
+    work.push_back({this, nullptr});
+    slots.push_back(0);
+    while (!work.empty()) {
+        const auto [source, parent] = work.back();
+        const int slot = slots.back();
+        work.pop_back();
+        slots.pop_back();
+        auto* node = new ExpNode(source->token.type, source->ChildCount());
+        node->token = source->token;
+        if (parent) parent->SetChild(slot, node);
+        else copy.reset(node);
+        for (int i = 0; i < source->ChildCount(); ++i) {
+            if (const ExpNode* c = source->Child(i)) {
+                work.push_back({c, node});
+                slots.push_back(i);
+            }
+        }
+    }
+    return copy;
+}
+
 namespace {
 // The value of a node from its operands' values; `leaf` is what nodes that
 // stand for a variable read in the current mode.

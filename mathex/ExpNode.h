@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,9 @@ public:
     std::string ToText(int mode) const;
     // Plain text whose numbers read back bit for bit (copies, documents).
     std::string ToExactText() const;
+
+    // A deep copy of the subtree (tokens only; the copy is laid out afresh).
+    std::unique_ptr<ExpNode> Clone() const;
 
     // Box layout in character cells, y downward: S, B and P of each node.
     void Layout();
