@@ -5,7 +5,9 @@
 // y = 0 is written out, and the general form of a rotated conic carries ten
 // decimals so that a slightly tilted parabola stays a parabola.
 #include <charconv>
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <string>
 
 #include "mathex/Analysis.h"
@@ -93,6 +95,23 @@ std::string Exponential(const double* c) {
     return s;
 }
 
+// sin θ and cos θ, exact for an angle within a billionth (relative) of a
+// multiple of π/2 (the literal π of the rules is such an angle): the general
+// form then has exact zeros instead of residues that read back as another conic.
+void SinCos(double theta, double& s, double& c) {
+    const double quarter = std::numbers::pi / 2;
+    const double k = std::round(theta / quarter);
+    if (std::fabs(theta - k * quarter) <= 1e-9 * std::max(1.0, std::fabs(theta))) {
+        static constexpr double kSin[4] = {0, 1, 0, -1}, kCos[4] = {1, 0, -1, 0};
+        const int i = int(std::fmod(std::fmod(k, 4.0) + 4.0, 4.0));
+        s = kSin[i];
+        c = kCos[i];
+        return;
+    }
+    s = std::sin(theta);
+    c = std::cos(theta);
+}
+
 // "(x - 1.00000)", "(x + 2.00000)" or "x".
 std::string Shifted(const char* var, double centre) {
     if (centre > 0) return std::string("(") + var + " - " + Num(centre) + ")";
@@ -120,7 +139,8 @@ std::string Central(const double* c, bool ellipse) {
         return Square("x", x0, a2) + (ellipse ? " + " : " - ") + Square("y", y0, b2) + " - 1 = 0 ";
     if (!ellipse && theta == kHalfPi)  // transverse axis along y: a² belongs under y
         return Square("y", y0, a2) + " - " + Square("x", x0, b2) + " - 1 = 0 ";
-    const double s = std::sin(theta), co = std::cos(theta);
+    double s, co;
+    SinCos(theta, s, co);
     double k[6];
     if (ellipse) {
         k[0] = b2 * co * co + a2 * s * s;
@@ -148,7 +168,8 @@ std::string Parabola(const double* c) {
         const std::string tail = vy == 0 ? "*y = 0" : "*" + Shifted("y", vy) + " = 0";
         return Shifted("x", vx) + "^2" + focal + tail;
     }
-    const double s = std::sin(theta), co = std::cos(theta);
+    double s, co;
+    SinCos(theta, s, co);
     const double b = -2 * s * co;
     const double k[6] = {s * s,
                          b,
