@@ -169,6 +169,13 @@ QByteArray Analyse(const std::string& text, const AnalyseOptions& options, bool&
     if (!ok) {
         json.Key("form");
         json.Int(equation.form);
+        json.Key("error");
+        json.BeginObject();
+        json.Key("position");
+        json.Int(equation.LastError().position);
+        json.Key("message");
+        json.String(equation.LastError().message);
+        json.EndObject();
     } else if (options.translate) {
         equation.Translate(options.dx, options.dy);
         const bool rebuilt = equation.Rebuild();

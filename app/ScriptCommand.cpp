@@ -15,6 +15,7 @@
 #include "app/GraphDump.h"
 #include "app/PrecisionGuard.h"
 #include "graph/GraphManager.h"
+#include "mathex/MathExp.h"
 #include "mathex/SmartNumber.h"
 #include "render/GraphExport.h"
 
@@ -193,7 +194,14 @@ const Command kCommands[] = {
     {"type",
      [](Script& s, const Line& line) -> Outcome {
          if (line.rest.empty()) return BadArgument(line, "the equation text");
-         s.graph.addEquationFromText(std::string(line.rest));  // text that does not parse adds nothing
+         // Text that does not parse adds nothing and ends the script with the reason.
+         MathEx::MathExp probe;
+         if (!probe.Parse(std::string(line.rest))) {
+             const MathEx::ParseError& e = probe.LastError();
+             return {2, "'type' cannot read the equation: " + e.message + " (column " +
+                            std::to_string(e.position) + ")"};
+         }
+         s.graph.addEquationFromText(std::string(line.rest));
          return {};
      }},
     {"dblclick",

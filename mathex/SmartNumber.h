@@ -23,7 +23,7 @@ public:
 
     // Integral values print without a point, π as "PI", e as "e", anything else
     // in fixed notation with the display precision, trailing zeros trimmed but one
-    // digit kept after the point. At most 127 characters.
+    // digit kept after the point; not-a-number has no text. At most 127 characters.
     std::string ToString() const;
 };
 
