@@ -182,8 +182,7 @@ QByteArray Analyse(const std::string& text, const AnalyseOptions& options, bool&
         WriteAnalysis(json, equation, rebuilt);
     } else {
         // Whether the canonical text would take the equation's place, without changing it.
-        MathEx::MathExp copy(equation);
-        WriteAnalysis(json, equation, copy.Rebuild());
+        WriteAnalysis(json, equation, equation.CanRebuild());
     }
     json.EndObject();
     return out;

@@ -215,21 +215,29 @@ std::string MathExp::CanonicalText() const {
     }
 }
 
-bool MathExp::Rebuild() {
+// The canonical text parsed and analysed, when it reads back as this type.
+bool MathExp::ParseCanonical(MathExp& rebuilt) const {
     const std::string text = CanonicalText();
-    if (text.empty()) return false;
     // The text must read back as the same kind of curve; the coefficients
     // stay exactly as they are (the text rounds them).
+    return !text.empty() && rebuilt.Parse(text) && rebuilt.type == type;
+}
+
+bool MathExp::CanRebuild() const {
     MathExp rebuilt;
-    if (!rebuilt.Parse(text) || rebuilt.type != type) return false;
-    const PrimitiveType keptType = type;
-    double kept[5];
-    std::copy(std::begin(coeffs), std::end(coeffs), kept);
-    const RectF keptLabel = labelBox;
-    *this = rebuilt;
-    type = keptType;
-    std::copy(std::begin(kept), std::end(kept), coeffs);
-    labelBox = keptLabel;
+    return ParseCanonical(rebuilt);
+}
+
+bool MathExp::Rebuild() {
+    MathExp rebuilt;
+    if (!ParseCanonical(rebuilt)) return false;
+    // Take the new tree and its analysis; type, coefficients and label stay.
+    root_ = std::move(rebuilt.root_);
+    lineMain_ = std::move(rebuilt.lineMain_);
+    form = rebuilt.form;
+    std::copy(std::begin(rebuilt.conic), std::end(rebuilt.conic), conic);
+    SetMain(rebuilt.main_);
+    CompilePrograms();
     return true;
 }
 

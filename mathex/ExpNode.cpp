@@ -6,25 +6,28 @@
 
 namespace MathEx {
 
-BasicNode::BasicNode(int count) : childCount(count < 0 ? 0 : count), children(childCount, nullptr) {}
+BasicNode::BasicNode(int count) : childCount(count < 0 ? 0 : count) {
+    if (childCount > 2) children = new BasicNode*[childCount]();
+}
 
 BasicNode::~BasicNode() {
     // Unlink the subtree into a work list instead of recursing: a deep chain
     // would otherwise exhaust the call stack.
     std::vector<BasicNode*> pending;
-    for (BasicNode*& c : children) {
-        if (c) pending.push_back(c);
-        c = nullptr;
-    }
+    const auto unlink = [&pending](BasicNode* node) {
+        for (int i = 0; i < node->childCount; ++i) {
+            if (node->children[i]) pending.push_back(node->children[i]);
+            node->children[i] = nullptr;
+        }
+    };
+    unlink(this);
     while (!pending.empty()) {
         BasicNode* node = pending.back();
         pending.pop_back();
-        for (BasicNode*& c : node->children) {
-            if (c) pending.push_back(c);
-            c = nullptr;
-        }
+        unlink(node);
         delete node;
     }
+    if (children != inlineChildren_) delete[] children;
 }
 
 bool BasicNode::SetChild(int index, BasicNode* node) {

@@ -19,6 +19,7 @@ public:
     BasicNode& operator=(const BasicNode&) = delete;
     virtual ~BasicNode();
 
+
     virtual void SetParent(BasicNode* node) { parent = node; }
     // Stores node in slot index (taking ownership) and sets its parent; false
     // and no change when index is out of range.
@@ -30,7 +31,13 @@ public:
 protected:
     BasicNode* parent = nullptr;
     int childCount = 0;
-    std::vector<BasicNode*> children;
+    // The child slots: in the node itself for up to two children (every node
+    // the parser builds), on the heap for more. A tree of a long sum has
+    // hundreds of thousands of nodes, so a node stays small.
+    BasicNode** children = inlineChildren_;
+
+private:
+    BasicNode* inlineChildren_[2] = {nullptr, nullptr};
 };
 
 // Pending affine map x' = sx·x + dx, y' = sy·y + dy of a laid-out subtree. The

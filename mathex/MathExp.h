@@ -79,6 +79,8 @@ public:
     // form is the text's. A text that does not parse, or that reads back as
     // another type, fails and changes nothing.
     bool Rebuild();
+    // Whether Rebuild would succeed, without changing anything.
+    bool CanRebuild() const;
     // The text Rebuild parses; empty for PT_POLYNOMIAL and PT_COMPLEX.
     std::string CanonicalText() const;
 
@@ -114,6 +116,7 @@ public:
 
 private:
     void Analyze();
+    bool ParseCanonical(MathExp& rebuilt) const;
     void ClassifyExplicit(const struct SubtreeFacts& facts);
     void SetMain(const ExpNode* main);
     void CompilePrograms();
