@@ -33,14 +33,12 @@ std::string Shortest(double v) {
     return std::string(buf, result.ptr);
 }
 
-// A coefficient with `decimals` decimals; one so small that those decimals
-// would round it away (and change the curve's type) keeps all its digits.
-std::string Coefficient(double v, int decimals) {
+// A coefficient with five decimals; one so small that they would round it
+// away (and change the curve's type) keeps all its digits.
+std::string Num(double v) {
     if (v != 0 && std::fabs(v) < 1e-3) return Shortest(v);
-    return Fixed(v, decimals);
+    return Fixed(v, 5);
 }
-
-std::string Num(double v) { return Coefficient(v, 5); }
 
 // Coefficient v of the power literal p after the leading term.
 std::string SignedTerm(double v, const char* p, bool quadratic = false) {
@@ -125,12 +123,15 @@ std::string Square(const char* var, double centre, double denominator) {
     return s;
 }
 
-// A·x² + B·xy + C·y² + D·x + E·y + F = 0 with ten decimals.
+// A·x² + B·xy + C·y² + D·x + E·y + F = 0, every coefficient written so that it
+// reads back exactly: a conic a few millionths of a radian off an axis has
+// cross and square terms far smaller than the rest, which fixed decimals
+// would round into another curve.
 std::string GeneralForm(const double k[6]) {
     static const char* kLiterals[] = {"*x^2", "*x*y", "*y^2", "*x", "*y"};
-    std::string s = Coefficient(k[0], 10) + kLiterals[0];
-    for (int i = 1; i < 5; ++i) s += (k[i] >= 0 ? "+" : "") + Coefficient(k[i], 10) + kLiterals[i];
-    return s + (k[5] >= 0 ? "+" : "") + Coefficient(k[5], 10) + " = 0";
+    std::string s = Shortest(k[0]) + kLiterals[0];
+    for (int i = 1; i < 5; ++i) s += (k[i] >= 0 ? "+" : "") + Shortest(k[i]) + kLiterals[i];
+    return s + (k[5] >= 0 ? "+" : "") + Shortest(k[5]) + " = 0";
 }
 
 std::string Central(const double* c, bool ellipse) {

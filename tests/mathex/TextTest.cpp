@@ -124,6 +124,10 @@ TEST(TextRoundTrip, PlainTextParsesBackToTheSameTree) {
         MathExp m;
         if (!m.Parse(text)) continue;
         ++parsed;
+        // Only the explicit notation: no bars, no ln, exp or e, every product with its "*".
+        const std::string plain = m.ToText(TEXT_PLAIN);
+        EXPECT_EQ(plain.find_first_of("|e"), std::string::npos) << text << " -> " << plain;
+        EXPECT_EQ(plain.find("ln"), std::string::npos) << text << " -> " << plain;
         MathExp again;
         ASSERT_TRUE(again.Parse(m.ToText(TEXT_PLAIN))) << text << " -> " << m.ToText(TEXT_PLAIN);
         // Display precision may round the numbers, never the shape.
@@ -135,6 +139,28 @@ TEST(TextRoundTrip, PlainTextParsesBackToTheSameTree) {
         SetDisplayPrecision(2);
     }
     EXPECT_GT(parsed, 2000);
+}
+
+// A copy is the same tree: whole numbers beyond 32 bits included.
+TEST(TextRoundTrip, CopyIsExact) {
+    MathExp m;
+    ASSERT_TRUE(m.Parse("x^2*78.24 + (y-2147483648.0)^2 - 1 = 0"));
+    MathExp copy(m);
+    EXPECT_EQ(copy.type, m.type);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(copy.coeffs[i], m.coeffs[i]) << i;
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(copy.conic[i], m.conic[i]) << i;
+    EXPECT_EQ(copy.Value(0.1, 2147483648.0), m.Value(0.1, 2147483648.0));
+
+    // Large whole numbers also read back exactly from both texts.
+    ASSERT_TRUE(m.Parse("y = 2147483648*x + 99999999999"));
+    EXPECT_EQ(m.coeffs[0], 2147483648.0);
+    EXPECT_EQ(m.coeffs[1], 99999999999.0);
+    for (const std::string& text : {m.ToText(TEXT_PLAIN), m.ToExactText()}) {
+        MathExp back;
+        ASSERT_TRUE(back.Parse(text)) << text;
+        EXPECT_EQ(back.coeffs[0], 2147483648.0) << text;
+        EXPECT_EQ(back.coeffs[1], 99999999999.0) << text;
+    }
 }
 
 TEST(TextRoundTrip, CopyKeepsEveryDigit) {
