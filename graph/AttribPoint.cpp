@@ -73,7 +73,6 @@ bool Circumcentre(PointF a, PointF b, PointF c, PointF& centre) {
     return true;
 }
 
-
 // The arc about `centre` from `from` to the ray through `to` that does not pass
 // `avoid`. DrawAngleArc always takes the short way, so a longer arc is drawn in
 // two halves.

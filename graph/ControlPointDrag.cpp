@@ -10,7 +10,6 @@ using namespace MathEx;
 
 namespace {
 
-
 bool CubicThrough(const std::vector<PointF>& p, double out[4]) {
     double m[4][5];
     for (int r = 0; r < 4; ++r) {
