@@ -11,6 +11,7 @@
 namespace MathEx {
 
 inline constexpr double kPi = 3.141592653;
+inline constexpr double kThirdPi = 1.047197551;  // the cubic's trigonometric roots
 inline constexpr double kHalfPi = 1.5707963265;
 inline constexpr double kThreeHalfPi = 4.7123889795;
 inline constexpr double kTwoPi = 6.283185306;

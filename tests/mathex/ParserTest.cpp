@@ -132,6 +132,27 @@ INSTANTIATE_TEST_SUITE_P(
         TreeCase{".", "error"},
         TreeCase{"y = x\xc3\xa9", "error"}));
 
+// The classroom equations, with the tree each must give.
+INSTANTIATE_TEST_SUITE_P(
+    Teacher, ParserTreeTest,
+    ::testing::Values(
+        TreeCase{"y = -x^2 + 4", "(= y (+ (neg (^ x 2)) 4))"},
+        TreeCase{"y = sin(x)^2", "(= y (^ (sin x) 2))"},
+        TreeCase{"y = 2x + 1", "(= y (+ (* 2 x) 1))"},
+        TreeCase{"y = (x-1)(x+2)", "(= y (* (- x 1) (+ x 2)))"},
+        TreeCase{"y = e^x", "(= y (^ e x))"},
+        TreeCase{"y = ln(x)", "(= y (log x))"},
+        TreeCase{"y = |x|", "(= y (abs x))"},
+        TreeCase{"x^2 + y^2 = 25", "(= (+ (^ x 2) (^ y 2)) 25)"},
+        TreeCase{"x = 3", "(= x 3)"},
+        TreeCase{"y^2 = 4x", "(= (^ y 2) (* 4 x))"},
+        TreeCase{"2x + 3y = 6", "(= (+ (* 2 x) (* 3 y)) 6)"},
+        TreeCase{"y = 3x^2 - 2x + 1", "(= y (+ (- (* 3 (^ x 2)) (* 2 x)) 1))"},
+        TreeCase{"y = 2sin(3x) - 1", "(= y (- (* 2 (sin (* 3 x))) 1))"},
+        TreeCase{"y = -2(x - 1)^2 + 3", "(= y (+ (* (neg 2) (^ (- x 1) 2)) 3))"},
+        TreeCase{"y = 1/2 x^2", "(= y (* (/ 1 2) (^ x 2)))"},
+        TreeCase{"y = \xcf\x80r\xc2\xb2", "(= y (* PI (^ r 2)))"}));
+
 // Errors say why and where: the column (from 1) of the first token that
 // cannot continue the equation, or one past the end.
 struct ErrorCase {
