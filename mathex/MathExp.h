@@ -14,8 +14,8 @@ namespace MathEx {
 
 // How the equation is written.
 enum EquationForm : int {
-    FORM_EXPLICIT = 0,      // y = f(x); main is the right-hand side
-    FORM_IMPLICIT = 1,      // F(x, y) = 0; main is the left-hand side
+    FORM_EXPLICIT = 0,      // y = f(x) or f(x) = y; main is f
+    FORM_IMPLICIT = 1,      // L = R in x and y, read as L − (R) = 0; main is L (the line y = a·x + b when linear)
     FORM_CONSTANT = 2,      // no "=" and no names; main is the whole tree
     FORM_NONE = 3,          // none of these; no main expression
     FORM_SYNTAX_ERROR = 4   // never parsed successfully
