@@ -33,6 +33,7 @@
 #include "app/PalleteButton.h"
 #include "app/ZoomDialogBar.h"
 #include "graph/EquationObject.h"
+#include "mathex/MathExp.h"
 #include "render/GraphExport.h"
 #include "render/GraphPage.h"
 
@@ -455,7 +456,16 @@ void CMainFrame::enterEquation()
         candidatesPending_ = sideDock_->isVisible();
         statusBar()->clearMessage();
     } else {
-        statusBar()->showMessage(tr("The equation could not be read."), 6000);
+        // Say why, and where: the same reason the command line gives.
+        MathEx::MathExp probe;
+        const std::string typed = text.toStdString();
+        if (!probe.Parse(typed))
+            statusBar()->showMessage(tr("Cannot read the equation: %1 (column %2)")
+                                         .arg(QString::fromStdString(probe.LastError().message))
+                                         .arg(probe.LastError().position),
+                                     10000);
+        else
+            statusBar()->showMessage(tr("The equation could not be added."), 10000);
     }
     refreshCommands();
 }

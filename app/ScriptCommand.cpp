@@ -16,6 +16,7 @@
 #include "app/JsonLine.h"
 #include "app/PrecisionGuard.h"
 #include "graph/GraphManager.h"
+#include "mathex/MathExp.h"
 #include "mathex/SmartNumber.h"
 #include "render/GraphExport.h"
 #include "render/GraphPage.h"
@@ -197,7 +198,14 @@ const Command kCommands[] = {
     {"type",
      [](Script& s, const Line& line) -> Outcome {
          if (line.rest.empty()) return BadArgument(line, "the equation text");
-         s.graph.addEquationFromText(std::string(line.rest));  // text that does not parse adds nothing
+         // Text that does not parse adds nothing and ends the script with the reason.
+         MathEx::MathExp probe;
+         if (!probe.Parse(std::string(line.rest))) {
+             const MathEx::ParseError& e = probe.LastError();
+             return {2, "'type' cannot read the equation: " + e.message + " (column " +
+                            std::to_string(e.position) + ")"};
+         }
+         s.graph.addEquationFromText(std::string(line.rest));
          return {};
      }},
     {"dblclick",

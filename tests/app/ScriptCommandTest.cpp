@@ -121,10 +121,12 @@ TEST_F(ScriptCommandTest, TypedEquationsAndViewCommands) {
              EXPECT_EQ(d["popup"].toString(), "");
              EXPECT_EQ(d["equations"].toArray().size(), 0);
          }},
-        {"typed, with a comment and a failed text",
-         "# a lesson\n\ntype y = x^2 - 2   # parabola\ntype y = 2 x\n  type x^2/16 + y^2/4 - 1 = 0\r\n",
+        {"typed, with a comment and the shorthand",
+         "# a lesson\n\ntype y = x^2 - 2   # parabola\n  type x^2/16 + y^2/4 - 1 = 0\r\ntype y = 2x\n",
          [](const QJsonObject& d) {
-             ASSERT_EQ(d["equations"].toArray().size(), 2);
+             ASSERT_EQ(d["equations"].toArray().size(), 3);
+             EXPECT_EQ(Equation(d, 2)["text"].toString(), "y=2*x");
+             EXPECT_EQ(Equation(d, 2)["type"].toInt(), 1);
              const QJsonObject p = Equation(d, 0);
              EXPECT_EQ(p["text"].toString(), "y=x^2-2");
              EXPECT_EQ(p["form"].toInt(), 0);
@@ -365,6 +367,8 @@ TEST_F(ScriptCommandTest, ErrorsNameTheLineAndStopTheRun) {
         {"precision 2.5", "'precision' needs N"},
         {"type", "'type' needs the equation text"},
         {"type   # only a comment", "'type' needs the equation text"},
+        {"type y = 2x +", "'type' cannot read the equation: expected a number, a name or '(' after '+' (column 9)"},
+        {"type y = (x", "'type' cannot read the equation: missing ')' for the '(' at column 5 (column 7)"},
         {"grid on", "'grid' needs no arguments"},
         {"dump now", "'dump' needs no arguments"},
         {"tangent 1", "'tangent' needs no arguments"},
