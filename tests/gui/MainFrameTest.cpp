@@ -13,6 +13,7 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QSlider>
+#include <QtWidgets/QStatusBar>
 #include <QtWidgets/QToolBar>
 
 #include "app/CBmpButton.h"
@@ -241,6 +242,22 @@ TEST_F(MainFrameTest, UndoAndRedoWalkTheHistory)
     EXPECT_EQ(graph().equation(1)->text(), "y=x");
     EXPECT_TRUE(graph().showGrid()) << "the grid step is still to redo";
     EXPECT_TRUE(frame.command("redo")->isEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFrameTest, AnEquationThatCannotBeReadSaysWhyInTheStatusBar)
+{
+    frame.entryEdit()->setText("y = 2 +");
+    frame.enterEquation();
+    EXPECT_TRUE(graph().equations().empty());
+    EXPECT_EQ(frame.entryEdit()->text(), "y = 2 +") << "the text stays to be corrected";
+    const QString message = frame.statusBar()->currentMessage();
+    EXPECT_TRUE(message.startsWith("Cannot read the equation: expected a number, a name or '(' after '+'"))
+        << message.toStdString();
+    EXPECT_TRUE(message.endsWith("(column 8)")) << message.toStdString();
 }
 
 }  // namespace
