@@ -5,6 +5,7 @@
 
 #include "app/AnalyseCommand.h"
 #include "app/RecognizeCommand.h"
+#include "app/RenderLabelsCommand.h"
 #include "app/ScriptCommand.h"
 
 namespace {
@@ -12,7 +13,7 @@ namespace {
 void PrintUsage(std::ostream& out) {
     out << "Usage: kvr [FILE.kvr]\n"
            "           Opens the window, with FILE when given.\n"
-        << AnalyseUsage() << RecognizeUsage() << ScriptUsage();
+        << AnalyseUsage() << RecognizeUsage() << ScriptUsage() << RenderLabelsUsage();
 }
 
 // `kvr [FILE.kvr]` and `kvr --help`; the subcommands are dispatched before this.
@@ -49,5 +50,7 @@ int main(int argc, char* argv[]) {
         return RunRecognize(args.mid(2), std::cin, std::cout, std::cerr);
     if (args.size() >= 2 && args[1] == QLatin1String("script"))
         return RunScript(args.mid(2), std::cin, std::cout, std::cerr);
+    if (args.size() >= 2 && args[1] == QLatin1String("render-labels"))
+        return RunRenderLabels(args.mid(2), std::cout, std::cerr);
     return RunWindow(args);
 }

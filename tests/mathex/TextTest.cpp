@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"y = (-sin x)^2", "y=(-sin(x))^2", "y={-\\sin{x}}^{2}"},
         TextCase{"y = (2^sin x)^2", "y=(2^sin(x))^2", "y={{2}^{\\sin{x}}}^{2}"},
         TextCase{"y = (a = b)", "y=(a=b)", "y=a=b"},
-        TextCase{"y = x_n + x_(n+1)", "y=x_n+x_(n+1)", "y=+"}));
+        TextCase{"y = x_n + x_(n+1)", "y=x_n+x_(n+1)", "y={x}_{n}+{x}_{n+1}"}));
 
 TEST(TextOfMathExp, EmptyWithoutTree) {
     MathExp m;
