@@ -289,5 +289,14 @@ std::unique_ptr<TexNode> ParseTex(const std::string& latex) {
     size_t n = std::min(latex.size(), kTexMaxInput);
     // Cut on a character boundary, not inside a multi-byte sequence.
     while (n > 0 && n < latex.size() && (static_cast<unsigned char>(latex[n]) & 0xC0) == 0x80) --n;
-    return Parser(QString::fromUtf8(latex.data(), qsizetype(n))).parseAll();
+    QString text = QString::fromUtf8(latex.data(), qsizetype(n));
+    // Labels are Latin letters, Greek letters and mathematical symbols; other
+    // scripts (stray bytes, mostly) show as the replacement character rather
+    // than sending the font machinery looking for a face that shapes them.
+    for (QChar& c : text) {
+        const char16_t u = c.unicode();
+        const bool known = u < 0x0250 || (u >= 0x0370 && u < 0x0400) || (u >= 0x2000 && u < 0x2C00);
+        if (!known) c = QChar(QChar::ReplacementCharacter);
+    }
+    return Parser(text).parseAll();
 }

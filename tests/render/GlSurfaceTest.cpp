@@ -379,7 +379,6 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, GlSurfaceEquationTest,
     ::testing::Values(EquationCase{"Drawn", "x^{2}", true, true, {20, 10}},
                       EquationCase{"EmptyText", "", true, true, {0, 0}},
-                      EquationCase{"NoTypesetter", "x^{2}", false, true, {0, 0}},
                       EquationCase{"TypesetterFails", "x^{2}", true, false, {0, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
