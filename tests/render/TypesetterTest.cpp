@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "render/EglContext.h"
+#include "render/GL.h"
+#include "render/GlSurface.h"
 #include "render/TexLayout.h"
 #include "render/TexParser.h"
 #include "render/Typesetter.h"
@@ -220,6 +223,54 @@ TEST_F(TypesetterTest, AnyInputGivesABoundedNonEmptyImage) {
         EXPECT_LE(h, Typesetter::kMaxLabelHeight);
         EXPECT_EQ(bytes, w * h);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// GlSurface's own labels: measured and drawn from one typesetting, the same
+// logical size at any device pixel ratio, drawn as ink at their corner.
+TEST(TypesetterGl, SurfaceMeasuresAndDrawsFromOneTypesetting) {
+    ASSERT_TRUE(Typesetter::EnsureGuiApplication());
+    EglContext context(200, 100);
+    if (!context.ok()) GTEST_SKIP() << "no headless OpenGL context: " << context.error();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, 200, 0, 100, -1, 1);  // one unit per pixel
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(1, 1, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+
+    Typesetter::ClearCache();
+    GlSurface surface;
+    const long before = Typesetter::TypesetCount();
+    const PixelSize measured = surface.equationImageSize("y={x}^{2}+1");
+    const PixelSize drawn = surface.equationImage("y={x}^{2}+1", PointF(10, 10));
+    EXPECT_EQ(Typesetter::TypesetCount(), before + 1);
+    EXPECT_EQ(measured.width, drawn.width);
+    EXPECT_EQ(measured.height, drawn.height);
+    EXPECT_GT(drawn.width, 30);
+
+    GlSurface hidpi;
+    hidpi.setDevicePixelRatio(2.0);
+    const PixelSize logical = hidpi.equationImageSize("y={x}^{2}+1");
+    EXPECT_NEAR(logical.width, measured.width, 2);
+    EXPECT_NEAR(logical.height, measured.height, 2);
+
+    glFinish();
+    const std::vector<unsigned char> rgba = context.readPixels();  // top row first
+    long ink = 0, outside = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x) {
+            const bool dark = rgba[(size_t(y) * 200 + x) * 4] < 128;
+            const int gy = 99 - y;  // from the bottom
+            const bool inBox = x >= 10 && x < 10 + drawn.width && gy >= 10 && gy < 10 + drawn.height;
+            (inBox ? ink : outside) += dark;
+        }
+    EXPECT_GT(ink, 40);
+    EXPECT_EQ(outside, 0);
 }
 
 }  // namespace
