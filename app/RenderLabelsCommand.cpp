@@ -56,6 +56,11 @@ int RunRenderLabels(const QStringList& args, std::ostream&, std::ostream& err) {
         return 2;
     }
     const QString outPath = positional.takeFirst();
+    // OUT comes first; an equation in its place would be taken for a file name.
+    if (!outPath.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
+        err << "kvr render-labels: OUT.png must end in .png: '" << outPath.toStdString() << "'\n";
+        return 2;
+    }
     QStringList texts = positional;
     if (parser.isSet(inputOption)) {
         QFile file(parser.value(inputOption));

@@ -102,7 +102,6 @@ void TexLayout::layoutRow(TexNode& n) {
             else if (IsRelation(c)) before = after = 0.28 * e * scale;
             else if (hasLeft) before = after = 0.22 * e * scale;  // binary; a sign at the start is unary
         }
-        if (k.kind == TexNode::Kind::Fraction && n.kids.size() > 1) before = after = 0.1 * e;
         // An italic letter leans into an upright neighbour; give it its overhang.
         if (i > 0 && n.kids[i - 1]->italicCorrection > 0 && !k.italic) x += n.kids[i - 1]->italicCorrection;
         x += before;
@@ -147,7 +146,9 @@ void TexLayout::layoutScripts(TexNode& n) {
         layout(*sup);
         // Raised by at least 0.42 em, and high enough that a tall base (a
         // fraction, a parenthesised sum) keeps its exponent at its shoulder.
-        const double up = std::max(0.42 * e, base.ascent - 0.55 * sup->ascent);
+        // The exponent's own bottom (a fraction's denominator, say) stays
+        // clear of the base's baseline.
+        const double up = std::max({0.42 * e, base.ascent - 0.55 * sup->ascent, sup->descent + 0.12 * e});
         n.kidX[1] = x + base.italicCorrection;
         n.kidY[1] = -up;
         n.width = std::max(n.width, n.kidX[1] + sup->width);
@@ -203,7 +204,7 @@ void TexLayout::layoutFence(TexNode& n) {
     // Delimiters grown symmetrically about the axis to cover the content.
     const double a = axis(n.level);
     const double half = std::max(c.ascent - a, c.descent + a) + 0.1 * e;
-    const double pw = std::min(0.3 * e + 0.05 * half, 0.7 * e);
+    const double pw = std::min(0.26 * e + 0.04 * half, 0.6 * e);
     const double open = n.open.isNull() ? 0 : pw;
     const double close = n.close.isNull() ? 0 : pw;
     n.kidX[0] = open;
@@ -298,7 +299,7 @@ void TexLayout::paintDelimiter(QChar c, const TexNode& n, QPainter& painter, dou
     const double top = y - n.ascent + 0.02 * e, bottom = y + n.descent - 0.02 * e;
     const double mid = (top + bottom) / 2;
     const double pw = n.open.isNull() ? n.width - n.kidX[0] - n.kids[0]->width : n.kidX[0];
-    const double thick = std::max(1.0, 0.07 * e + 0.01 * (bottom - top));
+    const double thick = std::max(1.0, 0.055 * e + 0.005 * (bottom - top));
     const bool left = c == u'(';
     // Local x measured from the delimiter's outer side; mirrored for ")".
     auto X = [&](double local) { return left ? x + local : x + pw - local; };

@@ -56,6 +56,7 @@ TEST(RenderLabelsCommand, Errors) {
     } rows[] = {
         {{}, 2, "expected OUT.png"},
         {{out}, 2, "no TEXT"},
+        {{QStringLiteral("y = x"), out}, 2, "must end in .png"},
         {{QStringLiteral("--scale"), QStringLiteral("9"), out, QStringLiteral("y=x")}, 2, "--scale"},
         {{QStringLiteral("--bogus"), out, QStringLiteral("y=x")}, 2, "bogus"},
         {{out, QStringLiteral("y = = 2")}, 1, "does not parse"},
