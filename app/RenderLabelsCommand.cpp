@@ -20,10 +20,36 @@ namespace {
 constexpr int kGap = 10;     // logical pixels between labels and around the page
 constexpr double kMaxScale = 4.0;
 
-struct Label {
-    QString text;
-    QImage image;
-};
+// Appends the file's non-empty lines that are not comments.
+bool ReadTexts(const QString& path, QStringList& texts) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return false;
+    QTextStream stream(&file);
+    while (!stream.atEnd()) {
+        const QString line = stream.readLine().trimmed();
+        if (!line.isEmpty() && !line.startsWith(u'#')) texts << line;
+    }
+    return true;
+}
+
+// The labels one under another on white, kGap logical pixels apart.
+QImage ComposePage(const std::vector<QImage>& labels, double scale) {
+    int width = 0, height = kGap;
+    for (const QImage& l : labels) {
+        width = std::max(width, int(std::ceil(l.width() / scale)));
+        height += int(std::ceil(l.height() / scale)) + kGap;
+    }
+    QImage page(int(std::ceil((width + 2 * kGap) * scale)), int(std::ceil(height * scale)), QImage::Format_RGB32);
+    page.setDevicePixelRatio(scale);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    int y = kGap;
+    for (const QImage& l : labels) {
+        if (!l.isNull()) painter.drawImage(QPointF(kGap, y), l);
+        y += int(std::ceil(l.height() / scale)) + kGap;
+    }
+    return page;
+}
 
 }  // namespace
 
@@ -62,17 +88,9 @@ int RunRenderLabels(const QStringList& args, std::ostream&, std::ostream& err) {
         return 2;
     }
     QStringList texts = positional;
-    if (parser.isSet(inputOption)) {
-        QFile file(parser.value(inputOption));
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-            err << "kvr render-labels: cannot open '" << file.fileName().toStdString() << "'\n";
-            return 2;
-        }
-        QTextStream stream(&file);
-        while (!stream.atEnd()) {
-            const QString line = stream.readLine().trimmed();
-            if (!line.isEmpty() && !line.startsWith(u'#')) texts << line;
-        }
+    if (parser.isSet(inputOption) && !ReadTexts(parser.value(inputOption), texts)) {
+        err << "kvr render-labels: cannot open '" << parser.value(inputOption).toStdString() << "'\n";
+        return 2;
     }
     if (texts.isEmpty()) {
         err << "kvr render-labels: no TEXT to typeset\n";
@@ -83,7 +101,7 @@ int RunRenderLabels(const QStringList& args, std::ostream&, std::ostream& err) {
         return 1;
     }
 
-    std::vector<Label> labels;
+    std::vector<QImage> labels;
     for (const QString& text : texts) {
         std::string latex = text.toStdString();
         if (!parser.isSet(latexOption)) {
@@ -94,25 +112,9 @@ int RunRenderLabels(const QStringList& args, std::ostream&, std::ostream& err) {
             }
             latex = exp.ToText(MathEx::TEXT_LATEX);
         }
-        labels.push_back({text, Typesetter::TypesetImage(latex, Typesetter::kLabelSize, scale)});
+        labels.push_back(Typesetter::TypesetImage(latex, Typesetter::kLabelSize, scale));
     }
-
-    int width = 0, height = kGap;
-    for (const Label& l : labels) {
-        width = std::max(width, int(std::ceil(l.image.width() / scale)));
-        height += int(std::ceil(l.image.height() / scale)) + kGap;
-    }
-    QImage page(int(std::ceil((width + 2 * kGap) * scale)), int(std::ceil(height * scale)), QImage::Format_RGB32);
-    page.setDevicePixelRatio(scale);
-    page.fill(Qt::white);
-    {
-        QPainter painter(&page);
-        int y = kGap;
-        for (const Label& l : labels) {
-            if (!l.image.isNull()) painter.drawImage(QPointF(kGap, y), l.image);
-            y += int(std::ceil(l.image.height() / scale)) + kGap;
-        }
-    }
+    const QImage page = ComposePage(labels, scale);
     if (!page.save(outPath, "PNG")) {
         err << "kvr render-labels: cannot write '" << outPath.toStdString() << "'\n";
         return 1;

@@ -16,6 +16,11 @@ QByteArray MakeThumbnail(const QImage& picture) {
     return bytes;
 }
 
+std::string EncodeThumbnail(const QImage& picture) {
+    const QByteArray png = MakeThumbnail(picture);
+    return EncodeBase64Lines(reinterpret_cast<const unsigned char*>(png.constData()), size_t(png.size()));
+}
+
 QImage DecodeThumbnail(std::string_view base64Text) {
     const std::vector<unsigned char> bytes = DecodeBase64Lines(base64Text);
     if (bytes.empty() || bytes.size() > size_t(INT_MAX)) return {};

@@ -40,8 +40,18 @@ TEST(Thumbnail, AnyPictureBecomesExactly256Square) {
     }
 }
 
+TEST(Thumbnail, DocumentTextRoundTrips) {
+    const std::string text = EncodeThumbnail(Halves(640, 480));
+    EXPECT_NE(text.find("\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("\r\n"), 76u) << "19 groups to a line";
+    const QImage back = DecodeThumbnail(text);
+    ASSERT_EQ(back.size(), QSize(256, 256));
+    EXPECT_EQ(QColor(back.pixel(10, 10)), QColor(Qt::red));
+}
+
 TEST(Thumbnail, NothingToShowGivesNothing) {
     EXPECT_TRUE(MakeThumbnail(QImage()).isEmpty());
+    EXPECT_TRUE(EncodeThumbnail(QImage()).empty());
     EXPECT_TRUE(DecodeThumbnail("").isNull());
     EXPECT_TRUE(DecodeThumbnail("bm90IGEgcGljdHVyZQ==").isNull());
 }
