@@ -25,7 +25,9 @@ QImage ImageFromGlPixels(const unsigned char* rgba, int width, int height);
 // Draws the graph as it is into a width × height picture (the graph's own
 // scale and zoom; the client size is restored afterwards), labels typeset at
 // `devicePixelRatio`. A null image, and the reason in `error`, when no
-// headless context can be made or the size is not positive.
+// headless context can be made or the size is not positive. It makes its own
+// EGL context current and leaves none current afterwards: a window's view
+// captures its own frame buffer instead.
 QImage CaptureGraphImage(GraphManager& graph, int width, int height, double devicePixelRatio = 1.0,
                          std::string* error = nullptr);
 

@@ -211,6 +211,17 @@ Node Parser::parseAtom(int level, int depth, bool inFraction) {
     if (c.isDigit() || c == u'.') {
         QString number;
         while (!atEnd() && (peek().isDigit() || peek() == u'.')) number += s_[pos_++];
+        // An exponent in number notation ("1.5e-7") stays part of the number.
+        const QChar e = peek();
+        if (e == u'e' || e == u'E') {
+            qsizetype at = pos_ + 1;
+            if (at < s_.size() && (s_[at] == u'+' || s_[at] == u'-')) ++at;
+            if (at < s_.size() && s_[at].isDigit()) {
+                while (at < s_.size() && s_[at].isDigit()) ++at;
+                number += s_.mid(pos_, at - pos_);
+                pos_ = at;
+            }
+        }
         return MakeText(number, false, level);
     }
     if (c.isLetter()) {

@@ -128,6 +128,11 @@ TEST_F(TypesetterTest, LettersItalicNumbersAndNamesUpright) {
                                                             {"x", true},  {"ln", false}, {"x", true},
                                                             {QString(QChar(0x3C0)), true}};
     EXPECT_EQ(texts, expected);
+
+    texts.clear();
+    walk(*ParseTex("1.5e-7 \\cdot e"));
+    const std::vector<std::pair<QString, bool>> number = {{"1.5e-7", false}, {"e", true}};
+    EXPECT_EQ(texts, number) << "a number's exponent is part of the number; Euler's e is a letter";
 }
 
 TEST_F(TypesetterTest, TwoCallContract) {
