@@ -77,7 +77,8 @@ void GlSurface::setColor(const ColorF& color)
 void GlSurface::setLineWidth(float width)
 {
     lineWidth_ = width;
-    glLineWidth(width);
+    // Widths are logical pixels: as thick on a HiDPI screen as on any other.
+    glLineWidth(float(width * ratio_));
 }
 
 void GlSurface::setStipple(int factor, uint16_t pattern)
@@ -86,7 +87,7 @@ void GlSurface::setStipple(int factor, uint16_t pattern)
         glDisable(GL_LINE_STIPPLE);
         return;
     }
-    glLineStipple(std::clamp(factor, 1, 256), pattern);
+    glLineStipple(std::clamp(int(std::lround(factor * ratio_)), 1, 256), pattern);
     glEnable(GL_LINE_STIPPLE);
 }
 
@@ -170,7 +171,7 @@ void GlSurface::drawArrow(const Vertex& tail, const Vertex& tip)
         return;
     const double ux = dx / length;
     const double uy = dy / length;
-    const double width = std::max(1.0f, lineWidth_);
+    const double width = std::max(1.0f, lineWidth_) * ratio_;  // device pixels
     const double headLength = std::min(kHeadLength * width, length);
     const double halfWidth = kHeadHalfWidth * width;
     const double bx = hx - ux * headLength;

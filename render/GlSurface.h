@@ -26,7 +26,9 @@ public:
     void setTypesetter(Typesetter typesetter);
     // Device pixels per logical pixel of the view: labels are typeset at this
     // many times the pixels (crisp on HiDPI screens) and measured in logical
-    // pixels, so their size in graph units does not depend on the screen.
+    // pixels, so their size in graph units does not depend on the screen;
+    // line widths, stipple factors and arrow heads are scaled by it too.
+    // Set it before drawing (line widths already set keep their old scale).
     void setDevicePixelRatio(double ratio);
     double devicePixelRatio() const { return ratio_; }
 

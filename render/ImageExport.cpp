@@ -1,5 +1,8 @@
 #include "render/ImageExport.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QtGui/QImageWriter>
 
 #include "graph/GraphManager.h"
@@ -56,10 +59,14 @@ QImage CaptureGraphImage(GraphManager& graph, int width, int height, double devi
     // Labels need fonts; without them the picture is still drawn, labels left out.
     Typesetter::EnsureGuiApplication();
 
+    // The graph is laid out in logical pixels (what a window of that ratio
+    // reports as its size); the framebuffer has the device pixels.
+    if (!std::isfinite(devicePixelRatio) || devicePixelRatio <= 0) devicePixelRatio = 1.0;
     const int savedWidth = graph.viewport.width, savedHeight = graph.viewport.height;
-    graph.setClientSize(width, height);
+    graph.setClientSize(std::max(1, int(std::lround(width / devicePixelRatio))),
+                        std::max(1, int(std::lround(height / devicePixelRatio))));
     const Viewport::Ortho o = graph.viewport.setProjection();
-    glViewport(o.x, o.y, o.width, o.height);
+    glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(o.left, o.right, o.bottom, o.top, -1, 1);

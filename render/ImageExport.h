@@ -22,9 +22,10 @@ std::string DefaultImageName(const std::string& documentPath);
 // lower-left of the GL picture is the last row, first column of the image.
 QImage ImageFromGlPixels(const unsigned char* rgba, int width, int height);
 
-// Draws the graph as it is into a width × height picture (the graph's own
-// scale and zoom; the client size is restored afterwards), labels typeset at
-// `devicePixelRatio`. A null image, and the reason in `error`, when no
+// Draws the graph as it is into a width × height picture of device pixels
+// (the graph's own scale and zoom over a window of width / ratio × height /
+// ratio logical pixels, as a HiDPI window shows it; the client size is
+// restored afterwards), labels typeset at `devicePixelRatio`. A null image, and the reason in `error`, when no
 // headless context can be made or the size is not positive. It makes its own
 // EGL context current and leaves none current afterwards: a window's view
 // captures its own frame buffer instead.
