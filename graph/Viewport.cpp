@@ -181,6 +181,11 @@ void Viewport::drawAxisNumbers(Surface& surface, double left, double right, doub
         bottom = std::max(bottom, -pan.y - height * 0.5 * upy);
         top = std::min(top, -pan.y + height * 0.5 * upy);
     }
+    // Whole numbers of that size are far beyond any view; a pan that far shows none.
+    constexpr double kLargest = 1e15;
+    if (!(left <= right && bottom <= top && std::abs(left) < kLargest && std::abs(right) < kLargest &&
+          std::abs(bottom) < kLargest && std::abs(top) < kLargest))
+        return;
     auto text = [](long long k) { return std::to_string(k); };
     surface.setColor(kBlack);
     surface.setLineWidth(kAxisWidth);
@@ -189,7 +194,7 @@ void Viewport::drawAxisNumbers(Surface& surface, double left, double right, doub
     const double widest = std::max(surface.strokeTextWidth(text((long long)std::floor(left))),
                                    surface.strokeTextWidth(text((long long)std::ceil(right)))) *
                           sx / upx;
-    if (const long long step = NumberStep(1.0 / upx, widest + 2 * kNumberGap); step > 0 && left <= right)
+    if (const long long step = NumberStep(1.0 / upx, widest + 2 * kNumberGap); step > 0)
         for (long long k = (long long)std::ceil(left / double(step)) * step; double(k) <= right; k += step) {
             if (k == 0) continue;  // the origin has its "O"
             const std::string t = text(k);
@@ -197,7 +202,7 @@ void Viewport::drawAxisNumbers(Surface& surface, double left, double right, doub
             surface.strokeText(t, PointF(float(double(k) - w / 2), float(-gapY - kNumberCapital * upy)), sx, sy);
         }
     // Along y: right-aligned left of the axis, centred on their unit.
-    if (const long long step = NumberStep(1.0 / upy, kNumberCapital + kNumberGap); step > 0 && bottom <= top)
+    if (const long long step = NumberStep(1.0 / upy, kNumberCapital + kNumberGap); step > 0)
         for (long long k = (long long)std::ceil(bottom / double(step)) * step; double(k) <= top; k += step) {
             if (k == 0) continue;
             const std::string t = text(k);

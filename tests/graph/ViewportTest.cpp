@@ -727,6 +727,15 @@ TEST(ViewportAxisNumbers, EveryUnitAtTheDefaultView) {
     for (const char* k : {"1", "2", "9", "-1", "-9"}) EXPECT_EQ(shown.count(k), 2u) << k;
 }
 
+TEST(ViewportAxisNumbers, AFarPanShowsNoneAndNothingBreaks) {
+    for (const float far : {1e20f, -1e20f, 1e9f}) {
+        Viewport v = MakeViewport(1.3, 1, 1, PointF(far, far));
+        RecordingSurface s;
+        v.drawGridAndAxes(s, true, true);
+        EXPECT_EQ(s.texts.size(), 3u) << far;
+    }
+}
+
 TEST(ViewportAxisNumbers, ToggleAndAxisFlagHideThem) {
     for (const bool vector : {false, true}) {
         Viewport v = MakeViewport(1.3, 1, 1);
