@@ -158,7 +158,8 @@ void TexLayout::layoutScripts(TexNode& n) {
     if (sub) {
         layout(*sub);
         double down = std::max(0.22 * e, base.descent + 0.1 * e);
-        if (sup) down = std::max(down, sub->ascent - (-n.kidY[1] - sup->descent) + 0.1 * e + 0.0);
+        // With both scripts, the subscript's top stays 0.1 em below the superscript's bottom.
+        if (sup) down = std::max(down, sub->ascent - (-n.kidY[1] - sup->descent) + 0.1 * e);
         n.kidX[2] = x;
         n.kidY[2] = down;
         n.width = std::max(n.width, x + sub->width);
