@@ -195,6 +195,13 @@ void CMainFrame::buildCommands()
         v->history().record(tr("Show/Hide Axis"), [v] { v->graph().toggleAxis(); });
         refreshCommands();
     });
+    a = addCommand("axisNumbers", tr("Axis &Numbers"), QString(), tr("Show or hide the numbers along the axes"));
+    a->setCheckable(true);
+    connect(a, &QAction::triggered, this, [this, v] {
+        v->history().record(tr("Axis Numbers"),
+                            [v] { v->graph().setShowAxisNumbers(!v->graph().showAxisNumbers()); });
+        refreshCommands();
+    });
     a = addCommand("pen", tr("Pen Input"), "pen", tr("Pen Input"));
     a->setCheckable(true);
     connect(a, &QAction::triggered, this, [this, v] {
@@ -275,6 +282,8 @@ void CMainFrame::buildMenus()
     QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
     for (const char* name : {"toolbar", "statusBar", "sideBar", "zoomBar", "paletteBar"})
         viewMenu->addAction(command(name));
+    viewMenu->addSeparator();
+    viewMenu->addAction(command("axisNumbers"));
 
     QMenu* options = menuBar()->addMenu(tr("&Options"));
     options->addAction(command("intersections"));
@@ -411,6 +420,7 @@ void CMainFrame::refreshCommands()
     GraphManager& g = view_->graph();
     command("grid")->setChecked(g.showGrid());
     command("axis")->setChecked(g.showAxis());
+    command("axisNumbers")->setChecked(g.showAxisNumbers());
     command("pen")->setChecked(g.penInputChecked());
     const InputMode mode = g.mode();
     command("mensuration")->setEnabled(g.selected() != nullptr);
