@@ -36,6 +36,7 @@
 #include "mathex/MathExp.h"
 #include "render/GraphExport.h"
 #include "render/GraphPage.h"
+#include "render/ImageExport.h"
 
 namespace {
 
@@ -592,14 +593,6 @@ void CMainFrame::updateRecentFiles()
     recentSeparator_->setVisible(!files.isEmpty());
 }
 
-QString CMainFrame::defaultImageName(const QString& documentPath)
-{
-    if (documentPath.isEmpty()) return QStringLiteral("*.png");
-    const QString name = QFileInfo(documentPath).fileName();
-    const int dot = name.lastIndexOf('.');
-    return (dot < 0 ? name : name.left(dot)) + ".png";
-}
-
 void CMainFrame::exportPostScript()
 {
     const QString path = QFileDialog::getSaveFileName(this, tr("Export to PS"), "graph.ps", tr("ps (*.ps)"));
@@ -610,13 +603,13 @@ void CMainFrame::exportPostScript()
 
 void CMainFrame::exportImage()
 {
-    QString start = defaultImageName(documentPath_);
+    QString start = QString::fromStdString(DefaultImageName(documentPath_.toStdString()));
     if (!documentPath_.isEmpty()) start = QFileInfo(documentPath_).dir().filePath(start);
     const QString path = QFileDialog::getSaveFileName(this, tr("Export to Image File"), start, tr("png (*.png)"));
     if (path.isEmpty()) return;
     const QImage image = view_->captureCleanImage();
-    if (!image.save(withExtension(path, "png"), "PNG"))
-        QMessageBox::warning(this, tr("KVR"), tr("Failed to save image file"));
+    if (!SaveImagePng(image, withExtension(path, "png").toStdString()))
+        QMessageBox::warning(this, tr("KVR"), tr(kImageSaveFailed));
 }
 
 void CMainFrame::exportSvg()

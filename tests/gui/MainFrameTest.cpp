@@ -169,17 +169,6 @@ TEST_F(MainFrameTest, ToolCommandsFollowTheGraph)
     EXPECT_FALSE(frame.command("pen")->isChecked());
 }
 
-TEST_F(MainFrameTest, DefaultImageNames)
-{
-    const QPair<QString, QString> rows[] = {
-        {"/lessons/graph.final.kvr", "graph.final.png"},
-        {"/lessons/parabola.kvr", "parabola.png"},
-        {"/lessons/noextension", "noextension.png"},
-        {"", "*.png"},
-    };
-    for (const auto& [document, image] : rows) EXPECT_EQ(CMainFrame::defaultImageName(document), image);
-}
-
 TEST_F(MainFrameTest, SvgAndPdfExportsDrawTheGraph)
 {
     graph().setColour(ColorF(1, 0, 0, 1));
