@@ -8,6 +8,7 @@
 #include "app/AnalyseCommand.h"
 #include "app/DocumentCommands.h"
 #include "app/RecognizeCommand.h"
+#include "app/RenderLabelsCommand.h"
 #include "app/ScriptCommand.h"
 
 namespace {
@@ -19,10 +20,14 @@ struct Subcommand {
     Entry run;
 };
 
+int RenderLabels(const QStringList& args, std::istream&, std::ostream& out, std::ostream& err) {
+    return RunRenderLabels(args, out, err);
+}
+
 const Subcommand kSubcommands[] = {
     {"analyse", &RunAnalyse},     {"analyze", &RunAnalyse}, {"recognize", &RunRecognize},
-    {"recognise", &RunRecognize}, {"script", &RunScript},       {"info", &RunInfo},
-    {"make", &RunMake},
+    {"recognise", &RunRecognize}, {"script", &RunScript},   {"render-labels", &RenderLabels},
+    {"info", &RunInfo},           {"make", &RunMake},
 };
 
 WindowLauncher& Launcher() {
@@ -31,9 +36,10 @@ WindowLauncher& Launcher() {
 }
 
 void PrintUsage(std::ostream& out) {
-    out << "Usage: kvr [FILE.kvr]\n"
-           "           Opens the window, with FILE when given.\n"
-        << AnalyseUsage() << RecognizeUsage() << ScriptUsage() << InfoUsage() << MakeUsage()
+    out << "Usage: kvr [--measure-startup] [FILE.kvr]\n"
+           "           Opens the window, with FILE when given; --measure-startup prints the\n"
+           "           milliseconds from start to the first painted frame, then quits.\n"
+        << AnalyseUsage() << RecognizeUsage() << ScriptUsage() << RenderLabelsUsage() << InfoUsage() << MakeUsage()
         << "       (analyze and recognise are accepted for analyse and recognize)\n";
 }
 
@@ -42,6 +48,8 @@ int RunWindow(const QStringList& args, std::ostream& out, std::ostream& err) {
     QCommandLineParser parser;
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     parser.addOption(helpOption);
+    const QCommandLineOption measureOption(QStringLiteral("measure-startup"));
+    parser.addOption(measureOption);
     if (!parser.parse(args)) {
         err << "kvr: " << parser.errorText().toStdString() << " (see kvr --help)\n";
         return 2;
@@ -72,7 +80,7 @@ int RunWindow(const QStringList& args, std::ostream& out, std::ostream& err) {
         PrintUsage(out);
         return 0;
     }
-    return Launcher()(positional.value(0));
+    return Launcher()(positional.value(0), parser.isSet(measureOption));
 }
 
 }  // namespace

@@ -191,7 +191,8 @@ QByteArray DocumentToJson(const GraphManager& graph, double version, const CFeat
     json.BeginObject();
     json.Key("version");
     json.Number(version);
-    // TODO(showAxisNumbers): the graph's axis-numbers toggle, once the graph has it.
+    json.Key("showAxisNumbers");
+    json.Bool(graph.showAxisNumbers());
     json.EndObject();
     json.Key("equations");
     json.BeginArray();

@@ -1,6 +1,6 @@
 #pragma once
 // The document thumbnail without a window: the graph drawn as the view would
-// show it, in a headless OpenGL context, reduced to 256 × 256 and encoded as PNG.
+// show it, in a headless OpenGL context, made into the 256 × 256 PNG thumbnail.
 #include <string>
 
 #include <QtCore/QByteArray>

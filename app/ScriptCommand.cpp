@@ -18,8 +18,11 @@
 #include "app/PrecisionGuard.h"
 #include "graph/GraphManager.h"
 #include "io/CKVRDoc.h"
+#include "mathex/MathExp.h"
 #include "mathex/SmartNumber.h"
 #include "render/GraphExport.h"
+#include "render/GraphPage.h"
+#include "render/ImageExport.h"
 
 namespace {
 
@@ -199,7 +202,14 @@ const Command kCommands[] = {
     {"type",
      [](Script& s, const Line& line) -> Outcome {
          if (line.rest.empty()) return BadArgument(line, "the equation text");
-         s.graph.addEquationFromText(std::string(line.rest));  // text that does not parse adds nothing
+         // Text that does not parse adds nothing and ends the script with the reason.
+         MathEx::MathExp probe;
+         if (!probe.Parse(std::string(line.rest))) {
+             const MathEx::ParseError& e = probe.LastError();
+             return {2, "'type' cannot read the equation: " + e.message + " (column " +
+                            std::to_string(e.position) + ")"};
+         }
+         s.graph.addEquationFromText(std::string(line.rest));
          return {};
      }},
     {"dblclick",
@@ -281,6 +291,40 @@ const Command kCommands[] = {
          if (!ExportPostScript(s.graph, path)) return {1, "cannot write '" + path + "'"};
          return {};
      }},
+    {"export-svg",
+     [](Script& s, const Line& line) -> Outcome {
+         if (line.rest.empty()) return BadArgument(line, "FILE");
+         const std::string path(line.rest);
+         if (!ExportSvg(s.graph, QString::fromStdString(path))) return {1, "cannot write '" + path + "'"};
+         return {};
+     }},
+    {"export-pdf",
+     [](Script& s, const Line& line) -> Outcome {
+         if (line.rest.empty()) return BadArgument(line, "FILE");
+         const std::string path(line.rest);
+         if (!ExportPdf(s.graph, QString::fromStdString(path))) return {1, "cannot write '" + path + "'"};
+         return {};
+     }},
+    {"export-png",
+     [](Script& s, const Line& line) -> Outcome {
+         // FILE, or FILE W H; the picture is the script's client size by default.
+         if (line.args.size() != 1 && line.args.size() != 3)
+             return BadArgument(line, "FILE [W H]: W and H whole numbers of pixels from 1 to 8192");
+         int width = s.graph.viewport().width, height = s.graph.viewport().height;
+         if (line.args.size() == 3) {
+             const auto w = WholeNumber(line.args[1], 1, 8192), h = WholeNumber(line.args[2], 1, 8192);
+             if (!w || !h) return BadArgument(line, "FILE [W H]: W and H whole numbers of pixels from 1 to 8192");
+             width = int(*w);
+             height = int(*h);
+         }
+         const std::string path(line.args[0]);
+         std::string error;
+         if (!ExportGraphImage(s.graph, path, width, height, &error)) {
+             if (error == kImageSaveFailed) return {1, "cannot write '" + path + "'"};
+             return {1, "cannot draw the picture: " + error};
+         }
+         return {};
+     }},
 };
 
 Outcome Execute(Script& s, const Line& line) {
@@ -333,8 +377,10 @@ const char* ScriptUsage() {
            "           up, rdown, rup, dblclick, wheel, pen, grid, axis, mensuration,\n"
            "           paint, display-equation, intersections, delete, undo, attrib,\n"
            "           x-caption, y-caption, xy-caption, tangent, colour, zoom,\n"
-           "           precision, dump (the graph's state as one JSON line), export-ps,\n"
-           "           open FILE.kvr, save FILE.kvr.\n";
+           "           precision, dump (the graph's state as one JSON line), export-ps FILE,\n"
+           "           export-png FILE [W H] (no grid, labels or selection; default size:\n"
+           "           the script's), export-svg FILE, export-pdf FILE, open FILE.kvr,\n"
+           "           save FILE.kvr.\n";
 }
 
 int RunScript(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err) {

@@ -5,11 +5,11 @@
 #include <QtCore/QFileInfo>
 
 #include "graph/GraphManager.h"
-#include "io/Base64Lines.h"
 #include "io/CXMLArchive.h"
 #include "io/DocumentSerializer.h"
 #include "io/FeatureArchive.h"
 #include "mathex/MathExp.h"
+#include "render/Base64Lines.h"
 
 namespace {
 
@@ -43,7 +43,8 @@ void CKVRDoc::Serialize(CXMLArchive& archive) {
         CFeature feature;
         graph_.computeFeature(feature);
         SerializeFeature(archive, feature);
-        std::string image = EncodeBase64Lines(thumbnail_).toStdString();
+        std::string image =
+            EncodeBase64Lines(reinterpret_cast<const unsigned char*>(thumbnail_.constData()), size_t(thumbnail_.size()));
         root->ExchangeText("image", image);
         StoreGraph(archive, *root, graph_);
     } else {

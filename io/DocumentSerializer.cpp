@@ -364,10 +364,9 @@ void StoreGraph(CXMLArchive& archive, CXMLArchiveNode& root, GraphManager& graph
         Element e(archive, "domain_info");
         SerializeDomain(archive, domain);
     }
-    // TODO(showAxisNumbers): the graph's axis-numbers toggle is not in GraphManager
-    // yet; when it is, store it here as an extra setting after the listed keys:
-    //   int numbers = graph.showAxisNumbers() ? 1 : 0;
-    //   root.ExchangeOptionalInteger("showAxisNumbers", numbers);
+    // After the listed keys: the graph's own settings that older readers do not know.
+    int numbers = graph.showAxisNumbers() ? 1 : 0;
+    root.ExchangeOptionalInteger("showAxisNumbers", numbers);
 }
 
 void LoadGraph(CXMLArchive& archive, CXMLArchiveNode& root, LoadedGraph& loaded) {
@@ -405,7 +404,11 @@ void LoadGraph(CXMLArchive& archive, CXMLArchiveNode& root, LoadedGraph& loaded)
 
 void CommitGraph(GraphManager& graph, LoadedGraph&& loaded) {
     graph.reset();
-    for (auto& equation : loaded.equations) graph.addEquationObject(std::move(equation));
+    for (auto& equation : loaded.equations) {
+        // Adding places the label of a new curve; a document's labels stay where they were.
+        const PointF label = equation->labelPosition();
+        graph.addEquationObject(std::move(equation))->setLabelPosition(label);
+    }
     const int n = graph.equationCount();
     for (int i = 0; i < n && i < int(loaded.contexts.size()); ++i) {
         EquationObject& curve = *graph.equation(i);
@@ -424,5 +427,5 @@ void CommitGraph(GraphManager& graph, LoadedGraph&& loaded) {
         if (context.hasPlotBox && usable && !curve.isTextOnly()) curve.setPlotBox(b);
     }
     for (const PaintedDomain& domain : loaded.paintedDomains) graph.addPaintedDomain(domain);
-    // TODO(showAxisNumbers): graph.setShowAxisNumbers(loaded.showAxisNumbers != 0);
+    graph.setShowAxisNumbers(loaded.showAxisNumbers != 0);  // on in files that do not say
 }

@@ -4,8 +4,8 @@
 #include <QtCore/QFileInfo>
 #include <QtCore/QXmlStreamReader>
 
-#include "io/Base64Lines.h"
 #include "io/CXMLArchive.h"
+#include "render/Base64Lines.h"
 
 namespace {
 
@@ -35,7 +35,9 @@ bool ReadDocumentThumbnail(const std::string& path, QByteArray& png, std::string
                 if (reader.name() != QLatin1String("image")) break;
                 const QString text = reader.readElementText(QXmlStreamReader::IncludeChildElements);
                 if (reader.hasError()) return Fail(png, error, reader.errorString().toStdString());
-                png = DecodeBase64Lines(text.toLatin1());
+                const QByteArray latin = text.toLatin1();
+                const std::vector<unsigned char> bytes = DecodeBase64Lines(std::string_view(latin.constData(), size_t(latin.size())));
+                png = QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
                 return true;
             }
             default: break;

@@ -5,7 +5,6 @@
 #include <functional>
 #include <string>
 
-#include "io/Base64Lines.h"
 #include "io/CXMLArchive.h"
 #include "io/NumberText.h"
 
@@ -155,25 +154,6 @@ TEST(Archive, CharactersXmlCannotHoldAreLeftOut) {
     std::string text;
     in.OpenElement("KVR")->ExchangeText("t", text);
     EXPECT_EQ(text, "ab\tc <&> é");
-}
-
-TEST(Base64Lines, NineteenGroupsALineWithCrLf) {
-    for (int n : {0, 1, 2, 3, 56, 57, 58, 59, 113, 114, 115, 1000}) {
-        QByteArray bytes;
-        for (int i = 0; i < n; ++i) bytes += char(i * 37 + 11);
-        const QByteArray text = EncodeBase64Lines(bytes);
-        EXPECT_EQ(DecodeBase64Lines(text), bytes) << n;
-        const int groups = n / 3;
-        const int fullLines = groups / 19;
-        EXPECT_EQ(text.count("\r\n"), fullLines) << n;
-        EXPECT_EQ(text.size(), (groups + (n % 3 ? 1 : 0)) * 4 + 2 * fullLines) << n;
-        QByteArray plain = text;
-        plain.replace("\r\n", "");
-        EXPECT_EQ(plain, bytes.toBase64()) << n;
-        if (groups > 0 && groups % 19 == 0 && n % 3 == 0) EXPECT_TRUE(text.endsWith("\r\n")) << n;
-    }
-    // Decoding skips what is not in the alphabet.
-    EXPECT_EQ(DecodeBase64Lines(" SGVs\r\nbG8= \n"), QByteArray("Hello"));
 }
 
 }  // namespace

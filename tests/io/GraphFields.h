@@ -99,6 +99,7 @@ inline void CompareMensuration(Differences& d, const std::string& w, const Mensu
 inline std::string GraphDifference(const GraphManager& a, const GraphManager& b) {
     Differences d;
     d.field("numeqns", a.equationCount(), b.equationCount());
+    d.field("showAxisNumbers", a.showAxisNumbers(), b.showAxisNumbers());
     for (int i = 0; i < a.equationCount() && i < b.equationCount(); ++i) {
         const EquationObject& p = *a.equations()[size_t(i)];
         const EquationObject& q = *b.equations()[size_t(i)];
@@ -217,6 +218,7 @@ public:
 
     void fill(GraphManager& graph) {
         graph.reset();
+        graph.setShowAxisNumbers(integer(0, 1));
         const int n = integer(0, 6);
         for (int i = 0; i < n; ++i) {
             EquationObject* e = graph.addEquationFromText(equationText());

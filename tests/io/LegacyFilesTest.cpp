@@ -21,7 +21,9 @@ protected:
 };
 
 TEST_F(LegacyFile, EmptyGraph) {
+    graph.setShowAxisNumbers(false);
     ASSERT_TRUE(Open("empty.kvr").ok);
+    EXPECT_TRUE(graph.showAxisNumbers());  // not in older files: on
     EXPECT_EQ(graph.equationCount(), 0);
     EXPECT_TRUE(graph.paintedDomains().empty());
     EXPECT_FALSE(doc.isModified());
