@@ -1,6 +1,7 @@
 #include "app/StyleSample.h"
 
 #include <QtGui/QPainter>
+#include <cmath>
 #include <functional>
 
 #include "graph/AttribPoint.h"
@@ -22,11 +23,14 @@ ColorF ToColorF(const QColor& c) { return ColorF(float(c.redF()), float(c.greenF
 void WithSurface(QPainter& painter, const QRectF& rect, const std::function<void(Surface&, double halfWidth)>& draw)
 {
     const int w = qMax(1, qRound(rect.width())), h = qMax(1, qRound(rect.height()));
-    const double hw = w / 2.0 / kPixelsPerUnit, hh = h / 2.0 / kPixelsPerUnit;
+    const double hw = w / 2.0 / kPixelsPerUnit;
+    // The origin on a pixel's centre, so that a one-pixel line is one crisp row.
+    const double originRow = std::floor(h / 2.0) + 0.5;
+    const double bottom = -(h - originRow) / kPixelsPerUnit, top = originRow / kPixelsPerUnit;
     painter.save();
     painter.translate(rect.topLeft());
     painter.setClipRect(QRectF(0, 0, w, h));
-    QPainterSurface surface(painter, Projection::Ortho(-hw, hw, -hh, hh, w, h), h);
+    QPainterSurface surface(painter, Projection::Ortho(-hw, hw, bottom, top, w, h), h);
     draw(surface, qMax(0.0, hw - kMarginPixels / kPixelsPerUnit));
     painter.restore();
 }
