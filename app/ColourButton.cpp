@@ -32,7 +32,7 @@ void ColourButton::setColour(const QColor& colour)
 QSize ColourButton::sizeHint() const
 {
     const int h = QPushButton::sizeHint().height();
-    return QSize(qMax(h * 3 / 2, 32), h);
+    return QSize(qMax(h * 5 / 4, 28), h);
 }
 
 void ColourButton::choose()

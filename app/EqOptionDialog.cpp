@@ -62,7 +62,7 @@ QLineEdit* NumberEdit(const char* name, QWidget* parent)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
-    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("-0000.000")));
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("-000.00")));
     return edit;
 }
 
@@ -85,6 +85,7 @@ void EqOptionDialog::buildLayout()
     auto* content = new QWidget;
     content->setObjectName("equationOptionsContent");
     auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(6, 6, 6, 6);
     column->addWidget(buildEquationSection());
     column->addWidget(buildEquationTextGroup());
     column->addWidget(buildLineOptions());
@@ -257,6 +258,7 @@ QGroupBox* EqOptionDialog::buildMensurationGroup()
     applyButton_->setObjectName("applyMensurationButton");
 
     auto* layout = new QVBoxLayout(mensurationGroup_);
+    layout->setContentsMargins(6, 6, 6, 6);
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->addRow(tr("# of Sections"), sectionsEdit_);

@@ -7,7 +7,7 @@ SampleComboBox::SampleComboBox(SampleDelegate::Kind kind, QWidget* parent)
     : QComboBox(parent), delegate_(new SampleDelegate(kind, this))
 {
     setItemDelegate(delegate_);
-    setMinimumContentsLength(6);
+    setMinimumContentsLength(3);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
 }
 
