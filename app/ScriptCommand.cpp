@@ -16,8 +16,10 @@
 #include "app/JsonLine.h"
 #include "app/PrecisionGuard.h"
 #include "graph/GraphManager.h"
+#include "mathex/MathExp.h"
 #include "mathex/SmartNumber.h"
 #include "render/GraphExport.h"
+#include "render/GraphPage.h"
 
 namespace {
 
@@ -196,7 +198,14 @@ const Command kCommands[] = {
     {"type",
      [](Script& s, const Line& line) -> Outcome {
          if (line.rest.empty()) return BadArgument(line, "the equation text");
-         s.graph.addEquationFromText(std::string(line.rest));  // text that does not parse adds nothing
+         // Text that does not parse adds nothing and ends the script with the reason.
+         MathEx::MathExp probe;
+         if (!probe.Parse(std::string(line.rest))) {
+             const MathEx::ParseError& e = probe.LastError();
+             return {2, "'type' cannot read the equation: " + e.message + " (column " +
+                            std::to_string(e.position) + ")"};
+         }
+         s.graph.addEquationFromText(std::string(line.rest));
          return {};
      }},
     {"dblclick",
@@ -262,6 +271,20 @@ const Command kCommands[] = {
          if (!ExportPostScript(s.graph, path)) return {1, "cannot write '" + path + "'"};
          return {};
      }},
+    {"export-svg",
+     [](Script& s, const Line& line) -> Outcome {
+         if (line.rest.empty()) return BadArgument(line, "FILE");
+         const std::string path(line.rest);
+         if (!ExportSvg(s.graph, QString::fromStdString(path))) return {1, "cannot write '" + path + "'"};
+         return {};
+     }},
+    {"export-pdf",
+     [](Script& s, const Line& line) -> Outcome {
+         if (line.rest.empty()) return BadArgument(line, "FILE");
+         const std::string path(line.rest);
+         if (!ExportPdf(s.graph, QString::fromStdString(path))) return {1, "cannot write '" + path + "'"};
+         return {};
+     }},
 };
 
 Outcome Execute(Script& s, const Line& line) {
@@ -314,7 +337,8 @@ const char* ScriptUsage() {
            "           up, rdown, rup, dblclick, wheel, pen, grid, axis, mensuration,\n"
            "           paint, display-equation, intersections, delete, undo, attrib,\n"
            "           x-caption, y-caption, xy-caption, tangent, colour, zoom,\n"
-           "           precision, dump (the graph's state as one JSON line), export-ps.\n";
+           "           precision, dump (the graph's state as one JSON line), export-ps,\n"
+           "           export-svg, export-pdf.\n";
 }
 
 int RunScript(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err) {

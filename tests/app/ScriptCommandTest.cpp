@@ -10,6 +10,7 @@
 #include <QtCore/QJsonArray>
 #include <QtCore/QJsonDocument>
 #include <QtCore/QJsonObject>
+#include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QTemporaryFile>
 
@@ -120,10 +121,12 @@ TEST_F(ScriptCommandTest, TypedEquationsAndViewCommands) {
              EXPECT_EQ(d["popup"].toString(), "");
              EXPECT_EQ(d["equations"].toArray().size(), 0);
          }},
-        {"typed, with a comment and a failed text",
-         "# a lesson\n\ntype y = x^2 - 2   # parabola\ntype y = 2 x\n  type x^2/16 + y^2/4 - 1 = 0\r\n",
+        {"typed, with a comment and the shorthand",
+         "# a lesson\n\ntype y = x^2 - 2   # parabola\n  type x^2/16 + y^2/4 - 1 = 0\r\ntype y = 2x\n",
          [](const QJsonObject& d) {
-             ASSERT_EQ(d["equations"].toArray().size(), 2);
+             ASSERT_EQ(d["equations"].toArray().size(), 3);
+             EXPECT_EQ(Equation(d, 2)["text"].toString(), "y=2*x");
+             EXPECT_EQ(Equation(d, 2)["type"].toInt(), 1);
              const QJsonObject p = Equation(d, 0);
              EXPECT_EQ(p["text"].toString(), "y=x^2-2");
              EXPECT_EQ(p["form"].toInt(), 0);
@@ -364,6 +367,8 @@ TEST_F(ScriptCommandTest, ErrorsNameTheLineAndStopTheRun) {
         {"precision 2.5", "'precision' needs N"},
         {"type", "'type' needs the equation text"},
         {"type   # only a comment", "'type' needs the equation text"},
+        {"type y = 2x +", "'type' cannot read the equation: expected a number, a name or '(' after '+' (column 9)"},
+        {"type y = (x", "'type' cannot read the equation: missing ')' for the '(' at column 5 (column 7)"},
         {"grid on", "'grid' needs no arguments"},
         {"dump now", "'dump' needs no arguments"},
         {"tangent 1", "'tangent' needs no arguments"},
@@ -406,6 +411,28 @@ TEST_F(ScriptCommandTest, AFailedExportStopsTheRun) {
     EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(result.lines.empty());
     EXPECT_EQ(result.err, "kvr script: line 2: cannot write '/no/such/folder/graph.ps'\n");
+}
+
+// The vector pages: an SVG a browser reads and a PDF; both refuse a path they cannot write.
+TEST_F(ScriptCommandTest, ExportsSvgAndPdfPages) {
+    QTemporaryDir dir;
+    const std::string svg = dir.filePath("graph.svg").toStdString(), pdf = dir.filePath("graph.pdf").toStdString();
+    const RunResult result = RunCommand({}, "type y = x^2\nexport-svg " + svg + "\nexport-pdf " + pdf + "\n");
+    ASSERT_EQ(result.status, 0) << result.err;
+    QFile svgFile(QString::fromStdString(svg)), pdfFile(QString::fromStdString(pdf));
+    ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
+    const QByteArray page = svgFile.readAll();
+    EXPECT_TRUE(page.startsWith("<?xml")) << page.left(40).toStdString();
+    EXPECT_TRUE(page.contains("<svg"));
+    EXPECT_TRUE(page.contains("<path") || page.contains("<polyline"));
+    ASSERT_TRUE(pdfFile.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdfFile.read(5) == "%PDF-");
+
+    for (const char* command : {"export-svg", "export-pdf"}) {
+        const RunResult bad = RunCommand({}, std::string("type y = x\n") + command + " /no/such/folder/graph\n");
+        EXPECT_EQ(bad.status, 1) << command;
+        EXPECT_EQ(bad.err, "kvr script: line 2: cannot write '/no/such/folder/graph'\n");
+    }
 }
 
 TEST_F(ScriptCommandTest, ReadsFilesAndRefusesBadArguments) {
