@@ -25,6 +25,8 @@
 #include "graph/GraphManager.h"
 #include "graph/Mensuration.h"
 #include "graph/PrimitiveKind.h"
+#include "mathex/MathExp.h"
+#include "mathex/Parser.h"
 
 namespace {
 
@@ -434,8 +436,14 @@ void EqOptionDialog::modifyEquation()
     if (parsed) history_.markEdited();
     history_.end(tr("Modify Equation"));
     if (!parsed) {
+        // Say why and where, then show the equation as it still is.
+        MathEx::MathExp probe;
+        probe.Parse(equationEdit_->text().toStdString());
+        const MathEx::ParseError& why = probe.LastError();
+        emit statusMessage(tr("The equation could not be read: %1 (column %2); the equation is unchanged.")
+                               .arg(QString::fromStdString(why.message))
+                               .arg(why.position));
         equationEdit_->setText(QString::fromStdString(e->text()));
-        emit statusMessage(tr("The equation could not be read; the equation is unchanged."));
         return;
     }
     graph_.equationChanged(e);

@@ -81,7 +81,9 @@ TEST_F(OptionsWiringTest, AnEquationThatDoesNotReadIsExplainedInTheStatusBar)
     edit->setText("y = (x");
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(edit->text(), "y=x^2");
-    EXPECT_FALSE(frame.statusBar()->currentMessage().isEmpty());
+    // The engine's reason, with its place.
+    EXPECT_TRUE(frame.statusBar()->currentMessage().contains("missing ')'")) << frame.statusBar()->currentMessage().toStdString();
+    EXPECT_TRUE(frame.statusBar()->currentMessage().contains("column 5"));
 }
 
 TEST_F(OptionsWiringTest, AttributePointOptionsOpensForThePointRightClicked)
