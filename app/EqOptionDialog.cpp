@@ -11,6 +11,7 @@
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QScrollArea>
+#include <QtWidgets/QScrollBar>
 #include <QtWidgets/QVBoxLayout>
 #include <algorithm>
 #include <climits>
@@ -107,10 +108,14 @@ void EqOptionDialog::buildLayout()
     scroll->setWidget(content);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
+    // The page is never narrower than its controls (with room for the vertical
+    // scroll bar), so a narrow dock cuts nothing off.
+    setMinimumWidth(content->minimumSizeHint().width() + scroll->verticalScrollBar()->sizeHint().width() +
+                    2 * scroll->frameWidth());
 }
 
 QWidget* EqOptionDialog::buildEquationSection()
@@ -517,6 +522,7 @@ void EqOptionDialog::modifyDomain()
         return;
     }
     edit(tr("Domain"), [&](EquationObject& eq) { eq.setDomain(from, to); });
+    RefreshOptions();
 }
 
 void EqOptionDialog::chooseStippleType(int type)
@@ -549,7 +555,7 @@ void EqOptionDialog::applyMensuration()
         m.nRects = sections;
         eq.setMensuration(m);
     });
-    sectionsEdit_->setText(QString::asprintf("%d", sections));  // shows the count as bounded
+    RefreshOptions();  // the fields show what was taken (the count as bounded)
 }
 
 void EqOptionDialog::chooseHeightType(int type)

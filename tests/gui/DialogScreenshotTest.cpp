@@ -8,10 +8,15 @@
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QLineEdit>
 #include <QtWidgets/QScrollArea>
 #include <QtWidgets/QScrollBar>
+#include <QtWidgets/QTabWidget>
+#include <QtWidgets/QCheckBox>
 
 #include "app/AttribDialog.h"
+#include "app/CKVRView.h"
+#include "app/CMainFrame.h"
 #include "app/EqOptionDialog.h"
 #include "gui/DialogTestSupport.h"
 
@@ -49,15 +54,15 @@ TEST(DialogScreenshotTest, EquationOptionsInANarrowSideBar)
 
     EqOptionDialog page(g.graph, g.history);
     page.RefreshOptions();
-    page.resize(260, 700);
+    // At its narrowest the page is still a side bar's width, and every control fits.
+    EXPECT_LE(page.minimumWidth(), 270);
+    page.resize(page.minimumWidth(), 700);
     page.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
-    // The content fits the narrow width; it scrolls only vertically.
     QWidget* content = page.findChild<QWidget*>("equationOptionsContent");
     ASSERT_NE(content, nullptr);
-    const int scrollBar = page.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    EXPECT_LE(content->minimumSizeHint().width(), 260 - scrollBar) << content->minimumSizeHint().width();
-    EXPECT_FALSE(page.findChild<QScrollArea*>()->horizontalScrollBar()->isVisible());
+    EXPECT_GE(content->width(), content->minimumSizeHint().width());
+    EXPECT_TRUE(page.findChild<QScrollArea*>()->verticalScrollBar()->isVisible()) << "it scrolls vertically";
     ExpectInkInEveryList(page);
     content->resize(content->width(), content->sizeHint().height());
     Save(content, "equation-options.png");
@@ -89,6 +94,50 @@ TEST(DialogScreenshotTest, AttributePointOptions)
         }
     }
     Save(&dialog, "attribute-point.png");
+}
+
+// The window with the page beside the graph: what the page switched on is drawn.
+TEST(DialogScreenshotTest, TheWindowShowsWhatThePageSwitchedOn)
+{
+    CMainFrame frame;
+    frame.resize(1000, 750);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    frame.findChild<QTabWidget*>("sideTabs")->setCurrentWidget(frame.optionsPage());
+    frame.entryEdit()->setText("y = 0.5*x^2 - x - 1.5");
+    frame.enterEquation();
+    GraphManager& graph = frame.view()->graph();
+    ASSERT_EQ(graph.equationCount(), 1);
+    graph.select(graph.equation(0));
+    const QImage before = frame.view()->captureImage();
+    for (const char* name : {"displayTextCheck", "extremePointsCheck", "mensurationCheck"}) {
+        auto* box = frame.optionsPage()->findChild<QCheckBox*>(name);
+        frame.optionsPage()->findChild<QScrollArea*>()->ensureWidgetVisible(box);
+        QTest::mouseClick(box, Qt::LeftButton, {}, ClickPoint(box));
+    }
+    auto* from = frame.optionsPage()->findChild<QLineEdit*>("mensurationFromEdit");
+    auto* to = frame.optionsPage()->findChild<QLineEdit*>("mensurationToEdit");
+    from->setText("-1");
+    to->setText("3");
+    auto* apply = frame.optionsPage()->findChild<QAbstractButton*>("applyMensurationButton");
+    frame.optionsPage()->findChild<QScrollArea*>()->ensureWidgetVisible(apply);
+    QTest::mouseClick(apply, Qt::LeftButton);
+    const QImage after = frame.view()->captureImage();
+    EXPECT_TRUE(graph.equation(0)->displayText());
+    EXPECT_TRUE(graph.equation(0)->extremePointsShown());
+    EXPECT_TRUE(graph.equation(0)->mensurationEnabled());
+    auto reds = [](const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > 180 && c.green() < 100 && c.blue() < 100) ++n;
+            }
+        return n;
+    };
+    // Mensuration rectangles and the extreme point's mark are red.
+    EXPECT_GT(reds(after), reds(before) + 200);
+    Save(&frame, "window-options.png");
 }
 
 }  // namespace
