@@ -509,6 +509,7 @@ void CMainFrame::newDocument()
     if (!maybeSave()) return;
     view_->graph().reset();
     view_->history().clear();
+    optionsPage_->RefreshOptions();  // nothing is selected in a new document
     zoomBar_->reset();
     documentPath_.clear();
     setModified(false);

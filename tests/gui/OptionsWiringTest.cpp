@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QtCore/QTimer>
+#include <QtGui/QUndoStack>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
@@ -72,6 +73,15 @@ TEST_F(OptionsWiringTest, ThePageFollowsTheSelectionAndTheHistory)
     ASSERT_NE(graph().selected(), nullptr);
     EXPECT_FALSE(graph().selected()->extremePointsShown());
     EXPECT_FALSE(extremes->isChecked());
+}
+
+TEST_F(OptionsWiringTest, ANewDocumentShowsNothingSelected)
+{
+    graph().select(enter("y = x^2"));
+    frame.view()->history().stack()->setClean();  // nothing to ask about saving
+    frame.command("new")->trigger();
+    EXPECT_EQ(find<QLabel>("typeLabel")->text(), "Type : None     ");
+    EXPECT_FALSE(find<QLineEdit>("equationEdit")->isEnabled());
 }
 
 TEST_F(OptionsWiringTest, AnEquationThatDoesNotReadIsExplainedInTheStatusBar)
