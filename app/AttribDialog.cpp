@@ -36,10 +36,6 @@ constexpr int kWidthEntries = 3;  // entry i is width i + 1
 
 QString TextOf(const MathEx::MathExp& e) { return QString::fromStdString(e.ToText(MathEx::TEXT_PLAIN)); }
 
-QColor ToQColor(const ColorF& c)
-{
-    return QColor::fromRgbF(std::clamp(c.r, 0.0f, 1.0f), std::clamp(c.g, 0.0f, 1.0f), std::clamp(c.b, 0.0f, 1.0f));
-}
 
 const AttribDialog::Fields kFields[4] = {
     {"x Value", "xValue", &AttribPoint::xValueType, &AttribPoint::xValueTypeString, &AttribPoint::setXValueTypeString,
@@ -189,7 +185,7 @@ QGroupBox* AttribDialog::buildGroup(int g)
     connect(controls.colour, &ColourButton::colourChosen, this, [this, g](const QColor& c) {
         change([&](AttribPoint& p) {
             p.*(GroupFields()[g].colour) =
-                ColorF(float(c.red() / 255.0), float(c.green() / 255.0), float(c.blue() / 255.0), 1.0f);
+                ColourButton::toColorF(c);
         });
     });
     connect(controls.stipple, &QComboBox::activated, this, [this, g](int entry) {
@@ -219,7 +215,7 @@ void AttribDialog::fill()
         if (QAbstractButton* b = c.radios->button(type)) b->setChecked(true);
         c.text->setText(TextOf(p->*f.text));
         c.text->setEnabled(type == AttribPoint::LABEL_TEXT);
-        c.colour->setColour(ToQColor(p->*f.colour));
+        c.colour->setColour(ColourButton::toQColor(p->*f.colour));
         c.stipple->setCurrentIndex(std::clamp(p->*f.lineType, 0, 2));
         c.width->setCurrentIndex(std::clamp(p->*f.lineWidth - 1, 0, kWidthEntries - 1));
     }

@@ -2,6 +2,7 @@
 
 #include <QtGui/QPainter>
 #include <QtWidgets/QColorDialog>
+#include <algorithm>
 
 namespace {
 
@@ -16,6 +17,16 @@ ColourButton::Chooser& CurrentChooser()
 ColourButton::ColourButton(QWidget* parent) : QPushButton(parent)
 {
     connect(this, &QPushButton::clicked, this, &ColourButton::choose);
+}
+
+QColor ColourButton::toQColor(const ColorF& c)
+{
+    return QColor::fromRgbF(std::clamp(c.r, 0.0f, 1.0f), std::clamp(c.g, 0.0f, 1.0f), std::clamp(c.b, 0.0f, 1.0f));
+}
+
+ColorF ColourButton::toColorF(const QColor& c)
+{
+    return ColorF(float(c.red() / 255.0), float(c.green() / 255.0), float(c.blue() / 255.0), 1.0f);
 }
 
 void ColourButton::setChooser(Chooser chooser)

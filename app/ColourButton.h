@@ -6,6 +6,8 @@
 #include <QtWidgets/QPushButton>
 #include <functional>
 
+#include "core/ColorF.h"
+
 class ColourButton : public QPushButton {
     Q_OBJECT
 public:
@@ -16,6 +18,11 @@ public:
 
     QColor colour() const { return colour_; }
     void setColour(const QColor& colour);
+
+    // The graph's colours and the button's: a chosen colour is opaque, its
+    // red, green and blue the chooser's 0…255 values divided by 255.
+    static QColor toQColor(const ColorF& colour);
+    static ColorF toColorF(const QColor& colour);
 
     // Every colour button asks this chooser; an empty function restores QColorDialog.
     static void setChooser(Chooser chooser);

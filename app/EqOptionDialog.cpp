@@ -48,10 +48,6 @@ int ReadSections(const QString& text)
 
 QString Fixed(double v) { return QString::asprintf("%f", v); }
 
-QColor ToQColor(const ColorF& c)
-{
-    return QColor::fromRgbF(std::clamp(c.r, 0.0f, 1.0f), std::clamp(c.g, 0.0f, 1.0f), std::clamp(c.b, 0.0f, 1.0f));
-}
 
 QRadioButton* AddRadio(QButtonGroup* group, int id, const QString& text, const char* name, QWidget* parent)
 {
@@ -353,7 +349,7 @@ void EqOptionDialog::showEquation(const EquationObject& e)
     (e.labelKind() == EquationObject::LABEL_USER_TEXT ? userDefineRadio_ : originalRadio_)->setChecked(true);
     userLabelEdit_->setText(QString::fromStdString(e.userText()));
 
-    colourButton_->setColour(ToQColor(e.colour()));
+    colourButton_->setColour(ColourButton::toQColor(e.colour()));
     stippleList_->setCurrentIndex(e.lineStipple() == kStipplePatterns[1] ? 1 : 0);
     widthList_->setCurrentIndex(std::clamp(int(std::lround(e.lineWidth())) - 1, 0, kWidthEntries - 1));
 
@@ -416,7 +412,7 @@ void EqOptionDialog::edit(const QString& step, F&& change)
 void EqOptionDialog::chooseColour(const QColor& c)
 {
     edit(tr("Line Colour"), [&](EquationObject& e) {
-        e.setColour(ColorF(float(c.red() / 255.0), float(c.green() / 255.0), float(c.blue() / 255.0), 1.0f));
+        e.setColour(ColourButton::toColorF(c));
     });
 }
 
