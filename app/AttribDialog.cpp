@@ -36,6 +36,13 @@ constexpr int kWidthEntries = 3;  // entry i is width i + 1
 
 QString TextOf(const MathEx::MathExp& e) { return QString::fromStdString(e.ToText(MathEx::TEXT_PLAIN)); }
 
+QLabel* Title(const QString& text, const QString& name, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
 
 const AttribDialog::Fields kFields[4] = {
     {"x Value", "xValue", &AttribPoint::xValueType, &AttribPoint::xValueTypeString, &AttribPoint::setXValueTypeString,
@@ -74,12 +81,15 @@ AttribDialog::AttribDialog(GraphManager& graph, EditHistory& history, EquationOb
     for (int i = 0; i < 6; ++i) pointTypeList_->addSample(tr(markers[i]), i + 1);
 
     auto* position = new QFormLayout;
-    position->addRow(tr("x :"), xEdit_);
-    position->addRow(tr("y :"), yEdit_);
+    auto* xLabel = new QLabel(tr("x :"), this);
+    xLabel->setObjectName("xLabel");
+    xLabel->setBuddy(xEdit_);
+    auto* yLabel = new QLabel(tr("y :"), this);
+    yLabel->setObjectName("yLabel");
+    position->addRow(xLabel, xEdit_);
+    position->addRow(yLabel, yEdit_);
     auto* typeColumn = new QVBoxLayout;
-    auto* typeTitle = new QLabel(tr("- Point Type -"), this);
-    typeTitle->setAlignment(Qt::AlignCenter);
-    typeColumn->addWidget(typeTitle);
+    typeColumn->addWidget(Title(tr("- Point Type -"), "pointTypeTitle", this));
     typeColumn->addWidget(pointTypeList_);
     typeColumn->addStretch(1);
     auto* top = new QHBoxLayout;
@@ -162,11 +172,10 @@ QGroupBox* AttribDialog::buildGroup(int g)
 
     auto* style = new QGridLayout;
     const QString titles[3] = {tr("- Color -"), tr("- Stipple -"), tr("- Width -")};
+    const char* titleNames[3] = {"ColourTitle", "StippleTitle", "WidthTitle"};
     QWidget* styleControls[3] = {controls.colour, controls.stipple, controls.width};
     for (int i = 0; i < 3; ++i) {
-        auto* title = new QLabel(titles[i], box);
-        title->setAlignment(Qt::AlignCenter);
-        style->addWidget(title, 0, i);
+        style->addWidget(Title(titles[i], name + titleNames[i], box), 0, i);
         style->addWidget(styleControls[i], 1, i);
         style->setColumnStretch(i, i == 0 ? 0 : 1);
     }
@@ -183,10 +192,7 @@ QGroupBox* AttribDialog::buildGroup(int g)
         change([&](AttribPoint& p) { (p.*(GroupFields()[g].setText))(text.toStdString()); });
     });
     connect(controls.colour, &ColourButton::colourChosen, this, [this, g](const QColor& c) {
-        change([&](AttribPoint& p) {
-            p.*(GroupFields()[g].colour) =
-                ColourButton::toColorF(c);
-        });
+        change([&](AttribPoint& p) { p.*(GroupFields()[g].colour) = ColourButton::toColorF(c); });
     });
     connect(controls.stipple, &QComboBox::activated, this, [this, g](int entry) {
         change([&](AttribPoint& p) { p.*(GroupFields()[g].lineType) = entry; });

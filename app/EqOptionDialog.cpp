@@ -57,6 +57,15 @@ QRadioButton* AddRadio(QButtonGroup* group, int id, const QString& text, const c
     return radio;
 }
 
+// A label for a form row, named after its field ("sectionsEdit" → "sectionsLabel").
+QLabel* RowLabel(const QString& text, QWidget* field)
+{
+    auto* label = new QLabel(text, field->parentWidget());
+    label->setObjectName(field->objectName().replace("Edit", "Label"));
+    label->setBuddy(field);
+    return label;
+}
+
 QLineEdit* NumberEdit(const char* name, QWidget* parent)
 {
     auto* edit = new QLineEdit(parent);
@@ -264,13 +273,13 @@ QGroupBox* EqOptionDialog::buildMensurationGroup()
     layout->setContentsMargins(6, 6, 6, 6);
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    form->addRow(tr("# of Sections"), sectionsEdit_);
+    form->addRow(RowLabel(tr("# of Sections"), sectionsEdit_), sectionsEdit_);
     layout->addLayout(form);
     layout->addWidget(omitCheck_);
     auto* range = new QFormLayout;
     range->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    range->addRow(tr("From"), mensurationFromEdit_);
-    range->addRow(tr("To"), mensurationToEdit_);
+    range->addRow(RowLabel(tr("From"), mensurationFromEdit_), mensurationFromEdit_);
+    range->addRow(RowLabel(tr("To"), mensurationToEdit_), mensurationToEdit_);
     layout->addLayout(range);
     layout->addWidget(AddRadio(heightGroup_, Mensuration::HEIGHT_LEFT, tr("Left Height"), "leftHeightRadio", mensurationGroup_));
     layout->addWidget(AddRadio(heightGroup_, Mensuration::HEIGHT_RIGHT, tr("Right Height"), "rightHeightRadio", mensurationGroup_));

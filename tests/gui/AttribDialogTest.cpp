@@ -82,6 +82,11 @@ TEST_F(AttribDialogTest, OpeningShowsThePoint)
     }
 }
 
+TEST_F(AttribDialogTest, EveryControlHasAName)
+{
+    EXPECT_EQ(UnnamedControls(*dialog).join(", ").toStdString(), "");
+}
+
 struct EditCase {
     const char* name;
     std::function<void(AttribDialogTest&)> act;

@@ -5,6 +5,10 @@
 #include <QtGui/QColor>
 #include <QtGui/QImage>
 #include <QtWidgets/QCheckBox>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QGroupBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
 #include <QtWidgets/QRadioButton>
 #include <functional>
 
@@ -65,6 +69,18 @@ inline QPoint ClickPoint(const QAbstractButton* button)
     if (qobject_cast<const QCheckBox*>(button) || qobject_cast<const QRadioButton*>(button))
         return QPoint(8, button->height() / 2);
     return button->rect().center();
+}
+
+// Labels, buttons, edits, lists and groups inside `widget` that have no objectName.
+inline QStringList UnnamedControls(QWidget& widget)
+{
+    QStringList unnamed;
+    for (QWidget* w : widget.findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                             qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QGroupBox*>(w);
+        if (control && w->objectName().isEmpty()) unnamed << QString::fromLatin1(w->metaObject()->className());
+    }
+    return unnamed;
 }
 
 // Pixels of an image darker than `limit` (0 black … 255 white) inside `rect`.

@@ -124,6 +124,11 @@ TEST_F(EqOptionDialogTest, NothingSelectedShowsNoneAndDisablesEverything)
     }
 }
 
+TEST_F(EqOptionDialogTest, EveryControlHasAName)
+{
+    EXPECT_EQ(UnnamedControls(page).join(", ").toStdString(), "");
+}
+
 TEST_F(EqOptionDialogTest, HigherPolynomialKeepsThePreviousInformation)
 {
     select("y = x^2 - 4");
