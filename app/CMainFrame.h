@@ -45,9 +45,6 @@ public:
     // "Enter" and Return in the entry edit: the edit keeps its text.
     void enterEquation();
 
-    // Default names the export dialogs propose.
-    static QString defaultImageName(const QString& documentPath);
-
     // The document's path, "" while untitled.
     QString documentPath() const { return documentPath_; }
 

@@ -7,6 +7,7 @@
 
 #include "app/AnalyseCommand.h"
 #include "app/RecognizeCommand.h"
+#include "app/RenderLabelsCommand.h"
 #include "app/ScriptCommand.h"
 
 namespace {
@@ -18,9 +19,13 @@ struct Subcommand {
     Entry run;
 };
 
+int RenderLabels(const QStringList& args, std::istream&, std::ostream& out, std::ostream& err) {
+    return RunRenderLabels(args, out, err);
+}
+
 const Subcommand kSubcommands[] = {
     {"analyse", &RunAnalyse},     {"analyze", &RunAnalyse}, {"recognize", &RunRecognize},
-    {"recognise", &RunRecognize}, {"script", &RunScript},
+    {"recognise", &RunRecognize}, {"script", &RunScript},   {"render-labels", &RenderLabels},
 };
 
 WindowLauncher& Launcher() {
@@ -32,7 +37,7 @@ void PrintUsage(std::ostream& out) {
     out << "Usage: kvr [--measure-startup] [FILE.kvr]\n"
            "           Opens the window, with FILE when given; --measure-startup prints the\n"
            "           milliseconds from start to the first painted frame, then quits.\n"
-        << AnalyseUsage() << RecognizeUsage() << ScriptUsage()
+        << AnalyseUsage() << RecognizeUsage() << ScriptUsage() << RenderLabelsUsage()
         << "       (analyze and recognise are accepted for analyse and recognize)\n";
 }
 

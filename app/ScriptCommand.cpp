@@ -20,6 +20,7 @@
 #include "mathex/SmartNumber.h"
 #include "render/GraphExport.h"
 #include "render/GraphPage.h"
+#include "render/ImageExport.h"
 
 namespace {
 
@@ -285,6 +286,26 @@ const Command kCommands[] = {
          if (!ExportPdf(s.graph, QString::fromStdString(path))) return {1, "cannot write '" + path + "'"};
          return {};
      }},
+    {"export-png",
+     [](Script& s, const Line& line) -> Outcome {
+         // FILE, or FILE W H; the picture is the script's client size by default.
+         if (line.args.size() != 1 && line.args.size() != 3)
+             return BadArgument(line, "FILE [W H]: W and H whole numbers of pixels from 1 to 8192");
+         int width = s.graph.viewport().width, height = s.graph.viewport().height;
+         if (line.args.size() == 3) {
+             const auto w = WholeNumber(line.args[1], 1, 8192), h = WholeNumber(line.args[2], 1, 8192);
+             if (!w || !h) return BadArgument(line, "FILE [W H]: W and H whole numbers of pixels from 1 to 8192");
+             width = int(*w);
+             height = int(*h);
+         }
+         const std::string path(line.args[0]);
+         std::string error;
+         if (!ExportGraphImage(s.graph, path, width, height, &error)) {
+             if (error == kImageSaveFailed) return {1, "cannot write '" + path + "'"};
+             return {1, "cannot draw the picture: " + error};
+         }
+         return {};
+     }},
 };
 
 Outcome Execute(Script& s, const Line& line) {
@@ -337,8 +358,9 @@ const char* ScriptUsage() {
            "           up, rdown, rup, dblclick, wheel, pen, grid, axis, mensuration,\n"
            "           paint, display-equation, intersections, delete, undo, attrib,\n"
            "           x-caption, y-caption, xy-caption, tangent, colour, zoom,\n"
-           "           precision, dump (the graph's state as one JSON line), export-ps,\n"
-           "           export-svg, export-pdf.\n";
+           "           precision, dump (the graph's state as one JSON line), export-ps FILE,\n"
+           "           export-png FILE [W H] (no grid, labels or selection; default size:\n"
+           "           the script's), export-svg FILE, export-pdf FILE.\n";
 }
 
 int RunScript(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err) {

@@ -172,9 +172,10 @@ void TextWriter::Expand(const ExpNode* n) {
                    Piece{n->Child(2)}, Piece{")"}});
             break;
         case TT_INDEX:
-            // LaTeX labels have no subscripts; plain text keeps them so that the
-            // stored equation reads back whole.
-            if (!latex_) Queue({Piece{c0}, Piece{"_"}, Piece{c1, !IsPrimary(c1)}});
+            // Plain text keeps the index so that the stored equation reads back
+            // whole; the label typesetter sets it as a subscript.
+            if (latex_) Queue({Piece{"{"}, Piece{c0}, Piece{"}_{"}, Piece{c1}, Piece{"}"}});
+            else Queue({Piece{c0}, Piece{"_"}, Piece{c1, !IsPrimary(c1)}});
             break;
         case TT_NUMBER:
             // Euler's number shows as "e" but only "E" scans back as the number.

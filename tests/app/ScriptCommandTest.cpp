@@ -13,6 +13,7 @@
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QTemporaryFile>
+#include <QtGui/QImage>
 
 #include "CommandRun.h"
 #include "app/ScriptCommand.h"
@@ -373,6 +374,10 @@ TEST_F(ScriptCommandTest, ErrorsNameTheLineAndStopTheRun) {
         {"dump now", "'dump' needs no arguments"},
         {"tangent 1", "'tangent' needs no arguments"},
         {"export-ps", "'export-ps' needs FILE"},
+        {"export-png", "'export-png' needs FILE [W H]"},
+        {"export-png a.png 100", "'export-png' needs FILE [W H]"},
+        {"export-png a.png 0 100", "'export-png' needs FILE [W H]"},
+        {"export-png a.png 100 9000", "'export-png' needs FILE [W H]"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
@@ -433,6 +438,27 @@ TEST_F(ScriptCommandTest, ExportsSvgAndPdfPages) {
         EXPECT_EQ(bad.status, 1) << command;
         EXPECT_EQ(bad.err, "kvr script: line 2: cannot write '/no/such/folder/graph'\n");
     }
+}
+
+// The picture of the scripted graph: the script's size unless W H are given,
+// a clean picture (the grid left out), and an unwritable file stops the run.
+TEST_F(ScriptCommandTest, ExportsPng) {
+    QTemporaryDir dir;
+    const std::string sized = dir.filePath(QStringLiteral("a.png")).toStdString();
+    const std::string given = dir.filePath(QStringLiteral("b.png")).toStdString();
+    const RunResult result = RunCommand({}, "size 320 200\ntype y = x^2 - 2\ndisplay-equation\nexport-png " + sized +
+                                                "\nexport-png " + given + " 64 48\ndump\n");
+    if (result.status == 1 && result.err.find("no headless OpenGL context") != std::string::npos)
+        GTEST_SKIP() << result.err;
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(QImage(QString::fromStdString(sized)).size(), QSize(320, 200));
+    EXPECT_EQ(QImage(QString::fromStdString(given)).size(), QSize(64, 48));
+    EXPECT_EQ(result.lines.size(), 1u);
+
+    const RunResult failed = RunCommand({}, "type y = x\nexport-png /no/such/folder/graph.png\ndump\n");
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_TRUE(failed.lines.empty());
+    EXPECT_EQ(failed.err, "kvr script: line 2: cannot write '/no/such/folder/graph.png'\n");
 }
 
 TEST_F(ScriptCommandTest, ReadsFilesAndRefusesBadArguments) {

@@ -1,6 +1,6 @@
 // The two option dialogs with a realistic selection, as the README shows
 // them: a narrow side bar never cuts a control off, and every style list
-// shows its sample. With KVR_SCREENSHOT_DIR set the pictures are saved there
+// shows its sample. With KVR_SCREENSHOTS set the pictures are saved there
 // (docs/equation-options.png, docs/attribute-point.png).
 #include <gtest/gtest.h>
 
@@ -24,8 +24,9 @@ namespace {
 
 void Save(QWidget* widget, const char* name)
 {
-    const QString dir = qEnvironmentVariable("KVR_SCREENSHOT_DIR");
+    const QString dir = qEnvironmentVariable("KVR_SCREENSHOTS");
     if (dir.isEmpty()) return;
+    QDir().mkpath(dir);
     EXPECT_TRUE(widget->grab().save(QDir(dir).filePath(name)));
 }
 
