@@ -360,7 +360,8 @@ void EqOptionDialog::showEquation(const EquationObject& e)
 
     colourButton_->setColour(ColourButton::toQColor(e.colour()));
     stippleList_->setCurrentIndex(e.lineStipple() == kStipplePatterns[1] ? 1 : 0);
-    widthList_->setCurrentIndex(std::clamp(int(std::lround(e.lineWidth())) - 1, 0, kWidthEntries - 1));
+    const float width = std::isfinite(e.lineWidth()) ? std::clamp(e.lineWidth(), 1.0f, float(kWidthEntries)) : 1.0f;
+    widthList_->setCurrentIndex(int(std::lround(width)) - 1);
 
     extremeCheck_->setChecked(e.extremePointsShown());
     domainCheck_->setChecked(e.domainSetupEnabled());
