@@ -35,14 +35,17 @@
 #include "app/PalleteButton.h"
 #include "app/ZoomDialogBar.h"
 #include "graph/EquationObject.h"
+#include "io/CKVRDoc.h"
 #include "mathex/MathExp.h"
 #include "render/GraphExport.h"
 #include "render/GraphPage.h"
 #include "render/ImageExport.h"
+#include "render/Thumbnail.h"
 
 namespace {
 
 constexpr int kRecentFiles = 4;
+constexpr int kZoomStep = 1;  // merge key of the zoom bar's undo steps
 constexpr int kTimerPeriodMs = 1500;
 const char* const kDocumentFilter = QT_TRANSLATE_NOOP("CMainFrame", "KVR documents (*.kvr)");
 
@@ -98,6 +101,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
         zoomBar_->showZoom(view_->graph().viewport().xZoom, view_->graph().viewport().yZoom);
         refreshCommands();
     });
+    doc_ = std::make_unique<CKVRDoc>(view_->graph());
+    // The thumbnail is the graph as the screen shows it at the save.
+    doc_->setThumbnailCapture([this] { return MakeThumbnail(view_->captureImage()); });
     connect(&timer_, &QTimer::timeout, this, &CMainFrame::timerTick);
     timer_.start(kTimerPeriodMs);
 
@@ -364,9 +370,11 @@ void CMainFrame::buildZoomBar()
     zoomBar_ = new ZoomDialogBar(zoomDock_);
     zoomDock_->setWidget(zoomBar_);
     addDockWidget(Qt::RightDockWidgetArea, zoomDock_);
+    // The zoom rescales every plot box, so it is an edit; one slider drag is one step.
     connect(zoomBar_, &ZoomDialogBar::zoomChanged, this, [this](double x, double y) {
-        view_->graph().setZoom(x, y);
+        view_->history().record(tr("Zoom"), [this, x, y] { view_->graph().setZoom(x, y); }, kZoomStep);
         view_->update();
+        refreshCommands();
     });
     QAction* toggle = command("zoomBar");
     connect(toggle, &QAction::toggled, zoomDock_, &QWidget::setVisible);
@@ -528,15 +536,31 @@ void CMainFrame::openAttribOptions()
 void CMainFrame::newDocument()
 {
     if (!maybeSave()) return;
-    view_->graph().reset();
-    view_->history().clear();
-    optionsPage_->RefreshOptions();  // nothing is selected in a new document
-    zoomBar_->reset();
+    doc_->OnNewDocument();
     documentPath_.clear();
+    documentChanged();
+}
+
+// After a new or opened document: no history, the bars and the page show the
+// graph as it now is, and it counts as unmodified.
+void CMainFrame::documentChanged()
+{
+    view_->history().clear();
+    optionsPage_->RefreshOptions();
+    zoomBar_->showZoom(view_->graph().viewport().xZoom, view_->graph().viewport().yZoom);
     setModified(false);
     updateTitle();
     refreshCommands();
+    candidatesPending_ = sideDock_->isVisible();
     view_->update();
+}
+
+void CMainFrame::showError(const QString& message, const QString& detail)
+{
+    if (messageHandler_) return messageHandler_(message, detail);
+    QMessageBox box(QMessageBox::Warning, tr("KVR"), message, QMessageBox::Ok, this);
+    box.setInformativeText(detail);
+    box.exec();
 }
 
 void CMainFrame::openDocument()
@@ -563,17 +587,31 @@ bool CMainFrame::saveDocumentAs()
 
 bool CMainFrame::openFile(const QString& path)
 {
-    // Documents come with the document format; until then nothing can be opened.
-    QMessageBox::warning(this, tr("KVR"), tr("Failed to open document."));
-    (void)path;
-    return false;
+    const DocumentResult result = doc_->open(path.toStdString());
+    if (!result.ok) {
+        // The graph is as it was: the document on screen stays open.
+        showError(QString::fromStdString(result.message), QString::fromStdString(result.reason));
+        return false;
+    }
+    documentPath_ = QFileInfo(path).absoluteFilePath();
+    addRecentFile(documentPath_);
+    documentChanged();
+    return true;
 }
 
 bool CMainFrame::saveFile(const QString& path)
 {
-    QMessageBox::warning(this, tr("KVR"), tr("Failed to save document."));
-    (void)path;
-    return false;
+    const DocumentResult result = doc_->save(path.toStdString());
+    if (!result.ok) {
+        showError(QString::fromStdString(result.message), QString::fromStdString(result.reason));
+        return false;
+    }
+    documentPath_ = QFileInfo(path).absoluteFilePath();
+    addRecentFile(documentPath_);
+    view_->history().stack()->setClean();
+    setModified(false);
+    updateTitle();
+    return true;
 }
 
 bool CMainFrame::maybeSave()

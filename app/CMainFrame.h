@@ -8,7 +8,11 @@
 #include <QtCore/QTimer>
 #include <QtWidgets/QMainWindow>
 
+#include <functional>
+#include <memory>
+
 class CBmpButton;
+class CKVRDoc;
 class CKVRView;
 class EqOptionDialog;
 class EquationObject;
@@ -47,6 +51,15 @@ public:
 
     // The document's path, "" while untitled.
     QString documentPath() const { return documentPath_; }
+
+    // Opens a document (File > Open, a recent file, a dropped file, the
+    // command line); on failure says why and keeps the graph as it was.
+    bool openFile(const QString& path);
+    // Saves the graph to `path`; on failure says why and keeps the old file.
+    bool saveFile(const QString& path);
+    // Where errors go: a message box unless replaced (tests record them).
+    using MessageHandler = std::function<void(const QString& message, const QString& detail)>;
+    void setMessageHandler(MessageHandler handler) { messageHandler_ = std::move(handler); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -92,8 +105,8 @@ private:
 
     // Asks to save a modified document; false when the user cancels.
     bool maybeSave();
-    bool openFile(const QString& path);
-    bool saveFile(const QString& path);
+    void documentChanged();
+    void showError(const QString& message, const QString& detail);
     void addRecentFile(const QString& path);
     void updateRecentFiles();
     QPrinter& printer();
@@ -122,4 +135,6 @@ private:
     bool candidatesPending_ = false;
     bool modified_ = false;
     QString documentPath_;
+    std::unique_ptr<CKVRDoc> doc_;
+    MessageHandler messageHandler_;
 };

@@ -7,9 +7,18 @@ namespace {
 
 class SnapshotStep : public QUndoCommand {
 public:
-    SnapshotStep(EditHistory& history, GraphManager& graph, GraphState before, GraphState after, const QString& text)
-        : QUndoCommand(text), history_(history), graph_(graph), before_(std::move(before)), after_(std::move(after))
+    SnapshotStep(EditHistory& history, GraphManager& graph, GraphState before, GraphState after, const QString& text,
+                 int mergeKey)
+        : QUndoCommand(text), history_(history), graph_(graph), before_(std::move(before)), after_(std::move(after)),
+          mergeKey_(mergeKey)
     {
+    }
+    int id() const override { return mergeKey_ > 0 ? mergeKey_ : -1; }
+    // The later step's end state becomes this one's; this one's start stays.
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        after_ = static_cast<const SnapshotStep*>(other)->after_;
+        return true;
     }
     void undo() override { put(before_); }
     void redo() override
@@ -32,6 +41,7 @@ private:
     EditHistory& history_;
     GraphManager& graph_;
     GraphState before_, after_;
+    int mergeKey_;
     bool first_ = true;
 };
 
@@ -49,10 +59,11 @@ void EditHistory::begin()
     edited_ = false;
 }
 
-void EditHistory::end(const QString& text)
+void EditHistory::end(const QString& text, int mergeKey)
 {
     if (depth_ == 0 || --depth_ > 0) return;
-    if (edited_ && before_) stack_->push(new SnapshotStep(*this, graph_, std::move(*before_), graph_.snapshot(), text));
+    if (edited_ && before_)
+        stack_->push(new SnapshotStep(*this, graph_, std::move(*before_), graph_.snapshot(), text, mergeKey));
     before_.reset();
     edited_ = false;
 }

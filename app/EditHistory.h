@@ -25,15 +25,17 @@ public:
 
     void begin();
     void markEdited() { edited_ = true; }
-    void end(const QString& text);
+    // `mergeKey` > 0: a step right after one with the same key joins it (the
+    // many moves of one slider make one step).
+    void end(const QString& text, int mergeKey = 0);
     // Runs `edit` as one bracketed step that counts as a change.
     template <typename F>
-    void record(const QString& text, F&& edit)
+    void record(const QString& text, F&& edit, int mergeKey = 0)
     {
         begin();
         edit();
         markEdited();
-        end(text);
+        end(text, mergeKey);
     }
     // Forgets every step (a new or opened document).
     void clear();

@@ -33,6 +33,6 @@ int RunGui(int& argc, char** argv, const QString& file, const QElapsedTimer* sta
         }, Qt::QueuedConnection);
     }
     frame.show();
-    (void)file;  // documents arrive with the document work
+    if (!file.isEmpty()) frame.openFile(file);
     return QApplication::exec();
 }

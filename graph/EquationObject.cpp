@@ -275,3 +275,17 @@ std::vector<double> EquationObject::coefficients() const {
     if (degree == 0) return {};
     return std::vector<double>(expression_->coeffs, expression_->coeffs + degree + 1);
 }
+
+bool EquationObject::restoreShape(int type, const double (&coeffs)[5], const std::vector<PointF>& controlPoints) {
+    if (!expression_ || int(expression_->type) != type) return false;
+    if (!controlPoints.empty() && controlPoints.size() != controlPoints_.size()) return false;
+    for (double c : coeffs)
+        if (!std::isfinite(c)) return false;
+    for (int i = 0; i < 5; ++i) expression_->coeffs[i] = coeffs[i];
+    for (size_t i = 0; i < controlPoints.size(); ++i) {
+        controlPoints_[i].x = controlPoints[i].x;
+        controlPoints_[i].y = controlPoints[i].y;
+    }
+    resample();
+    return true;
+}

@@ -35,6 +35,12 @@ public:
     // Parses text; on failure nothing changes and the result is false. On
     // success the control points are rebuilt and the curve resampled.
     bool setEquation(const std::string& text);
+    // Puts back a reshaped curve as it was saved: a drag leaves the exact
+    // coefficients in the expression while its text shows them to five
+    // decimals, and leaves the control points where the drag put them. Takes
+    // effect only for the primitive type the curve has now and the number of
+    // control points it has; returns whether it did.
+    bool restoreShape(int type, const double (&coeffs)[5], const std::vector<PointF>& controlPoints);
     // The equation's plain text, as shown and saved.
     std::string text() const;
     // The parsed expression; nullptr before the first successful setEquation.

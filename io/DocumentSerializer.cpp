@@ -207,6 +207,10 @@ struct EquationFields {
     std::string userText;
     Mensuration mensuration;
     std::vector<int> pins;  // control points the user pinned
+    // The curve's shape as a drag left it: type, exact coefficients, control points.
+    int shapeType = -1;
+    double coeffs[5] = {0, 0, 0, 0, 0};
+    std::vector<PointF> controlPoints;
 };
 
 void ExchangeAttribPoints(CXMLArchive& archive, EquationObject& q) {
@@ -263,6 +267,27 @@ void ExchangeExtras(CXMLArchive& archive, CXMLArchiveNode& node, EquationFields&
     }
     // The pinned control points, as indices (the points follow from the equation).
     ExchangeIndices(archive, node, "pinnedCount", "pinned", f.pins);
+    // The shape: the text holds a reshaped curve's coefficients to five
+    // decimals, the expression holds them exactly, and the control points stay
+    // where the drag put them; without this a reopened curve moves by up to
+    // 1e-5 and its handles jump.
+    Element shape(archive, "shape");
+    if (!shape || (archive.isLoading() && !shape.present())) return;
+    shape->ExchangeInteger("type", f.shapeType);
+    for (int i = 0; i < 5; ++i) shape->ExchangeReal("c" + std::to_string(i), f.coeffs[i]);
+    int count = int(f.controlPoints.size());
+    shape->ExchangeInteger("numpoints", count);
+    for (int i = 0; i < count; ++i) {
+        Element point(archive, "controlPoint");
+        if (!point || (archive.isLoading() && !point.present())) break;
+        PointF p = archive.isLoading() ? PointF() : f.controlPoints[size_t(i)];
+        point->ExchangeFloat("x", p.x);
+        point->ExchangeFloat("y", p.y);
+        if (archive.isLoading()) {
+            if (f.controlPoints.size() >= 64) break;  // no curve has more: the rest is not trusted
+            f.controlPoints.push_back(p);
+        }
+    }
 }
 
 void Apply(EquationObject& q, const std::string& text, const EquationFields& f) {
@@ -287,6 +312,7 @@ void Apply(EquationObject& q, const std::string& text, const EquationFields& f) 
     if (q.isTextOnly()) q.setPlotBox(box);
     // After setEquation, which shows the label of a text-only equation and rebuilds the control points.
     q.setDisplayText(f.displayText);
+    if (f.shapeType >= 0) q.restoreShape(f.shapeType, f.coeffs, f.controlPoints);  // a shape that does not fit: the text's
     for (int index : f.pins) q.setControlPointPinned(index, true);  // out of range: nothing
     // A user label the engine cannot read keeps its text, with the equation shown instead.
     if (!q.setLabel(f.labelKind, f.userText)) q.setLabel(EquationObject::LABEL_EQUATION, f.userText);
@@ -308,6 +334,11 @@ bool SerializeEquation(CXMLArchive& archive, EquationObject& q, EquationContext&
     EquationFields f(q);
     for (size_t i = 0; !loading && i < q.controlPoints().size(); ++i)
         if (q.controlPoints()[i].pinned) f.pins.push_back(int(i));
+    if (!loading && q.expression()) {
+        f.shapeType = int(q.expression()->type);
+        for (int i = 0; i < 5; ++i) f.coeffs[i] = q.expression()->coeffs[i];
+        for (const ControlPoint& c : q.controlPoints()) f.controlPoints.push_back(PointF(c.x, c.y));
+    }
     SerializeColor(archive, f.colour);
     SerializePoint(archive, f.labelPosition);
     ExchangeBool(*e, "bDisplayText", f.displayText);
@@ -367,6 +398,9 @@ void StoreGraph(CXMLArchive& archive, CXMLArchiveNode& root, GraphManager& graph
     // After the listed keys: the graph's own settings that older readers do not know.
     int numbers = graph.showAxisNumbers() ? 1 : 0;
     root.ExchangeOptionalInteger("showAxisNumbers", numbers);
+    double xZoom = graph.viewport().xZoom, yZoom = graph.viewport().yZoom;
+    root.ExchangeReal("xZoom", xZoom);
+    root.ExchangeReal("yZoom", yZoom);
 }
 
 void LoadGraph(CXMLArchive& archive, CXMLArchiveNode& root, LoadedGraph& loaded) {
@@ -400,6 +434,8 @@ void LoadGraph(CXMLArchive& archive, CXMLArchiveNode& root, LoadedGraph& loaded)
         loaded.paintedDomains.push_back(domain);
     }
     root.ExchangeOptionalInteger("showAxisNumbers", loaded.showAxisNumbers);
+    root.ExchangeReal("xZoom", loaded.xZoom);  // a missing real keeps the 1 it has
+    root.ExchangeReal("yZoom", loaded.yZoom);
 }
 
 void CommitGraph(GraphManager& graph, LoadedGraph&& loaded) {
@@ -428,4 +464,7 @@ void CommitGraph(GraphManager& graph, LoadedGraph&& loaded) {
     }
     for (const PaintedDomain& domain : loaded.paintedDomains) graph.addPaintedDomain(domain);
     graph.setShowAxisNumbers(loaded.showAxisNumbers != 0);  // on in files that do not say
+    // The zoom the lesson was saved at, within the zoom bar's range; the boxes follow it.
+    auto zoom = [](double z) { return std::isfinite(z) ? std::clamp(z, 0.1, 10.0) : 1.0; };
+    graph.setZoom(zoom(loaded.xZoom), zoom(loaded.yZoom));
 }

@@ -151,7 +151,8 @@ TEST(RoundTripProperty, ThousandRandomGraphs) {
 namespace {
 
 // A document opens at zoom 1: plot boxes are kept as they would be at zoom 1.
-TEST(RoundTripPlotBox, BoxesAreKeptAsAtZoomOne) {
+// The zoom is saved and boxes are kept as at zoom 1, so a lesson reopens as it was shown.
+TEST(RoundTripPlotBox, BoxesAndZoomComeBackAsSaved) {
     GraphManager graph, reopened;
     ASSERT_NE(graph.addEquationFromText("y = x"), nullptr);
     ASSERT_NE(graph.addEquationFromText("y = 2*x"), nullptr);
@@ -159,14 +160,16 @@ TEST(RoundTripPlotBox, BoxesAreKeptAsAtZoomOne) {
     graph.equation(0)->setPlotBox(-4, 6, 8, -4);  // resized by the user at this zoom
     CKVRDoc out(graph), in(reopened);
     ASSERT_TRUE(in.openBytes(out.toBytes(QByteArray()), "zoomed.kvr").ok);
+    EXPECT_EQ(reopened.viewport().xZoom, 2.0);
+    EXPECT_EQ(reopened.viewport().yZoom, 4.0);
     const RectF& resized = reopened.equations()[0]->plotBox();
-    EXPECT_EQ(resized.left, -2.0f);
-    EXPECT_EQ(resized.right, 3.0f);
-    EXPECT_EQ(resized.top, 2.0f);
-    EXPECT_EQ(resized.bottom, -1.0f);
-    const RectF& plain = reopened.equations()[1]->plotBox();  // the graph's own box
-    EXPECT_EQ(plain.left, -9.0f);
-    EXPECT_EQ(plain.top, 9.0f);
+    EXPECT_EQ(resized.left, -4.0f);
+    EXPECT_EQ(resized.right, 6.0f);
+    EXPECT_EQ(resized.top, 8.0f);
+    EXPECT_EQ(resized.bottom, -4.0f);
+    const RectF& plain = reopened.equations()[1]->plotBox();  // the graph's own box at that zoom
+    EXPECT_EQ(plain.left, -18.0f);
+    EXPECT_EQ(plain.top, 36.0f);
 }
 
 }  // namespace

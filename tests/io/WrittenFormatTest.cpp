@@ -31,7 +31,8 @@ TEST(WrittenFormat, EmptyGraph) {
     const QDomDocument dom = Written(graph);
     const QDomElement root = dom.documentElement();
     EXPECT_EQ(root.tagName(), "KVR");
-    EXPECT_EQ(Children(root), (std::vector<std::string>{"version", "feature", "image", "numeqns", "numdomain", "showAxisNumbers"}));
+    EXPECT_EQ(Children(root), (std::vector<std::string>{"version", "feature", "image", "numeqns", "numdomain",
+                                                        "showAxisNumbers", "xZoom", "yZoom"}));
     EXPECT_EQ(root.firstChildElement("version").text(), "1.00");
     EXPECT_EQ(root.firstChildElement("feature").firstChildElement("size").text(), "0");
     EXPECT_EQ(root.firstChildElement("numeqns").text(), "0");
@@ -50,14 +51,14 @@ TEST(WrittenFormat, ElementsInTheListedOrderThenTheExtras) {
     graph.addPaintedDomain(PaintedDomain{ColorF(1, 0, 0, 1), PointF(0.5f, -1)});
     const QDomElement root = Written(graph).documentElement();
     EXPECT_EQ(Children(root), (std::vector<std::string>{"version", "feature", "image", "numeqns", "equation",
-                                                        "numdomain", "domain_info", "showAxisNumbers"}));
+                                                        "numdomain", "domain_info", "showAxisNumbers", "xZoom", "yZoom"}));
     const QDomElement equation = root.firstChildElement("equation");
     EXPECT_EQ(Children(equation),
               (std::vector<std::string>{"string", "color", "point", "bDisplayText", "bDrawExtremePoints",
                                         "bEnableDomainSetup", "bEnableMensu", "bMonotonic", "from", "to",
                                         "lineStipple", "lineWidth", "stippletype", "displayTextType",
                                         "displayTextTypeString", "attribute_points", "mensuration",
-                                        "tangentLineCount", "hasPlotBox", "pinnedCount"}));
+                                        "tangentLineCount", "hasPlotBox", "pinnedCount", "shape"}));
     EXPECT_EQ(equation.firstChildElement("string").text(), "y=x^2-1");
     EXPECT_EQ(equation.firstChildElement("displayTextTypeString").text(), "S_n _TRSP#@");
     EXPECT_EQ(equation.firstChildElement("lineWidth").text(), "1.00");
