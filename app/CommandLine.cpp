@@ -8,6 +8,7 @@
 #include "app/AnalyseCommand.h"
 #include "app/RecognizeCommand.h"
 #include "app/ScriptCommand.h"
+#include "app/SearchCommand.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ struct Subcommand {
 
 const Subcommand kSubcommands[] = {
     {"analyse", &RunAnalyse},     {"analyze", &RunAnalyse}, {"recognize", &RunRecognize},
-    {"recognise", &RunRecognize}, {"script", &RunScript},
+    {"recognise", &RunRecognize}, {"script", &RunScript},     {"search", &RunSearch},
 };
 
 WindowLauncher& Launcher() {
@@ -31,7 +32,7 @@ WindowLauncher& Launcher() {
 void PrintUsage(std::ostream& out) {
     out << "Usage: kvr [FILE.kvr]\n"
            "           Opens the window, with FILE when given.\n"
-        << AnalyseUsage() << RecognizeUsage() << ScriptUsage()
+        << AnalyseUsage() << RecognizeUsage() << ScriptUsage() << SearchUsage()
         << "       (analyze and recognise are accepted for analyse and recognize)\n";
 }
 
