@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/CMainFrame.h"
+#include "app/LibrarySettings.h"
 
 bool HaveDisplay()
 {
@@ -21,6 +22,7 @@ int RunGui(int& argc, char** argv, const QString& file)
     QApplication::setOrganizationName("ORBITLAB");
     QApplication::setApplicationName("KVR");
     QApplication::setApplicationVersion(QStringLiteral(KVR_VERSION));
+    RestoreDisplayPrecision();
     CMainFrame frame;
     frame.show();
     (void)file;  // documents arrive with the document work
