@@ -152,6 +152,7 @@ void CKVRView::paintGL()
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     graph_->draw(*surface_);
+    emit framePainted();
 }
 
 QImage CKVRView::captureImage()

@@ -60,6 +60,8 @@ signals:
     void attribOptionsRequested();
     // Something the document keeps may have changed.
     void graphEdited();
+    // A frame of the graph has been drawn.
+    void framePainted();
     // The input mode may have changed (tool buttons follow it).
     void modeChanged();
 

@@ -30,8 +30,9 @@ WindowLauncher& Launcher() {
 }
 
 void PrintUsage(std::ostream& out) {
-    out << "Usage: kvr [FILE.kvr]\n"
-           "           Opens the window, with FILE when given.\n"
+    out << "Usage: kvr [--measure-startup] [FILE.kvr]\n"
+           "           Opens the window, with FILE when given; --measure-startup prints the\n"
+           "           milliseconds from start to the first painted frame, then quits.\n"
         << AnalyseUsage() << RecognizeUsage() << ScriptUsage() << SearchUsage()
         << "       (analyze and recognise are accepted for analyse and recognize)\n";
 }
@@ -41,6 +42,8 @@ int RunWindow(const QStringList& args, std::ostream& out, std::ostream& err) {
     QCommandLineParser parser;
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     parser.addOption(helpOption);
+    const QCommandLineOption measureOption(QStringLiteral("measure-startup"));
+    parser.addOption(measureOption);
     if (!parser.parse(args)) {
         err << "kvr: " << parser.errorText().toStdString() << " (see kvr --help)\n";
         return 2;
@@ -71,7 +74,7 @@ int RunWindow(const QStringList& args, std::ostream& out, std::ostream& err) {
         PrintUsage(out);
         return 0;
     }
-    return Launcher()(positional.value(0));
+    return Launcher()(positional.value(0), parser.isSet(measureOption));
 }
 
 }  // namespace

@@ -14,5 +14,6 @@ int RunCommandLine(const QStringList& args, std::istream& in, std::ostream& out,
 // Opens the window with a document path ("" for a new one) and runs it until
 // it closes, returning the exit status. The program sets it; without it the
 // command line only prints its usage (the tests run without a window).
-using WindowLauncher = std::function<int(const QString& file)>;
+// With `measureStartup` it prints the time to the first painted frame and quits.
+using WindowLauncher = std::function<int(const QString& file, bool measureStartup)>;
 void SetWindowLauncher(WindowLauncher launcher);

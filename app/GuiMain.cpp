@@ -1,8 +1,11 @@
 #include "app/GuiMain.h"
 
 #include <QtWidgets/QApplication>
+#include <QtCore/QElapsedTimer>
+#include <cstdio>
 #include <cstdlib>
 
+#include "app/CKVRView.h"
 #include "app/CMainFrame.h"
 #include "app/LibrarySettings.h"
 
@@ -16,7 +19,7 @@ bool HaveDisplay()
     return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
 }
 
-int RunGui(int& argc, char** argv, const QString& file)
+int RunGui(int& argc, char** argv, const QString& file, const QElapsedTimer* startup)
 {
     QApplication app(argc, argv);
     QApplication::setOrganizationName("ORBITLAB");
@@ -24,6 +27,13 @@ int RunGui(int& argc, char** argv, const QString& file)
     QApplication::setApplicationVersion(QStringLiteral(KVR_VERSION));
     RestoreDisplayPrecision();
     CMainFrame frame;
+    if (startup) {
+        QObject::connect(frame.view(), &CKVRView::framePainted, &frame, [startup] {
+            std::printf("first frame after %lld ms\n", static_cast<long long>(startup->elapsed()));
+            std::fflush(stdout);
+            QCoreApplication::exit(0);
+        }, Qt::QueuedConnection);
+    }
     frame.show();
     (void)file;  // documents arrive with the document work
     return QApplication::exec();

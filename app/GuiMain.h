@@ -6,6 +6,9 @@
 // Whether a desktop session is there to show a window in.
 bool HaveDisplay();
 
+class QElapsedTimer;
+
 // Runs the application with its main window until it closes; opens `file`
-// when it is not empty. Returns the exit status.
-int RunGui(int& argc, char** argv, const QString& file);
+// when it is not empty. Returns the exit status. With `startup`, prints the
+// milliseconds it shows at the first painted frame of the graph and quits.
+int RunGui(int& argc, char** argv, const QString& file, const QElapsedTimer* startup = nullptr);

@@ -18,6 +18,7 @@
 #include "graph/GraphManager.h"
 #include "mathex/SmartNumber.h"
 #include "render/GraphExport.h"
+#include "render/GraphPage.h"
 
 namespace {
 
@@ -262,6 +263,20 @@ const Command kCommands[] = {
          if (!ExportPostScript(s.graph, path)) return {1, "cannot write '" + path + "'"};
          return {};
      }},
+    {"export-svg",
+     [](Script& s, const Line& line) -> Outcome {
+         if (line.rest.empty()) return BadArgument(line, "FILE");
+         const std::string path(line.rest);
+         if (!ExportSvg(s.graph, QString::fromStdString(path))) return {1, "cannot write '" + path + "'"};
+         return {};
+     }},
+    {"export-pdf",
+     [](Script& s, const Line& line) -> Outcome {
+         if (line.rest.empty()) return BadArgument(line, "FILE");
+         const std::string path(line.rest);
+         if (!ExportPdf(s.graph, QString::fromStdString(path))) return {1, "cannot write '" + path + "'"};
+         return {};
+     }},
 };
 
 Outcome Execute(Script& s, const Line& line) {
@@ -314,7 +329,8 @@ const char* ScriptUsage() {
            "           up, rdown, rup, dblclick, wheel, pen, grid, axis, mensuration,\n"
            "           paint, display-equation, intersections, delete, undo, attrib,\n"
            "           x-caption, y-caption, xy-caption, tangent, colour, zoom,\n"
-           "           precision, dump (the graph's state as one JSON line), export-ps.\n";
+           "           precision, dump (the graph's state as one JSON line), export-ps,\n"
+           "           export-svg, export-pdf.\n";
 }
 
 int RunScript(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err) {

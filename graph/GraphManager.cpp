@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "graph/Intersections.h"
+#include "graph/LabelPlacement.h"
 #include "graph/Tangents.h"
 
 using namespace MathEx;
@@ -111,6 +112,11 @@ EquationObject* GraphManager::addEquationObject(std::unique_ptr<EquationObject> 
     // box of the view, a little inside the graph rectangle.
     if (!equation->isTextOnly()) {
         equation->setPlotBox(defaultPlotBox());
+        std::vector<RectF> taken;
+        for (const auto& e : equations_) taken.push_back(e->labelBox().top > e->labelBox().bottom
+                                                             ? e->labelBox()
+                                                             : EstimatedLabelBox(e->labelPosition(), e->text().size(), viewport_));
+        equation->setLabelPosition(ChooseLabelPosition(*equation, viewport_, taken));
     }
     equations_.push_back(std::move(equation));
     return equations_.back().get();

@@ -9,6 +9,7 @@
 #include <QtSvg/QSvgGenerator>
 
 #include "graph/GraphManager.h"
+#include "render/OffscreenGui.h"
 #include "render/Projection.h"
 #include "render/QPainterSurface.h"
 
@@ -21,8 +22,8 @@ void PaintGraphPage(GraphManager& graph, QPainter& painter, const QRectF& target
     painter.save();
     painter.translate(target.center().x() - fit * o.width / 2, target.center().y() - fit * o.height / 2);
     painter.scale(fit, fit);
-    painter.setClipRect(QRectF(0, 0, o.width, o.height), Qt::IntersectClip);
     QPainterSurface surface(painter, projection, o.height);
+    surface.setViewClip(QRectF(0, 0, o.width, o.height));
     graph.draw(surface);
     painter.restore();
 }
@@ -47,6 +48,7 @@ bool writable(const QString& path)
 
 bool ExportSvg(GraphManager& graph, const QString& path)
 {
+    EnsureGuiApplication();
     if (!writable(path)) return false;
     const Viewport::Ortho o = graph.viewport().setProjection();
     {
@@ -66,6 +68,7 @@ bool ExportSvg(GraphManager& graph, const QString& path)
 
 bool ExportPdf(GraphManager& graph, const QString& path)
 {
+    EnsureGuiApplication();
     if (!writable(path)) return false;
     {
         QPdfWriter pdf(path);

@@ -14,21 +14,22 @@ namespace {
 // A capital of the Roman stroke font is 100 glyph units high; a serif
 // capital is about 0.66 of its font's pixel size.
 constexpr double kCapitalUnits = 100.0, kCapitalPerEm = 0.66;
-// Coordinates further than this from the view (in view pixels) are clamped
-// before they reach the painter: its rasteriser works in fixed point and
-// wraps around for coordinates beyond about ±2^23.
+// Nothing reaches the painter further than this from the view (in view
+// pixels): its rasteriser works in fixed point and wraps around beyond about
+// ±2^23. Clipping is done here, geometrically, because not every painter
+// device clips (the SVG generator ignores clip paths).
 constexpr double kFar = 1.0e6;
+const QRectF kFarRect(-kFar, -kFar, 2 * kFar, 2 * kFar);
 
 bool finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
 
-// Cuts the part of segment ab inside |x|, |y| ≤ limit (Liang–Barsky); false
-// when none of it is.
-bool clipSegment(QPointF& a, QPointF& b, double limit)
+// Cuts the part of segment ab inside r (Liang–Barsky); false when none of it is.
+bool clipSegment(QPointF& a, QPointF& b, const QRectF& r)
 {
     double t0 = 0, t1 = 1;
     const double dx = b.x() - a.x(), dy = b.y() - a.y();
     const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() + limit, limit - a.x(), a.y() + limit, limit - a.y()};
+    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
     for (int i = 0; i < 4; ++i) {
         if (p[i] == 0) {
             if (q[i] < 0) return false;
@@ -45,21 +46,21 @@ bool clipSegment(QPointF& a, QPointF& b, double limit)
     return true;
 }
 
-// Sutherland–Hodgman against the square |x|, |y| ≤ limit.
-QPolygonF clipPolygon(const QPolygonF& polygon, double limit)
+// Sutherland–Hodgman against r.
+QPolygonF clipPolygon(const QPolygonF& polygon, const QRectF& r)
 {
     QPolygonF out = polygon;
-    for (int edge = 0; edge < 4; ++edge) {
+    for (int edge = 0; edge < 4 && !out.isEmpty(); ++edge) {
         auto inside = [&](QPointF p) {
             switch (edge) {
-            case 0: return p.x() >= -limit;
-            case 1: return p.x() <= limit;
-            case 2: return p.y() >= -limit;
-            default: return p.y() <= limit;
+            case 0: return p.x() >= r.left();
+            case 1: return p.x() <= r.right();
+            case 2: return p.y() >= r.top();
+            default: return p.y() <= r.bottom();
             }
         };
         auto cross = [&](QPointF a, QPointF b) {
-            const double bound = (edge == 0 || edge == 2) ? -limit : limit;
+            const double bound = edge == 0 ? r.left() : edge == 1 ? r.right() : edge == 2 ? r.top() : r.bottom();
             const double t = edge < 2 ? (bound - a.x()) / (b.x() - a.x()) : (bound - a.y()) / (b.y() - a.y());
             return a + (b - a) * t;
         };
@@ -74,7 +75,6 @@ QPolygonF clipPolygon(const QPolygonF& polygon, double limit)
                 out << cross(prev, cur);
             }
         }
-        if (out.isEmpty()) break;
     }
     return out;
 }
@@ -166,7 +166,7 @@ void QPainterSurface::end()
         painter_.setPen(Qt::NoPen);
         painter_.setBrush(colour_);
         for (const QPointF& p : points_)
-            if (finite(p) && std::fabs(p.x()) < kFar && std::fabs(p.y()) < kFar) painter_.drawEllipse(p, 1.5, 1.5);
+            if (finite(p) && clip_.contains(p)) painter_.drawEllipse(p, 1.5, 1.5);
         painter_.restore();
         break;
     case Primitive::Lines:
@@ -174,7 +174,7 @@ void QPainterSurface::end()
             QPointF a = points_[i], b = points_[i + 1];
             if (!finite(a) || !finite(b)) continue;
             const QPointF tail = a, tip = b;
-            if (!clipSegment(a, b, kFar)) continue;
+            if (!clipSegment(a, b, clip_)) continue;
             painter_.drawLine(a, b);
             if (arrows_ && tip == b) drawArrow(tail, tip);
         }
@@ -187,7 +187,7 @@ void QPainterSurface::end()
     case Primitive::Polygon: {
         QPolygonF polygon;
         auto fill = [&](const QPolygonF& shape, bool outline) {
-            const QPolygonF clipped = clipPolygon(shape, kFar);
+            const QPolygonF clipped = clipPolygon(shape, clip_);
             if (clipped.size() < 3) return;
             painter_.save();
             painter_.setBrush(colour_);
@@ -227,7 +227,7 @@ void QPainterSurface::drawOpen(bool loop)
             continue;
         }
         const QPointF tail = a, tip = b;
-        if (!clipSegment(a, b, kFar)) {
+        if (!clipSegment(a, b, clip_)) {
             open = false;
             continue;
         }
@@ -257,23 +257,19 @@ void QPainterSurface::drawArrow(QPointF tail, QPointF tip)
 
 void QPainterSurface::setClipRect(const RectF& rect)
 {
-    clearClip();
     const QPointF a = toPainter(rect.left, rect.top), b = toPainter(rect.right, rect.bottom);
-    painter_.save();
-    ++clipDepth_;
-    if (finite(a) && finite(b)) {
-        QRectF r = QRectF(a, b).normalized();
-        r = r.intersected(QRectF(-kFar, -kFar, 2 * kFar, 2 * kFar));
-        painter_.setClipRect(r, Qt::IntersectClip);
-    }
+    clip_ = finite(a) && finite(b) ? QRectF(a, b).normalized().intersected(viewClip_) : viewClip_;
 }
 
 void QPainterSurface::clearClip()
 {
-    if (clipDepth_ == 0) return;
-    painter_.restore();
-    --clipDepth_;
-    applyPen();
+    clip_ = viewClip_;
+}
+
+void QPainterSurface::setViewClip(const QRectF& rect)
+{
+    viewClip_ = rect.intersected(kFarRect);
+    clip_ = viewClip_;
 }
 
 void QPainterSurface::pushTransform(double dx, double dy, double sx, double sy)
@@ -292,7 +288,7 @@ float QPainterSurface::strokeText(const std::string& text, PointF origin, double
     const float advance = strokeTextWidth(text);
     if (text.empty()) return advance;
     const QPointF base = toPainter(origin.x, origin.y), top = toPainter(origin.x, origin.y + kCapitalUnits * sy);
-    if (!finite(base) || !finite(top) || std::fabs(base.x()) > kFar || std::fabs(base.y()) > kFar) return advance;
+    if (!finite(base) || !finite(top) || !clip_.contains(base)) return advance;
     const double capital = std::fabs(base.y() - top.y());
     if (capital < 0.01 || capital > kFar) return advance;
     QFont font(QStringLiteral("Times"));
@@ -315,7 +311,7 @@ void QPainterSurface::circle(PointF centre, double radius, bool filled)
 {
     const QPointF c = toPainter(centre.x, centre.y), edge = toPainter(centre.x + radius, centre.y);
     const double r = std::fabs(edge.x() - c.x());
-    if (!finite(c) || !std::isfinite(r) || std::fabs(c.x()) > kFar || std::fabs(c.y()) > kFar || r > kFar) return;
+    if (!finite(c) || !std::isfinite(r) || r > kFar || !clip_.adjusted(-r, -r, r, r).contains(c)) return;
     painter_.save();
     if (filled) painter_.setBrush(colour_);
     painter_.drawEllipse(c, r, r);
@@ -327,7 +323,7 @@ void QPainterSurface::arc(PointF centre, double radius, double startDegrees, dou
     const QPointF c = toPainter(centre.x, centre.y), edge = toPainter(centre.x + radius, centre.y);
     const double r = std::fabs(edge.x() - c.x());
     if (!finite(c) || !std::isfinite(r) || !std::isfinite(startDegrees) || !std::isfinite(endDegrees)) return;
-    if (std::fabs(c.x()) > kFar || std::fabs(c.y()) > kFar || r > kFar) return;
+    if (r > kFar || !clip_.adjusted(-r, -r, r, r).contains(c)) return;
     double sweep = endDegrees - startDegrees;
     while (sweep < 0) sweep += 360;
     // Painter angles run counter-clockwise on screen in 1/16 degree, as the page's do.

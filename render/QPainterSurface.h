@@ -4,6 +4,7 @@
 // vector output), projected to window pixels of the view; the caller sets the
 // painter's transform that fits those pixels onto the page.
 #include <QtGui/QPainter>
+#include <QtCore/QRectF>
 #include <QtGui/QPen>
 #include <vector>
 
@@ -35,6 +36,9 @@ public:
     void circle(PointF centre, double radius, bool filled) override;
     void arc(PointF centre, double radius, double startDegrees, double endDegrees) override;
 
+    // Nothing is drawn outside this rectangle (painter coordinates); the whole view by default.
+    void setViewClip(const QRectF& rect);
+
     // Painter coordinates (view pixels, y down) of a graph point under the current transform.
     QPointF toPainter(double x, double y) const;
 
@@ -57,5 +61,6 @@ private:
     bool arrows_ = false;
     Primitive primitive_ = Primitive::Points;
     std::vector<QPointF> points_;  // the open primitive's vertices; NaN marks a point left out
-    int clipDepth_ = 0;
+    QRectF viewClip_{-1.0e6, -1.0e6, 2.0e6, 2.0e6};
+    QRectF clip_ = viewClip_;
 };

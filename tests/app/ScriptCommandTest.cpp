@@ -10,6 +10,7 @@
 #include <QtCore/QJsonArray>
 #include <QtCore/QJsonDocument>
 #include <QtCore/QJsonObject>
+#include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QTemporaryFile>
 
@@ -406,6 +407,28 @@ TEST_F(ScriptCommandTest, AFailedExportStopsTheRun) {
     EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(result.lines.empty());
     EXPECT_EQ(result.err, "kvr script: line 2: cannot write '/no/such/folder/graph.ps'\n");
+}
+
+// The vector pages: an SVG a browser reads and a PDF; both refuse a path they cannot write.
+TEST_F(ScriptCommandTest, ExportsSvgAndPdfPages) {
+    QTemporaryDir dir;
+    const std::string svg = dir.filePath("graph.svg").toStdString(), pdf = dir.filePath("graph.pdf").toStdString();
+    const RunResult result = RunCommand({}, "type y = x^2\nexport-svg " + svg + "\nexport-pdf " + pdf + "\n");
+    ASSERT_EQ(result.status, 0) << result.err;
+    QFile svgFile(QString::fromStdString(svg)), pdfFile(QString::fromStdString(pdf));
+    ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
+    const QByteArray page = svgFile.readAll();
+    EXPECT_TRUE(page.startsWith("<?xml")) << page.left(40).toStdString();
+    EXPECT_TRUE(page.contains("<svg"));
+    EXPECT_TRUE(page.contains("<path") || page.contains("<polyline"));
+    ASSERT_TRUE(pdfFile.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdfFile.read(5) == "%PDF-");
+
+    for (const char* command : {"export-svg", "export-pdf"}) {
+        const RunResult bad = RunCommand({}, std::string("type y = x\n") + command + " /no/such/folder/graph\n");
+        EXPECT_EQ(bad.status, 1) << command;
+        EXPECT_EQ(bad.err, "kvr script: line 2: cannot write '/no/such/folder/graph'\n");
+    }
 }
 
 TEST_F(ScriptCommandTest, ReadsFilesAndRefusesBadArguments) {

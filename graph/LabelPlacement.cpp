@@ -1,0 +1,73 @@
+#include "graph/LabelPlacement.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "graph/EquationObject.h"
+#include "graph/Viewport.h"
+
+namespace {
+
+// A typeset label is about 7 pixels a character and 20 high (12-point text).
+constexpr double kCharWidthPx = 7.0, kLabelHeightPx = 20.0;
+// Kept clear of the window's edge and of the curve itself, in pixels.
+constexpr double kEdgePx = 12.0, kGapPx = 6.0;
+constexpr int kSteps = 80;  // abscissas tried across the window
+
+bool overlaps(const RectF& a, const RectF& b)
+{
+    return a.left < b.right && b.left < a.right && a.bottom < b.top && b.bottom < a.top;
+}
+
+}  // namespace
+
+RectF EstimatedLabelBox(PointF corner, size_t characters, const Viewport& view)
+{
+    const double upx = view.scale * view.xZoom / 40.0, upy = view.scale * view.yZoom / 40.0;
+    const double w = std::max<size_t>(characters, 3) * kCharWidthPx * upx, h = kLabelHeightPx * upy;
+    return RectF(float(corner.y + h), corner.y, corner.x, float(corner.x + w));
+}
+
+PointF ChooseLabelPosition(const EquationObject& equation, const Viewport& view, const std::vector<RectF>& taken)
+{
+    const double upx = view.scale * view.xZoom / 40.0, upy = view.scale * view.yZoom / 40.0;
+    const PointF topLeft = view.screenToGraph(kEdgePx, kEdgePx);
+    const PointF bottomRight = view.screenToGraph(view.width - kEdgePx, view.height - kEdgePx);
+    const RectF plot = equation.plotBox();
+    // The part of the plot box that is in view.
+    const double left = std::max<double>(topLeft.x, plot.left), right = std::min<double>(bottomRight.x, plot.right);
+    const double top = std::min<double>(topLeft.y, plot.top), bottom = std::max<double>(bottomRight.y, plot.bottom);
+    const size_t characters = equation.text().size();
+    auto fits = [&](const RectF& box) {
+        if (box.left < left || box.right > right || box.bottom < bottom || box.top > top) return false;
+        return std::none_of(taken.begin(), taken.end(), [&](const RectF& t) { return overlaps(box, t); });
+    };
+
+    if (right > left && top > bottom) {
+        const RectF probe = EstimatedLabelBox(PointF(0, 0), characters, view);
+        const double width = probe.right - probe.left, height = probe.top - probe.bottom;
+        // From the right of the view leftwards: the first curve point whose
+        // label, set just above-left or below-left of it, fits.
+        for (int i = 0; i <= kSteps; ++i) {
+            const double x = right - kGapPx * upx - (right - left) * i / kSteps;
+            double y[2];
+            equation.ordinates(x, y[0], y[1]);
+            for (double yc : y) {
+                if (!std::isfinite(yc) || yc < bottom || yc > top) continue;
+                const PointF candidates[] = {
+                    PointF(float(x - width), float(yc + kGapPx * upy)),
+                    PointF(float(x - width), float(yc - kGapPx * upy - height)),
+                };
+                for (const PointF& c : candidates)
+                    if (fits(EstimatedLabelBox(c, characters, view))) return c;
+            }
+        }
+    }
+    // No point of the curve will do (a vertical line, a curve out of view):
+    // the top right of the view, below the labels already there.
+    const RectF first = EstimatedLabelBox(PointF(0, 0), characters, view);
+    PointF corner(float(right - (first.right - first.left)), float(top - (first.top - first.bottom)));
+    for (int i = 0; i < 40 && !fits(EstimatedLabelBox(corner, characters, view)); ++i)
+        corner.y -= float(kLabelHeightPx * 1.2 * upy);
+    return corner;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Where a new equation's label goes: beside its own curve, at a point of the
+// curve that is in view, toward the right of the window, where it covers no
+// other label. The user may drag it anywhere afterwards.
+#include <vector>
+
+#include "core/PointF.h"
+#include "core/RectF.h"
+
+class EquationObject;
+class Viewport;
+
+// The lower-left corner for the label of `equation` (graph units, the frame
+// the equations are drawn in). `taken` are the boxes of the labels already
+// on the graph (top, bottom, left, right).
+PointF ChooseLabelPosition(const EquationObject& equation, const Viewport& view, const std::vector<RectF>& taken);
+
+// The box a label of `characters` characters is expected to cover with its
+// lower-left corner at `corner`, before it has been typeset.
+RectF EstimatedLabelBox(PointF corner, size_t characters, const Viewport& view);
