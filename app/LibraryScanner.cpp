@@ -18,6 +18,13 @@ LibraryScanner::~LibraryScanner()
     watcher_.waitForFinished();
 }
 
+void LibraryScanner::setReaders(FeatureReader features, ThumbnailReader thumbnails)
+{
+    if (scanning()) return;
+    features_ = std::move(features);
+    thumbnails_ = std::move(thumbnails);
+}
+
 bool LibraryScanner::loadLibrary(const QString& folder)
 {
     if (scanning()) {
@@ -54,13 +61,14 @@ void LibraryScanner::waitForScan()
     if (!scanning()) return;
     watcher_.waitForFinished();
     // The finished signal is queued to this thread; apply now rather than later.
-    if (!running_.folder.empty()) readFinished();
+    readFinished();
 }
 
 void LibraryScanner::readFinished()
 {
-    if (running_.folder.empty()) return;  // already applied
     const QFuture<std::vector<ScanResult>> future = watcher_.future();
+    // Already applied (waitForScan), or a late signal of an earlier read.
+    if (running_.folder.empty() || !future.isFinished()) return;
     std::vector<ScanResult> results;
     if (future.resultCount() > 0) results = future.result();
     // A read stopped early leaves the rest of the plan undone; the unread

@@ -19,12 +19,16 @@ public:
     // Stops a running read and waits for the worker.
     ~LibraryScanner() override;
 
+    // Replaces the document reads (tests fake them); ignored while a read runs.
+    void setReaders(FeatureReader features, ThumbnailReader thumbnails);
+
     // `loadLibrary`: brings the library up to date with `folder`. Returns at
     // once; when files must be read, `scanning` is true until `scanFinished`.
     // A call while a read runs only stops it when `folder` is another one.
     // False when the folder cannot be listed.
     bool loadLibrary(const QString& folder);
-    bool scanning() const { return watcher_.isRunning(); }
+    // From the start of a read until its results are in the library.
+    bool scanning() const { return !running_.folder.empty(); }
     // Blocks until a running read has been applied (tests, shutdown).
     void waitForScan();
 
