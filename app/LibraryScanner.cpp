@@ -32,7 +32,9 @@ bool LibraryScanner::loadLibrary(const QString& folder)
         if (QFile::encodeName(folder).toStdString() != running_.folder) cancel_->store(true);
         return true;
     }
-    std::optional<ScanPlan> plan = library_.plan(QFile::encodeName(folder).toStdString());
+    const std::string name = QFile::encodeName(folder).toStdString();
+    if (!watch_.needsListing(name) && name == library_.folder()) return true;
+    std::optional<ScanPlan> plan = library_.plan(name);
     if (!plan) return false;
     if (plan->toRead.empty()) {
         // Only names that went, or an empty new folder: nothing to read.
@@ -75,6 +77,7 @@ void LibraryScanner::readFinished()
     // files still differ from the library and come back at the next scan.
     ScanPlan plan = std::move(running_);
     running_ = ScanPlan();
+    if (results.size() < plan.toRead.size()) watch_.invalidate();
     library_.apply(plan, results);
     emit libraryChanged();
 }

@@ -1,7 +1,8 @@
 #pragma once
-// Keeps the library up to date without holding up the window: each scan lists
-// the folder on the calling (UI) thread, which in steady state is all it does,
-// and reads the documents that are new or changed on a worker thread. Their
+// Keeps the library up to date without holding up the window. A scan lists the
+// folder on the calling (UI) thread only when the folder watch says it may have
+// changed (and every minute or so anyway), compares modification times, and
+// reads the documents that are new or changed on a worker thread. Their
 // signatures join the library on the UI thread when the worker is done.
 #include <atomic>
 #include <memory>
@@ -10,6 +11,7 @@
 #include <QtCore/QObject>
 #include <QtCore/QString>
 
+#include "io/FolderWatch.h"
 #include "io/Library.h"
 
 class LibraryScanner : public QObject {
@@ -49,6 +51,7 @@ private:
     FeatureReader features_;
     ThumbnailReader thumbnails_;
     Library library_;
+    FolderWatch watch_;
     ScanPlan running_;  // the plan whose files the worker reads
     std::shared_ptr<std::atomic<bool>> cancel_ = std::make_shared<std::atomic<bool>>(false);
     QFutureWatcher<std::vector<ScanResult>> watcher_;

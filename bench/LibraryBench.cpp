@@ -1,6 +1,7 @@
 // The library at the size of a teacher's career: the first scan of a folder,
 // the floor it is measured against (reading every file's bytes once), the
-// periodic tick over an unchanged folder, and ranking every signature.
+// periodic tick over an unchanged folder (listed, and watched), and ranking
+// every signature.
 //
 // The folders are made once per run in a temporary folder, or kept in
 // $KVR_BENCH_LIBRARY_DIR between runs. Files are read from the page cache in
@@ -19,6 +20,7 @@
 
 #include "BenchLibrary.h"
 #include "graph/GraphManager.h"
+#include "io/FolderWatch.h"
 #include "io/Library.h"
 #include "io/LibraryReaders.h"
 
@@ -103,6 +105,16 @@ void BM_UnchangedTick(benchmark::State& state)
     }
 }
 
+// The tick as the window runs it over a quiet folder: the watch has no events.
+void BM_WatchedQuietTick(benchmark::State& state)
+{
+    const std::string& folder = Folder(int(state.range(0)));
+    FolderWatch watch(1 << 30);
+    watch.needsListing(folder);
+    for (auto _ : state)
+        if (watch.needsListing(folder)) state.SkipWithError("the folder changed");
+}
+
 // Ranking every signature against a graph of three curves and keeping five.
 void BM_RankAndKeepFive(benchmark::State& state)
 {
@@ -119,6 +131,7 @@ void BM_RankAndKeepFive(benchmark::State& state)
 BENCHMARK(BM_ReadEveryByte)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_FirstScan)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_UnchangedTick)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WatchedQuietTick)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RankAndKeepFive)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
