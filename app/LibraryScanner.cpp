@@ -52,7 +52,7 @@ bool LibraryScanner::loadLibrary(const QString& folder)
         promise.setProgressRange(0, int(files.size()));
         promise.addResult(ReadLibraryFiles(
             folder, files, reader, [&promise](std::size_t done, std::size_t) { promise.setProgressValue(int(done)); },
-            cancel.get()));
+            cancel.get(), LibraryReadThreads()));
     };
     watcher_.setFuture(QtConcurrent::run(read));
     return true;

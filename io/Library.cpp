@@ -1,22 +1,49 @@
 #include "io/Library.h"
 
 #include <algorithm>
+#include <thread>
 
 std::vector<ScanResult> ReadLibraryFiles(const std::string& folder, const std::vector<LibraryFile>& files,
                                          const FeatureReader& reader, const ScanProgress& progress,
-                                         const std::atomic<bool>* cancel) {
-    std::vector<ScanResult> results;
-    results.reserve(files.size());
-    for (const LibraryFile& file : files) {
-        if (cancel && cancel->load(std::memory_order_relaxed)) break;
-        ScanResult r;
-        r.file = file;
-        r.ok = reader && reader(LibraryPath(folder, file.name), r.feature);
-        if (!r.ok) r.feature.elements.clear();
-        results.push_back(std::move(r));
-        if (progress) progress(results.size(), files.size());
+                                         const std::atomic<bool>* cancel, int threads) {
+    const std::size_t n = files.size();
+    std::vector<ScanResult> results(n);
+    std::vector<char> read(n, 0);
+    std::atomic<std::size_t> done{0};
+    // Each thread takes every `step`-th file, so that a slow stretch of the
+    // folder is shared out; thread 0 reports progress.
+    const std::size_t step = std::size_t(std::clamp(threads, 1, 64));
+    auto work = [&](std::size_t first) {
+        for (std::size_t i = first; i < n; i += step) {
+            if (cancel && cancel->load(std::memory_order_relaxed)) return;
+            ScanResult& r = results[i];
+            r.file = files[i];
+            r.ok = reader && reader(LibraryPath(folder, files[i].name), r.feature);
+            if (!r.ok) r.feature.elements.clear();
+            read[i] = 1;
+            const std::size_t now = done.fetch_add(1, std::memory_order_relaxed) + 1;
+            if (first == 0 && progress) progress(now, n);
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (std::size_t t = 1; t < step && t < n; ++t) helpers.emplace_back(work, t);
+    work(0);
+    for (std::thread& h : helpers) h.join();
+    if (progress && !helpers.empty()) progress(done.load(), n);  // the helpers' last files
+
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!read[i]) continue;
+        if (kept != i) results[kept] = std::move(results[i]);
+        ++kept;
     }
+    results.resize(kept);
     return results;
+}
+
+int LibraryReadThreads() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return int(std::clamp(cores, 1u, 4u));
 }
 
 std::optional<ScanPlan> Library::plan(const std::string& folder) const {

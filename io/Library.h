@@ -55,14 +55,20 @@ struct ScanResult {
     CFeature feature;
 };
 
-// Called after each file with (files done, files in all); may come from a worker thread.
+// Called with (files done, files in all) as the read goes on, from one thread
+// at a time (the caller's when `threads` is 1).
 using ScanProgress = std::function<void(std::size_t done, std::size_t total)>;
 
-// Reads the signatures of `files` in `folder`, in order. Stops early (and
-// returns what it read) when `cancel` becomes true.
+// Reads the signatures of `files` in `folder`, split over `threads` threads
+// (the reader must be safe to call at once from several). Results are in the
+// order of `files`. Stops early when `cancel` becomes true and returns a
+// result for every file read until then (those that were not read are left out).
 std::vector<ScanResult> ReadLibraryFiles(const std::string& folder, const std::vector<LibraryFile>& files,
                                          const FeatureReader& reader, const ScanProgress& progress = {},
-                                         const std::atomic<bool>* cancel = nullptr);
+                                         const std::atomic<bool>* cancel = nullptr, int threads = 1);
+
+// Threads worth reading a library with on this machine.
+int LibraryReadThreads();
 
 class Library {
 public:

@@ -328,3 +328,28 @@ TEST_F(LibraryTest, ReadReportsProgressAndStops)
 }
 
 }  // namespace
+
+namespace {
+
+// Read on several threads, the results come in the order of the files, each read once.
+TEST_F(LibraryTest, ReadOnSeveralThreadsKeepsTheOrder)
+{
+    std::vector<LibraryFile> files;
+    for (int i = 0; i < 50; ++i) {
+        const std::string name = std::string("f") + std::to_string(100 + i) + ".kvr";
+        write(name, i % 7 == 0 ? "broken" : "6");
+        files.push_back({name, i, 0});
+    }
+    std::size_t last = 0;
+    const std::vector<ScanResult> results = ReadLibraryFiles(
+        folder(), files, docs.reader(), [&](std::size_t done, std::size_t) { last = std::max(last, done); }, nullptr, 3);
+    ASSERT_EQ(results.size(), 50u);
+    for (int i = 0; i < 50; ++i) {
+        EXPECT_EQ(results[i].file.name, files[i].name);
+        EXPECT_EQ(results[i].ok, i % 7 != 0) << i;
+        EXPECT_EQ(docs.reads(files[i].name), 1);
+    }
+    EXPECT_EQ(last, 50u);
+}
+
+}  // namespace
