@@ -111,7 +111,9 @@ ParsedArgs ParseArguments(const QStringList& args) {
     return parsed;
 }
 
-// The keys after "ok" of an equation that parsed.
+
+}  // namespace
+
 void WriteAnalysis(JsonLine& json, const MathEx::MathExp& equation, bool rebuilt) {
     WriteClassification(json, &equation);
     json.Key("conic");
@@ -139,6 +141,8 @@ void WriteAnalysis(JsonLine& json, const MathEx::MathExp& equation, bool rebuilt
     json.EndArray();
 }
 
+namespace {
+
 QByteArray Analyse(const std::string& text, const AnalyseOptions& options, bool& ok) {
     QByteArray out;
     out.reserve(512);
@@ -154,14 +158,20 @@ QByteArray Analyse(const std::string& text, const AnalyseOptions& options, bool&
     if (!ok) {
         json.Key("form");
         json.Int(equation.form);
+        json.Key("error");
+        json.BeginObject();
+        json.Key("position");
+        json.Int(equation.LastError().position);
+        json.Key("message");
+        json.String(equation.LastError().message);
+        json.EndObject();
     } else if (options.translate) {
         equation.Translate(options.dx, options.dy);
         const bool rebuilt = equation.Rebuild();
         WriteAnalysis(json, equation, rebuilt);
     } else {
         // Whether the canonical text would take the equation's place, without changing it.
-        MathEx::MathExp copy(equation);
-        WriteAnalysis(json, equation, copy.Rebuild());
+        WriteAnalysis(json, equation, equation.CanRebuild());
     }
     json.EndObject();
     return out;

@@ -8,6 +8,15 @@
 // `kvr analyse`: parses equations and prints what the expression engine makes of
 // each, one JSON object per input line (JSON Lines).
 
+class JsonLine;
+namespace MathEx {
+class MathExp;
+}
+
+// The keys after "ok" of an equation that parsed: form, type, coeffs, conic,
+// plain, latex, canonical, rebuilt, extremes (as AnalyseToJson writes them).
+void WriteAnalysis(JsonLine& json, const MathEx::MathExp& equation, bool rebuilt);
+
 struct AnalyseOptions {
     bool translate = false;  // move the equation by (dx, dy) and rebuild it before reporting
     double dx = 0.0;

@@ -12,6 +12,8 @@
 #include "app/PaintCursor.h"
 #include "render/GL.h"
 #include "render/GlSurface.h"
+#include "render/OutlineFont.h"
+#include "render/GraphFrame.h"
 
 namespace {
 
@@ -47,6 +49,8 @@ CKVRView::~CKVRView()
     // GL objects belong to the context: release them with it current.
     makeCurrent();
     surface_.reset();
+    if (outlineFont_) outlineFont_->destroy();
+    outlineFont_.reset();
     doneCurrent();
     graph_->setListener(nullptr);
 }
@@ -130,6 +134,8 @@ void CKVRView::initializeGL()
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
 
     surface_ = std::make_unique<GlSurface>();
+    outlineFont_ = std::make_unique<OutlineFont>();
+    outlineFont_->create(logicalDpiY());
 }
 
 void CKVRView::resizeGL(int w, int h)
@@ -142,16 +148,7 @@ void CKVRView::paintGL()
 {
     if (graph_->viewport().width != width() || graph_->viewport().height != height())
         graph_->setClientSize(width(), height());
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    const Viewport::Ortho o = graph_->viewport().setProjection();
-    const double ratio = devicePixelRatioF();
-    glViewport(int(o.x * ratio), int(o.y * ratio), int(o.width * ratio + 0.5), int(o.height * ratio + 0.5));
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(o.left, o.right, o.bottom, o.top, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    graph_->draw(*surface_);
+    DrawGraphFrame(*graph_, *surface_, devicePixelRatioF());
     emit framePainted();
 }
 

@@ -15,6 +15,7 @@
 #include "graph/GraphManager.h"
 
 class GlSurface;
+class OutlineFont;
 class QMenu;
 
 class CKVRView : public QOpenGLWidget, public GraphListener {
@@ -89,6 +90,7 @@ private:
     EditHistory* history_ = nullptr;
     InputMode gestureMode_ = MODE_IDLE;  // the busiest mode of the gesture under way
     std::unique_ptr<GlSurface> surface_;
+    std::unique_ptr<OutlineFont> outlineFont_;  // the view's outline text lists, made with its context
     QMenu* whiteSpaceMenu_ = nullptr;
     QMenu* equationMenu_ = nullptr;
     QMenu* attribMenu_ = nullptr;

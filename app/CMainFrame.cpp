@@ -38,8 +38,10 @@
 #include "app/ZoomDialogBar.h"
 #include "graph/EquationObject.h"
 #include "io/LibraryReaders.h"
+#include "mathex/MathExp.h"
 #include "render/GraphExport.h"
 #include "render/GraphPage.h"
+#include "render/ImageExport.h"
 
 namespace {
 
@@ -207,6 +209,13 @@ void CMainFrame::buildCommands()
         v->history().record(tr("Show/Hide Axis"), [v] { v->graph().toggleAxis(); });
         refreshCommands();
     });
+    a = addCommand("axisNumbers", tr("Axis &Numbers"), QString(), tr("Show or hide the numbers along the axes"));
+    a->setCheckable(true);
+    connect(a, &QAction::triggered, this, [this, v] {
+        v->history().record(tr("Axis Numbers"),
+                            [v] { v->graph().setShowAxisNumbers(!v->graph().showAxisNumbers()); });
+        refreshCommands();
+    });
     a = addCommand("pen", tr("Pen Input"), "pen", tr("Pen Input"));
     a->setCheckable(true);
     connect(a, &QAction::triggered, this, [this, v] {
@@ -288,6 +297,8 @@ void CMainFrame::buildMenus()
     QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
     for (const char* name : {"toolbar", "statusBar", "sideBar", "zoomBar", "paletteBar"})
         viewMenu->addAction(command(name));
+    viewMenu->addSeparator();
+    viewMenu->addAction(command("axisNumbers"));
 
     QMenu* options = menuBar()->addMenu(tr("&Options"));
     options->addAction(command("intersections"));
@@ -430,6 +441,7 @@ void CMainFrame::refreshCommands()
     GraphManager& g = view_->graph();
     command("grid")->setChecked(g.showGrid());
     command("axis")->setChecked(g.showAxis());
+    command("axisNumbers")->setChecked(g.showAxisNumbers());
     command("pen")->setChecked(g.penInputChecked());
     const InputMode mode = g.mode();
     command("mensuration")->setEnabled(g.selected() != nullptr);
@@ -475,7 +487,16 @@ void CMainFrame::enterEquation()
         requestCandidates();
         statusBar()->clearMessage();
     } else {
-        statusBar()->showMessage(tr("The equation could not be read."), 6000);
+        // Say why, and where: the same reason the command line gives.
+        MathEx::MathExp probe;
+        const std::string typed = text.toStdString();
+        if (!probe.Parse(typed))
+            statusBar()->showMessage(tr("Cannot read the equation: %1 (column %2)")
+                                         .arg(QString::fromStdString(probe.LastError().message))
+                                         .arg(probe.LastError().position),
+                                     10000);
+        else
+            statusBar()->showMessage(tr("The equation could not be added."), 10000);
     }
     refreshCommands();
 }
@@ -592,14 +613,6 @@ void CMainFrame::updateRecentFiles()
     recentSeparator_->setVisible(!files.isEmpty());
 }
 
-QString CMainFrame::defaultImageName(const QString& documentPath)
-{
-    if (documentPath.isEmpty()) return QStringLiteral("*.png");
-    const QString name = QFileInfo(documentPath).fileName();
-    const int dot = name.lastIndexOf('.');
-    return (dot < 0 ? name : name.left(dot)) + ".png";
-}
-
 void CMainFrame::exportPostScript()
 {
     const QString path = QFileDialog::getSaveFileName(this, tr("Export to PS"), "graph.ps", tr("ps (*.ps)"));
@@ -610,13 +623,13 @@ void CMainFrame::exportPostScript()
 
 void CMainFrame::exportImage()
 {
-    QString start = defaultImageName(documentPath_);
+    QString start = QString::fromStdString(DefaultImageName(documentPath_.toStdString()));
     if (!documentPath_.isEmpty()) start = QFileInfo(documentPath_).dir().filePath(start);
     const QString path = QFileDialog::getSaveFileName(this, tr("Export to Image File"), start, tr("png (*.png)"));
     if (path.isEmpty()) return;
     const QImage image = view_->captureCleanImage();
-    if (!image.save(withExtension(path, "png"), "PNG"))
-        QMessageBox::warning(this, tr("KVR"), tr("Failed to save image file"));
+    if (!SaveImagePng(image, withExtension(path, "png").toStdString()))
+        QMessageBox::warning(this, tr("KVR"), tr(kImageSaveFailed));
 }
 
 void CMainFrame::exportSvg()

@@ -46,9 +46,6 @@ public:
     // "Enter" and Return in the entry edit: the edit keeps its text.
     void enterEquation();
 
-    // Default names the export dialogs propose.
-    static QString defaultImageName(const QString& documentPath);
-
     CCandidatesDialog* candidatesPage() const { return candidatesPage_; }
     LibraryScanner& libraryScanner() const { return *scanner_; }
     // `updateCandidates` and the page's refresh, or a mark to do it at the next

@@ -6,7 +6,9 @@
 #include <QtCore/QFileInfo>
 
 #include "app/AnalyseCommand.h"
+#include "app/DocumentCommands.h"
 #include "app/RecognizeCommand.h"
+#include "app/RenderLabelsCommand.h"
 #include "app/ScriptCommand.h"
 #include "app/SearchCommand.h"
 
@@ -19,9 +21,14 @@ struct Subcommand {
     Entry run;
 };
 
+int RenderLabels(const QStringList& args, std::istream&, std::ostream& out, std::ostream& err) {
+    return RunRenderLabels(args, out, err);
+}
+
 const Subcommand kSubcommands[] = {
     {"analyse", &RunAnalyse},     {"analyze", &RunAnalyse}, {"recognize", &RunRecognize},
-    {"recognise", &RunRecognize}, {"script", &RunScript},     {"search", &RunSearch},
+    {"recognise", &RunRecognize}, {"script", &RunScript},   {"render-labels", &RenderLabels},
+    {"info", &RunInfo},           {"make", &RunMake},         {"search", &RunSearch},
 };
 
 WindowLauncher& Launcher() {
@@ -33,7 +40,7 @@ void PrintUsage(std::ostream& out) {
     out << "Usage: kvr [--measure-startup] [FILE.kvr]\n"
            "           Opens the window, with FILE when given; --measure-startup prints the\n"
            "           milliseconds from start to the first painted frame, then quits.\n"
-        << AnalyseUsage() << RecognizeUsage() << ScriptUsage() << SearchUsage()
+        << AnalyseUsage() << RecognizeUsage() << ScriptUsage() << RenderLabelsUsage() << InfoUsage() << MakeUsage() << SearchUsage()
         << "       (analyze and recognise are accepted for analyse and recognize)\n";
 }
 

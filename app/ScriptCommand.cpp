@@ -13,12 +13,16 @@
 
 #include "app/CommandInput.h"
 #include "app/GraphDump.h"
+#include "app/HeadlessThumbnail.h"
 #include "app/JsonLine.h"
 #include "app/PrecisionGuard.h"
 #include "graph/GraphManager.h"
+#include "io/CKVRDoc.h"
+#include "mathex/MathExp.h"
 #include "mathex/SmartNumber.h"
 #include "render/GraphExport.h"
 #include "render/GraphPage.h"
+#include "render/ImageExport.h"
 
 namespace {
 
@@ -133,6 +137,7 @@ struct Script {
     explicit Script(std::ostream& out_) : out(out_) { graph.setListener(&listener); }
 
     GraphManager graph;
+    CKVRDoc doc{graph};
     ScriptListener listener;
     std::ostream& out;
 };
@@ -197,7 +202,14 @@ const Command kCommands[] = {
     {"type",
      [](Script& s, const Line& line) -> Outcome {
          if (line.rest.empty()) return BadArgument(line, "the equation text");
-         s.graph.addEquationFromText(std::string(line.rest));  // text that does not parse adds nothing
+         // Text that does not parse adds nothing and ends the script with the reason.
+         MathEx::MathExp probe;
+         if (!probe.Parse(std::string(line.rest))) {
+             const MathEx::ParseError& e = probe.LastError();
+             return {2, "'type' cannot read the equation: " + e.message + " (column " +
+                            std::to_string(e.position) + ")"};
+         }
+         s.graph.addEquationFromText(std::string(line.rest));
          return {};
      }},
     {"dblclick",
@@ -256,6 +268,22 @@ const Command kCommands[] = {
          WriteJsonLine(s.out, GraphToJson(s.graph, s.listener.status));
          return {};
      }},
+    {"open",
+     [](Script& s, const Line& line) -> Outcome {
+         if (line.rest.empty()) return BadArgument(line, "FILE");
+         const DocumentResult r = s.doc.open(std::string(line.rest));
+         if (!r.ok) return {1, r.message + " (" + r.reason + ")"};
+         return {};
+     }},
+    {"save",
+     [](Script& s, const Line& line) -> Outcome {
+         if (line.rest.empty()) return BadArgument(line, "FILE");
+         // The thumbnail as the window would capture it; a document without one
+         // when there is no headless OpenGL here.
+         const DocumentResult r = s.doc.save(std::string(line.rest), RenderThumbnailPng(s.graph));
+         if (!r.ok) return {1, r.message + " (" + r.reason + ")"};
+         return {};
+     }},
     {"export-ps",
      [](Script& s, const Line& line) -> Outcome {
          if (line.rest.empty()) return BadArgument(line, "FILE");
@@ -275,6 +303,26 @@ const Command kCommands[] = {
          if (line.rest.empty()) return BadArgument(line, "FILE");
          const std::string path(line.rest);
          if (!ExportPdf(s.graph, QString::fromStdString(path))) return {1, "cannot write '" + path + "'"};
+         return {};
+     }},
+    {"export-png",
+     [](Script& s, const Line& line) -> Outcome {
+         // FILE, or FILE W H; the picture is the script's client size by default.
+         if (line.args.size() != 1 && line.args.size() != 3)
+             return BadArgument(line, "FILE [W H]: W and H whole numbers of pixels from 1 to 8192");
+         int width = s.graph.viewport().width, height = s.graph.viewport().height;
+         if (line.args.size() == 3) {
+             const auto w = WholeNumber(line.args[1], 1, 8192), h = WholeNumber(line.args[2], 1, 8192);
+             if (!w || !h) return BadArgument(line, "FILE [W H]: W and H whole numbers of pixels from 1 to 8192");
+             width = int(*w);
+             height = int(*h);
+         }
+         const std::string path(line.args[0]);
+         std::string error;
+         if (!ExportGraphImage(s.graph, path, width, height, &error)) {
+             if (error == kImageSaveFailed) return {1, "cannot write '" + path + "'"};
+             return {1, "cannot draw the picture: " + error};
+         }
          return {};
      }},
 };
@@ -329,8 +377,10 @@ const char* ScriptUsage() {
            "           up, rdown, rup, dblclick, wheel, pen, grid, axis, mensuration,\n"
            "           paint, display-equation, intersections, delete, undo, attrib,\n"
            "           x-caption, y-caption, xy-caption, tangent, colour, zoom,\n"
-           "           precision, dump (the graph's state as one JSON line), export-ps,\n"
-           "           export-svg, export-pdf.\n";
+           "           precision, dump (the graph's state as one JSON line), export-ps FILE,\n"
+           "           export-png FILE [W H] (no grid, labels or selection; default size:\n"
+           "           the script's), export-svg FILE, export-pdf FILE, open FILE.kvr,\n"
+           "           save FILE.kvr.\n";
 }
 
 int RunScript(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err) {

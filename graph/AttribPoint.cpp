@@ -74,19 +74,13 @@ bool Circumcentre(PointF a, PointF b, PointF c, PointF& centre) {
     return true;
 }
 
-double Wrap(double a) {
-    const double turn = 2 * std::numbers::pi;
-    a = std::fmod(a, turn);
-    return a < 0 ? a + turn : a;
-}
-
 // The arc about `centre` from `from` to the ray through `to` that does not pass
 // `avoid`. DrawAngleArc always takes the short way, so a longer arc is drawn in
 // two halves.
 void ArcAvoiding(Surface& surface, PointF centre, PointF from, PointF to, PointF avoid) {
     auto angle = [&](PointF p) { return std::atan2(p.y - centre.y, p.x - centre.x); };
     const double a0 = angle(from);
-    const double ccw = Wrap(angle(to) - a0), t = Wrap(angle(avoid) - a0);
+    const double ccw = MathEx::WrapAngle(angle(to) - a0), t = MathEx::WrapAngle(angle(avoid) - a0);
     const double sweep = (t > 0 && t < ccw) ? ccw - 2 * std::numbers::pi : ccw;
     if (std::fabs(sweep) < std::numbers::pi - 1e-6) {
         MathEx::DrawAngleArc(surface, centre, from, to);

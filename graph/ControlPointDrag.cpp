@@ -10,11 +10,6 @@ using namespace MathEx;
 
 namespace {
 
-double Wrap(double angle) {
-    angle = std::fmod(angle, kTwoPi);
-    return angle < 0 ? angle + kTwoPi : angle;
-}
-
 bool CubicThrough(const std::vector<PointF>& p, double out[4]) {
     double m[4][5];
     for (int r = 0; r < 4; ++r) {
@@ -214,7 +209,7 @@ bool EquationObject::dragCentral(int i, PointF d) {
     }
     c[2] = C.x;
     c[3] = C.y;
-    c[4] = Wrap(theta);
+    c[4] = MathEx::WrapAngle(theta);
     if (!(c[0] > 0 && c[1] > 0)) return false;
     const double cs = std::cos(c[4]), sn = std::sin(c[4]);
     const PointF axisEnd(float(c[2] + c[0] * cs), float(c[3] + c[0] * sn));
@@ -243,7 +238,7 @@ bool EquationObject::dragParabola(int i, PointF d) {
     c[0] = sign * Length(fv) / std::sqrt(5.0);
     c[1] = p[0].x;
     c[2] = p[0].y;
-    c[3] = Wrap(std::atan2(fv.y, fv.x) - std::atan2(2.0, 1.0) - (sign < 0 ? kPi : 0.0));
+    c[3] = MathEx::WrapAngle(std::atan2(fv.y, fv.x) - std::atan2(2.0, 1.0) - (sign < 0 ? kPi : 0.0));
     return c[0] != 0;
 }
 

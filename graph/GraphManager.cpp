@@ -116,7 +116,9 @@ EquationObject* GraphManager::addEquationObject(std::unique_ptr<EquationObject> 
         for (const auto& e : equations_) taken.push_back(e->labelBox().top > e->labelBox().bottom
                                                              ? e->labelBox()
                                                              : EstimatedLabelBox(e->labelPosition(), e->text().size(), viewport_));
-        equation->setLabelPosition(ChooseLabelPosition(*equation, viewport_, taken));
+        std::vector<const EquationObject*> curves{equation.get()};
+        for (const auto& e : equations_) curves.push_back(e.get());
+        equation->setLabelPosition(ChooseLabelPosition(*equation, viewport_, taken, curves));
     }
     equations_.push_back(std::move(equation));
     return equations_.back().get();

@@ -170,6 +170,12 @@ public:
     bool showAxis() const { return showAxis_; }
     void setShowGrid(bool shown) { showGrid_ = shown; }
     void setShowAxis(bool shown) { showAxis_ = shown; }
+    // The integers along the axes (on by default).
+    bool showAxisNumbers() const { return viewport_.showAxisNumbers; }
+    void setShowAxisNumbers(bool shown) {
+        viewport_.showAxisNumbers = shown;
+        repaint();
+    }
     bool showIntersections() const { return showIntersections_; }
     const std::vector<PointF>& intersections() const { return intersections_; }
     const ColorF& currentColour() const { return currentColour_; }

@@ -4,12 +4,14 @@
 #include <cmath>
 
 #include "graph/EquationObject.h"
+#include "graph/PrimitiveKind.h"
 #include "graph/Viewport.h"
 
 namespace {
 
-// A typeset label is about 7 pixels a character and 20 high (12-point text).
-constexpr double kCharWidthPx = 7.0, kLabelHeightPx = 20.0;
+// A typeset label is about 9.5 pixels a character of its plain text (the
+// operators get spaces) and 20 high (12-point text).
+constexpr double kCharWidthPx = 9.5, kLabelHeightPx = 20.0;
 // Kept clear of the window's edge and of the curve itself, in pixels.
 constexpr double kEdgePx = 12.0, kGapPx = 6.0;
 constexpr int kSteps = 80;  // abscissas tried across the window
@@ -17,6 +19,40 @@ constexpr int kSteps = 80;  // abscissas tried across the window
 bool overlaps(const RectF& a, const RectF& b)
 {
     return a.left < b.right && b.left < a.right && a.bottom < b.top && b.bottom < a.top;
+}
+
+// Whether segment ab meets the box (Liang–Barsky).
+bool segmentMeets(PointF a, PointF b, const RectF& box)
+{
+    double t0 = 0, t1 = 1;
+    const double dx = double(b.x) - a.x, dy = double(b.y) - a.y;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x - double(box.left), double(box.right) - a.x, a.y - double(box.bottom),
+                         double(box.top) - a.y};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) t0 = std::max(t0, t);
+        else t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    return true;
+}
+
+// Whether the sampled line of any of the curves, or an axis, passes through the box.
+bool coversACurve(const RectF& box, const std::vector<const EquationObject*>& curves)
+{
+    const float far = 1e30f;
+    if (segmentMeets(PointF(-far, 0), PointF(far, 0), box) || segmentMeets(PointF(0, -far), PointF(0, far), box))
+        return true;
+    for (const EquationObject* e : curves)
+        for (const Stroke& piece : e->pieces())
+            for (size_t i = 0; i + 1 < piece.size(); ++i)
+                if (segmentMeets(piece[i], piece[i + 1], box)) return true;
+    return false;
 }
 
 }  // namespace
@@ -28,7 +64,8 @@ RectF EstimatedLabelBox(PointF corner, size_t characters, const Viewport& view)
     return RectF(float(corner.y + h), corner.y, corner.x, float(corner.x + w));
 }
 
-PointF ChooseLabelPosition(const EquationObject& equation, const Viewport& view, const std::vector<RectF>& taken)
+PointF ChooseLabelPosition(const EquationObject& equation, const Viewport& view, const std::vector<RectF>& taken,
+                           const std::vector<const EquationObject*>& curves)
 {
     const double upx = view.scale * view.xZoom / 40.0, upy = view.scale * view.yZoom / 40.0;
     const PointF topLeft = view.screenToGraph(kEdgePx, kEdgePx);
@@ -46,20 +83,27 @@ PointF ChooseLabelPosition(const EquationObject& equation, const Viewport& view,
     if (right > left && top > bottom) {
         const RectF probe = EstimatedLabelBox(PointF(0, 0), characters, view);
         const double width = probe.right - probe.left, height = probe.top - probe.bottom;
-        // From the right of the view leftwards: the first curve point whose
-        // label, set just above-left or below-left of it, fits.
-        for (int i = 0; i <= kSteps; ++i) {
-            const double x = right - kGapPx * upx - (right - left) * i / kSteps;
-            double y[2];
-            equation.ordinates(x, y[0], y[1]);
-            for (double yc : y) {
-                if (!std::isfinite(yc) || yc < bottom || yc > top) continue;
-                const PointF candidates[] = {
-                    PointF(float(x - width), float(yc + kGapPx * upy)),
-                    PointF(float(x - width), float(yc - kGapPx * upy - height)),
-                };
-                for (const PointF& c : candidates)
-                    if (fits(EstimatedLabelBox(c, characters, view))) return c;
+        // First a place clear of every curve; failing that, one clear of the labels only.
+        for (const bool clearOfCurves : {true, false}) {
+            // From the right of the view leftwards: the first curve point whose
+            // label, set just above-left or below-left of it, fits.
+            for (int i = 0; i <= kSteps; ++i) {
+                const double x = right - kGapPx * upx - (right - left) * i / kSteps;
+                double y[2];
+                equation.ordinates(x, y[0], y[1]);
+                const int branches = equation.expression() && IsConic(equation.expression()->type) ? 2 : 1;
+                for (int b = 0; b < branches; ++b) {
+                    const double yc = y[b];
+                    if (!std::isfinite(yc) || yc < bottom || yc > top) continue;
+                    const PointF candidates[] = {
+                        PointF(float(x - width), float(yc + kGapPx * upy)),
+                        PointF(float(x - width), float(yc - kGapPx * upy - height)),
+                    };
+                    for (const PointF& c : candidates) {
+                        const RectF box = EstimatedLabelBox(c, characters, view);
+                        if (fits(box) && !(clearOfCurves && coversACurve(box, curves))) return c;
+                    }
+                }
             }
         }
     }

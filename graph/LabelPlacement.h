@@ -12,8 +12,11 @@ class Viewport;
 
 // The lower-left corner for the label of `equation` (graph units, the frame
 // the equations are drawn in). `taken` are the boxes of the labels already
-// on the graph (top, bottom, left, right).
-PointF ChooseLabelPosition(const EquationObject& equation, const Viewport& view, const std::vector<RectF>& taken);
+// on the graph (top, bottom, left, right); `curves` the equations whose lines
+// the label should not cover (the equation itself among them), as far as a
+// free place exists.
+PointF ChooseLabelPosition(const EquationObject& equation, const Viewport& view, const std::vector<RectF>& taken,
+                           const std::vector<const EquationObject*>& curves);
 
 // The box a label of `characters` characters is expected to cover with its
 // lower-left corner at `corner`, before it has been typeset.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "core/Surface.h"
 
@@ -25,6 +26,10 @@ constexpr double kLabelInset = 0.6, kLabelLift = 0.2;
 // sizes page text from the height of a 100-unit stroke capital in window
 // pixels, a Times capital being 0.66 of the font size.
 constexpr double kPageFontSize = 16.0, kPageCapitalPerEm = 0.66, kGlyphCapital = 100.0;
+
+// Axis numbers: digits this many pixels high, kept this many pixels from the
+// axis and from each other.
+constexpr double kNumberCapital = 9.0, kNumberGap = 5.0;
 
 // The page axes always reach ±10, whatever the zoom.
 constexpr double kPageAxisExtent = 10.0;
@@ -137,10 +142,73 @@ void Viewport::drawGridAndAxes(Surface& surface, bool showGrid, bool showAxis) c
     if (surface.isVector()) {
         if (showGrid) drawPageGrid(surface);
         if (showAxis) drawPageAxes(surface);
+        if (showAxis && showAxisNumbers)
+            drawAxisNumbers(surface, -kPageAxisExtent, kPageAxisExtent, -kPageAxisExtent, kPageAxisExtent);
         return;
     }
     if (showAxis) drawAxes(surface);
     if (showGrid) drawGridSegments(surface);
+    if (showAxis && showAxisNumbers) {
+        const RectF& r = graphRect;
+        drawAxisNumbers(surface, r.left, r.right, r.bottom, r.top);
+    }
+}
+
+namespace {
+
+// The smallest step of 1, 2, 5, 10, 20, 50, … units whose spacing in pixels
+// is at least `pixels`; 0 when even the largest would crowd.
+long long NumberStep(double pixelsPerUnit, double pixels) {
+    if (!positiveFinite(pixelsPerUnit)) return 0;
+    for (long long decade = 1; decade <= 1000000000LL; decade *= 10)
+        for (const long long m : {1LL, 2LL, 5LL})
+            if (double(m * decade) * pixelsPerUnit >= pixels) return m * decade;
+    return 0;
+}
+
+}  // namespace
+
+void Viewport::drawAxisNumbers(Surface& surface, double left, double right, double bottom, double top) const {
+    const double upx = unitsPerPixelX(), upy = unitsPerPixelY();
+    if (!positiveFinite(upx) || !positiveFinite(upy)) return;
+    // Glyph scales for digits kNumberCapital pixels high whatever the zoom.
+    const double sx = kNumberCapital / kGlyphCapital * upx, sy = kNumberCapital / kGlyphCapital * upy;
+    const double gapX = kNumberGap * upx, gapY = kNumberGap * upy;
+    // Only what the window shows (the page shows its whole ±10).
+    if (!surface.isVector()) {
+        left = std::max(left, -pan.x - width * 0.5 * upx);
+        right = std::min(right, -pan.x + width * 0.5 * upx);
+        bottom = std::max(bottom, -pan.y - height * 0.5 * upy);
+        top = std::min(top, -pan.y + height * 0.5 * upy);
+    }
+    // Whole numbers of that size are far beyond any view; a pan that far shows none.
+    constexpr double kLargest = 1e15;
+    if (!(left <= right && bottom <= top && std::abs(left) < kLargest && std::abs(right) < kLargest &&
+          std::abs(bottom) < kLargest && std::abs(top) < kLargest))
+        return;
+    auto text = [](long long k) { return std::to_string(k); };
+    surface.setColor(kBlack);
+    surface.setLineWidth(kAxisWidth);
+
+    // Along x: centred under their unit, spaced by the widest of them plus a gap.
+    const double widest = std::max(surface.strokeTextWidth(text((long long)std::floor(left))),
+                                   surface.strokeTextWidth(text((long long)std::ceil(right)))) *
+                          sx / upx;
+    if (const long long step = NumberStep(1.0 / upx, widest + 2 * kNumberGap); step > 0)
+        for (long long k = (long long)std::ceil(left / double(step)) * step; double(k) <= right; k += step) {
+            if (k == 0) continue;  // the origin has its "O"
+            const std::string t = text(k);
+            const double w = surface.strokeTextWidth(t) * sx;
+            surface.strokeText(t, PointF(float(double(k) - w / 2), float(-gapY - kNumberCapital * upy)), sx, sy);
+        }
+    // Along y: right-aligned left of the axis, centred on their unit.
+    if (const long long step = NumberStep(1.0 / upy, kNumberCapital + kNumberGap); step > 0)
+        for (long long k = (long long)std::ceil(bottom / double(step)) * step; double(k) <= top; k += step) {
+            if (k == 0) continue;
+            const std::string t = text(k);
+            const double w = surface.strokeTextWidth(t) * sx;
+            surface.strokeText(t, PointF(float(-gapX - w), float(double(k) - kNumberCapital * upy / 2)), sx, sy);
+        }
 }
 
 void Viewport::drawAxes(Surface& surface) const {

@@ -38,6 +38,9 @@ public:
     PointF pan;                               // graph units
     RectF graphRect{10.0f, -10.0f, -10.0f, 10.0f};  // always ±10 × zoom; the grid and axes span it
     int width = kDefaultWidth, height = kDefaultHeight;  // client size in pixels
+    // Integers along both axes at the grid units (thinned so that they never
+    // crowd), on screen and on the page, whenever the axes are shown.
+    bool showAxisNumbers = true;
 
     // Back to the defaults of a new document; the window size is kept.
     void reset();
@@ -87,5 +90,8 @@ private:
     void drawGridSegments(Surface& surface) const;
     void drawPageGrid(Surface& surface) const;
     void drawPageAxes(Surface& surface) const;
+    // Numbers along the axes over [left, right] × [bottom, top] (graph units,
+    // the pan-translated frame), those outside the window left out.
+    void drawAxisNumbers(Surface& surface, double left, double right, double bottom, double top) const;
     void gridVertices(Surface& surface) const;
 };

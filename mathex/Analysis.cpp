@@ -251,9 +251,62 @@ void StoreConic(const SubtreeFacts& facts, double conic[6]) {
     for (int i = 0; i < 6; ++i) conic[i] = facts.conicOk ? facts.conic[kByMonomial[i]] : 0.0;
 }
 
+namespace {
+bool AllFinite(const double* v, int n) {
+    return std::all_of(v, v + n, [](double x) { return IsFinite(x); });
+}
+
+// y = a·x + b as a tree.
+std::unique_ptr<ExpNode> LineTree(double a, double b) {
+    auto number = [](double v) {
+        Token t;
+        t.type = TT_NUMBER;
+        t.number.value = v;
+        return new ExpNode(t);
+    };
+    auto x = new ExpNode(TT_IDENT, 0);
+    x->token.name = "x";
+    auto times = new ExpNode(TT_TIMES, 2);
+    times->SetChild(0, number(a));
+    times->SetChild(1, x);
+    auto plus = std::make_unique<ExpNode>(TT_PLUS, 2);
+    plus->SetChild(0, times);
+    plus->SetChild(1, number(b));
+    return plus;
+}
+}  // namespace
+
+void MathExp::ClassifyExplicit(const SubtreeFacts& r) {
+    Polynomial poly = r.poly;
+    // The true degree: a leading coefficient that is zero ("0*x^4") does not count.
+    while (poly.ok && poly.degree > 0 && poly.degree <= 4 && poly.c[poly.degree] == 0) --poly.degree;
+    if (poly.ok && poly.degree <= 4) {
+        const int degree = int(poly.degree);
+        static constexpr PrimitiveType kTypes[] = {PT_LINE, PT_LINE, PT_QUADRATIC, PT_CUBIC, PT_QUARTIC};
+        type = kTypes[degree];
+        // Highest power first; a constant is the line with slope 0.
+        const int top = std::max(degree, 1);
+        for (int i = 0; i <= top; ++i) coeffs[i] = poly.c[top - i];
+    } else if (poly.ok) {
+        type = PT_POLYNOMIAL;
+    } else if (r.trig.ok) {
+        type = PrimitiveType(r.trig.type);
+        coeffs[0] = r.trig.a;
+        coeffs[1] = r.trig.b;
+        coeffs[2] = r.trig.c;
+        coeffs[3] = r.trig.d;
+    } else if (r.exp.ok) {
+        type = PT_EXP;
+        coeffs[0] = r.exp.base;
+        coeffs[1] = r.exp.h;
+        coeffs[2] = r.exp.k;
+    }
+}
+
 void MathExp::Analyze() {
     form = FORM_NONE;
     SetMain(nullptr);
+    lineMain_.reset();
     type = PT_COMPLEX;
     std::fill(std::begin(coeffs), std::end(coeffs), 0.0);
     std::fill(std::begin(conic), std::end(conic), 0.0);
@@ -269,45 +322,37 @@ void MathExp::Analyze() {
     }
     const ExpNode* left = root->Child(0);
     const ExpNode* right = root->Child(1);
-    if (left->Type() == TT_IDENT && left->Name() == "y") {
-        const SubtreeFacts r = AnalyzeSubtree(right);
-        if (r.xOnly) {
-            form = FORM_EXPLICIT;
-            SetMain(right);
-            if (r.poly.ok && r.poly.degree <= 4) {
-                const int degree = int(r.poly.degree);
-                static constexpr PrimitiveType kTypes[] = {PT_LINE, PT_LINE, PT_QUADRATIC, PT_CUBIC, PT_QUARTIC};
-                type = kTypes[degree];
-                // Highest power first; a constant is the line with slope 0.
-                const int top = std::max(degree, 1);
-                for (int i = 0; i <= top; ++i) coeffs[i] = r.poly.c[top - i];
-            } else if (r.poly.ok) {
-                type = PT_POLYNOMIAL;
-            } else if (r.trig.ok) {
-                type = PrimitiveType(r.trig.type);
-                coeffs[0] = r.trig.a;
-                coeffs[1] = r.trig.b;
-                coeffs[2] = r.trig.c;
-                coeffs[3] = r.trig.d;
-            } else if (r.exp.ok) {
-                type = PT_EXP;
-                coeffs[0] = r.exp.base;
-                coeffs[1] = r.exp.h;
-                coeffs[2] = r.exp.k;
+    const auto isY = [](const ExpNode* n) { return n->Type() == TT_IDENT && n->ChildCount() == 0 && n->Name() == "y"; };
+    const SubtreeFacts l = AnalyzeSubtree(left);
+    const SubtreeFacts r = AnalyzeSubtree(right);
+    if ((isY(left) && r.xOnly) || (isY(right) && l.xOnly && !isY(left))) {
+        // y = f(x), or f(x) = y.
+        const bool onRight = isY(left);
+        form = FORM_EXPLICIT;
+        SetMain(onRight ? right : left);
+        ClassifyExplicit(onRight ? r : l);
+    } else if (l.xyOnly && r.xyOnly) {
+        // F(x, y) = 0, or L = R read as L − (R) = 0.
+        form = FORM_IMPLICIT;
+        SetMain(left);
+        if (l.conicOk && r.conicOk) {
+            SubtreeFacts difference = l;
+            for (int i = 0; i < 6; ++i) difference.conic[i] = l.conic[i] - r.conic[i];
+            StoreConic(difference, conic);
+            if (AllFinite(conic, 6)) ClassifyConic(*this);
+            if (type == PT_LINE) {
+                lineMain_ = LineTree(coeffs[0], coeffs[1]);
+                SetMain(lineMain_.get());
             }
-            CompilePrograms();
-            return;
         }
     }
-    if (right->Type() == TT_NUMBER && right->NumberValue() == 0.0) {
-        const SubtreeFacts l = AnalyzeSubtree(left);
-        if (l.xyOnly) {
-            form = FORM_IMPLICIT;
+    // Coefficients that are not finite describe no curve.
+    if (!AllFinite(coeffs, 5)) {
+        type = PT_COMPLEX;
+        std::fill(std::begin(coeffs), std::end(coeffs), 0.0);
+        if (lineMain_) {
             SetMain(left);
-            if (l.conicOk) {
-                StoreConic(l, conic);
-                ClassifyConic(*this);
-            }
+            lineMain_.reset();
         }
     }
     CompilePrograms();

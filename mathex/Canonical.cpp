@@ -1,12 +1,13 @@
 // Canonical equation text: the text an equation is rewritten to when its
 // coefficients change without typing (a drag, a fitted sketch). Whatever is
 // written here must parse and analyse back into the same type and
-// coefficients, so a leading −1 becomes "-(x^2)" (since "-x^2" reads as
-// (−x)²), the vertical line is written as the implicit "x - k = 0", the line
+// coefficients, so the vertical line is written as the implicit "x - k = 0", the line
 // y = 0 is written out, and the general form of a rotated conic carries ten
 // decimals so that a slightly tilted parabola stays a parabola.
 #include <charconv>
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <string>
 
 #include "mathex/Analysis.h"
@@ -25,7 +26,19 @@ std::string Fixed(double v, int decimals) {
     return std::string(buf, result.ptr);
 }
 
-std::string Num(double v) { return Fixed(v, 5); }
+// Shortest text that reads back as exactly v ("8e-67").
+std::string Shortest(double v) {
+    char buf[64];
+    const auto result = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, result.ptr);
+}
+
+// A coefficient with five decimals; one so small that they would round it
+// away (and change the curve's type) keeps all its digits.
+std::string Num(double v) {
+    if (v != 0 && std::fabs(v) < 1e-3) return Shortest(v);
+    return Fixed(v, 5);
+}
 
 // Coefficient v of the power literal p after the leading term.
 std::string SignedTerm(double v, const char* p, bool quadratic = false) {
@@ -80,6 +93,23 @@ std::string Exponential(const double* c) {
     return s;
 }
 
+// sin θ and cos θ, exact for an angle within a billionth (relative) of a
+// multiple of π/2 (the literal π of the rules is such an angle): the general
+// form then has exact zeros instead of residues that read back as another conic.
+void SinCos(double theta, double& s, double& c) {
+    const double quarter = std::numbers::pi / 2;
+    const double k = std::round(theta / quarter);
+    if (std::fabs(theta - k * quarter) <= 1e-9 * std::max(1.0, std::fabs(theta))) {
+        static constexpr double kSin[4] = {0, 1, 0, -1}, kCos[4] = {1, 0, -1, 0};
+        const int i = int(std::fmod(std::fmod(k, 4.0) + 4.0, 4.0));
+        s = kSin[i];
+        c = kCos[i];
+        return;
+    }
+    s = std::sin(theta);
+    c = std::cos(theta);
+}
+
 // "(x - 1.00000)", "(x + 2.00000)" or "x".
 std::string Shifted(const char* var, double centre) {
     if (centre > 0) return std::string("(") + var + " - " + Num(centre) + ")";
@@ -93,12 +123,15 @@ std::string Square(const char* var, double centre, double denominator) {
     return s;
 }
 
-// A·x² + B·xy + C·y² + D·x + E·y + F = 0 with ten decimals.
+// A·x² + B·xy + C·y² + D·x + E·y + F = 0, every coefficient written so that it
+// reads back exactly: a conic a few millionths of a radian off an axis has
+// cross and square terms far smaller than the rest, which fixed decimals
+// would round into another curve.
 std::string GeneralForm(const double k[6]) {
     static const char* kLiterals[] = {"*x^2", "*x*y", "*y^2", "*x", "*y"};
-    std::string s = Fixed(k[0], 10) + kLiterals[0];
-    for (int i = 1; i < 5; ++i) s += (k[i] >= 0 ? "+" : "") + Fixed(k[i], 10) + kLiterals[i];
-    return s + (k[5] >= 0 ? "+" : "") + Fixed(k[5], 10) + " = 0";
+    std::string s = Shortest(k[0]) + kLiterals[0];
+    for (int i = 1; i < 5; ++i) s += (k[i] >= 0 ? "+" : "") + Shortest(k[i]) + kLiterals[i];
+    return s + (k[5] >= 0 ? "+" : "") + Shortest(k[5]) + " = 0";
 }
 
 std::string Central(const double* c, bool ellipse) {
@@ -107,7 +140,8 @@ std::string Central(const double* c, bool ellipse) {
         return Square("x", x0, a2) + (ellipse ? " + " : " - ") + Square("y", y0, b2) + " - 1 = 0 ";
     if (!ellipse && theta == kHalfPi)  // transverse axis along y: a² belongs under y
         return Square("y", y0, a2) + " - " + Square("x", x0, b2) + " - 1 = 0 ";
-    const double s = std::sin(theta), co = std::cos(theta);
+    double s, co;
+    SinCos(theta, s, co);
     double k[6];
     if (ellipse) {
         k[0] = b2 * co * co + a2 * s * s;
@@ -135,7 +169,8 @@ std::string Parabola(const double* c) {
         const std::string tail = vy == 0 ? "*y = 0" : "*" + Shifted("y", vy) + " = 0";
         return Shifted("x", vx) + "^2" + focal + tail;
     }
-    const double s = std::sin(theta), co = std::cos(theta);
+    double s, co;
+    SinCos(theta, s, co);
     const double b = -2 * s * co;
     const double k[6] = {s * s,
                          b,
@@ -156,6 +191,9 @@ std::string VerticalLine(double k) {
 
 std::string MathExp::CanonicalText() const {
     const double* c = coeffs;
+    // No text for a curve that is nowhere: never "inf" or "nan" in an equation.
+    for (double v : coeffs)
+        if (!IsFinite(v)) return "";
     switch (type) {
         case PT_VERTICAL_LINE: return VerticalLine(c[1]);
         case PT_LINE: return Line(c[0], c[1]);
@@ -178,31 +216,28 @@ std::string MathExp::CanonicalText() const {
     }
 }
 
-bool MathExp::Rebuild() {
+// The canonical text parsed and analysed, when it reads back as this type.
+bool MathExp::ParseCanonical(MathExp& rebuilt) const {
     const std::string text = CanonicalText();
-    ParseResult parsed = ParseExpression(text);
-    if (parsed.status != ParseStatus::Ok) return false;  // form, tree and main stay as they were
-    root_ = std::move(parsed.root);
-    root_->Layout();
-    const ExpNode* root = root_.get();
-    EquationForm shape = FORM_NONE;
-    if (root->Type() == TT_EQUAL) {
-        const ExpNode* left = root->Child(0);
-        const ExpNode* right = root->Child(1);
-        if (left->Type() == TT_IDENT && left->Name() == "y") shape = FORM_EXPLICIT;
-        else if (right->Type() == TT_NUMBER && right->NumberValue() == 0) shape = FORM_IMPLICIT;
-    }
-    // A shape adopted without ever parsing text (a fitted sketch) takes the
-    // form its text has; otherwise type, coefficients and form all stay.
-    if (form == FORM_SYNTAX_ERROR) form = shape;
-    if (form == FORM_EXPLICIT && shape == FORM_EXPLICIT) {
-        SetMain(root->Child(1));
-    } else if (form == FORM_IMPLICIT && shape == FORM_IMPLICIT) {
-        SetMain(root->Child(0));
-        StoreConic(AnalyzeSubtree(root->Child(0)), conic);
-    } else {
-        SetMain(form == FORM_CONSTANT ? root : nullptr);
-    }
+    // The text must read back as the same kind of curve; the coefficients
+    // stay exactly as they are (the text rounds them).
+    return !text.empty() && rebuilt.Parse(text) && rebuilt.type == type;
+}
+
+bool MathExp::CanRebuild() const {
+    MathExp rebuilt;
+    return ParseCanonical(rebuilt);
+}
+
+bool MathExp::Rebuild() {
+    MathExp rebuilt;
+    if (!ParseCanonical(rebuilt)) return false;
+    // Take the new tree and its analysis; type, coefficients and label stay.
+    root_ = std::move(rebuilt.root_);
+    lineMain_ = std::move(rebuilt.lineMain_);
+    form = rebuilt.form;
+    std::copy(std::begin(rebuilt.conic), std::end(rebuilt.conic), conic);
+    SetMain(rebuilt.main_);
     CompilePrograms();
     return true;
 }

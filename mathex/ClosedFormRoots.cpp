@@ -20,7 +20,6 @@ namespace {
 constexpr double kTolerance = 0.00001;
 
 constexpr double kThird = 0.3333333333333333;
-constexpr double kPiOverThree = 1.047197551;
 
 // Real cube root keeping the sign, so that a negative radicand gives the
 // negative root instead of the NaN of pow.
@@ -78,7 +77,7 @@ std::vector<double> CubicRoots(double a, double b, double c, double d) {
         const double r = 2.0 * std::sqrt(-p);
         const double ratio = std::clamp(-q / std::sqrt(-(p * p * p)), -1.0, 1.0);
         const double phi = std::acos(ratio) / 3.0;
-        roots = {r * std::cos(phi), -r * std::cos(phi + kPiOverThree), -r * std::cos(phi - kPiOverThree)};
+        roots = {r * std::cos(phi), -r * std::cos(phi + kThirdPi), -r * std::cos(phi - kThirdPi)};
     } else {
         const double s = std::sqrt(h);
         roots = {RealCubeRoot(s - q) + RealCubeRoot(-s - q)};
@@ -136,10 +135,6 @@ double VectorAngle(double x, double y) {
     const double cosine = std::clamp(x / r, -1.0, 1.0);
     if (y > 0.0) return std::acos(cosine);
     return kTwoPi - std::acos(cosine);
-}
-
-bool IsNotFinite(double v) {
-    return !std::isfinite(v);
 }
 
 }  // namespace MathEx

@@ -6,8 +6,7 @@
 // counts as none; a near-zero discriminant (relative to the coefficients) is a
 // parabola; a hyperbola with a vertical transverse axis gets θ = π/2 so that a
 // is always the semi-axis along θ; and anything degenerate or non-finite (two
-// lines, a point, an empty set, a plain line such as y − x = 0) is left as a
-// general curve, drawn as the zero set of F.
+// lines, a point, an empty set) is left as a general curve, drawn as the zero set of F.
 #include <cmath>
 
 #include "mathex/Analysis.h"
@@ -19,7 +18,7 @@ namespace {
 
 bool AllFinite(const double* v, int n) {
     for (int i = 0; i < n; ++i)
-        if (!std::isfinite(v[i])) return false;
+        if (!IsFinite(v[i])) return false;
     return true;
 }
 
@@ -112,11 +111,17 @@ void ClassifyConic(MathExp& m) {
     if (A == 0 && B == 0 && C == 0 && E == 0) {
         // D·x + F = 0; without an x term there is no line at all.
         m.type = PT_COMPLEX;
-        if (D != 0 && std::isfinite(-F / D)) {
+        if (D != 0 && IsFinite(-F / D)) {
             m.type = PT_VERTICAL_LINE;
             m.coeffs[0] = 0;
             m.coeffs[1] = -F / D;
         }
+        return;
+    }
+    if (A == 0 && B == 0 && C == 0) {  // D·x + E·y + F = 0 with E ≠ 0: y = −(D/E)·x − F/E
+        m.type = PT_LINE;
+        m.coeffs[0] = D == 0 ? 0.0 : -D / E;
+        m.coeffs[1] = F == 0 ? 0.0 : -F / E;
         return;
     }
     const double delta = B * B - 4 * A * C;

@@ -6,25 +6,28 @@
 
 namespace MathEx {
 
-BasicNode::BasicNode(int count) : childCount(count < 0 ? 0 : count), children(childCount, nullptr) {}
+BasicNode::BasicNode(int count) : childCount(count < 0 ? 0 : count) {
+    if (childCount > 2) children = new BasicNode*[childCount]();
+}
 
 BasicNode::~BasicNode() {
     // Unlink the subtree into a work list instead of recursing: a deep chain
     // would otherwise exhaust the call stack.
     std::vector<BasicNode*> pending;
-    for (BasicNode*& c : children) {
-        if (c) pending.push_back(c);
-        c = nullptr;
-    }
+    const auto unlink = [&pending](BasicNode* node) {
+        for (int i = 0; i < node->childCount; ++i) {
+            if (node->children[i]) pending.push_back(node->children[i]);
+            node->children[i] = nullptr;
+        }
+    };
+    unlink(this);
     while (!pending.empty()) {
         BasicNode* node = pending.back();
         pending.pop_back();
-        for (BasicNode*& c : node->children) {
-            if (c) pending.push_back(c);
-            c = nullptr;
-        }
+        unlink(node);
         delete node;
     }
+    if (children != inlineChildren_) delete[] children;
 }
 
 bool BasicNode::SetChild(int index, BasicNode* node) {
@@ -42,6 +45,32 @@ BasicNode* BasicNode::GetChild(int index) const {
 ExpNode::ExpNode(const Token& t) : BasicNode(0), token(t) {}
 
 ExpNode::ExpNode(TokenType type, int count) : BasicNode(count) { token.type = type; }
+
+std::unique_ptr<ExpNode> ExpNode::Clone() const {
+    // Iterative, like every walk: trees may be far deeper than the call stack.
+    std::unique_ptr<ExpNode> copy;
+    std::vector<std::pair<const ExpNode*, ExpNode*>> work;  // source, its copy's parent slot owner
+    std::vector<int> slots;
+    work.push_back({this, nullptr});
+    slots.push_back(0);
+    while (!work.empty()) {
+        const auto [source, parent] = work.back();
+        const int slot = slots.back();
+        work.pop_back();
+        slots.pop_back();
+        auto* node = new ExpNode(source->token.type, source->ChildCount());
+        node->token = source->token;
+        if (parent) parent->SetChild(slot, node);
+        else copy.reset(node);
+        for (int i = 0; i < source->ChildCount(); ++i) {
+            if (const ExpNode* c = source->Child(i)) {
+                work.push_back({c, node});
+                slots.push_back(i);
+            }
+        }
+    }
+    return copy;
+}
 
 namespace {
 // The value of a node from its operands' values; `leaf` is what nodes that

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ public:
     BasicNode& operator=(const BasicNode&) = delete;
     virtual ~BasicNode();
 
+
     virtual void SetParent(BasicNode* node) { parent = node; }
     // Stores node in slot index (taking ownership) and sets its parent; false
     // and no change when index is out of range.
@@ -29,7 +31,13 @@ public:
 protected:
     BasicNode* parent = nullptr;
     int childCount = 0;
-    std::vector<BasicNode*> children;
+    // The child slots: in the node itself for up to two children (every node
+    // the parser builds), on the heap for more. A tree of a long sum has
+    // hundreds of thousands of nodes, so a node stays small.
+    BasicNode** children = inlineChildren_;
+
+private:
+    BasicNode* inlineChildren_[2] = {nullptr, nullptr};
 };
 
 // Pending affine map x' = sx·x + dx, y' = sy·y + dy of a laid-out subtree. The
@@ -65,6 +73,9 @@ public:
     std::string ToText(int mode) const;
     // Plain text whose numbers read back bit for bit (copies, documents).
     std::string ToExactText() const;
+
+    // A deep copy of the subtree (tokens only; the copy is laid out afresh).
+    std::unique_ptr<ExpNode> Clone() const;
 
     // Box layout in character cells, y downward: S, B and P of each node.
     void Layout();

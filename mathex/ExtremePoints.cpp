@@ -63,7 +63,10 @@ std::vector<ExtremePoint> MathExp::ExtremePoints() const {
     if (!main_) return points;
     for (size_t i = 0; i < xs.size(); ++i) {
         const float x = float(xs[i]);
-        points.emplace_back(x, float(Evaluate(x)), minimum[i]);
+        const float y = float(Evaluate(x));
+        // A degenerate polynomial can put its critical point nowhere.
+        if (!IsFinite(x) || !IsFinite(y)) continue;
+        points.emplace_back(x, y, minimum[i]);
     }
     return points;
 }

@@ -100,13 +100,18 @@ void LayoutPower(ExpNode* n, ExpNode* c0, ExpNode* c1) {
     Move(n, 0, -h);
 }
 
+constexpr float kMaxSubscriptDrop = 1.25f;  // character cells
+
 void LayoutIndex(ExpNode* n, ExpNode* c0, ExpNode* c1) {
     n->refPoint = c0->refPoint;
     n->symbolBox = Box(c0->box.right, c0->box.right, 0, 0);
     Scale(c1, 0.5f);
     Settle(c1);
     const float h = c1->box.top - c1->box.bottom;
-    Move(c1, c0->box.right, c1->box.bottom - 0.5f * h);
+    // The drop grows with the subscript's own depth (by a quarter per level,
+    // without end on a chain of hundreds of subscripts); a subscript of a
+    // subscript of a subscript already sits as low as any needs to.
+    Move(c1, c0->box.right, std::min(c1->box.bottom - 0.5f * h, kMaxSubscriptDrop));
     Settle(c1);
     n->box = Box(0, c1->box.right, c0->box.top, c1->box.bottom);
 }

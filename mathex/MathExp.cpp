@@ -6,20 +6,48 @@
 
 namespace MathEx {
 
-MathExp::MathExp(const MathExp& other) {
-    if (other.root_) Parse(other.ToExactText());
-    labelBox = other.labelBox;
+namespace {
+// The node of `copy` at the place `node` has in the tree under `root`.
+const ExpNode* SamePlace(const ExpNode* root, const ExpNode* node, const ExpNode* copy) {
+    std::vector<int> path;
+    for (const ExpNode* n = node; n != root; n = n->Parent()) {
+        if (!n) return nullptr;
+        const ExpNode* p = n->Parent();
+        if (!p) return nullptr;
+        int i = 0;
+        while (i < p->ChildCount() && p->Child(i) != n) ++i;
+        path.push_back(i);
+    }
+    for (auto it = path.rbegin(); it != path.rend() && copy; ++it) copy = copy->Child(*it);
+    return copy;
+}
+}  // namespace
+
+MathExp::MathExp(const MathExp& other)
+    : form(other.form), type(other.type), labelBox(other.labelBox), lastError_(other.lastError_) {
+    std::copy(std::begin(other.coeffs), std::end(other.coeffs), coeffs);
+    std::copy(std::begin(other.conic), std::end(other.conic), conic);
+    if (other.root_) {
+        root_ = other.root_->Clone();
+        root_->Layout();
+    }
+    if (other.lineMain_) lineMain_ = other.lineMain_->Clone();
+    if (other.main_ && other.main_ == other.lineMain_.get()) SetMain(lineMain_.get());
+    else if (other.main_) SetMain(SamePlace(other.root_.get(), other.main_, root_.get()));
+    CompilePrograms();
 }
 
 MathExp& MathExp::operator=(const MathExp& other) {
     if (this != &other) {
         MathExp copy(other);
         root_ = std::move(copy.root_);
+        lineMain_ = std::move(copy.lineMain_);
         form = copy.form;
         type = copy.type;
         std::copy(std::begin(copy.coeffs), std::end(copy.coeffs), coeffs);
         std::copy(std::begin(copy.conic), std::end(copy.conic), conic);
         labelBox = copy.labelBox;
+        lastError_ = copy.lastError_;
         SetMain(copy.main_);
         CompilePrograms();
     }
@@ -29,10 +57,12 @@ MathExp& MathExp::operator=(const MathExp& other) {
 bool MathExp::Parse(std::string text) {
     ParseResult parsed = ParseExpression(text);
     if (parsed.status != ParseStatus::Ok) {
+        lastError_ = parsed.error;
         // A tree that is still in place keeps the form that describes it.
         if (!root_) form = FORM_SYNTAX_ERROR;
         return false;
     }
+    lastError_ = ParseError{};
     root_ = std::move(parsed.root);
     Analyze();
     root_->Layout();
@@ -53,7 +83,7 @@ void MathExp::CompilePrograms() {
     const ExpNode* root = root_.get();
     using Mode = Program::Mode;
     switch (form) {
-        case FORM_EXPLICIT: valueProgram_.Compile(root->Child(1), Mode::TwoVariables); break;
+        case FORM_EXPLICIT: valueProgram_.Compile(main_, Mode::TwoVariables); break;
         case FORM_IMPLICIT:
             valueProgram_.CompileDifference(root->Child(0), root->Child(1), Mode::TwoVariables);
             break;
@@ -88,7 +118,7 @@ double MathExp::Slope(double x, double y) const {
     if (valueIsZero_) return 0.0;
     const ExpNode* root = root_.get();
     switch (form) {
-        case FORM_EXPLICIT: return root->Child(1)->Derivative(x, y);
+        case FORM_EXPLICIT: return main_->Derivative(x, y);
         case FORM_IMPLICIT: return root->Child(0)->Derivative(x, y) - root->Child(1)->Derivative(x, y);
         default: return root->Derivative(x, y);
     }

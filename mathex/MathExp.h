@@ -7,14 +7,15 @@
 #include "core/RectF.h"
 #include "mathex/ExpNode.h"
 #include "mathex/ExtremePoint.h"
+#include "mathex/Parser.h"
 #include "mathex/Program.h"
 
 namespace MathEx {
 
 // How the equation is written.
 enum EquationForm : int {
-    FORM_EXPLICIT = 0,      // y = f(x); main is the right-hand side
-    FORM_IMPLICIT = 1,      // F(x, y) = 0; main is the left-hand side
+    FORM_EXPLICIT = 0,      // y = f(x) or f(x) = y; main is f
+    FORM_IMPLICIT = 1,      // L = R in x and y, read as L − (R) = 0; main is L (the line y = a·x + b when linear)
     FORM_CONSTANT = 2,      // no "=" and no names; main is the whole tree
     FORM_NONE = 3,          // none of these; no main expression
     FORM_SYNTAX_ERROR = 4   // never parsed successfully
@@ -60,20 +61,26 @@ private:
 class MathExp {
 public:
     MathExp() = default;
-    // A copy is made by printing the source as text and parsing that; the text
-    // carries every number in full so that the copy is the same equation.
+    // A copy holds a copy of the source's tree and all its analysis, exactly.
     MathExp(const MathExp& other);
     MathExp& operator=(const MathExp& other);
     virtual ~MathExp() = default;
 
     // Parses and analyses text. On failure the previous tree, form, type and
-    // coefficients all stay as they were and the result is false.
+    // coefficients all stay as they were, the result is false and LastError
+    // says why and where.
     bool Parse(std::string text);
+    // Why the last Parse failed (status Ok after a success or before any parse).
+    const ParseError& LastError() const { return lastError_; }
+    const ParseError& lastError() const { return lastError_; }
 
     // Rewrites the equation from its type and coefficients (after Translate or
-    // a fitted shape) and parses that text; form, type and coefficients are kept.
-    // On failure nothing changes.
+    // a fitted shape) and parses that text; type and coefficients are kept, the
+    // form is the text's. A text that does not parse, or that reads back as
+    // another type, fails and changes nothing.
     bool Rebuild();
+    // Whether Rebuild would succeed, without changing anything.
+    bool CanRebuild() const;
     // The text Rebuild parses; empty for PT_POLYNOMIAL and PT_COMPLEX.
     std::string CanonicalText() const;
 
@@ -109,11 +116,17 @@ public:
 
 private:
     void Analyze();
+    bool ParseCanonical(MathExp& rebuilt) const;
+    void ClassifyExplicit(const struct SubtreeFacts& facts);
     void SetMain(const ExpNode* main);
     void CompilePrograms();
 
     std::unique_ptr<ExpNode> root_;
     const ExpNode* main_ = nullptr;
+    // y = a·x + b of an implicit linear equation ("2x + 3y = 6"), which main
+    // points to: the tree itself has no node that gives y.
+    std::unique_ptr<ExpNode> lineMain_;
+    ParseError lastError_;
     Program mainProgram_;       // one-variable program of main
     Program valueProgram_;      // two-variable program of F
     bool valueIsZero_ = true;   // Value has no meaning for this tree

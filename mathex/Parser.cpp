@@ -9,14 +9,23 @@ namespace MathEx {
 
 namespace {
 
-enum class Sym { Expr, Op, Neg, Func, LParen, CallParen, Comma, Ident, Underscore };
+enum class Sym { Expr, Op, Neg, Func, FuncParen, LParen, CallParen, Comma, Ident, Underscore, Bar };
 
 struct Entry {
     Sym kind;
-    int code = 0;              // operator character or function token
-    ExpNode* node = nullptr;   // owned while on the stack (Expr only)
-    std::string name;          // Ident only
+    int code = 0;             // operator character or function token
+    ExpNode* node = nullptr;  // owned while on the stack (Expr only)
+    std::string name;         // Ident only
+    int column = 0;           // where the "(" or "|" stands (open groups)
 };
+
+// What the last consumed token was, for deciding implicit products.
+enum class Last { None, Number, Constant, Name, XorY, Close, Other };
+
+constexpr int kProductPrecedence = 3;
+constexpr int kNegatePrecedence = 4;
+constexpr int kFunctionPrecedence = 4;
+constexpr int kSubscriptPrecedence = 7;
 
 int BinaryPrecedence(int code) {
     switch (code) {
@@ -24,14 +33,11 @@ int BinaryPrecedence(int code) {
         case '+':
         case '-': return 2;
         case '*':
-        case '/': return 3;
+        case '/': return kProductPrecedence;
         case '^': return 5;
         default: return -1;
     }
 }
-constexpr int kFunctionPrecedence = 4;
-constexpr int kNegatePrecedence = 6;
-constexpr int kSubscriptPrecedence = 7;
 
 TokenType BinaryType(int code) {
     switch (code) {
@@ -44,21 +50,9 @@ TokenType BinaryType(int code) {
     }
 }
 
-TokenType FunctionType(int code) {
-    switch (code) {
-        case LEX_SIN: return TT_SIN;
-        case LEX_COS: return TT_COS;
-        case LEX_TAN: return TT_TAN;
-        case LEX_LOG: return TT_LOG;
-        case LEX_SQRT: return TT_SQRT;
-        default: return TT_ABS;
-    }
-}
-
-bool IsNumberToken(int code) {
-    return code == LEX_INTEGER || code == LEX_FLOAT || code == LEX_PI || code == LEX_E ||
-           (code >= LEX_ZERO && code <= LEX_FOUR);
-}
+bool IsNumberToken(int t) { return t == LEX_INTEGER || t == LEX_FLOAT || (t >= LEX_ZERO && t <= LEX_FOUR); }
+bool IsConstantToken(int t) { return t == LEX_PI || t == LEX_E; }
+bool IsFunctionToken(int t) { return (t >= LEX_SIN && t <= LEX_ABS) || t == LEX_LN || t == LEX_EXP; }
 
 ExpNode* NumberNode(double value) {
     Token t;
@@ -80,9 +74,23 @@ ExpNode* Combine(TokenType type, ExpNode* a, ExpNode* b = nullptr) {
     return node;
 }
 
+// sin(u) …; ln is the natural logarithm log, exp(u) is E^u.
+ExpNode* FunctionNode(int code, ExpNode* argument) {
+    switch (code) {
+        case LEX_SIN: return Combine(TT_SIN, argument);
+        case LEX_COS: return Combine(TT_COS, argument);
+        case LEX_TAN: return Combine(TT_TAN, argument);
+        case LEX_LOG:
+        case LEX_LN: return Combine(TT_LOG, argument);
+        case LEX_SQRT: return Combine(TT_SQRT, argument);
+        case LEX_EXP: return Combine(TT_POWER, NumberNode(kE), argument);
+        default: return Combine(TT_ABS, argument);
+    }
+}
+
 class ShiftReduceParser {
 public:
-    explicit ShiftReduceParser(std::string_view text) : scanner_(text) {}
+    explicit ShiftReduceParser(std::string_view text) : scanner_(text), end_(CharacterCount(text) + 1) {}
     ~ShiftReduceParser() {
         for (Entry& e : stack_) delete e.node;
     }
@@ -90,18 +98,39 @@ public:
     ParseResult Run();
 
 private:
+    void Read();
     bool Push(Entry e);
     int PendingPrecedence() const;
     void ReduceOne();
     bool ShiftOperand();
     bool CloseParen();
+    bool CloseBar();
+    bool ImplicitProduct() const;
     const Entry& Under() const { return stack_[stack_.size() - 2]; }
+    const Entry* InnermostOpen() const;
+    ParseError Diagnose(bool exprOnTop) const;
 
     Scanner scanner_;
+    int end_;  // column one past the last character
     std::vector<Entry> stack_;
     int lookahead_ = 0;
+    int column_ = 0;            // of the lookahead
+    std::string lexeme_;        // of the lookahead
+    std::string previous_;      // lexeme of the last consumed token
+    Last last_ = Last::None;
+    int openBars_ = 0;
     bool tooDeep_ = false;
+    bool started_ = false;
 };
+
+// Consumes the lookahead and reads the next token.
+void ShiftReduceParser::Read() {
+    if (started_) previous_ = lexeme_;
+    started_ = true;
+    lookahead_ = scanner_.Next();
+    column_ = scanner_.Column();
+    lexeme_.assign(scanner_.Lexeme());
+}
 
 bool ShiftReduceParser::Push(Entry e) {
     // The automaton's stack also holds its initial state.
@@ -115,7 +144,7 @@ bool ShiftReduceParser::Push(Entry e) {
 }
 
 // Precedence of the production that the expression on top would complete, or
-// -1 when the symbol below it (a parenthesis, a comma, nothing) cannot reduce.
+// -1 when the symbol below it (a parenthesis, a bar, a comma, nothing) cannot reduce.
 int ShiftReduceParser::PendingPrecedence() const {
     if (stack_.size() < 2) return -1;
     const Entry& under = Under();
@@ -142,48 +171,77 @@ void ShiftReduceParser::ReduceOne() {
             break;
         }
         case Sym::Neg: node = Combine(TT_NEGATE, top.node); break;
-        case Sym::Func: node = Combine(FunctionType(under.code), top.node); break;
+        case Sym::Func: node = FunctionNode(under.code, top.node); break;
         default: {  // subscript: name _ expr
             Entry name = std::move(stack_.back());
             stack_.pop_back();
             node = Combine(TT_INDEX, NameNode(name.name, 0), top.node);
         }
     }
-    stack_.push_back(Entry{Sym::Expr, 0, node, {}});
+    stack_.push_back(Entry{Sym::Expr, 0, node, {}, 0});
+}
+
+// Two operands side by side multiply: a number or constant before a name, a
+// constant, a function or "("; a name before a name, a constant or a function
+// (x and y also before "("); ")" or a closing bar before "(", a name, a
+// constant, a function or a number. Any of them before an opening bar.
+bool ShiftReduceParser::ImplicitProduct() const {
+    const int t = lookahead_;
+    const bool nameLike = t == LEX_IDENT || IsConstantToken(t) || IsFunctionToken(t);
+    if (t == '|') return last_ != Last::Other && last_ != Last::None;
+    switch (last_) {
+        case Last::Number:
+        case Last::Constant: return nameLike || t == '(';
+        case Last::Name: return nameLike;
+        case Last::XorY: return nameLike || t == '(';
+        case Last::Close: return nameLike || t == '(' || IsNumberToken(t);
+        default: return false;
+    }
 }
 
 // With no expression on top the lookahead must start one.
 bool ShiftReduceParser::ShiftOperand() {
     const int t = lookahead_;
-    if (IsNumberToken(t)) {
-        double value = scanner_.Value();
-        if (t == LEX_PI) value = kPi;
-        if (t == LEX_E) value = kE;
-        if (!Push(Entry{Sym::Expr, 0, NumberNode(value), {}})) return false;
+    const int column = column_;
+    if (IsNumberToken(t) || IsConstantToken(t)) {
+        if (!Push(Entry{Sym::Expr, 0, NumberNode(scanner_.Value()), {}, 0})) return false;
+        last_ = IsNumberToken(t) ? Last::Number : Last::Constant;
     } else if (t == LEX_IDENT) {
         std::string name = scanner_.Identifier();
-        lookahead_ = scanner_.Next();
-        if (lookahead_ == '(' || lookahead_ == '_') {
-            if (!Push(Entry{Sym::Ident, 0, nullptr, std::move(name)})) return false;
+        const bool xy = name == "x" || name == "y";
+        Read();
+        last_ = xy ? Last::XorY : Last::Name;
+        if ((lookahead_ == '(' && !xy) || lookahead_ == '_') {
+            if (!Push(Entry{Sym::Ident, 0, nullptr, std::move(name), 0})) return false;
             const Sym kind = lookahead_ == '(' ? Sym::CallParen : Sym::Underscore;
-            if (!Push(Entry{kind, lookahead_, nullptr, {}})) return false;
+            if (!Push(Entry{kind, lookahead_, nullptr, {}, column_})) return false;
+            last_ = Last::Other;
         } else {
-            return Push(Entry{Sym::Expr, 0, NameNode(name, 0), {}});
+            return Push(Entry{Sym::Expr, 0, NameNode(name, 0), {}, 0});
         }
     } else if (t == '(') {
-        if (!Push(Entry{Sym::LParen, t, nullptr, {}})) return false;
+        if (!Push(Entry{Sym::LParen, t, nullptr, {}, column})) return false;
+        last_ = Last::Other;
     } else if (t == '-') {
-        if (!Push(Entry{Sym::Neg, t, nullptr, {}})) return false;
-    } else if (t >= LEX_SIN && t <= LEX_ABS) {
-        if (!Push(Entry{Sym::Func, t, nullptr, {}})) return false;
+        if (!Push(Entry{Sym::Neg, t, nullptr, {}, column})) return false;
+        last_ = Last::Other;
+    } else if (t == '|') {
+        if (!Push(Entry{Sym::Bar, t, nullptr, {}, column})) return false;
+        ++openBars_;
+        last_ = Last::Other;
+    } else if (IsFunctionToken(t)) {
+        Read();
+        last_ = Last::Other;
+        if (lookahead_ == '(') return Push(Entry{Sym::FuncParen, t, nullptr, {}, column_}) && (Read(), true);
+        return Push(Entry{Sym::Func, t, nullptr, {}, column});
     } else {
         return false;
     }
-    lookahead_ = scanner_.Next();
+    Read();
     return true;
 }
 
-// ")" after a complete expression: a group, a call, or the end of a pair.
+// ")" after a complete expression: a group, a call, a function's group, or the end of a pair.
 bool ShiftReduceParser::CloseParen() {
     if (stack_.size() < 2) return false;
     const Sym under = Under().kind;
@@ -191,35 +249,97 @@ bool ShiftReduceParser::CloseParen() {
         tooDeep_ = true;
         return false;
     }
+    if (under != Sym::LParen && under != Sym::CallParen && under != Sym::FuncParen && under != Sym::Comma)
+        return false;
     Entry top = std::move(stack_.back());
     stack_.pop_back();
-    if (under == Sym::LParen) {
-        stack_.pop_back();
-        stack_.push_back(std::move(top));
-    } else if (under == Sym::CallParen) {
-        stack_.pop_back();
+    Entry open = std::move(stack_.back());
+    stack_.pop_back();
+    ExpNode* node = top.node;
+    if (under == Sym::CallParen) {
         Entry name = std::move(stack_.back());
         stack_.pop_back();
-        ExpNode* call = NameNode(name.name, 1);
-        call->SetChild(0, top.node);
-        stack_.push_back(Entry{Sym::Expr, 0, call, {}});
+        node = NameNode(name.name, 1);
+        node->SetChild(0, top.node);
+    } else if (under == Sym::FuncParen) {
+        node = FunctionNode(open.code, top.node);
     } else if (under == Sym::Comma) {
-        stack_.pop_back();
         Entry first = std::move(stack_.back());
         stack_.pop_back();
         stack_.pop_back();  // the "(" of the pair
-        stack_.push_back(Entry{Sym::Expr, 0, Combine(TT_PAIR, first.node, top.node), {}});
-    } else {
-        stack_.push_back(std::move(top));
-        return false;
+        node = Combine(TT_PAIR, first.node, top.node);
     }
-    lookahead_ = scanner_.Next();
+    stack_.push_back(Entry{Sym::Expr, 0, node, {}, 0});
+    last_ = Last::Close;
+    Read();
     return true;
+}
+
+// A bar after an operand closes the innermost open bar.
+bool ShiftReduceParser::CloseBar() {
+    while (PendingPrecedence() >= 0) ReduceOne();
+    if (stack_.size() < 2 || Under().kind != Sym::Bar) return false;
+    Entry top = std::move(stack_.back());
+    stack_.pop_back();
+    stack_.pop_back();
+    --openBars_;
+    stack_.push_back(Entry{Sym::Expr, 0, Combine(TT_ABS, top.node), {}, 0});
+    last_ = Last::Close;
+    Read();
+    return true;
+}
+
+const Entry* ShiftReduceParser::InnermostOpen() const {
+    for (auto it = stack_.rbegin(); it != stack_.rend(); ++it) {
+        const Sym k = it->kind;
+        if (k == Sym::LParen || k == Sym::CallParen || k == Sym::FuncParen || k == Sym::Bar) return &*it;
+    }
+    return nullptr;
+}
+
+std::string Quoted(const std::string& s) { return "'" + s + "'"; }
+
+// The reason the lookahead cannot continue the equation.
+ParseError ShiftReduceParser::Diagnose(bool exprOnTop) const {
+    ParseError e;
+    e.status = ParseStatus::SyntaxError;
+    e.position = column_;
+    const int t = lookahead_;
+    if (tooDeep_) {
+        e.status = ParseStatus::TooDeep;
+        e.message = "the equation is too deeply nested";
+    } else if (t == LEX_UNKNOWN ||
+               (t < 128 && t != LEX_END && std::string_view("()=+-*/^_,|").find(char(t)) == std::string_view::npos)) {
+        e.message = "unknown character " + Quoted(lexeme_);
+    } else if (t == LEX_INTEGRAL || t == LEX_SIGMA || t == LEX_LIMIT) {
+        e.message = Quoted(lexeme_) + " is not supported";
+    } else if (!exprOnTop) {
+        if (t == LEX_END && previous_.empty()) e.message = "the equation is empty";
+        else if (previous_.empty()) e.message = "expected a number, a name or '(' at the start";
+        else e.message = "expected a number, a name or '(' after " + Quoted(previous_);
+    } else if (t == ')' || t == LEX_END || t == '|') {
+        const Entry* open = InnermostOpen();
+        if (open && open->kind == Sym::Bar)
+            e.message = "missing '|' for the '|' at column " + std::to_string(open->column);
+        else if (open && t != '|')
+            e.message = "missing ')' for the '(' at column " + std::to_string(open->column);
+        else if (open)
+            e.message = "missing ')' for the '(' at column " + std::to_string(open->column);
+        else
+            e.message = "')' without a matching '('";
+    } else if (t == ',') {
+        e.message = "',' belongs only in a pair such as (1, 2)";
+    } else if (t == '_') {
+        e.message = "'_' must follow a name";
+    } else {
+        e.message = "expected an operator before " + Quoted(lexeme_);
+    }
+    return e;
 }
 
 ParseResult ShiftReduceParser::Run() {
     ParseResult result;
-    lookahead_ = scanner_.Next();
+    Read();
     for (;;) {
         const bool exprOnTop = !stack_.empty() && stack_.back().kind == Sym::Expr;
         bool ok = true;
@@ -230,9 +350,22 @@ ParseResult ShiftReduceParser::Run() {
             if (PendingPrecedence() >= BinaryPrecedence(lookahead_)) {
                 ReduceOne();
             } else {
-                ok = Push(Entry{Sym::Op, lookahead_, nullptr, {}});
-                if (ok) lookahead_ = scanner_.Next();
+                ok = Push(Entry{Sym::Op, lookahead_, nullptr, {}, column_});
+                if (ok) {
+                    last_ = Last::Other;
+                    Read();
+                }
             }
+        } else if (lookahead_ == '|' && openBars_ > 0) {
+            ok = CloseBar();
+        } else if (ImplicitProduct()) {
+            // A function's argument written without parentheses runs on over
+            // implicit products, but not into another function.
+            const bool function = IsFunctionToken(lookahead_);
+            if (PendingPrecedence() >= kProductPrecedence && (function || Under().kind != Sym::Func))
+                ReduceOne();
+            else
+                ok = Push(Entry{Sym::Op, '*', nullptr, {}, column_});
         } else if (PendingPrecedence() >= 0 &&
                    (lookahead_ == ')' || lookahead_ == ',' || lookahead_ == LEX_END)) {
             ReduceOne();
@@ -240,8 +373,11 @@ ParseResult ShiftReduceParser::Run() {
             ok = CloseParen();
         } else if (lookahead_ == ',') {
             ok = stack_.size() >= 2 && Under().kind == Sym::LParen &&
-                 Push(Entry{Sym::Comma, ',', nullptr, {}});
-            if (ok) lookahead_ = scanner_.Next();
+                 Push(Entry{Sym::Comma, ',', nullptr, {}, column_});
+            if (ok) {
+                last_ = Last::Other;
+                Read();
+            }
         } else if (lookahead_ == LEX_END && stack_.size() == 1) {
             result.status = ParseStatus::Ok;
             result.root.reset(stack_.back().node);
@@ -251,7 +387,8 @@ ParseResult ShiftReduceParser::Run() {
             ok = false;
         }
         if (!ok) {
-            result.status = tooDeep_ ? ParseStatus::TooDeep : ParseStatus::SyntaxError;
+            result.error = Diagnose(!stack_.empty() && stack_.back().kind == Sym::Expr);
+            result.status = result.error.status;
             return result;
         }
     }
@@ -260,6 +397,13 @@ ParseResult ShiftReduceParser::Run() {
 }  // namespace
 
 ParseResult ParseExpression(std::string_view text) {
+    if (size_t(CharacterCount(text)) > kMaxEquationLength) {
+        ParseResult result;
+        result.status = ParseStatus::TooLong;
+        result.error = {ParseStatus::TooLong, int(kMaxEquationLength) + 1,
+                        "the equation is longer than " + std::to_string(kMaxEquationLength) + " characters"};
+        return result;
+    }
     ShiftReduceParser parser(text);
     return parser.Run();
 }

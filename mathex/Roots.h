@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "mathex/Numeric.h"
+
 namespace MathEx {
 
 // Outcome of zrhqr. Failures are reported, never fatal.
@@ -41,8 +43,5 @@ std::vector<double> QuarticRoots(double a, double b, double c, double d, double 
 
 // Direction of (x, y) in (0, 2π]; 0 only for the zero vector.
 double VectorAngle(double x, double y);
-
-// True when v is infinite or not a number.
-bool IsNotFinite(double v);
 
 }  // namespace MathEx

@@ -48,7 +48,8 @@ std::string SmartNumber::ToString() const {
     if (value == kE) return "e";
     // An overflowing literal (such as 1e999) is +inf; write it so it scans back as one.
     if (std::isinf(value)) return value > 0 ? "1e999" : "-1e999";
-    if (std::isnan(value)) return "nan";
+    // Not a number has no text: "nan" would read back as the product n·a·n.
+    if (std::isnan(value)) return "";
     const int precision = DisplayPrecision();
     std::string text = Format(std::chars_format::fixed, precision, value);
     if (text.size() <= kMaxText) {

@@ -1,14 +1,9 @@
 #pragma once
 #include <string>
 
-namespace MathEx {
+#include "mathex/Numeric.h"
 
-// The literal constants the whole system uses for π and Euler's number.
-inline constexpr double kPi = 3.141592653;
-inline constexpr double kHalfPi = 1.5707963265;
-inline constexpr double kThreeHalfPi = 4.7123889795;
-inline constexpr double kTwoPi = 6.283185306;
-inline constexpr double kE = 2.718281828459;
+namespace MathEx {
 
 // Process-wide number of decimals for non-integral numbers in equation text (default 2).
 int DisplayPrecision();
@@ -28,7 +23,7 @@ public:
 
     // Integral values print without a point, π as "PI", e as "e", anything else
     // in fixed notation with the display precision, trailing zeros trimmed but one
-    // digit kept after the point. At most 127 characters.
+    // digit kept after the point; not-a-number has no text. At most 127 characters.
     std::string ToString() const;
 };
 

@@ -1,11 +1,13 @@
 // Plain and LaTeX text of expression trees.
 //
 // Plain text is the equation's stored form, so it must parse back into the very
-// tree it came from: beyond the usual parentheses around sums, an operand gets
-// parentheses wherever the parser would otherwise group it differently (the
-// right side of a difference that is a sum, a power whose base is a product,
-// the negation of a power, a function followed by "^", …). LaTeX text only
-// feeds the label typesetter and keeps its simpler rules.
+// tree it came from. It uses only the explicit notation: every product has its
+// "*", functions always carry their parentheses (so "sin(x)^2" is the square
+// of the sine), Euler's number is "E", and an operand gets parentheses wherever
+// the parser would otherwise group it differently (the right side of a
+// difference that is a sum, a power whose base is a product or a negation, an
+// exponent that is not a single operand, …). LaTeX text only feeds the label
+// typesetter and keeps its simpler rules.
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -20,8 +22,6 @@ namespace {
 
 bool IsSum(const ExpNode* n) { return n->Type() == TT_PLUS || n->Type() == TT_MINUS; }
 
-bool IsPrefixFunction(const ExpNode* n) { return n->Type() >= TT_SQRT && n->Type() <= TT_ABS; }
-
 // Binding strength of infix operators; 0 for everything else.
 int InfixPrecedence(const ExpNode* n) {
     switch (n->Type()) {
@@ -35,40 +35,31 @@ int InfixPrecedence(const ExpNode* n) {
     }
 }
 
-// Operands the parser reads as one unit wherever they stand.
+// Operands whose plain text the parser reads as one unit wherever they stand:
+// numbers, names, calls, subscripts, pairs and functions (written with their
+// parentheses).
 bool IsPrimary(const ExpNode* n) {
     const TokenType t = n->Type();
-    return t == TT_NUMBER || t == TT_IDENT || t == TT_INDEX || t == TT_PAIR;
+    if (t == TT_NUMBER) return !(n->NumberValue() < 0);
+    return t == TT_IDENT || t == TT_INDEX || t == TT_PAIR || (t >= TT_SQRT && t <= TT_ABS);
+}
+
+bool PlainLeftNeedsParens(const ExpNode* parent, const ExpNode* child) {
+    if (parent->Type() == TT_POWER) return !IsPrimary(child) && child->Type() != TT_POWER;
+    const int p = InfixPrecedence(child);
+    return p > 0 && p < InfixPrecedence(parent);
 }
 
 bool PlainRightNeedsParens(const ExpNode* parent, const ExpNode* child) {
+    if (parent->Type() == TT_POWER) return !IsPrimary(child);
     const int p = InfixPrecedence(child);
     return p > 0 && p <= InfixPrecedence(parent);
 }
 
-// True when the plain text of n ends inside a prefix function's argument, so a
-// following "^" would be read as part of that argument ("sin(x)^2" is sin(x²)).
-bool EndsOpen(const ExpNode* n) {
-    for (;;) {
-        if (IsPrefixFunction(n)) return true;
-        if (n->Type() == TT_NEGATE) {
-            const ExpNode* c = n->Child(0);
-            if (InfixPrecedence(c) > 0) return false;
-            n = c;
-        } else if (InfixPrecedence(n) > 0) {
-            const ExpNode* r = n->Child(1);
-            if (PlainRightNeedsParens(n, r)) return false;
-            n = r;
-        } else {
-            return false;
-        }
-    }
-}
-
-bool PlainLeftNeedsParens(const ExpNode* parent, const ExpNode* child) {
+// A negation takes powers bare ("-x^2" is −(x²)) but nothing looser.
+bool NegatedNeedsParens(const ExpNode* child) {
     const int p = InfixPrecedence(child);
-    if (p > 0 && p < InfixPrecedence(parent)) return true;
-    return parent->Type() == TT_POWER && EndsOpen(child);
+    return p > 0 && p <= 3;
 }
 
 // A piece of output: a subtree, optionally in parentheses, or literal text.
@@ -90,7 +81,7 @@ std::string ExactNumberText(double v) {
     if (v == kE) return "E";
     const bool integral = v >= INT32_MIN && v <= INT32_MAX && double(int32_t(v)) == v;
     // Integers, PI and non-finite values already print as text that reads back.
-    if (integral || v == kPi || !std::isfinite(v)) return SmartNumber(v).ToString();
+    if (integral || v == kPi || !IsFinite(v)) return SmartNumber(v).ToString();
     char buf[64];
     const auto result = std::to_chars(buf, buf + sizeof buf, v);
     return std::string(buf, result.ptr);
@@ -148,7 +139,7 @@ void TextWriter::Expand(const ExpNode* n) {
             else Binary(n, OperatorText(t), PlainLeftNeedsParens(n, c0), PlainRightNeedsParens(n, c1));
             break;
         case TT_NEGATE:
-            Queue({Piece{"-"}, Piece{c0, latex_ ? IsSum(c0) : InfixPrecedence(c0) > 0}});
+            Queue({Piece{"-"}, Piece{c0, latex_ ? IsSum(c0) : NegatedNeedsParens(c0)}});
             break;
         case TT_TIMES:
             if (latex_) Binary(n, " \\cdot ", IsSum(c0), IsSum(c1));
@@ -181,9 +172,10 @@ void TextWriter::Expand(const ExpNode* n) {
                    Piece{n->Child(2)}, Piece{")"}});
             break;
         case TT_INDEX:
-            // LaTeX labels have no subscripts; plain text keeps them so that the
-            // stored equation reads back whole.
-            if (!latex_) Queue({Piece{c0}, Piece{"_"}, Piece{c1, !IsPrimary(c1)}});
+            // Plain text keeps the index so that the stored equation reads back
+            // whole; the label typesetter sets it as a subscript.
+            if (latex_) Queue({Piece{"{"}, Piece{c0}, Piece{"}_{"}, Piece{c1}, Piece{"}"}});
+            else Queue({Piece{c0}, Piece{"_"}, Piece{c1, !IsPrimary(c1)}});
             break;
         case TT_NUMBER:
             // Euler's number shows as "e" but only "E" scans back as the number.

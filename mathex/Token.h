@@ -28,7 +28,10 @@ enum LexToken : int {
     LEX_INTEGRAL = 275,
     LEX_SIGMA = 276,
     LEX_LIMIT = 277,
-    LEX_NEG = 278  // never returned: names the precedence of unary minus
+    LEX_NEG = 278,  // never returned: names the precedence of unary minus
+    LEX_LN = 279,
+    LEX_EXP = 280,
+    LEX_UNKNOWN = 281  // a character outside ASCII that no rule reads (the lexeme says which)
 };
 
 // Kind of an expression-tree node.

@@ -6,6 +6,7 @@
 
 #include "render/GL.h"
 #include "render/StrokeFont.h"
+#include "render/Typesetter.h"
 
 namespace {
 
@@ -81,7 +82,8 @@ void GlSurface::setPointSize(float size)
 void GlSurface::setLineWidth(float width)
 {
     lineWidth_ = width;
-    glLineWidth(width);
+    // Widths are logical pixels: as thick on a HiDPI screen as on any other.
+    glLineWidth(float(width * ratio_));
 }
 
 void GlSurface::setStipple(int factor, uint16_t pattern)
@@ -90,7 +92,7 @@ void GlSurface::setStipple(int factor, uint16_t pattern)
         glDisable(GL_LINE_STIPPLE);
         return;
     }
-    glLineStipple(std::clamp(factor, 1, 256), pattern);
+    glLineStipple(std::clamp(int(std::lround(factor * ratio_)), 1, 256), pattern);
     glEnable(GL_LINE_STIPPLE);
 }
 
@@ -174,7 +176,7 @@ void GlSurface::drawArrow(const Vertex& tail, const Vertex& tip)
         return;
     const double ux = dx / length;
     const double uy = dy / length;
-    const double width = std::max(1.0f, lineWidth_);
+    const double width = std::max(1.0f, lineWidth_) * ratio_;  // device pixels
     const double headLength = std::min(kHeadLength * width, length);
     const double halfWidth = kHeadHalfWidth * width;
     const double bx = hx - ux * headLength;
@@ -262,27 +264,44 @@ float GlSurface::strokeTextWidth(const std::string& text) const
     return StrokeFont::Width(text);
 }
 
+void GlSurface::setDevicePixelRatio(double ratio)
+{
+    ratio_ = std::isfinite(ratio) && ratio > 0 ? ratio : 1.0;
+}
+
+std::shared_ptr<const LabelBitmap> GlSurface::label(const std::string& latex)
+{
+    if (latex.empty())
+        return nullptr;
+    if (!typesetter_)
+        return ::Typesetter::Typeset(latex, ::Typesetter::kLabelSize, ratio_);
+    auto bitmap = std::make_shared<LabelBitmap>();
+    if (!typesetter_(latex, bitmap->width, bitmap->height, bitmap->coverage) || bitmap->width <= 0 ||
+        bitmap->height <= 0 ||
+        bitmap->coverage.size() < static_cast<size_t>(bitmap->width) * static_cast<size_t>(bitmap->height))
+        return nullptr;
+    return bitmap;
+}
+
 PixelSize GlSurface::equationImageSize(const std::string& latex)
 {
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> coverage;
-    if (latex.empty() || !typesetter_ || !typesetter_(latex, width, height, coverage) || width <= 0 ||
-        height <= 0)
+    const std::shared_ptr<const LabelBitmap> bitmap = label(latex);
+    if (!bitmap)
         return {};
-    return {width, height};
+    // Logical pixels: the label covers the same part of the graph at any ratio.
+    return {int(std::lround(bitmap->width / ratio_)), int(std::lround(bitmap->height / ratio_))};
 }
 
 PixelSize GlSurface::equationImage(const std::string& latex, PointF corner)
 {
-    if (latex.empty() || !typesetter_ || open_)
+    if (open_)
         return {};
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> coverage;
-    if (!typesetter_(latex, width, height, coverage) || width <= 0 || height <= 0 ||
-        coverage.size() < static_cast<size_t>(width) * static_cast<size_t>(height))
+    const std::shared_ptr<const LabelBitmap> bitmap = label(latex);
+    if (!bitmap)
         return {};
+    const int width = bitmap->width;
+    const int height = bitmap->height;
+    const unsigned char* coverage = bitmap->coverage.data();
 
     // Coverage becomes black ink (an ALPHA image converts to RGBA 0, 0, 0, a)
     // blended over the graph; the caller's blending and unpacking state is kept.
@@ -295,10 +314,10 @@ PixelSize GlSurface::equationImage(const std::string& latex, PointF corner)
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glRasterPos2d(corner.x, corner.y);
-    glDrawPixels(width, height, GL_ALPHA, GL_UNSIGNED_BYTE, coverage.data());
+    glDrawPixels(width, height, GL_ALPHA, GL_UNSIGNED_BYTE, coverage);
     glPopClientAttrib();
     glPopAttrib();
-    return {width, height};
+    return {int(std::lround(width / ratio_)), int(std::lround(height / ratio_))};
 }
 
 double GlSurface::yUnitsPerXUnit() const

@@ -3,10 +3,12 @@
 // current (the graph view's, or a headless EglContext). It owns no context
 // and keeps no GL objects, so one instance may serve any number of frames.
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/Surface.h"
+#include "render/LabelBitmap.h"
 
 class GlSurface : public Surface {
 public:
@@ -18,8 +20,17 @@ public:
 
     GlSurface();
 
-    // Without a typesetter equation images draw nothing and measure 0 × 0.
+    // Replaces the built-in label typesetter (render/Typesetter, cached) for
+    // this surface; an empty function restores the built-in one. Labels
+    // measure 0 × 0 and draw nothing when the typesetter gives nothing.
     void setTypesetter(Typesetter typesetter);
+    // Device pixels per logical pixel of the view: labels are typeset at this
+    // many times the pixels (crisp on HiDPI screens) and measured in logical
+    // pixels, so their size in graph units does not depend on the screen;
+    // line widths, stipple factors and arrow heads are scaled by it too.
+    // Set it before drawing (line widths already set keep their old scale).
+    void setDevicePixelRatio(double ratio);
+    double devicePixelRatio() const { return ratio_; }
 
     bool isVector() const override { return false; }
 
@@ -66,7 +77,12 @@ private:
     void ellipsePath(PointF centre, double rx, double ry, double startRadians,
                      double sweepRadians, int segments);
 
+    // The label's coverage in device pixels, from the custom typesetter or
+    // the built-in cached one; null when there is nothing to draw.
+    std::shared_ptr<const LabelBitmap> label(const std::string& latex);
+
     Typesetter typesetter_;
+    double ratio_ = 1.0;
     float lineWidth_ = 1.0f;
     bool arrows_ = false;
     bool open_ = false;               // between begin() and end()

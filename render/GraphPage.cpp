@@ -9,7 +9,7 @@
 #include <QtSvg/QSvgGenerator>
 
 #include "graph/GraphManager.h"
-#include "render/OffscreenGui.h"
+#include "render/Typesetter.h"
 #include "render/Projection.h"
 #include "render/QPainterSurface.h"
 
@@ -48,7 +48,7 @@ bool writable(const QString& path)
 
 bool ExportSvg(GraphManager& graph, const QString& path)
 {
-    EnsureGuiApplication();
+    Typesetter::EnsureGuiApplication();
     if (!writable(path)) return false;
     const Viewport::Ortho o = graph.viewport().setProjection();
     {
@@ -68,7 +68,7 @@ bool ExportSvg(GraphManager& graph, const QString& path)
 
 bool ExportPdf(GraphManager& graph, const QString& path)
 {
-    EnsureGuiApplication();
+    Typesetter::EnsureGuiApplication();
     if (!writable(path)) return false;
     {
         QPdfWriter pdf(path);

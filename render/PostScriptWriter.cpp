@@ -298,7 +298,12 @@ void PostScriptWriter::SetupPage(float x, float y, float width, float height) {
 bool PostScriptWriter::WritePostScriptFile(const std::string& path) {
     // The page closes with a thin black frame around the viewport. (Filling
     // the viewport here, after everything else, would paint over the graph.)
-    const float x = viewport_[0], y = viewport_[1], w = viewport_[2], h = viewport_[3];
+    // The frame runs half its width inside the viewport's edges: centred on
+    // the clip rectangle, half of every side would be clipped away, and at
+    // low resolutions a whole side can vanish.
+    constexpr float kInset = 0.5f;
+    const float x = viewport_[0] + kInset, y = viewport_[1] + kInset;
+    const float w = viewport_[2] - 2 * kInset, h = viewport_[3] - 2 * kInset;
     SetColor(0, 0, 0);
     SetLineWidth(1);
     SetDash(false);

@@ -97,10 +97,21 @@ TEST_F(AnalyseCommandTest, ReportsFormTypeCoefficientsAndExtremes) {
         {"x^2 - y^2 - 1 = 0", 1, 12, {1, 1, 0, 0, 0}, {}},
         {"y^2 - 4*x = 0", 1, 13, {1, 0, 0, 0}, {}, {0, 0, 1, -4, 0, 0}},
         {"x - 3 = 0", 1, 0, {0, 3}, {}},
-        // A leading coefficient of 0 puts the extreme point at infinity.
-        {"y = 0*x^2 + x", 0, 2, {0, 1, 0}, {{kNull, kNull, false}}},
-        // The x coefficient overflows to infinity.
-        {"y = x*1e308*10", 0, 1, {kNull, 0}, {}},
+        // A zero leading coefficient does not count: the true degree decides.
+        {"y = 0*x^2 + x", 0, 1, {1, 0}, {}},
+        {"y = x^2 + 0*x^4", 0, 2, {1, 0, 0}, {{0, 0, true}}},
+        // Coefficients that are not finite describe no curve.
+        {"y = x*1e308*10", 0, 15, {0, 0}, {}},
+        {"y = x/0", 0, 15, {0, 0}, {}},
+        // The shorthand teachers type, and equations with a right side.
+        {"y = -x^2 + 4", 0, 2, {-1, 0, 4}, {{0, 4, false}}},
+        {"y = (x-1)(x+2)", 0, 2, {1, 1, -2}, {{-0.5, -2.25, true}}},
+        {"x^2 + y^2 = 25", 1, 11, {5, 5, 0, 0, 0}, {}},
+        {"x = 3", 1, 0, {0, 3}, {}},
+        {"2x + 3y = 6", 1, 1, {-2.0 / 3, 2}, {}},
+        // A decimal too small for a double is 0, not infinity.
+        {"y = 0.0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000001*x",
+         0, 1, {0, 0}, {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.input);
@@ -148,11 +159,23 @@ TEST_F(AnalyseCommandTest, ReportsTextsAndRebuild) {
     }
 }
 
-TEST_F(AnalyseCommandTest, ReportsOnlyInputOkAndFormWhenTheTextDoesNotParse) {
-    for (const char* input : {"y = 2 x", "", "   ", "y = (x", "integral(x)"}) {
-        SCOPED_TRACE(input);
-        EXPECT_EQ(AnalyseToJson(input, {}).toStdString(),
-                  "{\"input\":\"" + std::string(input) + "\",\"ok\":false,\"form\":4}");
+TEST_F(AnalyseCommandTest, ReportsWhyAndWhereWhenTheTextDoesNotParse) {
+    struct Row {
+        const char* input;
+        const char* error;
+    };
+    const Row rows[] = {
+        {"y = 2 3", "{\"position\":7,\"message\":\"expected an operator before '3'\"}"},
+        {"", "{\"position\":1,\"message\":\"the equation is empty\"}"},
+        {"   ", "{\"position\":4,\"message\":\"the equation is empty\"}"},
+        {"y = (x", "{\"position\":7,\"message\":\"missing ')' for the '(' at column 5\"}"},
+        {"integral(x)", "{\"position\":1,\"message\":\"'integral' is not supported\"}"},
+        {"y = 2x +", "{\"position\":9,\"message\":\"expected a number, a name or '(' after '+'\"}"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.input);
+        EXPECT_EQ(AnalyseToJson(row.input, {}).toStdString(),
+                  "{\"input\":\"" + std::string(row.input) + "\",\"ok\":false,\"form\":4,\"error\":" + row.error + "}");
     }
 }
 
@@ -255,7 +278,7 @@ TEST_F(AnalyseCommandTest, ExitStatusAndOutputLines) {
     };
     const Row rows[] = {
         {{"y = x"}, "", 0, 1, false},
-        {{"y = x", "y = 2 x", "y = x^2"}, "", 1, 3, false},
+        {{"y = x", "y = 2 3", "y = x^2"}, "", 1, 3, false},
         {{"y = x"}, "y = 2 x\n", 0, 1, false},  // arguments win over standard input
         {{}, "y = x\ny = x^2\n", 0, 2, false},
         {{}, "y = x\n\ny = x^2", 1, 3, false},  // an empty line is an input
@@ -294,9 +317,9 @@ TEST_F(AnalyseCommandTest, ExitStatusAndOutputLines) {
 }
 
 TEST_F(AnalyseCommandTest, ReadsOneEquationPerLineInOrder) {
-    const RunResult r = RunCommand({}, "y = x\r\n\ny = 2 x\n  y = x^2  \n");
+    const RunResult r = RunCommand({}, "y = x\r\n\ny = 2 3\n  y = x^2  \n");
     const std::vector<std::pair<QString, bool>> expected = {
-        {"y = x", true}, {"", false}, {"y = 2 x", false}, {"  y = x^2  ", true}};
+        {"y = x", true}, {"", false}, {"y = 2 3", false}, {"  y = x^2  ", true}};
     ASSERT_EQ(r.lines.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
         const QJsonObject o = ObjectOf(QByteArray::fromStdString(r.lines[i]));

@@ -13,6 +13,7 @@
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QTemporaryFile>
+#include <QtGui/QImage>
 
 #include "CommandRun.h"
 #include "app/ScriptCommand.h"
@@ -121,10 +122,12 @@ TEST_F(ScriptCommandTest, TypedEquationsAndViewCommands) {
              EXPECT_EQ(d["popup"].toString(), "");
              EXPECT_EQ(d["equations"].toArray().size(), 0);
          }},
-        {"typed, with a comment and a failed text",
-         "# a lesson\n\ntype y = x^2 - 2   # parabola\ntype y = 2 x\n  type x^2/16 + y^2/4 - 1 = 0\r\n",
+        {"typed, with a comment and the shorthand",
+         "# a lesson\n\ntype y = x^2 - 2   # parabola\n  type x^2/16 + y^2/4 - 1 = 0\r\ntype y = 2x\n",
          [](const QJsonObject& d) {
-             ASSERT_EQ(d["equations"].toArray().size(), 2);
+             ASSERT_EQ(d["equations"].toArray().size(), 3);
+             EXPECT_EQ(Equation(d, 2)["text"].toString(), "y=2*x");
+             EXPECT_EQ(Equation(d, 2)["type"].toInt(), 1);
              const QJsonObject p = Equation(d, 0);
              EXPECT_EQ(p["text"].toString(), "y=x^2-2");
              EXPECT_EQ(p["form"].toInt(), 0);
@@ -365,10 +368,16 @@ TEST_F(ScriptCommandTest, ErrorsNameTheLineAndStopTheRun) {
         {"precision 2.5", "'precision' needs N"},
         {"type", "'type' needs the equation text"},
         {"type   # only a comment", "'type' needs the equation text"},
+        {"type y = 2x +", "'type' cannot read the equation: expected a number, a name or '(' after '+' (column 9)"},
+        {"type y = (x", "'type' cannot read the equation: missing ')' for the '(' at column 5 (column 7)"},
         {"grid on", "'grid' needs no arguments"},
         {"dump now", "'dump' needs no arguments"},
         {"tangent 1", "'tangent' needs no arguments"},
         {"export-ps", "'export-ps' needs FILE"},
+        {"export-png", "'export-png' needs FILE [W H]"},
+        {"export-png a.png 100", "'export-png' needs FILE [W H]"},
+        {"export-png a.png 0 100", "'export-png' needs FILE [W H]"},
+        {"export-png a.png 100 9000", "'export-png' needs FILE [W H]"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
@@ -429,6 +438,27 @@ TEST_F(ScriptCommandTest, ExportsSvgAndPdfPages) {
         EXPECT_EQ(bad.status, 1) << command;
         EXPECT_EQ(bad.err, "kvr script: line 2: cannot write '/no/such/folder/graph'\n");
     }
+}
+
+// The picture of the scripted graph: the script's size unless W H are given,
+// a clean picture (the grid left out), and an unwritable file stops the run.
+TEST_F(ScriptCommandTest, ExportsPng) {
+    QTemporaryDir dir;
+    const std::string sized = dir.filePath(QStringLiteral("a.png")).toStdString();
+    const std::string given = dir.filePath(QStringLiteral("b.png")).toStdString();
+    const RunResult result = RunCommand({}, "size 320 200\ntype y = x^2 - 2\ndisplay-equation\nexport-png " + sized +
+                                                "\nexport-png " + given + " 64 48\ndump\n");
+    if (result.status == 1 && result.err.find("no headless OpenGL context") != std::string::npos)
+        GTEST_SKIP() << result.err;
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(QImage(QString::fromStdString(sized)).size(), QSize(320, 200));
+    EXPECT_EQ(QImage(QString::fromStdString(given)).size(), QSize(64, 48));
+    EXPECT_EQ(result.lines.size(), 1u);
+
+    const RunResult failed = RunCommand({}, "type y = x\nexport-png /no/such/folder/graph.png\ndump\n");
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_TRUE(failed.lines.empty());
+    EXPECT_EQ(failed.err, "kvr script: line 2: cannot write '/no/such/folder/graph.png'\n");
 }
 
 TEST_F(ScriptCommandTest, ReadsFilesAndRefusesBadArguments) {

@@ -18,7 +18,7 @@ using testing_support::MakeEquation;
 TEST(EquationObject, FailedSetEquationChangesNothing) {
     auto o = MakeEquation("y = x^2");
     const size_t pieces = o->pieces().size();
-    EXPECT_FALSE(o->setEquation("y = 2 x"));
+    EXPECT_FALSE(o->setEquation("y = 2 3"));
     EXPECT_EQ(o->text(), "y=x^2");
     EXPECT_EQ(o->pieces().size(), pieces);
     EXPECT_EQ(o->controlPoints().size(), 3u);
@@ -86,7 +86,7 @@ TEST(EquationObject, ACopyIsIndependentAndOwnsItsAttributePoints) {
 
 TEST(EquationObject, ALabelTextThatDoesNotParseChangesNothing) {
     auto o = MakeEquation("y = x^2");
-    EXPECT_FALSE(o->setLabel(EquationObject::LABEL_USER_TEXT, "y = 2 x"));
+    EXPECT_FALSE(o->setLabel(EquationObject::LABEL_USER_TEXT, "y = 2 3"));
     EXPECT_EQ(o->labelKind(), EquationObject::LABEL_EQUATION);
     EXPECT_EQ(o->userText(), "");
 }

@@ -73,7 +73,7 @@ TEST_F(GraphManagerTest, AddedEquationsTakeTheViewsPlotBoxAndColour) {
     EquationObject* e = Add("y = x^2");
     EXPECT_EQ(e->plotBox(), RectF(9, -9, -9, 9));
     EXPECT_EQ(e->colour(), ColorF(1, 0, 0, 1));
-    EXPECT_EQ(graph.addEquationFromText("y = 2 x"), nullptr);
+    EXPECT_EQ(graph.addEquationFromText("y = 2 3"), nullptr);
     EXPECT_EQ(graph.equations().size(), 1u);
 }
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <set>
 #include <limits>
 #include <string>
 #include <vector>
@@ -490,7 +492,8 @@ class ViewportRasterAxes : public testing::TestWithParam<AxesCase> {};
 
 TEST_P(ViewportRasterAxes, AxesArrowheadsAndLabelsBeforeTheGrid) {
     const AxesCase& c = GetParam();
-    const Viewport v = MakeViewport(1.3, c.xZoom, c.yZoom);
+    Viewport v = MakeViewport(1.3, c.xZoom, c.yZoom);
+    v.showAxisNumbers = false;  // the numbers have tests of their own
     const RectF& r = v.graphRect;
     RecordingSurface s;
     v.drawGridAndAxes(s, true, true);
@@ -560,7 +563,8 @@ class ViewportShowFlags : public testing::TestWithParam<ShowCase> {};
 
 TEST_P(ViewportShowFlags, DrawsOnlyWhatIsShown) {
     const ShowCase& c = GetParam();
-    const Viewport v;
+    Viewport v;
+    v.showAxisNumbers = false;
     RecordingSurface s(c.vector);
     v.drawGridAndAxes(s, c.grid, c.axis);
     EXPECT_EQ(s.primitives.size(), c.primitives);
@@ -590,7 +594,8 @@ TEST_P(ViewportPage, GridIsTheRasterPairsAsSegments) {
 
 TEST_P(ViewportPage, FixedArrowedAxesThenLabels) {
     const AxesCase& c = GetParam();
-    const Viewport v = MakeViewport(1.3, c.xZoom, c.yZoom);
+    Viewport v = MakeViewport(1.3, c.xZoom, c.yZoom);
+    v.showAxisNumbers = false;  // the numbers have tests of their own
     RecordingSurface s(true);
     v.drawGridAndAxes(s, true, true);
     ASSERT_EQ(s.primitives.size(), 2u);
@@ -631,7 +636,8 @@ class ViewportPageText : public testing::TestWithParam<PageTextCase> {};
 
 TEST_P(ViewportPageText, CapitalHeightGivesSixteen) {
     const PageTextCase& c = GetParam();
-    const Viewport v = MakeViewport(c.scale, c.xZoom, c.yZoom);
+    Viewport v = MakeViewport(c.scale, c.xZoom, c.yZoom);
+    v.showAxisNumbers = false;  // the numbers have tests of their own
     RecordingSurface s(true);
     v.drawGridAndAxes(s, false, true);
     ASSERT_EQ(s.texts.size(), 2u);
@@ -644,5 +650,105 @@ TEST_P(ViewportPageText, CapitalHeightGivesSixteen) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ViewportPageText, testing::ValuesIn(kPageTexts));
+
+}  // namespace
+
+// ---------------------------------------------------------------- axis numbers
+
+using testing_support::RecordedText;
+
+namespace {
+
+struct NumbersCase {
+    double scale, xZoom, yZoom;
+    bool vector;
+};
+
+class ViewportAxisNumbers : public testing::TestWithParam<NumbersCase> {};
+
+// The texts after the axis labels ("x", "y", "O" on screen; "x", "y" on the page).
+std::vector<RecordedText> Numbers(const RecordingSurface& s, bool vector) {
+    return std::vector<RecordedText>(s.texts.begin() + (vector ? 2 : 3), s.texts.end());
+}
+
+TEST_P(ViewportAxisNumbers, IntegersThinnedSoTheyNeverOverlap) {
+    const NumbersCase& c = GetParam();
+    Viewport v = MakeViewport(c.scale, c.xZoom, c.yZoom);
+    RecordingSurface s(c.vector);
+    v.drawGridAndAxes(s, false, true);
+    const std::vector<RecordedText> numbers = Numbers(s, c.vector);
+    ASSERT_GE(numbers.size(), 4u);
+    const double upx = c.scale * c.xZoom / 40, upy = c.scale * c.yZoom / 40;
+    std::vector<std::pair<double, double>> xSpans;  // pixels
+    std::vector<double> yCentres;
+    long long step = 0;
+    for (const RecordedText& t : numbers) {
+        size_t used = 0;
+        const long long k = std::stoll(t.text, &used);
+        EXPECT_EQ(used, t.text.size()) << "whole numbers only: " << t.text;
+        EXPECT_NE(k, 0) << "the origin keeps its O";
+        const double w = RecordingSurface::kGlyphWidth * t.text.size() * t.sx;
+        if (t.origin.y < 0 && std::abs(t.origin.x + w / 2 - k) < 1e-3) {
+            xSpans.emplace_back(t.origin.x / upx, (t.origin.x + w) / upx);
+        } else {
+            EXPECT_NEAR(t.origin.x + w, -5 * upx, 1e-3) << "y numbers end left of the axis: " << t.text;
+            yCentres.push_back(t.origin.y / upy);
+        }
+        if (std::abs(k) > 0 && (step == 0 || std::abs(k) < step)) step = std::abs(k);
+        EXPECT_NEAR(t.sy / t.sx, c.yZoom / c.xZoom, 1e-9) << "the same pixel size along both axes";
+    }
+    ASSERT_FALSE(xSpans.empty());
+    ASSERT_FALSE(yCentres.empty());
+    for (size_t i = 1; i < xSpans.size(); ++i)
+        if (xSpans[i].first > xSpans[i - 1].first)
+            EXPECT_GE(xSpans[i].first - xSpans[i - 1].second, 4.0) << "x numbers overlap";
+    std::sort(yCentres.begin(), yCentres.end());
+    for (size_t i = 1; i < yCentres.size(); ++i) EXPECT_GE(yCentres[i] - yCentres[i - 1], 12.0);
+    // The step is 1, 2 or 5 times a power of ten.
+    long long m = step;
+    while (m % 10 == 0) m /= 10;
+    EXPECT_TRUE(m == 1 || m == 2 || m == 5) << step;
+}
+
+const NumbersCase kNumbers[] = {
+    {1.3, 1, 1, false}, {0.2, 1, 1, false}, {5.0, 1, 1, false}, {1.3, 10, 0.1, false},
+    {0.3, 1, 1, false}, {1.3, 1, 1, true},   {5.0, 2, 1, true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, ViewportAxisNumbers, testing::ValuesIn(kNumbers));
+
+TEST(ViewportAxisNumbers, EveryUnitAtTheDefaultView) {
+    Viewport v = MakeViewport(1.0, 1, 1);  // 40 pixels per unit
+    RecordingSurface s;
+    v.drawGridAndAxes(s, true, true);
+    std::multiset<std::string> shown;
+    for (const RecordedText& t : Numbers(s, false)) shown.insert(t.text);
+    // Once along each axis.
+    for (const char* k : {"1", "2", "9", "-1", "-9"}) EXPECT_EQ(shown.count(k), 2u) << k;
+}
+
+TEST(ViewportAxisNumbers, AFarPanShowsNoneAndNothingBreaks) {
+    for (const float far : {1e20f, -1e20f, 1e9f}) {
+        Viewport v = MakeViewport(1.3, 1, 1, PointF(far, far));
+        RecordingSurface s;
+        v.drawGridAndAxes(s, true, true);
+        EXPECT_EQ(s.texts.size(), 3u) << far;
+    }
+}
+
+TEST(ViewportAxisNumbers, ToggleAndAxisFlagHideThem) {
+    for (const bool vector : {false, true}) {
+        Viewport v = MakeViewport(1.3, 1, 1);
+        RecordingSurface on(vector), off(vector), noAxis(vector);
+        v.drawGridAndAxes(on, true, true);
+        EXPECT_GT(on.texts.size(), 10u);
+        v.showAxisNumbers = false;
+        v.drawGridAndAxes(off, true, true);
+        EXPECT_EQ(off.texts.size(), vector ? 2u : 3u);
+        v.showAxisNumbers = true;
+        v.drawGridAndAxes(noAxis, true, false);
+        EXPECT_TRUE(noAxis.texts.empty());
+    }
+}
 
 }  // namespace

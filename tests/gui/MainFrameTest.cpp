@@ -13,6 +13,7 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QSlider>
+#include <QtWidgets/QStatusBar>
 #include <QtWidgets/QToolBar>
 
 #include "app/CBmpButton.h"
@@ -66,7 +67,13 @@ TEST_F(MainFrameTest, MenusFollowTheCommandTable)
           {"&Copy", {QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")}},
           {"&Paste", {QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins")}},
           {"Domain", {}}}},
-        {"&View", {{"&Toolbar", {}}, {"&Status Bar", {}}, {"S&ide Bar", {}}, {"Zoom Bar", {}}, {"Pallete Bar", {}}}},
+        {"&View",
+         {{"&Toolbar", {}},
+          {"&Status Bar", {}},
+          {"S&ide Bar", {}},
+          {"Zoom Bar", {}},
+          {"Pallete Bar", {}},
+          {"Axis &Numbers", {}}}},
         {"&Options", {{"Show &Intersection", {}}, {"&Configuration", {}}}},
         {"&Help", {{"&About KVR...", {}}}},
     };
@@ -162,17 +169,6 @@ TEST_F(MainFrameTest, ToolCommandsFollowTheGraph)
     EXPECT_FALSE(frame.command("pen")->isChecked());
 }
 
-TEST_F(MainFrameTest, DefaultImageNames)
-{
-    const QPair<QString, QString> rows[] = {
-        {"/lessons/graph.final.kvr", "graph.final.png"},
-        {"/lessons/parabola.kvr", "parabola.png"},
-        {"/lessons/noextension", "noextension.png"},
-        {"", "*.png"},
-    };
-    for (const auto& [document, image] : rows) EXPECT_EQ(CMainFrame::defaultImageName(document), image);
-}
-
 TEST_F(MainFrameTest, SvgAndPdfExportsDrawTheGraph)
 {
     graph().setColour(ColorF(1, 0, 0, 1));
@@ -241,6 +237,22 @@ TEST_F(MainFrameTest, UndoAndRedoWalkTheHistory)
     EXPECT_EQ(graph().equation(1)->text(), "y=x");
     EXPECT_TRUE(graph().showGrid()) << "the grid step is still to redo";
     EXPECT_TRUE(frame.command("redo")->isEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFrameTest, AnEquationThatCannotBeReadSaysWhyInTheStatusBar)
+{
+    frame.entryEdit()->setText("y = 2 +");
+    frame.enterEquation();
+    EXPECT_TRUE(graph().equations().empty());
+    EXPECT_EQ(frame.entryEdit()->text(), "y = 2 +") << "the text stays to be corrected";
+    const QString message = frame.statusBar()->currentMessage();
+    EXPECT_TRUE(message.startsWith("Cannot read the equation: expected a number, a name or '(' after '+'"))
+        << message.toStdString();
+    EXPECT_TRUE(message.endsWith("(column 8)")) << message.toStdString();
 }
 
 }  // namespace

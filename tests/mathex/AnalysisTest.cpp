@@ -33,7 +33,9 @@ INSTANTIATE_TEST_SUITE_P(
         AnalysisCase{"y = 3", FORM_EXPLICIT, PT_LINE, {0, 3}},
         AnalysisCase{"y = 2*x + 1", FORM_EXPLICIT, PT_LINE, {2, 1}},
         AnalysisCase{"y = 2*x^2 - 3*x + 1", FORM_EXPLICIT, PT_QUADRATIC, {2, -3, 1}},
-        AnalysisCase{"y = x^2 - x^2 + x", FORM_EXPLICIT, PT_QUADRATIC, {0, 1, 0}},
+        // the true degree counts: leading terms that cancel or are zero do not
+        AnalysisCase{"y = x^2 - x^2 + x", FORM_EXPLICIT, PT_LINE, {1, 0}},
+        AnalysisCase{"y = x^2 + 0*x^4", FORM_EXPLICIT, PT_QUADRATIC, {1, 0, 0}},
         AnalysisCase{"y = (x-1)*(x+1)*x/2", FORM_EXPLICIT, PT_CUBIC, {0.5, 0, -0.5, 0}},
         AnalysisCase{"y = -(x^4) + 2*x^2", FORM_EXPLICIT, PT_QUARTIC, {-1, 0, 2, 0, 0}},
         AnalysisCase{"y = (x^2)^0 + x", FORM_EXPLICIT, PT_LINE, {1, 1}},
@@ -62,8 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(AnalysisCase{"2*PI", FORM_CONSTANT, PT_COMPLEX, {}},
                       AnalysisCase{"x + 1", FORM_NONE, PT_COMPLEX, {}},
                       AnalysisCase{"y = a*x", FORM_NONE, PT_COMPLEX, {}},
-                      AnalysisCase{"x^2 + y^2 = 4", FORM_NONE, PT_COMPLEX, {}},
-                      AnalysisCase{"x = 3", FORM_NONE, PT_COMPLEX, {}},
+                      AnalysisCase{"x^2 + y^2 = 4", FORM_IMPLICIT, PT_ELLIPSE, {2, 2, 0, 0, 0}},
+                      AnalysisCase{"x = 3", FORM_IMPLICIT, PT_VERTICAL_LINE, {0, 3}},
                       AnalysisCase{"x^3 + y = 0", FORM_IMPLICIT, PT_COMPLEX, {}},
                       AnalysisCase{"x^3 + y^3 - 3*x*y = 0", FORM_IMPLICIT, PT_COMPLEX, {}}));
 
@@ -80,12 +82,67 @@ INSTANTIATE_TEST_SUITE_P(
         AnalysisCase{"y^2/4 - x^2/9 - 1 = 0", FORM_IMPLICIT, PT_HYPERBOLA, {2, 3, 0, 0, kHalfPi}},
         AnalysisCase{"y^2 - 4*x = 0", FORM_IMPLICIT, PT_PARABOLA, {1, 0, 0, 0}},
         AnalysisCase{"x^2 - 8*(y - 1) = 0", FORM_IMPLICIT, PT_PARABOLA, {2, 0, 1, kHalfPi}},
+        // a linear equation is the line it describes
+        AnalysisCase{"y - x = 0", FORM_IMPLICIT, PT_LINE, {1, 0}},
         // degenerate conics are general curves
-        AnalysisCase{"y - x = 0", FORM_IMPLICIT, PT_COMPLEX, {}},
         AnalysisCase{"x^2 + y^2 + 1 = 0", FORM_IMPLICIT, PT_COMPLEX, {}},
         AnalysisCase{"x^2 + y^2 = 0", FORM_IMPLICIT, PT_COMPLEX, {}},
         AnalysisCase{"x^2 - y^2 = 0", FORM_IMPLICIT, PT_COMPLEX, {}},
         AnalysisCase{"x^2 - 1 = 0", FORM_IMPLICIT, PT_COMPLEX, {}}));
+
+// The equations teachers type, with the curve each must give.
+INSTANTIATE_TEST_SUITE_P(
+    Teacher, AnalysisTest,
+    ::testing::Values(
+        AnalysisCase{"y = -x^2 + 4", FORM_EXPLICIT, PT_QUADRATIC, {-1, 0, 4}},
+        AnalysisCase{"y = 2x + 1", FORM_EXPLICIT, PT_LINE, {2, 1}},
+        AnalysisCase{"y = (x-1)(x+2)", FORM_EXPLICIT, PT_QUADRATIC, {1, 1, -2}},
+        AnalysisCase{"y = 3x^2 - 2x - 1", FORM_EXPLICIT, PT_QUADRATIC, {3, -2, -1}},
+        AnalysisCase{"y = -2x^2", FORM_EXPLICIT, PT_QUADRATIC, {-2, 0, 0}},
+        AnalysisCase{"y = 1/2x", FORM_EXPLICIT, PT_LINE, {0.5, 0}},
+        AnalysisCase{"y = sin(x)^2", FORM_EXPLICIT, PT_COMPLEX, {}},
+        AnalysisCase{"y = 2sin(3x + 1) - 4", FORM_EXPLICIT, PT_SINE, {2, 3, 1, -4}},
+        AnalysisCase{"y = e^x", FORM_EXPLICIT, PT_EXP, {kE, 0, 0}},
+        AnalysisCase{"y = exp(x) + 1", FORM_EXPLICIT, PT_EXP, {kE, 0, 1}},
+        AnalysisCase{"y = ln(x)", FORM_EXPLICIT, PT_LOG, {1, 1, 0, 0}},
+        AnalysisCase{"y = ln x", FORM_EXPLICIT, PT_LOG, {1, 1, 0, 0}},
+        AnalysisCase{"y = |x|", FORM_EXPLICIT, PT_COMPLEX, {}},
+        AnalysisCase{"y = x\xc2\xb2 \xe2\x88\x92 1", FORM_EXPLICIT, PT_QUADRATIC, {1, 0, -1}},
+        AnalysisCase{"2x + 1 = y", FORM_EXPLICIT, PT_LINE, {2, 1}},
+        AnalysisCase{"x^2 + y^2 = 25", FORM_IMPLICIT, PT_ELLIPSE, {5, 5, 0, 0, 0}},
+        AnalysisCase{"x = 3", FORM_IMPLICIT, PT_VERTICAL_LINE, {0, 3}},
+        AnalysisCase{"y^2 = 4*x", FORM_IMPLICIT, PT_PARABOLA, {1, 0, 0, 0}},
+        AnalysisCase{"2x + 3y = 6", FORM_IMPLICIT, PT_LINE, {-2.0 / 3, 2}},
+        AnalysisCase{"2*x + 3*y - 6 = 0", FORM_IMPLICIT, PT_LINE, {-2.0 / 3, 2}},
+        // coefficients that are not finite describe no curve
+        AnalysisCase{"y = 1/0", FORM_EXPLICIT, PT_COMPLEX, {0, 0}},
+        AnalysisCase{"y = x/0", FORM_EXPLICIT, PT_COMPLEX, {0, 0}},
+        AnalysisCase{"y = 1e300*x*(1e300*x^2+1)", FORM_EXPLICIT, PT_COMPLEX, {0, 0, 0, 0}},
+        AnalysisCase{"x/0 + y^2 = 1", FORM_IMPLICIT, PT_COMPLEX, {}}));
+
+TEST(Analysis, TeacherEquationsKeepTheirTextAndDrawTheirCurve) {
+    MathExp m;
+    ASSERT_TRUE(m.Parse("y = -x^2 + 4"));
+    const auto top = m.ExtremePoints();
+    ASSERT_EQ(top.size(), 1u);
+    EXPECT_FALSE(top[0].isMinimum);
+    EXPECT_EQ(top[0].x, 0.0f);
+    EXPECT_EQ(top[0].y, 4.0f);
+
+    ASSERT_TRUE(m.Parse("2x + 3y = 6"));
+    EXPECT_EQ(m.ToText(TEXT_PLAIN), "2*x+3*y=6");  // the tree as typed, not the line's text
+    EXPECT_DOUBLE_EQ(m.Evaluate(3), 0);            // y of the line at x = 3
+    EXPECT_DOUBLE_EQ(m.Value(0, 2), 0);
+    EXPECT_EQ(m.CanonicalText(), "y = -0.66667*x + 2.00000");
+    MathExp copy(m);
+    EXPECT_DOUBLE_EQ(copy.Evaluate(6), -2);
+
+    for (const char* bad : {"y = 1/0", "y = x/0", "y = 1e300*x*(1e300*x^2+1)"}) {
+        ASSERT_TRUE(m.Parse(bad));
+        EXPECT_EQ(m.CanonicalText(), "") << bad;
+        EXPECT_FALSE(m.Rebuild()) << bad;
+    }
+}
 
 TEST(Analysis, ReparseNeverKeepsAStaleType) {
     MathExp m;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <numbers>
+
 #include <cmath>
 #include <string>
 #include <vector>
@@ -65,7 +67,10 @@ INSTANTIATE_TEST_SUITE_P(
         CanonicalCase{PT_HYPERBOLA, {2, 3, 1, 0, kHalfPi}, "y^2/4.00000 - (x - 1.00000)^2/9.00000 - 1 = 0 "},
         CanonicalCase{PT_PARABOLA, {1, 0, 0, 0}, "y^2 - 4.00000*x = 0"},
         CanonicalCase{PT_PARABOLA, {-0.5, 1, 2, 0}, "(y - 2.00000)^2 + 2.00000*(x - 1.00000) = 0"},
-        CanonicalCase{PT_PARABOLA, {2, -1, 0, kHalfPi}, "(x + 1.00000)^2 - 8.00000*y = 0"}));
+        CanonicalCase{PT_PARABOLA, {2, -1, 0, kHalfPi}, "(x + 1.00000)^2 - 8.00000*y = 0"},
+        // coefficients that five decimals would round away keep their digits
+        CanonicalCase{PT_PARABOLA, {-2e-67, 0, 0, 0}, "y^2 + 8e-67*x = 0"},
+        CanonicalCase{PT_QUADRATIC, {1e-6, 0, 2}, "y = 1e-06*x^2 + 2.00000"}));
 
 TEST(CanonicalText, NoTextForGeneralCurves) {
     EXPECT_EQ(Shape(PT_POLYNOMIAL, {}).CanonicalText(), "");
@@ -111,6 +116,28 @@ TEST(Rebuild, FailureLeavesEverythingAsItWas) {
     EXPECT_FALSE(broken.Rebuild());
     EXPECT_EQ(broken.form, FORM_EXPLICIT);
     EXPECT_DOUBLE_EQ(broken.Evaluate(1), 2);
+}
+
+// A rebuild whose text would read back as another kind of curve fails and
+// keeps the old text.
+TEST(Rebuild, TextOfAnotherTypeFailsAndKeepsTheOldText) {
+    MathExp tiny;
+    ASSERT_TRUE(tiny.Parse("y^2 - 8e-67*x = 0"));
+    ASSERT_EQ(tiny.type, PT_PARABOLA);
+    EXPECT_TRUE(tiny.CanRebuild());
+    ASSERT_TRUE(tiny.Rebuild());
+    EXPECT_EQ(tiny.type, PT_PARABOLA);
+    MathExp back;
+    ASSERT_TRUE(back.Parse(tiny.ToExactText()));
+    EXPECT_EQ(back.type, PT_PARABOLA);
+
+    MathExp m;
+    ASSERT_TRUE(m.Parse("y = x^3"));
+    m.coeffs[0] = 0;  // a cubic whose text would be a line
+    EXPECT_FALSE(m.CanRebuild());
+    EXPECT_FALSE(m.Rebuild());
+    EXPECT_EQ(m.ToText(TEXT_PLAIN), "y=x^3");
+    EXPECT_EQ(m.type, PT_CUBIC);
 }
 
 TEST(Rebuild, AFittedShapeWithoutTextGetsTheFormOfItsText) {
@@ -209,10 +236,15 @@ TEST_P(ConicRoundTripTest, MovedConicReadsBackAsTheSameCurve) {
 
 std::vector<ConicCase> ConicCases() {
     const double off = 0.05;  // about three degrees
+    const double tilt = 3e-6;  // a sketch a few millionths of a radian off an axis
     const double angles[] = {0, off, kHalfPi - off, kHalfPi, kHalfPi + off, kPi - off, kPi, kPi + off,
                              kThreeHalfPi - off, kThreeHalfPi, kThreeHalfPi + off, kTwoPi - off,
-                             0.7, 2.3, 4.0, 5.5};
+                             0.7, 2.3, 4.0, 5.5, std::numbers::pi, 3 * std::numbers::pi / 2};
     std::vector<ConicCase> cases;
+    for (double th : {kHalfPi + tilt, kPi - tilt, tilt}) {
+        cases.push_back({{PT_PARABOLA, {0.75, 1, -1, th}}, 1.5, 0.5});
+        cases.push_back({{PT_PARABOLA, {-1.25, -2, 0.5, th}}, -0.5, 3});
+    }
     for (double th : angles) {
         cases.push_back({{PT_ELLIPSE, {3, 1.5, 1, -2, th}}, 2, 1});
         cases.push_back({{PT_ELLIPSE, {1, 2.5, -1, 0.5, th}}, -1.5, 0.25});

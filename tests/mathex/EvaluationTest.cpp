@@ -105,7 +105,9 @@ INSTANTIATE_TEST_SUITE_P(
         EvalCase{"x + t", 2, 5, 4, 7, 2},
         // no main expression: Value is 0 where the tree holds an "="
         EvalCase{"y = a*x", 2, 3, kNaN, 0, 0},
-        EvalCase{"x^2 + y^2 = 4", 2, 0, kNaN, 0, 0}));
+        // an equation with a right side is L − (R) = 0
+        EvalCase{"x^2 + y^2 = 4", 2, 1, 8, 1, 8},
+        EvalCase{"2x + 3y = 6", 3, 1, 0, 3, 5}));
 
 TEST(Evaluation, WithoutMainExpressionThrowsNotSupported) {
     MathExp m;

@@ -35,10 +35,12 @@ TEST_P(ExtremePointsTest, FindsMinimaAndMaxima) {
 INSTANTIATE_TEST_SUITE_P(
     Polynomials, ExtremePointsTest,
     ::testing::Values(ExtremeCase{"y = x^2 - 2*x + 3", {{1, 2, true}}},
-                      ExtremeCase{"y = -x^2", {{0, 0, true}}},  // (−x)² is x²
+                      ExtremeCase{"y = -x^2", {{0, 0, false}}},  // −(x²)
+                      ExtremeCase{"y = -x^2 + 4", {{0, 4, false}}},
+                      ExtremeCase{"y = (-x)^2", {{0, 0, true}}},
                       ExtremeCase{"y = -(x^2)", {{0, 0, false}}},
                       ExtremeCase{"y = x^3 - 3*x", {{-1, 2, false}, {1, -2, true}}},
-                      ExtremeCase{"y = -x^3 + 3*x", {{1, 2, false}, {-1, -2, true}}},  // (−x)³ = −x³
+                      ExtremeCase{"y = -x^3 + 3*x", {{1, 2, false}, {-1, -2, true}}},
                       ExtremeCase{"y = x^3", {}},
                       ExtremeCase{"y = x^4 - 2*x^2", {{-1, -1, true}, {0, 0, false}, {1, -1, true}}},
                       ExtremeCase{"y = -(x^4) + 2*x^2", {{-1, 1, false}, {0, 0, true}, {1, 1, false}}},
@@ -52,12 +54,23 @@ INSTANTIATE_TEST_SUITE_P(
                       ExtremeCase{"y = 2*x + 1", {}},
                       ExtremeCase{"x^2 + y^2 - 1 = 0", {}}));
 
-TEST(ExtremePoints, ZeroLeadingCoefficientGivesNonFiniteNotACrash) {
+// A polynomial is classified by its true degree: zero leading coefficients
+// give no extreme point at a place that is not finite.
+TEST(ExtremePoints, ZeroLeadingCoefficientsDoNotCount) {
+    for (const char* text : {"y = 0*x^2 + x", "y = 0*x^2", "y = 0*x^3 + 0*x^2 + 5"}) {
+        MathExp m;
+        ASSERT_TRUE(m.Parse(text));
+        EXPECT_EQ(m.type, PT_LINE) << text;
+        EXPECT_TRUE(m.ExtremePoints().empty()) << text;
+    }
     MathExp m;
-    ASSERT_TRUE(m.Parse("y = 0*x^2 + x"));
+    ASSERT_TRUE(m.Parse("y = x^2 + 0*x^4"));
+    EXPECT_EQ(m.type, PT_QUADRATIC);
     const auto points = m.ExtremePoints();
     ASSERT_EQ(points.size(), 1u);
-    EXPECT_FALSE(std::isfinite(points[0].x));
+    EXPECT_EQ(points[0].x, 0.0f);
+    EXPECT_EQ(points[0].y, 0.0f);
+    EXPECT_TRUE(points[0].isMinimum);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "mathex/MathExp.h"
@@ -22,6 +23,17 @@ void ExpectBox(const RectF& r, Box b, const std::string& what) {
 const ExpNode* Laid(MathExp& m, const char* text) {
     EXPECT_TRUE(m.Parse(text)) << text;
     return m.GetRoot();
+}
+
+// Hundreds of nested subscripts keep a finite, small box.
+TEST(Layout, DeepSubscriptChainStaysBounded) {
+    std::string text;
+    for (int i = 0; i < 400; ++i) text += "a_";
+    MathExp m;
+    const ExpNode* n = Laid(m, (text + "a").c_str());
+    EXPECT_TRUE(std::isfinite(n->box.height()));
+    EXPECT_LT(n->box.height(), 3.0f);
+    EXPECT_GT(n->box.width(), 1.0f);
 }
 
 TEST(Layout, Subscript) {

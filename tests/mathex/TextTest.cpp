@@ -48,12 +48,20 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"y = 2^(2*x)", "y=2^(2*x)", "y={2}^{2 \\cdot x}"},
         TextCase{"y = (2*x)^3", "y=(2*x)^3", "y={2 \\cdot x}^{3}"},
         TextCase{"y = 2^(3^x)", "y=2^(3^x)", "y={2}^{{3}^{x}}"},
-        TextCase{"y = -(x^2)", "y=-(x^2)", "y=-{x}^{2}"},
-        TextCase{"y = (sin x)^2", "y=(sin(x))^2", "y={\\sin{x}}^{2}"},
+        TextCase{"y = -(x^2)", "y=-x^2", "y=-{x}^{2}"},
+        TextCase{"y = (-x)^2", "y=(-x)^2", "y={-x}^{2}"},
+        TextCase{"y = -(2*x)", "y=-(2*x)", "y=-2 \\cdot x"},
+        TextCase{"y = (sin x)^2", "y=sin(x)^2", "y={\\sin{x}}^{2}"},
+        TextCase{"y = sin x^2", "y=sin(x^2)", "y=\\sin{{x}^{2}}"},
         TextCase{"y = (-sin x)^2", "y=(-sin(x))^2", "y={-\\sin{x}}^{2}"},
-        TextCase{"y = (2^sin x)^2", "y=(2^sin(x))^2", "y={{2}^{\\sin{x}}}^{2}"},
+        TextCase{"y = (2^sin x)^2", "y=2^sin(x)^2", "y={{2}^{\\sin{x}}}^{2}"},
+        TextCase{"y = 2^-x", "y=2^(-x)", "y={2}^{-x}"},
+        // the typed shorthand is written out in full
+        TextCase{"y = 2x(x-1)", "y=2*x*(x-1)", "y=2 \\cdot x \\cdot (x-1)"},
+        TextCase{"y = e^x + ln x + |x|", "y=E^x+log(x)+abs(x)", "y={e}^{x}+\\log{x}+\\abs{x}"},
+        TextCase{"y = exp(2x)", "y=E^(2*x)", "y={e}^{2 \\cdot x}"},
         TextCase{"y = (a = b)", "y=(a=b)", "y=a=b"},
-        TextCase{"y = x_n + x_(n+1)", "y=x_n+x_(n+1)", "y=+"}));
+        TextCase{"y = x_n + x_(n+1)", "y=x_n+x_(n+1)", "y={x}_{n}+{x}_{n+1}"}));
 
 TEST(TextOfMathExp, EmptyWithoutTree) {
     MathExp m;
@@ -70,7 +78,7 @@ public:
 
     std::string Make(int depth) {
         if (depth <= 0) return Leaf();
-        switch (Pick(12)) {
+        switch (Pick(18)) {
             case 0: return Make(depth - 1) + "+" + Make(depth - 1);
             case 1: return Make(depth - 1) + "-" + Make(depth - 1);
             case 2: return Make(depth - 1) + "*" + Make(depth - 1);
@@ -82,16 +90,28 @@ public:
             case 8: return "f(" + Make(depth - 1) + ")";
             case 9: return "x_" + Make(depth - 1);
             case 10: return "(" + Make(depth - 1) + "," + Make(depth - 1) + ")";
-            default: return "(" + Make(depth - 1) + "=" + Make(depth - 1) + ")";
+            case 11: return "(" + Make(depth - 1) + "=" + Make(depth - 1) + ")";
+            // the shorthand: implicit products, bars, ln and exp, a function
+            // with its group followed by a power
+            case 12: return Leaf() + Name();
+            case 13: return "(" + Make(depth - 1) + ")(" + Make(depth - 1) + ")";
+            case 14: return "|" + Make(depth - 1) + "|";
+            case 15: return std::string(Pick(2) ? "ln " : "exp ") + Make(depth - 1);
+            case 16: return kFunctions[Pick(6)] + std::string("(") + Make(depth - 1) + ")^" + Leaf();
+            default: return Make(depth - 1) + "^-" + Make(depth - 1);
         }
     }
 
 private:
     static constexpr const char* kFunctions[] = {"sin", "cos", "tan", "log", "sqrt", "abs"};
+    std::string Name() {
+        static const char* kNames[] = {"x", "y", "e", "pi", "sin x", "(x+1)"};
+        return kNames[Pick(6)];
+    }
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
     std::string Leaf() {
-        static const char* kLeaves[] = {"x", "y", "n", "2", "0", "17", "0.125", "3.14159", "PI", "E", "1e-7"};
-        return kLeaves[Pick(11)];
+        static const char* kLeaves[] = {"x", "y", "n", "2", "0", "17", "0.125", "3.14159", "PI", "E", "1e-7", "e", "2147483648"};
+        return kLeaves[Pick(13)];
     }
     std::mt19937 rng_;
 };
@@ -104,6 +124,10 @@ TEST(TextRoundTrip, PlainTextParsesBackToTheSameTree) {
         MathExp m;
         if (!m.Parse(text)) continue;
         ++parsed;
+        // Only the explicit notation: no bars, no ln, exp or e, every product with its "*".
+        const std::string plain = m.ToText(TEXT_PLAIN);
+        EXPECT_EQ(plain.find_first_of("|e"), std::string::npos) << text << " -> " << plain;
+        EXPECT_EQ(plain.find("ln"), std::string::npos) << text << " -> " << plain;
         MathExp again;
         ASSERT_TRUE(again.Parse(m.ToText(TEXT_PLAIN))) << text << " -> " << m.ToText(TEXT_PLAIN);
         // Display precision may round the numbers, never the shape.
@@ -115,6 +139,28 @@ TEST(TextRoundTrip, PlainTextParsesBackToTheSameTree) {
         SetDisplayPrecision(2);
     }
     EXPECT_GT(parsed, 2000);
+}
+
+// A copy is the same tree: whole numbers beyond 32 bits included.
+TEST(TextRoundTrip, CopyIsExact) {
+    MathExp m;
+    ASSERT_TRUE(m.Parse("x^2*78.24 + (y-2147483648.0)^2 - 1 = 0"));
+    MathExp copy(m);
+    EXPECT_EQ(copy.type, m.type);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(copy.coeffs[i], m.coeffs[i]) << i;
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(copy.conic[i], m.conic[i]) << i;
+    EXPECT_EQ(copy.Value(0.1, 2147483648.0), m.Value(0.1, 2147483648.0));
+
+    // Large whole numbers also read back exactly from both texts.
+    ASSERT_TRUE(m.Parse("y = 2147483648*x + 99999999999"));
+    EXPECT_EQ(m.coeffs[0], 2147483648.0);
+    EXPECT_EQ(m.coeffs[1], 99999999999.0);
+    for (const std::string& text : {m.ToText(TEXT_PLAIN), m.ToExactText()}) {
+        MathExp back;
+        ASSERT_TRUE(back.Parse(text)) << text;
+        EXPECT_EQ(back.coeffs[0], 2147483648.0) << text;
+        EXPECT_EQ(back.coeffs[1], 99999999999.0) << text;
+    }
 }
 
 TEST(TextRoundTrip, CopyKeepsEveryDigit) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QtGui/QImage>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -198,12 +200,57 @@ TEST(PostScriptFile, LayoutCrLfAndGhostscript) {
     for (size_t i = 0; i < text.size(); ++i)
         if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) ++bare;
     EXPECT_EQ(bare, 0u) << "every line ends with CR LF";
-    // The page ends with a thin frame around the viewport, not a fill over the graph.
-    EXPECT_NE(text.find("newpath\r\n0 0 moveto\r\n0 480 lineto\r\n640 480 lineto\r\n640 0 lineto\r\nclosepath\r\nstroke\r\n"),
+    // The page ends with a thin frame just inside the viewport, not a fill over the graph.
+    EXPECT_NE(text.find("newpath\r\n0.5 0.5 moveto\r\n0.5 479.5 lineto\r\n639.5 479.5 lineto\r\n639.5 0.5 lineto\r\n"
+                        "closepath\r\nstroke\r\n"),
               std::string::npos);
     EXPECT_EQ(text.find("fill\r\n\r\n\r\nshowpage"), std::string::npos);
     ExpectGhostscriptAccepts(path);
     std::filesystem::remove(path);
+}
+
+// Rasterised at 100 dpi, the empty page's frame shows on all four sides: the
+// outermost ink rows and columns are long runs, not stray pixels.
+TEST(PostScriptFile, FrameShowsOnAllFourSidesAt100Dpi) {
+    if (std::system("command -v gs >/dev/null 2>&1") != 0) GTEST_SKIP() << "ghostscript is not installed";
+    for (const auto& [w, h] : {std::pair{640.f, 480.f}, std::pair{1000.f, 750.f}, std::pair{300.f, 900.f}}) {
+        PostScriptWriter writer;
+        writer.SetupPage(0, 0, w, h);
+        const std::string path = TempPath("frame.ps"), png = TempPath("frame.png");
+        ASSERT_TRUE(writer.WritePostScriptFile(path));
+        const std::string command = "gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=pnggray -r100 -o '" + png + "' '" + path +
+                                    "' >/dev/null 2>&1";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        const QImage page(QString::fromStdString(png));
+        ASSERT_FALSE(page.isNull());
+        int left = page.width(), right = -1, top = page.height(), bottom = -1;
+        auto dark = [&](int x, int y) { return qGray(page.pixel(x, y)) < 128; };
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (dark(x, y)) {
+                    left = std::min(left, x), right = std::max(right, x);
+                    top = std::min(top, y), bottom = std::max(bottom, y);
+                }
+        ASSERT_GT(right, left);
+        ASSERT_GT(bottom, top);
+        auto column = [&](int x) {
+            int n = 0;
+            for (int y = top; y <= bottom; ++y) n += dark(x, y);
+            return n;
+        };
+        auto row = [&](int y) {
+            int n = 0;
+            for (int x = left; x <= right; ++x) n += dark(x, y);
+            return n;
+        };
+        const int height = bottom - top + 1, width = right - left + 1;
+        EXPECT_GT(column(left), height * 9 / 10) << w << "x" << h << " left side";
+        EXPECT_GT(column(right), height * 9 / 10) << w << "x" << h << " right side";
+        EXPECT_GT(row(top), width * 9 / 10) << w << "x" << h << " top side";
+        EXPECT_GT(row(bottom), width * 9 / 10) << w << "x" << h << " bottom side";
+        std::filesystem::remove(path);
+        std::filesystem::remove(png);
+    }
 }
 
 TEST(PostScriptFile, NoArrowProcedureWithoutArrows) {

@@ -1,0 +1,11 @@
+#include "app/HeadlessThumbnail.h"
+
+#include "graph/GraphManager.h"
+#include "render/ImageExport.h"
+#include "render/Thumbnail.h"
+
+QByteArray RenderThumbnailPng(GraphManager& graph, std::string* error) {
+    const Viewport& view = graph.viewport();
+    const QImage picture = CaptureGraphImage(graph, view.width, view.height, 1.0, error);
+    return picture.isNull() ? QByteArray() : MakeThumbnail(picture);
+}

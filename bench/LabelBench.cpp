@@ -1,0 +1,106 @@
+// A full repaint of the drag-step scene with every equation's label shown,
+// drawn for real through GlSurface into a headless EGL framebuffer: with the
+// label cache warm (the steady state of dragging and zooming) and cold (every
+// label typeset again, as after the first paint of a document). Plus the
+// typesetter alone.
+
+#include <memory>
+#include <string>
+
+#include <benchmark/benchmark.h>
+
+#include "DragScene.h"
+#include "mathex/MathExp.h"
+#include "render/EglContext.h"
+#include "render/GL.h"
+#include "render/GlSurface.h"
+#include "render/Typesetter.h"
+
+namespace {
+
+constexpr int kWidth = 1000, kHeight = 750;  // the window the program opens with
+
+struct GlScene {
+    GraphManager graph;
+    std::unique_ptr<EglContext> context;
+    GlSurface surface;
+
+    bool make(benchmark::State& state, bool labels = true) {
+        if (!Typesetter::EnsureGuiApplication()) {
+            state.SkipWithError("no fonts");
+            return false;
+        }
+        context = std::make_unique<EglContext>(kWidth, kHeight);
+        if (!context->ok()) {
+            state.SkipWithError(("no headless OpenGL context: " + context->error()).c_str());
+            return false;
+        }
+        graph.setClientSize(kWidth, kHeight);
+        BuildDragScene(graph);
+        for (const auto& e : graph.equations()) e->setDisplayText(labels);
+        return true;
+    }
+
+    void repaint() {
+        const Viewport::Ortho o = graph.viewport().setProjection();
+        glViewport(o.x, o.y, o.width, o.height);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(o.left, o.right, o.bottom, o.top, -1, 1);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glClearColor(1, 1, 1, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        graph.draw(surface);
+        glFinish();
+    }
+};
+
+void BM_RepaintWithLabelsWarm(benchmark::State& state) {
+    GlScene scene;
+    if (!scene.make(state)) return;
+    scene.repaint();  // fills the cache
+    const long before = Typesetter::TypesetCount();
+    for (auto _ : state) scene.repaint();
+    state.counters["typeset"] = double(Typesetter::TypesetCount() - before);
+}
+BENCHMARK(BM_RepaintWithLabelsWarm)->Unit(benchmark::kMillisecond);
+
+// The same repaint without labels: what the labels add is the difference.
+void BM_RepaintWithoutLabels(benchmark::State& state) {
+    GlScene scene;
+    if (!scene.make(state, false)) return;
+    for (auto _ : state) scene.repaint();
+}
+BENCHMARK(BM_RepaintWithoutLabels)->Unit(benchmark::kMillisecond);
+
+void BM_RepaintWithLabelsCold(benchmark::State& state) {
+    GlScene scene;
+    if (!scene.make(state)) return;
+    const long before = Typesetter::TypesetCount();
+    for (auto _ : state) {
+        Typesetter::ClearCache();
+        scene.repaint();
+    }
+    state.counters["typeset/frame"] =
+        benchmark::Counter(double(Typesetter::TypesetCount() - before), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_RepaintWithLabelsCold)->Unit(benchmark::kMillisecond);
+
+void BM_TypesetLabel(benchmark::State& state) {
+    if (!Typesetter::EnsureGuiApplication()) {
+        state.SkipWithError("no fonts");
+        return;
+    }
+    MathEx::MathExp exp;
+    exp.Parse(kCurves[state.range(0)]);
+    const std::string latex = exp.ToText(MathEx::TEXT_LATEX);
+    state.SetLabel(latex);
+    for (auto _ : state) {
+        Typesetter::ClearCache();
+        benchmark::DoNotOptimize(Typesetter::Typeset(latex));
+    }
+}
+BENCHMARK(BM_TypesetLabel)->Arg(1)->Arg(5)->Arg(11)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

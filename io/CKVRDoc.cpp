@@ -1,0 +1,113 @@
+#include "io/CKVRDoc.h"
+
+#include <exception>
+
+#include <QtCore/QFileInfo>
+
+#include "graph/GraphManager.h"
+#include "io/CXMLArchive.h"
+#include "io/DocumentSerializer.h"
+#include "io/FeatureArchive.h"
+#include "mathex/MathExp.h"
+#include "render/Base64Lines.h"
+
+namespace {
+
+const char* const kOpenFailed = "Failed to open document.";
+const char* const kSaveFailed = "Failed to save document.";
+
+DocumentResult Failure(const char* message, const std::string& path, const std::string& why) {
+    return DocumentResult{false, message, DocumentTitle(path) + ": " + why};
+}
+
+}  // namespace
+
+std::string DocumentTitle(const std::string& path) {
+    return QFileInfo(QString::fromStdString(path)).fileName().toStdString();
+}
+
+CKVRDoc::CKVRDoc(GraphManager& graph) : graph_(graph) {}
+
+void CKVRDoc::OnNewDocument() {
+    graph_.reset();
+    path_.clear();
+    modified_ = false;
+}
+
+void CKVRDoc::Serialize(CXMLArchive& archive) {
+    CXMLArchiveNode* root = archive.OpenElement("KVR");
+    if (!root) return;
+    double version = kVersion;
+    root->ExchangeReal("version", version);
+    if (archive.isStoring()) {
+        CFeature feature;
+        graph_.computeFeature(feature);
+        SerializeFeature(archive, feature);
+        std::string image =
+            EncodeBase64Lines(reinterpret_cast<const unsigned char*>(thumbnail_.constData()), size_t(thumbnail_.size()));
+        root->ExchangeText("image", image);
+        StoreGraph(archive, *root, graph_);
+    } else {
+        // The signature and the thumbnail are for the library; opening reads the graph.
+        LoadedGraph loaded;
+        LoadGraph(archive, *root, loaded);
+        CommitGraph(graph_, std::move(loaded));
+    }
+    archive.CloseElement();
+}
+
+DocumentResult CKVRDoc::open(const std::string& path) {
+    CXMLArchive archive(path, CXMLArchive::kLoad);
+    const DocumentResult result = read(archive, path);
+    if (result.ok) {
+        path_ = path;
+        modified_ = false;
+    }
+    return result;
+}
+
+DocumentResult CKVRDoc::openBytes(const QByteArray& content, const std::string& name) {
+    CXMLArchive archive(content);
+    return read(archive, name);
+}
+
+DocumentResult CKVRDoc::read(CXMLArchive& archive, const std::string& name) {
+    // A file that cannot be read or is not XML does not open: opening it as an
+    // empty document would invite saving the empty graph over it.
+    if (!archive.loadError().empty()) return Failure(kOpenFailed, name, archive.loadError());
+    try {
+        // Reading throws before the graph is touched, so a failed open leaves it as it was.
+        Serialize(archive);
+    } catch (const std::exception& e) {
+        return Failure(kOpenFailed, name, e.what());
+    }
+    return DocumentResult{};
+}
+
+QByteArray CKVRDoc::toBytes(const QByteArray& thumbnailPng) {
+    thumbnail_ = thumbnailPng;
+    CXMLArchive archive(std::string(), CXMLArchive::kStore);
+    Serialize(archive);
+    thumbnail_.clear();
+    return archive.toBytes();
+}
+
+DocumentResult CKVRDoc::save(const std::string& path) {
+    return save(path, capture_ ? capture_() : QByteArray());
+}
+
+DocumentResult CKVRDoc::save(const std::string& path, const QByteArray& thumbnailPng) {
+    thumbnail_ = thumbnailPng;
+    CXMLArchive archive(path, CXMLArchive::kStore);
+    try {
+        Serialize(archive);
+    } catch (const std::exception& e) {
+        thumbnail_.clear();
+        return Failure(kSaveFailed, path, e.what());
+    }
+    thumbnail_.clear();
+    if (!archive.Close()) return Failure(kSaveFailed, path, archive.saveError());
+    path_ = path;
+    modified_ = false;
+    return DocumentResult{};
+}

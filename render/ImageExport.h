@@ -1,0 +1,46 @@
+#pragma once
+// "Export to Image File" and the pictures behind thumbnails: the graph drawn
+// headless through an EGL context (the view's own variant grabs its frame
+// buffer instead), read back as a picture, saved as PNG.
+#include <string>
+
+#include <QtGui/QImage>
+
+class GraphManager;
+
+// The message the window shows (exclamation box) when the PNG cannot be written.
+inline constexpr const char* kImageSaveFailed = "Failed to save image file";
+
+// The name the save dialog proposes: the document's file name without its
+// folder, with everything from its last "." replaced by ".png"
+// ("graph.final.kvr" → "graph.final.png", "notes" → "notes.png"); "*.png"
+// for an untitled document (empty path).
+std::string DefaultImageName(const std::string& documentPath);
+
+// Pixels as glReadPixels returns them (RGBA bytes, first row at the BOTTOM)
+// as a 32-bit ARGB picture with the first row at the top: the pixel at the
+// lower-left of the GL picture is the last row, first column of the image.
+QImage ImageFromGlPixels(const unsigned char* rgba, int width, int height);
+
+// Draws the graph as it is into a width × height picture of device pixels
+// (the graph's own scale and zoom over a window of width / ratio × height /
+// ratio logical pixels, as a HiDPI window shows it; the client size is
+// restored afterwards), labels typeset at `devicePixelRatio`. A null image, and the reason in `error`, when no
+// headless context can be made or the size is not positive. It makes its own
+// EGL context current and leaves none current afterwards: a window's view
+// captures its own frame buffer instead.
+QImage CaptureGraphImage(GraphManager& graph, int width, int height, double devicePixelRatio = 1.0,
+                         std::string* error = nullptr);
+
+// The clean picture of the export: no grid, no equation labels, no selection
+// highlight; every flag is back as it was afterwards.
+QImage CaptureCleanGraphImage(GraphManager& graph, int width, int height, std::string* error = nullptr);
+
+// Saves a picture as PNG; false (show kImageSaveFailed) when it cannot be
+// written or there is no picture.
+bool SaveImagePng(const QImage& image, const std::string& path);
+
+// The command line's export: the clean picture saved as PNG. False, with the
+// reason in `error`, when it could not be drawn or written.
+bool ExportGraphImage(GraphManager& graph, const std::string& path, int width, int height,
+                      std::string* error = nullptr);

@@ -1,0 +1,28 @@
+#include "render/Thumbnail.h"
+
+#include <climits>
+
+#include <QtCore/QBuffer>
+
+#include "render/Base64Lines.h"
+
+QByteArray MakeThumbnail(const QImage& picture) {
+    if (picture.isNull()) return {};
+    const QImage scaled =
+        picture.scaled(kThumbnailSide, kThumbnailSide, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !scaled.save(&buffer, "PNG")) return {};
+    return bytes;
+}
+
+std::string EncodeThumbnail(const QImage& picture) {
+    const QByteArray png = MakeThumbnail(picture);
+    return EncodeBase64Lines(reinterpret_cast<const unsigned char*>(png.constData()), size_t(png.size()));
+}
+
+QImage DecodeThumbnail(std::string_view base64Text) {
+    const std::vector<unsigned char> bytes = DecodeBase64Lines(base64Text);
+    if (bytes.empty() || bytes.size() > size_t(INT_MAX)) return {};
+    return QImage::fromData(bytes.data(), int(bytes.size()), "PNG");
+}

@@ -1,0 +1,75 @@
+// `kvr render-labels`: one picture of labels one under another, and the
+// errors of its arguments.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include <QtCore/QTemporaryDir>
+#include <QtGui/QImage>
+
+#include "app/RenderLabelsCommand.h"
+
+namespace {
+
+struct LabelsRun {
+    int status;
+    std::string err;
+};
+
+LabelsRun RunLabels(const QStringList& args) {
+    std::ostringstream out, err;
+    const int status = RunRenderLabels(args, out, err);
+    return {status, err.str()};
+}
+
+TEST(RenderLabelsCommand, LabelsOneUnderAnother) {
+    QTemporaryDir dir;
+    const QString one = dir.filePath(QStringLiteral("one.png"));
+    const QString three = dir.filePath(QStringLiteral("three.png"));
+    const QString twice = dir.filePath(QStringLiteral("twice.png"));
+    ASSERT_EQ(RunLabels({one, QStringLiteral("y = x^2")}).status, 0);
+    ASSERT_EQ(RunLabels({three, QStringLiteral("y = x^2"), QStringLiteral("y = 1/(x+1)"), QStringLiteral("y = sqrt(x)")})
+                  .status,
+              0);
+    ASSERT_EQ(RunLabels({QStringLiteral("--scale"), QStringLiteral("2"), twice, QStringLiteral("y = x^2")}).status, 0);
+    const QImage a(one), b(three), c(twice);
+    ASSERT_FALSE(a.isNull());
+    ASSERT_FALSE(b.isNull());
+    EXPECT_GT(b.height(), 2 * a.height());
+    EXPECT_NEAR(c.width(), 2 * a.width(), 4);
+    // Ink on white.
+    int dark = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) dark += qGray(a.pixel(x, y)) < 100;
+    EXPECT_GT(dark, 20);
+    EXPECT_EQ(qGray(a.pixel(0, 0)), 255);
+}
+
+TEST(RenderLabelsCommand, Errors) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("x.png"));
+    const struct {
+        QStringList args;
+        int status;
+        const char* message;
+    } rows[] = {
+        {{}, 2, "expected OUT.png"},
+        {{out}, 2, "no TEXT"},
+        {{QStringLiteral("y = x"), out}, 2, "must end in .png"},
+        {{QStringLiteral("--scale"), QStringLiteral("9"), out, QStringLiteral("y=x")}, 2, "--scale"},
+        {{QStringLiteral("--bogus"), out, QStringLiteral("y=x")}, 2, "bogus"},
+        {{out, QStringLiteral("y = = 2")}, 1, "does not parse"},
+        {{QStringLiteral("/no/such/folder/x.png"), QStringLiteral("y=x")}, 1, "cannot write"},
+        {{QStringLiteral("--input"), QStringLiteral("/no/such/file"), out}, 2, "cannot open"},
+    };
+    for (const auto& r : rows) {
+        const LabelsRun run = RunLabels(r.args);
+        EXPECT_EQ(run.status, r.status) << r.message;
+        EXPECT_NE(run.err.find(r.message), std::string::npos) << run.err;
+    }
+    // LaTeX as it is, garbage included, never fails.
+    EXPECT_EQ(RunLabels({QStringLiteral("--latex"), out, QStringLiteral("}{\\frac{")}).status, 0);
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+// The README's pictures of the window, made from the real window: run with
+// KVR_SCREENSHOTS set to a folder (`KVR_SCREENSHOTS=docs ctest -R Screenshot`
+// from the repository); skipped otherwise.
+#include <gtest/gtest.h>
+
+#include <QtCore/QDir>
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLineEdit>
+
+#include "app/CKVRView.h"
+#include "app/CMainFrame.h"
+#include "graph/EquationObject.h"
+
+namespace {
+
+class Screenshot : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = qEnvironmentVariable("KVR_SCREENSHOTS");
+        if (folder.isEmpty()) GTEST_SKIP() << "set KVR_SCREENSHOTS to a folder to make the pictures";
+        QDir().mkpath(folder);
+        frame.resize(1000, 750);
+        frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    }
+    void enter(const char* text, ColorF colour)
+    {
+        frame.view()->graph().setColour(colour);
+        frame.entryEdit()->setText(QString::fromUtf8(text));
+        frame.enterEquation();
+    }
+    QPoint at(double x, double y) const
+    {
+        const PointF p = frame.view()->graph().viewport().graphToScreen(x, y);
+        return QPoint(int(p.x), int(p.y));
+    }
+    void save(const char* name)
+    {
+        QApplication::processEvents();
+        QTest::qWait(100);
+        ASSERT_TRUE(frame.grab().save(QDir(folder).filePath(name)));
+    }
+
+    QString folder;
+    CMainFrame frame;
+};
+
+TEST_F(Screenshot, Empty) { save("window-empty.png"); }
+
+TEST_F(Screenshot, Lesson)
+{
+    GraphManager& graph = frame.view()->graph();
+    enter("y = x^2 - 2", ColorF(0.8f, 0, 0, 1));
+    enter("y = 0.5x + 1", ColorF(0, 0, 0.85f, 1));
+    enter("y = 2sin(x) - 5", ColorF(0, 0.5f, 0, 1));
+    for (int i = 0; i < graph.equationCount(); ++i) graph.equation(i)->setDisplayText(true);
+    EquationObject* parabola = graph.equation(0);
+    parabola->setMensurationEnabled(true);
+    parabola->setMensurationRange(-1, 2);
+    graph.setPopupTarget(parabola, PointF(2.5f, 4.25f));
+    graph.addAttribPoint(PRESET_XY_CAPTION);
+    graph.toggleIntersections();
+    graph.select(parabola);
+    frame.view()->update();
+    save("window-lesson.png");
+}
+
+TEST_F(Screenshot, PenSketchOfAnEllipse)
+{
+    CKVRView* view = frame.view();
+    QTest::mouseDClick(view, Qt::LeftButton, Qt::NoModifier, at(-7, 6));  // pen input
+    auto stroke = [&](const std::vector<QPointF>& points) {
+        QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, at(points[0].x(), points[0].y()));
+        for (const QPointF& p : points) QTest::mouseMove(view, at(p.x(), p.y()));
+        QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, at(points.back().x(), points.back().y()));
+    };
+    std::vector<QPointF> axis, ellipse;
+    for (int i = 0; i <= 20; ++i) axis.emplace_back(-6 + 12.0 * i / 20, 1 + 0.02 * i);
+    for (int i = 0; i <= 72; ++i) {
+        const double t = 2 * M_PI * i / 72;
+        ellipse.emplace_back(5 * std::cos(t) + 0.1 * std::sin(3 * t), 1 + 3 * std::sin(t));
+    }
+    stroke(axis);
+    stroke(ellipse);
+    save("window-pen-sketch.png");
+    QTest::mouseDClick(view, Qt::LeftButton, Qt::NoModifier, at(-7, 6));  // recognise
+    save("window-pen-recognised.png");
+}
+
+}  // namespace

@@ -1,0 +1,205 @@
+// Broken and hostile documents: each either opens with what makes sense or
+// fails with the message, and leaves the graph as it was when it fails.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include <QtCore/QFile>
+#include <QtCore/QTemporaryDir>
+
+#include "graph/GraphManager.h"
+#include "io/CKVRDoc.h"
+#include "io/DocumentLimits.h"
+#include "io/FeatureArchive.h"
+
+namespace {
+
+QByteArray ReadSample(const std::string& name) {
+    QFile f(QString::fromStdString(std::string(KVR_TEST_DATA) + "/" + name));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
+    return f.readAll();
+}
+
+QByteArray Repeat(const QByteArray& s, int n) {
+    QByteArray out;
+    out.reserve(s.size() * n);
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+}
+
+QByteArray Equation(const QByteArray& text, const QByteArray& inner = "") {
+    return "<equation><string>" + text + "</string>" + inner + "</equation>";
+}
+
+struct Hostile {
+    const char* name;
+    std::function<QByteArray()> content;
+    bool opens;          // true: opens (with what makes sense); false: fails with the message
+    int equations = 0;   // when it opens
+};
+
+const Hostile kHostile[] = {
+    {"billion laughs",
+     [] {
+         QByteArray dtd = "<!DOCTYPE KVR [<!ENTITY a0 \"ha\">";
+         for (int i = 1; i < 10; ++i)
+             dtd += "<!ENTITY a" + QByteArray::number(i) + " \"" +
+                    Repeat("&a" + QByteArray::number(i - 1) + ";", 10) + "\">";
+         return dtd + "]><KVR><numeqns>1</numeqns>" + Equation("y=x") + "<x>&a9;</x></KVR>";
+     },
+     false},
+    {"external entity",
+     [] { return QByteArray("<!DOCTYPE KVR [<!ENTITY e SYSTEM \"/etc/passwd\">]><KVR><x>&e;</x></KVR>"); }, false},
+    {"100 000 nested elements", [] { return "<KVR>" + Repeat("<a>", 100000) + Repeat("</a>", 100000) + "</KVR>"; }, false},
+    {"binary junk",
+     [] {
+         QByteArray junk;
+         std::mt19937 rng(7);
+         for (int i = 0; i < 100000; ++i) junk += char(rng());
+         return junk;
+     },
+     false},
+    {"empty file", [] { return QByteArray(); }, false},
+    {"invalid UTF-8 in a text",
+     [] { return "<KVR><numeqns>1</numeqns>" + Equation("y=x", "<displayTextType>1</displayTextType><displayTextTypeString>\xff\xfe\xc3</displayTextTypeString>") + "</KVR>"; },
+     false},
+    {"NaN and 1e308 in reals",
+     [] {
+         return "<KVR><numeqns>1</numeqns>" +
+                Equation("y=x", "<color><r>nan</r><g>1e308</g><b>-inf</b><a>0.50</a></color><point><x>1e308</x><y>nan</y></point>"
+                                "<from>nan</from><to>1e308</to><lineWidth>1e308</lineWidth>"
+                                "<mensuration><xmin>-1e308</xmin><xmax>1e308</xmax></mensuration>") +
+                "<numdomain>1</numdomain><domain_info><color><r>nan</r></color><point><x>1e39</x><y>-1e39</y></point></domain_info></KVR>";
+     },
+     true, 1},
+    {"negative and huge integers",
+     [] {
+         return "<KVR><numeqns>2147483647</numeqns>" +
+                Equation("y=x", "<lineStipple>-99999999999</lineStipple><stippletype>99999999999</stippletype>"
+                                "<displayTextType>-7</displayTextType><attribute_points><size>2147483647</size>"
+                                "<attibute_point><pointType>-2147483648</pointType><xValueType>99</xValueType>"
+                                "<xGuideWidth>99999999</xGuideWidth></attibute_point></attribute_points>"
+                                "<mensuration><nRects>2147483647</nRects><heightType>-5</heightType></mensuration>") +
+                "<numdomain>-1</numdomain></KVR>";
+     },
+     true, 1},
+    {"counts far beyond the elements", [] { return "<KVR><numeqns>99999999999</numeqns>" + Equation("y=x") + Equation("y=2*x") + "<numdomain>2147483647</numdomain></KVR>"; }, true, 2},
+    {"equation text of 10 MB", [] { return "<KVR><numeqns>1</numeqns>" + Equation("y=" + Repeat("x+", 5 * 1024 * 1024) + "1") + "</KVR>"; }, false},
+    {"deeply parenthesised equation", [] { return "<KVR><numeqns>1</numeqns>" + Equation("y=" + Repeat("(", 30000) + "x" + Repeat(")", 30000)) + "</KVR>"; }, false},
+    {"more equations than any graph", [] { return "<KVR><numeqns>1001</numeqns>" + Repeat(Equation("y=x"), 1001) + "</KVR>"; }, false},
+    {"a thousand equations", [] { return "<KVR><numeqns>1000</numeqns>" + Repeat(Equation("y=x"), 1000) + "</KVR>"; }, true, 1000},
+    {"more painted regions than any graph",
+     [] { return "<KVR><numdomain>1001</numdomain>" + Repeat("<domain_info><point><x>1</x></point></domain_info>", 1001) + "</KVR>"; },
+     false},
+    {"an implicit curve too large to trace", [] { return "<KVR><numeqns>1</numeqns>" + Equation("y+" + Repeat("sin(x*y)+", 300) + "1=0") + "</KVR>"; }, false},
+    {"explicit equations too large to plot in all",
+     [] { return "<KVR><numeqns>10</numeqns>" + Repeat(Equation("y=" + Repeat("sin(x)+", 1000) + "1"), 10) + "</KVR>"; }, false},
+    {"a label text of a megabyte",
+     [] { return "<KVR><numeqns>1</numeqns>" + Equation("y=x", "<displayTextType>1</displayTextType><displayTextTypeString>" + Repeat("ab ", 350000) + "</displayTextTypeString>") + "</KVR>"; },
+     false},
+    {"an equation inside an equation",
+     [] { return "<KVR><numeqns>3</numeqns>" + Equation("y=x", Equation("y=2*x")) + "</KVR>"; }, true, 2},
+};
+
+class HostileFile : public ::testing::TestWithParam<Hostile> {};
+
+TEST_P(HostileFile, OpensWhatMakesSenseOrFailsWithTheMessage) {
+    GraphManager graph;
+    ASSERT_NE(graph.addEquationFromText("y = 7*x"), nullptr);
+    CKVRDoc doc(graph);
+    const Hostile& h = GetParam();
+    const DocumentResult r = doc.openBytes(h.content(), "hostile.kvr");
+    if (!h.opens) {
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.message, "Failed to open document.");
+        EXPECT_EQ(r.reason.rfind("hostile.kvr: ", 0), 0u) << r.reason;
+        ASSERT_EQ(graph.equationCount(), 1);  // the graph is as it was
+        EXPECT_EQ(graph.equations()[0]->text(), "y=7*x");
+        return;
+    }
+    ASSERT_TRUE(r.ok) << r.reason;
+    ASSERT_EQ(graph.equationCount(), h.equations);
+    for (const auto& e : graph.equations()) {
+        // Whatever the file said, what the graph holds is finite and in range.
+        EXPECT_TRUE(std::isfinite(e->colour().r) && std::isfinite(e->colour().g)) << h.name;
+        EXPECT_TRUE(std::isfinite(e->labelPosition().x) && std::isfinite(e->labelPosition().y)) << h.name;
+        EXPECT_TRUE(std::isfinite(e->domainFrom()) && std::isfinite(e->domainTo())) << h.name;
+        EXPECT_LE(e->lineWidth(), float(kMaxLineWidth));
+        EXPECT_LE(e->mensuration().nRects, kMaxRects);
+        EXPECT_GE(e->stippleType(), 0);
+        EXPECT_LE(e->stippleType(), 3);
+        EXPECT_GE(e->lineStipple(), 0);
+        EXPECT_LE(e->lineStipple(), 0xFFFF);
+        for (const AttribPoint& p : e->attribPoints()) {
+            EXPECT_GE(p.xValueType, 0);
+            EXPECT_LE(p.xValueType, 2);
+            EXPECT_LE(p.xGuideWidth, kMaxLineWidth);
+        }
+    }
+    for (const PaintedDomain& d : graph.paintedDomains()) EXPECT_TRUE(std::isfinite(d.seed.x)) << h.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, HostileFile, ::testing::ValuesIn(kHostile),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
+
+TEST(HostileInput, PathsThatAreNoDocument) {
+    QTemporaryDir dir;
+    GraphManager graph;
+    CKVRDoc doc(graph);
+    // 1 GB, refused by its size before a byte is read (sparse: takes no disk).
+    QFile big(dir.filePath("big.kvr"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(1LL << 30));
+    big.close();
+    const std::string paths[] = {dir.filePath("big.kvr").toStdString(), dir.path().toStdString(),
+                                 dir.filePath("missing.kvr").toStdString(), "/dev/zero"};
+    for (const std::string& path : paths) {
+        const DocumentResult r = doc.open(path);
+        EXPECT_FALSE(r.ok) << path;
+        EXPECT_EQ(r.message, "Failed to open document.") << path;
+        CFeature feature;
+        EXPECT_FALSE(ReadDocumentFeature(path, feature)) << path;
+    }
+}
+
+// Mutated copies of the sample documents: none may crash, hang or fail without the message.
+TEST(HostileInput, MutatedSamplesNeverCrash) {
+    const char* samples[] = {"primitives.kvr", "attribpoints.kvr", "mensuration.kvr", "painted.kvr", "trailing_space.kvr"};
+    std::mt19937 rng(20261210);
+    const QByteArray values[] = {"nan", "-inf", "1e308", "-1e-320", "2147483648", "-2147483649", "0x1p3", "",
+                                 "  7 ", "y=(", "y=x^", "99999999999999999999", "-0.00", "3abc", "é\xe2\x82"};
+    const QByteArray tokens[] = {"<equation>", "</equation>", "<color>", "<!DOCTYPE x>", "&amp;", "&bogus;",
+                                 "nan", "1e308", "-2147483649", "99999999999", "<attibute_point>", "]]>", "\xff", "\0"};
+    GraphManager graph;
+    CKVRDoc doc(graph);
+    int opened = 0;
+    for (int round = 0; round < 300; ++round) {
+        QByteArray bytes = ReadSample(samples[round % 5]);
+        const int edits = 1 + int(rng() % 4);
+        for (int k = 0; k < edits && !bytes.isEmpty(); ++k) {
+            const qsizetype at = qsizetype(rng() % bytes.size());
+            switch (rng() % 6) {
+                case 0: bytes[at] = char(rng()); break;
+                case 5: {
+                    // A value replaced: the file stays well-formed and reaches the readers.
+                    const qsizetype open = bytes.indexOf('>', at), close = bytes.indexOf('<', open + 1);
+                    if (open >= 0 && close > open) bytes.replace(open + 1, close - open - 1, values[rng() % std::size(values)]);
+                    break;
+                }
+                case 1: bytes.insert(at, tokens[rng() % std::size(tokens)]); break;
+                case 2: bytes.truncate(at); break;
+                case 3: bytes.remove(at, qsizetype(rng() % 64)); break;
+                default: bytes.insert(at, bytes.mid(at, qsizetype(rng() % 200))); break;
+            }
+        }
+        const DocumentResult r = doc.openBytes(bytes, "mutant.kvr");
+        if (r.ok) ++opened;
+        else EXPECT_EQ(r.message, "Failed to open document.");
+    }
+    EXPECT_GT(opened, 0);  // some mutants are still documents
+}
+
+}  // namespace
