@@ -8,7 +8,7 @@ LibraryScanner::LibraryScanner(FeatureReader features, ThumbnailReader thumbnail
 {
     connect(&watcher_, &QFutureWatcherBase::progressValueChanged, this,
             [this](int done) { emit progress(done, watcher_.progressMaximum()); });
-    connect(&watcher_, &QFutureWatcherBase::finished, this, &LibraryScanner::readFinished);
+    connect(&watcher_, &QFutureWatcherBase::finished, this, &LibraryScanner::scanFinished);
 }
 
 LibraryScanner::~LibraryScanner()
@@ -20,65 +20,66 @@ LibraryScanner::~LibraryScanner()
 
 void LibraryScanner::setReaders(FeatureReader features, ThumbnailReader thumbnails)
 {
-    if (scanning()) return;
+    if (scanning_) return;
     features_ = std::move(features);
     thumbnails_ = std::move(thumbnails);
 }
 
-bool LibraryScanner::loadLibrary(const QString& folder)
+void LibraryScanner::loadLibrary(const QString& folder)
 {
-    if (scanning()) {
-        // Another folder chosen meanwhile: stop reading the old one; the next call starts on the new.
-        if (QFile::encodeName(folder).toStdString() != running_.folder) cancel_->store(true);
-        return true;
-    }
     const std::string name = QFile::encodeName(folder).toStdString();
-    if (!watch_.needsListing(name) && name == library_.folder()) return true;
-    std::optional<ScanPlan> plan = library_.plan(name);
-    if (!plan) return false;
-    if (plan->toRead.empty()) {
-        // Only names that went, or an empty new folder: nothing to read.
-        if (!plan->empty()) {
-            library_.apply(*plan, {});
-            emit libraryChanged();
-        }
-        return true;
+    if (scanning_) {
+        // Another folder chosen meanwhile: stop the old scan; the next call starts on the new.
+        if (name != scanFolder_) cancel_->store(true);
+        return;
     }
-    running_ = std::move(*plan);
+    if (!watch_.needsListing(name) && name == library_.folder()) return;
+    scanning_ = true;
+    scanFolder_ = name;
     cancel_->store(false);
-    // The worker gets copies of what it needs: the folder, the files, the reader.
-    auto read = [folder = running_.folder, files = running_.toRead, reader = features_,
-                 cancel = cancel_](QPromise<std::vector<ScanResult>>& promise) {
-        promise.setProgressRange(0, int(files.size()));
-        promise.addResult(ReadLibraryFiles(
-            folder, files, reader, [&promise](std::size_t done, std::size_t) { promise.setProgressValue(int(done)); },
-            cancel.get(), LibraryReadThreads()));
+    // The worker only reads the library (the UI thread changes it only in
+    // scanFinished, after the worker is done), and gets copies of the rest.
+    auto scan = [library = &library_, folder = name, reader = features_, cancel = cancel_](QPromise<Outcome>& promise) {
+        Outcome outcome;
+        outcome.plan = library->plan(folder);
+        if (outcome.plan && !outcome.plan->toRead.empty()) {
+            const std::vector<LibraryFile>& files = outcome.plan->toRead;
+            promise.setProgressRange(0, int(files.size()));
+            outcome.results = ReadLibraryFiles(
+                folder, files, reader,
+                [&promise](std::size_t done, std::size_t) { promise.setProgressValue(int(done)); }, cancel.get(),
+                LibraryReadThreads());
+        }
+        promise.addResult(std::move(outcome));
     };
-    watcher_.setFuture(QtConcurrent::run(read));
-    return true;
+    watcher_.setFuture(QtConcurrent::run(scan));
 }
 
 void LibraryScanner::waitForScan()
 {
-    if (!scanning()) return;
+    if (!scanning_) return;
     watcher_.waitForFinished();
     // The finished signal is queued to this thread; apply now rather than later.
-    readFinished();
+    scanFinished();
 }
 
-void LibraryScanner::readFinished()
+void LibraryScanner::scanFinished()
 {
-    const QFuture<std::vector<ScanResult>> future = watcher_.future();
-    // Already applied (waitForScan), or a late signal of an earlier read.
-    if (running_.folder.empty() || !future.isFinished()) return;
-    std::vector<ScanResult> results;
-    if (future.resultCount() > 0) results = future.result();
-    // A read stopped early leaves the rest of the plan undone; the unread
-    // files still differ from the library and come back at the next scan.
-    ScanPlan plan = std::move(running_);
-    running_ = ScanPlan();
-    if (results.size() < plan.toRead.size()) watch_.invalidate();
-    library_.apply(plan, results);
+    const QFuture<Outcome> future = watcher_.future();
+    // Already applied (waitForScan), or a late signal of an earlier scan.
+    if (!scanning_ || !future.isFinished()) return;
+    scanning_ = false;
+    if (future.resultCount() == 0) return;
+    Outcome outcome = future.result();
+    if (!outcome.plan) {
+        watch_.invalidate();  // could not list: try again at the next call
+        return;
+    }
+    // A scan stopped early leaves the rest of the plan undone; the unread
+    // files still differ from the library and come back at the next listing.
+    if (outcome.results.size() < outcome.plan->toRead.size()) watch_.invalidate();
+    if (outcome.plan->empty()) return;
+    library_.apply(*outcome.plan, outcome.results);
     emit libraryChanged();
 }
 

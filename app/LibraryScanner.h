@@ -1,11 +1,14 @@
 #pragma once
-// Keeps the library up to date without holding up the window. A scan lists the
-// folder on the calling (UI) thread only when the folder watch says it may have
-// changed (and every minute or so anyway), compares modification times, and
-// reads the documents that are new or changed on a worker thread. Their
-// signatures join the library on the UI thread when the worker is done.
+// Keeps the library up to date without holding up the window. A scan runs on
+// a worker thread: it lists the folder, compares modification times with the
+// library and reads the documents that are new or changed; the results join
+// the library on the UI thread when the worker is done. The UI thread only
+// asks the folder watch whether anything changed, so a quiet folder costs
+// nothing, and a full listing (every minute or so, and for folders that send
+// no events) never holds the window up however big the folder is.
 #include <atomic>
 #include <memory>
+#include <optional>
 
 #include <QtCore/QFutureWatcher>
 #include <QtCore/QObject>
@@ -21,17 +24,16 @@ public:
     // Stops a running read and waits for the worker.
     ~LibraryScanner() override;
 
-    // Replaces the document reads (tests fake them); ignored while a read runs.
+    // Replaces the document reads (tests fake them); ignored while a scan runs.
     void setReaders(FeatureReader features, ThumbnailReader thumbnails);
 
     // `loadLibrary`: brings the library up to date with `folder`. Returns at
-    // once; when files must be read, `scanning` is true until `scanFinished`.
-    // A call while a read runs only stops it when `folder` is another one.
-    // False when the folder cannot be listed.
-    bool loadLibrary(const QString& folder);
-    // From the start of a read until its results are in the library.
-    bool scanning() const { return !running_.folder.empty(); }
-    // Blocks until a running read has been applied (tests, shutdown).
+    // once; when the folder must be looked at, `scanning` is true until
+    // `libraryChanged` (or until the worker found nothing new). A call while a
+    // scan runs only stops it when `folder` is another one.
+    void loadLibrary(const QString& folder);
+    bool scanning() const { return scanning_; }
+    // Blocks until a running scan has been applied (tests, shutdown).
     void waitForScan();
 
     // `updateCandidates`: ranks the library against `graph` and reads the
@@ -46,13 +48,20 @@ signals:
     void libraryChanged();
 
 private:
-    void readFinished();
+    // What the worker hands back: the plan (none when the folder could not be
+    // listed) and the signatures it read.
+    struct Outcome {
+        std::optional<ScanPlan> plan;
+        std::vector<ScanResult> results;
+    };
+    void scanFinished();
 
     FeatureReader features_;
     ThumbnailReader thumbnails_;
     Library library_;
     FolderWatch watch_;
-    ScanPlan running_;  // the plan whose files the worker reads
+    bool scanning_ = false;
+    std::string scanFolder_;  // the folder the running scan looks at
     std::shared_ptr<std::atomic<bool>> cancel_ = std::make_shared<std::atomic<bool>>(false);
-    QFutureWatcher<std::vector<ScanResult>> watcher_;
+    QFutureWatcher<Outcome> watcher_;
 };

@@ -46,8 +46,8 @@ void StoreConfiguration(const QString& libraryFolder, int precision)
 QString SampleLibraryFolder()
 {
     const QDir programFolder = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2);
-    const QString beside = programFolder.filePath(QStringLiteral("library"));
-    if (QFileInfo(beside).isDir()) return beside;
+    const QString inBuildTree = programFolder.filePath(QStringLiteral("share/kvr/library"));
+    if (QFileInfo(inBuildTree).isDir()) return inBuildTree;
     return QDir::cleanPath(programFolder.filePath(QStringLiteral("../share/kvr/library")));
 }
 

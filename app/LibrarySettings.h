@@ -11,8 +11,8 @@ int StoredPrecision();
 // What the Configuration dialog's OK writes.
 void StoreConfiguration(const QString& libraryFolder, int precision);
 
-// The lessons installed with KVR: "library" beside the program (the build
-// tree), else "../share/kvr/library" from the program's folder (an install).
+// The lessons that ship with KVR: "share/kvr/library" in the program's folder
+// (the build tree), else "../share/kvr/library" from it (an install).
 QString SampleLibraryFolder();
 // The folder the library search reads: the stored one, or the sample library
 // when none is stored.

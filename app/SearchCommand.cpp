@@ -10,6 +10,7 @@
 #include "app/JsonLine.h"
 #include "app/LibrarySettings.h"
 #include "graph/GraphManager.h"
+#include "io/CKVRDoc.h"
 #include "io/Library.h"
 #include "io/LibraryReaders.h"
 
@@ -63,9 +64,15 @@ bool SignatureOfEquations(const QStringList& equations, CFeature& feature, std::
 
 // The signature of the graph the document holds, as it is once opened.
 bool SignatureOfDocument(const QString& path, CFeature& feature, std::string& error) {
-    (void)feature;
-    error = "cannot open '" + path.toStdString() + "': documents cannot be read yet";
-    return false;
+    GraphManager graph;
+    CKVRDoc doc(graph);
+    const DocumentResult opened = doc.open(QFile::encodeName(path).toStdString());
+    if (!opened.ok) {
+        error = "cannot open '" + path.toStdString() + "': " + opened.reason;
+        return false;
+    }
+    graph.computeFeature(feature);
+    return true;
 }
 
 }  // namespace

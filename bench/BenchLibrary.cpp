@@ -31,12 +31,17 @@ std::string RandomEquation(std::mt19937& rng)
     std::uniform_real_distribution<double> c(-4.0, 4.0), positive(0.5, 4.0);
     auto n = [&] { return Number(c(rng)); };
     auto p = [&] { return Number(positive(rng)); };
+    // " + 1.25" or " - 1.25"
+    auto term = [&] {
+        const double v = c(rng);
+        return (v < 0 ? " - " : " + ") + Number(std::fabs(v));
+    };
     switch (std::uniform_int_distribution<int>(0, 12)(rng)) {
-        case 0: return "y = " + n() + "*x + " + n();
+        case 0: return "y = " + n() + "*x" + term();
         case 1: return "x - " + p() + " = 0";
-        case 2: return "y = " + n() + "*x^2 + " + n() + "*x + " + n();
-        case 3: return "y = " + n() + "*x^3 + " + n() + "*x";
-        case 4: return "y = " + p() + "*x^4 - " + p() + "*x^2 + " + n();
+        case 2: return "y = " + n() + "*x^2" + term() + "*x" + term();
+        case 3: return "y = " + n() + "*x^3" + term() + "*x";
+        case 4: return "y = " + p() + "*x^4 - " + p() + "*x^2" + term();
         case 5: return "y = " + p() + "*sin(" + p() + "*x)";
         case 6: return "y = " + p() + "*cos(x + " + p() + ")";
         case 7: return "y = tan(" + p() + "*x)";

@@ -71,7 +71,8 @@ void BM_ReadEveryByte(benchmark::State& state)
     std::int64_t bytes = 0;
     for (auto _ : state) {
         bytes = 0;
-        for (const LibraryFile& f : *ListLibraryFolder(folder)) {
+        const std::optional<std::vector<LibraryFile>> files = ListLibraryFolder(folder);
+        for (const LibraryFile& f : *files) {
             const int fd = open(LibraryPath(folder, f.name).c_str(), O_RDONLY);
             for (ssize_t n; (n = read(fd, buffer.data(), buffer.size())) > 0;) bytes += n;
             close(fd);
