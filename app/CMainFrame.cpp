@@ -28,10 +28,12 @@
 #include <QtWidgets/QTabWidget>
 #include <QtWidgets/QToolBar>
 
+#include "app/AttribDialog.h"
 #include "app/CBmpButton.h"
 #include "app/CCandidatesDialog.h"
 #include "app/CConfigurationDialog.h"
 #include "app/CKVRView.h"
+#include "app/EqOptionDialog.h"
 #include "app/LibraryScanner.h"
 #include "app/LibrarySettings.h"
 #include "app/PalleteButton.h"
@@ -351,11 +353,15 @@ void CMainFrame::buildSideBar()
     sideTabs_->setObjectName("sideTabs");
     candidatesPage_ = new CCandidatesDialog(sideTabs_);
     sideTabs_->addTab(candidatesPage_, tr("Candidates"));
-    auto* options = new QLabel(tr("Select an equation to edit its options."), sideTabs_);
-    options->setObjectName("equationOptionsPage");
-    options->setAlignment(Qt::AlignCenter);
-    options->setWordWrap(true);
-    sideTabs_->addTab(options, tr("Equation Options"));
+    optionsPage_ = new EqOptionDialog(view_->graph(), view_->history(), sideTabs_);
+    // The page shows the graph's selection as it is after every change, undo and redo included.
+    connect(view_, &CKVRView::selectionChangedTo, optionsPage_, &EqOptionDialog::RefreshOptions);
+    connect(view_, &CKVRView::equationChanged, optionsPage_, &EqOptionDialog::RefreshOptions);
+    connect(&view_->history(), &EditHistory::restored, optionsPage_, &EqOptionDialog::RefreshOptions);
+    connect(optionsPage_, &EqOptionDialog::statusMessage, this,
+            [this](const QString& text) { statusBar()->showMessage(text, 6000); });
+    connect(view_, &CKVRView::attribOptionsRequested, this, &CMainFrame::openAttribOptions);
+    sideTabs_->addTab(optionsPage_, tr("Equation Options"));
     sideDock_->setWidget(sideTabs_);
     addDockWidget(Qt::RightDockWidgetArea, sideDock_);
     QAction* toggle = command("sideBar");
@@ -522,8 +528,21 @@ void CMainFrame::undo()
     } else if (!view_->graph().equations().empty() || !view_->graph().paintedDomains().empty()) {
         view_->history().record(tr("Undo"), [this] { view_->graph().undo(); });
     }
+    // The graph's own undo may switch off an option the page shows.
+    optionsPage_->RefreshOptions();
     view_->update();
     refreshCommands();
+}
+
+// "Options" of the attribute point's context menu: the point that was right-clicked.
+void CMainFrame::openAttribOptions()
+{
+    GraphManager& g = view_->graph();
+    if (!g.hitEquation() || g.attribIndex() < 0) return;
+    AttribDialog dialog(g, view_->history(), g.hitEquation(), g.attribIndex(), this);
+    dialog.exec();
+    optionsPage_->RefreshOptions();
+    view_->update();
 }
 
 void CMainFrame::newDocument()
@@ -531,6 +550,7 @@ void CMainFrame::newDocument()
     if (!maybeSave()) return;
     view_->graph().reset();
     view_->history().clear();
+    optionsPage_->RefreshOptions();  // nothing is selected in a new document
     zoomBar_->reset();
     documentPath_.clear();
     setModified(false);

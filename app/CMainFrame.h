@@ -12,6 +12,7 @@ class CBmpButton;
 class CCandidatesDialog;
 class LibraryScanner;
 class CKVRView;
+class EqOptionDialog;
 class EquationObject;
 class PalleteButton;
 class QAction;
@@ -39,6 +40,7 @@ public:
     QToolBar* paletteBar() const { return paletteBar_; }
     QToolBar* mainToolBar() const { return toolBar_; }
     CBmpButton* paintButton() const { return paintButton_; }
+    EqOptionDialog* optionsPage() const { return optionsPage_; }
     PalleteButton* colourButton(int i) const { return colourButtons_[i]; }
     // A command by its name in the command table ("new", "grid", …).
     QAction* command(const QString& name) const { return commands_.value(name); }
@@ -96,6 +98,7 @@ private:
     void printSetup();
     void printOn(QPrinter* target);
     void undo();
+    void openAttribOptions();
     void togglePaint();
     void about();
     void timerTick();
@@ -118,6 +121,7 @@ private:
     QPushButton* enterButton_ = nullptr;
     QDockWidget* sideDock_ = nullptr;
     QTabWidget* sideTabs_ = nullptr;
+    EqOptionDialog* optionsPage_ = nullptr;
     QDockWidget* zoomDock_ = nullptr;
     ZoomDialogBar* zoomBar_ = nullptr;
     PalleteButton* colourButtons_[4] = {};

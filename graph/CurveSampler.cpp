@@ -19,6 +19,11 @@ constexpr double kJump = 200;
 // ask for hundreds of millions of samples; beyond this many the step widens.
 constexpr double kMaxSamples = 200000;
 
+// A walk never takes more steps than this, even where adding a step leaves a
+// far-out x unchanged (beyond about 1e15 a step of 0.05 is lost in rounding)
+// or the span overflows; without the bound such a domain would never finish.
+constexpr int kMaxSteps = int(kMaxSamples) + 16;
+
 double StepOver(double from, double to) {
     const double span = std::fabs(to - from);
     return std::isfinite(span) && span / kStep > kMaxSamples ? span / kMaxSamples : kStep;
@@ -116,12 +121,15 @@ void EquationObject::resample() {
             out.close();
             return;
         }
-        case PT_VERTICAL_LINE:
+        case PT_VERTICAL_LINE: {
             if (domain) return;  // a vertical line has no place in a domain of x
-            for (double y = plotBox_.bottom, step = StepOver(plotBox_.bottom, plotBox_.top); y <= plotBox_.top; y += step)
+            int n = 0;
+            for (double y = plotBox_.bottom, step = StepOver(plotBox_.bottom, plotBox_.top);
+                 y <= plotBox_.top && n++ < kMaxSteps; y += step)
                 out.add(c[1], y);
             out.close();
             return;
+        }
         default: break;
     }
     if (expression_->form == FORM_IMPLICIT) {
@@ -134,7 +142,8 @@ void EquationObject::resample() {
         return y1;
     };
     auto sweep = [&](double start, double end, bool jumps) {
-        for (double x = start, step = StepOver(start, end); x <= end; x += step) {
+        int n = 0;
+        for (double x = start, step = StepOver(start, end); x <= end && n++ < kMaxSteps; x += step) {
             const double v = y(x);
             if (std::isnan(v)) {
                 out.close();
@@ -150,7 +159,8 @@ void EquationObject::resample() {
         return;
     }
     // The main piece over the domain, with its exact end points.
-    for (double x = from_, step = StepOver(from_, to_); x <= to_; x += step) {
+    int n = 0;
+    for (double x = from_, step = StepOver(from_, to_); x <= to_ && n++ < kMaxSteps; x += step) {
         const double v = y(x);
         if (std::isnan(v)) out.close();
         else out.add(x, v);

@@ -8,6 +8,10 @@
 
 class EquationObject;
 
+// The most sections a mensuration may have, wherever the count comes from (a
+// typed entry, a document): every section is sampled and drawn at each repaint.
+inline constexpr int kMaxRects = 1000;
+
 class Mensuration {
 public:
     enum HeightType { HEIGHT_LEFT = 0, HEIGHT_RIGHT = 1, HEIGHT_SHORT = 2 };

@@ -1,9 +1,8 @@
 #pragma once
 // Bounds on what a document may ask for, shared with the dialogs that edit the same values.
 
-// Mensuration sections per equation. Files asking for more are read with this
-// many; the Equation Options dialog offers no more.
-constexpr int kMaxRects = 1000;
+// Mensuration sections per equation: kMaxRects of graph/Mensuration.h, which
+// the Equation Options dialog applies too; files asking for more are read with that many.
 // An equation text longer than this is not an equation anyone typed or
 // sketched (characters); such a document does not open.
 constexpr int kMaxEquationTextLength = 64 * 1024;

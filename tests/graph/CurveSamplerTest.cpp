@@ -179,3 +179,29 @@ TEST(Resample, HugePlotBoxIsSampledCoarserNotEndlessly) {
 }
 
 }  // namespace
+
+namespace {
+
+// Domains typed far out, where a step is below the spacing of doubles (or the
+// span overflows): sampling still ends, with a bounded number of points.
+TEST(Domain, FarOutDomainsAreSampledInBoundedTime) {
+    const std::pair<double, double> domains[] = {
+        {1e16, 1.00000000001e16},  // step 0.5, spacing of doubles 2
+        {-1e308, 1e308},           // the span is not finite
+        {1e300, 1e300 * 1.0000001},
+    };
+    for (const auto& [from, to] : domains) {
+        SCOPED_TRACE(from);
+        for (int stipple = EquationObject::STIPPLE_NONE; stipple <= EquationObject::STIPPLE_BOTH; ++stipple) {
+            EquationObject o;
+            ASSERT_TRUE(o.setEquation("y = x"));
+            o.setStippleType(stipple);
+            o.setDomain(from, to);
+            size_t points = 0;
+            for (const Stroke& s : o.pieces()) points += s.size();
+            EXPECT_LE(points, 3u * 200010u);
+        }
+    }
+}
+
+}  // namespace
