@@ -3,6 +3,7 @@
 // that stray from the written layout in every way that matters.
 #include <gtest/gtest.h>
 
+#include <QtCore/QBuffer>
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
@@ -69,14 +70,14 @@ TEST(LibraryReaders, SampleLessonsReadAlikeEveryWay)
 }
 #endif
 
-// A document as KVR writes it, of two equations.
-std::string Written()
+// A document as KVR writes it, of two equations, with `picture` as its thumbnail bytes.
+std::string Written(const QByteArray& picture = QByteArray("not a picture"))
 {
     GraphManager graph;
     graph.addEquationFromText("y = x^2 - 1");
     graph.addEquationFromText("x^2/9 + y^2/4 - 1 = 0");
     CKVRDoc doc(graph);
-    return doc.toBytes(QByteArray("not a picture")).toStdString();
+    return doc.toBytes(picture).toStdString();
 }
 
 std::string Replace(std::string text, const std::string& from, const std::string& to)
@@ -136,6 +137,50 @@ TEST(LibraryReaders, StrayFilesReadAsTheDocumentReaderReadsThem)
         if (!myOk) EXPECT_TRUE(mine.elements.empty()) << row.what;
         EXPECT_EQ(ReadWrittenFeature(row.content, fast), row.fast) << row.what;
     }
+}
+
+// A folder of real documents and hostile files: the scan keeps the documents
+// and skips the rest, a document with no picture is still ranked (and shown
+// without one), and nothing is made up for a file with no signature.
+TEST(LibraryReaders, ScanOfAFolderWithHostileFiles)
+{
+    QTemporaryDir dir;
+    auto put = [&](const char* name, const std::string& content) {
+        std::ofstream(dir.filePath(name).toStdString(), std::ios::binary) << content;
+    };
+    const std::string w = Written();
+    QImage picture(256, 256, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    QByteArray png;
+    QBuffer buffer(&png);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+    put("good.kvr", Written(png));
+    ASSERT_NE(w.find("<image>bm90IGEgcGljdHVyZQ==</image>"), std::string::npos);
+    put("no-picture.kvr", Replace(w, "<image>bm90IGEgcGljdHVyZQ==</image>", ""));
+    put("bad-picture.kvr", Replace(w, "<image>bm90IGEgcGljdHVyZQ==</image>", "<image>@@@@</image>"));
+    put("empty.kvr", "");
+    put("junk.kvr", std::string(5000, '\x01'));
+    put("no-signature.kvr", "<?xml version=\"1.0\"?><KVR><version>1.00</version><numeqns>0</numeqns></KVR>");
+    put("cut.kvr", w.substr(0, w.find("<size>") + 3));
+    put("entity-bomb.kvr", "<?xml version=\"1.0\"?><!DOCTYPE KVR [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">]>"
+                           "<KVR><feature><size>&b;</size></feature></KVR>");
+    put("deep.kvr", std::string(100000, '<') + "feature>");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.kvr"));
+    Library library;
+    ASSERT_TRUE(library.loadLibrary(dir.path().toStdString(), DocumentFeatureReader()));
+    std::vector<std::string> names;
+    for (const auto& [name, entry] : library.entries()) names.push_back(name);
+    EXPECT_EQ(names, (std::vector<std::string>{"bad-picture.kvr", "good.kvr", "no-picture.kvr"}));
+    EXPECT_EQ(library.skipped().size(), 6u);
+    CFeature graph;
+    graph.elements = library.entries().at("good.kvr").feature.elements;
+    library.updateCandidates(graph, DocumentThumbnailReader());
+    ASSERT_EQ(library.candidates().size(), 3u);
+    for (const Candidate& c : library.candidates()) {
+        EXPECT_EQ(c.score, library.candidates()[0].score) << c.name;  // the same signature
+        EXPECT_EQ(c.thumbnail.isNull(), c.name != "good.kvr") << c.name;
+    }
+    EXPECT_EQ(library.candidates()[1].thumbnail.pixelColor(128, 128), QColor(Qt::green));
 }
 
 }  // namespace
