@@ -20,9 +20,9 @@
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
-#include <QtWidgets/QListWidget>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QMessageBox>
+#include <QtWidgets/QProgressBar>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QTabWidget>
@@ -30,12 +30,17 @@
 
 #include "app/AttribDialog.h"
 #include "app/CBmpButton.h"
+#include "app/CCandidatesDialog.h"
+#include "app/CConfigurationDialog.h"
 #include "app/CKVRView.h"
 #include "app/EqOptionDialog.h"
+#include "app/LibraryScanner.h"
+#include "app/LibrarySettings.h"
 #include "app/PalleteButton.h"
 #include "app/ZoomDialogBar.h"
 #include "graph/EquationObject.h"
 #include "io/CKVRDoc.h"
+#include "io/LibraryReaders.h"
 #include "mathex/MathExp.h"
 #include "render/GraphExport.h"
 #include "render/GraphPage.h"
@@ -74,6 +79,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     view_ = new CKVRView(this);
     view_->setObjectName("graphView");
     setCentralWidget(view_);
+    scanner_ = new LibraryScanner(DocumentFeatureReader(), DocumentThumbnailReader(), this);
 
     // Creation order of the bars: toolbar, status bar, entry bar, side bar,
     // zoom bar, palette bar.
@@ -95,6 +101,13 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     connect(view_, &CKVRView::selectionChangedTo, this, &CMainFrame::selectionChanged);
     connect(view_, &CKVRView::modeChanged, this, &CMainFrame::refreshCommands);
     connect(view_, &CKVRView::candidatesNeeded, this, [this] { candidatesPending_ = true; });
+    connect(view_, &CKVRView::sketchFinished, this, &CMainFrame::requestCandidates);
+    connect(scanner_, &LibraryScanner::progress, this, &CMainFrame::showLibraryProgress);
+    connect(scanner_, &LibraryScanner::libraryChanged, this, [this] {
+        libraryProgress_->hide();
+        if (candidatesShown_ || candidatesPending_) updateCandidates();
+    });
+    connect(candidatesPage_, &CCandidatesDialog::candidateActivated, this, &CMainFrame::openCandidate);
     // The document is modified exactly when the undo history is away from where it was saved.
     connect(view_->history().stack(), &QUndoStack::cleanChanged, this, [this](bool clean) { setModified(!clean); });
     connect(&view_->history(), &EditHistory::restored, this, [this] {
@@ -252,7 +265,8 @@ void CMainFrame::buildCommands()
         v->update();
         refreshCommands();
     });
-    addCommand("configuration", tr("&Configuration"), QString(), tr("Library folder and display precision"));
+    on(addCommand("configuration", tr("&Configuration"), QString(), tr("Library folder and display precision")),
+       &CMainFrame::configure);
 
     on(addCommand("about", tr("&About KVR..."), QString(), tr("Display program information and version")),
        &CMainFrame::about);
@@ -343,9 +357,8 @@ void CMainFrame::buildSideBar()
     sideDock_->setAllowedAreas(Qt::RightDockWidgetArea | Qt::LeftDockWidgetArea);
     sideTabs_ = new QTabWidget(sideDock_);
     sideTabs_->setObjectName("sideTabs");
-    auto* candidates = new QListWidget(sideTabs_);
-    candidates->setObjectName("candidatesList");
-    sideTabs_->addTab(candidates, tr("Candidates"));
+    candidatesPage_ = new CCandidatesDialog(sideTabs_);
+    sideTabs_->addTab(candidatesPage_, tr("Candidates"));
     optionsPage_ = new EqOptionDialog(view_->graph(), view_->history(), sideTabs_);
     // The page shows the graph's selection as it is after every change, undo and redo included.
     connect(view_, &CKVRView::selectionChangedTo, optionsPage_, &EqOptionDialog::RefreshOptions);
@@ -422,6 +435,13 @@ void CMainFrame::buildStatusBar()
     pointerPane_->setMinimumWidth(100);
     statusBar()->addWidget(promptPane_);
     statusBar()->addWidget(pointerPane_, 1);
+    // How far the reading of a library folder has got; shown only while it runs.
+    libraryProgress_ = new QProgressBar(this);
+    libraryProgress_->setObjectName("libraryProgress");
+    libraryProgress_->setMaximumWidth(220);
+    libraryProgress_->setFormat(tr("Library %v/%m"));
+    libraryProgress_->hide();
+    statusBar()->addPermanentWidget(libraryProgress_);
     connect(view_, &CKVRView::statusMessage, pointerPane_, &QLabel::setText);
     QAction* toggle = command("statusBar");
     toggle->setChecked(true);
@@ -478,7 +498,7 @@ void CMainFrame::enterEquation()
     const QString text = entryEdit_->text();
     if (text.trimmed().isEmpty()) return;
     if (view_->enterEquation(text)) {
-        candidatesPending_ = sideDock_->isVisible();
+        requestCandidates();
         statusBar()->clearMessage();
     } else {
         // Say why, and where: the same reason the command line gives.
@@ -735,10 +755,55 @@ void CMainFrame::about()
     box.exec();
 }
 
+// The tick brings the library up to date (a quiet folder costs nothing: an
+// inotify watch says whether anything changed, with a full listing every 40
+// ticks for folders that send no events; the listing and the reading of new
+// and changed files run on a worker thread), then runs the search a moved or
+// reshaped curve asked for.
 void CMainFrame::timerTick()
 {
-    // The library scan and the candidate search join here with the library work.
+    scanner_->loadLibrary(LibraryFolder());
+    if (candidatesPending_ && !scanner_->scanning()) updateCandidates();
+}
+
+void CMainFrame::requestCandidates()
+{
+    if (scanner_->scanning()) candidatesPending_ = true;
+    else updateCandidates();
+}
+
+void CMainFrame::updateCandidates()
+{
+    CFeature graph;
+    view_->graph().computeFeature(graph);
+    scanner_->updateCandidates(graph);
+    candidatesPage_->refresh(scanner_->library().candidates());
     candidatesPending_ = false;
+    candidatesShown_ = true;
+}
+
+void CMainFrame::showLibraryProgress(int done, int total)
+{
+    libraryProgress_->setRange(0, total);
+    libraryProgress_->setValue(done);
+    libraryProgress_->setVisible(done < total);
+}
+
+void CMainFrame::openCandidate(int index)
+{
+    const std::string path = scanner_->library().candidatePath(index);
+    if (path.empty() || !maybeSave()) return;
+    openFile(QFile::decodeName(QByteArray::fromStdString(path)));
+}
+
+void CMainFrame::configure()
+{
+    CConfigurationDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    // Numbers print with the new precision at once.
+    view_->update();
+    scanner_->loadLibrary(LibraryFolder());
+    requestCandidates();
 }
 
 // ---- window events ----

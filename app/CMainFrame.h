@@ -12,8 +12,10 @@
 #include <memory>
 
 class CBmpButton;
+class CCandidatesDialog;
 class CKVRDoc;
 class CKVRView;
+class LibraryScanner;
 class EqOptionDialog;
 class EquationObject;
 class PalleteButton;
@@ -22,6 +24,7 @@ class QDockWidget;
 class QLabel;
 class QLineEdit;
 class QPrinter;
+class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QToolBar;
@@ -48,6 +51,16 @@ public:
 
     // "Enter" and Return in the entry edit: the edit keeps its text.
     void enterEquation();
+
+    CCandidatesDialog* candidatesPage() const { return candidatesPage_; }
+    LibraryScanner& libraryScanner() const { return *scanner_; }
+    // `updateCandidates` and the page's refresh, or a mark to do it at the next
+    // tick while a library scan runs.
+    void requestCandidates();
+    // "configuration": the Configuration dialog; OK rescans the library.
+    void configure();
+    // `openCandidate`: opens candidate `index` as the Open command opens a file.
+    void openCandidate(int index);
 
     // The document's path, "" while untitled.
     QString documentPath() const { return documentPath_; }
@@ -102,6 +115,8 @@ private:
     void togglePaint();
     void about();
     void timerTick();
+    void updateCandidates();
+    void showLibraryProgress(int done, int total);
 
     // Asks to save a modified document; false when the user cancels.
     bool maybeSave();
@@ -126,6 +141,9 @@ private:
     CBmpButton* paintButton_ = nullptr;
     QLabel* promptPane_ = nullptr;
     QLabel* pointerPane_ = nullptr;
+    QProgressBar* libraryProgress_ = nullptr;
+    CCandidatesDialog* candidatesPage_ = nullptr;
+    LibraryScanner* scanner_ = nullptr;
     QHash<QString, QAction*> commands_;
     QList<QAction*> recentActions_;
     QAction* recentSeparator_ = nullptr;
@@ -133,6 +151,7 @@ private:
     QPrinter* printer_ = nullptr;
     EquationObject* selected_ = nullptr;  // as last reported by the graph
     bool candidatesPending_ = false;
+    bool candidatesShown_ = false;  // the page lists a search's result: library changes refresh it
     bool modified_ = false;
     QString documentPath_;
     std::unique_ptr<CKVRDoc> doc_;

@@ -10,6 +10,7 @@
 #include "app/RecognizeCommand.h"
 #include "app/RenderLabelsCommand.h"
 #include "app/ScriptCommand.h"
+#include "app/SearchCommand.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ int RenderLabels(const QStringList& args, std::istream&, std::ostream& out, std:
 const Subcommand kSubcommands[] = {
     {"analyse", &RunAnalyse},     {"analyze", &RunAnalyse}, {"recognize", &RunRecognize},
     {"recognise", &RunRecognize}, {"script", &RunScript},   {"render-labels", &RenderLabels},
-    {"info", &RunInfo},           {"make", &RunMake},
+    {"info", &RunInfo},           {"make", &RunMake},         {"search", &RunSearch},
 };
 
 WindowLauncher& Launcher() {
@@ -39,7 +40,7 @@ void PrintUsage(std::ostream& out) {
     out << "Usage: kvr [--measure-startup] [FILE.kvr]\n"
            "           Opens the window, with FILE when given; --measure-startup prints the\n"
            "           milliseconds from start to the first painted frame, then quits.\n"
-        << AnalyseUsage() << RecognizeUsage() << ScriptUsage() << RenderLabelsUsage() << InfoUsage() << MakeUsage()
+        << AnalyseUsage() << RecognizeUsage() << ScriptUsage() << RenderLabelsUsage() << InfoUsage() << MakeUsage() << SearchUsage()
         << "       (analyze and recognise are accepted for analyse and recognize)\n";
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/CKVRView.h"
 #include "app/CMainFrame.h"
+#include "app/LibrarySettings.h"
 
 bool HaveDisplay()
 {
@@ -24,6 +25,7 @@ int RunGui(int& argc, char** argv, const QString& file, const QElapsedTimer* sta
     QApplication::setOrganizationName("ORBITLAB");
     QApplication::setApplicationName("KVR");
     QApplication::setApplicationVersion(QStringLiteral(KVR_VERSION));
+    RestoreDisplayPrecision();
     CMainFrame frame;
     if (startup) {
         QObject::connect(frame.view(), &CKVRView::framePainted, &frame, [startup] {
