@@ -1,25 +1,17 @@
 #include "app/CMainFrame.h"
 
+#include <QtCore/QCoreApplication>
 #include <QtCore/QFileInfo>
 #include <QtCore/QMimeData>
 #include <QtCore/QSettings>
 #include <QtCore/QUrl>
-#include <QtGui/QClipboard>
 #include <QtGui/QCloseEvent>
-#include <QtGui/QGuiApplication>
 #include <QtGui/QIcon>
-#include <QtGui/QPainter>
 #include <QtGui/QUndoStack>
-#include <QtPrintSupport/QPageSetupDialog>
-#include <QtPrintSupport/QPrintDialog>
-#include <QtPrintSupport/QPrintPreviewDialog>
-#include <QtPrintSupport/QPrinter>
-#include <QtWidgets/QApplication>
 #include <QtWidgets/QDockWidget>
-#include <QtWidgets/QFileDialog>
-#include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QProgressBar>
@@ -42,23 +34,12 @@
 #include "io/CKVRDoc.h"
 #include "io/LibraryReaders.h"
 #include "mathex/MathExp.h"
-#include "render/GraphExport.h"
-#include "render/GraphPage.h"
-#include "render/ImageExport.h"
 #include "render/Thumbnail.h"
 
 namespace {
 
-constexpr int kRecentFiles = 4;
 constexpr int kZoomStep = 1;  // merge key of the zoom bar's undo steps
 constexpr int kTimerPeriodMs = 1500;
-const char* const kDocumentFilter = QT_TRANSLATE_NOOP("CMainFrame", "KVR documents (*.kvr)");
-
-// The file name a save dialog ends with: ".kvr" added when the user typed no extension.
-QString withExtension(const QString& path, const QString& extension)
-{
-    return QFileInfo(path).suffix().isEmpty() ? path + "." + extension : path;
-}
 
 }  // namespace
 
@@ -147,129 +128,6 @@ QAction* CMainFrame::addCommand(const QString& name, const QString& text, const 
     }
     commands_.insert(name, action);
     return action;
-}
-
-void CMainFrame::buildCommands()
-{
-    auto on = [this](QAction* action, auto slot) { connect(action, &QAction::triggered, this, slot); };
-    CKVRView* v = view_;
-
-    QAction* a = addCommand("new", tr("&New"), "new", tr("Create a new document"));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    on(a, &CMainFrame::newDocument);
-    a = addCommand("open", tr("&Open..."), "open", tr("Open an existing document"));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    on(a, &CMainFrame::openDocument);
-    a = addCommand("save", tr("&Save"), "save", tr("Save the active document"));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    on(a, &CMainFrame::saveDocument);
-    on(addCommand("saveAs", tr("Save &As..."), QString(), tr("Save the active document with a new name")),
-       &CMainFrame::saveDocumentAs);
-    on(addCommand("exportPs", tr("Export to PS"), "export-ps", tr("Export to PS")), &CMainFrame::exportPostScript);
-    on(addCommand("exportImage", tr("Export to &Image File"), QString(), tr("Save the graph as a PNG picture")),
-       &CMainFrame::exportImage);
-    on(addCommand("exportSvg", tr("Export to S&VG..."), QString(), tr("Save the graph as an SVG drawing")),
-       &CMainFrame::exportSvg);
-    on(addCommand("exportPdf", tr("Export to P&DF..."), QString(), tr("Save the graph as a PDF page")),
-       &CMainFrame::exportPdf);
-    a = addCommand("print", tr("&Print..."), QString(), tr("Print the graph"));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    on(a, &CMainFrame::print);
-    on(addCommand("printPreview", tr("Print Pre&view"), QString(), tr("Display the full page")),
-       &CMainFrame::printPreview);
-    on(addCommand("printSetup", tr("P&rint Setup..."), QString(), tr("Change the printer and printing options")),
-       &CMainFrame::printSetup);
-    a = addCommand("exit", tr("E&xit"), QString(), tr("Quit the application; prompts to save documents"));
-    connect(a, &QAction::triggered, this, &QWidget::close);
-
-    a = addCommand("undo", tr("&Undo"), QString(), tr("Undo the last action"));
-    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
-    on(a, &CMainFrame::undo);
-    a = addCommand("redo", tr("&Redo"), QString(), tr("Redo the previously undone action"));
-    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    connect(a, &QAction::triggered, this, [this] {
-        view_->history().stack()->redo();
-        refreshCommands();
-    });
-    // The entry edit's clipboard commands: the edit does the work.
-    a = addCommand("cut", tr("Cu&t"), QString(), tr("Cut the selection and put it on the Clipboard"));
-    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
-    connect(a, &QAction::triggered, this, [this] { entryEdit_->cut(); });
-    a = addCommand("copy", tr("&Copy"), QString(), tr("Copy the selection and put it on the Clipboard"));
-    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
-    connect(a, &QAction::triggered, this, [this] { entryEdit_->copy(); });
-    a = addCommand("paste", tr("&Paste"), QString(), tr("Insert Clipboard contents"));
-    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
-    connect(a, &QAction::triggered, this, [this] { entryEdit_->paste(); });
-    a = addCommand("domain", tr("Domain"), QString(), tr("Paint Tool"));
-    a->setCheckable(true);
-    on(a, &CMainFrame::togglePaint);
-
-    a = addCommand("grid", tr("Show/Hide Grid"), "grid", tr("Show/Hide Grid"));
-    a->setCheckable(true);
-    connect(a, &QAction::triggered, this, [this, v] {
-        v->history().record(tr("Show/Hide Grid"), [v] { v->graph().toggleGrid(); });
-        refreshCommands();
-    });
-    a = addCommand("axis", tr("Show/Hide Axis"), "axis", tr("Show/Hide Axis"));
-    a->setCheckable(true);
-    connect(a, &QAction::triggered, this, [this, v] {
-        v->history().record(tr("Show/Hide Axis"), [v] { v->graph().toggleAxis(); });
-        refreshCommands();
-    });
-    a = addCommand("axisNumbers", tr("Axis &Numbers"), QString(), tr("Show or hide the numbers along the axes"));
-    a->setCheckable(true);
-    connect(a, &QAction::triggered, this, [this, v] {
-        v->history().record(tr("Axis Numbers"),
-                            [v] { v->graph().setShowAxisNumbers(!v->graph().showAxisNumbers()); });
-        refreshCommands();
-    });
-    a = addCommand("pen", tr("Pen Input"), "pen", tr("Pen Input"));
-    a->setCheckable(true);
-    connect(a, &QAction::triggered, this, [this, v] {
-        v->graph().togglePenInput();
-        v->update();
-        refreshCommands();
-    });
-    a = addCommand("deleteEquation", tr("Delete Equation"), "delete", tr("Delete the selected equation"));
-    connect(a, &QAction::triggered, this, [this, v] {
-        if (!v->graph().selected()) return;
-        v->history().record(tr("Delete Equation"), [v] { v->graph().deleteSelected(); });
-        v->repaint();
-        refreshCommands();
-    });
-    a = addCommand("mensuration", tr("Mensuration By Part"), "mensuration", tr("Mensuration By Part"));
-    a->setCheckable(true);
-    connect(a, &QAction::triggered, this, [this, v] {
-        v->graph().armMensuration();
-        refreshCommands();
-    });
-    a = addCommand("graphUndo", tr("Undo"), "undo", tr("Undo the last action on the graph"));
-    on(a, &CMainFrame::undo);
-
-    a = addCommand("toolbar", tr("&Toolbar"), QString(), tr("Show or hide the toolbar"));
-    a->setCheckable(true);
-    a = addCommand("statusBar", tr("&Status Bar"), QString(), tr("Show or hide the status bar"));
-    a->setCheckable(true);
-    a = addCommand("sideBar", tr("S&ide Bar"), QString(), tr("Show or hide the side bar"));
-    a->setCheckable(true);
-    a = addCommand("zoomBar", tr("Zoom Bar"), QString(), tr("Show or hide the zoom bar"));
-    a->setCheckable(true);
-    a = addCommand("paletteBar", tr("Pallete Bar"), QString(), tr("Show or hide the palette bar"));
-    a->setCheckable(true);
-
-    a = addCommand("intersections", tr("Show &Intersection"), QString(), tr("Show the intersections of the curves"));
-    a->setCheckable(true);
-    connect(a, &QAction::triggered, this, [this, v] {
-        v->history().record(tr("Show Intersection"), [v] { v->graph().toggleIntersections(); });
-        v->update();
-        refreshCommands();
-    });
-    on(addCommand("configuration", tr("&Configuration"), QString(), tr("Library folder and display precision")),
-       &CMainFrame::configure);
-
-    on(addCommand("about", tr("&About KVR..."), QString(), tr("Display program information and version")),
-       &CMainFrame::about);
 }
 
 void CMainFrame::buildMenus()
@@ -551,197 +409,6 @@ void CMainFrame::openAttribOptions()
     dialog.exec();
     optionsPage_->RefreshOptions();
     view_->update();
-}
-
-void CMainFrame::newDocument()
-{
-    if (!maybeSave()) return;
-    doc_->OnNewDocument();
-    documentPath_.clear();
-    documentChanged();
-}
-
-// After a new or opened document: no history, the bars and the page show the
-// graph as it now is, and it counts as unmodified.
-void CMainFrame::documentChanged()
-{
-    view_->history().clear();
-    optionsPage_->RefreshOptions();
-    zoomBar_->showZoom(view_->graph().viewport().xZoom, view_->graph().viewport().yZoom);
-    setModified(false);
-    updateTitle();
-    refreshCommands();
-    candidatesPending_ = sideDock_->isVisible();
-    view_->update();
-}
-
-void CMainFrame::showError(const QString& message, const QString& detail)
-{
-    if (messageHandler_) return messageHandler_(message, detail);
-    QMessageBox box(QMessageBox::Warning, tr("KVR"), message, QMessageBox::Ok, this);
-    box.setInformativeText(detail);
-    box.exec();
-}
-
-void CMainFrame::openDocument()
-{
-    if (!maybeSave()) return;
-    const QString path = QFileDialog::getOpenFileName(this, tr("Open"), QFileInfo(documentPath_).path(),
-                                                      tr(kDocumentFilter) + ";;" + tr("All files (*)"));
-    if (!path.isEmpty()) openFile(path);
-}
-
-bool CMainFrame::saveDocument()
-{
-    if (documentPath_.isEmpty()) return saveDocumentAs();
-    return saveFile(documentPath_);
-}
-
-bool CMainFrame::saveDocumentAs()
-{
-    const QString start = documentPath_.isEmpty() ? QStringLiteral("KVR.kvr") : documentPath_;
-    QString path = QFileDialog::getSaveFileName(this, tr("Save As"), start, tr(kDocumentFilter));
-    if (path.isEmpty()) return false;
-    return saveFile(withExtension(path, "kvr"));
-}
-
-bool CMainFrame::openFile(const QString& path)
-{
-    const DocumentResult result = doc_->open(path.toStdString());
-    if (!result.ok) {
-        // The graph is as it was: the document on screen stays open.
-        showError(QString::fromStdString(result.message), QString::fromStdString(result.reason));
-        return false;
-    }
-    documentPath_ = QFileInfo(path).absoluteFilePath();
-    addRecentFile(documentPath_);
-    documentChanged();
-    return true;
-}
-
-bool CMainFrame::saveFile(const QString& path)
-{
-    const DocumentResult result = doc_->save(path.toStdString());
-    if (!result.ok) {
-        showError(QString::fromStdString(result.message), QString::fromStdString(result.reason));
-        return false;
-    }
-    documentPath_ = QFileInfo(path).absoluteFilePath();
-    addRecentFile(documentPath_);
-    view_->history().stack()->setClean();
-    setModified(false);
-    updateTitle();
-    return true;
-}
-
-bool CMainFrame::maybeSave()
-{
-    if (!modified_) return true;
-    const auto answer = QMessageBox::warning(
-        this, tr("KVR"), tr("Save changes to %1?").arg(documentPath_.isEmpty() ? tr("Untitled") : QFileInfo(documentPath_).fileName()),
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-    if (answer == QMessageBox::Save) return saveDocument();
-    return answer == QMessageBox::Discard;
-}
-
-void CMainFrame::addRecentFile(const QString& path)
-{
-    QSettings settings;
-    QStringList files = settings.value("RecentFiles").toStringList();
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    files.removeAll(absolute);
-    files.prepend(absolute);
-    while (files.size() > kRecentFiles) files.removeLast();
-    settings.setValue("RecentFiles", files);
-    updateRecentFiles();
-}
-
-void CMainFrame::updateRecentFiles()
-{
-    const QStringList files = QSettings().value("RecentFiles").toStringList();
-    for (int i = 0; i < kRecentFiles; ++i) {
-        QAction* action = recentActions_[i];
-        action->setVisible(i < files.size());
-        if (i < files.size()) {
-            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName()));
-            action->setData(files[i]);
-            action->setStatusTip(files[i]);
-        }
-    }
-    recentSeparator_->setVisible(!files.isEmpty());
-}
-
-void CMainFrame::exportPostScript()
-{
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export to PS"), "graph.ps", tr("ps (*.ps)"));
-    if (path.isEmpty()) return;
-    if (!ExportPostScript(view_->graph(), withExtension(path, "ps").toStdString()))
-        QMessageBox::warning(this, tr("KVR"), tr("Failed to save PostScript file"));
-}
-
-void CMainFrame::exportImage()
-{
-    QString start = QString::fromStdString(DefaultImageName(documentPath_.toStdString()));
-    if (!documentPath_.isEmpty()) start = QFileInfo(documentPath_).dir().filePath(start);
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export to Image File"), start, tr("png (*.png)"));
-    if (path.isEmpty()) return;
-    const QImage image = view_->captureCleanImage();
-    if (!SaveImagePng(image, withExtension(path, "png").toStdString()))
-        QMessageBox::warning(this, tr("KVR"), tr(kImageSaveFailed));
-}
-
-void CMainFrame::exportSvg()
-{
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export to SVG"), "graph.svg", tr("SVG drawings (*.svg)"));
-    if (path.isEmpty()) return;
-    if (!ExportSvg(view_->graph(), withExtension(path, "svg")))
-        QMessageBox::warning(this, tr("KVR"), tr("Failed to save SVG file"));
-}
-
-void CMainFrame::exportPdf()
-{
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export to PDF"), "graph.pdf", tr("PDF documents (*.pdf)"));
-    if (path.isEmpty()) return;
-    if (!ExportPdf(view_->graph(), withExtension(path, "pdf")))
-        QMessageBox::warning(this, tr("KVR"), tr("Failed to save PDF file"));
-}
-
-QPrinter& CMainFrame::printer()
-{
-    if (!printer_) {
-        printer_ = new QPrinter(QPrinter::HighResolution);
-        const Viewport::Ortho o = view_->graph().viewport().setProjection();
-        printer_->setPageOrientation(o.width > o.height ? QPageLayout::Landscape : QPageLayout::Portrait);
-    }
-    return *printer_;
-}
-
-void CMainFrame::print()
-{
-    QPrintDialog dialog(&printer(), this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    printOn(&printer());
-}
-
-// The painter of a printer starts at the printable area's corner.
-void CMainFrame::printOn(QPrinter* target)
-{
-    QPainter painter(target);
-    const QRect page = target->pageLayout().paintRectPixels(target->resolution());
-    PaintGraphPage(view_->graph(), painter, QRectF(0, 0, page.width(), page.height()));
-}
-
-void CMainFrame::printPreview()
-{
-    QPrintPreviewDialog dialog(&printer(), this);
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, &CMainFrame::printOn);
-    dialog.exec();
-}
-
-void CMainFrame::printSetup()
-{
-    QPageSetupDialog dialog(&printer(), this);
-    dialog.exec();
 }
 
 void CMainFrame::about()

@@ -33,6 +33,8 @@ class ZoomDialogBar;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
+    static constexpr int kRecentFiles = 4;  // documents listed in the File menu
+
     explicit CMainFrame(QWidget* parent = nullptr);
     ~CMainFrame() override;
 

@@ -135,7 +135,9 @@ TEST_F(Lesson, FromStartToEndAndBackFromTheFile)
     // Every export of the same graph.
     const std::string ps = dir.filePath("lesson.ps").toStdString();
     ASSERT_TRUE(ExportPostScript(graph(), ps));
-    if (ghostscript::Available()) EXPECT_EQ(ghostscript::Errors(ps), "");
+    if (ghostscript::Available()) {
+        EXPECT_EQ(ghostscript::Errors(ps), "");
+    }
     const QImage picture = view()->captureCleanImage();
     ASSERT_TRUE(SaveImagePng(picture, dir.filePath("lesson.png").toStdString()));
     EXPECT_EQ(QImage(dir.filePath("lesson.png")).size(), picture.size());

@@ -105,8 +105,11 @@ TEST_F(MainFrameTest, ToolbarInItsOrderWithTips)
     EXPECT_TRUE(tips.contains("Show/Hide Axis"));
     EXPECT_TRUE(tips.contains("Pen Input"));
     EXPECT_TRUE(tips.contains("Mensuration By Part"));
-    for (QAction* a : frame.mainToolBar()->actions())
-        if (!a->isSeparator()) EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
+    for (QAction* a : frame.mainToolBar()->actions()) {
+        if (!a->isSeparator()) {
+            EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
+        }
+    }
 }
 
 TEST_F(MainFrameTest, ZoomBarStartsHiddenAndItsMinimumIsATenth)
