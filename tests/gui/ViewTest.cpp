@@ -230,3 +230,41 @@ TEST_F(ViewTest, CleanCaptureLeavesOutGridAndSelectionButTheScreenKeepsThem)
 }
 
 }  // namespace
+
+namespace {
+
+// Run with QT_SCALE_FACTOR=2 (the gui_hidpi test does): the graph is drawn at
+// the device's pixels, labels and lines included, not a 100 % picture scaled up.
+TEST(ViewHiDpi, DrawsAtTheDevicePixels)
+{
+    CKVRView view;
+    view.resize(300, 200);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    if (view.devicePixelRatioF() < 2) GTEST_SKIP() << "run with QT_SCALE_FACTOR=2";
+    view.graph().setColour(ColorF(1, 0, 0, 1));
+    ASSERT_NE(view.graph().addEquationFromText("y = x"), nullptr);
+    view.graph().equation(0)->setDisplayText(true);
+    const QImage image = view.captureImage();
+    ASSERT_EQ(image.size(), QSize(600, 400)) << "device pixels";
+    // A one-unit line is two device pixels wide: the ink across it at (1, 1) is
+    // about twice what a 100 % line has, and its middle is solid.
+    const PointF p = view.graph().viewport().graphToScreen(1, 1);
+    int red = 0;
+    for (int dy = -6; dy <= 6; ++dy) {
+        const QColor c = image.pixelColor(int(p.x * 2), int(p.y * 2) + dy);
+        if (c.red() > 150 && c.green() < 150) ++red;
+    }
+    EXPECT_GE(red, 2);
+    // The label is typeset at twice the pixels: some of its ink is not aligned
+    // to a 2 × 2 block, which a scaled-up picture would be.
+    bool fine = false;
+    for (int y = 0; y + 1 < image.height() && !fine; y += 2)
+        for (int x = 0; x + 1 < image.width() && !fine; x += 2) {
+            const QRgb a = image.pixel(x, y), b = image.pixel(x + 1, y), c = image.pixel(x, y + 1);
+            if (qRed(a) > 100 && qGreen(a) < 100 && (a != b || a != c)) fine = true;
+        }
+    EXPECT_TRUE(fine);
+}
+
+}  // namespace
