@@ -7,6 +7,7 @@
 #include <QtCore/QUrl>
 #include <QtGui/QCloseEvent>
 #include <QtGui/QIcon>
+#include <QtPrintSupport/QPrinter>
 #include <QtGui/QUndoStack>
 #include <QtWidgets/QDockWidget>
 #include <QtWidgets/QLabel>
@@ -356,7 +357,8 @@ void CMainFrame::enterEquation()
     const QString text = entryEdit_->text();
     if (text.trimmed().isEmpty()) return;
     if (view_->enterEquation(text)) {
-        requestCandidates();
+        // The search feeds the side bar; with the side bar closed it would be work nobody sees.
+        if (sideDock_->isVisible()) requestCandidates();
         statusBar()->clearMessage();
     } else {
         // Say why, and where: the same reason the command line gives.

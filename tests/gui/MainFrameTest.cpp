@@ -11,6 +11,7 @@
 #include <QtWidgets/QDockWidget>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QListWidget>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QSlider>
 #include <QtWidgets/QStatusBar>
@@ -256,6 +257,30 @@ TEST_F(MainFrameTest, AnEquationThatCannotBeReadSaysWhyInTheStatusBar)
     EXPECT_TRUE(message.startsWith("Cannot read the equation: expected a number, a name or '(' after '+'"))
         << message.toStdString();
     EXPECT_TRUE(message.endsWith("(column 8)")) << message.toStdString();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFrameTest, WithTheSideBarClosedAnEquationIsAddedButNotSearchedFor)
+{
+    auto* candidates = frame.findChild<QListWidget*>("candidatesList");
+    ASSERT_NE(candidates, nullptr);
+    frame.command("sideBar")->trigger();
+    QApplication::processEvents();
+    ASSERT_FALSE(frame.sideDock()->isVisible());
+    frame.entryEdit()->setText("y = x^2");
+    frame.enterEquation();
+    EXPECT_EQ(graph().equations().size(), 1u);
+    QTest::qWait(200);
+    EXPECT_EQ(candidates->count(), 0);
+
+    frame.command("sideBar")->trigger();  // open again: the next entry searches
+    frame.entryEdit()->setText("y = x");
+    frame.enterEquation();
+    for (int i = 0; i < 100 && candidates->count() == 0; ++i) QTest::qWait(50);
+    EXPECT_GT(candidates->count(), 0) << "the sample library's closest lessons";
 }
 
 }  // namespace
