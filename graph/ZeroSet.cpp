@@ -7,6 +7,11 @@
 namespace {
 
 constexpr double kFinestCell = 0.05;  // no finer than the sampling of functions
+// Node evaluations one trace may cost (about 0.1 s): a long equation gets a
+// coarser grid instead of freezing the window (a typed sum of 500 sines took
+// 20 s at the full grid).
+constexpr double kWorkBudget = 8.0e6;
+constexpr int kFewestCells = 8;
 
 struct Grid {
     int nx, ny;  // cells
@@ -122,6 +127,12 @@ std::vector<Stroke> TraceZeroSet(const MathEx::MathExp& equation, const RectF& b
     Grid g;
     g.nx = int(std::clamp(std::ceil(width / kFinestCell), 1.0, double(kZeroSetMaxCells)));
     g.ny = int(std::clamp(std::ceil(height / kFinestCell), 1.0, double(kZeroSetMaxCells)));
+    const double work = double(g.nx + 1) * (g.ny + 1) * double(std::max<size_t>(1, equation.NodeCount()));
+    if (work > kWorkBudget) {
+        const double shrink = std::sqrt(kWorkBudget / work);
+        g.nx = std::max(std::min(g.nx, kFewestCells), int(g.nx * shrink));
+        g.ny = std::max(std::min(g.ny, kFewestCells), int(g.ny * shrink));
+    }
     g.x0 = box.left;
     g.y0 = box.bottom;
     g.hx = width / g.nx;

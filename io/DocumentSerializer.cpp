@@ -62,16 +62,7 @@ void ExchangeExpression(CXMLArchiveNode& node, const std::string& name, MathExp&
 
 // The plotting work of an equation (see kMaxEquationWork).
 long EquationWork(const MathExp& e) {
-    long nodes = 0;
-    std::vector<const MathEx::ExpNode*> pending;
-    if (e.GetRoot()) pending.push_back(e.GetRoot());
-    while (!pending.empty()) {
-        const MathEx::ExpNode* n = pending.back();
-        pending.pop_back();
-        ++nodes;
-        for (int i = 0; i < n->ChildCount(); ++i)
-            if (const MathEx::ExpNode* c = n->Child(i)) pending.push_back(c);
-    }
+    const long nodes = long(e.NodeCount());
     const bool analytic = e.type == MathEx::PT_ELLIPSE || e.type == MathEx::PT_HYPERBOLA ||
                           e.type == MathEx::PT_PARABOLA || e.type == MathEx::PT_VERTICAL_LINE;
     return e.form == MathEx::FORM_IMPLICIT && !analytic ? nodes * kZeroSetNodeWeight : nodes;

@@ -1,6 +1,7 @@
 #include "mathex/MathExp.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "mathex/Parser.h"
 
@@ -168,6 +169,24 @@ void MathExp::Translate(double dx, double dy) {
             break;
         default: break;
     }
+}
+
+}  // namespace MathEx
+
+namespace MathEx {
+
+size_t MathExp::NodeCount() const {
+    size_t nodes = 0;
+    std::vector<const ExpNode*> pending;
+    if (root_) pending.push_back(root_.get());
+    while (!pending.empty()) {  // no recursion: trees may be 10 000 deep
+        const ExpNode* n = pending.back();
+        pending.pop_back();
+        ++nodes;
+        for (int i = 0; i < n->ChildCount(); ++i)
+            if (const ExpNode* c = n->Child(i)) pending.push_back(c);
+    }
+    return nodes;
 }
 
 }  // namespace MathEx

@@ -106,6 +106,8 @@ public:
     std::vector<ExtremePoint> ExtremePoints() const;
 
     ExpNode* GetRoot() const { return root_.get(); }
+    // Nodes of the tree: what one evaluation costs, for budgets of plotting work.
+    size_t NodeCount() const;
     const ExpNode* Main() const { return main_; }
 
     EquationForm form = FORM_SYNTAX_ERROR;

@@ -153,6 +153,31 @@ TEST(ZeroSet, FoliumIsOneChainedCurveNotLooseSegments) {
     EXPECT_EQ(circle->pieces()[0].front(), circle->pieces()[0].back());  // a closed loop
 }
 
+// A long equation is traced on a coarser grid (a bounded amount of work)
+// rather than at full detail: the same closed curve, fewer points, still on it.
+TEST(ZeroSet, ALongEquationIsTracedCoarserButStillOnTheCurve) {
+    std::string filler;
+    for (int i = 1; i <= 400; ++i) filler += " + 0*sin(" + std::to_string(i) + "*x*y)";
+    MathEx::MathExp shortOne, longOne;
+    ASSERT_TRUE(shortOne.Parse("x^4 + y^4 - 16 = 0"));
+    ASSERT_TRUE(longOne.Parse("x^4 + y^4 - 16" + filler + " = 0"));
+    ASSERT_GT(longOne.NodeCount(), 2000u);
+    const RectF box(9, -9, -9, 9);
+    auto count = [](const std::vector<Stroke>& pieces) {
+        size_t n = 0;
+        for (const Stroke& s : pieces) n += s.size();
+        return n;
+    };
+    const std::vector<Stroke> fine = TraceZeroSet(shortOne, box), coarse = TraceZeroSet(longOne, box);
+    ASSERT_EQ(coarse.size(), 1u) << "one closed curve";
+    EXPECT_LT(count(coarse), count(fine) / 3);
+    EXPECT_GT(count(coarse), 20u);
+    for (const PointF& p : coarse[0]) {
+        const double r4 = std::pow(p.x, 4) + std::pow(p.y, 4);
+        EXPECT_NEAR(std::pow(r4, 0.25), 2.0, 0.15) << p.x << ", " << p.y;
+    }
+}
+
 TEST(ZeroSet, EmptyOrInvalidBoxGivesNothing) {
     MathEx::MathExp e;
     ASSERT_TRUE(e.Parse("x^3 + y^3 - 1 = 0"));

@@ -125,7 +125,9 @@ TEST(LibraryReaders, StrayFilesReadAsTheDocumentReaderReadsThem)
     };
     QTemporaryDir dir;
     for (const auto& row : rows) {
-        if (std::string(row.what) != "as written") EXPECT_NE(row.content, w) << row.what << ": the change did not apply";
+        if (std::string(row.what) != "as written") {
+            EXPECT_NE(row.content, w) << row.what << ": the change did not apply";
+        }
         const std::string path = dir.filePath("doc.kvr").toStdString();
         std::ofstream(path, std::ios::binary | std::ios::trunc) << row.content;
         CFeature mine, theirs, fast;
@@ -134,7 +136,9 @@ TEST(LibraryReaders, StrayFilesReadAsTheDocumentReaderReadsThem)
         const bool theirOk = ReadDocumentFeature(path, theirs);
         EXPECT_EQ(myOk, theirOk) << row.what;
         if (myOk && theirOk) ExpectSameSignature(mine, theirs, row.what);
-        if (!myOk) EXPECT_TRUE(mine.elements.empty()) << row.what;
+        if (!myOk) {
+            EXPECT_TRUE(mine.elements.empty()) << row.what;
+        }
         EXPECT_EQ(ReadWrittenFeature(row.content, fast), row.fast) << row.what;
     }
 }
