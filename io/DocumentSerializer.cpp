@@ -265,7 +265,8 @@ void ExchangeExtras(CXMLArchive& archive, CXMLArchiveNode& node, EquationFields&
     Element shape(archive, "shape");
     if (!shape || (archive.isLoading() && !shape.present())) return;
     shape->ExchangeInteger("type", f.shapeType);
-    for (int i = 0; i < 5; ++i) shape->ExchangeReal("c" + std::to_string(i), f.coeffs[i]);
+    static const char* const kCoefficients[5] = {"c0", "c1", "c2", "c3", "c4"};
+    for (int i = 0; i < 5; ++i) shape->ExchangeReal(kCoefficients[i], f.coeffs[i]);
     int count = int(f.controlPoints.size());
     shape->ExchangeInteger("numpoints", count);
     for (int i = 0; i < count; ++i) {
@@ -389,6 +390,11 @@ void StoreGraph(CXMLArchive& archive, CXMLArchiveNode& root, GraphManager& graph
     // After the listed keys: the graph's own settings that older readers do not know.
     int numbers = graph.showAxisNumbers() ? 1 : 0;
     root.ExchangeOptionalInteger("showAxisNumbers", numbers);
+    int grid = graph.showGrid() ? 1 : 0, axis = graph.showAxis() ? 1 : 0;
+    int intersections = graph.showIntersections() ? 1 : 0;
+    root.ExchangeOptionalInteger("showGrid", grid);
+    root.ExchangeOptionalInteger("showAxis", axis);
+    root.ExchangeOptionalInteger("showIntersections", intersections);
     double xZoom = graph.viewport().xZoom, yZoom = graph.viewport().yZoom;
     root.ExchangeReal("xZoom", xZoom);
     root.ExchangeReal("yZoom", yZoom);
@@ -425,6 +431,9 @@ void LoadGraph(CXMLArchive& archive, CXMLArchiveNode& root, LoadedGraph& loaded)
         loaded.paintedDomains.push_back(domain);
     }
     root.ExchangeOptionalInteger("showAxisNumbers", loaded.showAxisNumbers);
+    root.ExchangeOptionalInteger("showGrid", loaded.showGrid);
+    root.ExchangeOptionalInteger("showAxis", loaded.showAxis);
+    root.ExchangeOptionalInteger("showIntersections", loaded.showIntersections);
     root.ExchangeReal("xZoom", loaded.xZoom);  // a missing real keeps the 1 it has
     root.ExchangeReal("yZoom", loaded.yZoom);
 }
@@ -455,6 +464,9 @@ void CommitGraph(GraphManager& graph, LoadedGraph&& loaded) {
     }
     for (const PaintedDomain& domain : loaded.paintedDomains) graph.addPaintedDomain(domain);
     graph.setShowAxisNumbers(loaded.showAxisNumbers != 0);  // on in files that do not say
+    graph.setShowGrid(loaded.showGrid != 0);
+    graph.setShowAxis(loaded.showAxis != 0);
+    if ((loaded.showIntersections != 0) != graph.showIntersections()) graph.toggleIntersections();
     // The zoom the lesson was saved at, within the zoom bar's range; the boxes follow it.
     auto zoom = [](double z) { return std::isfinite(z) ? std::clamp(z, 0.1, 10.0) : 1.0; };
     graph.setZoom(zoom(loaded.xZoom), zoom(loaded.yZoom));

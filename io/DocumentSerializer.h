@@ -40,6 +40,7 @@ struct LoadedGraph {
     std::vector<EquationContext> contexts;  // per equation
     std::vector<PaintedDomain> paintedDomains;
     int showAxisNumbers = 1;
+    int showGrid = 1, showAxis = 1, showIntersections = 0;
     double xZoom = 1.0, yZoom = 1.0;  // the zoom bar's; plot boxes are kept as at zoom 1
 };
 

@@ -160,6 +160,8 @@ TEST_F(Lesson, FromStartToEndAndBackFromTheFile)
                              << QJsonDocument(after).toJson(QJsonDocument::Compact).toStdString();
     EXPECT_FALSE(frame->isWindowModified());
     EXPECT_EQ(frame->zoomBar()->xZoom(), 1.5) << "the zoom bar shows the document's zoom";
+    EXPECT_FALSE(graph().showGrid()) << "the grid and the axes as the lesson was saved";
+    EXPECT_FALSE(graph().showAxis());
     EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
 }
 

@@ -32,7 +32,8 @@ TEST(WrittenFormat, EmptyGraph) {
     const QDomElement root = dom.documentElement();
     EXPECT_EQ(root.tagName(), "KVR");
     EXPECT_EQ(Children(root), (std::vector<std::string>{"version", "feature", "image", "numeqns", "numdomain",
-                                                        "showAxisNumbers", "xZoom", "yZoom"}));
+                                                        "showAxisNumbers", "showGrid", "showAxis",
+                                                        "showIntersections", "xZoom", "yZoom"}));
     EXPECT_EQ(root.firstChildElement("version").text(), "1.00");
     EXPECT_EQ(root.firstChildElement("feature").firstChildElement("size").text(), "0");
     EXPECT_EQ(root.firstChildElement("numeqns").text(), "0");
@@ -51,7 +52,8 @@ TEST(WrittenFormat, ElementsInTheListedOrderThenTheExtras) {
     graph.addPaintedDomain(PaintedDomain{ColorF(1, 0, 0, 1), PointF(0.5f, -1)});
     const QDomElement root = Written(graph).documentElement();
     EXPECT_EQ(Children(root), (std::vector<std::string>{"version", "feature", "image", "numeqns", "equation",
-                                                        "numdomain", "domain_info", "showAxisNumbers", "xZoom", "yZoom"}));
+                                                        "numdomain", "domain_info", "showAxisNumbers", "showGrid",
+                                                        "showAxis", "showIntersections", "xZoom", "yZoom"}));
     const QDomElement equation = root.firstChildElement("equation");
     EXPECT_EQ(Children(equation),
               (std::vector<std::string>{"string", "color", "point", "bDisplayText", "bDrawExtremePoints",
