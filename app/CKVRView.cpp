@@ -199,6 +199,12 @@ void CKVRView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     graph_->mouseMove(p.x(), p.y());
+    // A pointer passing over the graph with no button held only moves the
+    // status text: no frame to draw (the graph asks for one if it needs it).
+    if (event->buttons() == Qt::NoButton) {
+        const InputMode mode = graph_->mode();
+        if (mode == MODE_IDLE || mode == MODE_PAINT || mode == MODE_PEN_IDLE) return updateCursor();
+    }
     switch (graph_->mode()) {
     case MODE_MENSURATION_DRAG:
     case MODE_MOVING_CURVE:
