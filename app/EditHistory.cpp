@@ -50,6 +50,9 @@ private:
 EditHistory::EditHistory(GraphManager& graph, QObject* parent)
     : QObject(parent), graph_(graph), stack_(new QUndoStack(this))
 {
+    // Each step holds two whole graphs (sampled curves included, some tens of
+    // kilobytes for a lesson); the oldest steps go beyond this many.
+    stack_->setUndoLimit(kUndoLimit);
 }
 
 void EditHistory::begin()

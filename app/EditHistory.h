@@ -19,6 +19,8 @@ class QUndoStack;
 class EditHistory : public QObject {
     Q_OBJECT
 public:
+    static constexpr int kUndoLimit = 500;  // steps kept
+
     EditHistory(GraphManager& graph, QObject* parent = nullptr);
 
     QUndoStack* stack() const { return stack_; }
