@@ -193,6 +193,16 @@ QByteArray DocumentToJson(const GraphManager& graph, double version, const CFeat
     json.Number(version);
     json.Key("showAxisNumbers");
     json.Bool(graph.showAxisNumbers());
+    json.Key("showGrid");
+    json.Bool(graph.showGrid());
+    json.Key("showAxis");
+    json.Bool(graph.showAxis());
+    json.Key("showIntersections");
+    json.Bool(graph.showIntersections());
+    json.Key("xZoom");
+    json.Number(graph.viewport().xZoom);
+    json.Key("yZoom");
+    json.Number(graph.viewport().yZoom);
     json.EndObject();
     json.Key("equations");
     json.BeginArray();
