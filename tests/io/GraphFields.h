@@ -159,8 +159,10 @@ public:
     std::string number(double lo, double hi) {
         char buffer[64];
         const double v = real(lo, hi);
-        const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
-        return "(" + std::string(buffer, end) + ")";
+        buffer[0] = '(';
+        char* end = std::to_chars(buffer + 1, buffer + sizeof buffer - 1, v).ptr;
+        *end++ = ')';
+        return std::string(buffer, end);
     }
 
     std::string equationText() {

@@ -151,6 +151,30 @@ TEST(RoundTripProperty, ThousandRandomGraphs) {
 namespace {
 
 // A document opens at zoom 1: plot boxes are kept as they would be at zoom 1.
+// The graph's switches come back as the lesson was saved; a file that does not
+// name them opens as a new graph would (grid and axes on, no intersections).
+TEST(RoundTripSwitches, GridAxisAndIntersections) {
+    GraphManager graph, reopened;
+    ASSERT_NE(graph.addEquationFromText("y = x^2"), nullptr);
+    ASSERT_NE(graph.addEquationFromText("y = x"), nullptr);
+    graph.toggleGrid();
+    graph.toggleAxis();
+    graph.toggleIntersections();
+    CKVRDoc out(graph), in(reopened);
+    ASSERT_TRUE(in.openBytes(out.toBytes(QByteArray()), "switches.kvr").ok);
+    EXPECT_FALSE(reopened.showGrid());
+    EXPECT_FALSE(reopened.showAxis());
+    EXPECT_TRUE(reopened.showIntersections());
+    EXPECT_EQ(reopened.intersections().size(), 2u) << "computed for the opened curves";
+
+    GraphManager older;
+    CKVRDoc legacy(older);
+    ASSERT_TRUE(legacy.openBytes("<KVR><numeqns>0</numeqns><numdomain>0</numdomain></KVR>", "older.kvr").ok);
+    EXPECT_TRUE(older.showGrid());
+    EXPECT_TRUE(older.showAxis());
+    EXPECT_FALSE(older.showIntersections());
+}
+
 // The zoom is saved and boxes are kept as at zoom 1, so a lesson reopens as it was shown.
 TEST(RoundTripPlotBox, BoxesAndZoomComeBackAsSaved) {
     GraphManager graph, reopened;
