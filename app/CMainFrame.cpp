@@ -1,5 +1,7 @@
 #include "app/CMainFrame.h"
 
+#include <algorithm>
+
 #include <QtCore/QCoreApplication>
 #include <QtCore/QFileInfo>
 #include <QtCore/QMimeData>
@@ -364,13 +366,18 @@ void CMainFrame::enterEquation()
         // Say why, and where: the same reason the command line gives.
         MathEx::MathExp probe;
         const std::string typed = text.toStdString();
-        if (!probe.Parse(typed))
-            statusBar()->showMessage(tr("Cannot read the equation: %1 (column %2)")
-                                         .arg(QString::fromStdString(probe.LastError().message))
-                                         .arg(probe.LastError().position),
+        if (!probe.Parse(typed)) {
+            const MathEx::ParseError& error = probe.LastError();
+            statusBar()->showMessage(tr("Cannot read the equation at column %1: %2")
+                                         .arg(error.position)
+                                         .arg(QString::fromStdString(error.message)),
                                      10000);
-        else
+            // The caret goes where the reading stopped, ready for the correction.
+            entryEdit_->setFocus();
+            entryEdit_->setCursorPosition(std::clamp(error.position - 1, 0, int(text.size())));
+        } else {
             statusBar()->showMessage(tr("The equation could not be added."), 10000);
+        }
     }
     refreshCommands();
 }

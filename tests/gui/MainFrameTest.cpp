@@ -254,9 +254,13 @@ TEST_F(MainFrameTest, AnEquationThatCannotBeReadSaysWhyInTheStatusBar)
     EXPECT_TRUE(graph().equations().empty());
     EXPECT_EQ(frame.entryEdit()->text(), "y = 2 +") << "the text stays to be corrected";
     const QString message = frame.statusBar()->currentMessage();
-    EXPECT_TRUE(message.startsWith("Cannot read the equation: expected a number, a name or '(' after '+'"))
-        << message.toStdString();
-    EXPECT_TRUE(message.endsWith("(column 8)")) << message.toStdString();
+    EXPECT_EQ(message, "Cannot read the equation at column 8: expected a number, a name or '(' after '+'");
+    EXPECT_EQ(frame.entryEdit()->cursorPosition(), 7) << "the caret where the reading stopped";
+
+    frame.entryEdit()->setText("y = (x - 1 * 3");
+    frame.enterEquation();
+    EXPECT_TRUE(frame.statusBar()->currentMessage().contains("missing ')' for the '(' at column 5"))
+        << frame.statusBar()->currentMessage().toStdString();
 }
 
 }  // namespace
