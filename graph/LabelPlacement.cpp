@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/RectClip.h"
 #include "graph/EquationObject.h"
 #include "graph/PrimitiveKind.h"
 #include "graph/Viewport.h"
@@ -21,25 +22,11 @@ bool overlaps(const RectF& a, const RectF& b)
     return a.left < b.right && b.left < a.right && a.bottom < b.top && b.bottom < a.top;
 }
 
-// Whether segment ab meets the box (Liang–Barsky).
+// Whether segment ab meets the box.
 bool segmentMeets(PointF a, PointF b, const RectF& box)
 {
-    double t0 = 0, t1 = 1;
-    const double dx = double(b.x) - a.x, dy = double(b.y) - a.y;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x - double(box.left), double(box.right) - a.x, a.y - double(box.bottom),
-                         double(box.top) - a.y};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0) t0 = std::max(t0, t);
-        else t1 = std::min(t1, t);
-        if (t0 > t1) return false;
-    }
-    return true;
+    ClipPoint from{a.x, a.y}, to{b.x, b.y};
+    return ClipSegment(ClipBounds{box.left, box.bottom, box.right, box.top}, from, to);
 }
 
 // Whether the sampled line of any of the curves, or an axis, passes through the box.

@@ -8,12 +8,11 @@
 #include <optional>
 #include <vector>
 
+#include "core/RectClip.h"
+
 class PageClip {
 public:
-    struct Point {
-        double x = 0, y = 0;
-        bool operator==(const Point&) const = default;
-    };
+    using Point = ClipPoint;
 
     // Window rectangle x, y, width, height (pixels), widened by the larger of
     // its sides, so a text or marker that starts beside the page still shows.
@@ -36,5 +35,5 @@ public:
     std::vector<Point> corners() const;
 
 private:
-    double left_, right_, bottom_, top_;
+    ClipBounds bounds_;
 };

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 
+#include "core/RectClip.h"
 #include "render/StrokeFont.h"
 
 namespace {
@@ -23,59 +24,25 @@ const QRectF kFarRect(-kFar, -kFar, 2 * kFar, 2 * kFar);
 
 bool finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
 
-// Cuts the part of segment ab inside r (Liang–Barsky); false when none of it is.
+ClipBounds bounds(const QRectF& r) { return ClipBounds{r.left(), r.top(), r.right(), r.bottom()}; }
+
+// The part of segment ab inside r; false when none of it is.
 bool clipSegment(QPointF& a, QPointF& b, const QRectF& r)
 {
-    double t0 = 0, t1 = 1;
-    const double dx = b.x() - a.x(), dy = b.y() - a.y();
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0) t0 = std::max(t0, t);
-        else t1 = std::min(t1, t);
-        if (t0 > t1) return false;
-    }
-    const QPointF a0 = a;
-    a = a0 + QPointF(dx, dy) * t0;
-    b = a0 + QPointF(dx, dy) * t1;
+    ClipPoint from{a.x(), a.y()}, to{b.x(), b.y()};
+    if (!ClipSegment(bounds(r), from, to)) return false;
+    a = QPointF(from.x, from.y);
+    b = QPointF(to.x, to.y);
     return true;
 }
 
-// Sutherland–Hodgman against r.
 QPolygonF clipPolygon(const QPolygonF& polygon, const QRectF& r)
 {
-    QPolygonF out = polygon;
-    for (int edge = 0; edge < 4 && !out.isEmpty(); ++edge) {
-        auto inside = [&](QPointF p) {
-            switch (edge) {
-            case 0: return p.x() >= r.left();
-            case 1: return p.x() <= r.right();
-            case 2: return p.y() >= r.top();
-            default: return p.y() <= r.bottom();
-            }
-        };
-        auto cross = [&](QPointF a, QPointF b) {
-            const double bound = edge == 0 ? r.left() : edge == 1 ? r.right() : edge == 2 ? r.top() : r.bottom();
-            const double t = edge < 2 ? (bound - a.x()) / (b.x() - a.x()) : (bound - a.y()) / (b.y() - a.y());
-            return a + (b - a) * t;
-        };
-        QPolygonF in;
-        in.swap(out);
-        for (int i = 0; i < in.size(); ++i) {
-            const QPointF cur = in[i], prev = in[(i + in.size() - 1) % in.size()];
-            if (inside(cur)) {
-                if (!inside(prev)) out << cross(prev, cur);
-                out << cur;
-            } else if (inside(prev)) {
-                out << cross(prev, cur);
-            }
-        }
-    }
+    std::vector<ClipPoint> points;
+    points.reserve(size_t(polygon.size()));
+    for (const QPointF& p : polygon) points.push_back(ClipPoint{p.x(), p.y()});
+    QPolygonF out;
+    for (const ClipPoint& p : ClipPolygon(bounds(r), points)) out << QPointF(p.x, p.y);
     return out;
 }
 
