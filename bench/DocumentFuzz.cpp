@@ -16,6 +16,7 @@
 
 #include "graph/GraphManager.h"
 #include "io/CKVRDoc.h"
+#include "support/DocumentMutator.h"
 
 int main(int argc, char** argv) {
     const long rounds = argc > 1 ? std::atol(argv[1]) : 100000;
@@ -30,34 +31,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kvr_fuzz_documents: no samples in %s\n", KVR_TEST_DATA);
         return 2;
     }
-    const QByteArray values[] = {"nan", "-inf", "1e308", "-1e-320", "2147483648", "-2147483649", "0x1p3", "",
-                                 "  7 ", "y=(", "y=x^", "99999999999999999999", "-0.00", "3abc", "é\xe2\x82"};
-    const QByteArray tokens[] = {"<equation>", "</equation>", "<color>", "<!DOCTYPE x>", "&amp;", "&bogus;", "nan",
-                                 "1e308", "-2147483649", "99999999999", "<attibute_point>", "]]>", "\xff", "<numeqns>"};
     std::mt19937 rng(seed);
     GraphManager graph;
     CKVRDoc doc(graph);
     long opened = 0, failed = 0, wrong = 0;
     double slowest = 0;
     for (long round = 0; round < rounds; ++round) {
-        QByteArray bytes = samples[rng() % samples.size()];
-        const int edits = 1 + int(rng() % 8);
-        for (int k = 0; k < edits && !bytes.isEmpty(); ++k) {
-            const qsizetype at = qsizetype(rng() % bytes.size());
-            switch (rng() % 6) {
-                case 0: bytes[at] = char(rng()); break;
-                case 5: {
-                    // A value replaced: the file stays well-formed and reaches the readers.
-                    const qsizetype open = bytes.indexOf('>', at), close = bytes.indexOf('<', open + 1);
-                    if (open >= 0 && close > open) bytes.replace(open + 1, close - open - 1, values[rng() % std::size(values)]);
-                    break;
-                }
-                case 1: bytes.insert(at, tokens[rng() % std::size(tokens)]); break;
-                case 2: bytes.truncate(at); break;
-                case 3: bytes.remove(at, qsizetype(rng() % 64)); break;
-                default: bytes.insert(at, bytes.mid(at, qsizetype(rng() % 400))); break;
-            }
-        }
+        const QByteArray bytes = io_test::MutateDocument(samples[rng() % samples.size()], rng, 8, 400);
         const auto start = std::chrono::steady_clock::now();
         const DocumentResult r = doc.openBytes(bytes, "mutant.kvr");
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

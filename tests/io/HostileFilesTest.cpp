@@ -14,6 +14,7 @@
 #include "io/CKVRDoc.h"
 #include "io/DocumentLimits.h"
 #include "io/FeatureArchive.h"
+#include "support/DocumentMutator.h"
 
 namespace {
 
@@ -169,32 +170,11 @@ TEST(HostileInput, PathsThatAreNoDocument) {
 TEST(HostileInput, MutatedSamplesNeverCrash) {
     const char* samples[] = {"primitives.kvr", "attribpoints.kvr", "mensuration.kvr", "painted.kvr", "trailing_space.kvr"};
     std::mt19937 rng(20261210);
-    const QByteArray values[] = {"nan", "-inf", "1e308", "-1e-320", "2147483648", "-2147483649", "0x1p3", "",
-                                 "  7 ", "y=(", "y=x^", "99999999999999999999", "-0.00", "3abc", "é\xe2\x82"};
-    const QByteArray tokens[] = {"<equation>", "</equation>", "<color>", "<!DOCTYPE x>", "&amp;", "&bogus;",
-                                 "nan", "1e308", "-2147483649", "99999999999", "<attibute_point>", "]]>", "\xff", "\0"};
     GraphManager graph;
     CKVRDoc doc(graph);
     int opened = 0;
     for (int round = 0; round < 300; ++round) {
-        QByteArray bytes = ReadSample(samples[round % 5]);
-        const int edits = 1 + int(rng() % 4);
-        for (int k = 0; k < edits && !bytes.isEmpty(); ++k) {
-            const qsizetype at = qsizetype(rng() % bytes.size());
-            switch (rng() % 6) {
-                case 0: bytes[at] = char(rng()); break;
-                case 5: {
-                    // A value replaced: the file stays well-formed and reaches the readers.
-                    const qsizetype open = bytes.indexOf('>', at), close = bytes.indexOf('<', open + 1);
-                    if (open >= 0 && close > open) bytes.replace(open + 1, close - open - 1, values[rng() % std::size(values)]);
-                    break;
-                }
-                case 1: bytes.insert(at, tokens[rng() % std::size(tokens)]); break;
-                case 2: bytes.truncate(at); break;
-                case 3: bytes.remove(at, qsizetype(rng() % 64)); break;
-                default: bytes.insert(at, bytes.mid(at, qsizetype(rng() % 200))); break;
-            }
-        }
+        const QByteArray bytes = io_test::MutateDocument(ReadSample(samples[round % 5]), rng, 4, 200);
         const DocumentResult r = doc.openBytes(bytes, "mutant.kvr");
         if (r.ok) ++opened;
         else EXPECT_EQ(r.message, "Failed to open document.");
