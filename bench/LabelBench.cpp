@@ -14,6 +14,7 @@
 #include "render/EglContext.h"
 #include "render/GL.h"
 #include "render/GlSurface.h"
+#include "render/GraphFrame.h"
 #include "render/Typesetter.h"
 
 namespace {
@@ -41,17 +42,10 @@ struct GlScene {
         return true;
     }
 
+    // The frame the view draws, through the same routine.
     void repaint() {
-        const Viewport::Ortho o = graph.viewport().setProjection();
-        glViewport(o.x, o.y, o.width, o.height);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(o.left, o.right, o.bottom, o.top, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
         glClearColor(1, 1, 1, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
-        graph.draw(surface);
+        DrawGraphFrame(graph, surface, 1.0);
         glFinish();
     }
 };
