@@ -102,7 +102,7 @@ EquationObject* GraphManager::addEquationFromText(const std::string& text) {
     }
     DebugOut("Success\n" + text + "\n");
     equation->setColour(currentColour_);
-    EquationObject* added = addEquationObject(std::move(equation));
+    EquationObject* added = addNewCurve(std::move(equation));
     repaint();
     return added;
 }
@@ -110,18 +110,26 @@ EquationObject* GraphManager::addEquationFromText(const std::string& text) {
 EquationObject* GraphManager::addEquationObject(std::unique_ptr<EquationObject> equation) {
     // A text-only object is framed by its label; anything else gets the plot
     // box of the view, a little inside the graph rectangle.
-    if (!equation->isTextOnly()) {
-        equation->setPlotBox(defaultPlotBox());
-        std::vector<RectF> taken;
-        for (const auto& e : equations_) taken.push_back(e->labelBox().top > e->labelBox().bottom
-                                                             ? e->labelBox()
-                                                             : EstimatedLabelBox(e->labelPosition(), e->text().size(), viewport_));
-        std::vector<const EquationObject*> curves{equation.get()};
-        for (const auto& e : equations_) curves.push_back(e.get());
-        equation->setLabelPosition(ChooseLabelPosition(*equation, viewport_, taken, curves));
-    }
+    if (!equation->isTextOnly()) equation->setPlotBox(defaultPlotBox());
     equations_.push_back(std::move(equation));
     return equations_.back().get();
+}
+
+EquationObject* GraphManager::addNewCurve(std::unique_ptr<EquationObject> equation) {
+    EquationObject* added = addEquationObject(std::move(equation));
+    if (added->isTextOnly()) return added;
+    // Beside its own curve, clear of the labels already there (as last drawn,
+    // or as they are expected to be before their first frame).
+    std::vector<RectF> taken;
+    std::vector<const EquationObject*> curves;
+    for (const auto& e : equations_) {
+        curves.push_back(e.get());
+        if (e.get() == added) continue;
+        const RectF box = e->labelBox();
+        taken.push_back(box.top > box.bottom ? box : EstimatedLabelBox(e->labelPosition(), e->text().size(), viewport_));
+    }
+    added->setLabelPosition(ChooseLabelPosition(*added, viewport_, taken, curves));
+    return added;
 }
 
 void GraphManager::removeAt(int index) {

@@ -110,7 +110,10 @@ public:
 
     HitCode hitTest(PointF g);
 
+    // A new curve the user typed, sketched or made by a command: its label is
+    // placed beside it.
     EquationObject* addEquationFromText(const std::string& text);
+    // An equation as it is (a document's keeps its label where it was saved).
     EquationObject* addEquationObject(std::unique_ptr<EquationObject> equation);
     void deleteSelected();
     // The popup's "Delete": the curve that was right-clicked.
@@ -203,6 +206,8 @@ public:
     void restore(const GraphState& state);
 
 private:
+    // addEquationObject, then the new curve's label placed beside it.
+    EquationObject* addNewCurve(std::unique_ptr<EquationObject> equation);
     PointF pressAt(int px, int py);
     void dragStep(PointF g, PointF delta);
     void resizeBox(PointF delta);

@@ -131,7 +131,7 @@ bool GraphManager::processGesture(Gesture gesture) {
             auto equation = std::make_unique<EquationObject>();
             if (!equation->setEquation(conic.ToExactText())) return false;
             equation->setColour(currentColour_);
-            addEquationObject(std::move(equation));
+            addNewCurve(std::move(equation));
             return true;
         }
         default: return false;

@@ -440,11 +440,7 @@ void LoadGraph(CXMLArchive& archive, CXMLArchiveNode& root, LoadedGraph& loaded)
 
 void CommitGraph(GraphManager& graph, LoadedGraph&& loaded) {
     graph.reset();
-    for (auto& equation : loaded.equations) {
-        // Adding places the label of a new curve; a document's labels stay where they were.
-        const PointF label = equation->labelPosition();
-        graph.addEquationObject(std::move(equation))->setLabelPosition(label);
-    }
+    for (auto& equation : loaded.equations) graph.addEquationObject(std::move(equation));  // labels as saved
     const int n = graph.equationCount();
     for (int i = 0; i < n && i < int(loaded.contexts.size()); ++i) {
         EquationObject& curve = *graph.equation(i);
