@@ -7,7 +7,10 @@
 #include <QtCore/QJsonArray>
 #include <QtCore/QJsonDocument>
 #include <QtCore/QJsonObject>
+#include <QtCore/QMimeData>
 #include <QtCore/QTemporaryDir>
+#include <QtCore/QUrl>
+#include <QtGui/QDropEvent>
 #include <QtSvg/QSvgRenderer>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
@@ -130,6 +133,10 @@ TEST_F(Lesson, FromStartToEndAndBackFromTheFile)
     ASSERT_TRUE(frame->saveFile(path)) << errors.join("; ").toStdString();
     EXPECT_FALSE(frame->isWindowModified());
     EXPECT_EQ(frame->documentPath(), path);
+    QAction* recent = frame->findChild<QAction*>("recent0");
+    ASSERT_NE(recent, nullptr);
+    EXPECT_TRUE(recent->isVisible());
+    EXPECT_EQ(recent->text(), "&1 lesson.kvr") << "the File menu lists the saved lesson";
     const QJsonObject before = Kept(graph());
 
     // Every export of the same graph.
@@ -163,6 +170,35 @@ TEST_F(Lesson, FromStartToEndAndBackFromTheFile)
     EXPECT_FALSE(graph().showGrid()) << "the grid and the axes as the lesson was saved";
     EXPECT_FALSE(graph().showAxis());
     EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+}
+
+TEST_F(Lesson, ADroppedDocumentOpens)
+{
+    type("y = x^2");
+    type("y = x");
+    QTemporaryDir dir;
+    const QString path = dir.filePath("dropped.kvr");
+    ASSERT_TRUE(frame->saveFile(path));
+    frame->command("new")->trigger();
+    ASSERT_EQ(graph().equationCount(), 0);
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint where(frame->width() / 2, frame->height() / 2);
+    QDragEnterEvent enter(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(where), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame.get(), &drop);
+    EXPECT_EQ(graph().equationCount(), 2);
+    EXPECT_EQ(frame->documentPath(), path);
+
+    QMimeData other;
+    other.setUrls({QUrl::fromLocalFile(dir.filePath("picture.png"))});
+    QDragEnterEvent refused(where, Qt::CopyAction, &other, Qt::LeftButton, Qt::NoModifier);
+    refused.setAccepted(false);
+    QApplication::sendEvent(frame.get(), &refused);
+    EXPECT_FALSE(refused.isAccepted()) << "only .kvr documents are taken";
 }
 
 TEST_F(Lesson, AFileThatCannotBeOpenedSaysSoAndKeepsTheGraph)
