@@ -40,6 +40,10 @@ CKVRView::CKVRView(QWidget* parent)
         emit graphEdited();
         afterInput();
     });
+    connect(history_, &EditHistory::cleared, this, [this] {
+        gestureOpen_ = false;
+        gestureMode_ = MODE_IDLE;
+    });
     buildMenus();
     updateCursor();
 }
@@ -90,6 +94,8 @@ void CKVRView::buildMenus()
     attribMenu_ = new QMenu(this);
     attribMenu_->setObjectName(QString::fromStdString(kAttribPopup));
     attribMenu_->addAction(tr("Options"), this, [this] { emit attribOptionsRequested(); });
+    attribMenu_->addSeparator();
+    addGraphAction(attribMenu_, tr("Delete"), [this] { graph_->deleteHitAttribPoint(); });
 }
 
 QMenu* CKVRView::popupMenu(const std::string& name) const
@@ -175,19 +181,38 @@ QImage CKVRView::captureCleanImage()
 
 // A press opens an undo step and the release closes it; the step is kept
 // when the gesture changed the graph (a drag of a curve, point, label or plot
-// box, a mensuration interval, a painted region, a pinned control point), not
-// when it only selected, panned or zoomed.
+// box, an axis arrow's zoom, a mensuration interval, a painted region, a
+// pinned control point), not when it only selected, panned or zoomed the
+// view. Mensuration may also be marked by click, release, move, click: that
+// gesture spans two presses and stays one step.
+namespace {
+
+bool SpansPresses(InputMode mode)
+{
+    return mode == MODE_MENSURATION_START || mode == MODE_MENSURATION_DRAG;
+}
+
+}  // namespace
+
 void CKVRView::mousePressEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)
         return QOpenGLWidget::mousePressEvent(event);
-    history_->begin();
-    gestureMode_ = graph_->mode();
+    if (!gestureOpen_) {
+        history_->begin();
+        gestureOpen_ = true;
+        gestureMode_ = graph_->mode();
+    }
     if (event->button() == Qt::LeftButton) {
-        const bool painting = graph_->mode() == MODE_PAINT;
+        const InputMode mode = graph_->mode();
+        const size_t regions = graph_->paintedDomains().size();
         graph_->mouseDown(p.x(), p.y());
-        if (painting) history_->markEdited();
+        if (graph_->paintedDomains().size() != regions) history_->markEdited();  // a click in a painted region adds none
+        if (mode == MODE_MENSURATION_ARMED) {
+            gestureMode_ = MODE_MENSURATION_DRAG;
+            history_->markEdited();  // the interval starts here
+        }
     } else {
         graph_->rightButtonDown(p.x(), p.y());
         if (graph_->hitCode() == HIT_CONTROL_POINT) history_->markEdited();  // the release pins it
@@ -212,8 +237,12 @@ void CKVRView::mouseMoveEvent(QMouseEvent* event)
     case MODE_DRAGGING_CONTROL_POINT:
     case MODE_MOVING_ATTRIB_POINT:
     case MODE_RESIZING_BOX:
-        gestureMode_ = graph_->mode();
-        history_->markEdited();
+    case MODE_ZOOM_X:
+    case MODE_ZOOM_Y:
+        if (gestureOpen_) {
+            gestureMode_ = graph_->mode();
+            history_->markEdited();
+        }
         break;
     default: break;
     }
@@ -229,9 +258,16 @@ void CKVRView::mouseReleaseEvent(QMouseEvent* event)
         graph_->rightButtonUp(p.x(), p.y());
     else
         return QOpenGLWidget::mouseReleaseEvent(event);
+    if (!SpansPresses(graph_->mode())) endGesture();
+    afterInput();
+}
+
+void CKVRView::endGesture()
+{
+    if (!gestureOpen_) return;
+    gestureOpen_ = false;
     history_->end(gestureName(gestureMode_));
     gestureMode_ = MODE_IDLE;
-    afterInput();
 }
 
 QString CKVRView::gestureName(InputMode mode)
@@ -244,6 +280,8 @@ QString CKVRView::gestureName(InputMode mode)
     case MODE_DRAGGING_CONTROL_POINT: return tr("Reshape Curve");
     case MODE_MOVING_ATTRIB_POINT: return tr("Move Attribute Point");
     case MODE_RESIZING_BOX: return tr("Resize Plot Box");
+    case MODE_ZOOM_X:
+    case MODE_ZOOM_Y: return tr("Zoom");
     default: return tr("Edit Graph");
     }
 }
@@ -253,14 +291,39 @@ void CKVRView::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton) return QOpenGLWidget::mouseDoubleClickEvent(event);
     // The double click takes the place of the second press, as on the desktop
     // this program grew up on: it enters pen input, or finishes the sketch.
+    endGesture();
+    const bool finishing = graph_->penInputChecked();
     history_->begin();
-    if (graph_->doubleClick()) {
-        history_->markEdited();
+    const bool made = graph_->doubleClick();
+    if (made) history_->markEdited();
+    history_->end(tr("Sketch"));
+    if (finishing) sketchEnded(made);
+    afterInput();
+}
+
+bool CKVRView::togglePenInput()
+{
+    endGesture();
+    const bool finishing = graph_->penInputChecked();
+    history_->begin();
+    const bool made = graph_->togglePenInput();
+    if (made) history_->markEdited();
+    history_->end(tr("Sketch"));
+    if (finishing) sketchEnded(made);
+    afterInput();
+    return made;
+}
+
+void CKVRView::sketchEnded(bool made)
+{
+    if (made) {
         emit sketchFinished();
         emit graphEdited();
+        return;
     }
-    history_->end(tr("Sketch"));
-    afterInput();
+    const std::string why = graph_->sketchProblem();
+    emit prompt(why.empty() ? tr("Sketch not recognised")
+                            : tr("Sketch not recognised: %1").arg(QString::fromStdString(why)));
 }
 
 void CKVRView::wheelEvent(QWheelEvent* event)
@@ -275,12 +338,23 @@ void CKVRView::wheelEvent(QWheelEvent* event)
 void CKVRView::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Delete) {
-        if (graph_->selected()) history_->record(tr("Delete Equation"), [this] { graph_->deleteSelected(); });
-        emit graphEdited();
-        afterInput();
+        deleteSelection();
         return;
     }
     QOpenGLWidget::keyPressEvent(event);
+}
+
+void CKVRView::deleteSelection()
+{
+    endGesture();
+    if (graph_->selectedAttribPoint() >= 0)
+        history_->record(tr("Delete Attribute Point"), [this] { graph_->deleteSelectedAttribPoint(); });
+    else if (graph_->selected())
+        history_->record(tr("Delete Equation"), [this] { graph_->deleteSelected(); });
+    else
+        return;
+    emit graphEdited();
+    afterInput();
 }
 
 void CKVRView::afterInput()

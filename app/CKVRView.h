@@ -31,6 +31,16 @@ public:
 
     // Hands a typed equation to the graph; returns whether it was added.
     bool enterEquation(const QString& text);
+    // The "Pen Input" command: enters pen input, or finishes the sketch as a
+    // double click does (one undo step when it made something). Returns
+    // whether the finished sketch made something.
+    bool togglePenInput();
+    // Closes the pointer gesture under way (mensuration spans two presses),
+    // so that its step is recorded before a command acts on the history.
+    void endGesture();
+    // Deletes the graph's selected attribute point, else its selected curve;
+    // one undo step.
+    void deleteSelection();
 
     // The picture of the graph as the screen shows it now (top row first).
     QImage captureImage();
@@ -54,7 +64,10 @@ signals:
     void selectionChangedTo(EquationObject* selected);
     void equationChanged(EquationObject* equation);
     void candidatesNeeded();
+    // The pointer's graph coordinates.
     void statusMessage(const QString& text);
+    // A one-line prompt for the status bar (why a sketch made nothing, …).
+    void prompt(const QString& text);
     // A pen sketch was finished by a double click and created something.
     void sketchFinished();
     // "Options" in the attribute point's context menu.
@@ -84,11 +97,14 @@ private:
     // Name of the undo step a pointer gesture in this mode makes.
     static QString gestureName(InputMode mode);
     void afterInput();
+    // After a sketch was finished: tells the window what it made or why not.
+    void sketchEnded(bool made);
     void updateCursor();
 
     std::unique_ptr<GraphManager> graph_;
     EditHistory* history_ = nullptr;
     InputMode gestureMode_ = MODE_IDLE;  // the busiest mode of the gesture under way
+    bool gestureOpen_ = false;           // a press opened an undo bracket not yet closed
     std::unique_ptr<GlSurface> surface_;
     std::unique_ptr<OutlineFont> outlineFont_;  // the view's outline text lists, made with its context
     QMenu* whiteSpaceMenu_ = nullptr;

@@ -29,6 +29,7 @@
 #include "app/CConfigurationDialog.h"
 #include "app/CKVRView.h"
 #include "app/EqOptionDialog.h"
+#include "app/EquationEntry.h"
 #include "app/LibraryScanner.h"
 #include "app/LibrarySettings.h"
 #include "app/PalleteButton.h"
@@ -84,8 +85,23 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 
     connect(view_, &CKVRView::selectionChangedTo, this, &CMainFrame::selectionChanged);
     connect(view_, &CKVRView::modeChanged, this, &CMainFrame::refreshCommands);
-    connect(view_, &CKVRView::candidatesNeeded, this, [this] { candidatesPending_ = true; });
-    connect(view_, &CKVRView::sketchFinished, this, &CMainFrame::requestCandidates);
+    // A moved or reshaped curve is searched for at the next tick, a new one at once.
+    connect(view_, &CKVRView::candidatesNeeded, this, [this] {
+        if (!sideDock_->isVisible()) {
+            candidatesStale_ = true;
+            return;
+        }
+        candidatesPending_ = true;
+        emit candidatesRequested();
+    });
+    // Every step, undo and redo that changes the curves searches again.
+    connect(view_->history().stack(), &QUndoStack::indexChanged, this, [this] {
+        refreshCommands();  // Undo and Redo follow the history, whatever made the step
+        CFeature now;
+        view_->graph().computeFeature(now);
+        if (now.elements != searchedFor_.elements) searchAfterEdit();
+    });
+    connect(view_, &CKVRView::prompt, this, [this](const QString& text) { statusBar()->showMessage(text, 10000); });
     connect(scanner_, &LibraryScanner::progress, this, &CMainFrame::showLibraryProgress);
     connect(scanner_, &LibraryScanner::libraryChanged, this, [this] {
         libraryProgress_->hide();
@@ -115,6 +131,10 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 
 CMainFrame::~CMainFrame()
 {
+    // The view and its history go after this body, and the history's last
+    // signals must not reach a window that is half gone.
+    disconnect(view_->history().stack(), nullptr, this, nullptr);
+    disconnect(&view_->history(), nullptr, this, nullptr);
     delete printer_;
 }
 
@@ -197,7 +217,7 @@ void CMainFrame::buildEntryBar()
 {
     entryBar_ = new QToolBar(tr("Entry Bar"), this);
     entryBar_->setObjectName("entryBar");
-    entryEdit_ = new QLineEdit(entryBar_);
+    entryEdit_ = new EquationEntry(entryBar_);
     entryEdit_->setObjectName("entryEdit");
     entryEdit_->setPlaceholderText(tr("Type an equation, for example y = x^2 - 2, and press Enter"));
     entryEdit_->setClearButtonEnabled(true);
@@ -235,6 +255,10 @@ void CMainFrame::buildSideBar()
     toggle->setChecked(true);
     connect(toggle, &QAction::toggled, sideDock_, &QWidget::setVisible);
     connect(sideDock_, &QDockWidget::visibilityChanged, toggle, &QAction::setChecked);
+    // The search skipped while the side bar was closed runs when it opens.
+    connect(sideDock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (visible && candidatesStale_) requestCandidates();
+    });
 }
 
 void CMainFrame::buildZoomBar()
@@ -269,8 +293,8 @@ void CMainFrame::buildPaletteBar()
             const QColor c = button->colour();
             view_->graph().setColour(ColorF(float(c.redF()), float(c.greenF()), float(c.blueF()), 1.0f));
         };
+        // Left click picks the colour; a right click only gives the button another.
         connect(button, &QAbstractButton::clicked, this, use);
-        connect(button, &PalleteButton::colourChanged, this, use);
         paletteBar_->addWidget(button);
         colourButtons_[i] = button;
     }
@@ -288,14 +312,12 @@ void CMainFrame::buildPaletteBar()
 
 void CMainFrame::buildStatusBar()
 {
-    promptPane_ = new QLabel(this);
-    promptPane_->setObjectName("promptPane");
-    promptPane_->setMinimumWidth(200);
+    // Prompts (command tips, why an equation or a sketch made nothing) are the
+    // status bar's messages on the left; the pointer's coordinates have their
+    // own permanent pane on the right, which no message hides.
     pointerPane_ = new QLabel(this);
     pointerPane_->setObjectName("pointerPane");
-    pointerPane_->setMinimumWidth(100);
-    statusBar()->addWidget(promptPane_);
-    statusBar()->addWidget(pointerPane_, 1);
+    pointerPane_->setMinimumWidth(220);
     // How far the reading of a library folder has got; shown only while it runs.
     libraryProgress_ = new QProgressBar(this);
     libraryProgress_->setObjectName("libraryProgress");
@@ -303,6 +325,7 @@ void CMainFrame::buildStatusBar()
     libraryProgress_->setFormat(tr("Library %v/%m"));
     libraryProgress_->hide();
     statusBar()->addPermanentWidget(libraryProgress_);
+    statusBar()->addPermanentWidget(pointerPane_);
     connect(view_, &CKVRView::statusMessage, pointerPane_, &QLabel::setText);
     QAction* toggle = command("statusBar");
     toggle->setChecked(true);
@@ -359,8 +382,7 @@ void CMainFrame::enterEquation()
     const QString text = entryEdit_->text();
     if (text.trimmed().isEmpty()) return;
     if (view_->enterEquation(text)) {
-        // The search feeds the side bar; with the side bar closed it would be work nobody sees.
-        if (sideDock_->isVisible()) requestCandidates();
+        entryEdit_->accepted(text);
         statusBar()->clearMessage();
     } else {
         // Say why, and where: the same reason the command line gives.
@@ -391,17 +413,19 @@ void CMainFrame::togglePaint()
     paintButton_->setHover(view_->graph().mode() == MODE_PAINT);
 }
 
-// Undo walks back the history; a graph with no history (a document just
-// opened) falls back to the graph's own undo — the last painted region, else
-// the last display action of the last equation, else that equation — which
-// is recorded in its turn, so it can be redone.
+// Undo walks back the history. Past its start (a document just opened) it
+// falls back to the graph's own undo (the last painted region, else the last
+// display action of the last equation, else that equation), and that step
+// goes in at the start of the history, so Undo keeps walking back and Redo
+// brings it forth again.
 void CMainFrame::undo()
 {
-    QUndoStack* stack = view_->history().stack();
-    if (stack->canUndo()) {
-        stack->undo();
+    view_->endGesture();
+    EditHistory& history = view_->history();
+    if (history.stack()->canUndo()) {
+        history.stack()->undo();
     } else if (!view_->graph().equations().empty() || !view_->graph().paintedDomains().empty()) {
-        view_->history().record(tr("Undo"), [this] { view_->graph().undo(); });
+        history.undoBeyondStart(tr("Undo"), [this] { view_->graph().undo(); });
     }
     // The graph's own undo may switch off an option the page shows.
     optionsPage_->RefreshOptions();
@@ -444,8 +468,17 @@ void CMainFrame::timerTick()
 
 void CMainFrame::requestCandidates()
 {
+    emit candidatesRequested();
     if (scanner_->scanning()) candidatesPending_ = true;
     else updateCandidates();
+}
+
+// The search feeds the side bar; with the side bar closed it would be work
+// nobody sees, so it waits until the side bar opens.
+void CMainFrame::searchAfterEdit()
+{
+    if (sideDock_->isVisible()) requestCandidates();
+    else candidatesStale_ = true;
 }
 
 void CMainFrame::updateCandidates()
@@ -453,8 +486,10 @@ void CMainFrame::updateCandidates()
     CFeature graph;
     view_->graph().computeFeature(graph);
     scanner_->updateCandidates(graph);
+    searchedFor_ = graph;
     candidatesPage_->refresh(scanner_->library().candidates());
     candidatesPending_ = false;
+    candidatesStale_ = false;
     candidatesShown_ = true;
 }
 

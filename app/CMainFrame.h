@@ -8,6 +8,9 @@
 #include <QtCore/QTimer>
 #include <QtWidgets/QMainWindow>
 
+#include "app/EquationEntry.h"
+#include "sketch/CFeature.h"
+
 #include <functional>
 #include <memory>
 
@@ -18,6 +21,7 @@ class CKVRView;
 class LibraryScanner;
 class EqOptionDialog;
 class EquationObject;
+
 class PalleteButton;
 class QAction;
 class QDockWidget;
@@ -39,7 +43,7 @@ public:
     ~CMainFrame() override;
 
     CKVRView* view() const { return view_; }
-    QLineEdit* entryEdit() const { return entryEdit_; }
+    EquationEntry* entryEdit() const { return entryEdit_; }
     ZoomDialogBar* zoomBar() const { return zoomBar_; }
     QDockWidget* zoomDock() const { return zoomDock_; }
     QDockWidget* sideDock() const { return sideDock_; }
@@ -51,7 +55,9 @@ public:
     // A command by its name in the command table ("new", "grid", …).
     QAction* command(const QString& name) const { return commands_.value(name); }
 
-    // "Enter" and Return in the entry edit: the edit keeps its text.
+    // "Enter" and Return in the entry edit: an equation that is added leaves
+    // the edit empty for the next; one that is not stays, and the status bar
+    // says why.
     void enterEquation();
 
     CCandidatesDialog* candidatesPage() const { return candidatesPage_; }
@@ -59,6 +65,14 @@ public:
     // `updateCandidates` and the page's refresh, or a mark to do it at the next
     // tick while a library scan runs.
     void requestCandidates();
+
+signals:
+    // A candidate search was asked for (it runs now or at the next tick).
+    void candidatesRequested();
+
+public:
+    // The signature the Candidates page was last searched for.
+    const CFeature& searchedFeature() const { return searchedFor_; }
     // "configuration": the Configuration dialog; OK rescans the library.
     void configure();
     // `openCandidate`: opens candidate `index` as the Open command opens a file.
@@ -108,6 +122,9 @@ private:
     void exportImage();
     void exportSvg();
     void exportPdf();
+    // The file name an export or save dialog offers: the document's own name
+    // with `extension`, beside it ("Untitled" while it has none).
+    QString suggestedName(const QString& extension) const;
     void print();
     void printPreview();
     void printSetup();
@@ -118,6 +135,7 @@ private:
     void about();
     void timerTick();
     void updateCandidates();
+    void searchAfterEdit();
     void showLibraryProgress(int done, int total);
 
     // Asks to save a modified document; false when the user cancels.
@@ -132,7 +150,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     QToolBar* entryBar_ = nullptr;
     QToolBar* paletteBar_ = nullptr;
-    QLineEdit* entryEdit_ = nullptr;
+    EquationEntry* entryEdit_ = nullptr;
     QPushButton* enterButton_ = nullptr;
     QDockWidget* sideDock_ = nullptr;
     QTabWidget* sideTabs_ = nullptr;
@@ -141,7 +159,6 @@ private:
     ZoomDialogBar* zoomBar_ = nullptr;
     PalleteButton* colourButtons_[4] = {};
     CBmpButton* paintButton_ = nullptr;
-    QLabel* promptPane_ = nullptr;
     QLabel* pointerPane_ = nullptr;
     QProgressBar* libraryProgress_ = nullptr;
     CCandidatesDialog* candidatesPage_ = nullptr;
@@ -154,6 +171,8 @@ private:
     EquationObject* selected_ = nullptr;  // as last reported by the graph
     bool candidatesPending_ = false;
     bool candidatesShown_ = false;  // the page lists a search's result: library changes refresh it
+    bool candidatesStale_ = false;  // the graph changed while the side bar was closed
+    CFeature searchedFor_;          // the signature the page's candidates were found for
     bool modified_ = false;
     QString documentPath_;
     std::unique_ptr<CKVRDoc> doc_;

@@ -6,6 +6,7 @@
 #include <QtWidgets/QLineEdit>
 
 #include "app/CKVRView.h"
+#include "app/EquationEntry.h"
 
 void CMainFrame::buildCommands()
 {
@@ -46,6 +47,7 @@ void CMainFrame::buildCommands()
     a = addCommand("redo", tr("&Redo"), QString(), tr("Redo the previously undone action"));
     a->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     connect(a, &QAction::triggered, this, [this] {
+        view_->endGesture();
         view_->history().stack()->redo();
         refreshCommands();
     });
@@ -85,8 +87,7 @@ void CMainFrame::buildCommands()
     a = addCommand("pen", tr("Pen Input"), "pen", tr("Pen Input"));
     a->setCheckable(true);
     connect(a, &QAction::triggered, this, [this, v] {
-        v->graph().togglePenInput();
-        v->update();
+        v->togglePenInput();
         refreshCommands();
     });
     a = addCommand("deleteEquation", tr("Delete Equation"), "delete", tr("Delete the selected equation"));
@@ -99,6 +100,7 @@ void CMainFrame::buildCommands()
     a = addCommand("mensuration", tr("Mensuration By Part"), "mensuration", tr("Mensuration By Part"));
     a->setCheckable(true);
     connect(a, &QAction::triggered, this, [this, v] {
+        v->endGesture();
         v->graph().armMensuration();
         refreshCommands();
     });

@@ -79,7 +79,7 @@ bool CMainFrame::saveDocument()
 
 bool CMainFrame::saveDocumentAs()
 {
-    const QString start = documentPath_.isEmpty() ? QStringLiteral("KVR.kvr") : documentPath_;
+    const QString start = suggestedName("kvr");
     QString path = QFileDialog::getSaveFileName(this, tr("Save As"), start, tr(kDocumentFilter));
     if (path.isEmpty()) return false;
     return saveFile(withExtension(path, "kvr"));
@@ -116,6 +116,7 @@ bool CMainFrame::saveFile(const QString& path)
 
 bool CMainFrame::maybeSave()
 {
+    view_->endGesture();  // a mensuration marked half-way counts
     if (!modified_) return true;
     const auto answer = QMessageBox::warning(
         this, tr("KVR"), tr("Save changes to %1?").arg(documentPath_.isEmpty() ? tr("Untitled") : QFileInfo(documentPath_).fileName()),
@@ -151,9 +152,15 @@ void CMainFrame::updateRecentFiles()
     recentSeparator_->setVisible(!files.isEmpty());
 }
 
+QString CMainFrame::suggestedName(const QString& extension) const
+{
+    return QFile::decodeName(
+        QByteArray::fromStdString(SuggestedFileName(QFile::encodeName(documentPath_).toStdString(), extension.toStdString())));
+}
+
 void CMainFrame::exportPostScript()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export to PS"), "graph.ps", tr("ps (*.ps)"));
+    const QString path = QFileDialog::getSaveFileName(this, tr("Export to PS"), suggestedName("ps"), tr("ps (*.ps)"));
     if (path.isEmpty()) return;
     if (!ExportPostScript(view_->graph(), withExtension(path, "ps").toStdString()))
         QMessageBox::warning(this, tr("KVR"), tr("Failed to save PostScript file"));
@@ -161,9 +168,8 @@ void CMainFrame::exportPostScript()
 
 void CMainFrame::exportImage()
 {
-    QString start = QString::fromStdString(DefaultImageName(documentPath_.toStdString()));
-    if (!documentPath_.isEmpty()) start = QFileInfo(documentPath_).dir().filePath(start);
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export to Image File"), start, tr("png (*.png)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, tr("Export to Image File"), suggestedName("png"), tr("png (*.png)"));
     if (path.isEmpty()) return;
     const QImage image = view_->captureCleanImage();
     if (!SaveImagePng(image, withExtension(path, "png").toStdString()))
@@ -172,7 +178,8 @@ void CMainFrame::exportImage()
 
 void CMainFrame::exportSvg()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export to SVG"), "graph.svg", tr("SVG drawings (*.svg)"));
+    const QString path = QFileDialog::getSaveFileName(this, tr("Export to SVG"), suggestedName("svg"),
+                                                      tr("SVG drawings (*.svg)"));
     if (path.isEmpty()) return;
     if (!ExportSvg(view_->graph(), withExtension(path, "svg")))
         QMessageBox::warning(this, tr("KVR"), tr("Failed to save SVG file"));
@@ -180,7 +187,8 @@ void CMainFrame::exportSvg()
 
 void CMainFrame::exportPdf()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export to PDF"), "graph.pdf", tr("PDF documents (*.pdf)"));
+    const QString path = QFileDialog::getSaveFileName(this, tr("Export to PDF"), suggestedName("pdf"),
+                                                      tr("PDF documents (*.pdf)"));
     if (path.isEmpty()) return;
     if (!ExportPdf(view_->graph(), withExtension(path, "pdf")))
         QMessageBox::warning(this, tr("KVR"), tr("Failed to save PDF file"));

@@ -3,13 +3,14 @@
 #include <QtGui/QUndoCommand>
 #include <QtGui/QUndoStack>
 
+#include <vector>
+
 namespace {
 
 class SnapshotStep : public QUndoCommand {
 public:
-    SnapshotStep(EditHistory& history, GraphManager& graph, GraphState before, GraphState after, const QString& text,
-                 int mergeKey)
-        : QUndoCommand(text), history_(history), graph_(graph), before_(std::move(before)), after_(std::move(after)),
+    SnapshotStep(EditHistory& history, GraphState before, GraphState after, const QString& text, int mergeKey)
+        : QUndoCommand(text), history_(history), before_(std::move(before)), after_(std::move(after)),
           mergeKey_(mergeKey)
     {
     }
@@ -17,10 +18,14 @@ public:
     // The later step's end state becomes this one's; this one's start stays.
     bool mergeWith(const QUndoCommand* other) override
     {
+        if (history_.rebuilding()) return false;  // the steps go back in as they were
         after_ = static_cast<const SnapshotStep*>(other)->after_;
         return true;
     }
-    void undo() override { put(before_); }
+    void undo() override
+    {
+        if (!history_.rebuilding()) history_.put(before_);
+    }
     void redo() override
     {
         // Pushing a step calls redo(); the graph is already in that state.
@@ -28,18 +33,15 @@ public:
             first_ = false;
             return;
         }
-        put(after_);
+        if (!history_.rebuilding()) history_.put(after_);
     }
+
+    const GraphState& before() const { return before_; }
+    const GraphState& after() const { return after_; }
+    int mergeKey() const { return mergeKey_; }
 
 private:
-    void put(const GraphState& state)
-    {
-        graph_.restore(state);
-        emit history_.restored();
-    }
-
     EditHistory& history_;
-    GraphManager& graph_;
     GraphState before_, after_;
     int mergeKey_;
     bool first_ = true;
@@ -66,7 +68,7 @@ void EditHistory::end(const QString& text, int mergeKey)
 {
     if (depth_ == 0 || --depth_ > 0) return;
     if (edited_ && before_)
-        stack_->push(new SnapshotStep(*this, graph_, std::move(*before_), graph_.snapshot(), text, mergeKey));
+        stack_->push(new SnapshotStep(*this, std::move(*before_), graph_.snapshot(), text, mergeKey));
     before_.reset();
     edited_ = false;
 }
@@ -77,4 +79,52 @@ void EditHistory::clear()
     before_.reset();
     depth_ = 0;
     edited_ = false;
+    emit cleared();
+}
+
+void EditHistory::put(const GraphState& state)
+{
+    const Viewport& now = graph_.viewport();
+    GraphState kept = state;
+    kept.viewport.scale = now.scale;
+    kept.viewport.pan = now.pan;
+    graph_.restore(kept);
+    emit restored();
+}
+
+// QUndoStack only grows at the top, so the history is pushed anew with the
+// new step first; the steps' own undo and redo stay quiet meanwhile, and the
+// saved state keeps its place.
+bool EditHistory::undoBeyondStart(const QString& text, const std::function<void()>& undoOne)
+{
+    if (depth_ > 0 || stack_->index() != 0) return false;
+    if (stack_->count() >= kUndoLimit) return false;  // the new step would be the one the limit drops
+    struct Step {
+        GraphState before, after;
+        QString text;
+        int mergeKey;
+    };
+    GraphState now = graph_.snapshot();
+    undoOne();
+    std::vector<Step> steps;
+    steps.push_back({graph_.snapshot(), std::move(now), text, 0});
+    for (int i = 0; i < stack_->count(); ++i) {
+        const auto* step = static_cast<const SnapshotStep*>(stack_->command(i));
+        steps.push_back({step->before(), step->after(), step->text(), step->mergeKey()});
+    }
+    const int clean = stack_->cleanIndex();
+
+    rebuilding_ = true;
+    stack_->clear();
+    for (Step& s : steps) stack_->push(new SnapshotStep(*this, std::move(s.before), std::move(s.after), s.text, s.mergeKey));
+    if (clean >= 0) {
+        stack_->setIndex(clean + 1);
+        stack_->setClean();
+    } else {
+        stack_->resetClean();
+    }
+    stack_->setIndex(0);
+    rebuilding_ = false;
+    put(static_cast<const SnapshotStep*>(stack_->command(0))->before());
+    return true;
 }

@@ -10,6 +10,7 @@
 // nest; only the outermost records a step, and only when something changed.
 #include <QtCore/QObject>
 #include <QtCore/QString>
+#include <functional>
 #include <optional>
 
 #include "graph/GraphManager.h"
@@ -41,13 +42,33 @@ public:
     }
     // Forgets every step (a new or opened document).
     void clear();
+    // Whether a bracket is open (a gesture or command under way).
+    bool isOpen() const { return depth_ > 0; }
+
+    // Extends the history backwards when nothing is left to undo: `undoOne`
+    // takes the graph one step back by its own rules, and that step goes in
+    // before the oldest one, as if it had been undone. This is how Undo
+    // reaches back past the start of the history (into a document as it was
+    // opened) and still walks only back, with Redo bringing every step forth
+    // again. Returns whether a step was made.
+    bool undoBeyondStart(const QString& text, const std::function<void()>& undoOne);
 
 signals:
     // The graph was put back to an earlier or later state.
     void restored();
+    // Every step was forgotten.
+    void cleared();
+
+public:
+    // Puts the graph in a recorded state. The view stays where the teacher
+    // left it (wheel scale and pan are no edits); the zoom, which documents
+    // keep, comes back with the state.
+    void put(const GraphState& state);
+    bool rebuilding() const { return rebuilding_; }
 
 private:
     GraphManager& graph_;
+    bool rebuilding_ = false;  // steps are being pushed anew: they leave the graph alone
     QUndoStack* stack_;
     std::optional<GraphState> before_;
     int depth_ = 0;

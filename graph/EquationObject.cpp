@@ -1,4 +1,5 @@
 #include "graph/EquationObject.h"
+#include "graph/GraphManager.h"  // the EquationAction codes
 #include "graph/PrimitiveKind.h"
 
 #include <algorithm>
@@ -109,6 +110,13 @@ void EquationObject::setAttribPoint(int i, AttribPoint point) {
 
 void EquationObject::removeLastAttribPoint() {
     if (!attribPoints_.empty()) attribPoints_.pop_back();
+}
+
+void EquationObject::removeAttribPoint(int i) {
+    if (i < 0 || i >= int(attribPoints_.size())) return;
+    attribPoints_.erase(attribPoints_.begin() + i);
+    const auto added = std::find(actions_.rbegin(), actions_.rend(), int(ACTION_ATTRIB_POINT_ADDED));
+    if (added != actions_.rend()) actions_.erase(std::next(added).base());
 }
 
 void EquationObject::slideAttribPoint(int i, PointF to) {

@@ -104,6 +104,9 @@ public:
     // Replaces point i (out of range: nothing happens).
     void setAttribPoint(int i, AttribPoint point);
     void removeLastAttribPoint();
+    // Removes point i, and one "attribute point added" display action with it,
+    // so that the graph's own undo does not take another point later.
+    void removeAttribPoint(int i);
     // Moves point i to the point of the curve nearest in kind to `to`.
     void slideAttribPoint(int i, PointF to);
 

@@ -56,8 +56,32 @@ void GraphManager::notifySelection() {
 }
 
 void GraphManager::select(EquationObject* equation) {
-    selected_ = indexOf(equation) >= 0 ? equation : nullptr;
+    EquationObject* next = indexOf(equation) >= 0 ? equation : nullptr;
+    if (next != selected_) selectedAttrib_ = -1;
+    selected_ = next;
     notifySelection();
+}
+
+int GraphManager::selectedAttribPoint() const {
+    if (!selected_ || selectedAttrib_ >= int(selected_->attribPoints().size())) return -1;
+    return selectedAttrib_;
+}
+
+void GraphManager::deleteSelectedAttribPoint() {
+    const int index = selectedAttribPoint();
+    selectedAttrib_ = -1;
+    if (index < 0) return;
+    selected_->removeAttribPoint(index);
+    repaint();
+}
+
+void GraphManager::deleteHitAttribPoint() {
+    if (indexOf(hitEquation_) < 0 || attribIndex_ < 0 || attribIndex_ >= int(hitEquation_->attribPoints().size()))
+        return;
+    hitEquation_->removeAttribPoint(attribIndex_);
+    if (hitEquation_ == selected_) selectedAttrib_ = -1;
+    attribIndex_ = -1;
+    repaint();
 }
 
 EquationObject* GraphManager::equation(int index) {
@@ -82,7 +106,10 @@ void GraphManager::setPopupTarget(EquationObject* curve, PointF pointOnCurve) {
 
 // References into the list must not outlive the equation.
 void GraphManager::forget(const EquationObject* equation) {
-    if (selected_ == equation) selected_ = nullptr;
+    if (selected_ == equation) {
+        selected_ = nullptr;
+        selectedAttrib_ = -1;
+    }
     if (hitEquation_ == equation) hitEquation_ = nullptr;
     if (undoTarget_ == equation) undoTarget_ = nullptr;
     for (auto& e : equations_) e->forgetTangentLine(equation);
@@ -271,6 +298,7 @@ void GraphManager::restore(const GraphState& state) {
         for (int line : state.tangentLines[i])
             if (line >= 0 && line < count && line != i) equations_[i]->addTangentLine(equations_[line].get());
     selected_ = state.selected >= 0 && state.selected < count ? equations_[state.selected].get() : nullptr;
+    selectedAttrib_ = -1;
     hitEquation_ = undoTarget_ = savedSelection_ = nullptr;
     savedDisplayText_.clear();
     hitCode_ = HIT_NONE;

@@ -118,6 +118,12 @@ public:
     void deleteSelected();
     // The popup's "Delete": the curve that was right-clicked.
     void deleteHit();
+    // A click on an attribute point selects it (and its curve); the index into
+    // the selected curve's points, −1 for none.
+    int selectedAttribPoint() const;
+    void deleteSelectedAttribPoint();
+    // The attribute point popup's "Delete": the point that was right-clicked.
+    void deleteHitAttribPoint();
     // 0–3: the option to uncheck in the options panel; −1 when an equation went.
     int undo();
     void reset();
@@ -141,6 +147,9 @@ public:
     // Sketch recognition on the gesture collected so far.
     bool finishGesture();
     bool processGesture(Gesture gesture);
+    // Why the last finished sketch made nothing, in a few words ("" when it
+    // made something, or when there was nothing drawn).
+    const std::string& sketchProblem() const { return sketchProblem_; }
 
     // The graph's shape signature: one element per equation, in list order.
     void computeFeature(CFeature& feature) const;
@@ -242,6 +251,8 @@ private:
     BoxHandle boxHandle_ = BOX_NONE;
     std::vector<PaintedDomain> paintedDomains_;
     EquationObject* selected_ = nullptr;
+    int selectedAttrib_ = -1;  // an attribute point of selected_, −1 for none
+    std::string sketchProblem_;
     bool showIntersections_ = false;
     std::vector<PointF> intersections_;
     std::vector<bool> savedDisplayText_;            // per equation, while an image is exported

@@ -87,7 +87,10 @@ void GraphManager::setZoom(double newXZoom, double newYZoom) {
 }
 
 bool GraphManager::finishGesture() {
-    const bool created = processGesture(pen_.finish());
+    Gesture gesture = pen_.finish();
+    const bool drawn = !gesture.strokes.empty();
+    const bool created = processGesture(std::move(gesture));
+    if (created || !drawn) sketchProblem_.clear();
     mode_ = MODE_IDLE;
     repaint();
     return created;
@@ -96,13 +99,17 @@ bool GraphManager::finishGesture() {
 bool GraphManager::processGesture(Gesture gesture) {
     gesture.resampleStrokes();
     const RecognizedShape shape = gesture.recognize();
+    sketchProblem_.clear();
+    // A recognised line or polynomial becomes an equation as if typed.
+    auto addTyped = [this](const std::string& text) {
+        if (addEquationFromText(text)) return true;
+        sketchProblem_ = "the recognised curve " + text + " could not be added";
+        return false;
+    };
     switch (shape.shapeType) {
         case ST_LINE: {
             EquationObject* curve = equationAt(shape.startPoint);
-            if (!curve) {
-                addEquationFromText(shapeEquationText(shape));
-                return true;
-            }
+            if (!curve) return addTyped(shapeEquationText(shape));
             // A line drawn out of a curve marks a point on it: steep lines
             // caption x, flat ones y.
             const PointF d = shape.endPoint - shape.startPoint;
@@ -121,20 +128,24 @@ bool GraphManager::processGesture(Gesture gesture) {
             return true;
         }
         case ST_QUADRATIC:
-        case ST_CUBIC: addEquationFromText(shapeEquationText(shape)); return true;
+        case ST_CUBIC: return addTyped(shapeEquationText(shape));
         case ST_ELLIPSE:
         case ST_HYPERBOLA:
         case ST_PARABOLA: {
             MathExp conic;
-            if (!shapeConicExpression(shape, conic) || !conic.Rebuild()) return false;
             // The fitted shape becomes an equation like a typed one.
             auto equation = std::make_unique<EquationObject>();
-            if (!equation->setEquation(conic.ToExactText())) return false;
+            if (!shapeConicExpression(shape, conic) || !conic.Rebuild() || !equation->setEquation(conic.ToExactText())) {
+                sketchProblem_ = "the fitted conic has no real curve";
+                return false;
+            }
             equation->setColour(currentColour_);
             addNewCurve(std::move(equation));
             return true;
         }
-        default: return false;
+        default:
+            sketchProblem_ = "no line, parabola, cubic or conic fits the strokes";
+            return false;
     }
 }
 
@@ -176,6 +187,13 @@ void GraphManager::draw(Surface& surface) {
     surface.pushTransform(v.pan.x, v.pan.y, 1, 1);
     v.drawGridAndAxes(surface, showGrid_, showAxis_);
     for (auto& e : equations_) e->draw(surface, v.scale, v.xZoom, v.yZoom, e.get() == selected_);
+    if (const int a = selectedAttribPoint(); a >= 0 && !surface.isVector()) {
+        // The point the Delete key would take: ringed in the selection's blue.
+        const AttribPoint& ap = selected_->attribPoints()[a];
+        surface.setColor(ColorF(0, 0, 1, 1));
+        surface.setLineWidth(1.5f);
+        surface.circle(PointF(ap.x, ap.y), 0.25 * v.scale, false);
+    }
     const PointF topLeft = v.screenToGraph(0, 0), bottomRight = v.screenToGraph(v.width, v.height);
     const RectF visible(topLeft.y, bottomRight.y, topLeft.x, bottomRight.x);  // the window, in the frame drawn in
     for (const PaintedDomain& d : paintedDomains_)

@@ -156,8 +156,14 @@ void GraphManager::mouseUp(int px, int py) {
             default: break;
         }
     } else {
-        if (hitCode_ == HIT_CURVE) select(hitEquation_);
-        else if (hitCode_ == HIT_NOTHING) select(nullptr);
+        if (hitCode_ == HIT_CURVE) {
+            select(hitEquation_);
+        } else if (hitCode_ == HIT_ATTRIB_POINT && hitEquation_) {
+            select(hitEquation_);
+            selectedAttrib_ = attribIndex_;
+        } else if (hitCode_ == HIT_NOTHING) {
+            select(nullptr);
+        }
         mode_ = MODE_IDLE;
     }
     hitCode_ = HIT_NONE;

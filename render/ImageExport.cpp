@@ -23,13 +23,14 @@ void SetError(std::string* error, const std::string& text) {
 
 }  // namespace
 
-std::string DefaultImageName(const std::string& documentPath) {
-    if (documentPath.empty()) return "*.png";
+std::string SuggestedFileName(const std::string& documentPath, const std::string& extension) {
+    if (documentPath.empty()) return "Untitled." + extension;
     const size_t slash = documentPath.find_last_of('/');
-    std::string name = slash == std::string::npos ? documentPath : documentPath.substr(slash + 1);
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::string name = documentPath;
     const size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos) name.erase(dot);
-    return name + ".png";
+    if (dot != std::string::npos && dot > nameStart) name.erase(dot);
+    return name + "." + extension;
 }
 
 QImage ImageFromGlPixels(const unsigned char* rgba, int width, int height) {

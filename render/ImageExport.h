@@ -11,11 +11,12 @@ class GraphManager;
 // The message the window shows (exclamation box) when the PNG cannot be written.
 inline constexpr const char* kImageSaveFailed = "Failed to save image file";
 
-// The name the save dialog proposes: the document's file name without its
-// folder, with everything from its last "." replaced by ".png"
-// ("graph.final.kvr" → "graph.final.png", "notes" → "notes.png"); "*.png"
-// for an untitled document (empty path).
-std::string DefaultImageName(const std::string& documentPath);
+// The name a save or export dialog proposes: the document's own name beside
+// it, with everything from the last "." of its file name replaced by
+// "." + extension ("/a/graph.final.kvr", "png" → "/a/graph.final.png",
+// "notes" → "notes.png"); "Untitled." + extension for an untitled document
+// (empty path).
+std::string SuggestedFileName(const std::string& documentPath, const std::string& extension);
 
 // Pixels as glReadPixels returns them (RGBA bytes, first row at the BOTTOM)
 // as a 32-bit ARGB picture with the first row at the top: the pixel at the

@@ -6,6 +6,7 @@
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
 #include <QtSvg/QSvgRenderer>
+#include <QtTest/QSignalSpy>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QDockWidget>
@@ -127,18 +128,46 @@ TEST_F(MainFrameTest, ZoomBarStartsHiddenAndItsMinimumIsATenth)
     EXPECT_EQ(frame.findChild<QLabel*>("yZoomValue")->text(), "2.5");
 }
 
-TEST_F(MainFrameTest, ReturnInTheEntryEditEntersTheEquationAndKeepsTheText)
+// The next equation is typed into an empty edit, and the earlier ones are an
+// arrow key away, as in a shell.
+TEST_F(MainFrameTest, ReturnEntersTheEquationEmptiesTheEditAndUpRecallsIt)
 {
     frame.entryEdit()->setFocus();
-    QTest::keyClicks(frame.entryEdit(), "y = x^2 - 2");
+    QTest::keyClicks(frame.entryEdit(), "y = x");
     QTest::keyClick(frame.entryEdit(), Qt::Key_Return);
     ASSERT_EQ(graph().equations().size(), 1u);
-    EXPECT_EQ(frame.entryEdit()->text(), "y = x^2 - 2");
+    EXPECT_EQ(frame.entryEdit()->text(), "");
     EXPECT_TRUE(frame.isWindowModified());
+    QTest::keyClicks(frame.entryEdit(), "y = 2");
+    QTest::keyClick(frame.entryEdit(), Qt::Key_Return);
+    ASSERT_EQ(graph().equations().size(), 2u);
+    EXPECT_EQ(graph().equation(1)->text(), "y=2") << "not appended to the previous text";
+
+    QTest::keyClicks(frame.entryEdit(), "y = -x");  // being typed when the walk starts
+    const struct {
+        Qt::Key key;
+        const char* text;
+    } walk[] = {{Qt::Key_Up, "y = 2"},  {Qt::Key_Up, "y = x"},   {Qt::Key_Up, "y = x"},
+                {Qt::Key_Down, "y = 2"}, {Qt::Key_Down, "y = -x"}, {Qt::Key_Down, "y = -x"}};
+    for (const auto& step : walk) {
+        QTest::keyClick(frame.entryEdit(), step.key);
+        EXPECT_EQ(frame.entryEdit()->text(), step.text);
+    }
+    QTest::keyClick(frame.entryEdit(), Qt::Key_Up);
+    QTest::keyClick(frame.entryEdit(), Qt::Key_Return);  // a recalled equation enters again
+    EXPECT_EQ(graph().equations().size(), 3u);
+    EXPECT_EQ(frame.entryEdit()->text(), "");
+
+    // A failed entry keeps its text for the correction and is not remembered.
+    QTest::keyClicks(frame.entryEdit(), "y = 2 +");
+    QTest::keyClick(frame.entryEdit(), Qt::Key_Return);
+    EXPECT_EQ(frame.entryEdit()->text(), "y = 2 +");
+    EXPECT_EQ(frame.entryEdit()->history(), QStringList({"y = x", "y = 2"}));
+
     // Return elsewhere is left alone.
     frame.view()->setFocus();
     QTest::keyClick(frame.view(), Qt::Key_Return);
-    EXPECT_EQ(graph().equations().size(), 1u);
+    EXPECT_EQ(graph().equations().size(), 3u);
 }
 
 TEST_F(MainFrameTest, PaletteAndPaintButton)
@@ -146,6 +175,11 @@ TEST_F(MainFrameTest, PaletteAndPaintButton)
     QTest::mouseClick(frame.colourButton(1), Qt::LeftButton);
     EXPECT_EQ(graph().currentColour().r, 1.0f);
     EXPECT_EQ(graph().currentColour().g, 0.0f);
+    // A right click gives another button a new colour (as the colour chooser
+    // does) but picks nothing: the drawing colour stays.
+    emit frame.colourButton(2)->colourChanged(QColor(Qt::magenta));
+    EXPECT_EQ(graph().currentColour().r, 1.0f);
+    EXPECT_EQ(graph().currentColour().b, 0.0f);
     ASSERT_NE(frame.paintButton(), nullptr);
     QTest::mouseClick(frame.paintButton(), Qt::LeftButton);
     EXPECT_EQ(graph().mode(), MODE_PAINT);
@@ -267,24 +301,28 @@ TEST_F(MainFrameTest, AnEquationThatCannotBeReadSaysWhyInTheStatusBar)
 
 namespace {
 
-TEST_F(MainFrameTest, WithTheSideBarClosedAnEquationIsAddedButNotSearchedFor)
+TEST_F(MainFrameTest, WithTheSideBarClosedAnEquationIsSearchedForWhenItOpens)
 {
     auto* candidates = frame.findChild<QListWidget*>("candidatesList");
     ASSERT_NE(candidates, nullptr);
     frame.command("sideBar")->trigger();
     QApplication::processEvents();
     ASSERT_FALSE(frame.sideDock()->isVisible());
+    QSignalSpy searches(&frame, &CMainFrame::candidatesRequested);
     frame.entryEdit()->setText("y = x^2");
     frame.enterEquation();
     EXPECT_EQ(graph().equations().size(), 1u);
-    QTest::qWait(200);
+    EXPECT_EQ(searches.count(), 0);
     EXPECT_EQ(candidates->count(), 0);
 
-    frame.command("sideBar")->trigger();  // open again: the next entry searches
-    frame.entryEdit()->setText("y = x");
-    frame.enterEquation();
+    frame.command("sideBar")->trigger();  // open again: the page catches up with the graph
+    QApplication::processEvents();
+    EXPECT_GE(searches.count(), 1);
     for (int i = 0; i < 100 && candidates->count() == 0; ++i) QTest::qWait(50);
     EXPECT_GT(candidates->count(), 0) << "the sample library's closest lessons";
+    CFeature shown;
+    graph().computeFeature(shown);
+    EXPECT_EQ(frame.searchedFeature().elements, shown.elements);
 }
 
 }  // namespace

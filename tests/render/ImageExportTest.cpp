@@ -20,17 +20,22 @@
 
 namespace {
 
-TEST(ImageExport, DefaultNames) {
+// Every save and export dialog offers the document's own name beside it.
+TEST(ImageExport, SuggestedNames) {
     const struct {
         const char* path;
+        const char* extension;
         const char* name;
-    } rows[] = {{"", "*.png"},
-                {"/home/ann/lessons/graph.final.kvr", "graph.final.png"},
-                {"graph.final.kvr", "graph.final.png"},
-                {"/tmp/notes", "notes.png"},
-                {"/a.b/notes", "notes.png"},
-                {"lesson.kvr", "lesson.png"}};
-    for (const auto& r : rows) EXPECT_EQ(DefaultImageName(r.path), r.name) << r.path;
+    } rows[] = {{"", "png", "Untitled.png"},
+                {"", "kvr", "Untitled.kvr"},
+                {"/home/ann/lessons/graph.final.kvr", "png", "/home/ann/lessons/graph.final.png"},
+                {"/home/ann/lessons/circle.kvr", "ps", "/home/ann/lessons/circle.ps"},
+                {"graph.final.kvr", "svg", "graph.final.svg"},
+                {"/tmp/notes", "pdf", "/tmp/notes.pdf"},
+                {"/a.b/notes", "png", "/a.b/notes.png"},
+                {"/a.b/.hidden", "png", "/a.b/.hidden.png"},
+                {"lesson.kvr", "kvr", "lesson.kvr"}};
+    for (const auto& r : rows) EXPECT_EQ(SuggestedFileName(r.path, r.extension), r.name) << r.path;
 }
 
 TEST(ImageExport, LowerLeftOfTheGlPictureIsTheLastRowFirstColumn) {
