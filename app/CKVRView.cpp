@@ -335,13 +335,57 @@ void CKVRView::wheelEvent(QWheelEvent* event)
     afterInput();
 }
 
+// The keyboard alone can do the lesson: Tab walks the curves, the arrow keys
+// move the selected one a grid step (a tenth with Shift), + and − zoom,
+// Delete deletes, Esc backs out of pen input, painting or a selection.
 void CKVRView::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Delete) {
-        deleteSelection();
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const double step = shift ? 0.1 : 1.0;
+    double dx = 0, dy = 0;
+    switch (event->key()) {
+    case Qt::Key_Delete: deleteSelection(); return;
+    case Qt::Key_Escape:
+        endGesture();
+        if (!graph_->escape()) break;
+        afterInput();
+        return;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+    case Qt::Key_Minus: {
+        graph_->mouseWheel(event->key() == Qt::Key_Minus ? -120 : 120, width() / 2, height() / 2);
+        afterInput();
+        return;
+    }
+    case Qt::Key_Left: dx = -step; break;
+    case Qt::Key_Right: dx = step; break;
+    case Qt::Key_Up: dy = step; break;
+    case Qt::Key_Down: dy = -step; break;
+    default: break;
+    }
+    if ((dx != 0 || dy != 0) && graph_->selected()) {
+        // A run of presses (held down, or one after another within a second)
+        // is one step.
+        if (!keyRun_.isValid() || keyRun_.elapsed() > 1000) ++keyRunNumber_;
+        keyRun_.start();
+        endGesture();
+        history_->record(tr("Move Curve"), [&] { graph_->moveSelected(dx, dy); }, kKeyMoveMergeBase + keyRunNumber_ % 1000);
+        emit graphEdited();
+        afterInput();
         return;
     }
     QOpenGLWidget::keyPressEvent(event);
+}
+
+// Tab and Shift+Tab select the next and previous curve; past the last (or
+// before the first) the focus moves on, so the keyboard is never trapped.
+bool CKVRView::focusNextPrevChild(bool next)
+{
+    if (hasFocus() && graph_->mode() == MODE_IDLE && graph_->selectNext(next)) {
+        afterInput();
+        return true;
+    }
+    return QOpenGLWidget::focusNextPrevChild(next);
 }
 
 void CKVRView::deleteSelection()
@@ -380,6 +424,9 @@ void CKVRView::updateCursor()
 
 void CKVRView::selectionChanged(EquationObject* selected)
 {
+    // What a screen reader says of the view: the selected curve's equation.
+    setAccessibleDescription(selected ? tr("Selected: %1").arg(QString::fromStdString(selected->text()))
+                                      : tr("No curve selected"));
     emit selectionChangedTo(selected);
 }
 

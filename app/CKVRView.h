@@ -4,6 +4,7 @@
 // graph's listener: it repaints when asked, pops up the graph's context menus
 // and passes selection, status and candidate notices on as Qt signals for the
 // window's bars and side panel.
+#include <QtCore/QElapsedTimer>
 #include <QtCore/QString>
 #include <QtGui/QImage>
 #include <QtOpenGLWidgets/QOpenGLWidget>
@@ -90,6 +91,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildMenus();
@@ -105,6 +107,9 @@ private:
     EditHistory* history_ = nullptr;
     InputMode gestureMode_ = MODE_IDLE;  // the busiest mode of the gesture under way
     bool gestureOpen_ = false;           // a press opened an undo bracket not yet closed
+    static constexpr int kKeyMoveMergeBase = 100;  // merge keys of arrow-key moves, one per run
+    QElapsedTimer keyRun_;                         // since the last arrow-key move
+    int keyRunNumber_ = 0;
     std::unique_ptr<GlSurface> surface_;
     std::unique_ptr<OutlineFont> outlineFont_;  // the view's outline text lists, made with its context
     QMenu* whiteSpaceMenu_ = nullptr;

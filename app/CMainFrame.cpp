@@ -30,6 +30,7 @@
 #include "app/CKVRView.h"
 #include "app/EqOptionDialog.h"
 #include "app/EquationEntry.h"
+#include "app/HandbookDialog.h"
 #include "app/LibraryScanner.h"
 #include "app/LibrarySettings.h"
 #include "app/PalleteButton.h"
@@ -82,6 +83,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     addToolBarBreak(Qt::TopToolBarArea);
     addToolBar(Qt::TopToolBarArea, entryBar_);
     zoomDock_->hide();  // the zoom bar starts hidden
+    // Tab goes from the entry bar straight to the graph.
+    setTabOrder(entryEdit_, view_);
 
     connect(view_, &CKVRView::selectionChangedTo, this, &CMainFrame::selectionChanged);
     connect(view_, &CKVRView::modeChanged, this, &CMainFrame::refreshCommands);
@@ -188,12 +191,16 @@ void CMainFrame::buildMenus()
         viewMenu->addAction(command(name));
     viewMenu->addSeparator();
     viewMenu->addAction(command("axisNumbers"));
+    viewMenu->addSeparator();
+    for (const char* name : {"zoomIn", "zoomOut", "actualSize", "fullScreen"}) viewMenu->addAction(command(name));
 
     QMenu* options = menuBar()->addMenu(tr("&Options"));
     options->addAction(command("intersections"));
     options->addAction(command("configuration"));
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->addAction(command("handbook"));
+    help->addSeparator();
     help->addAction(command("about"));
 }
 
@@ -442,6 +449,14 @@ void CMainFrame::openAttribOptions()
     dialog.exec();
     optionsPage_->RefreshOptions();
     view_->update();
+}
+
+void CMainFrame::showHandbook()
+{
+    if (!handbook_) handbook_ = new HandbookDialog(this);
+    handbook_->show();
+    handbook_->raise();
+    handbook_->activateWindow();
 }
 
 void CMainFrame::about()

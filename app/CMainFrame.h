@@ -20,6 +20,7 @@ class CKVRDoc;
 class CKVRView;
 class LibraryScanner;
 class EqOptionDialog;
+class HandbookDialog;
 class EquationObject;
 
 class PalleteButton;
@@ -51,6 +52,7 @@ public:
     QToolBar* mainToolBar() const { return toolBar_; }
     CBmpButton* paintButton() const { return paintButton_; }
     EqOptionDialog* optionsPage() const { return optionsPage_; }
+    HandbookDialog* handbook() const { return handbook_; }
     PalleteButton* colourButton(int i) const { return colourButtons_[i]; }
     // A command by its name in the command table ("new", "grid", …).
     QAction* command(const QString& name) const { return commands_.value(name); }
@@ -133,6 +135,7 @@ private:
     void openAttribOptions();
     void togglePaint();
     void about();
+    void showHandbook();
     void timerTick();
     void updateCandidates();
     void searchAfterEdit();
@@ -168,6 +171,7 @@ private:
     QAction* recentSeparator_ = nullptr;
     QTimer timer_;
     QPrinter* printer_ = nullptr;
+    HandbookDialog* handbook_ = nullptr;
     EquationObject* selected_ = nullptr;  // as last reported by the graph
     bool candidatesPending_ = false;
     bool candidatesShown_ = false;  // the page lists a search's result: library changes refresh it

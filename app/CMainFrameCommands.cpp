@@ -22,8 +22,12 @@ void CMainFrame::buildCommands()
     a = addCommand("save", tr("&Save"), "save", tr("Save the active document"));
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     on(a, &CMainFrame::saveDocument);
-    on(addCommand("saveAs", tr("Save &As..."), QString(), tr("Save the active document with a new name")),
-       &CMainFrame::saveDocumentAs);
+    a = addCommand("saveAs", tr("Save &As..."), QString(), tr("Save the active document with a new name"));
+    // Not every desktop names a Save As key; Ctrl+Shift+S is the one teachers know.
+    a->setShortcuts(QKeySequence::keyBindings(QKeySequence::SaveAs).isEmpty()
+                        ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}
+                        : QKeySequence::keyBindings(QKeySequence::SaveAs));
+    on(a, &CMainFrame::saveDocumentAs);
     on(addCommand("exportPs", tr("Export to PS"), "export-ps", tr("Export to PS")), &CMainFrame::exportPostScript);
     on(addCommand("exportImage", tr("Export to &Image File"), QString(), tr("Save the graph as a PNG picture")),
        &CMainFrame::exportImage);
@@ -39,6 +43,7 @@ void CMainFrame::buildCommands()
     on(addCommand("printSetup", tr("P&rint Setup..."), QString(), tr("Change the printer and printing options")),
        &CMainFrame::printSetup);
     a = addCommand("exit", tr("E&xit"), QString(), tr("Quit the application; prompts to save documents"));
+    a->setShortcut(QKeySequence::Quit);
     connect(a, &QAction::triggered, this, &QWidget::close);
 
     a = addCommand("undo", tr("&Undo"), QString(), tr("Undo the last action"));
@@ -130,4 +135,24 @@ void CMainFrame::buildCommands()
 
     on(addCommand("about", tr("&About KVR..."), QString(), tr("Display program information and version")),
        &CMainFrame::about);
+    a = addCommand("handbook", tr("KVR &Handbook"), QString(), tr("How to type, sketch, reshape, save and print"));
+    a->setShortcuts(QKeySequence::HelpContents);
+    on(a, &CMainFrame::showHandbook);
+
+    // The view's own zoom (the wheel's), and full screen for the projector.
+    a = addCommand("zoomIn", tr("Zoom &In"), QString(), tr("Show the graph larger"));
+    a->setShortcuts(QKeySequence::ZoomIn);
+    connect(a, &QAction::triggered, this, [v] { v->graph().mouseWheel(120, 0, 0); });
+    a = addCommand("zoomOut", tr("Zoom &Out"), QString(), tr("Show more of the graph"));
+    a->setShortcuts(QKeySequence::ZoomOut);
+    connect(a, &QAction::triggered, this, [v] { v->graph().mouseWheel(-120, 0, 0); });
+    a = addCommand("actualSize", tr("&Actual Size"), QString(), tr("The graph at its usual size"));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    connect(a, &QAction::triggered, this, [v] { v->graph().resetScale(); });
+    a = addCommand("fullScreen", tr("&Full Screen"), QString(), tr("Show the window on the whole screen"));
+    a->setCheckable(true);
+    QList<QKeySequence> fullScreenKeys = QKeySequence::keyBindings(QKeySequence::FullScreen);
+    if (!fullScreenKeys.contains(QKeySequence(Qt::Key_F11))) fullScreenKeys.prepend(QKeySequence(Qt::Key_F11));
+    a->setShortcuts(fullScreenKeys);
+    connect(a, &QAction::toggled, this, [this](bool on) { setWindowState(windowState().setFlag(Qt::WindowFullScreen, on)); });
 }

@@ -104,6 +104,8 @@ public:
     // Returns whether a finished sketch created something.
     bool doubleClick();
     void mouseWheel(int delta, int px, int py);
+    // The wheel's scale back to a new graph's.
+    void resetScale();
     // The "Pen Input" command; returns whether a finished sketch created something.
     bool togglePenInput();
     bool penInputChecked() const { return mode_ == MODE_PEN_IDLE || mode_ == MODE_PEN_STROKE; }
@@ -116,6 +118,14 @@ public:
     // An equation as it is (a document's keeps its label where it was saved).
     EquationObject* addEquationObject(std::unique_ptr<EquationObject> equation);
     void deleteSelected();
+    // Moves the selected curve (with its tangent lines) by (dx, dy) graph units.
+    void moveSelected(double dx, double dy);
+    // Selects the next (or previous) curve in list order; past the last (or
+    // before the first) the selection is cleared and false returned.
+    bool selectNext(bool forward);
+    // Esc: leaves pen input (the strokes drawn are dropped), paint or an armed
+    // mensuration, else clears the selection. Returns whether it did anything.
+    bool escape();
     // The popup's "Delete": the curve that was right-clicked.
     void deleteHit();
     // A click on an attribute point selects it (and its curve); the index into

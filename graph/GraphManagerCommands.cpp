@@ -22,6 +22,43 @@ void GraphManager::armMensuration() {
     if (selected_) mode_ = MODE_MENSURATION_ARMED;
 }
 
+void GraphManager::moveSelected(double dx, double dy) {
+    if (!selected_) return;
+    selected_->translate(dx, dy);
+    for (EquationObject* line : selected_->tangentLines()) line->translate(dx, dy);
+    if (listener_) {
+        listener_->equationEdited(selected_);
+        listener_->candidatesPending();
+    }
+    repaint();
+}
+
+bool GraphManager::selectNext(bool forward) {
+    const int count = int(equations_.size());
+    const int at = indexOf(selected_);
+    const int next = at < 0 ? (forward ? 0 : count - 1) : at + (forward ? 1 : -1);
+    select(next >= 0 && next < count ? equations_[next].get() : nullptr);
+    repaint();
+    return selected_ != nullptr;
+}
+
+bool GraphManager::escape() {
+    switch (mode_) {
+        case MODE_PEN_IDLE:
+        case MODE_PEN_STROKE: pen_ = PenInput(); break;
+        case MODE_PAINT:
+        case MODE_MENSURATION_ARMED: break;
+        default:
+            if (!selected_) return false;
+            select(nullptr);
+            repaint();
+            return true;
+    }
+    mode_ = MODE_IDLE;
+    repaint();
+    return true;
+}
+
 void GraphManager::togglePaint() {
     mode_ = mode_ == MODE_PAINT ? MODE_IDLE : MODE_PAINT;
     repaint();

@@ -231,6 +231,11 @@ bool GraphManager::togglePenInput() {
     return false;
 }
 
+void GraphManager::resetScale() {
+    viewport_.scale = Viewport::kDefaultScale;
+    repaint();
+}
+
 void GraphManager::mouseWheel(int delta, int, int) {
     pen_.discardStrokes();
     viewport_.wheel(delta);

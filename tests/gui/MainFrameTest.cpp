@@ -53,7 +53,7 @@ TEST_F(MainFrameTest, MenusFollowTheCommandTable)
          {{"&New", {QKeySequence("Ctrl+N")}},
           {"&Open...", {QKeySequence("Ctrl+O")}},
           {"&Save", {QKeySequence("Ctrl+S")}},
-          {"Save &As...", {}},
+          {"Save &As...", {QKeySequence("Ctrl+Shift+S")}},
           {"Export to PS", {}},
           {"Export to &Image File", {}},
           {"Export to S&VG...", {}},
@@ -61,7 +61,7 @@ TEST_F(MainFrameTest, MenusFollowTheCommandTable)
           {"&Print...", {QKeySequence("Ctrl+P")}},
           {"Print Pre&view", {}},
           {"P&rint Setup...", {}},
-          {"E&xit", {}}}},
+          {"E&xit", {QKeySequence("Ctrl+Q")}}}},
         {"&Edit",
          {{"&Undo", {QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}},
           {"&Redo", {QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}},
@@ -75,10 +75,18 @@ TEST_F(MainFrameTest, MenusFollowTheCommandTable)
           {"S&ide Bar", {}},
           {"Zoom Bar", {}},
           {"Pallete Bar", {}},
-          {"Axis &Numbers", {}}}},
+          {"Axis &Numbers", {}},
+          {"Zoom &In", QKeySequence::keyBindings(QKeySequence::ZoomIn)},
+          {"Zoom &Out", QKeySequence::keyBindings(QKeySequence::ZoomOut)},
+          {"&Actual Size", {QKeySequence("Ctrl+0")}},
+          {"&Full Screen", frame.command("fullScreen")->shortcuts()}}},
         {"&Options", {{"Show &Intersection", {}}, {"&Configuration", {}}}},
-        {"&Help", {{"&About KVR...", {}}}},
+        {"&Help", {{"KVR &Handbook", {QKeySequence("F1")}}, {"&About KVR...", {}}}},
     };
+    // The standard keys as this desktop spells them, and the ones a teacher expects anywhere.
+    EXPECT_TRUE(QKeySequence::keyBindings(QKeySequence::ZoomIn).contains(QKeySequence("Ctrl++")));
+    EXPECT_TRUE(QKeySequence::keyBindings(QKeySequence::ZoomOut).contains(QKeySequence("Ctrl+-")));
+    EXPECT_TRUE(frame.command("fullScreen")->shortcuts().contains(QKeySequence("F11")));
     const QList<QAction*> bar = frame.menuBar()->actions();
     ASSERT_EQ(bar.size(), menus.size());
     for (int m = 0; m < menus.size(); ++m) {
