@@ -106,10 +106,13 @@ QMenu* CKVRView::popupMenu(const std::string& name) const
     return nullptr;
 }
 
-bool CKVRView::enterEquation(const QString& text)
+bool CKVRView::enterEquation(const QString& text, QString* why)
 {
+    endGesture();
     history_->begin();
-    const bool added = graph_->addEquationFromText(text.toStdString()) != nullptr;
+    std::string problem;
+    const bool added = graph_->addEquationFromText(text.toStdString(), &problem) != nullptr;
+    if (why) *why = QString::fromStdString(problem);
     if (added) history_->markEdited();
     history_->end(tr("Enter Equation"));
     if (added) emit graphEdited();

@@ -30,8 +30,9 @@ public:
     // Undo and redo of every edit made through the view or the window.
     EditHistory& history() { return *history_; }
 
-    // Hands a typed equation to the graph; returns whether it was added.
-    bool enterEquation(const QString& text);
+    // Hands a typed equation to the graph; returns whether it was added. When
+    // it reads but gives nothing to draw, `why` says so ("no real points").
+    bool enterEquation(const QString& text, QString* why = nullptr);
     // The "Pen Input" command: enters pen input, or finishes the sketch as a
     // double click does (one undo step when it made something). Returns
     // whether the finished sketch made something.

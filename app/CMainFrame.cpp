@@ -388,7 +388,8 @@ void CMainFrame::enterEquation()
 {
     const QString text = entryEdit_->text();
     if (text.trimmed().isEmpty()) return;
-    if (view_->enterEquation(text)) {
+    QString why;
+    if (view_->enterEquation(text, &why)) {
         entryEdit_->accepted(text);
         statusBar()->clearMessage();
     } else {
@@ -404,6 +405,8 @@ void CMainFrame::enterEquation()
             // The caret goes where the reading stopped, ready for the correction.
             entryEdit_->setFocus();
             entryEdit_->setCursorPosition(std::clamp(error.position - 1, 0, int(text.size())));
+        } else if (!why.isEmpty()) {
+            statusBar()->showMessage(tr("The equation adds nothing: %1").arg(why), 10000);
         } else {
             statusBar()->showMessage(tr("The equation could not be added."), 10000);
         }

@@ -12,8 +12,28 @@ std::istream* OpenCommandInput(const QString& name, std::istream& in, std::uniqu
 
 std::string InputName(const QString& name) {
     if (name == QLatin1String("-")) return "standard input";
+    return Quoted(name);
+}
+
+std::string Quoted(const std::string& text) {
+    static const char kHex[] = "0123456789abcdef";
     std::string quoted(1, '\'');
-    quoted += name.toStdString();
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        switch (c) {
+            case '\n': quoted += "\\n"; break;
+            case '\r': quoted += "\\r"; break;
+            case '\t': quoted += "\\t"; break;
+            default:
+                if (u < 0x20 || u == 0x7f) {
+                    quoted += "\\x";
+                    quoted += kHex[u >> 4];
+                    quoted += kHex[u & 15];
+                } else {
+                    quoted += c;
+                }
+        }
+    }
     quoted += '\'';
     return quoted;
 }

@@ -16,6 +16,12 @@ std::istream* OpenCommandInput(const QString& name, std::istream& in, std::uniqu
 // otherwise the file name in quotes.
 std::string InputName(const QString& name);
 
+// Text the user gave (an equation, a file name), in single quotes for a
+// one-line message: line breaks, tabs and other control characters are
+// written as escapes (\n, \t, \x1b), so that a message stays one line.
+std::string Quoted(const std::string& text);
+inline std::string Quoted(const QString& text) { return Quoted(text.toStdString()); }
+
 // After a run: flushes `out`, then tells a read error apart from the end of
 // the input (a stream from /proc/self/mem or a folder ends in an error, not
 // at its end) and notices output that could not be written (a full disk, a

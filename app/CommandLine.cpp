@@ -6,6 +6,7 @@
 #include <QtCore/QFileInfo>
 
 #include "app/AnalyseCommand.h"
+#include "app/CommandInput.h"
 #include "app/DocumentCommands.h"
 #include "app/RecognizeCommand.h"
 #include "app/RenderLabelsCommand.h"
@@ -61,7 +62,7 @@ int RunWindow(const QStringList& args, std::ostream& out, std::ostream& err) {
         const QFileInfo file(first);
         // A word that names no file and does not look like a document was meant as a command.
         if (!file.exists() && !first.endsWith(QLatin1String(".kvr"), Qt::CaseInsensitive)) {
-            err << "kvr: unknown command '" << first.toStdString() << "' (see kvr --help)\n";
+            err << "kvr: unknown command " << Quoted(first) << " (see kvr --help)\n";
             return 2;
         }
         if (positional.size() > 1) {
@@ -69,11 +70,11 @@ int RunWindow(const QStringList& args, std::ostream& out, std::ostream& err) {
             return 2;
         }
         if (!file.exists()) {
-            err << "kvr: cannot open '" << first.toStdString() << "': no such file\n";
+            err << "kvr: cannot open " << Quoted(first) << ": no such file\n";
             return 2;
         }
         if (file.isDir()) {
-            err << "kvr: cannot open '" << first.toStdString() << "': it is a folder\n";
+            err << "kvr: cannot open " << Quoted(first) << ": it is a folder\n";
             return 2;
         }
     }

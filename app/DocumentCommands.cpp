@@ -1,4 +1,5 @@
 #include "app/DocumentCommands.h"
+#include "app/CommandInput.h"
 
 #include <ostream>
 #include <string>
@@ -280,8 +281,10 @@ int RunMake(const QStringList& args, std::istream&, std::ostream& out, std::ostr
     if (!ParseArgs("kvr make", MakeUsage(), args, 2, out, err, positional, status)) return status;
     GraphManager graph;
     for (qsizetype i = 1; i < positional.size(); ++i) {
-        if (!graph.addEquationFromText(positional[i].toStdString())) {
-            err << "kvr make: the equation '" << positional[i].toStdString() << "' does not parse\n";
+        std::string why;
+        if (!graph.addEquationFromText(positional[i].toStdString(), &why)) {
+            err << "kvr make: the equation " << Quoted(positional[i]) << ' '
+                << (why.empty() ? std::string("does not parse") : "adds nothing: " + why) << '\n';
             return 1;
         }
     }

@@ -255,7 +255,7 @@ int RunRecognize(const QStringList& args, std::istream& in, std::ostream& out, s
     std::unique_ptr<std::ifstream> file;
     std::istream* input = OpenCommandInput(parsed.input, in, file);
     if (!input) {
-        err << "kvr recognize: cannot open '" << parsed.input.toStdString() << "'\n";
+        err << "kvr recognize: cannot open " << Quoted(parsed.input) << '\n';
         return 2;
     }
     int status = 0;

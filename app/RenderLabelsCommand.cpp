@@ -1,4 +1,5 @@
 #include "app/RenderLabelsCommand.h"
+#include "app/CommandInput.h"
 
 #include <algorithm>
 #include <cmath>
@@ -84,12 +85,12 @@ int RunRenderLabels(const QStringList& args, std::ostream&, std::ostream& err) {
     const QString outPath = positional.takeFirst();
     // OUT comes first; an equation in its place would be taken for a file name.
     if (!outPath.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
-        err << "kvr render-labels: OUT.png must end in .png: '" << outPath.toStdString() << "'\n";
+        err << "kvr render-labels: OUT.png must end in .png: " << Quoted(outPath) << '\n';
         return 2;
     }
     QStringList texts = positional;
     if (parser.isSet(inputOption) && !ReadTexts(parser.value(inputOption), texts)) {
-        err << "kvr render-labels: cannot open '" << parser.value(inputOption).toStdString() << "'\n";
+        err << "kvr render-labels: cannot open " << Quoted(parser.value(inputOption)) << '\n';
         return 2;
     }
     if (texts.isEmpty()) {
@@ -107,7 +108,7 @@ int RunRenderLabels(const QStringList& args, std::ostream&, std::ostream& err) {
         if (!parser.isSet(latexOption)) {
             MathEx::MathExp exp;
             if (!exp.Parse(latex)) {
-                err << "kvr render-labels: '" << latex << "' does not parse\n";
+                err << "kvr render-labels: " << Quoted(latex) << " does not parse\n";
                 return 1;
             }
             latex = exp.ToText(MathEx::TEXT_LATEX);
@@ -116,7 +117,7 @@ int RunRenderLabels(const QStringList& args, std::ostream&, std::ostream& err) {
     }
     const QImage page = ComposePage(labels, scale);
     if (!page.save(outPath, "PNG")) {
-        err << "kvr render-labels: cannot write '" << outPath.toStdString() << "'\n";
+        err << "kvr render-labels: cannot write " << Quoted(outPath) << '\n';
         return 1;
     }
     return 0;

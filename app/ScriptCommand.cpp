@@ -209,7 +209,10 @@ const Command kCommands[] = {
              return {2, "'type' cannot read the equation: " + e.message + " (column " +
                             std::to_string(e.position) + ")"};
          }
-         s.graph.addEquationFromText(std::string(line.rest));
+         // A text that reads but has nothing to draw adds nothing, and the
+         // status says why, as the window's status bar does.
+         std::string why;
+         if (!s.graph.addEquationFromText(std::string(line.rest), &why) && !why.empty()) s.listener.status = why;
          return {};
      }},
     {"dblclick",
@@ -404,7 +407,7 @@ int RunScript(const QStringList& args, std::istream& in, std::ostream& out, std:
     std::unique_ptr<std::ifstream> file;
     std::istream* input = OpenCommandInput(name, in, file);
     if (!input) {
-        err << "kvr script: cannot open '" << name.toStdString() << "'\n";
+        err << "kvr script: cannot open " << Quoted(name) << '\n';
         return 2;
     }
     const PrecisionGuard precision;  // a `precision` line lasts for this run only

@@ -54,7 +54,7 @@ bool SignatureOfEquations(const QStringList& equations, CFeature& feature, std::
     GraphManager graph;
     for (const QString& text : equations) {
         if (!graph.addEquationFromText(text.toStdString())) {
-            error = "cannot read the equation '" + text.toStdString() + "'";
+            error = "cannot read the equation " + Quoted(text);
             return false;
         }
     }
@@ -107,7 +107,7 @@ int RunSearch(const QStringList& args, std::istream&, std::ostream& out, std::os
     const QString folder = parsed.library.isEmpty() ? LibraryFolder() : parsed.library;
     Library library;
     if (!library.loadLibrary(QFile::encodeName(folder).toStdString(), DocumentFeatureReader())) {
-        err << "kvr search: cannot read the library folder '" << folder.toStdString() << "'\n";
+        err << "kvr search: cannot read the library folder " << Quoted(folder) << '\n';
         return 1;
     }
     library.updateCandidates(graph, ThumbnailReader());

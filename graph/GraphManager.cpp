@@ -6,6 +6,8 @@
 #include <cstdlib>
 
 #include "graph/Intersections.h"
+#include "mathex/ExpNode.h"
+#include "mathex/MathExp.h"
 #include "graph/LabelPlacement.h"
 #include "graph/Tangents.h"
 
@@ -120,11 +122,63 @@ RectF GraphManager::defaultPlotBox() const {
     return RectF(0.9f * g.top, 0.9f * g.bottom, 0.9f * g.left, 0.9f * g.right);
 }
 
-EquationObject* GraphManager::addEquationFromText(const std::string& text) {
+namespace {
+
+bool MentionsXOrY(const MathEx::ExpNode* root) {
+    // Iterative: a tree may be as deep as the longest equation allows.
+    std::vector<const MathEx::ExpNode*> todo{root};
+    while (!todo.empty()) {
+        const MathEx::ExpNode* node = todo.back();
+        todo.pop_back();
+        if (!node) continue;
+        if (node->Type() == MathEx::TT_IDENT && node->ChildCount() == 0 && (node->Name() == "x" || node->Name() == "y"))
+            return true;
+        for (int i = 0; i < node->ChildCount(); ++i) todo.push_back(node->Child(i));
+    }
+    return false;
+}
+
+// An implicit conic whose ellipse has a negative square on the right
+// (x² + y² = −4): the real plane holds none of its points.
+bool ImaginaryEllipse(const double c[6]) {
+    const double A = c[0], B = c[1], C = c[2], D = c[3], E = c[4], F = c[5];
+    const double det = 4 * A * C - B * B;
+    if (!(det > 0)) return false;
+    const double h = (B * E - 2 * C * D) / det, k = (B * D - 2 * A * E) / det;  // the centre
+    const double atCentre = F + (D * h + E * k) / 2;
+    return std::isfinite(atCentre) && A * atCentre > 0;
+}
+
+// y = f(x) with no finite value anywhere from −10⁶ to 10⁶ (sqrt(−1 − x²)).
+bool NowhereDefined(const MathEx::MathExp& e) {
+    for (double magnitude = 1e-3; magnitude <= 1e6; magnitude *= 1.25)
+        for (double x : {magnitude, -magnitude})
+            if (std::isfinite(e.Evaluate(x))) return false;
+    return !std::isfinite(e.Evaluate(0));
+}
+
+// Why a typed equation that reads gives nothing to draw ("" when it does).
+// A constant ("5") is a label, as it has always been.
+std::string NothingToDraw(const EquationObject& equation) {
+    const MathEx::MathExp& e = *equation.expression();
+    if (e.form == MathEx::FORM_NONE && !MentionsXOrY(e.GetRoot())) return "no x or y to plot";
+    if (e.form == MathEx::FORM_IMPLICIT && ImaginaryEllipse(e.conic)) return "no real points";
+    if (e.form == MathEx::FORM_EXPLICIT && equation.pieces().empty() && NowhereDefined(e)) return "no real points";
+    return "";
+}
+
+}  // namespace
+
+EquationObject* GraphManager::addEquationFromText(const std::string& text, std::string* why) {
     auto equation = std::make_unique<EquationObject>();
     if (!equation->setEquation(text)) {
         DebugOut("failure\n" + text + "\n");
+        if (why) *why = equation->expression() ? "" : "cannot read the equation";
         repaint();
+        return nullptr;
+    }
+    if (std::string problem = NothingToDraw(*equation); !problem.empty()) {
+        if (why) *why = std::move(problem);
         return nullptr;
     }
     DebugOut("Success\n" + text + "\n");

@@ -114,7 +114,10 @@ public:
 
     // A new curve the user typed, sketched or made by a command: its label is
     // placed beside it.
-    EquationObject* addEquationFromText(const std::string& text);
+    // Null when the text does not read, or reads but gives nothing to draw;
+    // then `why` (when given) says so in a few words ("no real points", "no x
+    // or y to plot"; the parser's own reason is MathExp::LastError).
+    EquationObject* addEquationFromText(const std::string& text, std::string* why = nullptr);
     // An equation as it is (a document's keeps its label where it was saved).
     EquationObject* addEquationObject(std::unique_ptr<EquationObject> equation);
     void deleteSelected();

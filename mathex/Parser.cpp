@@ -120,6 +120,8 @@ private:
     Last last_ = Last::None;
     int openBars_ = 0;
     bool tooDeep_ = false;
+    int equalsColumn_ = 0;  // the column of the '=' read so far, 0 for none
+    bool secondEquals_ = false;
     bool started_ = false;
 };
 
@@ -308,6 +310,8 @@ ParseError ShiftReduceParser::Diagnose(bool exprOnTop) const {
     if (tooDeep_) {
         e.status = ParseStatus::TooDeep;
         e.message = "the equation is too deeply nested";
+    } else if (secondEquals_) {
+        e.message = "'=' may stand only once (there is one at column " + std::to_string(equalsColumn_) + ")";
     } else if (t == LEX_UNKNOWN ||
                (t < 128 && t != LEX_END && std::string_view("()=+-*/^_,|").find(char(t)) == std::string_view::npos)) {
         e.message = "unknown character " + Quoted(lexeme_);
@@ -349,7 +353,12 @@ ParseResult ShiftReduceParser::Run() {
             // Equal precedence reduces: every binary operator is left-associative.
             if (PendingPrecedence() >= BinaryPrecedence(lookahead_)) {
                 ReduceOne();
+            } else if (lookahead_ == '=' && equalsColumn_ > 0) {
+                // `y = xy = 2` is two equations run together, not a chain.
+                secondEquals_ = true;
+                ok = false;
             } else {
+                if (lookahead_ == '=') equalsColumn_ = column_;
                 ok = Push(Entry{Sym::Op, lookahead_, nullptr, {}, column_});
                 if (ok) {
                     last_ = Last::Other;

@@ -77,6 +77,35 @@ TEST_F(GraphManagerTest, AddedEquationsTakeTheViewsPlotBoxAndColour) {
     EXPECT_EQ(graph.equations().size(), 1u);
 }
 
+// A typed text that reads but has nothing to draw adds nothing, and says why.
+TEST_F(GraphManagerTest, WhatAddsNothingSaysWhy) {
+    const struct {
+        const char* text;
+        const char* why;  // "" when the text is added
+    } rows[] = {
+        {"x^2 + y^2 = -4", "no real points"},
+        {"(x - 1)^2/4 + (y + 2)^2 = -1", "no real points"},
+        {"y = sqrt(-1 - x^2)", "no real points"},
+        {"y = log(-1 - abs(x))", "no real points"},
+        {"hello", "no x or y to plot"},
+        {"a + b", "no x or y to plot"},
+        {"x^2 + y^2 = 4", ""},
+        {"x^2 - y^2 = -4", ""},
+        {"y = 1000", ""},      // off the view, but a line all the same
+        {"y = sqrt(x - 50)", ""},
+        {"5", ""},             // a constant is a label
+        {"y = 3", ""},
+    };
+    for (const auto& r : rows) {
+        GraphManager g;
+        std::string why = "unset";
+        EquationObject* added = g.addEquationFromText(r.text, &why);
+        EXPECT_EQ(added != nullptr, *r.why == 0) << r.text;
+        if (!added) EXPECT_EQ(why, r.why) << r.text;
+        EXPECT_EQ(g.equationCount(), added ? 1 : 0) << r.text;
+    }
+}
+
 TEST_F(GraphManagerTest, HitTestOrder) {
     EquationObject* parabola = Add("y = x^2");
     EquationObject* line = Add("y = x");

@@ -303,6 +303,30 @@ TEST_F(MainFrameTest, AnEquationThatCannotBeReadSaysWhyInTheStatusBar)
     frame.enterEquation();
     EXPECT_TRUE(frame.statusBar()->currentMessage().contains("missing ')' for the '(' at column 5"))
         << frame.statusBar()->currentMessage().toStdString();
+
+    // Two equations run together, and equations that read but draw nothing.
+    const struct {
+        const char* text;
+        const char* message;
+    } refused[] = {
+        {"y = xy = 2", "Cannot read the equation at column 8: '=' may stand only once (there is one at column 3)"},
+        {"x^2 + y^2 = -4", "The equation adds nothing: no real points"},
+        {"y = sqrt(-1 - x^2)", "The equation adds nothing: no real points"},
+        {"hello", "The equation adds nothing: no x or y to plot"},
+    };
+    for (const auto& r : refused) {
+        frame.entryEdit()->setText(r.text);
+        frame.enterEquation();
+        EXPECT_EQ(frame.statusBar()->currentMessage(), r.message) << r.text;
+        EXPECT_EQ(frame.entryEdit()->text(), r.text) << "kept for the correction";
+    }
+    EXPECT_TRUE(graph().equations().empty());
+    // A plain number is still what it was: a line, or a label.
+    for (const char* kept : {"y = 3", "5"}) {
+        frame.entryEdit()->setText(kept);
+        frame.enterEquation();
+    }
+    EXPECT_EQ(graph().equationCount(), 2);
 }
 
 }  // namespace

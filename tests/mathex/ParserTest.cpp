@@ -38,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
         TreeCase{"2^3^2", "(^ (^ 2 3) 2)"},
         TreeCase{"a-b-c", "(- (- a b) c)"},
         TreeCase{"a/b/c", "(/ (/ a b) c)"},
-        TreeCase{"a = b = c", "(= (= a b) c)"},
+        TreeCase{"a = b = c", "error"},  // one equation at a time
         TreeCase{"1+2*3^4", "(+ 1 (* 2 (^ 3 4)))"},
         TreeCase{"2^-x", "(^ 2 (neg x))"},
         TreeCase{"E^-x^2", "(^ e (neg (^ x 2)))"},
@@ -188,7 +188,9 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"y = integral(x)", ParseStatus::SyntaxError, 5, "'integral' is not supported"},
         ErrorCase{"", ParseStatus::SyntaxError, 1, "the equation is empty"},
         ErrorCase{"= x", ParseStatus::SyntaxError, 1, "expected a number, a name or '(' at the start"},
-        ErrorCase{"x_", ParseStatus::SyntaxError, 3, "expected a number, a name or '(' after '_'"}));
+        ErrorCase{"x_", ParseStatus::SyntaxError, 3, "expected a number, a name or '(' after '_'"},
+        ErrorCase{"y = xy = 2", ParseStatus::SyntaxError, 8, "'=' may stand only once (there is one at column 3)"},
+        ErrorCase{"x = (y = 2)", ParseStatus::SyntaxError, 8, "'=' may stand only once (there is one at column 3)"}));
 
 TEST(ParserErrors, TooDeepAndTooLongAreTheirOwnKinds) {
     MathExp m;

@@ -60,7 +60,6 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"y = 2x(x-1)", "y=2*x*(x-1)", "y=2 \\cdot x \\cdot (x-1)"},
         TextCase{"y = e^x + ln x + |x|", "y=E^x+log(x)+abs(x)", "y={e}^{x}+\\log{x}+\\abs{x}"},
         TextCase{"y = exp(2x)", "y=E^(2*x)", "y={e}^{2 \\cdot x}"},
-        TextCase{"y = (a = b)", "y=(a=b)", "y=a=b"},
         TextCase{"y = x_n + x_(n+1)", "y=x_n+x_(n+1)", "y={x}_{n}+{x}_{n+1}"}));
 
 TEST(TextOfMathExp, EmptyWithoutTree) {
