@@ -173,7 +173,7 @@ EquationObject* GraphManager::addEquationFromText(const std::string& text, std::
     auto equation = std::make_unique<EquationObject>();
     if (!equation->setEquation(text)) {
         DebugOut("failure\n" + text + "\n");
-        if (why) *why = equation->expression() ? "" : "cannot read the equation";
+        if (why) why->clear();  // the parser says why: MathExp::LastError
         repaint();
         return nullptr;
     }

@@ -69,6 +69,18 @@ TEST_F(DocumentCommandsTest, FailuresAndUsage) {
     const RunResult unparsed = RunEntry(Make, {out, "y = x", "y = (x +"}, "");
     EXPECT_EQ(unparsed.status, 1);
     EXPECT_FALSE(QFile::exists(out));
+    // The message names the equation on one line, whatever it holds, and why it adds nothing.
+    const struct {
+        const char* equation;
+        const char* message;
+    } refused[] = {{"y = (x +\n1", "kvr make: the equation 'y = (x +\\n1' does not parse\n"},
+                   {"x^2 + y^2 = -4", "kvr make: the equation 'x^2 + y^2 = -4' adds nothing: no real points\n"},
+                   {"\x1b[2Jhello", "kvr make: the equation '\\x1b[2Jhello' does not parse\n"}};
+    for (const auto& r : refused) {
+        const RunResult result = RunEntry(Make, {out, r.equation}, "");
+        EXPECT_EQ(result.status, 1) << r.equation;
+        EXPECT_EQ(result.err, r.message);
+    }
     EXPECT_EQ(RunEntry(Make, {out}, "").status, 2);
     const RunResult unwritable = RunEntry(Make, {dir.path(), "y = x"}, "");
     EXPECT_EQ(unwritable.status, 1);
