@@ -48,9 +48,14 @@ std::vector<ExtremePoint> MathExp::ExtremePoints() const {
             break;
         case PT_CUBIC: {
             const double d = b * b - 3 * a * c;
+            // A horizontal inflection (y = −0.5(x + 1.7)³ + 1.25) gives d = 0
+            // in exact arithmetic and a few ulps either way in ours: two
+            // critical points that coincide within the coefficients' rounding
+            // are none, and the cubic is monotonic.
+            const double noise = 1e-9 * (b * b + std::fabs(3 * a * c));
             // The first root is always the maximum and the second the minimum:
             // for a < 0 the division turns the order of the roots round too.
-            if (d > 0) {
+            if (d > noise) {
                 xs = {(-std::sqrt(d) - b) / (3 * a), (std::sqrt(d) - b) / (3 * a)};
                 minimum = {false, true};
             }

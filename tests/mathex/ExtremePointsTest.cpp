@@ -42,6 +42,12 @@ INSTANTIATE_TEST_SUITE_P(
                       ExtremeCase{"y = x^3 - 3*x", {{-1, 2, false}, {1, -2, true}}},
                       ExtremeCase{"y = -x^3 + 3*x", {{1, 2, false}, {-1, -2, true}}},
                       ExtremeCase{"y = x^3", {}},
+                      // horizontal inflections: the two critical points are one, and none
+                      ExtremeCase{"y = -0.5(x+1.7)^3+1.25", {}},
+                      ExtremeCase{"y = (x-1)^3 + 2", {}},
+                      ExtremeCase{"y = 3(x-0.1)^3 - 7", {}},
+                      ExtremeCase{"y = 0.01x^3 - 0.3x^2 + 3x", {}},  // (x − 10)³/100, written out
+                      ExtremeCase{"y = x^3 - 0.000003x", {{-0.001f, 2e-9f, false}, {0.001f, -2e-9f, true}}},
                       ExtremeCase{"y = x^4 - 2*x^2", {{-1, -1, true}, {0, 0, false}, {1, -1, true}}},
                       ExtremeCase{"y = -(x^4) + 2*x^2", {{-1, 1, false}, {0, 0, true}, {1, 1, false}}},
                       // y = x⁴: the derivative's triple root is one minimum
