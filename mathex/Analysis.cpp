@@ -346,8 +346,10 @@ void MathExp::Analyze() {
             }
         }
     }
-    // Coefficients that are not finite describe no curve.
-    if (!AllFinite(coeffs, 5)) {
+    // Coefficients that are not finite describe no curve, nor does a conic
+    // whose arithmetic overflows before its equation can be written.
+    const bool conicType = type == PT_ELLIPSE || type == PT_HYPERBOLA || type == PT_PARABOLA;
+    if (!AllFinite(coeffs, 5) || (conicType && CanonicalText().empty())) {
         type = PT_COMPLEX;
         std::fill(std::begin(coeffs), std::end(coeffs), 0.0);
         if (lineMain_) {

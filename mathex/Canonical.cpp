@@ -189,11 +189,12 @@ std::string VerticalLine(double k) {
 
 }  // namespace
 
-std::string MathExp::CanonicalText() const {
-    const double* c = coeffs;
+namespace {
+
+std::string CanonicalFor(PrimitiveType type, const double* c) {
     // No text for a curve that is nowhere: never "inf" or "nan" in an equation.
-    for (double v : coeffs)
-        if (!IsFinite(v)) return "";
+    for (int i = 0; i < 5; ++i)
+        if (!IsFinite(c[i])) return "";
     switch (type) {
         case PT_VERTICAL_LINE: return VerticalLine(c[1]);
         case PT_LINE: return Line(c[0], c[1]);
@@ -214,6 +215,17 @@ std::string MathExp::CanonicalText() const {
         case PT_PARABOLA: return Parabola(c);
         default: return "";
     }
+}
+
+}  // namespace
+
+std::string MathExp::CanonicalText() const {
+    std::string text = CanonicalFor(type, coeffs);
+    // Finite coefficients can still overflow on the way to the text (the
+    // squares and products of a rotated conic's general form): such a curve
+    // has no text either. No other word of the text holds "inf" or "nan".
+    if (text.find("inf") != std::string::npos || text.find("nan") != std::string::npos) return "";
+    return text;
 }
 
 // The canonical text parsed and analysed, when it reads back as this type.

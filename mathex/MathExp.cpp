@@ -169,6 +169,12 @@ void MathExp::Translate(double dx, double dy) {
             break;
         default: break;
     }
+    // A move that overflows leaves no curve to describe: complex, as typed
+    // coefficients that are not finite are.
+    if (type != PT_COMPLEX && type != PT_POLYNOMIAL && CanonicalText().empty()) {
+        type = PT_COMPLEX;
+        std::fill(std::begin(coeffs), std::end(coeffs), 0.0);
+    }
 }
 
 }  // namespace MathEx

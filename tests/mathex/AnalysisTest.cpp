@@ -137,11 +137,36 @@ TEST(Analysis, TeacherEquationsKeepTheirTextAndDrawTheirCurve) {
     MathExp copy(m);
     EXPECT_DOUBLE_EQ(copy.Evaluate(6), -2);
 
-    for (const char* bad : {"y = 1/0", "y = x/0", "y = 1e300*x*(1e300*x^2+1)"}) {
+    // Typed coefficients that are not finite, and conics whose finite
+    // coefficients overflow on the way to their equation: complex, no text.
+    for (const char* bad : {"y = 1/0", "y = x/0", "y = 1e300*x*(1e300*x^2+1)", "x*y + 1e200 = 0",
+                            "0*x^2+46.816*x*y+12*y^2-1e150*x-12.0*y+10 = 0"}) {
         ASSERT_TRUE(m.Parse(bad));
+        EXPECT_EQ(m.type, PT_COMPLEX) << bad;
         EXPECT_EQ(m.CanonicalText(), "") << bad;
         EXPECT_FALSE(m.Rebuild()) << bad;
     }
+}
+
+// A move whose arithmetic overflows leaves a complex equation, never a curve
+// with a coefficient that is not finite.
+TEST(Analysis, AnOverflowingTranslationMakesTheEquationComplex) {
+    const struct {
+        const char* text;
+        double dx, dy;
+    } rows[] = {{"y = 1e17*x - 1e308", -1e308, 0}, {"y = x^2", 1e200, 0}, {"y = x^3 + 2x", 1e120, 0}};
+    for (const auto& r : rows) {
+        MathExp m;
+        ASSERT_TRUE(m.Parse(r.text));
+        m.Translate(r.dx, r.dy);
+        EXPECT_EQ(m.type, PT_COMPLEX) << r.text;
+        for (double c : m.coeffs) EXPECT_EQ(c, 0) << r.text;
+        EXPECT_EQ(m.CanonicalText(), "") << r.text;
+    }
+    MathExp fine;
+    ASSERT_TRUE(fine.Parse("y = 2x + 1"));
+    fine.Translate(1, 1);
+    EXPECT_EQ(fine.type, PT_LINE);
 }
 
 TEST(Analysis, ReparseNeverKeepsAStaleType) {
