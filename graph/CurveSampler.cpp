@@ -141,16 +141,53 @@ void EquationObject::resample() {
         ordinates(x, y1, y2);
         return y1;
     };
+    // Where a piece begins or ends because the curve stops being defined
+    // (ln x at 0, sqrt(4 - x²) at ±2), the samples every step would leave it
+    // short of its end: ln x would stop at y ≈ −3. Walk towards the end of the
+    // definition until the curve leaves the plot box vertically, or reaches
+    // the end itself. Returns the points from the defined sample outward.
+    auto approach = [&](double defined, double undefined) {
+        std::vector<PointF> points;
+        double in = defined, out = undefined;
+        for (int i = 0; i < 60; ++i) {  // the end of the definition, to double precision
+            const double mid = in + (out - in) / 2;
+            if (mid == in || mid == out) break;
+            (std::isnan(y(mid)) ? out : in) = mid;
+        }
+        for (int k = 1; k <= 60; ++k) {
+            const double x = in + (defined - in) * std::ldexp(1.0, -k);
+            const double v = y(x);
+            if (std::isnan(v) || x == defined) continue;
+            points.emplace_back(float(x), float(v));
+            if (!std::isfinite(v) || v > plotBox_.top || v < plotBox_.bottom) return points;
+        }
+        const double v = y(in);
+        if (std::isfinite(v)) points.emplace_back(float(in), float(v));
+        return points;
+    };
     auto sweep = [&](double start, double end, bool jumps) {
         int n = 0;
+        double previous = NAN;  // the last x sampled, and whether y was defined there
+        bool previousDefined = false;
         for (double x = start, step = StepOver(start, end); x <= end && n++ < kMaxSteps; x += step) {
             const double v = y(x);
+            const bool sampledBefore = !std::isnan(previous);
             if (std::isnan(v)) {
+                if (sampledBefore && previousDefined && !out.empty())
+                    for (const PointF& p : approach(previous, x)) out.add(p.x, p.y);
                 out.close();
+                previous = x;
+                previousDefined = false;
                 continue;
             }
             if (jumps && !out.empty() && std::fabs(v - out.last().y) > kJump) out.close();
+            if (sampledBefore && !previousDefined && out.empty()) {
+                const std::vector<PointF> lead = approach(x, previous);
+                for (auto p = lead.rbegin(); p != lead.rend(); ++p) out.add(p->x, p->y);
+            }
             out.add(x, v);
+            previous = x;
+            previousDefined = true;
         }
         out.close();
     };

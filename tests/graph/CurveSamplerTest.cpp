@@ -36,15 +36,34 @@ INSTANTIATE_TEST_SUITE_P(
         // functions of x, every 0.05 from the left edge of the plot box
         PieceCase{"y = 2*x + 1", 1, -9, -17, 9, 19},
         PieceCase{"y = x^2", 1, -9, 81, 9, 81},
-        // no real value left of 0 (the accumulated x there is a hair below 0):
-        // the piece starts at the first real sample
-        PieceCase{"y = sqrt(x)", 1, 0.05f, 0.2236068f, 9, 3},
+        // no real value left of 0: the piece is carried on from the first real
+        // sample to where the curve begins
+        PieceCase{"y = sqrt(x)", 1, 0, 0, 9, 3},
+        PieceCase{"y = sqrt(4 - x^2)", 1, -2, 0, 2, 0},
         // the ellipse closes on itself, starting at t = π
         PieceCase{"x^2/4 + y^2 - 1 = 0", 1, -2, 0, -2, 0},
         PieceCase{"x - 3 = 0", 1, 3, -9, 3, 9},
         // the parabola's parameter runs from −10 while below 10 (the sum of
         // 0.05 steps ends just short of 10, at 9.95)
         PieceCase{"y^2 - 4*x = 0", 1, 100, -20, 99.0025f, 19.9f}));
+
+// A curve that ends where it stops being defined is drawn on to the edge of
+// its plot box when it leaves through it (ln x down the y-axis, as 1/x is),
+// not stopped at the last sample of the 0.05 grid (y ≈ −3).
+TEST(Resample, ACurveRunsToTheEdgeWhereItStopsBeingDefined) {
+    const struct {
+        const char* text;
+        bool atStart;  // the end is at the start of the first piece, else at the end of the last
+    } rows[] = {{"y = ln(x)", true}, {"y = log(x)", true}, {"y = -ln(x)", true}, {"y = ln(-x)", false},
+                {"y = 3*log(x - 2) + 1", true}, {"y = 1/sqrt(x)", true}};
+    for (const auto& r : rows) {
+        auto o = MakeEquation(r.text);
+        ASSERT_FALSE(o->pieces().empty()) << r.text;
+        const PointF end = r.atStart ? o->pieces().front().front() : o->pieces().back().back();
+        const RectF& box = o->plotBox();
+        EXPECT_TRUE(end.y <= box.bottom || end.y >= box.top) << r.text << " stops at y = " << end.y;
+    }
+}
 
 // Consecutive samples more than 200 apart are never joined, and closer ones always are.
 TEST(Resample, JumpsOfMoreThan200SplitPieces) {
