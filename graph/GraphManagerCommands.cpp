@@ -180,8 +180,11 @@ bool GraphManager::processGesture(Gesture gesture) {
             addNewCurve(std::move(equation));
             return true;
         }
+        case ST_ARC:
+            sketchProblem_ = "an open arc (close it into an ellipse, or draw its axis first)";
+            return false;
         default:
-            sketchProblem_ = "no line, parabola, cubic or conic fits the strokes";
+            sketchProblem_ = *shape.problem ? shape.problem : "no line, parabola, cubic or conic fits the strokes";
             return false;
     }
 }

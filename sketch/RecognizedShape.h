@@ -23,4 +23,6 @@ struct RecognizedShape {
     // parabola: focal parameter p (signed)
     double coeffs[4] = {0, 0, 0, 0};
     double angle = 0.0;  // radians: rotation of a conic
+    // ST_NONE: why nothing was recognised, in a few words for the status bar.
+    const char* problem = "";
 };

@@ -107,16 +107,40 @@ bool HasCurve(const RecognizedShape& shape) {
     return finite && shape.coeffs[0] > 0.0 && shape.coeffs[1] > 0.0;
 }
 
+RecognizedShape Unrecognised(const char* problem) {
+    RecognizedShape shape;
+    shape.problem = problem;
+    return shape;
+}
+
+// A stroke that starts (and, closed, ends) on its axis meets it there twice
+// over, at the shared point of two segments too: crossings this close are one.
+std::vector<PointF> DistinctCrossings(const std::vector<PointF>& crossings, const Stroke& curve) {
+    float left = curve.front().x, right = left, bottom = curve.front().y, top = bottom;
+    for (const PointF& q : curve) {
+        left = std::min(left, q.x), right = std::max(right, q.x);
+        bottom = std::min(bottom, q.y), top = std::max(top, q.y);
+    }
+    const double tolerance = 0.05 * std::hypot(double(right) - left, double(top) - bottom);
+    std::vector<PointF> distinct;
+    for (const PointF& c : crossings)
+        if (std::none_of(distinct.begin(), distinct.end(), [&](const PointF& d) { return (c - d).length() <= tolerance; }))
+            distinct.push_back(c);
+    return distinct;
+}
+
 }  // namespace
 
 RecognizedShape ShapeRecognizer::recognize(const std::vector<Stroke>& strokes) {
     fits_.clear();
     // Non-finite points leave every fitter unusable; a stroke without points has no point to anchor at.
-    if (std::any_of(strokes.begin(), strokes.end(), [](const Stroke& s) { return s.empty(); })) return {};
+    if (strokes.empty()) return Unrecognised("nothing was drawn");
+    if (std::any_of(strokes.begin(), strokes.end(), [](const Stroke& s) { return s.empty(); }))
+        return Unrecognised("a stroke has no points");
     switch (strokes.size()) {
         case 1: return recognizeOneStroke(strokes[0]);
         case 2: return recognizeTwoStrokes(strokes[0], strokes[1]);
-        default: return {};
+        default: return Unrecognised("more than two strokes (draw one curve, or an axis and then a curve)");
     }
 }
 
@@ -129,7 +153,7 @@ ShapeCandidate ShapeRecognizer::classifyDeciding(const Stroke& stroke) {
 RecognizedShape ShapeRecognizer::recognizeOneStroke(const Stroke& stroke) {
     RecognizedShape shape;
     const ShapeCandidate c = classifyDeciding(stroke);
-    if (!IsUsable(c)) return shape;
+    if (!IsUsable(c)) return Unrecognised("no line, parabola, cubic or ellipse fits the stroke");
     shape.startPoint = c.startPoint;
     shape.endPoint = c.endPoint;
     switch (c.kind) {
@@ -162,24 +186,31 @@ RecognizedShape ShapeRecognizer::recognizeOneStroke(const Stroke& stroke) {
 RecognizedShape ShapeRecognizer::recognizeTwoStrokes(const Stroke& axis, const Stroke& curve) {
     RecognizedShape shape;
     const ShapeCandidate axisFit = classifyStroke(axis);
-    if (axisFit.kind != FK_LINE || !IsUsable(axisFit)) return shape;
+    if (axisFit.kind != FK_LINE || !IsUsable(axisFit))
+        return Unrecognised("the first of two strokes is not a straight axis");
     const PointF l0 = axis.front();
     const Vec d = Between(l0, axis.back());
 
-    const std::vector<PointF> crossings = AxisCrossings(l0, d, curve);
+    const std::vector<PointF> crossings = DistinctCrossings(AxisCrossings(l0, d, curve), curve);
     PointF anchor;
     ShapeType type = ST_NONE;
     switch (crossings.size()) {
         case 0: type = ST_HYPERBOLA, anchor = NearestToLine(curve, l0, d); break;
         case 1: type = ST_PARABOLA, anchor = crossings[0]; break;
         case 2: type = ST_ELLIPSE, anchor = (crossings[0] + crossings[1]) / 2.0; break;
-        default: return shape;
+        default: return Unrecognised("the curve crosses its axis more than twice");
     }
     // The rotation lays the axis along x (ellipse, hyperbola) or along y (parabola).
     const double angle = type == ST_PARABOLA ? AngleFromY(d) : AngleFromX(d);
     const ShapeCandidate c = classifyDeciding(RotatedAbout(curve, anchor, -angle));
     const FitKind wanted = type == ST_ELLIPSE ? FK_ELLIPSE : FK_QUADRATIC;
-    if (c.kind != wanted || !IsUsable(c)) return shape;
+    if (c.kind != wanted || !IsUsable(c)) {
+        switch (type) {
+            case ST_ELLIPSE: return Unrecognised("the curve crosses its axis twice but is no ellipse");
+            case ST_PARABOLA: return Unrecognised("the curve crosses its axis once but is no parabola");
+            default: return Unrecognised("the curve does not cross its axis but is no hyperbola branch");
+        }
+    }
 
     shape.shapeType = type;
     if (type == ST_ELLIPSE) {
@@ -199,5 +230,5 @@ RecognizedShape ShapeRecognizer::recognizeTwoStrokes(const Stroke& axis, const S
         shape.center = anchor;
         shape.angle = angle + MathEx::kHalfPi;
     }
-    return HasCurve(shape) ? shape : RecognizedShape{};
+    return HasCurve(shape) ? shape : Unrecognised("the fitted conic has no size");
 }

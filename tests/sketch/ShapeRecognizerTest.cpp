@@ -155,7 +155,6 @@ INSTANTIATE_TEST_SUITE_P(Conics, TwoStrokeTest, testing::Combine(testing::Values
 
 // The hyperbola's second semi-axis follows the drawing's scale, as a length must.
 TEST(TwoStrokeTest, HyperbolaSemiAxesScaleWithTheDrawing) {
-    std::vector<double> ratios;
     for (double scale : {0.5, 1.0, 3.0}) {
         const auto branch = [scale](double x) { return scale * (1 + 0.25 * (x / scale) * (x / scale)); };
         const std::vector<Stroke> strokes =
@@ -167,22 +166,43 @@ TEST(TwoStrokeTest, HyperbolaSemiAxesScaleWithTheDrawing) {
     }
 }
 
+// A rotated ellipse is recognised wherever its stroke starts, the tips of its
+// long axis included, where the stroke begins and ends on the axis drawn.
+TEST(TwoStrokeTest, AnEllipseStartedAtTheTipOfItsAxis) {
+    for (double turn : {0.0, 0.5, kPi / 2, 2.0})
+        for (double start : {0.0, kPi, 0.7}) {
+            const std::vector<Stroke> strokes = ResampledAll(
+                {Moved(Segment({-6, 0}, {6, 0}), turn, {}, 1, -0.5), Moved(EllipseArc(0, 0, 4, 2, start, 2 * kPi), turn, {}, 1, -0.5)});
+            const RecognizedShape shape = ShapeRecognizer().recognize(strokes);
+            ASSERT_EQ(shape.shapeType, ST_ELLIPSE) << "turn " << turn << ", start " << start << ": " << shape.problem;
+            EXPECT_NEAR(shape.coeffs[0], 4, 0.4) << turn << " " << start;
+            EXPECT_NEAR(shape.coeffs[1], 2, 0.2) << turn << " " << start;
+        }
+}
+
 struct NothingCase {
     const char* name;
     std::vector<Stroke> strokes;
-    size_t fits;  // candidates reported
+    size_t fits;          // candidates reported
+    const char* problem;  // why, for the status bar
 };
 
 const NothingCase kNothingCases[] = {
-    {"NoStrokes", {}, 0},
-    {"ThreeStrokes", {Segment({-4, 0}, {4, 0}), Segment({0, -4}, {0, 4}), Segment({1, 1}, {2, 2})}, 0},
-    {"CurvedAxis", {Graph([](double x) { return 0.4 * x * x; }, -3, 3), EllipseArc(0, 0, 3, 1.5, 0.3, 2 * kPi)}, 0},
-    {"ThreeCrossings", {Segment({-4, 0}, {4, 0}), Graph([](double x) { return std::sin(2 * x); }, -3.5, 3.5)}, 0},
-    {"TwoCrossingsButNoLoop", {Segment({-3, 0}, {3, 0}), Graph([](double x) { return x * x - 1; }, -2, 2)}, 5},
-    {"OneCrossingButStraight", {Segment({-4, 0}, {4, 0}), Segment({0, -3}, {0.5f, 3})}, 5},
-    {"ZeroLengthAxis", {Stroke{{1, 1}, {1, 1}}, EllipseArc(0, 0, 3, 1.5, 0.3, 2 * kPi)}, 0},
-    {"EmptyStroke", {Stroke{}}, 0},
-    {"EmptyCurve", {Segment({-4, 0}, {4, 0}), Stroke{}}, 0},
+    {"NoStrokes", {}, 0, "nothing was drawn"},
+    {"ThreeStrokes", {Segment({-4, 0}, {4, 0}), Segment({0, -4}, {0, 4}), Segment({1, 1}, {2, 2})}, 0,
+     "more than two strokes (draw one curve, or an axis and then a curve)"},
+    {"CurvedAxis", {Graph([](double x) { return 0.4 * x * x; }, -3, 3), EllipseArc(0, 0, 3, 1.5, 0.3, 2 * kPi)}, 0,
+     "the first of two strokes is not a straight axis"},
+    {"ThreeCrossings", {Segment({-4, 0}, {4, 0}), Graph([](double x) { return std::sin(2 * x); }, -3.5, 3.5)}, 0,
+     "the curve crosses its axis more than twice"},
+    {"TwoCrossingsButNoLoop", {Segment({-3, 0}, {3, 0}), Graph([](double x) { return x * x - 1; }, -2, 2)}, 5,
+     "the curve crosses its axis twice but is no ellipse"},
+    {"OneCrossingButStraight", {Segment({-4, 0}, {4, 0}), Segment({0, -3}, {0.5f, 3})}, 5,
+     "the curve crosses its axis once but is no parabola"},
+    {"ZeroLengthAxis", {Stroke{{1, 1}, {1, 1}}, EllipseArc(0, 0, 3, 1.5, 0.3, 2 * kPi)}, 0,
+     "the first of two strokes is not a straight axis"},
+    {"EmptyStroke", {Stroke{}}, 0, "a stroke has no points"},
+    {"EmptyCurve", {Segment({-4, 0}, {4, 0}), Stroke{}}, 0, "a stroke has no points"},
 };
 
 class NothingRecognisedTest : public testing::TestWithParam<NothingCase> {};
@@ -193,6 +213,7 @@ TEST_P(NothingRecognisedTest, GivesNoShape) {
     const RecognizedShape shape = recognizer.recognize(ResampledAll(c.strokes));
     EXPECT_EQ(shape.shapeType, ST_NONE);
     EXPECT_EQ(recognizer.fits().size(), c.fits);
+    EXPECT_STREQ(shape.problem, c.problem);
 }
 
 INSTANTIATE_TEST_SUITE_P(Gestures, NothingRecognisedTest, testing::ValuesIn(kNothingCases),
