@@ -6,6 +6,7 @@
 #include <QtGui/QPainter>
 #include <QtGui/QPainterPath>
 #include <QtGui/QPixmap>
+#include <QtGui/QPointingDevice>
 #include <QtGui/QWheelEvent>
 #include <QtWidgets/QMenu>
 
@@ -202,6 +203,9 @@ void CKVRView::mousePressEvent(QMouseEvent* event)
     const QPoint p = event->position().toPoint();
     if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)
         return QOpenGLWidget::mousePressEvent(event);
+    const QPointingDevice* device = event->pointingDevice();
+    graph_->setPenPointer(device && (device->type() == QInputDevice::DeviceType::Stylus ||
+                                     device->type() == QInputDevice::DeviceType::Airbrush));
     if (!gestureOpen_) {
         history_->begin();
         gestureOpen_ = true;

@@ -135,10 +135,14 @@ public:
     PointF valueAt(double x) const;
     // Double-precision form of valueAt.
     void ordinates(double x, double& y1, double& y2) const;
-    bool passesNear(PointF p, double scale) const;
+    // Picking: whether the curve, a control point or the label lies within
+    // `reach` of p, reach being the pick tolerance in graph units along x and
+    // along y (the viewport converts pixels, so a click picks alike at any
+    // scale and zoom).
+    bool passesNear(PointF p, PointF reach) const;
     PointF pointNear(PointF p) const;
-    int controlPointNear(PointF p, double scale) const;
-    bool labelContains(PointF p) const;
+    int controlPointNear(PointF p, PointF reach) const;
+    bool labelContains(PointF p, PointF reach = PointF()) const;
     void moveLabel(float dx, float dy);
     void translate(double dx, double dy);
     void dragControlPoint(int index, double dx, double dy);

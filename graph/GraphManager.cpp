@@ -264,9 +264,14 @@ int GraphManager::undo() {
 }
 
 // The first equation whose curve passes the point moves to the end of the list (drawn on top).
+PointF GraphManager::pickReach() const {
+    return PointF(float(pickPixels_ * viewport_.unitsPerPixelX()), float(pickPixels_ * viewport_.unitsPerPixelY()));
+}
+
 EquationObject* GraphManager::equationAt(PointF g) {
+    const PointF reach = pickReach();
     for (size_t i = 0; i < equations_.size(); ++i) {
-        if (!equations_[i]->passesNear(g, viewport_.scale)) continue;
+        if (!equations_[i]->passesNear(g, reach)) continue;
         auto owned = std::move(equations_[i]);
         equations_.erase(equations_.begin() + i);
         equations_.push_back(std::move(owned));
@@ -292,19 +297,30 @@ HitCode GraphManager::hitTest(PointF g) {
             return HIT_BOX_HANDLE;
         }
     }
+    const PointF reach = pickReach();
     for (auto& e : equations_) {
-        if (e->displayText() && e->labelContains(g)) {
+        if (e->displayText() && e->labelContains(g, reach)) {
             hitEquation_ = e.get();
             if (e->isTextOnly()) select(e.get());
             return HIT_LABEL;
         }
     }
+    // The selected curve's control points come first: where points of several
+    // curves lie under the pointer (two copies of a curve, a conic's centre at
+    // the origin), the one the teacher is reshaping wins.
+    if (selected_) {
+        const int index = selected_->controlPointNear(g, reach);
+        if (index >= 0) {
+            hitEquation_ = selected_;
+            controlIndex_ = index;
+            return HIT_CONTROL_POINT;
+        }
+    }
     for (auto& e : equations_) {
-        const int index = e->controlPointNear(g, v.scale);
+        const int index = e->controlPointNear(g, reach);
         if (index < 0) continue;
         hitEquation_ = e.get();
         controlIndex_ = index;
-        if (e.get() == selected_) return HIT_CONTROL_POINT;
         break;
     }
     EquationObject* curve = equationAt(g);
@@ -313,7 +329,7 @@ HitCode GraphManager::hitTest(PointF g) {
     for (auto& e : equations_) {
         for (size_t i = 0; i < e->attribPoints().size() && !attrib; ++i) {
             const AttribPoint& ap = e->attribPoints()[i];
-            if (std::fabs(ap.x - g.x) < d && std::fabs(ap.y - g.y) < d) {
+            if (std::fabs(ap.x - g.x) <= reach.x && std::fabs(ap.y - g.y) <= reach.y) {
                 hitEquation_ = e.get();
                 attribIndex_ = int(i);
                 attrib = true;

@@ -111,6 +111,13 @@ public:
     bool penInputChecked() const { return mode_ == MODE_PEN_IDLE || mode_ == MODE_PEN_STROKE; }
 
     HitCode hitTest(PointF g);
+    // How far from the pointer a click still picks a curve, point or label,
+    // in device-independent pixels: a few for a mouse, twice that for a pen,
+    // whose tip is wider and less steady.
+    static constexpr double kMousePickPixels = 6, kPenPickPixels = 12;
+    void setPenPointer(bool pen) { pickPixels_ = pen ? kPenPickPixels : kMousePickPixels; }
+    // The pick tolerance in graph units along x and along y.
+    PointF pickReach() const;
 
     // A new curve the user typed, sketched or made by a command: its label is
     // placed beside it.
@@ -266,6 +273,7 @@ private:
     EquationObject* selected_ = nullptr;
     int selectedAttrib_ = -1;  // an attribute point of selected_, −1 for none
     std::string sketchProblem_;
+    double pickPixels_ = kMousePickPixels;
     bool showIntersections_ = false;
     std::vector<PointF> intersections_;
     std::vector<bool> savedDisplayText_;            // per equation, while an image is exported

@@ -80,9 +80,11 @@ public:
     // vector output. Draws in the pan-translated frame the caller has set up.
     void drawGridAndAxes(Surface& surface, bool showGrid, bool showAxis) const;
 
-private:
+    // Graph units per client pixel along each axis (scale and zoom together).
     double unitsPerPixelX() const;
     double unitsPerPixelY() const;
+
+private:
     void updateGraphRect();
     static bool dragStep(double& zoom, double graphDelta);
 
