@@ -296,6 +296,13 @@ bool EquationObject::restoreShape(int type, const double (&coeffs)[5], const std
     if (!controlPoints.empty() && controlPoints.size() != controlPoints_.size()) return false;
     for (double c : coeffs)
         if (!std::isfinite(c)) return false;
+    // The shape refines the text, it does not replace it: the text holds the
+    // same curve to five decimals (more for small numbers), so a shape that
+    // strays further is another curve, and the text wins.
+    for (int i = 0; i < 5; ++i) {
+        const double t = expression_->coeffs[i];
+        if (std::fabs(coeffs[i] - t) > 1e-4 * std::fmax(1.0, std::fabs(t))) return false;
+    }
     for (int i = 0; i < 5; ++i) expression_->coeffs[i] = coeffs[i];
     for (size_t i = 0; i < controlPoints.size(); ++i) {
         controlPoints_[i].x = controlPoints[i].x;

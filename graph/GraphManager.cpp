@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "graph/GraphLimits.h"
 #include "graph/Intersections.h"
 #include "mathex/ExpNode.h"
 #include "mathex/MathExp.h"
@@ -97,6 +98,7 @@ void GraphManager::equationChanged(EquationObject* equation) {
 }
 
 void GraphManager::addPaintedDomain(const PaintedDomain& domain) {
+    if (paintedDomains_.size() >= size_t(kMaxPaintedDomains)) return;
     paintedDomains_.push_back(domain);
     repaint();
 }
@@ -177,7 +179,9 @@ EquationObject* GraphManager::addEquationFromText(const std::string& text, std::
         repaint();
         return nullptr;
     }
-    if (std::string problem = NothingToDraw(*equation); !problem.empty()) {
+    std::string problem = NothingToDraw(*equation);
+    if (problem.empty()) problem = roomFor(*equation);
+    if (!problem.empty()) {
         if (why) *why = std::move(problem);
         return nullptr;
     }
@@ -194,6 +198,22 @@ EquationObject* GraphManager::addEquationObject(std::unique_ptr<EquationObject> 
     if (!equation->isTextOnly()) equation->setPlotBox(defaultPlotBox());
     equations_.push_back(std::move(equation));
     return equations_.back().get();
+}
+
+long GraphManager::equationWork() const {
+    long work = 0;
+    for (const auto& e : equations_) work += EquationWork(*e->expression());
+    return work;
+}
+
+std::string GraphManager::roomFor(const EquationObject& equation) const {
+    if (equationCount() >= kMaxEquations)
+        return "the graph has " + std::to_string(kMaxEquations) + " equations, as many as a lesson can keep";
+    if (equation.expression()->ToExactText().size() > size_t(kMaxEquationTextLength))
+        return "the equation is longer than a lesson can keep";
+    if (equationWork() + EquationWork(*equation.expression()) > kMaxEquationWork)
+        return "the equations would be too large to plot";
+    return "";
 }
 
 EquationObject* GraphManager::addNewCurve(std::unique_ptr<EquationObject> equation) {

@@ -127,6 +127,11 @@ public:
     EquationObject* addEquationFromText(const std::string& text, std::string* why = nullptr);
     // An equation as it is (a document's keeps its label where it was saved).
     EquationObject* addEquationObject(std::unique_ptr<EquationObject> equation);
+    // Why the graph cannot take `equation` as one more curve ("" when it can):
+    // past the bounds of GraphLimits.h a lesson could not be saved and opened.
+    std::string roomFor(const EquationObject& equation) const;
+    // The plotting work of the equations on the graph (see kMaxEquationWork).
+    long equationWork() const;
     void deleteSelected();
     // Moves the selected curve (with its tangent lines) by (dx, dy) graph units.
     void moveSelected(double dx, double dy);
@@ -157,7 +162,9 @@ public:
     // "&Display Equation" of the curve popup acts on the right-clicked curve.
     void toggleDisplayEquation();
     bool displayEquationChecked() const;
+    // Adds nothing once the graph holds kMaxAttribPoints.
     void addAttribPoint(AttribPreset preset);
+    int attribPointCount() const;
     void tangentOnCurve();
     void tangentFromPoint();
     void toggleIntersections();

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "graph/GraphManager.h"
+#include "graph/GraphLimits.h"
 #include "graph/Intersections.h"
 #include "graph/Tangents.h"
 #include "sketch/ShapeEquationText.h"
@@ -72,8 +73,14 @@ void GraphManager::toggleDisplayEquation() {
 
 bool GraphManager::displayEquationChecked() const { return hitEquation_ && hitEquation_->displayText(); }
 
+int GraphManager::attribPointCount() const {
+    int count = 0;
+    for (const auto& e : equations_) count += int(e->attribPoints().size());
+    return count;
+}
+
 void GraphManager::addAttribPoint(AttribPreset preset) {
-    if (indexOf(hitEquation_) < 0) return;
+    if (indexOf(hitEquation_) < 0 || attribPointCount() >= kMaxAttribPoints) return;
     AttribPoint ap(hitEquation_);
     if (preset == PRESET_X_CAPTION || preset == PRESET_XY_CAPTION) {
         ap.xValueType = AttribPoint::LABEL_VALUE;
@@ -159,6 +166,10 @@ bool GraphManager::processGesture(Gesture gesture) {
                 ap.yValueType = AttribPoint::LABEL_TEXT;
                 ap.yLineType = AttribPoint::LINE_SOLID;
             }
+            if (attribPointCount() >= kMaxAttribPoints) {
+                sketchProblem_ = "the graph has as many attribute points as a lesson can keep";
+                return false;
+            }
             const PointF at = curve->pointNear(shape.startPoint);
             ap.setPosition(at.x, at.y);
             curve->addAttribPoint(ap);
@@ -174,6 +185,10 @@ bool GraphManager::processGesture(Gesture gesture) {
             auto equation = std::make_unique<EquationObject>();
             if (!shapeConicExpression(shape, conic) || !conic.Rebuild() || !equation->setEquation(conic.ToExactText())) {
                 sketchProblem_ = "the fitted conic has no real curve";
+                return false;
+            }
+            if (std::string full = roomFor(*equation); !full.empty()) {
+                sketchProblem_ = std::move(full);
                 return false;
             }
             equation->setColour(currentColour_);

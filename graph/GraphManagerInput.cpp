@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "graph/GraphManager.h"
+#include "graph/GraphLimits.h"
 #include "graph/PrimitiveKind.h"
 
 namespace {
@@ -42,7 +43,8 @@ void GraphManager::mouseDown(int px, int py) {
             const bool painted = std::any_of(paintedDomains_.begin(), paintedDomains_.end(), [&](const PaintedDomain& d) {
                 return SameRegion(equations_, d.seed, g);
             });
-            if (!painted) paintedDomains_.push_back(PaintedDomain{currentColour_, g});
+            if (!painted && paintedDomains_.size() < size_t(kMaxPaintedDomains))
+                paintedDomains_.push_back(PaintedDomain{currentColour_, g});
             break;
         }
         case MODE_PEN_IDLE: mode_ = MODE_PEN_STROKE; break;

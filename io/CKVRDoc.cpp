@@ -106,6 +106,16 @@ DocumentResult CKVRDoc::save(const std::string& path, const QByteArray& thumbnai
         return Failure(kSaveFailed, path, e.what());
     }
     thumbnail_.clear();
+    // Never write a lesson that would not open again: the reader's own checks
+    // (counts, texts, plotting work, the file's size and elements) are run on
+    // the bytes first, into a graph of their own.
+    const QByteArray bytes = archive.toBytes();
+    if (bytes.size() > CXMLArchive::kMaxFileBytes)
+        return Failure(kSaveFailed, path, "the lesson is larger than a document may be");
+    GraphManager scratch;
+    CKVRDoc check(scratch);
+    if (const DocumentResult reread = check.openBytes(bytes, path); !reread.ok)
+        return Failure(kSaveFailed, path, "it would not open again (" + reread.reason.substr(reread.reason.find(": ") + 2) + ")");
     if (!archive.Close()) return Failure(kSaveFailed, path, archive.saveError());
     path_ = path;
     modified_ = false;

@@ -113,14 +113,17 @@ void CXMLArchive::loadFile() {
     loadError_ = Parse(content, document_);
 }
 
-std::string CXMLArchive::CopyElement(QXmlStreamReader& reader, QDomDocument& tree) {
+std::string CXMLArchive::CopyElement(QXmlStreamReader& reader, QDomDocument& tree, long maxElements) {
     // A default document has no tree until its first element is made.
     QDomNode at;
     int depth = 0;
+    long elements = 0;
     do {
         switch (reader.tokenType()) {
             case QXmlStreamReader::StartElement: {
                 if (++depth > kMaxDepth) return "elements nest more than " + std::to_string(kMaxDepth) + " deep";
+                if (++elements > maxElements)
+                    return "the file has more than " + std::to_string(maxElements) + " elements";
                 QDomElement e = tree.createElement(reader.name().toString());
                 (at.isNull() ? static_cast<QDomNode&>(tree) : at).appendChild(e);
                 at = e;
@@ -148,10 +151,36 @@ std::string CXMLArchive::NotWellFormed(const QXmlStreamReader& reader) {
            reader.errorString().toStdString() + ")";
 }
 
+int CXMLArchive::MostAttributes(const QByteArray& content) {
+    int most = 0, count = 0;
+    bool inTag = false;
+    char quote = 0;
+    const char* p = content.constData();
+    const char* const end = p + content.size();
+    for (; p < end; ++p) {
+        const char c = *p;
+        if (quote) {
+            if (c == quote) quote = 0;
+        } else if (!inTag) {
+            // A start tag: '<' and a name; comments, declarations and end tags hold no attributes.
+            if (c == '<' && p + 1 < end && p[1] != '/' && p[1] != '!' && p[1] != '?') inTag = true, count = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '=') {
+            most = std::max(most, ++count);
+        } else if (c == '>') {
+            inTag = false;
+        }
+    }
+    return most;
+}
+
 std::string CXMLArchive::Parse(const QByteArray& content, QDomDocument& document) {
     // One pass of the streaming reader builds the tree. It stops at the first
     // DTD before any entity is expanded, and at nesting no document has.
     document = QDomDocument();
+    if (MostAttributes(content) > kMaxAttributes)
+        return "an element has more than " + std::to_string(kMaxAttributes) + " attributes";
     QDomDocument tree;
     QXmlStreamReader reader(content);
     bool root = false;

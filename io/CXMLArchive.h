@@ -35,6 +35,16 @@ public:
     static constexpr qint64 kMaxFileBytes = 32LL * 1024 * 1024;
     // Documents nest five deep; anything much deeper is not a document.
     static constexpr int kMaxDepth = 64;
+    // Elements in one file: a document at every bound of its content (a
+    // thousand equations of at most about 120 elements, ten thousand
+    // attribute points of about 40) has fewer. The tree is built as the file
+    // is read, so the bound keeps any file under the size cap to about 250 MB,
+    // and a file past it fails as soon as the bound is reached.
+    static constexpr long kMaxElements = 1000L * 120 + 10000L * 40;
+    // Documents carry no attributes; a start tag with more than this many is
+    // refused before the XML reader (whose duplicate check is quadratic in
+    // them) ever sees it.
+    static constexpr int kMaxAttributes = 64;
 
     CXMLArchive(const std::string& path, int mode);
     // Loading from bytes already in memory (tests, the library scan).
@@ -89,8 +99,12 @@ public:
     static std::string Parse(const QByteArray& content, QDomDocument& document);
     // Copies the element the reader stands on, with everything inside it, into
     // `tree` (as its top element); the reader ends on its end tag. Refuses DTDs,
-    // entity references and nesting beyond kMaxDepth; returns why, or "".
-    static std::string CopyElement(QXmlStreamReader& reader, QDomDocument& tree);
+    // entity references, nesting beyond kMaxDepth and more than `maxElements`
+    // elements; returns why, or "".
+    static std::string CopyElement(QXmlStreamReader& reader, QDomDocument& tree, long maxElements = kMaxElements);
+    // The most attributes any start tag of `content` has, counted in one pass
+    // over the bytes (the '=' signs outside quoted values).
+    static int MostAttributes(const QByteArray& content);
 
 private:
     void loadFile();

@@ -60,14 +60,6 @@ void ExchangeExpression(CXMLArchiveNode& node, const std::string& name, MathExp&
     }
 }
 
-// The plotting work of an equation (see kMaxEquationWork).
-long EquationWork(const MathExp& e) {
-    const long nodes = long(e.NodeCount());
-    const bool analytic = e.type == MathEx::PT_ELLIPSE || e.type == MathEx::PT_HYPERBOLA ||
-                          e.type == MathEx::PT_PARABOLA || e.type == MathEx::PT_VERTICAL_LINE;
-    return e.form == MathEx::FORM_IMPLICIT && !analytic ? nodes * kZeroSetNodeWeight : nodes;
-}
-
 // The box the graph gives a new curve at zoom 1 (a little inside the ±10 graph rectangle).
 RectF DefaultPlotBox() {
     Viewport view;

@@ -1,11 +1,14 @@
 #include "io/FeatureArchive.h"
 
+#include <algorithm>
+
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QXmlStreamReader>
 #include <QtXml/QDomDocument>
 
 #include "io/CXMLArchive.h"
+#include "io/DocumentLimits.h"
 
 namespace {
 
@@ -17,6 +20,9 @@ void SerializeElement(CXMLArchiveNode& node, FeatureElement& e) {
     node.ExchangeInteger("yintercepts", e.yintercepts);
     node.ExchangeInteger("extremePts", e.extremePts);
 }
+
+// "feature", "size", and per element "element" and its six values.
+constexpr long kMaxFeatureXmlElements = 2 + 7L * kMaxEquations;
 
 bool Fail(CFeature& feature, std::string* error, const std::string& why) {
     feature.elements.clear();
@@ -31,6 +37,7 @@ void SerializeFeature(CXMLArchive& archive, CFeature& feature) {
     if (!node) return;
     int size = archive.isStoring() ? int(feature.elements.size()) : 0;
     node->ExchangeInteger("size", size);
+    if (archive.isLoading()) size = std::min(size, kMaxEquations);  // one element per equation at most
     if (archive.isLoading()) feature.elements.clear();
     for (int i = 0; i < size; ++i) {
         CXMLArchiveNode* child = archive.OpenElement("element");
@@ -68,8 +75,10 @@ bool ReadDocumentFeature(const std::string& path, CFeature& feature, std::string
             case QXmlStreamReader::StartElement: {
                 if (++depth > CXMLArchive::kMaxDepth) return Fail(feature, error, "elements nest too deep");
                 if (reader.name() != QLatin1String("feature")) break;
+                // A signature has one element per equation of the document it
+                // describes, and no document has more than kMaxEquations.
                 QDomDocument tree;
-                const std::string why = CXMLArchive::CopyElement(reader, tree);
+                const std::string why = CXMLArchive::CopyElement(reader, tree, kMaxFeatureXmlElements);
                 if (!why.empty()) return Fail(feature, error, why);
                 CXMLArchive archive(tree);
                 SerializeFeature(archive, feature);

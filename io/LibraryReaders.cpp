@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "io/DocumentLimits.h"
 #include "io/FeatureArchive.h"
 #include "io/NumberText.h"
 #include "io/ThumbnailRead.h"
@@ -79,6 +80,8 @@ bool ReadWrittenFeature(std::string_view text, CFeature& feature)
     if (!TakeInteger(text, "size", size)) return false;
     std::vector<FeatureElement> elements;
     while (Take(text, "<element>")) {
+        // One element per equation of the document: more is no signature of ours.
+        if (elements.size() >= std::size_t(kMaxEquations)) return false;
         FeatureElement e;
         std::string_view coeff;
         if (!TakeInteger(text, "type", e.type) || !TakeInteger(text, "order", e.order) ||

@@ -107,6 +107,23 @@ TEST_F(GraphManagerTest, WhatAddsNothingSaysWhy) {
     }
 }
 
+// The graph takes no more than a lesson can keep, and says why.
+TEST_F(GraphManagerTest, TheGraphHoldsNoMoreThanALessonCanKeep) {
+    GraphManager g;
+    for (int i = 0; i < 1000; ++i) ASSERT_NE(g.addEquationFromText("y = " + std::to_string(i)), nullptr);
+    std::string why;
+    EXPECT_EQ(g.addEquationFromText("y = x", &why), nullptr);
+    EXPECT_EQ(why, "the graph has 1000 equations, as many as a lesson can keep");
+    EXPECT_EQ(g.equationCount(), 1000);
+
+    GraphManager big;
+    // One implicit curve traced as a zero set costs a hundred times its nodes.
+    std::string implicit = "y";
+    for (int i = 0; i < 300; ++i) implicit += " + sin(x*y)";
+    EXPECT_EQ(big.addEquationFromText(implicit + " = 1", &why), nullptr);
+    EXPECT_EQ(why, "the equations would be too large to plot");
+}
+
 TEST_F(GraphManagerTest, HitTestOrder) {
     EquationObject* parabola = Add("y = x^2");
     EquationObject* line = Add("y = x");

@@ -12,6 +12,7 @@
 
 #include "graph/GraphManager.h"
 #include "io/CKVRDoc.h"
+#include "io/CXMLArchive.h"
 #include "io/DocumentLimits.h"
 #include "io/FeatureArchive.h"
 #include "support/DocumentMutator.h"
@@ -101,6 +102,21 @@ const Hostile kHostile[] = {
     {"a label text of a megabyte",
      [] { return "<KVR><numeqns>1</numeqns>" + Equation("y=x", "<displayTextType>1</displayTextType><displayTextTypeString>" + Repeat("ab ", 350000) + "</displayTextTypeString>") + "</KVR>"; },
      false},
+    // Attributes make the XML reader quadratic; documents have none.
+    {"60 000 attributes on the root",
+     [] {
+         QByteArray attributes;
+         for (int i = 0; i < 60000; ++i) attributes += " a" + QByteArray::number(i) + "=\"1\"";
+         return "<KVR" + attributes + "/>";
+     },
+     false},
+    {"65 attributes on an element", [] { return "<KVR" + Repeat(" a=\"1\"", 65) + "><numeqns>0</numeqns></KVR>"; }, false},
+    {"quoted '=' signs are no attributes",
+     [] { return "<KVR note=\"" + Repeat("a=b ", 200) + "\"><numeqns>1</numeqns>" + Equation("y=x") + "</KVR>"; }, true, 1},
+    // Elements are built as they are read: a bound stops a file of millions.
+    {"eight million empty elements", [] { return "<KVR>" + Repeat("<z/>", 8000000) + "</KVR>"; }, false},
+    {"thirty thousand copies of an equation",
+     [] { return "<KVR><numeqns>2</numeqns>" + Repeat(Equation("y=x", "<from>0</from><to>0</to>"), 30000) + "</KVR>"; }, true, 2},
     {"an equation inside an equation",
      [] { return "<KVR><numeqns>3</numeqns>" + Equation("y=x", Equation("y=2*x")) + "</KVR>"; }, true, 2},
 };
@@ -145,6 +161,45 @@ TEST_P(HostileFile, OpensWhatMakesSenseOrFailsWithTheMessage) {
 
 INSTANTIATE_TEST_SUITE_P(Files, HostileFile, ::testing::ValuesIn(kHostile),
                          [](const auto& info) { return "case" + std::to_string(info.index); });
+
+// A shape refines the equation text of a reshaped curve; one that describes
+// another curve than the text is ignored, and the text wins.
+TEST(HostileInput, AShapeThatContradictsTheTextIsIgnored) {
+    const struct {
+        const char* text;
+        const char* shape;
+        double c0, c1, c2;  // the curve that opens
+    } rows[] = {
+        {"y=3*x^2", "<type>2</type><c0>1</c0><c1>0</c1><c2>-1</c2>", 3, 0, 0},
+        {"y=x^2-1.00000", "<type>2</type><c0>1.000000004</c0><c1>0</c1><c2>-1.0000000031</c2>", 1.000000004, 0, -1.0000000031},
+        {"y=2*x+1", "<type>1</type><c0>2.5</c0><c1>1</c1>", 2, 1, 0},
+    };
+    for (const auto& r : rows) {
+        GraphManager graph;
+        CKVRDoc doc(graph);
+        const QByteArray file = "<KVR><numeqns>1</numeqns>" + Equation(r.text, QByteArray("<shape>") + r.shape + "</shape>") + "</KVR>";
+        ASSERT_TRUE(doc.openBytes(file, "shape.kvr").ok) << r.text;
+        const double* c = graph.equation(0)->expression()->coeffs;
+        EXPECT_DOUBLE_EQ(c[0], r.c0) << r.text;
+        EXPECT_DOUBLE_EQ(c[1], r.c1) << r.text;
+        EXPECT_DOUBLE_EQ(c[2], r.c2) << r.text;
+        if (r.c0 == 3) EXPECT_EQ(graph.equation(0)->expression()->ExtremePoints().at(0).y, 0.0f);
+    }
+}
+
+TEST(HostileInput, AttributesAreCountedOutsideQuotes) {
+    const struct {
+        const char* xml;
+        int most;
+    } rows[] = {{"<KVR/>", 0},
+                {"<KVR a=\"1\" b='2'><x c=\"3\"/></KVR>", 2},
+                {"<KVR a=\"x=y=z\"/>", 1},
+                {"<!-- a=1 b=2 --><KVR/>", 0},
+                {"<?xml version=\"1.0\" encoding=\"UTF-8\"?><KVR/>", 0},
+                {"<KVR>1 = 2 = 3</KVR>", 0},
+                {"</KVR a=1>", 0}};
+    for (const auto& r : rows) EXPECT_EQ(CXMLArchive::MostAttributes(QByteArray(r.xml)), r.most) << r.xml;
+}
 
 TEST(HostileInput, PathsThatAreNoDocument) {
     QTemporaryDir dir;

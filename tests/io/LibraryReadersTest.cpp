@@ -143,6 +143,36 @@ TEST(LibraryReaders, StrayFilesReadAsTheDocumentReaderReadsThem)
     }
 }
 
+// A signature holds one element per equation, and no document more than a
+// thousand: a file with more is no lesson, however it is read.
+TEST(LibraryReaders, ASignatureIsBoundedByTheEquationsADocumentMayHave)
+{
+    QTemporaryDir dir;
+    auto signature = [](int elements, const std::string& element) {
+        std::string s = "<?xml version=\"1.0\"?>\n<KVR><version>1.00</version><feature><size>" + std::to_string(elements) + "</size>";
+        for (int i = 0; i < elements; ++i) s += element;
+        return s + "</feature><numeqns>0</numeqns></KVR>";
+    };
+    const std::string full = "<element><type>1</type><order>1</order><highestCoeff>2</highestCoeff><xintercepts>1</xintercepts>"
+                             "<yintercepts>1</yintercepts><extremePts>0</extremePts></element>";
+    const struct {
+        const char* name;
+        std::string content;
+        bool read;
+    } rows[] = {{"thousand.kvr", signature(1000, full), true},
+                {"thousand-and-one.kvr", signature(1001, full), false},
+                {"million-empty.kvr", signature(1000000, "<element/>"), false}};
+    for (const auto& r : rows) {
+        const std::string path = dir.filePath(r.name).toStdString();
+        std::ofstream(path, std::ios::binary) << r.content;
+        CFeature feature;
+        EXPECT_EQ(ReadLibraryFeature(path, feature), r.read) << r.name;
+        if (r.read) EXPECT_EQ(feature.elements.size(), 1000u);
+        CFeature slow;
+        EXPECT_LE(ReadDocumentFeature(path, slow) ? slow.elements.size() : 0u, 1000u) << r.name;
+    }
+}
+
 // A folder of real documents and hostile files: the scan keeps the documents
 // and skips the rest, a document with no picture is still ranked (and shown
 // without one), and nothing is made up for a file with no signature.

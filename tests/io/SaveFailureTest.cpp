@@ -9,6 +9,7 @@
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 
+#include "graph/EquationObject.h"
 #include "graph/GraphManager.h"
 #include "io/CKVRDoc.h"
 
@@ -47,6 +48,17 @@ protected:
     QString old;
     QByteArray oldBytes;
 };
+
+// KVR never writes a lesson it would not open again: what the reader refuses,
+// the writer refuses first, and the old file stays.
+TEST_F(SaveFailure, ALessonThatWouldNotOpenIsNotWritten) {
+    EquationObject* curve = graph.equation(1);
+    ASSERT_TRUE(curve->setLabel(EquationObject::LABEL_USER_TEXT, std::string(2000, 'a')));
+    const DocumentResult r = doc.save(old.toStdString(), QByteArray("png"));
+    ExpectFailedAndOldFileIntact(r);
+    EXPECT_NE(r.reason.find("would not open again (a label text is longer than 1024 characters)"), std::string::npos)
+        << r.reason;
+}
 
 TEST_F(SaveFailure, PathsThatCannotBeWritten) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.kvr"));
