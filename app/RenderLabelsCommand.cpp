@@ -1,5 +1,6 @@
 #include "app/RenderLabelsCommand.h"
 #include "app/CommandInput.h"
+#include "render/ImageExport.h"
 
 #include <algorithm>
 #include <cmath>
@@ -116,7 +117,7 @@ int RunRenderLabels(const QStringList& args, std::ostream&, std::ostream& err) {
         labels.push_back(Typesetter::TypesetImage(latex, Typesetter::kLabelSize, scale));
     }
     const QImage page = ComposePage(labels, scale);
-    if (!page.save(outPath, "PNG")) {
+    if (!SaveImagePng(page, QFile::encodeName(outPath).toStdString())) {
         err << "kvr render-labels: cannot write " << Quoted(outPath) << '\n';
         return 1;
     }

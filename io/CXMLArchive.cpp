@@ -1,4 +1,5 @@
 #include "io/CXMLArchive.h"
+#include "core/AtomicFile.h"
 
 #include <unistd.h>
 
@@ -248,34 +249,8 @@ QByteArray CXMLArchive::toBytes() const {
 bool CXMLArchive::Close() {
     if (closed_ || isLoading()) return saveError_.empty();
     closed_ = true;
-    const QString path = QString::fromStdString(path_);
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) {
-        saveError_ = info.isDir() ? "the path is a folder" : "the path is not a regular file";
-        return false;
-    }
-    // Written beside the target, flushed to the disk and then renamed over it:
-    // the old file is replaced only by a complete new one.
-    QSaveFile file(path);
-    // Unbuffered: a write that fails (a full disk) fails here, where it is seen;
-    // Qt 6.4 commits a file whose buffered flush failed.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        saveError_ = file.errorString().toStdString();
-        return false;
-    }
+    // The old file is replaced only by a complete new one.
     const QByteArray bytes = toBytes();
-    const bool written = file.write(bytes) == bytes.size() && file.error() == QFileDevice::NoError;
-    // On the disk before the rename makes it the document (commit itself does not sync).
-    const bool synced = written && ::fsync(file.handle()) == 0;
-    if (!written || !synced) {
-        saveError_ = written ? std::string("the file could not be synced to the disk: ") + std::strerror(errno)
-                             : file.errorString().toStdString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        saveError_ = file.errorString().toStdString();
-        return false;
-    }
-    return true;
+    saveError_ = WriteFileAtomically(path_, std::string_view(bytes.constData(), size_t(bytes.size())));
+    return saveError_.empty();
 }

@@ -1,5 +1,6 @@
 #include "render/GraphPage.h"
 
+#include <QtCore/QBuffer>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtGui/QPageLayout>
@@ -8,6 +9,7 @@
 #include <QtGui/QPdfWriter>
 #include <QtSvg/QSvgGenerator>
 
+#include "core/AtomicFile.h"
 #include "graph/GraphManager.h"
 #include "render/Typesetter.h"
 #include "render/Projection.h"
@@ -30,18 +32,13 @@ void PaintGraphPage(GraphManager& graph, QPainter& painter, const QRectF& target
 
 namespace {
 
-// The painting device must be closed before the file is checked.
-bool written(const QString& path) { return QFileInfo(path).isFile() && QFileInfo(path).size() > 0; }
-
-// A file that cannot be opened for writing is reported before any painting.
-bool writable(const QString& path)
+// The page is drawn into memory and written as documents are: a full disk
+// leaves no half a page behind, and says so.
+bool WritePage(const QByteArray& bytes, const QString& path)
 {
-    QFile probe(path);
-    const bool existed = probe.exists();
-    if (!probe.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
-    probe.close();
-    if (!existed) probe.remove();
-    return true;
+    return !bytes.isEmpty() &&
+           WriteFileAtomically(QFile::encodeName(path).toStdString(), std::string_view(bytes.constData(), size_t(bytes.size())))
+               .empty();
 }
 
 }  // namespace
@@ -49,11 +46,12 @@ bool writable(const QString& path)
 bool ExportSvg(GraphManager& graph, const QString& path)
 {
     Typesetter::EnsureGuiApplication();
-    if (!writable(path)) return false;
     const Viewport::Ortho o = graph.viewport().setProjection();
+    QBuffer page;
+    page.open(QIODevice::WriteOnly);
     {
         QSvgGenerator svg;
-        svg.setFileName(path);
+        svg.setOutputDevice(&page);
         svg.setSize(QSize(o.width, o.height));
         svg.setViewBox(QRectF(0, 0, o.width, o.height));
         svg.setTitle(QStringLiteral("KVR graph"));
@@ -63,15 +61,16 @@ bool ExportSvg(GraphManager& graph, const QString& path)
         PaintGraphPage(graph, painter, QRectF(0, 0, o.width, o.height));
         painter.end();
     }
-    return written(path);
+    return WritePage(page.data(), path);
 }
 
 bool ExportPdf(GraphManager& graph, const QString& path)
 {
     Typesetter::EnsureGuiApplication();
-    if (!writable(path)) return false;
+    QBuffer page;
+    page.open(QIODevice::WriteOnly);
     {
-        QPdfWriter pdf(path);
+        QPdfWriter pdf(&page);
         pdf.setTitle(QStringLiteral("KVR graph"));
         pdf.setCreator(QStringLiteral("KVR"));
         const Viewport::Ortho o = graph.viewport().setProjection();
@@ -84,5 +83,5 @@ bool ExportPdf(GraphManager& graph, const QString& path)
         PaintGraphPage(graph, painter, QRectF(QPointF(0, 0), QSizeF(pdf.width(), pdf.height())));
         painter.end();
     }
-    return written(path);
+    return WritePage(page.data(), path);
 }

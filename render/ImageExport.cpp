@@ -1,5 +1,9 @@
 #include "render/ImageExport.h"
 
+#include <QtCore/QBuffer>
+
+#include "core/AtomicFile.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -95,8 +99,10 @@ QImage CaptureCleanGraphImage(GraphManager& graph, int width, int height, std::s
 
 bool SaveImagePng(const QImage& image, const std::string& path) {
     if (image.isNull() || path.empty()) return false;
-    QImageWriter writer(QString::fromStdString(path), "png");
-    return writer.write(image);
+    QBuffer png;
+    QImageWriter writer(&png, "png");
+    if (!writer.write(image)) return false;
+    return WriteFileAtomically(path, std::string_view(png.data().constData(), size_t(png.data().size()))).empty();
 }
 
 bool ExportGraphImage(GraphManager& graph, const std::string& path, int width, int height, std::string* error) {

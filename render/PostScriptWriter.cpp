@@ -1,4 +1,5 @@
 #include "render/PostScriptWriter.h"
+#include "core/AtomicFile.h"
 
 #include <charconv>
 #include <cstdio>
@@ -327,8 +328,5 @@ bool PostScriptWriter::WritePostScriptFile(const std::string& path) {
         if (c == '\n') crlf += '\r';
         crlf += c;
     }
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
-    if (!file) return false;
-    const bool written = std::fwrite(crlf.data(), 1, crlf.size(), file.get()) == crlf.size();
-    return std::fclose(file.release()) == 0 && written;
+    return WriteFileAtomically(path, crlf).empty();
 }

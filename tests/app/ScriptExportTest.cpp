@@ -1,6 +1,8 @@
 // Pages that `kvr script` exports from busy graphs: every one must be a page
 // a PostScript interpreter draws, and stay of a size that fits its content.
+#include <csignal>
 #include <cstdint>
+#include <sys/resource.h>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -13,6 +15,32 @@
 #include "support/Ghostscript.h"
 
 namespace {
+
+// Every export is written as documents are: a full disk (a file-size limit
+// here) or a device that takes nothing leaves no file cut short, and the run
+// fails with status 1.
+TEST(ScriptExport, AnExportCutShortFailsAndLeavesNoFile) {
+    QTemporaryDir dir;
+    for (const char* command : {"export-ps", "export-svg", "export-pdf", "export-png"}) {
+        const std::string path = dir.filePath(QString(command) + ".out").toStdString();
+        struct rlimit saved {};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit tiny = saved;
+        tiny.rlim_cur = 200;  // every page is larger
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+        const RunResult cut = RunEntry(&RunScript, {"-"}, std::string("type y = x^2\n") + command + " " + path + "\n");
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+        EXPECT_EQ(cut.status, 1) << command << ": " << cut.err;
+        EXPECT_FALSE(std::filesystem::exists(path)) << command;
+        EXPECT_TRUE(std::filesystem::is_empty(dir.path().toStdString())) << command << ": a temporary file is left";
+
+        const RunResult full = RunEntry(&RunScript, {"-"}, std::string("type y = x\n") + command + " /dev/full\n");
+        EXPECT_EQ(full.status, 1) << command;
+        EXPECT_EQ(full.err, "kvr script: line 2: cannot write '/dev/full'\n") << command;
+    }
+}
 
 // A script of random graph work: curves with far offsets and steep slopes,
 // intersections, zooming, panning, painting, captions and tangents.

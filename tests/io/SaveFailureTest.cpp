@@ -85,6 +85,8 @@ TEST_F(SaveFailure, FullDiskLeavesTheOldFile) {
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
     ExpectFailedAndOldFileIntact(r);
+    // In the system's words, not "Unknown error".
+    EXPECT_NE(r.reason.find("File too large"), std::string::npos) << r.reason;
 }
 
 TEST_F(SaveFailure, ReadOnlyFolderLeavesTheOldFile) {
