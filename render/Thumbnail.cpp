@@ -6,10 +6,15 @@
 
 #include "render/Base64Lines.h"
 
+#include <algorithm>
+
 QByteArray MakeThumbnail(const QImage& picture) {
     if (picture.isNull()) return {};
-    const QImage scaled =
-        picture.scaled(kThumbnailSide, kThumbnailSide, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // A square from the picture's centre, so that the graph keeps its aspect
+    // (a circle stays round): the view shows equal units along both axes.
+    const int side = std::min(picture.width(), picture.height());
+    const QImage square = picture.copy((picture.width() - side) / 2, (picture.height() - side) / 2, side, side);
+    const QImage scaled = square.scaled(kThumbnailSide, kThumbnailSide, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly) || !scaled.save(&buffer, "PNG")) return {};

@@ -1,5 +1,5 @@
-// Thumbnails: exactly 256 × 256 whatever the picture, the same picture
-// squeezed, and back from the document's Base64 text.
+// Thumbnails: exactly 256 × 256 whatever the picture, a square from its
+// centre (so the graph keeps its aspect), and back from the document's Base64 text.
 #include <gtest/gtest.h>
 
 #include <QtGui/QColor>
@@ -37,6 +37,30 @@ TEST(Thumbnail, AnyPictureBecomesExactly256Square) {
             EXPECT_EQ(QColor(back.pixel(10, 128)), QColor(Qt::red));
             EXPECT_EQ(QColor(back.pixel(245, 128)), QColor(Qt::blue));
         }
+    }
+}
+
+// A circle on the view stays a circle in the library, whatever the window's shape.
+TEST(Thumbnail, ACircleStaysRound) {
+    for (const QSize size : {QSize(1000, 750), QSize(600, 900), QSize(1280, 400)}) {
+        QImage view(size, QImage::Format_RGB32);
+        view.fill(Qt::white);
+        QPainter painter(&view);
+        painter.setPen(QPen(Qt::black, 3));
+        const int r = std::min(size.width(), size.height()) / 4;
+        painter.drawEllipse(QPoint(size.width() / 2, size.height() / 2), r, r);
+        painter.end();
+        const QImage thumb = DecodeThumbnail(ToText(MakeThumbnail(view)));
+        ASSERT_FALSE(thumb.isNull());
+        int left = 256, right = -1, top = 256, bottom = -1;
+        for (int y = 0; y < thumb.height(); ++y)
+            for (int x = 0; x < thumb.width(); ++x)
+                if (QColor(thumb.pixel(x, y)).value() < 128) {
+                    left = std::min(left, x), right = std::max(right, x);
+                    top = std::min(top, y), bottom = std::max(bottom, y);
+                }
+        ASSERT_GE(right, left);
+        EXPECT_NEAR(double(right - left) / double(bottom - top), 1.0, 0.05) << size.width() << "x" << size.height();
     }
 }
 
