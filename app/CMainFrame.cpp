@@ -475,8 +475,9 @@ void CMainFrame::about()
 
 // The tick brings the library up to date (a quiet folder costs nothing: an
 // inotify watch says whether anything changed, with a full listing every 40
-// ticks for folders that send no events; the listing and the reading of new
-// and changed files run on a worker thread), then runs the search a moved or
+// ticks besides, and at every tick for a folder on a network or user-space
+// file system, which sends no events; the listing and the reading of new and
+// changed files run on a worker thread), then runs the search a moved or
 // reshaped curve asked for.
 void CMainFrame::timerTick()
 {

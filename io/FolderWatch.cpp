@@ -1,6 +1,7 @@
 #include "io/FolderWatch.h"
 
 #include <sys/inotify.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -45,13 +46,41 @@ bool FolderWatch::drain()
     }
 }
 
+bool FolderWatch::SendsEvents(long type)
+{
+    switch (static_cast<unsigned long>(type) & 0xFFFFFFFFul) {
+        case 0x6969:      // NFS
+        case 0x517B:      // SMB
+        case 0xFF534D42:  // CIFS
+        case 0xFE534D42:  // SMB2
+        case 0x65735546:  // FUSE (sshfs, rclone, …)
+        case 0x564C:      // NCP
+        case 0x5346414F:  // AFS
+        case 0x6B414653:  // kAFS
+        case 0x01021997:  // 9P (V9FS)
+        case 0x73757245:  // Coda
+        case 0x47504653:  // GPFS
+        case 0x013111A8:  // IBRIX
+        case 0x00C36400:  // Ceph
+        case 0x19830326:  // Lustre
+        case 0x0BD00BD0:  // Lustre (older)
+        case 0x7461636F:  // OCFS2
+        case 0x01161970:  // GFS2
+            return false;
+        default: return true;
+    }
+}
+
 bool FolderWatch::needsListing(const std::string& folder)
 {
     if (folder != folder_) {
         unwatch();
         folder_ = folder;
         calls_ = 0;
+        struct statfs fs {};
+        silent_ = !folder.empty() && ::statfs(folder.c_str(), &fs) == 0 && !SendsEvents(long(fs.f_type));
     }
+    if (silent_) return true;
     const bool events = drain();
     if (lost_) {
         // The folder went away or events were lost: watch afresh (if it is back).

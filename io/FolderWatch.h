@@ -4,7 +4,8 @@
 // inotify reports entries created, deleted, renamed, written or touched in
 // the folder. Where it cannot (a folder it cannot watch, network file
 // systems that send no events, documents that are links to files elsewhere)
-// a full listing every `fullListingEvery` checks still finds every change.
+// a full listing every `fullListingEvery` checks still finds every change, and
+// a folder on a file system that sends no events is listed at every check.
 #include <string>
 
 class FolderWatch {
@@ -22,6 +23,12 @@ public:
     // Makes the next call list, whatever happened (a listing that failed).
     void invalidate() { folder_.clear(); }
 
+    // Whether a file system of this statfs type sends inotify events for
+    // changes made elsewhere: network and user-space file systems (NFS, SMB,
+    // FUSE and the like) see only changes made on this machine, so a folder
+    // on them is listed on every call.
+    static bool SendsEvents(long filesystemType);
+
 private:
     void unwatch();
     bool drain();  // true when any event was waiting
@@ -31,5 +38,6 @@ private:
     int fd_ = -1;  // the inotify instance, -1 when there is none
     int wd_ = -1;  // the folder's watch, -1 when not watched
     bool lost_ = false;  // the watch ended (folder gone, events lost)
+    bool silent_ = false;  // the folder's file system sends no events
     std::string folder_;
 };

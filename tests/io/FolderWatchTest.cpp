@@ -100,3 +100,21 @@ TEST(FolderWatch, FolderRemovedAndMadeAgain)
 }
 
 }  // namespace
+
+namespace {
+
+// Network and user-space file systems send no events for changes made
+// elsewhere: their folders are listed at every tick, local ones only on events.
+TEST(FolderWatch, FileSystemsThatSendNoEventsAreListedEveryTime)
+{
+    const struct {
+        long type;
+        const char* name;
+        bool sendsEvents;
+    } rows[] = {{0xEF53, "ext4", true},     {0x01021994, "tmpfs", true},    {0x9123683E, "btrfs", true},
+                {0x58465342, "xfs", true},  {0x6969, "nfs", false},         {0xFF534D42, "cifs", false},
+                {long(0xFE534D42), "smb2", false}, {0x65735546, "fuse", false}, {0x01021997, "9p", false}};
+    for (const auto& r : rows) EXPECT_EQ(FolderWatch::SendsEvents(r.type), r.sendsEvents) << r.name;
+}
+
+}  // namespace
