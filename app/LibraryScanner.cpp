@@ -1,5 +1,6 @@
 #include "app/LibraryScanner.h"
 
+#include <utility>
 #include <QtConcurrent/QtConcurrentRun>
 #include <QtCore/QFile>
 
@@ -29,11 +30,17 @@ void LibraryScanner::loadLibrary(const QString& folder)
 {
     const std::string name = QFile::encodeName(folder).toStdString();
     if (scanning_) {
-        // Another folder chosen meanwhile: stop the old scan; the next call starts on the new.
+        // Served when the running scan is done; another folder stops that scan.
+        next_ = name;
         if (name != scanFolder_) cancel_->store(true);
         return;
     }
     if (!watch_.needsListing(name) && name == library_.folder()) return;
+    startScan(name);
+}
+
+void LibraryScanner::startScan(const std::string& name)
+{
     scanning_ = true;
     scanFolder_ = name;
     cancel_->store(false);
@@ -57,10 +64,12 @@ void LibraryScanner::loadLibrary(const QString& folder)
 
 void LibraryScanner::waitForScan()
 {
-    if (!scanning_) return;
-    watcher_.waitForFinished();
-    // The finished signal is queued to this thread; apply now rather than later.
-    scanFinished();
+    while (scanning_) {
+        watcher_.waitForFinished();
+        // The finished signal is queued to this thread; apply now rather than
+        // later (which may start the scan asked for meanwhile).
+        scanFinished();
+    }
 }
 
 void LibraryScanner::scanFinished()
@@ -69,17 +78,27 @@ void LibraryScanner::scanFinished()
     // Already applied (waitForScan), or a late signal of an earlier scan.
     if (!scanning_ || !future.isFinished()) return;
     scanning_ = false;
-    if (future.resultCount() == 0) return;
-    Outcome outcome = future.result();
-    if (!outcome.plan) {
+    apply(future.resultCount() == 0 ? std::nullopt : std::optional<Outcome>(future.result()));
+    // The newest request made while the scan ran: its folder is listed afresh.
+    if (next_) {
+        const std::string folder = *std::exchange(next_, std::nullopt);
+        watch_.invalidate();
+        if (watch_.needsListing(folder) || folder != library_.folder()) startScan(folder);
+    }
+}
+
+void LibraryScanner::apply(std::optional<Outcome> outcome)
+{
+    if (!outcome) return;
+    if (!outcome->plan) {
         watch_.invalidate();  // could not list: try again at the next call
         return;
     }
     // A scan stopped early leaves the rest of the plan undone; the unread
     // files still differ from the library and come back at the next listing.
-    if (outcome.results.size() < outcome.plan->toRead.size()) watch_.invalidate();
-    if (outcome.plan->empty()) return;
-    library_.apply(*outcome.plan, outcome.results);
+    if (outcome->results.size() < outcome->plan->toRead.size()) watch_.invalidate();
+    if (outcome->plan->empty()) return;
+    library_.apply(*outcome->plan, outcome->results);
     emit libraryChanged();
 }
 

@@ -30,10 +30,13 @@ public:
     // `loadLibrary`: brings the library up to date with `folder`. Returns at
     // once; when the folder must be looked at, `scanning` is true until
     // `libraryChanged` (or until the worker found nothing new). A call while a
-    // scan runs only stops it when `folder` is another one.
+    // scan runs is served after it (the newest such call wins, and its folder
+    // is listed afresh, for it may have changed since the running scan looked);
+    // it stops the running scan when `folder` is another one.
     void loadLibrary(const QString& folder);
     bool scanning() const { return scanning_; }
-    // Blocks until a running scan has been applied (tests, shutdown).
+    // Blocks until the running scan, and the one asked for meanwhile, have been
+    // applied (tests, shutdown).
     void waitForScan();
 
     // `updateCandidates`: ranks the library against `graph` and reads the
@@ -55,6 +58,8 @@ private:
         std::vector<ScanResult> results;
     };
     void scanFinished();
+    void startScan(const std::string& folder);
+    void apply(std::optional<Outcome> outcome);
 
     FeatureReader features_;
     ThumbnailReader thumbnails_;
@@ -62,6 +67,7 @@ private:
     FolderWatch watch_;
     bool scanning_ = false;
     std::string scanFolder_;  // the folder the running scan looks at
+    std::optional<std::string> next_;  // the folder asked for while a scan ran
     std::shared_ptr<std::atomic<bool>> cancel_ = std::make_shared<std::atomic<bool>>(false);
     QFutureWatcher<Outcome> watcher_;
 };
