@@ -51,27 +51,30 @@ void ExpectPoint(PointF p, double x, double y, const std::string& what) {
 
 // ---------------------------------------------------------------- defaults
 
-TEST(ViewportDefaults, NewDocumentState) {
-    Viewport v;
-    EXPECT_DOUBLE_EQ(v.scale, 1.3);
-    EXPECT_DOUBLE_EQ(v.xZoom, 1.0);
-    EXPECT_DOUBLE_EQ(v.yZoom, 1.0);
-    EXPECT_EQ(v.pan, PointF(0, 0));
-    EXPECT_EQ(v.graphRect, RectF(10, -10, -10, 10));
-    EXPECT_EQ(v.width, 1000);
-    EXPECT_EQ(v.height, 750);
-}
-
-TEST(ViewportDefaults, ResetKeepsTheWindowSize) {
-    Viewport v = MakeViewport(3.0, 2.0, 4.0, PointF(5, -6), 640, 480);
-    v.reset();
-    EXPECT_DOUBLE_EQ(v.scale, 1.3);
-    EXPECT_DOUBLE_EQ(v.xZoom, 1.0);
-    EXPECT_DOUBLE_EQ(v.yZoom, 1.0);
-    EXPECT_EQ(v.pan, PointF(0, 0));
-    EXPECT_EQ(v.graphRect, RectF(10, -10, -10, 10));
-    EXPECT_EQ(v.width, 640);
-    EXPECT_EQ(v.height, 480);
+// A new graph, and one reset after zooming and panning, shows the origin at
+// the centre of the window and 1.3 units per 40 pixels along both axes: at
+// 1000 × 750, x from −16.25 to 16.25 and y from −12.19 to 12.19.
+TEST(ViewportDefaults, ANewGraphShowsTheOriginAtTheCentre) {
+    Viewport fresh;
+    Viewport reset = MakeViewport(3.0, 2.0, 4.0, PointF(5, -6), 640, 480);
+    reset.reset();
+    const struct {
+        const char* name;
+        const Viewport& v;
+        double halfWidth, halfHeight;  // graph units from the centre to the edges
+    } rows[] = {{"new", fresh, 16.25, 12.1875}, {"reset at 640 x 480", reset, 10.4, 7.8}};
+    for (const auto& r : rows) {
+        const PointF centre = r.v.screenToGraph(r.v.width / 2.0, r.v.height / 2.0);
+        EXPECT_NEAR(centre.x, 0, 1e-6) << r.name;
+        EXPECT_NEAR(centre.y, 0, 1e-6) << r.name;
+        const PointF topLeft = r.v.screenToGraph(0, 0), bottomRight = r.v.screenToGraph(r.v.width, r.v.height);
+        EXPECT_NEAR(topLeft.x, -r.halfWidth, 1e-4) << r.name;
+        EXPECT_NEAR(topLeft.y, r.halfHeight, 1e-4) << r.name;
+        EXPECT_NEAR(bottomRight.x, r.halfWidth, 1e-4) << r.name;
+        EXPECT_NEAR(bottomRight.y, -r.halfHeight, 1e-4) << r.name;
+        // The grid and axes span ±10 at zoom 1.
+        EXPECT_EQ(r.v.graphRect, RectF(10, -10, -10, 10)) << r.name;
+    }
 }
 
 // ---------------------------------------------------------------- conversions

@@ -65,12 +65,23 @@ TEST_P(ResampleTest, GivesTenEvenlySpacedPointsEndingOnTheStrokesOwn) {
 INSTANTIATE_TEST_SUITE_P(Strokes, ResampleTest, testing::ValuesIn(kResampleCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(StrokeTest, NewStrokeIsSolidOpaqueBlackWithoutPoints) {
-    const Stroke stroke;
-    EXPECT_TRUE(stroke.empty());
-    EXPECT_EQ(stroke.color, ColorF(0, 0, 0, 1));
-    EXPECT_EQ(stroke.stipplePattern, -1);
+// What the pen draws: a solid stroke one pixel wide in the palette colour of
+// the moment, whatever colour it began in.
+TEST(StrokeTest, APenStrokeIsSolidInThePaletteColour) {
+    const ColorF red(1, 0, 0, 1), blue(0, 0, 1, 1);
+    PenInput pen;
+    pen.enter();
+    pen.press(PointF(0, 0));
+    pen.move(PointF(1, 1), red);
+    pen.move(PointF(2, 1), blue);
+    const Stroke& stroke = pen.currentStroke();
+    ASSERT_EQ(stroke.size(), 3u);
+    EXPECT_EQ(stroke.color, blue);
+    EXPECT_EQ(stroke.stipplePattern, -1) << "solid";
     EXPECT_EQ(stroke.lineWidth, 1.0f);
+    pen.release();
+    ASSERT_EQ(pen.gesture().strokes.size(), 1u);
+    EXPECT_EQ(pen.gesture().strokes[0].color, blue);
 }
 
 TEST(StrokeTest, ResamplingDrawsTheStrokeSolidBlueAndLeavesAnEmptyStrokeEmpty) {
