@@ -1,4 +1,5 @@
 #include "graph/EquationObject.h"
+#include "graph/Picking.h"
 #include "graph/PrimitiveKind.h"
 
 #include <algorithm>
@@ -184,22 +185,9 @@ PointF EquationObject::valueAt(double x) const {
     return PointF(float(y1), float(y2));
 }
 
+// The tolerance of the described curve test: a tenth of the scale both ways.
 bool EquationObject::passesNear(PointF p, double scale) const {
-    if (isTextOnly()) return false;
-    const double d = scale * 0.1;
-    const bool explicitForm = expression_->form == FORM_EXPLICIT;
-    auto G = [&](double x, double y) { return expression_->Value(x, y) - (explicitForm ? y : 0.0); };
-    const double g[4] = {G(p.x, p.y + d), G(p.x, p.y - d), G(p.x - d, p.y), G(p.x + d, p.y)};
-    int finite = 0, positive = 0, negative = 0;
-    for (double v : g) {
-        if (!std::isfinite(v)) continue;
-        ++finite;
-        positive += v > 0;
-        negative += v < 0;
-    }
-    if (finite == 0) return false;
-    if (finite == 4 && (positive == 4 || negative == 4)) return false;
-    return true;
+    return CurvePassesNear(*this, p, PickTolerance{scale * 0.1, scale * 0.1});
 }
 
 namespace {

@@ -145,8 +145,8 @@ public:
     // Samples the curve into pieces.
     void resample();
     // Draws the object; `selected` adds the selection frame and control points.
-    // On vector output the selection frame, control points and extreme points
-    // are left out and the domain stippling is not applied.
+    // On vector output the selection frame and control points are left out and
+    // the domain stippling is not applied.
     void draw(Surface& surface, double scale, double xZoom, double yZoom, bool selected = false);
 
 private:
@@ -162,7 +162,7 @@ private:
     void drawAsymptotes(Surface& surface) const;
     void drawSelection(Surface& surface, double scale, double xZoom, double yZoom) const;
     void drawLabel(Surface& surface, double scale, double xZoom, double yZoom);
-    void drawExtremePoints(Surface& surface, double scale, double xZoom) const;
+    void drawExtremePoints(Surface& surface, double scale, double xZoom, double yZoom) const;
 
     std::unique_ptr<MathEx::MathExp> expression_;
     std::vector<Stroke> pieces_;

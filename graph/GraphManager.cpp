@@ -183,9 +183,9 @@ int GraphManager::undo() {
 }
 
 // The first equation whose curve passes the point moves to the end of the list (drawn on top).
-EquationObject* GraphManager::equationAt(PointF g) {
+EquationObject* GraphManager::equationAt(PointF g, const PickTolerance& tolerance) {
     for (size_t i = 0; i < equations_.size(); ++i) {
-        if (!equations_[i]->passesNear(g, viewport_.scale)) continue;
+        if (!CurvePassesNear(*equations_[i], g, tolerance)) continue;
         auto owned = std::move(equations_[i]);
         equations_.erase(equations_.begin() + i);
         equations_.push_back(std::move(owned));
@@ -194,17 +194,19 @@ EquationObject* GraphManager::equationAt(PointF g) {
     return nullptr;
 }
 
+// Every tolerance is the same few pixels, converted at the current scale and
+// zoom, so that what is easy to pick stays easy at any magnification.
 HitCode GraphManager::hitTest(PointF g) {
     const Viewport& v = viewport_;
     if (v.hitXArrow(g)) return HIT_X_ARROW;
     if (v.hitYArrow(g)) return HIT_Y_ARROW;
-    const double d = v.scale * 0.2;
+    const PickTolerance t = v.pickTolerance(pickTolerancePixels());
     if (selected_ && !selected_->isTextOnly()) {
         const RectF& box = selected_->plotBox();
-        const bool nearTop = std::fabs(g.y - box.top) < d * v.yZoom, nearBottom = std::fabs(g.y - box.bottom) < d * v.yZoom;
+        const bool nearTop = std::fabs(g.y - box.top) < t.y, nearBottom = std::fabs(g.y - box.bottom) < t.y;
         BoxHandle handle = BOX_NONE;
-        if (std::fabs(g.x - box.left) < d * v.xZoom) handle = nearTop ? BOX_TOP_LEFT : nearBottom ? BOX_BOTTOM_LEFT : BOX_LEFT;
-        else if (std::fabs(g.x - box.right) < d * v.xZoom) handle = nearTop ? BOX_TOP_RIGHT : nearBottom ? BOX_BOTTOM_RIGHT : BOX_RIGHT;
+        if (std::fabs(g.x - box.left) < t.x) handle = nearTop ? BOX_TOP_LEFT : nearBottom ? BOX_BOTTOM_LEFT : BOX_LEFT;
+        else if (std::fabs(g.x - box.right) < t.x) handle = nearTop ? BOX_TOP_RIGHT : nearBottom ? BOX_BOTTOM_RIGHT : BOX_RIGHT;
         else handle = nearTop ? BOX_TOP : nearBottom ? BOX_BOTTOM : BOX_NONE;
         if (handle != BOX_NONE) {
             boxHandle_ = handle;
@@ -212,27 +214,28 @@ HitCode GraphManager::hitTest(PointF g) {
         }
     }
     for (auto& e : equations_) {
-        if (e->displayText() && e->labelContains(g)) {
+        if (e->displayText() && LabelNear(*e, g, t)) {
             hitEquation_ = e.get();
             if (e->isTextOnly()) select(e.get());
             return HIT_LABEL;
         }
     }
-    for (auto& e : equations_) {
-        const int index = e->controlPointNear(g, v.scale);
-        if (index < 0) continue;
-        hitEquation_ = e.get();
-        controlIndex_ = index;
-        if (e.get() == selected_) return HIT_CONTROL_POINT;
-        break;
+    // Only the selected curve shows its control points, so only its points
+    // are picked, even where another curve's point lies on the same spot (a
+    // copy of the curve, or a conic centred where another's point is).
+    if (selected_) {
+        if (const int index = NearestControlPoint(*selected_, g, t); index >= 0) {
+            hitEquation_ = selected_;
+            controlIndex_ = index;
+            return HIT_CONTROL_POINT;
+        }
     }
-    EquationObject* curve = equationAt(g);
+    EquationObject* curve = equationAt(g, t);
     if (curve) hitEquation_ = curve;
     bool attrib = false;
     for (auto& e : equations_) {
         for (size_t i = 0; i < e->attribPoints().size() && !attrib; ++i) {
-            const AttribPoint& ap = e->attribPoints()[i];
-            if (std::fabs(ap.x - g.x) < d && std::fabs(ap.y - g.y) < d) {
+            if (t.near(e->attribPoints()[i], g)) {
                 hitEquation_ = e.get();
                 attribIndex_ = int(i);
                 attrib = true;
@@ -242,6 +245,15 @@ HitCode GraphManager::hitTest(PointF g) {
     }
     if (attrib) return HIT_ATTRIB_POINT;
     return curve ? HIT_CURVE : HIT_NOTHING;
+}
+
+std::vector<RectF> GraphManager::captionBoxes(Surface& surface) const {
+    const Viewport& v = viewport_;
+    std::vector<RectF> boxes;
+    for (const auto& e : equations_)
+        for (const AttribPoint& ap : e->attribPoints())
+            for (const RectF& box : ap.valueLabelBoxes(surface, v.scale, v.xZoom, v.yZoom)) boxes.push_back(box);
+    return boxes;
 }
 
 GraphState GraphManager::snapshot() const {

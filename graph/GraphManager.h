@@ -12,6 +12,7 @@
 #include "graph/GraphListener.h"
 #include "graph/Mensuration.h"
 #include "graph/PaintedDomain.h"
+#include "graph/Picking.h"
 #include "graph/Viewport.h"
 #include "sketch/CFeature.h"
 #include "sketch/PenInput.h"
@@ -109,6 +110,12 @@ public:
     bool penInputChecked() const { return mode_ == MODE_PEN_IDLE || mode_ == MODE_PEN_STROKE; }
 
     HitCode hitTest(PointF g);
+    // The device behind the pointer events that follow: a pen is given a
+    // wider pick tolerance than a mouse. The view sets it from each event.
+    void setPointerKind(PointerKind kind) { pointerKind_ = kind; }
+    PointerKind pointerKind() const { return pointerKind_; }
+    // How near (client pixels) the pointer must come to what it picks.
+    double pickTolerancePixels() const { return pointerKind_ == PointerKind::Pen ? kPenPickPixels : kMousePickPixels; }
 
     // A new curve the user typed, sketched or made by a command: its label is
     // placed beside it.
@@ -215,9 +222,13 @@ private:
     void forget(const EquationObject* equation);
     void removeAt(int index);
     void drawStroke(Surface& surface, const Stroke& stroke) const;
+    // Where the attribute points' axis labels will be drawn on this surface.
+    std::vector<RectF> captionBoxes(Surface& surface) const;
     void notifySelection();
     void repaint();
-    EquationObject* equationAt(PointF g);
+    // With the pick tolerance of the pointer in use.
+    EquationObject* equationAt(PointF g) { return equationAt(g, viewport_.pickTolerance(pickTolerancePixels())); }
+    EquationObject* equationAt(PointF g, const PickTolerance& tolerance);
     RectF defaultPlotBox() const;
 
     bool showGrid_ = true;
@@ -247,6 +258,7 @@ private:
     std::vector<bool> savedDisplayText_;            // per equation, while an image is exported
     EquationObject* savedSelection_ = nullptr;    // the selection hidden while an image is exported
     std::string lastPopup_;
+    PointerKind pointerKind_ = PointerKind::Mouse;
 
     GraphListener* listener_ = nullptr;
 };

@@ -174,7 +174,7 @@ void GraphManager::drawStroke(Surface& surface, const Stroke& stroke) const {
 void GraphManager::draw(Surface& surface) {
     const Viewport& v = viewport_;
     surface.pushTransform(v.pan.x, v.pan.y, 1, 1);
-    v.drawGridAndAxes(surface, showGrid_, showAxis_);
+    v.drawGridAndAxes(surface, showGrid_, showAxis_, captionBoxes(surface));
     for (auto& e : equations_) e->draw(surface, v.scale, v.xZoom, v.yZoom, e.get() == selected_);
     const PointF topLeft = v.screenToGraph(0, 0), bottomRight = v.screenToGraph(v.width, v.height);
     const RectF visible(topLeft.y, bottomRight.y, topLeft.x, bottomRight.x);  // the window, in the frame drawn in

@@ -93,8 +93,11 @@ TEST_F(GraphManagerTest, HitTestOrder) {
     ASSERT_EQ(graph.selected(), line);
     EXPECT_EQ(graph.hitTest(PointF(-1, -1)), HIT_CONTROL_POINT);  // the line's own point
     EXPECT_EQ(graph.controlIndex(), 0);
-    // At (1, 1) the parabola, first in the list, has a point too: it is not selected.
-    EXPECT_EQ(graph.hitTest(PointF(1, 1)), HIT_CURVE);
+    // At (1, 1) the parabola, first in the list, has a point too, but only the
+    // selected line's points are picked.
+    EXPECT_EQ(graph.hitTest(PointF(1, 1)), HIT_CONTROL_POINT);
+    EXPECT_EQ(graph.hitEquation(), line);
+    EXPECT_EQ(graph.controlIndex(), 1);
     // The selected equation's plot box edges come before labels and curves.
     EXPECT_EQ(graph.hitTest(PointF(9, 9)), HIT_BOX_HANDLE);
     EXPECT_EQ(graph.boxHandle(), BOX_TOP_RIGHT);
