@@ -5,12 +5,11 @@
 // are there only to edit by, and draws every piece with the equation's own
 // stipple.
 #include <cmath>
-#include <string>
 
 #include "graph/EquationLabel.h"
 #include "graph/EquationObject.h"
+#include "graph/ExtremeLabels.h"
 #include "graph/PrimitiveKind.h"
-#include "mathex/SmartNumber.h"
 
 using namespace MathEx;
 
@@ -19,19 +18,6 @@ constexpr int kCurveStippleFactor = 5;
 constexpr float kControlPointSize = 5;
 constexpr uint16_t kFramePattern = 0xF0F0, kAsymptotePattern = 0xFF00;
 const ColorF kBlack(0, 0, 0, 1);
-constexpr double kPixelsPerUnit = 40.0;  // at scale 1 and zoom 1
-// Pixels between an extreme point's bar and its coordinates.
-constexpr double kExtremeLabelGap = 4.0;
-
-// A coordinate as the value labels print it, except that a value that rounds
-// to zero prints as 0: a root found a hair below zero (or -0, the vertex of
-// y = -x^2) would otherwise read "-0".
-std::string CoordinateText(float v) {
-    std::string text = SmartNumber(v).ToString();
-    if (text.size() > 1 && text[0] == '-' && text.find_first_of("123456789") == std::string::npos)
-        text = text.substr(1);
-    return text;
-}
 }  // namespace
 
 void EquationObject::drawPieces(Surface& surface) const {
@@ -111,28 +97,19 @@ void EquationObject::drawLabel(Surface& surface, double scale, double xZoom, dou
     if (isTextOnly()) setPlotBox(shown->labelBox.left, shown->labelBox.right, shown->labelBox.top, shown->labelBox.bottom);
 }
 
-// Each extreme point is a short red bar with its coordinates beside it, as
-// an attribute point's value labels show them: above a maximum and below a
-// minimum, where the curve near the point does not go.
+// Each extreme point is a short red bar with its coordinates beside it.
 void EquationObject::drawExtremePoints(Surface& surface, double scale, double xZoom, double yZoom) const {
-    const double gap = kExtremeLabelGap * scale * yZoom / kPixelsPerUnit;
-    for (const ExtremePoint& e : expression_->ExtremePoints()) {
-        if (!std::isfinite(e.x) || !std::isfinite(e.y)) continue;
+    for (const ExtremeLabel& label : PlaceExtremeLabels(*expression_, surface, scale, xZoom, yZoom)) {
+        const PointF& e = label.point;
         surface.setColor(ColorF(1, 0, 0, 1));
         surface.setLineWidth(2);
         surface.begin(Surface::Primitive::Lines);
         surface.vertex(e.x - 0.5 * scale * xZoom, e.y);
         surface.vertex(e.x + 0.5 * scale * xZoom, e.y);
         surface.end();
-        std::string text = "(";
-        text.append(CoordinateText(e.x)).append(", ").append(CoordinateText(e.y)).append(")");
-        MathExp label;
-        if (!label.Parse(text)) continue;
         surface.setColor(kBlack);
         surface.setLineWidth(1);
-        const LabelSize size = MeasureEquationLabel(surface, label, scale, xZoom, yZoom);
-        const double bottom = e.isMinimum ? e.y - gap - size.height : e.y + gap;
-        DrawEquationLabel(surface, label, PointF(float(e.x - size.width / 2), float(bottom)), scale, xZoom, yZoom);
+        DrawEquationLabel(surface, label.text, label.corner, scale, xZoom, yZoom);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "graph/ExtremeLabels.h"
 #include "graph/Intersections.h"
 #include "graph/LabelPlacement.h"
 #include "graph/Tangents.h"
@@ -250,9 +251,13 @@ HitCode GraphManager::hitTest(PointF g) {
 std::vector<RectF> GraphManager::captionBoxes(Surface& surface) const {
     const Viewport& v = viewport_;
     std::vector<RectF> boxes;
-    for (const auto& e : equations_)
+    for (const auto& e : equations_) {
         for (const AttribPoint& ap : e->attribPoints())
             for (const RectF& box : ap.valueLabelBoxes(surface, v.scale, v.xZoom, v.yZoom)) boxes.push_back(box);
+        if (e->extremePointsShown() && e->expression() && !e->isTextOnly())
+            for (const ExtremeLabel& label : PlaceExtremeLabels(*e->expression(), surface, v.scale, v.xZoom, v.yZoom))
+                boxes.push_back(label.box());
+    }
     return boxes;
 }
 

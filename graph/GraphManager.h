@@ -222,7 +222,8 @@ private:
     void forget(const EquationObject* equation);
     void removeAt(int index);
     void drawStroke(Surface& surface, const Stroke& stroke) const;
-    // Where the attribute points' axis labels will be drawn on this surface.
+    // Where the captions the axis numbers keep clear of will be drawn on this
+    // surface: the attribute points' axis labels and the extreme points' coordinates.
     std::vector<RectF> captionBoxes(Surface& surface) const;
     void notifySelection();
     void repaint();

@@ -30,6 +30,9 @@ constexpr double kPageFontSize = 16.0, kPageCapitalPerEm = 0.66, kGlyphCapital =
 // Axis numbers: digits this many pixels high, kept this many pixels from the
 // axis and from each other.
 constexpr double kNumberCapital = 9.0, kNumberGap = 5.0;
+// Pixels that must separate a number from a caption; less than the numbers'
+// gap from the axis, so that a caption across the axis leaves them be.
+constexpr double kCaptionGap = 3.0;
 
 // The page axes always reach ±10, whatever the zoom.
 constexpr double kPageAxisExtent = 10.0;
@@ -158,10 +161,11 @@ void Viewport::drawGridAndAxes(Surface& surface, bool showGrid, bool showAxis,
     }
 }
 
-bool AxisNumberHidden(const RectF& number, const std::vector<RectF>& captions) {
+bool AxisNumberHidden(const RectF& number, const std::vector<RectF>& captions, double gapX, double gapY) {
     for (const RectF& c : captions) {
         if (!(c.top > c.bottom && c.right > c.left)) continue;
-        if (number.left < c.right && c.left < number.right && number.bottom < c.top && c.bottom < number.top)
+        if (number.left - gapX < c.right && c.left < number.right + gapX && number.bottom - gapY < c.top &&
+            c.bottom < number.top + gapY)
             return true;
     }
     return false;
@@ -188,6 +192,7 @@ void Viewport::drawAxisNumbers(Surface& surface, double left, double right, doub
     // Glyph scales for digits kNumberCapital pixels high whatever the zoom.
     const double sx = kNumberCapital / kGlyphCapital * upx, sy = kNumberCapital / kGlyphCapital * upy;
     const double gapX = kNumberGap * upx, gapY = kNumberGap * upy;
+    const double clearX = kCaptionGap * upx, clearY = kCaptionGap * upy;
     // Only what the window shows (the page shows its whole ±10).
     if (!surface.isVector()) {
         left = std::max(left, -pan.x - width * 0.5 * upx);
@@ -214,7 +219,7 @@ void Viewport::drawAxisNumbers(Surface& surface, double left, double right, doub
             const std::string t = text(k);
             const double w = surface.strokeTextWidth(t) * sx;
             const PointF at(float(double(k) - w / 2), float(-gapY - kNumberCapital * upy));
-            if (AxisNumberHidden(RectF(float(-gapY), at.y, at.x, float(at.x + w)), captions)) continue;
+            if (AxisNumberHidden(RectF(float(-gapY), at.y, at.x, float(at.x + w)), captions, clearX, clearY)) continue;
             surface.strokeText(t, at, sx, sy);
         }
     // Along y: right-aligned left of the axis, centred on their unit.
@@ -224,7 +229,8 @@ void Viewport::drawAxisNumbers(Surface& surface, double left, double right, doub
             const std::string t = text(k);
             const double w = surface.strokeTextWidth(t) * sx;
             const PointF at(float(-gapX - w), float(double(k) - kNumberCapital * upy / 2));
-            if (AxisNumberHidden(RectF(float(at.y + kNumberCapital * upy), at.y, at.x, float(-gapX)), captions))
+            if (AxisNumberHidden(RectF(float(at.y + kNumberCapital * upy), at.y, at.x, float(-gapX)), captions, clearX,
+                                 clearY))
                 continue;
             surface.strokeText(t, at, sx, sy);
         }

@@ -15,10 +15,11 @@
 
 class Surface;
 
-// Whether an axis number's box (graph units, top the larger y) meets any of
-// the captions' boxes: such a number is left out, the caption says more.
-// Boxes that only touch do not meet; an empty or inverted caption box covers nothing.
-bool AxisNumberHidden(const RectF& number, const std::vector<RectF>& captions);
+// Whether an axis number's box (graph units, top the larger y) comes nearer
+// than (gapX, gapY) to any of the captions' boxes: such a number is left out,
+// the caption says more. With no gap, boxes that only touch do not meet; an
+// empty or inverted caption box covers nothing.
+bool AxisNumberHidden(const RectF& number, const std::vector<RectF>& captions, double gapX = 0, double gapY = 0);
 
 class Viewport {
 public:

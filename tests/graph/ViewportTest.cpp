@@ -723,9 +723,11 @@ TEST_P(ViewportAxisNumbers, IntegersThinnedSoTheyNeverOverlap) {
             EXPECT_FALSE(meet) << t.text << " meets the O";
         }
     }
-    for (size_t i = 1; i < xSpans.size(); ++i)
-        if (xSpans[i].first > xSpans[i - 1].first)
+    for (size_t i = 1; i < xSpans.size(); ++i) {
+        if (xSpans[i].first > xSpans[i - 1].first) {
             EXPECT_GE(xSpans[i].first - xSpans[i - 1].second, 4.0) << "x numbers overlap";
+        }
+    }
     std::sort(yCentres.begin(), yCentres.end());
     for (size_t i = 1; i < yCentres.size(); ++i) EXPECT_GE(yCentres[i] - yCentres[i - 1], 12.0);
     // The step is 1, 2 or 5 times a power of ten.
