@@ -204,8 +204,9 @@ void CKVRView::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)
         return QOpenGLWidget::mousePressEvent(event);
     const QPointingDevice* device = event->pointingDevice();
-    graph_->setPenPointer(device && (device->type() == QInputDevice::DeviceType::Stylus ||
-                                     device->type() == QInputDevice::DeviceType::Airbrush));
+    const bool pen = device && (device->type() == QInputDevice::DeviceType::Stylus ||
+                                device->type() == QInputDevice::DeviceType::Airbrush);
+    graph_->setPointerKind(pen ? PointerKind::Pen : PointerKind::Mouse);
     if (!gestureOpen_) {
         history_->begin();
         gestureOpen_ = true;

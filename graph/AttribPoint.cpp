@@ -187,19 +187,34 @@ void AttribPoint::drawMarker(Surface& surface, double scale, double xZoom, doubl
 }
 
 // Each label on the far side of its axis from the point, centred on the point's coordinate.
-void AttribPoint::drawValueLabels(Surface& surface, double scale, double xZoom, double yZoom) const {
-    if (!Finite(x) || !Finite(y)) return;
-    surface.setColor(kBlack);
+std::vector<AttribPoint::ValueLabel> AttribPoint::valueLabels(Surface& surface, double scale, double xZoom,
+                                                              double yZoom) const {
+    std::vector<ValueLabel> labels;
+    if (!Finite(x) || !Finite(y)) return labels;
     if (const MathExp* e = LabelOf(xValueType, xValueExpr, xValueTypeString)) {
         const LabelSize size = MeasureEquationLabel(surface, *e, scale, xZoom, yZoom);
         const PointF corner(float(x - size.width / 2), float(y >= 0 ? -size.height : 0.0));
-        DrawEquationLabel(surface, *e, corner, scale, xZoom, yZoom);
+        labels.push_back({e, corner, size.width, size.height});
     }
     if (const MathExp* e = LabelOf(yValueType, yValueExpr, yValueTypeString)) {
         const LabelSize size = MeasureEquationLabel(surface, *e, scale, xZoom, yZoom);
         const PointF corner(float(x >= 0 ? -size.width : 0.0), float(y - size.height / 2));
-        DrawEquationLabel(surface, *e, corner, scale, xZoom, yZoom);
+        labels.push_back({e, corner, size.width, size.height});
     }
+    return labels;
+}
+
+void AttribPoint::drawValueLabels(Surface& surface, double scale, double xZoom, double yZoom) const {
+    surface.setColor(kBlack);
+    for (const ValueLabel& label : valueLabels(surface, scale, xZoom, yZoom))
+        DrawEquationLabel(surface, *label.exp, label.corner, scale, xZoom, yZoom);
+}
+
+std::vector<RectF> AttribPoint::valueLabelBoxes(Surface& surface, double scale, double xZoom, double yZoom) const {
+    std::vector<RectF> boxes;
+    for (const ValueLabel& l : valueLabels(surface, scale, xZoom, yZoom))
+        boxes.emplace_back(float(l.corner.y + l.height), l.corner.y, l.corner.x, float(l.corner.x + l.width));
+    return boxes;
 }
 
 void AttribPoint::drawGuideLines(Surface& surface) const {

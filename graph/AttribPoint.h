@@ -2,6 +2,7 @@
 // A point on an equation's curve with its annotations: marker, guide lines to
 // the axes, axis labels and length labels with brackets.
 #include <string>
+#include <vector>
 
 #include "core/ColorF.h"
 #include "core/PointF.h"
@@ -51,6 +52,9 @@ public:
     void draw(Surface& surface, double scale, double xZoom, double yZoom) const;
     void drawMarker(Surface& surface, double scale, double xZoom, double yZoom) const;
     void drawValueLabels(Surface& surface, double scale, double xZoom, double yZoom) const;
+    // The boxes (graph units) the axis labels take as drawValueLabels draws
+    // them on this surface: none, one or two.
+    std::vector<RectF> valueLabelBoxes(Surface& surface, double scale, double xZoom, double yZoom) const;
     void drawGuideLines(Surface& surface) const;
     void drawLengths(Surface& surface, double scale, double xZoom, double yZoom) const;
 
@@ -60,6 +64,13 @@ public:
     static void drawBracket(Surface& surface, PointF p1, PointF p2, PointF p3, PointF p4);
 
 private:
+    // The axis labels that are on, with their lower-left corners and sizes.
+    struct ValueLabel {
+        const MathEx::MathExp* exp;
+        PointF corner;
+        double width, height;
+    };
+    std::vector<ValueLabel> valueLabels(Surface& surface, double scale, double xZoom, double yZoom) const;
     void drawXLength(Surface& surface, double scale, double xZoom, double yZoom) const;
     void drawYLength(Surface& surface, double scale, double xZoom, double yZoom) const;
 };

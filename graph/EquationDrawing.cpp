@@ -1,12 +1,14 @@
 // Drawing of an equation object: clip to the plot box, the pieces with the
 // domain stippling, mensuration, asymptotes, selection frame and control
 // points, label, extreme points and attribute points, in this order. Vector
-// output (the PostScript page) leaves out the frame, control points and
-// extreme points, and draws every piece with the equation's own stipple.
+// output (the PostScript page) leaves out the frame and control points, which
+// are there only to edit by, and draws every piece with the equation's own
+// stipple.
 #include <cmath>
 
 #include "graph/EquationLabel.h"
 #include "graph/EquationObject.h"
+#include "graph/ExtremeLabels.h"
 #include "graph/PrimitiveKind.h"
 
 using namespace MathEx;
@@ -95,15 +97,19 @@ void EquationObject::drawLabel(Surface& surface, double scale, double xZoom, dou
     if (isTextOnly()) setPlotBox(shown->labelBox.left, shown->labelBox.right, shown->labelBox.top, shown->labelBox.bottom);
 }
 
-void EquationObject::drawExtremePoints(Surface& surface, double scale, double xZoom) const {
-    surface.setColor(ColorF(1, 0, 0, 1));
-    surface.setLineWidth(2);
-    for (const ExtremePoint& e : expression_->ExtremePoints()) {
-        if (!std::isfinite(e.x) || !std::isfinite(e.y)) continue;
+// Each extreme point is a short red bar with its coordinates beside it.
+void EquationObject::drawExtremePoints(Surface& surface, double scale, double xZoom, double yZoom) const {
+    for (const ExtremeLabel& label : PlaceExtremeLabels(*expression_, surface, scale, xZoom, yZoom)) {
+        const PointF& e = label.point;
+        surface.setColor(ColorF(1, 0, 0, 1));
+        surface.setLineWidth(2);
         surface.begin(Surface::Primitive::Lines);
         surface.vertex(e.x - 0.5 * scale * xZoom, e.y);
         surface.vertex(e.x + 0.5 * scale * xZoom, e.y);
         surface.end();
+        surface.setColor(kBlack);
+        surface.setLineWidth(1);
+        DrawEquationLabel(surface, label.text, label.corner, scale, xZoom, yZoom);
     }
 }
 
@@ -122,6 +128,6 @@ void EquationObject::draw(Surface& surface, double scale, double xZoom, double y
     surface.clearClip();
     if (selected && raster) drawSelection(surface, scale, xZoom, yZoom);
     if (displayText_) drawLabel(surface, scale, xZoom, yZoom);
-    if (extremePointsShown_ && raster) drawExtremePoints(surface, scale, xZoom);
+    if (extremePointsShown_) drawExtremePoints(surface, scale, xZoom, yZoom);
     for (const AttribPoint& ap : attribPoints_) ap.draw(surface, scale, xZoom, yZoom);
 }

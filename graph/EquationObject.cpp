@@ -1,5 +1,6 @@
 #include "graph/EquationObject.h"
 #include "graph/GraphManager.h"  // the EquationAction codes
+#include "graph/Picking.h"
 #include "graph/PrimitiveKind.h"
 
 #include <algorithm>
@@ -192,27 +193,9 @@ PointF EquationObject::valueAt(double x) const {
     return PointF(float(y1), float(y2));
 }
 
-bool EquationObject::passesNear(PointF p, PointF reach) const {
-    if (isTextOnly()) return false;
-    const double dx = reach.x, dy = reach.y;
-    const bool explicitForm = expression_->form == FORM_EXPLICIT;
-    auto G = [&](double x, double y) { return expression_->Value(x, y) - (explicitForm ? y : 0.0); };
-    // The curve passes within reach when F changes sign around the pick
-    // ellipse: eight points on it, so that steep, flat and slanting curves
-    // alike are caught at the full reach and no farther.
-    const double ex = 0.70710678 * dx, ey = 0.70710678 * dy;
-    const double g[8] = {G(p.x, p.y + dy),      G(p.x, p.y - dy),      G(p.x - dx, p.y),      G(p.x + dx, p.y),
-                         G(p.x - ex, p.y + ey), G(p.x + ex, p.y + ey), G(p.x - ex, p.y - ey), G(p.x + ex, p.y - ey)};
-    int finite = 0, positive = 0, negative = 0;
-    for (double v : g) {
-        if (!std::isfinite(v)) continue;
-        ++finite;
-        positive += v > 0;
-        negative += v < 0;
-    }
-    if (finite == 0) return false;
-    if (finite == 8 && (positive == 8 || negative == 8)) return false;
-    return true;
+// The tolerance of the described curve test: a tenth of the scale both ways.
+bool EquationObject::passesNear(PointF p, double scale) const {
+    return CurvePassesNear(*this, p, PickTolerance{scale * 0.1, scale * 0.1});
 }
 
 namespace {
@@ -256,17 +239,15 @@ PointF EquationObject::pointNear(PointF p) const {
     }
 }
 
-int EquationObject::controlPointNear(PointF p, PointF reach) const {
-    for (size_t i = 0; i < controlPoints_.size(); ++i) {
-        const double u = (controlPoints_[i].x - p.x) / reach.x, v = (controlPoints_[i].y - p.y) / reach.y;
-        if (u * u + v * v <= 1) return int(i);
-    }
+int EquationObject::controlPointNear(PointF p, double scale) const {
+    for (size_t i = 0; i < controlPoints_.size(); ++i)
+        if ((controlPoints_[i] - p).length() < scale * 0.2) return int(i);
     return -1;
 }
 
-bool EquationObject::labelContains(PointF p, PointF reach) const {
+bool EquationObject::labelContains(PointF p) const {
     const RectF box = labelBox();
-    return box.left - reach.x < p.x && p.x < box.right + reach.x && box.bottom - reach.y < p.y && p.y < box.top + reach.y;
+    return box.left < p.x && p.x < box.right && box.bottom < p.y && p.y < box.top;
 }
 
 void EquationObject::moveLabel(float dx, float dy) {

@@ -135,14 +135,10 @@ public:
     PointF valueAt(double x) const;
     // Double-precision form of valueAt.
     void ordinates(double x, double& y1, double& y2) const;
-    // Picking: whether the curve, a control point or the label lies within
-    // `reach` of p, reach being the pick tolerance in graph units along x and
-    // along y (the viewport converts pixels, so a click picks alike at any
-    // scale and zoom).
-    bool passesNear(PointF p, PointF reach) const;
+    bool passesNear(PointF p, double scale) const;
     PointF pointNear(PointF p) const;
-    int controlPointNear(PointF p, PointF reach) const;
-    bool labelContains(PointF p, PointF reach = PointF()) const;
+    int controlPointNear(PointF p, double scale) const;
+    bool labelContains(PointF p) const;
     void moveLabel(float dx, float dy);
     void translate(double dx, double dy);
     void dragControlPoint(int index, double dx, double dy);
@@ -152,8 +148,8 @@ public:
     // Samples the curve into pieces.
     void resample();
     // Draws the object; `selected` adds the selection frame and control points.
-    // On vector output the selection frame, control points and extreme points
-    // are left out and the domain stippling is not applied.
+    // On vector output the selection frame and control points are left out and
+    // the domain stippling is not applied.
     void draw(Surface& surface, double scale, double xZoom, double yZoom, bool selected = false);
 
 private:
@@ -169,7 +165,7 @@ private:
     void drawAsymptotes(Surface& surface) const;
     void drawSelection(Surface& surface, double scale, double xZoom, double yZoom) const;
     void drawLabel(Surface& surface, double scale, double xZoom, double yZoom);
-    void drawExtremePoints(Surface& surface, double scale, double xZoom) const;
+    void drawExtremePoints(Surface& surface, double scale, double xZoom, double yZoom) const;
 
     std::unique_ptr<MathEx::MathExp> expression_;
     std::vector<Stroke> pieces_;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "graph/GraphLimits.h"
+#include "graph/ExtremeLabels.h"
 #include "graph/Intersections.h"
 #include "mathex/ExpNode.h"
 #include "mathex/MathExp.h"
@@ -284,14 +285,9 @@ int GraphManager::undo() {
 }
 
 // The first equation whose curve passes the point moves to the end of the list (drawn on top).
-PointF GraphManager::pickReach() const {
-    return PointF(float(pickPixels_ * viewport_.unitsPerPixelX()), float(pickPixels_ * viewport_.unitsPerPixelY()));
-}
-
-EquationObject* GraphManager::equationAt(PointF g) {
-    const PointF reach = pickReach();
+EquationObject* GraphManager::equationAt(PointF g, const PickTolerance& tolerance) {
     for (size_t i = 0; i < equations_.size(); ++i) {
-        if (!equations_[i]->passesNear(g, reach)) continue;
+        if (!CurvePassesNear(*equations_[i], g, tolerance)) continue;
         auto owned = std::move(equations_[i]);
         equations_.erase(equations_.begin() + i);
         equations_.push_back(std::move(owned));
@@ -300,56 +296,48 @@ EquationObject* GraphManager::equationAt(PointF g) {
     return nullptr;
 }
 
+// Every tolerance is the same few pixels, converted at the current scale and
+// zoom, so that what is easy to pick stays easy at any magnification.
 HitCode GraphManager::hitTest(PointF g) {
     const Viewport& v = viewport_;
     if (v.hitXArrow(g)) return HIT_X_ARROW;
     if (v.hitYArrow(g)) return HIT_Y_ARROW;
-    const double d = v.scale * 0.2;
+    const PickTolerance t = v.pickTolerance(pickTolerancePixels());
     if (selected_ && !selected_->isTextOnly()) {
         const RectF& box = selected_->plotBox();
-        const bool nearTop = std::fabs(g.y - box.top) < d * v.yZoom, nearBottom = std::fabs(g.y - box.bottom) < d * v.yZoom;
+        const bool nearTop = std::fabs(g.y - box.top) < t.y, nearBottom = std::fabs(g.y - box.bottom) < t.y;
         BoxHandle handle = BOX_NONE;
-        if (std::fabs(g.x - box.left) < d * v.xZoom) handle = nearTop ? BOX_TOP_LEFT : nearBottom ? BOX_BOTTOM_LEFT : BOX_LEFT;
-        else if (std::fabs(g.x - box.right) < d * v.xZoom) handle = nearTop ? BOX_TOP_RIGHT : nearBottom ? BOX_BOTTOM_RIGHT : BOX_RIGHT;
+        if (std::fabs(g.x - box.left) < t.x) handle = nearTop ? BOX_TOP_LEFT : nearBottom ? BOX_BOTTOM_LEFT : BOX_LEFT;
+        else if (std::fabs(g.x - box.right) < t.x) handle = nearTop ? BOX_TOP_RIGHT : nearBottom ? BOX_BOTTOM_RIGHT : BOX_RIGHT;
         else handle = nearTop ? BOX_TOP : nearBottom ? BOX_BOTTOM : BOX_NONE;
         if (handle != BOX_NONE) {
             boxHandle_ = handle;
             return HIT_BOX_HANDLE;
         }
     }
-    const PointF reach = pickReach();
     for (auto& e : equations_) {
-        if (e->displayText() && e->labelContains(g, reach)) {
+        if (e->displayText() && LabelNear(*e, g, t)) {
             hitEquation_ = e.get();
             if (e->isTextOnly()) select(e.get());
             return HIT_LABEL;
         }
     }
-    // The selected curve's control points come first: where points of several
-    // curves lie under the pointer (two copies of a curve, a conic's centre at
-    // the origin), the one the teacher is reshaping wins.
+    // Only the selected curve shows its control points, so only its points
+    // are picked, even where another curve's point lies on the same spot (a
+    // copy of the curve, or a conic centred where another's point is).
     if (selected_) {
-        const int index = selected_->controlPointNear(g, reach);
-        if (index >= 0) {
+        if (const int index = NearestControlPoint(*selected_, g, t); index >= 0) {
             hitEquation_ = selected_;
             controlIndex_ = index;
             return HIT_CONTROL_POINT;
         }
     }
-    for (auto& e : equations_) {
-        const int index = e->controlPointNear(g, reach);
-        if (index < 0) continue;
-        hitEquation_ = e.get();
-        controlIndex_ = index;
-        break;
-    }
-    EquationObject* curve = equationAt(g);
+    EquationObject* curve = equationAt(g, t);
     if (curve) hitEquation_ = curve;
     bool attrib = false;
     for (auto& e : equations_) {
         for (size_t i = 0; i < e->attribPoints().size() && !attrib; ++i) {
-            const AttribPoint& ap = e->attribPoints()[i];
-            if (std::fabs(ap.x - g.x) <= reach.x && std::fabs(ap.y - g.y) <= reach.y) {
+            if (t.near(e->attribPoints()[i], g)) {
                 hitEquation_ = e.get();
                 attribIndex_ = int(i);
                 attrib = true;
@@ -359,6 +347,20 @@ HitCode GraphManager::hitTest(PointF g) {
     }
     if (attrib) return HIT_ATTRIB_POINT;
     return curve ? HIT_CURVE : HIT_NOTHING;
+}
+
+std::vector<RectF> GraphManager::captionBoxes(Surface& surface) const {
+    const Viewport& v = viewport_;
+    std::vector<RectF> boxes;
+    if (!showAxis_ || !v.showAxisNumbers) return boxes;  // no numbers to keep clear
+    for (const auto& e : equations_) {
+        for (const AttribPoint& ap : e->attribPoints())
+            for (const RectF& box : ap.valueLabelBoxes(surface, v.scale, v.xZoom, v.yZoom)) boxes.push_back(box);
+        if (e->extremePointsShown() && e->expression() && !e->isTextOnly())
+            for (const ExtremeLabel& label : PlaceExtremeLabels(*e->expression(), surface, v.scale, v.xZoom, v.yZoom))
+                boxes.push_back(label.box());
+    }
+    return boxes;
 }
 
 GraphState GraphManager::snapshot() const {

@@ -12,6 +12,7 @@
 #include "graph/GraphListener.h"
 #include "graph/Mensuration.h"
 #include "graph/PaintedDomain.h"
+#include "graph/Picking.h"
 #include "graph/Viewport.h"
 #include "sketch/CFeature.h"
 #include "sketch/PenInput.h"
@@ -111,13 +112,12 @@ public:
     bool penInputChecked() const { return mode_ == MODE_PEN_IDLE || mode_ == MODE_PEN_STROKE; }
 
     HitCode hitTest(PointF g);
-    // How far from the pointer a click still picks a curve, point or label,
-    // in device-independent pixels: a few for a mouse, twice that for a pen,
-    // whose tip is wider and less steady.
-    static constexpr double kMousePickPixels = 6, kPenPickPixels = 12;
-    void setPenPointer(bool pen) { pickPixels_ = pen ? kPenPickPixels : kMousePickPixels; }
-    // The pick tolerance in graph units along x and along y.
-    PointF pickReach() const;
+    // The device behind the pointer events that follow: a pen is given a
+    // wider pick tolerance than a mouse. The view sets it from each event.
+    void setPointerKind(PointerKind kind) { pointerKind_ = kind; }
+    PointerKind pointerKind() const { return pointerKind_; }
+    // How near (client pixels) the pointer must come to what it picks.
+    double pickTolerancePixels() const { return pointerKind_ == PointerKind::Pen ? kPenPickPixels : kMousePickPixels; }
 
     // A new curve the user typed, sketched or made by a command: its label is
     // placed beside it.
@@ -251,9 +251,14 @@ private:
     void forget(const EquationObject* equation);
     void removeAt(int index);
     void drawStroke(Surface& surface, const Stroke& stroke) const;
+    // Where the captions the axis numbers keep clear of will be drawn on this
+    // surface: the attribute points' axis labels and the extreme points' coordinates.
+    std::vector<RectF> captionBoxes(Surface& surface) const;
     void notifySelection();
     void repaint();
-    EquationObject* equationAt(PointF g);
+    // With the pick tolerance of the pointer in use.
+    EquationObject* equationAt(PointF g) { return equationAt(g, viewport_.pickTolerance(pickTolerancePixels())); }
+    EquationObject* equationAt(PointF g, const PickTolerance& tolerance);
     RectF defaultPlotBox() const;
 
     bool showGrid_ = true;
@@ -280,12 +285,12 @@ private:
     EquationObject* selected_ = nullptr;
     int selectedAttrib_ = -1;  // an attribute point of selected_, −1 for none
     std::string sketchProblem_;
-    double pickPixels_ = kMousePickPixels;
     bool showIntersections_ = false;
     std::vector<PointF> intersections_;
     std::vector<bool> savedDisplayText_;            // per equation, while an image is exported
     EquationObject* savedSelection_ = nullptr;    // the selection hidden while an image is exported
     std::string lastPopup_;
+    PointerKind pointerKind_ = PointerKind::Mouse;
 
     GraphListener* listener_ = nullptr;
 };

@@ -240,7 +240,7 @@ void GraphManager::drawStroke(Surface& surface, const Stroke& stroke) const {
 void GraphManager::draw(Surface& surface) {
     const Viewport& v = viewport_;
     surface.pushTransform(v.pan.x, v.pan.y, 1, 1);
-    v.drawGridAndAxes(surface, showGrid_, showAxis_);
+    v.drawGridAndAxes(surface, showGrid_, showAxis_, captionBoxes(surface));
     for (auto& e : equations_) e->draw(surface, v.scale, v.xZoom, v.yZoom, e.get() == selected_);
     if (const int a = selectedAttribPoint(); a >= 0 && !surface.isVector()) {
         // The point the Delete key would take: ringed in the selection's blue.

@@ -30,6 +30,9 @@ constexpr double kPageFontSize = 16.0, kPageCapitalPerEm = 0.66, kGlyphCapital =
 // Axis numbers: digits this many pixels high, kept this many pixels from the
 // axis and from each other.
 constexpr double kNumberCapital = 9.0, kNumberGap = 5.0;
+// Pixels that must separate a number from a caption; less than the numbers'
+// gap from the axis, so that a caption across the axis leaves them be.
+constexpr double kCaptionGap = 3.0;
 
 // The page axes always reach ±10, whatever the zoom.
 constexpr double kPageAxisExtent = 10.0;
@@ -136,22 +139,36 @@ bool Viewport::hitYArrow(PointF g) const {
            g.y < graphRect.top;
 }
 
-void Viewport::drawGridAndAxes(Surface& surface, bool showGrid, bool showAxis) const {
+void Viewport::drawGridAndAxes(Surface& surface, bool showGrid, bool showAxis,
+                               const std::vector<RectF>& captions) const {
     // The raster view puts the axes under the grid; the page draws the light
     // grid first so that the black axes lie on top of it.
     if (surface.isVector()) {
         if (showGrid) drawPageGrid(surface);
         if (showAxis) drawPageAxes(surface);
         if (showAxis && showAxisNumbers)
-            drawAxisNumbers(surface, -kPageAxisExtent, kPageAxisExtent, -kPageAxisExtent, kPageAxisExtent);
+            drawAxisNumbers(surface, -kPageAxisExtent, kPageAxisExtent, -kPageAxisExtent, kPageAxisExtent, captions);
         return;
     }
     if (showAxis) drawAxes(surface);
     if (showGrid) drawGridSegments(surface);
     if (showAxis && showAxisNumbers) {
+        // The "O" stands where a number would, and keeps it as a caption does.
+        std::vector<RectF> taken = captions;
+        taken.push_back(originMark(surface).box);
         const RectF& r = graphRect;
-        drawAxisNumbers(surface, r.left, r.right, r.bottom, r.top);
+        drawAxisNumbers(surface, r.left, r.right, r.bottom, r.top, taken);
     }
+}
+
+bool AxisNumberHidden(const RectF& number, const std::vector<RectF>& captions, double gapX, double gapY) {
+    for (const RectF& c : captions) {
+        if (!(c.top > c.bottom && c.right > c.left)) continue;
+        if (number.left - gapX < c.right && c.left < number.right + gapX && number.bottom - gapY < c.top &&
+            c.bottom < number.top + gapY)
+            return true;
+    }
+    return false;
 }
 
 namespace {
@@ -168,12 +185,14 @@ long long NumberStep(double pixelsPerUnit, double pixels) {
 
 }  // namespace
 
-void Viewport::drawAxisNumbers(Surface& surface, double left, double right, double bottom, double top) const {
+void Viewport::drawAxisNumbers(Surface& surface, double left, double right, double bottom, double top,
+                               const std::vector<RectF>& captions) const {
     const double upx = unitsPerPixelX(), upy = unitsPerPixelY();
     if (!positiveFinite(upx) || !positiveFinite(upy)) return;
     // Glyph scales for digits kNumberCapital pixels high whatever the zoom.
     const double sx = kNumberCapital / kGlyphCapital * upx, sy = kNumberCapital / kGlyphCapital * upy;
     const double gapX = kNumberGap * upx, gapY = kNumberGap * upy;
+    const double clearX = kCaptionGap * upx, clearY = kCaptionGap * upy;
     // Only what the window shows (the page shows its whole ±10).
     if (!surface.isVector()) {
         left = std::max(left, -pan.x - width * 0.5 * upx);
@@ -199,7 +218,9 @@ void Viewport::drawAxisNumbers(Surface& surface, double left, double right, doub
             if (k == 0) continue;  // the origin has its "O"
             const std::string t = text(k);
             const double w = surface.strokeTextWidth(t) * sx;
-            surface.strokeText(t, PointF(float(double(k) - w / 2), float(-gapY - kNumberCapital * upy)), sx, sy);
+            const PointF at(float(double(k) - w / 2), float(-gapY - kNumberCapital * upy));
+            if (AxisNumberHidden(RectF(float(-gapY), at.y, at.x, float(at.x + w)), captions, clearX, clearY)) continue;
+            surface.strokeText(t, at, sx, sy);
         }
     // Along y: right-aligned left of the axis, centred on their unit.
     if (const long long step = NumberStep(1.0 / upy, kNumberCapital + kNumberGap); step > 0)
@@ -207,7 +228,11 @@ void Viewport::drawAxisNumbers(Surface& surface, double left, double right, doub
             if (k == 0) continue;
             const std::string t = text(k);
             const double w = surface.strokeTextWidth(t) * sx;
-            surface.strokeText(t, PointF(float(-gapX - w), float(double(k) - kNumberCapital * upy / 2)), sx, sy);
+            const PointF at(float(-gapX - w), float(double(k) - kNumberCapital * upy / 2));
+            if (AxisNumberHidden(RectF(float(at.y + kNumberCapital * upy), at.y, at.x, float(-gapX)), captions, clearX,
+                                 clearY))
+                continue;
+            surface.strokeText(t, at, sx, sy);
         }
 }
 
@@ -237,7 +262,22 @@ void Viewport::drawAxes(Surface& surface) const {
     const double sx = kGlyphUnit * kLabelScale * xZoom, sy = kGlyphUnit * kLabelScale * yZoom;
     surface.strokeText("x", PointF(float(r.right - kLabelInset), float(kLabelLift)), sx, sy);
     surface.strokeText("y", PointF(float(kLabelLift), float(r.top - kLabelInset)), sx, sy);
-    surface.strokeText("O", PointF(float(-kLabelInset), float(-kLabelInset)), sx, sy);
+    const OriginMark o = originMark(surface);
+    surface.strokeText("O", o.origin, o.sx, o.sy);
+}
+
+// Sized in pixels like the numbers, so that it neither grows into the axes
+// when the view zooms out nor shrinks to a dot when it zooms in.
+Viewport::OriginMark Viewport::originMark(const Surface& surface) const {
+    const double upx = unitsPerPixelX(), upy = unitsPerPixelY();
+    OriginMark o;
+    o.sx = kNumberCapital / kGlyphCapital * upx;
+    o.sy = kNumberCapital / kGlyphCapital * upy;
+    const double w = surface.strokeTextWidth("O") * o.sx, h = kNumberCapital * upy;
+    const double right = -kNumberGap * upx, top = -kNumberGap * upy;
+    o.origin = PointF(float(right - w), float(top - h));
+    o.box = RectF(float(top), float(top - h), float(right - w), float(right));
+    return o;
 }
 
 // Unit-spaced lines over graphRect, as vertex pairs: vertical lines at

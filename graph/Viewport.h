@@ -7,10 +7,19 @@
 // y growing downwards; graph units have y growing upwards. At scale 1 and zoom 1
 // forty pixels make one graph unit along each axis; the graph is drawn
 // translated by pan, so the graph point -pan sits at the window centre.
+#include <vector>
+
 #include "core/PointF.h"
 #include "core/RectF.h"
+#include "graph/Picking.h"
 
 class Surface;
+
+// Whether an axis number's box (graph units, top the larger y) comes nearer
+// than (gapX, gapY) to any of the captions' boxes: such a number is left out,
+// the caption says more. With no gap, boxes that only touch do not meet; an
+// empty or inverted caption box covers nothing.
+bool AxisNumberHidden(const RectF& number, const std::vector<RectF>& captions, double gapX = 0, double gapY = 0);
 
 class Viewport {
 public:
@@ -50,6 +59,9 @@ public:
     // The pixel (fractional) at which a graph point is drawn; inverse of screenToGraph.
     PointF graphToScreen(double x, double y) const;
 
+    // A distance of `pixels` client pixels as graph units along each axis.
+    PickTolerance pickTolerance(double pixels) const { return {pixels * unitsPerPixelX(), pixels * unitsPerPixelY()}; }
+
     // The projection for the current size, scale and zoom; the view applies it
     // after every change of any of them.
     Ortho setProjection() const;
@@ -78,7 +90,10 @@ public:
 
     // Grid and axes for the raster view, or their page form when the surface is
     // vector output. Draws in the pan-translated frame the caller has set up.
-    void drawGridAndAxes(Surface& surface, bool showGrid, bool showAxis) const;
+    // `captions` are the boxes of the labels drawn on the axes (attribute
+    // points' coordinates), in the same frame: the numbers keep out of them.
+    void drawGridAndAxes(Surface& surface, bool showGrid, bool showAxis,
+                         const std::vector<RectF>& captions = {}) const;
 
     // Graph units per client pixel along each axis (scale and zoom together).
     double unitsPerPixelX() const;
@@ -89,11 +104,20 @@ private:
     static bool dragStep(double& zoom, double graphDelta);
 
     void drawAxes(Surface& surface) const;
+    // The origin's "O": left of the y axis and below the x axis, where the
+    // numbers of either axis would stand; its glyph scales and its box.
+    struct OriginMark {
+        PointF origin;
+        double sx = 0, sy = 0;
+        RectF box;
+    };
+    OriginMark originMark(const Surface& surface) const;
     void drawGridSegments(Surface& surface) const;
     void drawPageGrid(Surface& surface) const;
     void drawPageAxes(Surface& surface) const;
     // Numbers along the axes over [left, right] × [bottom, top] (graph units,
     // the pan-translated frame), those outside the window left out.
-    void drawAxisNumbers(Surface& surface, double left, double right, double bottom, double top) const;
+    void drawAxisNumbers(Surface& surface, double left, double right, double bottom, double top,
+                         const std::vector<RectF>& captions) const;
     void gridVertices(Surface& surface) const;
 };

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
+#include <vector>
 
 #include "graph/EquationObject.h"
+#include "mathex/SmartNumber.h"
 #include "support/Equations.h"
 #include "support/RecordingSurface.h"
 
@@ -60,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(Types, DomainStippleTest,
                                            StippleCase{EquationObject::STIPPLE_RIGHT, {0xFFFF, 0x5555}},
                                            StippleCase{EquationObject::STIPPLE_BOTH, {0xFFFF, 0x5555, 0x5555}}));
 
-TEST(EquationDrawing, SelectionFrameControlPointsAndExtremaOnScreenOnly) {
+TEST(EquationDrawing, SelectionFrameAndControlPointsOnScreenOnly) {
     auto o = MakeEquation("y = x^2 - 2*x");
     o->setExtremePointsShown(true);
     o->setControlPointPinned(0, true);
@@ -78,9 +82,89 @@ TEST(EquationDrawing, SelectionFrameControlPointsAndExtremaOnScreenOnly) {
     EXPECT_FLOAT_EQ(extreme.points[0].x, 1 - 0.65f);
     EXPECT_FLOAT_EQ(extreme.points[1].y, -1);
 
+    // The page has the curve and the extreme point the user asked for, not
+    // what is there only to edit by.
     RecordingSurface page(true);
     o->draw(page, 1.3, 1, 1, true);
-    EXPECT_EQ(page.primitives.size(), 1u);
+    ASSERT_GE(page.primitives.size(), 2u);
+    EXPECT_EQ(page.primitives[1].color, ColorF(1, 0, 0, 1));
+    EXPECT_EQ(page.primitives[1].points, extreme.points);
+    for (const auto& p : page.primitives) {
+        EXPECT_NE(p.stipple, 0xF0F0) << "no selection frame";
+        EXPECT_NE(p.primitive, Primitive::Points) << "no control points";
+    }
+}
+
+// ---------------------------------------------------------------- extreme points' coordinates
+
+struct ExtremeLabel {
+    std::string latex;
+    bool above;  // a maximum: the text above the mark; a minimum: below it
+};
+
+struct ExtremeCase {
+    const char* text;
+    int precision;
+    std::vector<ExtremeLabel> labels;  // in the order of the extreme points
+};
+
+class ExtremeLabelTest : public ::testing::TestWithParam<ExtremeCase> {
+protected:
+    void TearDown() override { MathEx::SetDisplayPrecision(2); }
+};
+
+TEST_P(ExtremeLabelTest, CoordinatesBesideTheMarkOffTheCurve) {
+    const ExtremeCase& c = GetParam();
+    MathEx::SetDisplayPrecision(c.precision);
+    auto o = MakeEquation(c.text);
+    const std::vector<MathEx::ExtremePoint> extremes = o->expression()->ExtremePoints();
+    ASSERT_EQ(extremes.size(), c.labels.size()) << c.text;
+
+    RecordingSurface hidden;
+    o->draw(hidden, 1.3, 1, 1);
+    EXPECT_TRUE(hidden.images.empty()) << "only with Display Extreme Points";
+
+    o->setExtremePointsShown(true);
+    RecordingSurface s;
+    o->draw(s, 1.3, 1, 1);
+    ASSERT_EQ(s.images.size(), c.labels.size()) << c.text;
+    const double unit = 1.3 / 40;  // graph units per pixel
+    for (size_t i = 0; i < extremes.size(); ++i) {
+        const auto& image = s.images[i];
+        const ExtremeLabel& expected = c.labels[i];
+        EXPECT_EQ(image.text, expected.latex) << c.text;
+        // The recorder's images are 8 pixels per character by 20.
+        const double w = 8 * image.text.size() * unit, h = 20 * unit;
+        EXPECT_NEAR(image.origin.x + w / 2, extremes[i].x, 1e-5) << expected.latex << " centred on the point";
+        if (expected.above) EXPECT_NEAR(image.origin.y, extremes[i].y + 4 * unit, 1e-5) << expected.latex;
+        else EXPECT_NEAR(image.origin.y + h, extremes[i].y - 4 * unit, 1e-5) << expected.latex;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ExtremeLabelTest,
+    ::testing::Values(ExtremeCase{"y = x^2 - 2*x + 3", 2, {{"(1,2)", false}}},
+                      ExtremeCase{"y = -x^2", 2, {{"(0,0)", true}}},  // not "-0" at the top
+                      ExtremeCase{"y = x^3 - 3*x", 2, {{"(-1,2)", true}, {"(1,-2)", false}}},
+                      ExtremeCase{"y = x^2 - 2*x/3", 2, {{"(0.33,-0.11)", false}}},
+                      ExtremeCase{"y = x^2 - 2*x/3", 1, {{"(0.3,-0.1)", false}}},
+                      ExtremeCase{"y = x^4 - 2*x^2", 2, {{"(-1,-1)", false}, {"(0,0)", true}, {"(1,-1)", false}}},
+                      ExtremeCase{"y = sin(x)", 2, {}}));
+
+// The page shows the same coordinates, as vector text above the maximum.
+TEST(EquationDrawing, ExtremeCoordinatesOnThePage) {
+    auto o = MakeEquation("y = 1 - x^2");
+    o->setExtremePointsShown(true);
+    RecordingSurface page(true);
+    o->draw(page, 1.3, 1, 1);
+    std::string glyphs;
+    for (const auto& t : page.texts) {
+        glyphs += t.text;
+        EXPECT_GT(t.origin.y, 1) << t.text << " above the maximum at (0, 1)";
+        EXPECT_LT(std::fabs(t.origin.x), 1) << t.text;
+    }
+    std::sort(glyphs.begin(), glyphs.end());
+    EXPECT_EQ(glyphs, "(),01");
 }
 
 TEST(EquationDrawing, HyperbolaAsymptotesWhenSelected) {

@@ -29,7 +29,7 @@ TEST(EquationObject, ANumberIsTextOnly) {
     EXPECT_TRUE(o->isTextOnly());
     EXPECT_TRUE(o->displayText());
     EXPECT_TRUE(o->pieces().empty());
-    EXPECT_FALSE(o->passesNear(PointF(0, 0), PointF(0.2f, 0.2f)));
+    EXPECT_FALSE(o->passesNear(PointF(0, 0), 1.3));
 }
 
 // Each setter that changes what the curve covers resamples it at once.
@@ -140,7 +140,7 @@ class PassesNearTest : public ::testing::TestWithParam<NearCase> {};
 
 TEST_P(PassesNearTest, PicksTheCurve) {
     auto o = MakeEquation(GetParam().text);
-    EXPECT_EQ(o->passesNear(PointF(GetParam().x, GetParam().y), PointF(0.13f, 0.13f)), GetParam().near)
+    EXPECT_EQ(o->passesNear(PointF(GetParam().x, GetParam().y), 1.3), GetParam().near)
         << GetParam().text << " at " << GetParam().x << ", " << GetParam().y;
 }
 
@@ -206,13 +206,10 @@ TEST(EquationObject, CubicMonotonicFlag) {
     EXPECT_FALSE(MakeEquation("y = x^3 - 3*x")->isMonotonic());
 }
 
-// The reach is an ellipse of the pick tolerance along x and along y.
-TEST(EquationObject, ControlPointNearIsWithinTheReach) {
+TEST(EquationObject, ControlPointNearIsWithinAFifthOfTheScale) {
     auto o = MakeEquation("y = 2*x + 1");
-    EXPECT_EQ(o->controlPointNear(PointF(1.1f, 3), PointF(0.26f, 0.26f)), 1);
-    EXPECT_EQ(o->controlPointNear(PointF(1.3f, 3), PointF(0.26f, 0.26f)), -1);
-    EXPECT_EQ(o->controlPointNear(PointF(1.3f, 3), PointF(0.4f, 0.1f)), 1) << "a wide reach along x";
-    EXPECT_EQ(o->controlPointNear(PointF(1, 3.3f), PointF(0.4f, 0.1f)), -1);
+    EXPECT_EQ(o->controlPointNear(PointF(1.1f, 3), 1.3), 1);
+    EXPECT_EQ(o->controlPointNear(PointF(1.3f, 3), 1.3), -1);
 }
 
 TEST(EquationObject, TranslateMovesCurveControlAndAttributePoints) {

@@ -540,13 +540,23 @@ TEST_P(ViewportRasterAxes, AxesArrowheadsAndLabelsBeforeTheGrid) {
     const struct {
         const char* text;
         double x, y;
-    } labels[] = {{"x", r.right - 0.6, 0.2}, {"y", 0.2, r.top - 0.6}, {"O", -0.6, -0.6}};
-    for (size_t i = 0; i < 3; ++i) {
+    } labels[] = {{"x", r.right - 0.6, 0.2}, {"y", 0.2, r.top - 0.6}};
+    for (size_t i = 0; i < 2; ++i) {
         EXPECT_EQ(s.texts[i].text, labels[i].text);
         ExpectPoint(s.texts[i].origin, labels[i].x, labels[i].y, labels[i].text);
         EXPECT_NEAR(s.texts[i].sx, 0.008 * c.xZoom, 1e-12) << labels[i].text;
         EXPECT_NEAR(s.texts[i].sy, 0.008 * c.yZoom, 1e-12) << labels[i].text;
     }
+    // The origin's "O" is as large as the axis numbers (a capital 9 pixels
+    // high) and stands where they do, 5 pixels clear of both axes.
+    const testing_support::RecordedText& o = s.texts[2];
+    EXPECT_EQ(o.text, "O");
+    const double upx = 1.3 * c.xZoom / 40, upy = 1.3 * c.yZoom / 40;
+    EXPECT_NEAR(o.sx, 0.09 * upx, 1e-12);
+    EXPECT_NEAR(o.sy, 0.09 * upy, 1e-12);
+    const double right = o.origin.x + RecordingSurface::kGlyphWidth * o.sx, top = o.origin.y + 100 * o.sy;
+    EXPECT_NEAR(right / upx, -5, 1e-3) << "left of the y axis";
+    EXPECT_NEAR(top / upy, -5, 1e-3) << "below the x axis";
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ViewportRasterAxes, testing::ValuesIn(kAxes));
@@ -702,9 +712,25 @@ TEST_P(ViewportAxisNumbers, IntegersThinnedSoTheyNeverOverlap) {
     }
     ASSERT_FALSE(xSpans.empty());
     ASSERT_FALSE(yCentres.empty());
-    for (size_t i = 1; i < xSpans.size(); ++i)
-        if (xSpans[i].first > xSpans[i - 1].first)
+    // Nor does any of them meet the origin's "O", which stands among them.
+    if (!c.vector) {
+        const RecordedText& o = s.texts[2];
+        ASSERT_EQ(o.text, "O");
+        const RectF oBox(float(o.origin.y + 100 * o.sy), o.origin.y, o.origin.x,
+                         float(o.origin.x + RecordingSurface::kGlyphWidth * o.sx));
+        for (const RecordedText& t : numbers) {
+            const RectF box(float(t.origin.y + 100 * t.sy), t.origin.y, t.origin.x,
+                            float(t.origin.x + RecordingSurface::kGlyphWidth * t.text.size() * t.sx));
+            const bool meet = box.left < oBox.right && oBox.left < box.right && box.bottom < oBox.top &&
+                              oBox.bottom < box.top;
+            EXPECT_FALSE(meet) << t.text << " meets the O";
+        }
+    }
+    for (size_t i = 1; i < xSpans.size(); ++i) {
+        if (xSpans[i].first > xSpans[i - 1].first) {
             EXPECT_GE(xSpans[i].first - xSpans[i - 1].second, 4.0) << "x numbers overlap";
+        }
+    }
     std::sort(yCentres.begin(), yCentres.end());
     for (size_t i = 1; i < yCentres.size(); ++i) EXPECT_GE(yCentres[i] - yCentres[i - 1], 12.0);
     // The step is 1, 2 or 5 times a power of ten.
