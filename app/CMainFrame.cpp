@@ -353,8 +353,10 @@ void CMainFrame::refreshCommands()
     command("mensuration")->setChecked(mode == MODE_MENSURATION_ARMED || mode == MODE_MENSURATION_START ||
                                        mode == MODE_MENSURATION_DRAG);
     QUndoStack* stack = view_->history().stack();
-    command("graphUndo")->setEnabled(stack->canUndo() || !g.equations().empty());
-    command("undo")->setEnabled(stack->canUndo() || !g.equations().empty());
+    // Past the start of the history the graph's own undo still has something to take.
+    const bool graphUndo = !g.equations().empty() || !g.paintedDomains().empty();
+    command("graphUndo")->setEnabled(stack->canUndo() || graphUndo);
+    command("undo")->setEnabled(stack->canUndo() || graphUndo);
     command("redo")->setEnabled(stack->canRedo());
     command("deleteEquation")->setEnabled(g.selected() != nullptr);
     command("intersections")->setChecked(g.showIntersections());
