@@ -136,8 +136,11 @@ TEST_P(ExtremeLabelTest, CoordinatesBesideTheMarkOffTheCurve) {
         // The recorder's images are 8 pixels per character by 20.
         const double w = 8 * image.text.size() * unit, h = 20 * unit;
         EXPECT_NEAR(image.origin.x + w / 2, extremes[i].x, 1e-5) << expected.latex << " centred on the point";
-        if (expected.above) EXPECT_NEAR(image.origin.y, extremes[i].y + 4 * unit, 1e-5) << expected.latex;
-        else EXPECT_NEAR(image.origin.y + h, extremes[i].y - 4 * unit, 1e-5) << expected.latex;
+        if (expected.above) {
+            EXPECT_NEAR(image.origin.y, extremes[i].y + 4 * unit, 1e-5) << expected.latex;
+        } else {
+            EXPECT_NEAR(image.origin.y + h, extremes[i].y - 4 * unit, 1e-5) << expected.latex;
+        }
     }
 }
 

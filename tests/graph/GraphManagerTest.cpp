@@ -102,7 +102,9 @@ TEST_F(GraphManagerTest, WhatAddsNothingSaysWhy) {
         std::string why = "unset";
         EquationObject* added = g.addEquationFromText(r.text, &why);
         EXPECT_EQ(added != nullptr, *r.why == 0) << r.text;
-        if (!added) EXPECT_EQ(why, r.why) << r.text;
+        if (!added) {
+            EXPECT_EQ(why, r.why) << r.text;
+        }
         EXPECT_EQ(g.equationCount(), added ? 1 : 0) << r.text;
     }
 }

@@ -265,7 +265,9 @@ TEST_P(EveryEdit, IsOneUndoStepThatMarksTheDocumentAndSearches)
     EXPECT_EQ(stack()->count(), index + 1);
     EXPECT_TRUE(frame.isWindowModified());
     EXPECT_TRUE(frame.windowTitle().contains("[*]"));
-    if (edit.changesCurves) EXPECT_GE(searches.count(), 1);
+    if (edit.changesCurves) {
+        EXPECT_GE(searches.count(), 1);
+    }
     // The page ends up searched for this graph (at once, or at the next tick
     // while the library is being read).
     CFeature now;

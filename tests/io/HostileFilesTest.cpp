@@ -183,7 +183,9 @@ TEST(HostileInput, AShapeThatContradictsTheTextIsIgnored) {
         EXPECT_DOUBLE_EQ(c[0], r.c0) << r.text;
         EXPECT_DOUBLE_EQ(c[1], r.c1) << r.text;
         EXPECT_DOUBLE_EQ(c[2], r.c2) << r.text;
-        if (r.c0 == 3) EXPECT_EQ(graph.equation(0)->expression()->ExtremePoints().at(0).y, 0.0f);
+        if (r.c0 == 3) {
+            EXPECT_EQ(graph.equation(0)->expression()->ExtremePoints().at(0).y, 0.0f);
+        }
     }
 }
 

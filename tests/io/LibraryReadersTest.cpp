@@ -167,7 +167,9 @@ TEST(LibraryReaders, ASignatureIsBoundedByTheEquationsADocumentMayHave)
         std::ofstream(path, std::ios::binary) << r.content;
         CFeature feature;
         EXPECT_EQ(ReadLibraryFeature(path, feature), r.read) << r.name;
-        if (r.read) EXPECT_EQ(feature.elements.size(), 1000u);
+        if (r.read) {
+            EXPECT_EQ(feature.elements.size(), 1000u);
+        }
         CFeature slow;
         EXPECT_LE(ReadDocumentFeature(path, slow) ? slow.elements.size() : 0u, 1000u) << r.name;
     }
