@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/AnalyseCommand.h"
 
 #include <cmath>
@@ -91,7 +92,7 @@ ParsedArgs ParseArguments(const QStringList& args) {
     parser.addOption(precisionOption);
     parser.addOption(helpOption);
     if (!parser.parse(rest)) {
-        parsed.error = parser.errorText();
+        parsed.error = QString::fromStdString(OptionError(parser));
         return parsed;
     }
     parsed.help = parser.isSet(helpOption);
@@ -180,9 +181,9 @@ QByteArray Analyse(const std::string& text, const AnalyseOptions& options, bool&
 }  // namespace
 
 const char* AnalyseUsage() {
-    return "       kvr analyse [--precision N] [--translate DX DY] [EQUATION ...]\n"
-           "           Prints one JSON object per equation (JSON Lines); without EQUATION\n"
-           "           reads one equation per line from standard input.\n"
+    return "       kvr analyse [--precision N] [--translate DX DY] [EQUATION ...|-]\n"
+           "           Prints one JSON object per equation (JSON Lines); without EQUATION,\n"
+           "           or with -, reads one equation per line from standard input.\n"
            "           --precision N      decimals of non-integral numbers in plain and\n"
            "                              latex (default 2; above 17 acts as 17)\n"
            "           --translate DX DY  move each equation by (DX, DY) and rebuild it\n"
@@ -215,7 +216,9 @@ int RunAnalyse(const QStringList& args, std::istream& in, std::ostream& out, std
         allParsed = allParsed && ok;
     };
 
-    if (!parsed.equations.isEmpty()) {
+    // "-" alone: the equations come from standard input, as with none.
+    const bool fromInput = parsed.equations.isEmpty() || parsed.equations == QStringList{QStringLiteral("-")};
+    if (!fromInput) {
         for (const QString& equation : parsed.equations) analyse(equation.toStdString());
     } else {
         std::string line;
@@ -229,7 +232,6 @@ int RunAnalyse(const QStringList& args, std::istream& in, std::ostream& out, std
             analyse(line);
         }
     }
-    const bool fromInput = parsed.equations.isEmpty();
     if (const int failed = StreamFailure("analyse", fromInput ? &in : nullptr, InputName(QStringLiteral("-")), out, err))
         return failed;
     return allParsed ? 0 : 1;

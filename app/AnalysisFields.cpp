@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/AnalysisFields.h"
 
 #include <array>

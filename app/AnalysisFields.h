@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The classification of an equation as every command reports it: the keys
 // "form", "type" and "coeffs", in this order.

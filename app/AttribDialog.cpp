@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/AttribDialog.h"
 
 #include <QtWidgets/QButtonGroup>
@@ -76,6 +77,7 @@ AttribDialog::AttribDialog(GraphManager& graph, EditHistory& history, EquationOb
     yEdit_->setEnabled(false);
     pointTypeList_ = new SampleComboBox(SampleDelegate::Marker, this);
     pointTypeList_->setObjectName("pointTypeList");
+    pointTypeList_->setSpokenName(tr("Point Type"));
     pointTypeList_->addSample(tr("none"), 0);
     const char* const markers[6] = {"Disc with rim", "Disc", "Open square", "Square", "Open diamond", "Diamond"};
     for (int i = 0; i < 6; ++i) pointTypeList_->addSample(tr(markers[i]), i + 1);
@@ -86,6 +88,7 @@ AttribDialog::AttribDialog(GraphManager& graph, EditHistory& history, EquationOb
     xLabel->setBuddy(xEdit_);
     auto* yLabel = new QLabel(tr("y :"), this);
     yLabel->setObjectName("yLabel");
+    yLabel->setBuddy(yEdit_);
     position->addRow(xLabel, xEdit_);
     position->addRow(yLabel, yEdit_);
     auto* typeColumn = new QVBoxLayout;
@@ -168,6 +171,11 @@ QGroupBox* AttribDialog::buildGroup(int g)
     controls.stipple->addSample(tr("Dashed"), AttribPoint::LINE_DASHED);
     controls.width = new SampleComboBox(SampleDelegate::GuideWidth, box);
     controls.width->setObjectName(name + "WidthList");
+    // The group's title says which guide or caption the controls belong to.
+    controls.text->setAccessibleName(tr("%1 text").arg(box->title()));
+    controls.colour->setAccessibleName(tr("%1 colour").arg(box->title()));
+    controls.stipple->setSpokenName(tr("%1 stipple").arg(box->title()));
+    controls.width->setSpokenName(tr("%1 width").arg(box->title()));
     for (int i = 0; i < kWidthEntries; ++i) controls.width->addSample(QString::number(i + 1), i + 1);
 
     auto* style = new QGridLayout;

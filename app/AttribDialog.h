@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // "Attribute Point Options": edits one attribute point of an equation. Every
 // control acts at once on the live point and repaints the graph, so the user

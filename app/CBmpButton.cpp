@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/CBmpButton.h"
 
 #include <QtGui/QPainter>

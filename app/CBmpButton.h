@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The PAINT button: a tool button with four looks, normal, pressed, hover and
 // disabled, drawn in that order of precedence: pressed while checked, else

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/CCandidatesDialog.h"
 
 #include <QtCore/QFile>
@@ -9,6 +10,8 @@ CCandidatesDialog::CCandidatesDialog(QWidget* parent) : QWidget(parent), list_(n
 {
     setObjectName("candidatesPage");
     list_->setObjectName("candidatesList");
+    list_->setAccessibleName(tr("Candidates"));
+    list_->setAccessibleDescription(tr("The five lessons of the library closest to the graph; Return opens one."));
     list_->setViewMode(QListView::IconMode);
     list_->setIconSize(QSize(kIconSide, kIconSide));
     // One column, read from the top: the closest first.
@@ -22,7 +25,8 @@ CCandidatesDialog::CCandidatesDialog(QWidget* parent) : QWidget(parent), list_(n
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(list_);
-    connect(list_, &QListWidget::itemDoubleClicked, this,
+    // A double click, or Return on the current item.
+    connect(list_, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { emit candidateActivated(list_->row(item)); });
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The side bar's "Candidates" page: the library documents closest to the
 // graph, each with its picture and "[rank] file [score: s]". Double-clicking

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/CConfigurationDialog.h"
 
 #include <QtCore/QRegularExpression>
@@ -34,10 +35,14 @@ CConfigurationDialog::CConfigurationDialog(QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(tr("Default Library Path"), this), 0, 0);
+    auto* pathLabel = new QLabel(tr("Default Library Path"), this);
+    pathLabel->setBuddy(pathEdit_);
+    layout->addWidget(pathLabel, 0, 0);
     layout->addWidget(pathEdit_, 0, 1);
     layout->addWidget(browseButton_, 0, 2);
-    layout->addWidget(new QLabel(tr("Display Precision of Equation"), this), 1, 0);
+    auto* precisionLabel = new QLabel(tr("Display Precision of Equation"), this);
+    precisionLabel->setBuddy(precisionEdit_);
+    layout->addWidget(precisionLabel, 1, 0);
     layout->addWidget(precisionEdit_, 1, 1);
     layout->addWidget(buttons, 2, 0, 1, 3);
     load();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Options > Configuration: the library folder and the display precision.
 // OK checks the precision, makes it the display precision at once and stores

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/CKVRView.h"
 
 #include <QtGui/QCursor>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The graph view: an OpenGL widget that owns the graph, draws it through
 // GlSurface and hands it every pointer event in client pixels. It is the

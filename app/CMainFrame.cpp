@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/CMainFrame.h"
 
 #include <algorithm>
@@ -62,6 +63,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     resize(1000, 750);
     view_ = new CKVRView(this);
     view_->setObjectName("graphView");
+    view_->setAccessibleName(tr("Graph"));
     setCentralWidget(view_);
     scanner_ = new LibraryScanner(DocumentFeatureReader(), DocumentThumbnailReader(), this);
 
@@ -224,6 +226,8 @@ void CMainFrame::buildEntryBar()
     entryBar_->setObjectName("entryBar");
     entryEdit_ = new EquationEntry(entryBar_);
     entryEdit_->setObjectName("entryEdit");
+    entryEdit_->setAccessibleName(tr("Equation"));
+    entryEdit_->setAccessibleDescription(tr("Type an equation and press Return to add it; Up and Down recall earlier ones."));
     entryEdit_->setPlaceholderText(tr("Type an equation, for example y = x^2 - 2, and press Enter"));
     entryEdit_->setClearButtonEnabled(true);
     entryEdit_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -243,6 +247,7 @@ void CMainFrame::buildSideBar()
     sideDock_->setAllowedAreas(Qt::RightDockWidgetArea | Qt::LeftDockWidgetArea);
     sideTabs_ = new QTabWidget(sideDock_);
     sideTabs_->setObjectName("sideTabs");
+    sideTabs_->setAccessibleName(tr("Side Bar"));
     candidatesPage_ = new CCandidatesDialog(sideTabs_);
     sideTabs_->addTab(candidatesPage_, tr("Candidates"));
     optionsPage_ = new EqOptionDialog(view_->graph(), view_->history(), sideTabs_);
@@ -469,7 +474,13 @@ void CMainFrame::about()
     box.setIconPixmap(QIcon(":/icons/kvr.svg").pixmap(64, 64));
     box.setText(tr("<b>KVR</b> version %1").arg(QCoreApplication::applicationVersion()));
     box.setInformativeText(tr("A graphing workbench for teaching functions and curves: type or sketch "
-                              "equations, reshape them, annotate them and find similar lessons."));
+                              "equations, reshape them, annotate them and find similar lessons.<br><br>"
+                              "Copyright © 2026 The KVR developers. Released under the MIT licence: "
+                              "free to use, copy, change and share, without warranty.<br>"
+                              "Built with Qt %1 (LGPL-3.0), freeglut and Mesa; "
+                              "their licences are listed with KVR's documentation.")
+                               .arg(QString::fromLatin1(qVersion())));
+    box.setTextFormat(Qt::RichText);
     box.exec();
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The main window: menus, toolbar, the entry bar for typing equations, the
 // graph view in the middle, the side bar (candidates and equation options),

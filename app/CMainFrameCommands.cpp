@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The command table: every command of the menus and the toolbar, with its
 // text, keys, icon and prompt, and what it does.
 #include "app/CMainFrame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The File menu's work: new, open, save, the recent files, the exports and printing.
 #include "app/CMainFrame.h"
 

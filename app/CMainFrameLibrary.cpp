@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library side of the window: the tick that keeps the library up to
 // date, the candidate search and the Candidates page, the Configuration dialog.
 #include "app/CMainFrame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/ColourButton.h"
 
 #include <QtGui/QPainter>
@@ -46,12 +47,18 @@ QSize ColourButton::sizeHint() const
     return QSize(qMax(h * 5 / 4, 28), h);
 }
 
-void ColourButton::choose()
+QColor ColourButton::ask(const QColor& initial, QWidget* parent, const QString& title)
 {
     const Chooser& chooser = CurrentChooser();
-    QColor chosen = chooser ? chooser(colour_, this) : QColorDialog::getColor(colour_, this);
+    QColor chosen = chooser ? chooser(initial, parent) : QColorDialog::getColor(initial, parent, title);
+    if (chosen.isValid()) chosen.setAlpha(255);
+    return chosen;
+}
+
+void ColourButton::choose()
+{
+    const QColor chosen = ask(colour_, this);
     if (!chosen.isValid()) return;
-    chosen.setAlpha(255);
     setColour(chosen);
     emit colourChosen(chosen);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A push button that shows a colour and, when clicked, lets the user choose
 // another with the standard colour chooser. The chooser can be replaced (tests
@@ -26,6 +27,8 @@ public:
 
     // Every colour button asks this chooser; an empty function restores QColorDialog.
     static void setChooser(Chooser chooser);
+    // Asks the chooser: the chosen colour made opaque, or an invalid colour.
+    static QColor ask(const QColor& initial, QWidget* parent, const QString& title = QString());
 
     QSize sizeHint() const override;
 

@@ -1,11 +1,16 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <fstream>
 #include <istream>
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include <QtCore/QString>
+
+class QCommandLineParser;
+class QTemporaryDir;
 
 // The input a subcommand reads: `in` for "-", otherwise the named file, opened
 // into `file`. Null when the file cannot be opened (a folder counts as one that
@@ -29,3 +34,46 @@ inline std::string Quoted(const QString& text) { return Quoted(text.toStdString(
 // INPUT" or "kvr COMMAND: cannot write output"), otherwise 0. `in` may be null.
 int StreamFailure(const char* command, const std::istream* in, const std::string& inputName, std::ostream& out,
                   std::ostream& err);
+
+// Why the options did not parse, in KVR's words ("unknown option '--helpp'",
+// "option '--precision' needs a value"), not Qt's.
+std::string OptionError(const QCommandLineParser& parser);
+
+// The nearest of `names` to a mistyped `word` (a letter or two off, or its
+// start), or "" when none is near enough to suggest.
+std::string NearestName(const std::string& word, const std::vector<std::string>& names);
+
+// "-" as a document to read: standard input is read (up to `limit` bytes and
+// one more, so that a larger input is seen as such) into a temporary file,
+// because the document readers take a path. Otherwise the name itself.
+class InputDocument {
+public:
+    InputDocument();
+    ~InputDocument();
+    // False with `error` set when standard input cannot be read.
+    bool open(const QString& name, std::istream& in, std::string& error, long long limit);
+    const std::string& path() const { return path_; }
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::string path_;
+};
+
+// "-" as a file to write: the writer writes a temporary file (whole or not at
+// all, as every file is written), which is then copied to standard output.
+class OutputTarget {
+public:
+    // `suffix` names the temporary file (".png"), for writers that go by it.
+    OutputTarget(const QString& name, const char* suffix);
+    OutputTarget(const OutputTarget&) = delete;
+    OutputTarget& operator=(const OutputTarget&) = delete;
+    ~OutputTarget();
+    bool toStream() const { return dir_ != nullptr; }
+    const std::string& path() const { return path_; }
+    // After the writer succeeded: the bytes to `out`; false when they could not be written.
+    bool deliver(std::ostream& out) const;
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::string path_;
+};

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/DocumentCommands.h"
 #include "app/CommandInput.h"
 
@@ -163,7 +164,7 @@ bool ParseArgs(const char* name, const char* usage, const QStringList& args, qsi
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     parser.addOption(helpOption);
     if (!parser.parse(QStringList{QString::fromLatin1(name)} + args)) {
-        err << name << ": " << parser.errorText().toStdString() << " (see " << name << " --help)\n";
+        err << name << ": " << OptionError(parser) << " (see " << name << " --help)\n";
         status = 2;
         return false;
     }
@@ -232,19 +233,19 @@ QByteArray DocumentToJson(const GraphManager& graph, double version, const CFeat
 }
 
 const char* InfoUsage() {
-    return "       kvr info FILE.kvr\n"
+    return "       kvr info FILE.kvr|-\n"
            "           Prints the document as one JSON object: settings, equations (text,\n"
            "           analysis, style, domain, label, attribute points, mensuration),\n"
            "           painted regions, the stored signature and the thumbnail's size.\n";
 }
 
 const char* MakeUsage() {
-    return "       kvr make OUT.kvr EQUATION...\n"
+    return "       kvr make OUT.kvr|- EQUATION...\n"
            "           Writes a document of the equations, with its thumbnail rendered\n"
-           "           headless, as the window would save it.\n";
+           "           headless, as the window would save it (- : to standard output).\n";
 }
 
-int RunInfo(const QStringList& args, std::istream&, std::ostream& out, std::ostream& err) {
+int RunInfo(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err) {
     QStringList positional;
     int status = 0;
     if (!ParseArgs("kvr info", InfoUsage(), args, 1, out, err, positional, status)) return status;
@@ -252,7 +253,13 @@ int RunInfo(const QStringList& args, std::istream&, std::ostream& out, std::ostr
         err << "kvr info: expected one FILE.kvr (see kvr info --help)\n";
         return 2;
     }
-    const std::string path = positional.front().toStdString();
+    InputDocument input;
+    std::string error;
+    if (!input.open(positional.front(), in, error, CXMLArchive::kMaxFileBytes)) {
+        err << "kvr info: " << error << '\n';
+        return 2;
+    }
+    const std::string& path = input.path();
     GraphManager graph;
     CKVRDoc doc(graph);
     const DocumentResult opened = doc.open(path);
@@ -292,10 +299,15 @@ int RunMake(const QStringList& args, std::istream&, std::ostream& out, std::ostr
     const QByteArray png = RenderThumbnailPng(graph, &why);
     if (png.isEmpty()) err << "kvr make: no thumbnail (" << why << ")\n";
     CKVRDoc doc(graph);
-    const DocumentResult saved = doc.save(positional.front().toStdString(), png);
+    const OutputTarget target(positional.front(), ".kvr");
+    const DocumentResult saved = doc.save(target.path(), png);
     if (!saved.ok) {
         err << "kvr make: " << saved.message << " (" << saved.reason << ")\n";
         return 1;
+    }
+    if (!target.deliver(out)) {
+        err << "kvr make: cannot write output\n";
+        return 2;
     }
     return 0;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // `kvr info` and `kvr make`: documents from the command line, without a window.
 #include <iosfwd>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/EditHistory.h"
 
 #include <QtGui/QUndoCommand>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Multi-level undo and redo of everything the user does to the graph. Each
 // step holds the whole graph before and after it (GraphState is a value, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/EqOptionDialog.h"
 
 #include <QtWidgets/QButtonGroup>
@@ -110,6 +111,7 @@ void EqOptionDialog::buildLayout()
     // A narrow dock scrolls the page vertically; it never cuts controls off.
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName("equationOptionsScroll");
+    scroll->setAccessibleName(tr("Equation Options"));
     scroll->setWidget(content);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
@@ -192,12 +194,15 @@ QGroupBox* EqOptionDialog::buildLineOptions()
     lineGroup_->setObjectName("lineOptionsGroup");
     colourButton_ = new ColourButton(lineGroup_);
     colourButton_->setObjectName("colourButton");
+    colourButton_->setAccessibleName(tr("Line colour"));
     stippleList_ = new SampleComboBox(SampleDelegate::CurveStipple, lineGroup_);
     stippleList_->setObjectName("stippleList");
+    stippleList_->setSpokenName(tr("Line stipple"));
     stippleList_->addSample(tr("Solid"), kStipplePatterns[0]);
     stippleList_->addSample(tr("Dashed"), kStipplePatterns[1]);
     widthList_ = new SampleComboBox(SampleDelegate::CurveWidth, lineGroup_);
     widthList_->setObjectName("widthList");
+    widthList_->setSpokenName(tr("Line width"));
     for (int i = 0; i < kWidthEntries; ++i) widthList_->addSample(QString::number(i + 1), i + 1);
 
     auto* grid = new QGridLayout(lineGroup_);

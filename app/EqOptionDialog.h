@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The side bar's "Equation Options" page. It always shows the equation
 // selected on the graph and edits it directly: every control acts at once,

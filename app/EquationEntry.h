@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The entry bar's edit: one equation at a time, with the equations entered
 // since start-up a key away. Up and Down walk back and forth through them as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The state of a graph as one JSON line, for `kvr script`'s dump.
 #include <string>

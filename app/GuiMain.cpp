@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/GuiMain.h"
 
 #include <QtWidgets/QApplication>
@@ -25,6 +26,9 @@ int RunGui(int& argc, char** argv, const QString& file, const QElapsedTimer* sta
     QApplication::setOrganizationName("ORBITLAB");
     QApplication::setApplicationName("KVR");
     QApplication::setApplicationVersion(QStringLiteral(KVR_VERSION));
+    // The launcher, the icon and the metainfo are installed under this id; Wayland
+    // compositors and docks match the window to them by it.
+    QGuiApplication::setDesktopFileName(QStringLiteral(KVR_APP_ID));
     RestoreDisplayPrecision();
     CMainFrame frame;
     if (startup) {

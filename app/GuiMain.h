@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Starts the window. Kept apart from main.cpp so that the subcommands never
 // need a display.

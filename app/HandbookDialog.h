@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Help > KVR Handbook: the short handbook that ships inside the program
 // (docs/handbook.md, the same text as in the repository), shown as rich

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/HeadlessThumbnail.h"
 
 #include "graph/GraphManager.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The document thumbnail without a window: the graph drawn as the view would
 // show it, in a headless OpenGL context, made into the 256 × 256 PNG thumbnail.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/JsonLine.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/LibraryScanner.h"
 
 #include <utility>

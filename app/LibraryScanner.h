@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Keeps the library up to date without holding up the window. A scan runs on
 // a worker thread: it lists the folder, compares modification times with the

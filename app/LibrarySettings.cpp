@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/LibrarySettings.h"
 
 #include <QtCore/QDir>

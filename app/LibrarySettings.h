@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The two user settings, in QSettings("ORBITLAB", "KVR"), group
 // "Configuration": "DefaultLibPath" (the library folder) and "Precision" (the

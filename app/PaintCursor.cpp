@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/PaintCursor.h"
 
 #include <QtGui/QGuiApplication>

@@ -1,21 +1,35 @@
+// SPDX-License-Identifier: MIT
 #include "app/PalleteButton.h"
 
+#include "app/ColourButton.h"
+
+#include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
-#include <QtWidgets/QColorDialog>
+#include <QtWidgets/QStyleOptionFocusRect>
 #include <QtWidgets/QStyleOptionButton>
 #include <QtWidgets/QStylePainter>
 
 PalleteButton::PalleteButton(const QColor& colour, QWidget* parent) : QAbstractButton(parent), colour_(colour)
 {
-    setToolTip(tr("Left click: draw and paint in this colour. Right click: choose another colour."));
-    setFocusPolicy(Qt::NoFocus);
+    setToolTip(tr("Left click or Space: draw and paint in this colour. "
+                  "Right click or the menu key: choose another colour."));
+    // Tab reaches the palette, so that a colour can be picked without a mouse.
+    setFocusPolicy(Qt::TabFocus);
+    describe();
 }
 
 void PalleteButton::setColour(const QColor& colour)
 {
     colour_ = colour;
+    describe();
     update();
+}
+
+void PalleteButton::describe()
+{
+    setAccessibleName(tr("Colour %1").arg(colour_.name()));
+    setAccessibleDescription(tr("Draw and paint in this colour; the menu key chooses another."));
 }
 
 void PalleteButton::paintEvent(QPaintEvent*)
@@ -26,13 +40,44 @@ void PalleteButton::paintEvent(QPaintEvent*)
     option.state |= isDown() ? QStyle::State_Sunken : QStyle::State_Raised;
     p.drawControl(QStyle::CE_PushButtonBevel, option);
     p.fillRect(rect().adjusted(2, 2, -2, -2), colour_);
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(1, 1, -1, -1);
+        p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+}
+
+void PalleteButton::focusInEvent(QFocusEvent* event)
+{
+    QAbstractButton::focusInEvent(event);
+    update();
+}
+
+void PalleteButton::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractButton::focusOutEvent(event);
+    update();
+}
+
+void PalleteButton::keyPressEvent(QKeyEvent* event)
+{
+    const bool menuKey = event->key() == Qt::Key_Menu ||
+                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (!menuKey) return QAbstractButton::keyPressEvent(event);
+    chooseAnother();
 }
 
 void PalleteButton::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::RightButton) return QAbstractButton::mousePressEvent(event);
-    const QColor chosen = QColorDialog::getColor(colour_, this, tr("Color"));
+    chooseAnother();
+}
+
+void PalleteButton::chooseAnother()
+{
+    const QColor chosen = ColourButton::ask(colour_, this, tr("Color"));
     if (!chosen.isValid()) return;
-    setColour(QColor::fromRgbF(chosen.redF(), chosen.greenF(), chosen.blueF(), 1.0));
+    setColour(chosen);
     emit colourChanged(colour_);
 }

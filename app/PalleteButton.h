@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A colour button of the palette bar: a rectangle of its colour, inset 2
 // pixels from the button's edge. A left click chooses the colour (clicked());
@@ -21,7 +22,13 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void chooseAnother();
+    void describe();
+
     QColor colour_;
 };

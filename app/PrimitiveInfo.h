@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The texts the Equation Options page shows about an equation's primitive:
 // its type line and its defining numbers, printed as equation text prints

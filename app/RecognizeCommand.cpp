@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/RecognizeCommand.h"
 
 #include <cmath>
@@ -164,7 +165,7 @@ ParsedArgs ParseArguments(const QStringList& args) {
     parser.addOption(batchOption);
     parser.addOption(helpOption);
     if (!parser.parse(QStringList{QStringLiteral("kvr recognize")} + args)) {
-        parsed.error = parser.errorText();
+        parsed.error = QString::fromStdString(OptionError(parser));
         return parsed;
     }
     parsed.help = parser.isSet(helpOption);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/RenderLabelsCommand.h"
 #include "app/CommandInput.h"
 #include "render/ImageExport.h"
@@ -23,15 +24,17 @@ constexpr int kGap = 10;     // logical pixels between labels and around the pag
 constexpr double kMaxScale = 4.0;
 
 // Appends the file's non-empty lines that are not comments.
-bool ReadTexts(const QString& path, QStringList& texts) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return false;
-    QTextStream stream(&file);
-    while (!stream.atEnd()) {
-        const QString line = stream.readLine().trimmed();
-        if (!line.isEmpty() && !line.startsWith(u'#')) texts << line;
+// One text per line of FILE, or of standard input for "-"; '#' starts a comment line.
+bool ReadTexts(const QString& path, std::istream& in, QStringList& texts) {
+    std::unique_ptr<std::ifstream> file;
+    std::istream* input = OpenCommandInput(path, in, file);
+    if (!input) return false;
+    std::string line;
+    while (std::getline(*input, line)) {
+        const QString text = QString::fromUtf8(line).trimmed();
+        if (!text.isEmpty() && !text.startsWith(u'#')) texts << text;
     }
-    return true;
+    return !input->bad();
 }
 
 // The labels one under another on white, kGap logical pixels apart.
@@ -56,21 +59,26 @@ QImage ComposePage(const std::vector<QImage>& labels, double scale) {
 }  // namespace
 
 const char* RenderLabelsUsage() {
-    return "       kvr render-labels [--scale R] [--latex] [--input FILE] OUT.png [TEXT ...]\n"
+    return "       kvr render-labels [--scale R] [--latex] [--input FILE|-] OUT.png|- [TEXT ...]\n"
            "           Typesets each equation TEXT (or each line of FILE) as the graph's\n"
            "           label, one under another, black on white, into OUT.png. --latex:\n"
            "           the texts are LaTeX already. --scale: device pixel ratio (1 to 4).\n";
 }
 
-int RunRenderLabels(const QStringList& args, std::ostream&, std::ostream& err) {
+int RunRenderLabels(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err) {
     QCommandLineParser parser;
     const QCommandLineOption scaleOption(QStringLiteral("scale"), QString(), QStringLiteral("R"), QStringLiteral("1"));
     const QCommandLineOption latexOption(QStringLiteral("latex"));
     const QCommandLineOption inputOption(QStringLiteral("input"), QString(), QStringLiteral("FILE"));
-    parser.addOptions({scaleOption, latexOption, inputOption});
+    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    parser.addOptions({scaleOption, latexOption, inputOption, helpOption});
     if (!parser.parse(QStringList{QStringLiteral("kvr render-labels")} + args)) {
-        err << "kvr render-labels: " << parser.errorText().toStdString() << '\n';
+        err << "kvr render-labels: " << OptionError(parser) << " (see kvr render-labels --help)\n";
         return 2;
+    }
+    if (parser.isSet(helpOption)) {
+        out << "Usage:\n" << RenderLabelsUsage();
+        return 0;
     }
     bool okScale = false;
     const double scale = parser.value(scaleOption).toDouble(&okScale);
@@ -85,12 +93,12 @@ int RunRenderLabels(const QStringList& args, std::ostream&, std::ostream& err) {
     }
     const QString outPath = positional.takeFirst();
     // OUT comes first; an equation in its place would be taken for a file name.
-    if (!outPath.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
+    if (outPath != QLatin1String("-") && !outPath.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
         err << "kvr render-labels: OUT.png must end in .png: " << Quoted(outPath) << '\n';
         return 2;
     }
     QStringList texts = positional;
-    if (parser.isSet(inputOption) && !ReadTexts(parser.value(inputOption), texts)) {
+    if (parser.isSet(inputOption) && !ReadTexts(parser.value(inputOption), in, texts)) {
         err << "kvr render-labels: cannot open " << Quoted(parser.value(inputOption)) << '\n';
         return 2;
     }
@@ -117,9 +125,14 @@ int RunRenderLabels(const QStringList& args, std::ostream&, std::ostream& err) {
         labels.push_back(Typesetter::TypesetImage(latex, Typesetter::kLabelSize, scale));
     }
     const QImage page = ComposePage(labels, scale);
-    if (!SaveImagePng(page, QFile::encodeName(outPath).toStdString())) {
-        err << "kvr render-labels: cannot write " << Quoted(outPath) << '\n';
+    const OutputTarget target(outPath, ".png");
+    if (!SaveImagePng(page, target.path())) {
+        err << "kvr render-labels: cannot write " << InputName(outPath) << '\n';
         return 1;
+    }
+    if (!target.deliver(out)) {
+        err << "kvr render-labels: cannot write output\n";
+        return 2;
     }
     return 0;
 }

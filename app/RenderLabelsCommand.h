@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 #include <iosfwd>
 
@@ -10,6 +11,6 @@
 // Runs the subcommand on its arguments (those after "render-labels").
 // 0 when the PNG was written; 1 when an equation does not parse or the file
 // cannot be written; 2 on a usage error. One line on `err` says which.
-int RunRenderLabels(const QStringList& args, std::ostream& out, std::ostream& err);
+int RunRenderLabels(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err);
 
 const char* RenderLabelsUsage();

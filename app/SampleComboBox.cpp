@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: MIT
 #include "app/SampleComboBox.h"
+
+#include <QtWidgets/QAbstractItemView>
 
 #include <QtWidgets/QStyleOptionComboBox>
 #include <QtWidgets/QStylePainter>
@@ -37,4 +40,10 @@ void SampleComboBox::paintEvent(QPaintEvent*)
     const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
     const QColor ink = palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text);
     delegate_->paintSample(painter, QRectF(field).adjusted(2, 0, -2, 0), value, ink);
+}
+
+void SampleComboBox::setSpokenName(const QString& name)
+{
+    setAccessibleName(name);
+    view()->setAccessibleName(name);
 }

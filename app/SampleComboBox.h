@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A drop-down list of style samples: the open list and the closed box both
 // draw their entries through a SampleDelegate.
@@ -15,6 +16,8 @@ public:
     // The value (Qt::UserRole) of the current entry; −1 when there is none.
     int currentValue() const;
     SampleDelegate* sampleDelegate() const { return delegate_; }
+    // What a screen reader calls the box and its open list ("Line width").
+    void setSpokenName(const QString& name);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

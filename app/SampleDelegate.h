@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Draws the entries of the style lists: a sample of the line or marker the
 // entry stands for (StyleSample), on the selection colours when selected.

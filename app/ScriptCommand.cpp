@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/ScriptCommand.h"
 
 #include <charconv>
@@ -142,6 +143,29 @@ struct Script {
     std::ostream& out;
 };
 
+// "standard output" for "-", otherwise the name in quotes.
+std::string InputOrOutput(std::string_view name) {
+    if (name == "-") return "standard output";
+    return "'" + std::string(name) + "'";
+}
+
+// Writes FILE through `write(path)`, or, for "-", a temporary file copied to the
+// script's standard output once it is whole.
+template <class Write>
+Outcome WriteTo(Script& s, std::string_view name, const char* suffix, Write write) {
+    const QString file = QString::fromUtf8(name.data(), qsizetype(name.size()));
+    const OutputTarget target(file, suffix);
+    Outcome outcome = write(target.path());
+    if (outcome.status == 0 && !target.deliver(s.out)) outcome = {2, "cannot write output"};
+    if (outcome.status != 0 && target.toStream()) {
+        // The temporary file's name means nothing to the user.
+        const std::string temporary = "'" + target.path() + "'";
+        if (const size_t at = outcome.message.find(temporary); at != std::string::npos)
+            outcome.message.replace(at, temporary.size(), "standard output");
+    }
+    return outcome;
+}
+
 using Run = Outcome (*)(Script&, const Line&);
 struct Command {
     std::string_view name;
@@ -283,30 +307,35 @@ const Command kCommands[] = {
          if (line.rest.empty()) return BadArgument(line, "FILE");
          // The thumbnail as the window would capture it; a document without one
          // when there is no headless OpenGL here.
-         const DocumentResult r = s.doc.save(std::string(line.rest), RenderThumbnailPng(s.graph));
-         if (!r.ok) return {1, r.message + " (" + r.reason + ")"};
-         return {};
+         return WriteTo(s, line.rest, ".kvr", [&s](const std::string& path) -> Outcome {
+             const DocumentResult r = s.doc.save(path, RenderThumbnailPng(s.graph));
+             if (!r.ok) return {1, r.message + " (" + r.reason + ")"};
+             return {};
+         });
      }},
     {"export-ps",
      [](Script& s, const Line& line) -> Outcome {
          if (line.rest.empty()) return BadArgument(line, "FILE");
-         const std::string path(line.rest);
-         if (!ExportPostScript(s.graph, path)) return {1, "cannot write '" + path + "'"};
-         return {};
+         return WriteTo(s, line.rest, ".ps", [&s, &line](const std::string& path) -> Outcome {
+             if (!ExportPostScript(s.graph, path)) return {1, "cannot write " + InputOrOutput(line.rest)};
+             return {};
+         });
      }},
     {"export-svg",
      [](Script& s, const Line& line) -> Outcome {
          if (line.rest.empty()) return BadArgument(line, "FILE");
-         const std::string path(line.rest);
-         if (!ExportSvg(s.graph, QString::fromStdString(path))) return {1, "cannot write '" + path + "'"};
-         return {};
+         return WriteTo(s, line.rest, ".svg", [&s, &line](const std::string& path) -> Outcome {
+             if (!ExportSvg(s.graph, QString::fromStdString(path))) return {1, "cannot write " + InputOrOutput(line.rest)};
+             return {};
+         });
      }},
     {"export-pdf",
      [](Script& s, const Line& line) -> Outcome {
          if (line.rest.empty()) return BadArgument(line, "FILE");
-         const std::string path(line.rest);
-         if (!ExportPdf(s.graph, QString::fromStdString(path))) return {1, "cannot write '" + path + "'"};
-         return {};
+         return WriteTo(s, line.rest, ".pdf", [&s, &line](const std::string& path) -> Outcome {
+             if (!ExportPdf(s.graph, QString::fromStdString(path))) return {1, "cannot write " + InputOrOutput(line.rest)};
+             return {};
+         });
      }},
     {"export-png",
      [](Script& s, const Line& line) -> Outcome {
@@ -320,13 +349,14 @@ const Command kCommands[] = {
              width = int(*w);
              height = int(*h);
          }
-         const std::string path(line.args[0]);
-         std::string error;
-         if (!ExportGraphImage(s.graph, path, width, height, &error)) {
-             if (error == kImageSaveFailed) return {1, "cannot write '" + path + "'"};
-             return {1, "cannot draw the picture: " + error};
-         }
-         return {};
+         return WriteTo(s, line.args[0], ".png", [&](const std::string& path) -> Outcome {
+             std::string error;
+             if (!ExportGraphImage(s.graph, path, width, height, &error)) {
+                 if (error == kImageSaveFailed) return {1, "cannot write " + InputOrOutput(line.args[0])};
+                 return {1, "cannot draw the picture: " + error};
+             }
+             return {};
+         });
      }},
 };
 
@@ -354,6 +384,7 @@ int RunLines(std::istream& input, const std::string& inputName, std::ostream& ou
     Script script(out);
     std::string text;
     for (long long number = 1; out && std::getline(input, text); ++number) {
+        if (number == 1 && text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);  // an editor's byte-order mark
         const Line line = Split(text);
         if (line.word.empty()) continue;  // blank or comment
         Outcome outcome;
@@ -383,7 +414,7 @@ const char* ScriptUsage() {
            "           precision, dump (the graph's state as one JSON line), export-ps FILE,\n"
            "           export-png FILE [W H] (no grid, labels or selection; default size:\n"
            "           the script's), export-svg FILE, export-pdf FILE, open FILE.kvr,\n"
-           "           save FILE.kvr.\n";
+           "           save FILE.kvr. An export or save to - writes standard output.\n";
 }
 
 int RunScript(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -391,7 +422,7 @@ int RunScript(const QStringList& args, std::istream& in, std::ostream& out, std:
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     parser.addOption(helpOption);
     if (!parser.parse(QStringList{QStringLiteral("kvr script")} + args)) {
-        err << "kvr script: " << parser.errorText().toStdString() << " (see kvr script --help)\n";
+        err << "kvr script: " << OptionError(parser) << " (see kvr script --help)\n";
         return 2;
     }
     if (parser.isSet(helpOption)) {

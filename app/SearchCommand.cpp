@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/SearchCommand.h"
 
 #include <ostream>
@@ -11,6 +12,7 @@
 #include "app/LibrarySettings.h"
 #include "graph/GraphManager.h"
 #include "io/CKVRDoc.h"
+#include "io/CXMLArchive.h"
 #include "io/Library.h"
 #include "io/LibraryReaders.h"
 
@@ -32,7 +34,7 @@ SearchArgs ParseSearchArgs(const QStringList& args) {
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     parser.addOptions({libraryOption, equationsOption, helpOption});
     if (!parser.parse(QStringList{QStringLiteral("kvr search")} + args)) {
-        parsed.error = parser.errorText();
+        parsed.error = QString::fromStdString(OptionError(parser));
         return parsed;
     }
     parsed.help = parser.isSet(helpOption);
@@ -63,12 +65,14 @@ bool SignatureOfEquations(const QStringList& equations, CFeature& feature, std::
 }
 
 // The signature of the graph the document holds, as it is once opened.
-bool SignatureOfDocument(const QString& path, CFeature& feature, std::string& error) {
+bool SignatureOfDocument(const QString& path, std::istream& in, CFeature& feature, std::string& error) {
+    InputDocument input;
+    if (!input.open(path, in, error, CXMLArchive::kMaxFileBytes)) return false;
     GraphManager graph;
     CKVRDoc doc(graph);
-    const DocumentResult opened = doc.open(QFile::encodeName(path).toStdString());
+    const DocumentResult opened = doc.open(input.path());
     if (!opened.ok) {
-        error = "cannot open '" + path.toStdString() + "': " + opened.reason;
+        error = "cannot open " + InputName(path) + ": " + opened.reason;
         return false;
     }
     graph.computeFeature(feature);
@@ -78,13 +82,13 @@ bool SignatureOfDocument(const QString& path, CFeature& feature, std::string& er
 }  // namespace
 
 const char* SearchUsage() {
-    return "       kvr search [--library DIR] (FILE.kvr | --equations EQUATION...)\n"
+    return "       kvr search [--library DIR] (FILE.kvr|- | --equations EQUATION...)\n"
            "           Prints the five library documents closest to the graph of FILE or\n"
            "           of the equations, closest first (JSON Lines: rank, file, path,\n"
            "           score). DIR defaults to the configured library folder.\n";
 }
 
-int RunSearch(const QStringList& args, std::istream&, std::ostream& out, std::ostream& err) {
+int RunSearch(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err) {
     const SearchArgs parsed = ParseSearchArgs(args);
     if (!parsed.error.isEmpty()) {
         err << "kvr search: " << parsed.error.toStdString() << " (see kvr search --help)\n";
@@ -98,7 +102,7 @@ int RunSearch(const QStringList& args, std::istream&, std::ostream& out, std::os
     CFeature graph;
     std::string error;
     const bool ok = parsed.equations ? SignatureOfEquations(parsed.positional, graph, error)
-                                     : SignatureOfDocument(parsed.positional.front(), graph, error);
+                                     : SignatureOfDocument(parsed.positional.front(), in, graph, error);
     if (!ok) {
         err << "kvr search: " << error << "\n";
         return 2;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // `kvr search`: the library documents closest to a graph, ranked as the
 // window's Candidates page ranks them.

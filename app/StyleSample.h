@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Samples of line styles and point markers for the option lists, drawn by the
 // graph's own drawing routines (through a QPainterSurface) at the size the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/ZoomDialogBar.h"
 
 #include <QtCore/QSignalBlocker>
@@ -8,16 +9,17 @@
 
 ZoomDialogBar::ZoomDialogBar(QWidget* parent) : QWidget(parent)
 {
-    auto makeSlider = [this](const char* name) {
+    auto makeSlider = [this](const char* name, const QString& spoken) {
         auto* slider = new QSlider(Qt::Horizontal, this);
         slider->setObjectName(name);
+        slider->setAccessibleName(spoken);
         slider->setRange(1, 100);
         slider->setValue(10);
         connect(slider, &QSlider::valueChanged, this, &ZoomDialogBar::sliderMoved);
         return slider;
     };
-    xSlider_ = makeSlider("xZoomSlider");
-    ySlider_ = makeSlider("yZoomSlider");
+    xSlider_ = makeSlider("xZoomSlider", tr("X zoom"));
+    ySlider_ = makeSlider("yZoomSlider", tr("Y zoom"));
     xValue_ = new QLabel(QStringLiteral("1.0"), this);
     xValue_->setObjectName("xZoomValue");
     yValue_ = new QLabel(QStringLiteral("1.0"), this);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The zoom bar: two sliders from 1 to 100 (start 10) for the x and y zoom,
 // each shown with one decimal; a position p gives the zoom p / 10, so the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A library folder for the benchmarks: documents of one to four equations of
 // every kind with random coefficients, each with a thumbnail of its own curves.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening and saving documents, and the library scan's read of one document's
 // signature. The document: 50 equations, each with attribute points and
 // mensuration, and a 256 × 256 thumbnail.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A longer fuzz run over documents than the test run makes: mutated copies of
 // the sample documents opened one after another. Not part of the tests.
 //

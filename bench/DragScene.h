@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The drag-step benchmark's scene, shared by the model and the GL benchmarks.
 #include <iterator>

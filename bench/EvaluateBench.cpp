@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Evaluation speed of MathEx against muparser, and the cost of parsing an equation.
 //
 // Every equation is evaluated at one million points from -10 to 10: by MathEx's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cost of the work every drag step does: resampling the dragged curve, tracing
 // an implicit curve, and redrawing a whole graph (here into a recording
 // surface, so the figure is the model's share of a repaint).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A full repaint of the drag-step scene with every equation's label shown,
 // drawn for real through GlSurface into a headless EGL framebuffer: with the
 // label cache warm (the steady state of dragging and zooming) and cold (every

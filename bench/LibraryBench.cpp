@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library at the size of a teacher's career: the first scan of a folder,
 // the floor it is measured against (reading every file's bytes once), the
 // periodic tick over an unchanged folder (listed, and watched), and ranking

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kvr_make_library N FOLDER [SEED]: a library of N varied documents for the benchmarks.
 #include <cstdlib>
 #include <iostream>

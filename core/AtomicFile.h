@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Writing a file so that whoever opens it finds either the old file or the
 // complete new one, never half of it: the bytes go into a new file beside

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Cutting lines and polygons to an axis-aligned rectangle: the page a
 // PostScript interpreter can hold, a painter's clip that its device ignores,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Axis-aligned rectangle in single precision. In graph units y grows upward

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The one drawing interface of KVR. Every drawing routine (axes, grid, curves,
 // labels, markers, hatching, brackets, arrows, expression layouts) is written

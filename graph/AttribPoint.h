@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A point on an equation's curve with its annotations: marker, guide lines to
 // the axes, axis labels and length labels with brackets.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reshaping by dragging a control point; the rules are described at the top
 // of ControlPoints.cpp.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Control points of each primitive and the reshaping rules that move them.
 //
 // The line, quadratic, sine, cosine, tangent, log and exponential follow the

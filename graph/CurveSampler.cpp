@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sampling of an equation's curve into polylines (pieces). Functions of x are
 // sampled every 0.05 graph units, conics every 0.05 of their parameter; a jump
 // of more than 200 in y between samples splits a piece, and samples where the

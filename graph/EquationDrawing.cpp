@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drawing of an equation object: clip to the plot box, the pieces with the
 // domain stippling, mensuration, asymptotes, selection frame and control
 // points, label, extreme points and attribute points, in this order. Vector

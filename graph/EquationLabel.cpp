@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "graph/EquationLabel.h"
 
 #include "mathex/ExpressionPainter.h"

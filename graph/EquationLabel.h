@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Equation labels: a typeset image on screen, the expression's own layout
 // drawn as vector text on the page.

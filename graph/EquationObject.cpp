@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "graph/EquationObject.h"
 #include "graph/GraphManager.h"  // the EquationAction codes
 #include "graph/Picking.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One equation on the graph: its parsed expression, sampled curve pieces,
 // style, label, equation domain, mensuration, attribute points, control points

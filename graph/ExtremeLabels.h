@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The coordinates written beside an equation's extreme points: "(x, y)" at the
 // display precision, as the attribute points' value labels print numbers,

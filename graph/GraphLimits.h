@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What one graph may hold. A graph a teacher draws has tens of equations;
 // beyond these a document is refused rather than let it take minutes and

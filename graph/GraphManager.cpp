@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "graph/GraphManager.h"
 
 #include <algorithm>

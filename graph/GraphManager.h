@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Everything drawn on the graph, and the pointer input that edits it. The view
 // forwards pointer events in client pixels and the graph's menu commands; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The graph's menu and popup commands, sketch recognition and the signature.
 #include <cmath>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pointer input of the graph: one handler per event, one branch per mode.
 #include <algorithm>
 #include <charconv>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "graph/Intersections.h"
 #include "graph/PrimitiveKind.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Intersection points of the polynomial curves on the graph and their markers.
 #include <vector>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where a new equation's label goes: beside its own curve, at a point of the
 // curve that is in view, toward the right of the window, where it covers no

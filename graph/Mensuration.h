@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Rectangles of a Riemann-style approximation under a curve: [xmin, xmax] cut
 // into nRects equal sections standing on the x-axis, labelled x_0 … x_n.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Painted domains: regions of the plane bounded by the curves, the x-axis and
 // the graph rectangle, filled with vertical hatching. A domain is kept as its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What lies under the pointer, within a tolerance the hand can hit: a few
 // pixels on the screen whatever the wheel scale and the axis zooms, so the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The families of primitive the graph treats alike, defined once: the closed
 // polynomials (coefficients highest power first in MathExp::coeffs) and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "graph/Tangents.h"
 #include "graph/PrimitiveKind.h"
 

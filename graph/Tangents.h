@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Tangent lines offered by the graph's popups: at a point on a curve, and from
 // a point in white space to a polynomial. Both produce equation text that the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "graph/Viewport.h"
 
 #include <algorithm>

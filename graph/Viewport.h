@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // How graph units map to the window, how the view is zoomed and panned, and
 // the unit grid with the axes. A plain value: the graph manager holds one,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "io/CKVRDoc.h"
 
 #include <exception>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The document: one graph stored as one ".kvr" file. The window owns the
 // graph and hands it in; the document reads it into the graph and writes it

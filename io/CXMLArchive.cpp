@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "io/CXMLArchive.h"
 #include "core/AtomicFile.h"
 

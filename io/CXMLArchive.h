@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Turns objects into a tree of XML elements and back. Every serialisable object
 // has one routine that both writes and reads itself: it asks isLoading(),

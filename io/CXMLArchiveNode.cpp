@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "io/CXMLArchiveNode.h"
 
 #include "io/CXMLArchive.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One open element of a CXMLArchive. A serialise routine exchanges its values
 // through the node of its element: when storing, each exchange appends a value

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Ranking the library against the graph on screen: a pure function over
 // signatures, so that the window, `kvr search` and the tests rank alike.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Bounds on what a document may ask for, shared with the dialogs that edit the same values.
 

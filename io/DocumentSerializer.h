@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The graph in a document: the equations with their style, domain, label,
 // attribute points and mensuration, the painted regions and the graph's own

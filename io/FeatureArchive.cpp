@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "io/FeatureArchive.h"
 
 #include <algorithm>

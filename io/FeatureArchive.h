@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The graph's shape signature in documents: element "feature" holding "size"
 // and one "element" per equation.

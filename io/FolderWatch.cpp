@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "io/FolderWatch.h"
 
 #include <sys/inotify.h>

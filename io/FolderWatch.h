@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Tells the library's periodic tick whether the folder can have changed since
 // the last listing, so that a quiet folder costs no listing at all. Linux

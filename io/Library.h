@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The library: the signatures of the documents in one folder, kept up to date
 // by scans that read only what changed, and the candidates closest to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "io/LibraryFolder.h"
 
 #include <dirent.h>

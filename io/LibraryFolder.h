@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the library scan sees of a folder: the documents in it with the
 // stamps that tell whether they changed since they were last read.

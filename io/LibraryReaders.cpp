@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "io/LibraryReaders.h"
 
 #include <fcntl.h>

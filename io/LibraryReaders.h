@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The library's reads of real documents: the signature from the "feature"
 // element, the picture from the "image" element. Both take absolute paths

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the candidate list and `kvr info` read of a document besides its
 // signature: the thumbnail in "image", streamed from the start of the file and

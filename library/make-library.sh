@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the sample library: each lesson in sources/ is a `kvr script` that
 # draws the graph; its document is saved as OUTDIR/NAME.kvr.
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mathex/Analysis.h"
 
 #include <algorithm>

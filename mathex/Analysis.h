@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Classification of parsed equations: polynomial, trigonometric, logarithmic
 // and exponential right-hand sides, and conics written as F(x, y) = 0.

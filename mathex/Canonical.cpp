@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Canonical equation text: the text an equation is rewritten to when its
 // coefficients change without typing (a drag, a fitted sketch). Whatever is
 // written here must parse and analyse back into the same type and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Closed-form real roots of cubics and quartics, the direction angle of a
 // vector and the finiteness test that guards values on their way to output.
 // Double precision throughout; degenerate input yields infinities or NaNs for

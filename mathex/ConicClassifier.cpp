@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Classification of A·x² + B·x·y + C·y² + D·x + E·y + F = 0 into a vertical
 // line, ellipse, hyperbola or parabola with its geometric parameters.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Box layout of expression trees in character cells (y grows downward), in the
 // manner of a small typesetter: every node gets the box of its own symbol (S),
 // the box of its whole subtree (B) and an alignment point (P).

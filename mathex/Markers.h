@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Point markers and angle arcs drawn on the graph, through any Surface.
 #include "core/Surface.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mathex/MathExp.h"
 
 #include <algorithm>

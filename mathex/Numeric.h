@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The numeric home of the engine: the literal constants the equation rules are
 // written with, the one finiteness test and the one angle wrap.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The arithmetic of one operator node on already evaluated operands. Every
 // evaluator (the tree walk, the compiled program, constant folding, analysis)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // x^y exactly as std::pow gives it, but fast for the small whole exponents
 // (2 … 8) that equations are full of.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mathex/Program.h"
 
 #include <algorithm>

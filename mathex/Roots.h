@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Polynomial roots: the companion-matrix root finder and the closed-form
 // cubic and quartic solvers, plus the small numeric helpers built on them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mathex/Scanner.h"
 
 #include <clocale>
@@ -161,6 +162,9 @@ int Scanner::Next() {
         value_ = code - LEX_ONE + 1;
         return code;
     }
+    // A byte-order mark at the start (text pasted from a file an editor wrote
+    // with one) is white space, and counts as one column like any character.
+    if (pos_ == 0 && text_.substr(0, 3) == "\xEF\xBB\xBF") Advance(3);
     while (pos_ < text_.size() && IsBlank(text_[pos_])) Advance(1);
     column_ = nextColumn_;
     if (pos_ >= text_.size()) {

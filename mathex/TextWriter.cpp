@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Plain and LaTeX text of expression trees.
 //
 // Plain text is the equation's stored form, so it must parse back into the very

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Complex roots of a real polynomial as the eigenvalues of its companion
 // matrix: build the matrix, balance it, reduce it with Francis double-shift QR
 // and sort the eigenvalues by real part. Everything stays in single precision

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Base64 as documents carry their thumbnail: the standard alphabet with "="
 // fill, complete 3-byte groups 19 to a line (76 characters), lines separated

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A headless OpenGL context: EGL on Mesa's surfaceless platform, a
 // compatibility-profile context (glBegin, glLineStipple and glClipPlane work)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The one OpenGL header of KVR. Qt's header must come first: it defines the
 // extension prototypes and GL_GLEXT_VERSION itself, and would redefine them

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Surface drawn with immediate-mode OpenGL 1.1 and GLU in whatever context is
 // current (the graph view's, or a headless EglContext). It owns no context

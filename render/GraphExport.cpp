@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/GraphExport.h"
 
 #include "graph/GraphManager.h"

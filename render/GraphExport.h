@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The "Export to PS" command's drawing: the whole graph as one PostScript page.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/GraphFrame.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One frame of the graph in the current OpenGL context: the view's projection
 // for the graph's client size (logical pixels) on a framebuffer of that size

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/GraphPage.h"
 
 #include <QtCore/QBuffer>

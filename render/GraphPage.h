@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The graph as a vector page on any QPainter device: the printer, print
 // preview, SVG and PDF files. The scene is the one the PostScript export

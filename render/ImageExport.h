@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // "Export to Image File" and the pictures behind thumbnails: the graph drawn
 // headless through an EGL context (the view's own variant grabs its frame

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A typeset label: 8-bit coverage (0 transparent, 255 full ink), width ×
 // height bytes, first row at the BOTTOM and rows packed, as glDrawPixels

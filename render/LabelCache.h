@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The most recently used label bitmaps, keyed by (text, size, device pixel
 // ratio), so that a frame measures and draws each label from one typesetting.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Short texts of the graph view drawn as filled glyph outlines from display
 // lists: 256 lists, one per byte, built from a TrueType serif italic (Times

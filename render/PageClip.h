@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The part of the window plane a PostScript page can carry: the viewport
 // widened by a margin on every side. Interpreters keep path coordinates in a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/PostScriptWriter.h"
 #include "core/AtomicFile.h"
 

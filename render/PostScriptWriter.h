@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Immediate-mode PostScript: the drawing code describes lines, fills, markers
 // and texts in window coordinates (pixels, origin at the lower left of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/Projection.h"
 
 Projection Projection::Ortho(double left, double right, double bottom, double top, int width, int height) {

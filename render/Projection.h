@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The OpenGL projection of a point to window coordinates, computed without a
 // GL context (as gluProject does), so that PostScript export can project the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The PostScript side of Surface: graph points go through the transform stack
 // and the projection captured when the export began, then to the writer in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The page form of the graph on a QPainter: printing, print preview, SVG and
 // PDF. It draws the scene the PostScript export draws (it reports itself as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Measures of the Roman stroke font (freeglut). Measuring needs no GL context;
 // the error handlers keep freeglut from ending the process, since it calls

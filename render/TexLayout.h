@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Lays out and paints a tree of typesetting nodes with Qt fonts, in the
 // manner of a printed textbook: letters italic, numbers, names and operators

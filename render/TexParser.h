@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Reads the LaTeX of equation labels into a small tree of typesetting nodes.
 // The dialect is what the equation text writer produces (\frac, {}^{}, {}_{},

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The document's thumbnail: the graph squeezed to exactly 256 × 256 pixels
 // (the aspect ratio is not kept) as a PNG file in memory, and back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // KVR's own label typesetter: LaTeX text (as the equation text writer makes
 // it) to an 8-bit coverage bitmap, with Qt fonts. Needs a QGuiApplication for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The five fitters. None solves a least-squares problem: each builds its model
 // from a few characteristic points of the stroke and scores how far stroke and

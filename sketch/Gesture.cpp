@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sketch/Gesture.h"
 
 #include "sketch/ShapeRecognizer.h"

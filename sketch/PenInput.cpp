@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sketch/PenInput.h"
 
 void PenInput::enter() {

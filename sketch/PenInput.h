@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 #include "sketch/Gesture.h"
 #include "sketch/Stroke.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sketch/ShapeEquationText.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sketch/ShapeRecognizer.h"
 
 #include <algorithm>

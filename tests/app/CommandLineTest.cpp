@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The `kvr` command line as a newcomer meets it: both spellings of the
 // commands, and a clear word for a mistyped command or a missing file.
 #include <string>
@@ -47,7 +48,18 @@ TEST(CommandLine, MistakesAreNamed) {
         const char* err;
     };
     const Row rows[] = {
-        {{"analys", "y = x"}, "kvr: unknown command 'analys' (see kvr --help)\n"},
+        {{"analys", "y = x"}, "kvr: unknown command 'analys'; did you mean 'analyse'? (see kvr --help)\n"},
+        {{"scrpit"}, "kvr: unknown command 'scrpit'; did you mean 'script'? (see kvr --help)\n"},
+        {{"rend"}, "kvr: unknown command 'rend'; did you mean 'render-labels'? (see kvr --help)\n"},
+        {{"hlep"}, "kvr: unknown command 'hlep'; did you mean 'help'? (see kvr --help)\n"},
+        {{"--helpp"}, "kvr: unknown option '--helpp' (see kvr --help)\n"},
+        {{"-x"}, "kvr: unknown option '-x' (see kvr --help)\n"},
+        {{"help", "scirpt"}, "kvr help: unknown command 'scirpt'; did you mean 'script'? (see kvr --help)\n"},
+        {{"help", "info", "make"}, "kvr help: expected at most one COMMAND (see kvr --help)\n"},
+        {{"info", "--frob"}, "kvr info: unknown option '--frob' (see kvr info --help)\n"},
+        {{"analyse", "--precision"}, "kvr analyse: option '--precision' needs a value (see kvr analyse --help)\n"},
+        {{"search", "--library"}, "kvr search: option '--library' needs a value (see kvr search --help)\n"},
+        {{"script", "--nope"}, "kvr script: unknown option '--nope' (see kvr script --help)\n"},
         {{"recognition"}, "kvr: unknown command 'recognition' (see kvr --help)\n"},
         {{"missing.kvr"}, "kvr: cannot open 'missing.kvr': no such file\n"},
         {{"Missing.KVR"}, "kvr: cannot open 'Missing.KVR': no such file\n"},
@@ -85,6 +97,67 @@ TEST(CommandLine, HelpAndAnExistingFileShowTheUsage) {
         EXPECT_NE(all.find("kvr analyse"), std::string::npos);
         EXPECT_NE(all.find("kvr script"), std::string::npos);
     }
+}
+
+TEST(CommandLine, VersionAndHelpOfOneCommand) {
+    const RunResult version = Kvr({"--version"});
+    EXPECT_EQ(version.status, 0);
+    ASSERT_EQ(version.lines.size(), 1u);
+    EXPECT_EQ(version.lines[0], std::string("kvr ") + KVR_VERSION);
+    EXPECT_EQ(version.err, "");
+
+    // `kvr help COMMAND` prints what `kvr COMMAND --help` prints.
+    for (const char* command : {"analyse", "recognize", "script", "render-labels", "info", "make", "search"}) {
+        SCOPED_TRACE(command);
+        const RunResult help = Kvr({"help", command});
+        const RunResult own = Kvr({command, "--help"});
+        EXPECT_EQ(help.status, 0);
+        EXPECT_EQ(help.err, "");
+        EXPECT_EQ(help.lines, own.lines);
+        ASSERT_GE(help.lines.size(), 2u);
+        EXPECT_EQ(help.lines[0], "Usage:");
+        EXPECT_NE(help.lines[1].find(std::string("kvr ") + command), std::string::npos) << help.lines[1];
+    }
+    EXPECT_EQ(Kvr({"help"}).lines, Kvr({"--help"}).lines);
+}
+
+// "-" is standard input or output wherever a file is named, and a byte-order
+// mark before an equation or a script is not a character of it.
+TEST(CommandLine, DashIsTheStreamAndAByteOrderMarkIsSkipped) {
+    const RunResult made = Kvr({"make", "-", "y = x^2 - 1", "y = 2x"});
+    ASSERT_EQ(made.status, 0) << made.err;
+    std::string document;
+    for (const std::string& line : made.lines) document += line + "\n";
+    EXPECT_EQ(document.rfind("<?xml", 0), 0u);
+
+    const RunResult info = Kvr({"info", "-"}, document);
+    ASSERT_EQ(info.status, 0) << info.err;
+    ASSERT_EQ(info.lines.size(), 1u);
+    EXPECT_NE(info.lines[0].find("\"text\":\"y=x^2-1\""), std::string::npos) << info.lines[0];
+
+    const RunResult notADocument = Kvr({"info", "-"}, "y = x\n");
+    EXPECT_EQ(notADocument.status, 1);
+    EXPECT_EQ(notADocument.err.rfind("kvr info: ", 0), 0u) << notADocument.err;
+
+    const RunResult analysed = Kvr({"analyse", "-"}, "y = x\n\xEF\xBB\xBFy = x^2\n");
+    ASSERT_EQ(analysed.status, 0) << analysed.err;
+    ASSERT_EQ(analysed.lines.size(), 2u);
+    EXPECT_NE(analysed.lines[1].find("\"ok\":true"), std::string::npos) << analysed.lines[1];
+    const RunResult marked = Kvr({"analyse", "\xEF\xBB\xBFy = 3x"});
+    ASSERT_EQ(marked.lines.size(), 1u);
+    EXPECT_NE(marked.lines[0].find("\"ok\":true"), std::string::npos) << marked.lines[0];
+
+    const RunResult script = Kvr({"script"}, "\xEF\xBB\xBFtype y = x\nexport-svg -\n");
+    ASSERT_EQ(script.status, 0) << script.err;
+    std::string svg;
+    for (const std::string& line : script.lines) svg += line + "\n";
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find("</svg>"), std::string::npos);
+
+    const RunResult png = Kvr({"render-labels", "--input", "-", "-"}, "y = x^2\n");
+    ASSERT_EQ(png.status, 0) << png.err;
+    ASSERT_FALSE(png.lines.empty());
+    EXPECT_EQ(png.lines[0].rfind("\x89PNG", 0), 0u);
 }
 
 // The classification fields of an equation read the same, byte for byte, in

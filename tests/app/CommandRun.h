@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Runs a subcommand's entry point as `kvr` would, with standard input from a
 // string, and collects what it printed.

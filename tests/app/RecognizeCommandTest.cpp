@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -225,8 +226,8 @@ TEST_F(RecognizeCommandTest, ReadsFilesAndRefusesBadArguments) {
         {{QStringLiteral("/")}, "cannot open"},
         {{QStringLiteral("a.json"), QStringLiteral("b.json")}, "expected one input"},
         {{QStringLiteral("--batch"), batch.fileName(), single.fileName()}, "expected one input"},
-        {{QStringLiteral("--batch")}, "Missing value"},
-        {{QStringLiteral("--frobnicate")}, "Unknown option"},
+        {{QStringLiteral("--batch")}, "option '--batch' needs a value"},
+        {{QStringLiteral("--frobnicate")}, "unknown option '--frobnicate'"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.args.join(' ').toStdString());

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // `kvr render-labels`: one picture of labels one under another, and the
 // errors of its arguments.
 #include <gtest/gtest.h>
@@ -18,8 +19,9 @@ struct LabelsRun {
 };
 
 LabelsRun RunLabels(const QStringList& args) {
+    std::istringstream in;
     std::ostringstream out, err;
-    const int status = RunRenderLabels(args, out, err);
+    const int status = RunRenderLabels(args, in, out, err);
     return {status, err.str()};
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -478,7 +479,7 @@ TEST_F(ScriptCommandTest, ReadsFilesAndRefusesBadArguments) {
         {{QStringLiteral("/no/such/script.txt")}, "cannot open"},
         {{QStringLiteral("/")}, "cannot open"},
         {{QStringLiteral("a.txt"), QStringLiteral("b.txt")}, "expected one input"},
-        {{QStringLiteral("--frobnicate")}, "Unknown option"},
+        {{QStringLiteral("--frobnicate")}, "unknown option '--frobnicate'"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.args.join(' ').toStdString());

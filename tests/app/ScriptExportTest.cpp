@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pages that `kvr script` exports from busy graphs: every one must be a page
 // a PostScript interpreter draws, and stay of a size that fits its content.
 #include <csignal>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // `kvr search`: arguments, exit status, and the folder it reads.
 #include <gtest/gtest.h>
 

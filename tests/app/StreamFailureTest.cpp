@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Input that fails to read, and output that cannot be written, are errors
 // (status 2 and one line), not a quiet end of the run.
 #include <filesystem>
@@ -10,10 +11,16 @@
 
 #include "CommandRun.h"
 #include "app/AnalyseCommand.h"
+#include "app/CommandLine.h"
 #include "app/RecognizeCommand.h"
 #include "app/ScriptCommand.h"
 
 namespace {
+
+// The whole command line, as `kvr ARGS` runs it.
+int Kvr(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err) {
+    return RunCommandLine(QStringList{QStringLiteral("kvr")} + args, in, out, err);
+}
 
 const char* const kGesture = "{\"strokes\": [[[0, 0], [1, 1], [2, 2], [3, 3]]]}\n";
 
@@ -71,6 +78,18 @@ TEST(StreamFailure, OutputThatCannotBeWrittenIsAnError) {
         {"recognize --batch", &RunRecognize, {QStringLiteral("--batch"), QStringLiteral("-")}, kGesture,
          "kvr recognize: cannot write output\n"},
         {"script dump", &RunScript, {}, "type y = x\ndump\n", "kvr script: cannot write output\n"},
+        {"script export-svg -", &RunScript, {}, "type y = x\nexport-svg -\n", "kvr script: line 2: cannot write output\n"},
+        {"--help", &Kvr, {QStringLiteral("--help")}, "", "kvr: cannot write output\n"},
+        {"--version", &Kvr, {QStringLiteral("--version")}, "", "kvr: cannot write output\n"},
+        {"help", &Kvr, {QStringLiteral("help")}, "", "kvr help: cannot write output\n"},
+        {"help info", &Kvr, {QStringLiteral("help"), QStringLiteral("info")}, "", "kvr help: cannot write output\n"},
+        {"info --help", &Kvr, {QStringLiteral("info"), QStringLiteral("--help")}, "", "kvr info: cannot write output\n"},
+        {"info FILE", &Kvr, {QStringLiteral("info"), QStringLiteral(KVR_TEST_DATA "/attribpoints.kvr")}, "",
+         "kvr info: cannot write output\n"},
+        {"make -", &Kvr, {QStringLiteral("make"), QStringLiteral("-"), QStringLiteral("y = x")}, "",
+         "kvr make: cannot write output\n"},
+        {"render-labels -", &Kvr, {QStringLiteral("render-labels"), QStringLiteral("-"), QStringLiteral("y = x")}, "",
+         "kvr render-labels: cannot write output\n"},
     };
     for (const WriteCase& row : rows) {
         SCOPED_TRACE(row.name);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one writer of documents and exports: the file is the old one or the
 // whole new one, and a failure says why in the system's words.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Attribute points: position and typed x, user texts, hit test, markers,
 // value labels, guide lines, length labels and brackets, on the recording surface.
 #include <gtest/gtest.h>

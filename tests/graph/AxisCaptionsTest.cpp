@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Captions on the axes (attribute points' coordinates) and the axis numbers
 // keep apart: a number that a caption covers is left out.
 #include <gtest/gtest.h>

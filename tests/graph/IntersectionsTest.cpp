@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Intersections of polynomial curves and their markers.
 #include <gtest/gtest.h>
 

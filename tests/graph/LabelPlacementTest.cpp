@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // New labels land beside their own curve, in view, clear of each other —
 // not all at the origin on top of one another and of the axes.
 #include <gtest/gtest.h>

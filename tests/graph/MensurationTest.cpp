@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Mensuration: section heights, rectangles, hatching, the omitted middle
 // section and the boundary labels, on the recording surface.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Painted domains: the same-region test and the column hatching.
 #include <gtest/gtest.h>
 

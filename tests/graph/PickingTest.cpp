@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a press picks: curves, control points, labels and attribute points
 // within a few pixels of the pointer, whatever the wheel scale and the axis
 // zooms, and the selected curve's control point before any other curve's.

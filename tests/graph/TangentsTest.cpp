@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tangent lines: the text of the tangent at a point on a curve, and the texts
 // of the tangents from a point to a quadratic, cubic or quartic.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Attribute Point Options dialog on a real graph: it shows the point,
 // every control edits the live point and repaints, Cancel (or closing) puts
 // the point back as it was, OK keeps it as one undo step.

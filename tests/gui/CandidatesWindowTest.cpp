@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library in the window: the Candidates page fills after an equation is
 // entered, a big folder is read without holding up the window, and the
 // Configuration command rescans. Documents are faked: a file lists the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two option dialogs with a realistic selection, as the README shows
 // them: a narrow side bar never cuts a control off, and every style list
 // shows its sample. With KVR_SCREENSHOTS set the pictures are saved there

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A graph with a listener that counts what the graph asks of the window, for
 // the option dialogs' tests: the dialogs work on a real graph and undo history

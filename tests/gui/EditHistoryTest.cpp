@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Nothing a teacher does is lost: every command and gesture that changes what
 // a document keeps is exactly one undo step, marks the document modified, and
 // leaves the Candidates page searched for the graph as it now is.

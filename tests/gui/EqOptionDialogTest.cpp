@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Equation Options page on a real graph: what it shows for each kind of
 // equation, what it enables, and that every control edits the selected
 // equation at once, repaints and makes one undo step.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Widget tests need a QApplication; listing the tests must not, so that the
 // build can list them without a display.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The lesson with the keyboard alone, and the handbook a key away.
 #include <gtest/gtest.h>
 

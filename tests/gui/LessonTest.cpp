@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A lesson from start to end, through the window as a teacher drives it:
 // type, select, drag, annotate, toggle, zoom, paint, undo and redo, save,
 // close, reopen — the graph comes back the same — and every export.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Configuration dialog, the settings it keeps, and the Candidates page.
 #include <gtest/gtest.h>
 

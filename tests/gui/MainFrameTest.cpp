@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window as a teacher meets it: the command table's texts, keys and
 // toolbar, the bars, and the commands that reach the graph.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The option dialogs inside the window: the side bar's page follows the
 // selection and the undo history, its notes reach the status bar, and the
 // attribute point's "Options" opens the dialog for the point right-clicked.

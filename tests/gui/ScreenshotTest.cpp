@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The README's pictures of the window, made from the real window: saved when
 // KVR_SCREENSHOTS names a folder (`KVR_SCREENSHOTS=$PWD/docs
 // tests/gui/with-display.sh build/tests/test_gui --gtest_filter='*Screenshot*'`

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The graph view on a real display: pointer events reach the graph, and what
 // the graph does shows up in the pixels the view draws.
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs a command with an X display: the session's own when there is one, else a
 # private Xvfb server for just this command (-displayfd picks a free display
 # number, so parallel tests never race for one).

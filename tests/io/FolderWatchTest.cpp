@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The watch that spares a quiet library folder its listing.
 #include <gtest/gtest.h>
 

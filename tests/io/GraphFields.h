@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Every field a document keeps, compared between two graphs; and graphs made
 // at random from a seed. All model field access of the document tests is here.

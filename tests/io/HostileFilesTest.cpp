@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Broken and hostile documents: each either opens with what makes sense or
 // fails with the message, and leaves the graph as it was when it fails.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Documents as older versions of KVR wrote them: two-decimal reals, only the
 // listed elements, the thumbnail in CR LF lines.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library's signature read: the fast path for files as KVR writes them
 // gives what the document reader gives, on every sample lesson and on files
 // that stray from the written layout in every way that matters.

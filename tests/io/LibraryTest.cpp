@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library scan and the candidates, with the document reads faked: a
 // "document" here is a text file listing the primitive types of its equations
 // ("2 2 11"), or "broken" for a file with no usable signature.

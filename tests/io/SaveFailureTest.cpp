@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A save that cannot be completed says so and leaves the old file as it was.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The file as written: the listed elements in their order, then the extras;
 // reals with at least two decimals.
 #include <gtest/gtest.h>

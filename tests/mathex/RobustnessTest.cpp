@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hostile and huge inputs: nothing may crash, hang or exhaust the call stack,
 // and every walk over the tree must cope with the deepest tree the parser builds.
 #include <gtest/gtest.h>

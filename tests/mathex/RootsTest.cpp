@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Polynomial roots: the companion-matrix root finder, its double-precision
 // front end, the closed-form cubic and quartic solvers and the angle and
 // finiteness helpers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Compact S-expression of a tree, for asserting tree shapes in tests:
 // "(= y (+ (* 2 x) 1))"; a function call is "(f x)", a subscript "(_ x n)".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The line layout of the documents' Base64 text, around every boundary of a
 // line and of a final partial group.
 #include <gtest/gtest.h>

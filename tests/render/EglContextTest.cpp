@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless EGL context: clean failure on unusable sizes, read-back
 // orientation, and several contexts alive at once sharing the EGL display.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // GlSurface drawn into a headless EGL framebuffer and checked pixel by pixel.
 // The view maps graph units to pixels at 10 pixels per unit: the 200 × 200
 // framebuffer shows x and y in [-10, 10], so the pixel centres lie at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A small graph drawn for real: the viewport's projection, grid and axes and
 // two equation objects, through GlSurface into a headless framebuffer.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Image export: the proposed file name, the picture's row order, the clean
 // picture and its flags, a headless picture against a kept reference, and
 // a file that cannot be written.

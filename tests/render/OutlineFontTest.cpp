@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Outline text in a headless GL context: the lists come and go with the font,
 // glyphs fill where they should, and the last code draws nothing.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Thumbnails: exactly 256 × 256 whatever the picture, a square from its
 // centre (so the graph keeps its aspect), and back from the document's Base64 text.
 #include <gtest/gtest.h>

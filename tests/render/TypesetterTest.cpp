@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The label typesetter: the shapes of its boxes relative to each other, its
 // bitmaps, the two-call contract, and input it was never meant to see.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Strokes drawn along exact shapes, for the sketch tests.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Mutated copies of a document for the fuzz test and the long fuzz run: bytes
 // overwritten, hostile tokens inserted, the file cut short, runs removed or

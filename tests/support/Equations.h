@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Equation objects for the graph tests, set from text on the view's default plot box.
 #include <gtest/gtest.h>

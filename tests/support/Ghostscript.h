@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Reads PostScript pages with Ghostscript, so tests check what a printer
 // would make of a page rather than the text of it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A Surface that records what a drawing routine draws, in graph coordinates
 // after the transform stack, so tests can assert shapes without a display.
