@@ -46,13 +46,13 @@ QLabel* Title(const QString& text, const QString& name, QWidget* parent)
 }
 
 const AttribDialog::Fields kFields[4] = {
-    {"x Value", "xValue", &AttribPoint::xValueType, &AttribPoint::xValueTypeString, &AttribPoint::setXValueTypeString,
+    {QT_TRANSLATE_NOOP("AttribDialog", "x Value"), "xValue", &AttribPoint::xValueType, &AttribPoint::xValueTypeString, &AttribPoint::setXValueTypeString,
      &AttribPoint::xValueColor, &AttribPoint::xLineType, &AttribPoint::xLineWidth},
-    {"y Value", "yValue", &AttribPoint::yValueType, &AttribPoint::yValueTypeString, &AttribPoint::setYValueTypeString,
+    {QT_TRANSLATE_NOOP("AttribDialog", "y Value"), "yValue", &AttribPoint::yValueType, &AttribPoint::yValueTypeString, &AttribPoint::setYValueTypeString,
      &AttribPoint::yValueColor, &AttribPoint::yLineType, &AttribPoint::yLineWidth},
-    {"x Length", "xLength", &AttribPoint::xLengthType, &AttribPoint::xLengthText, &AttribPoint::setXLengthText,
+    {QT_TRANSLATE_NOOP("AttribDialog", "x Length"), "xLength", &AttribPoint::xLengthType, &AttribPoint::xLengthText, &AttribPoint::setXLengthText,
      &AttribPoint::xLengthColor, &AttribPoint::xGuideType, &AttribPoint::xGuideWidth},
-    {"y Length", "yLength", &AttribPoint::yLengthType, &AttribPoint::yLengthText, &AttribPoint::setYLengthText,
+    {QT_TRANSLATE_NOOP("AttribDialog", "y Length"), "yLength", &AttribPoint::yLengthType, &AttribPoint::yLengthText, &AttribPoint::setYLengthText,
      &AttribPoint::yLengthColor, &AttribPoint::yGuideType, &AttribPoint::yGuideWidth},
 };
 const AttribDialog::Fields* GroupFields() { return kFields; }
@@ -79,7 +79,10 @@ AttribDialog::AttribDialog(GraphManager& graph, EditHistory& history, EquationOb
     pointTypeList_->setObjectName("pointTypeList");
     pointTypeList_->setSpokenName(tr("Point Type"));
     pointTypeList_->addSample(tr("none"), 0);
-    const char* const markers[6] = {"Disc with rim", "Disc", "Open square", "Square", "Open diamond", "Diamond"};
+    const char* const markers[6] = {
+        QT_TRANSLATE_NOOP("AttribDialog", "Disc with rim"), QT_TRANSLATE_NOOP("AttribDialog", "Disc"),
+        QT_TRANSLATE_NOOP("AttribDialog", "Open square"),   QT_TRANSLATE_NOOP("AttribDialog", "Square"),
+        QT_TRANSLATE_NOOP("AttribDialog", "Open diamond"),  QT_TRANSLATE_NOOP("AttribDialog", "Diamond")};
     for (int i = 0; i < 6; ++i) pointTypeList_->addSample(tr(markers[i]), i + 1);
 
     auto* position = new QFormLayout;

@@ -12,6 +12,7 @@
 #include <QtWidgets/QMenu>
 
 #include "app/PaintCursor.h"
+#include "app/Translations.h"
 #include "render/GL.h"
 #include "render/GlSurface.h"
 #include "render/OutlineFont.h"
@@ -114,7 +115,7 @@ bool CKVRView::enterEquation(const QString& text, QString* why)
     history_->begin();
     std::string problem;
     const bool added = graph_->addEquationFromText(text.toStdString(), &problem) != nullptr;
-    if (why) *why = QString::fromStdString(problem);
+    if (why) *why = TranslatedReason(problem);
     if (added) history_->markEdited();
     history_->end(tr("Enter Equation"));
     if (added) emit graphEdited();
@@ -332,7 +333,7 @@ void CKVRView::sketchEnded(bool made)
     }
     const std::string why = graph_->sketchProblem();
     emit prompt(why.empty() ? tr("Sketch not recognised")
-                            : tr("Sketch not recognised: %1").arg(QString::fromStdString(why)));
+                            : tr("Sketch not recognised: %1").arg(TranslatedReason(why)));
 }
 
 void CKVRView::wheelEvent(QWheelEvent* event)

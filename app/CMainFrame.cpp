@@ -33,6 +33,7 @@
 #include "app/HandbookDialog.h"
 #include "app/LibraryScanner.h"
 #include "app/PalleteButton.h"
+#include "app/Translations.h"
 #include "app/ZoomDialogBar.h"
 #include "graph/EquationObject.h"
 #include "io/CKVRDoc.h"
@@ -405,7 +406,7 @@ void CMainFrame::enterEquation()
             const MathEx::ParseError& error = probe.LastError();
             statusBar()->showMessage(tr("Cannot read the equation at column %1: %2")
                                          .arg(error.position)
-                                         .arg(QString::fromStdString(error.message)),
+                                         .arg(TranslatedReason(error.reason)),
                                      10000);
             // The caret goes where the reading stopped, ready for the correction.
             entryEdit_->setFocus();

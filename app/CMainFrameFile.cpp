@@ -16,6 +16,7 @@
 
 #include "app/CKVRView.h"
 #include "app/EqOptionDialog.h"
+#include "app/Translations.h"
 #include "app/ZoomDialogBar.h"
 #include "io/CKVRDoc.h"
 #include "render/GraphExport.h"
@@ -91,7 +92,7 @@ bool CMainFrame::openFile(const QString& path)
     const DocumentResult result = doc_->open(path.toStdString());
     if (!result.ok) {
         // The graph is as it was: the document on screen stays open.
-        showError(QString::fromStdString(result.message), QString::fromStdString(result.reason));
+        showError(TranslatedReason(result.message), QString::fromStdString(result.reason));
         return false;
     }
     documentPath_ = QFileInfo(path).absoluteFilePath();
@@ -104,7 +105,7 @@ bool CMainFrame::saveFile(const QString& path)
 {
     const DocumentResult result = doc_->save(path.toStdString());
     if (!result.ok) {
-        showError(QString::fromStdString(result.message), QString::fromStdString(result.reason));
+        showError(TranslatedReason(result.message), QString::fromStdString(result.reason));
         return false;
     }
     documentPath_ = QFileInfo(path).absoluteFilePath();
@@ -174,7 +175,7 @@ void CMainFrame::exportImage()
     if (path.isEmpty()) return;
     const QImage image = view_->captureCleanImage();
     if (!SaveImagePng(image, withExtension(path, "png").toStdString()))
-        QMessageBox::warning(this, tr("KVR"), tr(kImageSaveFailed));
+        QMessageBox::warning(this, tr("KVR"), TranslatedReason(kImageSaveFailed));
 }
 
 void CMainFrame::exportSvg()

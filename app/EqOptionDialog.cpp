@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/EqOptionDialog.h"
 
+#include <QtCore/QCoreApplication>
 #include <QtWidgets/QButtonGroup>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QFormLayout>
@@ -344,9 +345,9 @@ void EqOptionDialog::RefreshOptions()
 
 void EqOptionDialog::showNothing()
 {
-    typeLabel_->setText(QString::fromLatin1(kNoTypeText));
-    primitiveLabel_->setText(QString::fromLatin1(kNoPrimitiveText));
-    infoLabel_->setText(QString::fromLatin1(kNoInformationText));
+    typeLabel_->setText(QCoreApplication::translate("PrimitiveInfo", kNoTypeText));
+    primitiveLabel_->setText(QCoreApplication::translate("PrimitiveInfo", kNoPrimitiveText));
+    infoLabel_->setText(QCoreApplication::translate("PrimitiveInfo", kNoInformationText));
     equationEdit_->clear();
 }
 

@@ -3,12 +3,14 @@
 
 #include <QtWidgets/QApplication>
 #include <QtCore/QElapsedTimer>
+#include <QtCore/QLocale>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/CKVRView.h"
 #include "app/CMainFrame.h"
 #include "app/LibrarySettings.h"
+#include "app/Translations.h"
 
 bool HaveDisplay()
 {
@@ -29,6 +31,7 @@ int RunGui(int& argc, char** argv, const QString& file, const QElapsedTimer* sta
     // The launcher, the icon and the metainfo are installed under this id; Wayland
     // compositors and docks match the window to them by it.
     QGuiApplication::setDesktopFileName(QStringLiteral(KVR_APP_ID));
+    InstallTranslations(app, QLocale());
     RestoreDisplayPrecision();
     CMainFrame frame;
     if (startup) {

@@ -20,6 +20,6 @@ QString EquationFormText(const MathEx::MathExp& expression);
 PrimitiveInfo DescribePrimitive(const MathEx::MathExp& expression);
 
 // The texts shown while no equation is selected (the trailing spaces are part of them).
-inline const char* const kNoTypeText = "Type : None     ";
-inline const char* const kNoPrimitiveText = "Primitive Type : None      ";
-inline const char* const kNoInformationText = "\nNo Information";
+inline const char* const kNoTypeText = QT_TRANSLATE_NOOP("PrimitiveInfo", "Type : None     ");
+inline const char* const kNoPrimitiveText = QT_TRANSLATE_NOOP("PrimitiveInfo", "Primitive Type : None      ");
+inline const char* const kNoInformationText = QT_TRANSLATE_NOOP("PrimitiveInfo", "\nNo Information");

@@ -21,5 +21,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, so dpkg-shlibdeps cannot see them: Mesa's drivers draw the
 # graph where no other OpenGL driver is installed.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1-mesa-dri")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
+# Qt's own translations give the standard dialogs' buttons in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, qt6-translations-l10n")
 include(CPack)

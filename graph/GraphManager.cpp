@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "graph/GraphManager.h"
 
+#include "core/Translatable.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -165,9 +167,9 @@ bool NowhereDefined(const MathEx::MathExp& e) {
 // A constant ("5") is a label, as it has always been.
 std::string NothingToDraw(const EquationObject& equation) {
     const MathEx::MathExp& e = *equation.expression();
-    if (e.form == MathEx::FORM_NONE && !MentionsXOrY(e.GetRoot())) return "no x or y to plot";
-    if (e.form == MathEx::FORM_IMPLICIT && ImaginaryEllipse(e.conic)) return "no real points";
-    if (e.form == MathEx::FORM_EXPLICIT && equation.pieces().empty() && NowhereDefined(e)) return "no real points";
+    if (e.form == MathEx::FORM_NONE && !MentionsXOrY(e.GetRoot())) return KVR_TRANSLATE_NOOP("Reason", "no x or y to plot");
+    if (e.form == MathEx::FORM_IMPLICIT && ImaginaryEllipse(e.conic)) return KVR_TRANSLATE_NOOP("Reason", "no real points");
+    if (e.form == MathEx::FORM_EXPLICIT && equation.pieces().empty() && NowhereDefined(e)) return KVR_TRANSLATE_NOOP("Reason", "no real points");
     return "";
 }
 
@@ -209,12 +211,14 @@ long GraphManager::equationWork() const {
 }
 
 std::string GraphManager::roomFor(const EquationObject& equation) const {
+    // The number is written out so that the sentence can be looked up in a translation.
+    static_assert(kMaxEquations == 1000, "the first message below names the limit");
     if (equationCount() >= kMaxEquations)
-        return "the graph has " + std::to_string(kMaxEquations) + " equations, as many as a lesson can keep";
+        return KVR_TRANSLATE_NOOP("Reason", "the graph has 1000 equations, as many as a lesson can keep");
     if (equation.expression()->ToExactText().size() > size_t(kMaxEquationTextLength))
-        return "the equation is longer than a lesson can keep";
+        return KVR_TRANSLATE_NOOP("Reason", "the equation is longer than a lesson can keep");
     if (equationWork() + EquationWork(*equation.expression()) > kMaxEquationWork)
-        return "the equations would be too large to plot";
+        return KVR_TRANSLATE_NOOP("Reason", "the equations would be too large to plot");
     return "";
 }
 

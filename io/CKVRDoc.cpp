@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "io/CKVRDoc.h"
 
+#include "core/Translatable.h"
+
 #include <exception>
 
 #include <QtCore/QFileInfo>
@@ -14,8 +16,8 @@
 
 namespace {
 
-const char* const kOpenFailed = "Failed to open document.";
-const char* const kSaveFailed = "Failed to save document.";
+const char* const kOpenFailed = KVR_TRANSLATE_NOOP("Reason", "Failed to open document.");
+const char* const kSaveFailed = KVR_TRANSLATE_NOOP("Reason", "Failed to save document.");
 
 DocumentResult Failure(const char* message, const std::string& path, const std::string& why) {
     return DocumentResult{false, message, DocumentTitle(path) + ": " + why};

@@ -308,37 +308,37 @@ ParseError ShiftReduceParser::Diagnose(bool exprOnTop) const {
     e.status = ParseStatus::SyntaxError;
     e.position = column_;
     const int t = lookahead_;
+    auto say = [&e](const char* text, std::vector<std::string> args = {}) { e.reason = {text, std::move(args)}; };
     if (tooDeep_) {
         e.status = ParseStatus::TooDeep;
-        e.message = "the equation is too deeply nested";
+        say(KVR_TRANSLATE_NOOP("Reason", "the equation is too deeply nested"));
     } else if (secondEquals_) {
-        e.message = "'=' may stand only once (there is one at column " + std::to_string(equalsColumn_) + ")";
+        say(KVR_TRANSLATE_NOOP("Reason", "'=' may stand only once (there is one at column %1)"), {std::to_string(equalsColumn_)});
     } else if (t == LEX_UNKNOWN ||
                (t < 128 && t != LEX_END && std::string_view("()=+-*/^_,|").find(char(t)) == std::string_view::npos)) {
-        e.message = "unknown character " + Quoted(lexeme_);
+        say(KVR_TRANSLATE_NOOP("Reason", "unknown character %1"), {Quoted(lexeme_)});
     } else if (t == LEX_INTEGRAL || t == LEX_SIGMA || t == LEX_LIMIT) {
-        e.message = Quoted(lexeme_) + " is not supported";
+        say(KVR_TRANSLATE_NOOP("Reason", "%1 is not supported"), {Quoted(lexeme_)});
     } else if (!exprOnTop) {
-        if (t == LEX_END && previous_.empty()) e.message = "the equation is empty";
-        else if (previous_.empty()) e.message = "expected a number, a name or '(' at the start";
-        else e.message = "expected a number, a name or '(' after " + Quoted(previous_);
+        if (t == LEX_END && previous_.empty()) say(KVR_TRANSLATE_NOOP("Reason", "the equation is empty"));
+        else if (previous_.empty()) say(KVR_TRANSLATE_NOOP("Reason", "expected a number, a name or '(' at the start"));
+        else say(KVR_TRANSLATE_NOOP("Reason", "expected a number, a name or '(' after %1"), {Quoted(previous_)});
     } else if (t == ')' || t == LEX_END || t == '|') {
         const Entry* open = InnermostOpen();
         if (open && open->kind == Sym::Bar)
-            e.message = "missing '|' for the '|' at column " + std::to_string(open->column);
-        else if (open && t != '|')
-            e.message = "missing ')' for the '(' at column " + std::to_string(open->column);
+            say(KVR_TRANSLATE_NOOP("Reason", "missing '|' for the '|' at column %1"), {std::to_string(open->column)});
         else if (open)
-            e.message = "missing ')' for the '(' at column " + std::to_string(open->column);
+            say(KVR_TRANSLATE_NOOP("Reason", "missing ')' for the '(' at column %1"), {std::to_string(open->column)});
         else
-            e.message = "')' without a matching '('";
+            say(KVR_TRANSLATE_NOOP("Reason", "')' without a matching '('"));
     } else if (t == ',') {
-        e.message = "',' belongs only in a pair such as (1, 2)";
+        say(KVR_TRANSLATE_NOOP("Reason", "',' belongs only in a pair such as (1, 2)"));
     } else if (t == '_') {
-        e.message = "'_' must follow a name";
+        say(KVR_TRANSLATE_NOOP("Reason", "'_' must follow a name"));
     } else {
-        e.message = "expected an operator before " + Quoted(lexeme_);
+        say(KVR_TRANSLATE_NOOP("Reason", "expected an operator before %1"), {Quoted(lexeme_)});
     }
+    e.message = e.reason.english();
     return e;
 }
 
@@ -410,8 +410,9 @@ ParseResult ParseExpression(std::string_view text) {
     if (size_t(CharacterCount(text)) > kMaxEquationLength) {
         ParseResult result;
         result.status = ParseStatus::TooLong;
-        result.error = {ParseStatus::TooLong, int(kMaxEquationLength) + 1,
-                        "the equation is longer than " + std::to_string(kMaxEquationLength) + " characters"};
+        const Sentence reason{KVR_TRANSLATE_NOOP("Reason", "the equation is longer than %1 characters"),
+                              {std::to_string(kMaxEquationLength)}};
+        result.error = {ParseStatus::TooLong, int(kMaxEquationLength) + 1, reason.english(), reason};
         return result;
     }
     ShiftReduceParser parser(text);

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/Translatable.h"
+
 #include "mathex/ExpNode.h"
 
 namespace MathEx {
@@ -21,7 +23,8 @@ enum class ParseStatus {
 struct ParseError {
     ParseStatus status = ParseStatus::Ok;
     int position = 0;
-    std::string message;
+    std::string message;  // the English of `reason`
+    Sentence reason;      // for the window, which says it in the user's language
 };
 
 struct ParseResult {

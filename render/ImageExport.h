@@ -7,10 +7,12 @@
 
 #include <QtGui/QImage>
 
+#include "core/Translatable.h"
+
 class GraphManager;
 
 // The message the window shows (exclamation box) when the PNG cannot be written.
-inline constexpr const char* kImageSaveFailed = "Failed to save image file";
+inline constexpr const char* kImageSaveFailed = KVR_TRANSLATE_NOOP("Reason", "Failed to save image file");
 
 // The name a save or export dialog proposes: the document's own name beside
 // it, with everything from the last "." of its file name replaced by

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "sketch/ShapeRecognizer.h"
 
+#include "core/Translatable.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -135,13 +137,13 @@ std::vector<PointF> DistinctCrossings(const std::vector<PointF>& crossings, cons
 RecognizedShape ShapeRecognizer::recognize(const std::vector<Stroke>& strokes) {
     fits_.clear();
     // Non-finite points leave every fitter unusable; a stroke without points has no point to anchor at.
-    if (strokes.empty()) return Unrecognised("nothing was drawn");
+    if (strokes.empty()) return Unrecognised(KVR_TRANSLATE_NOOP("Reason", "nothing was drawn"));
     if (std::any_of(strokes.begin(), strokes.end(), [](const Stroke& s) { return s.empty(); }))
-        return Unrecognised("a stroke has no points");
+        return Unrecognised(KVR_TRANSLATE_NOOP("Reason", "a stroke has no points"));
     switch (strokes.size()) {
         case 1: return recognizeOneStroke(strokes[0]);
         case 2: return recognizeTwoStrokes(strokes[0], strokes[1]);
-        default: return Unrecognised("more than two strokes (draw one curve, or an axis and then a curve)");
+        default: return Unrecognised(KVR_TRANSLATE_NOOP("Reason", "more than two strokes (draw one curve, or an axis and then a curve)"));
     }
 }
 
@@ -154,7 +156,7 @@ ShapeCandidate ShapeRecognizer::classifyDeciding(const Stroke& stroke) {
 RecognizedShape ShapeRecognizer::recognizeOneStroke(const Stroke& stroke) {
     RecognizedShape shape;
     const ShapeCandidate c = classifyDeciding(stroke);
-    if (!IsUsable(c)) return Unrecognised("no line, parabola, cubic or ellipse fits the stroke");
+    if (!IsUsable(c)) return Unrecognised(KVR_TRANSLATE_NOOP("Reason", "no line, parabola, cubic or ellipse fits the stroke"));
     shape.startPoint = c.startPoint;
     shape.endPoint = c.endPoint;
     switch (c.kind) {
@@ -188,7 +190,7 @@ RecognizedShape ShapeRecognizer::recognizeTwoStrokes(const Stroke& axis, const S
     RecognizedShape shape;
     const ShapeCandidate axisFit = classifyStroke(axis);
     if (axisFit.kind != FK_LINE || !IsUsable(axisFit))
-        return Unrecognised("the first of two strokes is not a straight axis");
+        return Unrecognised(KVR_TRANSLATE_NOOP("Reason", "the first of two strokes is not a straight axis"));
     const PointF l0 = axis.front();
     const Vec d = Between(l0, axis.back());
 
@@ -199,7 +201,7 @@ RecognizedShape ShapeRecognizer::recognizeTwoStrokes(const Stroke& axis, const S
         case 0: type = ST_HYPERBOLA, anchor = NearestToLine(curve, l0, d); break;
         case 1: type = ST_PARABOLA, anchor = crossings[0]; break;
         case 2: type = ST_ELLIPSE, anchor = (crossings[0] + crossings[1]) / 2.0; break;
-        default: return Unrecognised("the curve crosses its axis more than twice");
+        default: return Unrecognised(KVR_TRANSLATE_NOOP("Reason", "the curve crosses its axis more than twice"));
     }
     // The rotation lays the axis along x (ellipse, hyperbola) or along y (parabola).
     const double angle = type == ST_PARABOLA ? AngleFromY(d) : AngleFromX(d);
@@ -207,9 +209,9 @@ RecognizedShape ShapeRecognizer::recognizeTwoStrokes(const Stroke& axis, const S
     const FitKind wanted = type == ST_ELLIPSE ? FK_ELLIPSE : FK_QUADRATIC;
     if (c.kind != wanted || !IsUsable(c)) {
         switch (type) {
-            case ST_ELLIPSE: return Unrecognised("the curve crosses its axis twice but is no ellipse");
-            case ST_PARABOLA: return Unrecognised("the curve crosses its axis once but is no parabola");
-            default: return Unrecognised("the curve does not cross its axis but is no hyperbola branch");
+            case ST_ELLIPSE: return Unrecognised(KVR_TRANSLATE_NOOP("Reason", "the curve crosses its axis twice but is no ellipse"));
+            case ST_PARABOLA: return Unrecognised(KVR_TRANSLATE_NOOP("Reason", "the curve crosses its axis once but is no parabola"));
+            default: return Unrecognised(KVR_TRANSLATE_NOOP("Reason", "the curve does not cross its axis but is no hyperbola branch"));
         }
     }
 
@@ -231,5 +233,5 @@ RecognizedShape ShapeRecognizer::recognizeTwoStrokes(const Stroke& axis, const S
         shape.center = anchor;
         shape.angle = angle + MathEx::kHalfPi;
     }
-    return HasCurve(shape) ? shape : Unrecognised("the fitted conic has no size");
+    return HasCurve(shape) ? shape : Unrecognised(KVR_TRANSLATE_NOOP("Reason", "the fitted conic has no size"));
 }

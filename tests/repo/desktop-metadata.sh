@@ -28,8 +28,9 @@ grep -q 'application/x-kvr:application-x-kvr' "$work/mime/icons" || { echo "no i
 # The manual page names every command of the help text.
 page="$build/desktop/kvr.1"
 [[ -s "$page" ]] || { echo "no manual page at $page"; exit 1; }
+sed 's/\\-/-/g' "$page" >"$work/page.txt"  # roff writes a hyphen as \-
 for command in analyse recognize script render-labels info make search help; do
-    sed 's/\\-/-/g' "$page" | grep -q "^kvr $command" || { echo "kvr.1 does not name 'kvr $command'"; status=1; }
+    grep -q "^kvr $command" "$work/page.txt" || { echo "kvr.1 does not name 'kvr $command'"; status=1; }
 done
 grep -q "\"KVR $(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$build/desktop/$id.metainfo.xml")\"" "$page" ||
     { echo "kvr.1 and the metainfo disagree on the version"; status=1; }

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$1"
 missing=0
 while IFS= read -r f; do
-    if ! head -n 2 -- "$f" | grep -q 'SPDX-License-Identifier: MIT'; then
+    if ! grep -q 'SPDX-License-Identifier: MIT' <(head -n 2 -- "$f"); then
         echo "no licence line: $f"
         missing=1
     fi
