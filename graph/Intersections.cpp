@@ -2,8 +2,13 @@
 #include "graph/Intersections.h"
 #include "graph/PrimitiveKind.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
+#include "core/RectF.h"
+#include "graph/EquationObject.h"
 #include "mathex/Markers.h"
 #include "mathex/Roots.h"
 
@@ -47,15 +52,265 @@ void AddPairIntersections(const EquationObject& first, const EquationObject& sec
     }
 }
 
+// ---- any other pair: found on the sampled pieces, then refined ----
+
+bool IsExplicit(const EquationObject& e) { return e.expression() && e.expression()->form == FORM_EXPLICIT; }
+bool IsDrawnCurve(const EquationObject& e) {
+    return e.expression() && (e.expression()->form == FORM_EXPLICIT || e.expression()->form == FORM_IMPLICIT) &&
+           !e.pieces().empty();
+}
+
+// F(x, y), zero on the curve: y − f(x) for y = f(x), L − R for an implicit L = R.
+double Residual(const EquationObject& e, double x, double y) {
+    const MathExp& m = *e.expression();
+    try {
+        return m.form == FORM_EXPLICIT ? y - m.Evaluate(x) : m.Value(x, y);
+    } catch (...) {
+        return std::nan("");
+    }
+}
+
+RectF Bounds(const EquationObject& e) {
+    float left = std::numeric_limits<float>::max(), right = -left, bottom = left, top = -left;
+    for (const Stroke& piece : e.pieces())
+        for (const PointF& p : piece) {
+            left = std::min(left, p.x), right = std::max(right, p.x);
+            bottom = std::min(bottom, p.y), top = std::max(top, p.y);
+        }
+    return RectF(top, bottom, left, right);
+}
+
+// Whether the boxes overlap or lie within `margin` of each other (a curve that
+// touches a line may stay a hair below it between its samples).
+bool Overlap(const RectF& a, const RectF& b, double margin) {
+    return a.left <= b.right + margin && b.left <= a.right + margin && a.bottom <= b.top + margin &&
+           b.bottom <= a.top + margin;
+}
+
+// Whether p lies on one of the curve's drawn pieces (within `tolerance`): a point
+// of the formula outside the curve's box or domain is no crossing on the graph.
+bool OnPieces(const EquationObject& e, PointF p, double tolerance) {
+    for (const Stroke& piece : e.pieces()) {
+        for (size_t k = 0; k < piece.size(); ++k) {
+            const PointF a = piece[k], b = k + 1 < piece.size() ? piece[k + 1] : piece[k];
+            const double dx = b.x - a.x, dy = b.y - a.y, length2 = dx * dx + dy * dy;
+            const double t = length2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0, 1.0) : 0.0;
+            if (std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y) <= tolerance) return true;
+        }
+    }
+    return false;
+}
+
+// Samples of h across a piece of y = f(x), at least.
+constexpr int kMinSamples = 512;
+
+// Whether p lies inside the box the curve is drawn in (with a margin for rounding).
+bool InBox(const EquationObject& e, PointF p, double margin) {
+    const RectF& b = e.plotBox();
+    return p.x >= std::min(b.left, b.right) - margin && p.x <= std::max(b.left, b.right) + margin &&
+           p.y >= std::min(b.top, b.bottom) - margin && p.y <= std::max(b.top, b.bottom) + margin;
+}
+
+// On the drawn curve: in its box and on its pieces.
+bool OnCurve(const EquationObject& e, PointF p, double tolerance) {
+    return InBox(e, p, tolerance) && OnPieces(e, p, tolerance);
+}
+
+// How far apart two points may be and still be one crossing, and how far off a
+// curve's sampled pieces a point may lie: a small part of the curves' extent.
+double Tolerance(const RectF& a, const RectF& b) {
+    const double extent = std::max({double(a.right - a.left), double(a.top - a.bottom), double(b.right - b.left),
+                                    double(b.top - b.bottom), 1.0});
+    return 1e-3 * extent;
+}
+
+void AddOnce(std::vector<PointF>& found, PointF p, double tolerance) {
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return;
+    for (const PointF& q : found)
+        if (std::hypot(double(q.x - p.x), double(q.y - p.y)) <= tolerance) return;
+    found.push_back(p);
+}
+
+// y = f(x) against any curve G(x, y) = 0: h(x) = G(x, f(x)) along f's pieces. A sign
+// change is a crossing (bisected to the last bit); a sample where |h| is smallest
+// among its neighbours and the minimum, refined, is zero is a touch.
+void ExplicitAgainstAny(const EquationObject& f, const EquationObject& g, double tolerance, std::vector<PointF>& found) {
+    const MathExp& m = *f.expression();
+    auto h = [&](double x) {
+        double y;
+        try {
+            y = m.Evaluate(x);
+        } catch (...) {
+            return std::nan("");
+        }
+        return Residual(g, x, y);
+    };
+    auto keep = [&](double x) {
+        double y;
+        try {
+            y = m.Evaluate(x);
+        } catch (...) {
+            return;
+        }
+        const PointF p(static_cast<float>(x), static_cast<float>(y));
+        if (OnCurve(f, p, tolerance) && OnCurve(g, p, tolerance)) AddOnce(found, p, tolerance);
+    };
+    for (const Stroke& piece : f.pieces()) {
+        if (piece.empty()) continue;
+        // The piece's own samples, and more between them where they are sparse (a
+        // line is drawn from two points): a touch needs samples on both sides.
+        const double extent = std::abs(double(piece.back().x) - double(piece.front().x));
+        const double step = extent / kMinSamples;
+        std::vector<double> xs, hs;
+        for (size_t k = 0; k < piece.size(); ++k) {
+            const double x0 = piece[k].x;
+            xs.push_back(x0);
+            if (k + 1 == piece.size() || step <= 0) continue;
+            const double gap = double(piece[k + 1].x) - x0;
+            const int parts = int(std::min(std::ceil(std::abs(gap) / step), double(kMinSamples)));
+            for (int i = 1; i < parts; ++i) xs.push_back(x0 + gap * i / parts);
+        }
+        for (double x : xs) hs.push_back(h(x));
+        for (size_t k = 0; k + 1 < xs.size(); ++k) {
+            double a = xs[k], b = xs[k + 1], ha = hs[k], hb = hs[k + 1];
+            if (!std::isfinite(ha) || !std::isfinite(hb)) continue;
+            if (ha == 0) {
+                keep(a);
+                continue;
+            }
+            if ((ha < 0) == (hb < 0)) continue;
+            for (int i = 0; i < 200 && a != b; ++i) {
+                const double mid = 0.5 * (a + b), hm = h(mid);
+                if (!std::isfinite(hm) || mid == a || mid == b) break;
+                if ((hm < 0) == (ha < 0)) a = mid, ha = hm;
+                else b = mid, hb = hm;
+            }
+            // A pole (tan x against a line) changes sign too; there |h| grows instead of vanishing.
+            const double x = std::abs(ha) < std::abs(hb) ? a : b;
+            if (std::abs(h(x)) <= 1e-6 * (1 + std::abs(hs[k]) + std::abs(hs[k + 1]))) keep(x);
+        }
+        // Touches: |h| dips to zero without a change of sign.
+        for (size_t k = 1; k + 1 < xs.size(); ++k) {
+            const double here = std::abs(hs[k]);
+            if (!(here <= std::abs(hs[k - 1]) && here <= std::abs(hs[k + 1])) || (hs[k - 1] < 0) != (hs[k + 1] < 0)) continue;
+            double a = xs[k - 1], b = xs[k + 1];
+            const double phi = 0.5 * (std::sqrt(5.0) - 1);
+            for (int i = 0; i < 200 && b - a > 1e-15 * (1 + std::abs(a)); ++i) {
+                const double c = b - phi * (b - a), d = a + phi * (b - a);
+                if (std::abs(h(c)) < std::abs(h(d))) b = d;
+                else a = c;
+            }
+            const double x = 0.5 * (a + b);
+            double y;
+            try {
+                y = m.Evaluate(x);
+            } catch (...) {
+                continue;
+            }
+            if (std::abs(h(x)) <= 1e-9 * (1 + std::abs(x) + std::abs(y))) keep(x);
+        }
+    }
+}
+
+// Two implicit curves: where their pieces cross, refined by Newton's method on the
+// two equations (numerical slopes); a refinement that wanders off keeps the
+// crossing of the pieces.
+void ImplicitAgainstImplicit(const EquationObject& a, const EquationObject& b, double tolerance, std::vector<PointF>& found) {
+    auto refine = [&](double x, double y) {
+        for (int i = 0; i < 30; ++i) {
+            const double f = Residual(a, x, y), g = Residual(b, x, y);
+            if (!std::isfinite(f) || !std::isfinite(g)) return PointF(NAN, NAN);
+            const double e = 1e-7 * (1 + std::abs(x) + std::abs(y));
+            const double fx = (Residual(a, x + e, y) - Residual(a, x - e, y)) / (2 * e);
+            const double fy = (Residual(a, x, y + e) - Residual(a, x, y - e)) / (2 * e);
+            const double gx = (Residual(b, x + e, y) - Residual(b, x - e, y)) / (2 * e);
+            const double gy = (Residual(b, x, y + e) - Residual(b, x, y - e)) / (2 * e);
+            const double det = fx * gy - fy * gx;
+            if (!std::isfinite(det) || det == 0) return PointF(NAN, NAN);
+            const double dx = (f * gy - fy * g) / det, dy = (fx * g - f * gx) / det;
+            x -= dx, y -= dy;
+            if (std::abs(dx) + std::abs(dy) <= 1e-13 * (1 + std::abs(x) + std::abs(y))) break;
+        }
+        return PointF(float(x), float(y));
+    };
+    // b's segments in a coarse grid over its bounds, so that each of a's segments
+    // is tested against its neighbours only.
+    struct Segment {
+        PointF p0, p1;
+    };
+    std::vector<Segment> segments;
+    for (const Stroke& q : b.pieces())
+        for (size_t j = 0; j + 1 < q.size(); ++j) segments.push_back({q[j], q[j + 1]});
+    const RectF box = Bounds(b);
+    constexpr int kCells = 64;
+    const double cellWidth = std::max(double(box.right - box.left), 1e-9) / kCells;
+    const double cellHeight = std::max(double(box.top - box.bottom), 1e-9) / kCells;
+    auto column = [&](double x) { return std::clamp(int(std::floor((x - box.left) / cellWidth)), 0, kCells - 1); };
+    auto row = [&](double y) { return std::clamp(int(std::floor((y - box.bottom) / cellHeight)), 0, kCells - 1); };
+    std::vector<std::vector<int>> cells(kCells * kCells);
+    for (size_t k = 0; k < segments.size(); ++k) {
+        const Segment& g = segments[k];
+        for (int cx = column(std::min(g.p0.x, g.p1.x)); cx <= column(std::max(g.p0.x, g.p1.x)); ++cx)
+            for (int cy = row(std::min(g.p0.y, g.p1.y)); cy <= row(std::max(g.p0.y, g.p1.y)); ++cy)
+                cells[cy * kCells + cx].push_back(int(k));
+    }
+    std::vector<size_t> testedBy(segments.size(), SIZE_MAX);  // the a-segment that last tested each
+    size_t serial = 0;
+    for (const Stroke& p : a.pieces())
+        for (size_t i = 0; i + 1 < p.size(); ++i, ++serial) {
+            const PointF p0 = p[i], p1 = p[i + 1];
+            if (std::max(p0.x, p1.x) < box.left || std::min(p0.x, p1.x) > box.right ||
+                std::max(p0.y, p1.y) < box.bottom || std::min(p0.y, p1.y) > box.top)
+                continue;
+            for (int cx = column(std::min(p0.x, p1.x)); cx <= column(std::max(p0.x, p1.x)); ++cx)
+                for (int cy = row(std::min(p0.y, p1.y)); cy <= row(std::max(p0.y, p1.y)); ++cy)
+                    for (const int k : cells[cy * kCells + cx]) {
+                        if (testedBy[k] == serial) continue;
+                        testedBy[k] = serial;
+                        const PointF q0 = segments[k].p0, q1 = segments[k].p1;
+                        const double rx = p1.x - p0.x, ry = p1.y - p0.y, sx = q1.x - q0.x, sy = q1.y - q0.y;
+                        const double denominator = rx * sy - ry * sx;
+                        if (denominator == 0) continue;
+                        const double t = ((q0.x - p0.x) * sy - (q0.y - p0.y) * sx) / denominator;
+                        const double u = ((q0.x - p0.x) * ry - (q0.y - p0.y) * rx) / denominator;
+                        if (t < 0 || t > 1 || u < 0 || u > 1) continue;
+                        const PointF crossing(float(p0.x + t * rx), float(p0.y + t * ry));
+                        const PointF refined = refine(crossing.x, crossing.y);
+                        const bool near = std::isfinite(refined.x) && std::isfinite(refined.y) &&
+                                          std::hypot(double(refined.x - crossing.x), double(refined.y - crossing.y)) <=
+                                              std::hypot(rx, ry) + std::hypot(sx, sy);
+                        const PointF point = near ? refined : crossing;
+                        if (InBox(a, point, tolerance) && InBox(b, point, tolerance)) AddOnce(found, point, tolerance);
+                    }
+        }
+}
+
+void AddSampledIntersections(const EquationObject& first, const EquationObject& second, std::vector<PointF>& out) {
+    if (!IsDrawnCurve(first) || !IsDrawnCurve(second)) return;
+    const RectF a = Bounds(first), b = Bounds(second);
+    const double tolerance = Tolerance(a, b);
+    if (!Overlap(a, b, tolerance)) return;
+    std::vector<PointF> found;
+    if (IsExplicit(first)) ExplicitAgainstAny(first, second, tolerance, found);
+    else if (IsExplicit(second)) ExplicitAgainstAny(second, first, tolerance, found);
+    else ImplicitAgainstImplicit(first, second, tolerance, found);
+    std::sort(found.begin(), found.end(), [](PointF p, PointF q) { return p.x != q.x ? p.x < q.x : p.y < q.y; });
+    out.insert(out.end(), found.begin(), found.end());
+}
+
 }  // namespace
 
 std::vector<PointF> ComputeIntersections(const EquationList& equations) {
     std::vector<PointF> points;
     for (size_t i = 0; i < equations.size(); ++i) {
-        if (!equations[i] || !IsPolynomialCurve(*equations[i])) continue;
-        for (size_t j = i + 1; j < equations.size(); ++j)
-            if (equations[j] && IsPolynomialCurve(*equations[j]))
+        if (!equations[i]) continue;
+        for (size_t j = i + 1; j < equations.size(); ++j) {
+            if (!equations[j]) continue;
+            if (IsPolynomialCurve(*equations[i]) && IsPolynomialCurve(*equations[j]))
                 AddPairIntersections(*equations[i], *equations[j], points);
+            else
+                AddSampledIntersections(*equations[i], *equations[j], points);
+        }
     }
     return points;
 }

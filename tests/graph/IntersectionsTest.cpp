@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Intersections of polynomial curves and their markers.
+// Intersections of any two curves, and their markers.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -34,10 +34,9 @@ const IntersectionCase kCases[] = {
     {"parallel lines", {"y=2*x+1", "y=2*x-3"}, {}},
     {"equal quadratics", {"y=x^2+1", "y=x^2+1"}, {}},
     {"no real crossing", {"y=x^2+1", "y=-(x^2)"}, {}},
-    {"sine ignored", {"y=sin(x)", "y=x^2"}, {}},
-    {"vertical line ignored", {"x-1=0", "y=x^2"}, {}},
-    {"circle ignored", {"x^2+y^2-4=0", "y=x"}, {}},
-    {"non-polynomial between two quadratics", {"y=x^2", "y=sin(x)", "y=2-x^2"}, {{-1, 1}, {1, 1}}},
+    {"non-polynomial pairs are found too, within the drawn curves, ordered by x", {"y=x^2", "y=sin(x)", "y=2-x^2"},
+     {{0, 0}, {0.876726f, 0.768649f}, {-1, 1}, {1, 1}, {-1.728466f, -0.987596f}, {1.061550f, 0.873112f}}},
+
     // Pairs (0,1), (0,2), (1,2); each ordinate is taken on the pair's first curve.
     {"pairs in list order", {"y=x", "y=-x", "y=x^2"}, {{0, 0}, {0, 0}, {1, 1}, {-1, 1}, {0, 0}}},
 };
@@ -49,6 +48,43 @@ TEST(Intersections, PointsOfEveryPolynomialPair) {
         for (size_t k = 0; k < points.size(); ++k) {
             EXPECT_NEAR(points[k].x, c.expected[k].x, 1e-3) << c.name << " #" << k;
             EXPECT_NEAR(points[k].y, c.expected[k].y, 1e-3) << c.name << " #" << k;
+        }
+    }
+}
+
+// Pairs that are not two polynomials: found on the drawn pieces and refined to
+// the equations. Each crossing once; a tangent touch counts; points off the drawn
+// curves (outside the box, beyond a domain) and poles do not.
+const IntersectionCase kAnyPairs[] = {
+    {"sine and parabola", {"y=sin(x)", "y=x^2"}, {{0, 0}, {0.876726f, 0.768647f}}},
+    {"vertical line and parabola", {"x-1=0", "y=x^2"}, {{1, 1}}},
+    {"circle and line", {"x^2+y^2-4=0", "y=x"}, {{-1.414214f, -1.414214f}, {1.414214f, 1.414214f}}},
+    {"circle and vertical line", {"x^2+y^2=25", "x=3"}, {{3, -4}, {3, 4}}},
+    {"two circles", {"x^2+y^2=25", "(x-6)^2+y^2=25"}, {{3, -4}, {3, 4}}},
+    {"hyperbola and line", {"x^2-y^2=1", "y=0.5x"}, {{-1.154701f, -0.577350f}, {1.154701f, 0.577350f}}},
+    {"exponential and its tangent at 0 touch", {"y=e^x", "y=x+1"}, {{0, 1}}},
+    {"line tangent to a circle touches", {"y=2", "x^2+y^2=4"}, {{0, 2}}},
+    {"square of a sine and a line", {"y=sin(x)^2", "y=0.5"},
+     {{-8.639380f, 0.5f}, {-7.068583f, 0.5f}, {-5.497787f, 0.5f}, {-3.926991f, 0.5f}, {-2.356194f, 0.5f},
+      {-0.785398f, 0.5f}, {0.785398f, 0.5f}, {2.356194f, 0.5f}, {3.926991f, 0.5f}, {5.497787f, 0.5f},
+      {7.068583f, 0.5f}, {8.639380f, 0.5f}}},
+    {"tangent's poles are no crossings", {"y=tan(x)", "y=0"}, {{-6.283185f, 0}, {-3.141593f, 0}, {0, 0}, {3.141593f, 0}, {6.283185f, 0}}},
+    {"logarithm and line", {"y=ln(x)", "y=x-2"}, {{0.158594f, -1.841406f}, {3.146193f, 1.146193f}}},
+    {"beyond the drawn box: no point", {"y=e^x", "y=100"}, {}},
+    {"apart: no point", {"x^2+y^2=1", "(x-5)^2+y^2=1"}, {}},
+};
+
+TEST(Intersections, AnyTwoCurves) {
+    for (const IntersectionCase& c : kAnyPairs) {
+        const std::vector<PointF> points = ComputeIntersections(MakeEquations(c.equations));
+        EXPECT_EQ(points.size(), c.expected.size()) << c.name;
+        if (points.size() != c.expected.size()) {
+            for (const PointF& p : points) ADD_FAILURE() << c.name << ": found " << p.x << ", " << p.y;
+            continue;
+        }
+        for (size_t k = 0; k < points.size(); ++k) {
+            EXPECT_NEAR(points[k].x, c.expected[k].x, 1e-4) << c.name << " #" << k;
+            EXPECT_NEAR(points[k].y, c.expected[k].y, 1e-4) << c.name << " #" << k;
         }
     }
 }
