@@ -30,7 +30,7 @@ public:
     explicit CKVRDoc(GraphManager& graph);
     CKVRDoc(const CKVRDoc&) = delete;
     CKVRDoc& operator=(const CKVRDoc&) = delete;
-    virtual ~CKVRDoc() = default;
+    ~CKVRDoc() = default;
 
     void setThumbnailCapture(ThumbnailCapture capture) { capture_ = std::move(capture); }
 

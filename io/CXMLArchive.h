@@ -54,7 +54,7 @@ public:
     explicit CXMLArchive(QDomDocument document);
     CXMLArchive(const CXMLArchive&) = delete;
     CXMLArchive& operator=(const CXMLArchive&) = delete;
-    virtual ~CXMLArchive();
+    ~CXMLArchive();
 
     bool isLoading() const { return (mode_ & kLoadBit) != 0; }
     bool isStoring() const { return !isLoading(); }

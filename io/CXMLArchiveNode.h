@@ -20,7 +20,7 @@ public:
     CXMLArchiveNode(CXMLArchive& archive, QDomElement element, QDomNode parent, int pre = -1, int last = -1);
     CXMLArchiveNode(const CXMLArchiveNode&) = delete;
     CXMLArchiveNode& operator=(const CXMLArchiveNode&) = delete;
-    virtual ~CXMLArchiveNode() = default;
+    ~CXMLArchiveNode() = default;
 
     // False when loading and the element this node stands for is not in the file.
     bool hasElement() const { return !element_.isNull(); }

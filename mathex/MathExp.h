@@ -65,7 +65,7 @@ public:
     // A copy holds a copy of the source's tree and all its analysis, exactly.
     MathExp(const MathExp& other);
     MathExp& operator=(const MathExp& other);
-    virtual ~MathExp() = default;
+    ~MathExp() = default;
 
     // Parses and analyses text. On failure the previous tree, form, type and
     // coefficients all stay as they were, the result is false and LastError

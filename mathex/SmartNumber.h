@@ -20,7 +20,7 @@ public:
     explicit SmartNumber(double v) : value(v) {}
     SmartNumber(const SmartNumber&) = default;
     SmartNumber& operator=(const SmartNumber&) = default;
-    virtual ~SmartNumber() = default;
+    ~SmartNumber() = default;
 
     // Integral values print without a point, π as "PI", e as "e", anything else
     // in fixed notation with the display precision, trailing zeros trimmed but one

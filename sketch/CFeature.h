@@ -26,7 +26,7 @@ public:
     CFeature() = default;
     CFeature(const CFeature&) = default;
     CFeature& operator=(const CFeature&) = default;
-    virtual ~CFeature() = default;
+    ~CFeature() = default;
 
     static FeatureElement elementOf(const MathEx::MathExp& equation);
     void addEquation(const MathEx::MathExp& equation) { elements.push_back(elementOf(equation)); }

@@ -15,7 +15,7 @@ public:
     Gesture() = default;
     Gesture(const Gesture&) = default;
     Gesture& operator=(const Gesture&) = default;
-    virtual ~Gesture() = default;
+    ~Gesture() = default;
 
     void addStroke(const Stroke& stroke) { strokes.push_back(stroke); }
     // Every stroke to ten points spaced equally along it (see Stroke::resample).
