@@ -4,8 +4,8 @@
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QStringList>
 
-#include "app/CommandLine.h"
-#include "app/GuiMain.h"
+#include "app/cli/CommandLine.h"
+#include "app/window/GuiMain.h"
 
 int main(int argc, char* argv[]) {
     QElapsedTimer sinceStart;

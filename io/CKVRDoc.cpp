@@ -12,7 +12,7 @@
 #include "io/DocumentSerializer.h"
 #include "io/FeatureArchive.h"
 #include "mathex/MathExp.h"
-#include "render/Base64Lines.h"
+#include "io/Base64Lines.h"
 
 namespace {
 

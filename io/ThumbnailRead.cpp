@@ -6,7 +6,7 @@
 #include <QtCore/QXmlStreamReader>
 
 #include "io/CXMLArchive.h"
-#include "render/Base64Lines.h"
+#include "io/Base64Lines.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <QtCore/QJsonObject>
 
 #include "CommandRun.h"
-#include "app/AnalyseCommand.h"
+#include "app/cli/AnalyseCommand.h"
 #include "mathex/SmartNumber.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <QtCore/QTemporaryDir>
 
 #include "CommandRun.h"
-#include "app/CommandLine.h"
+#include "app/cli/CommandLine.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <QtCore/QTemporaryDir>
 
 #include "CommandRun.h"
-#include "app/DocumentCommands.h"
-#include "app/ScriptCommand.h"
+#include "app/cli/DocumentCommands.h"
+#include "app/cli/ScriptCommand.h"
 #include "mathex/SmartNumber.h"
 
 namespace {

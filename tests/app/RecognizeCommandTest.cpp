@@ -11,7 +11,7 @@
 #include <QtCore/QTemporaryFile>
 
 #include "CommandRun.h"
-#include "app/RecognizeCommand.h"
+#include "app/cli/RecognizeCommand.h"
 #include "mathex/MathExp.h"
 #include "mathex/SmartNumber.h"
 

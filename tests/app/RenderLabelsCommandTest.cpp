@@ -9,7 +9,7 @@
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QImage>
 
-#include "app/RenderLabelsCommand.h"
+#include "app/cli/RenderLabelsCommand.h"
 
 namespace {
 

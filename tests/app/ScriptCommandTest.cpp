@@ -17,7 +17,7 @@
 #include <QtGui/QImage>
 
 #include "CommandRun.h"
-#include "app/ScriptCommand.h"
+#include "app/cli/ScriptCommand.h"
 #include "graph/Viewport.h"
 #include "mathex/SmartNumber.h"
 #include "support/Ghostscript.h"

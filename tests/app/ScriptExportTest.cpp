@@ -12,7 +12,7 @@
 #include <QtCore/QTemporaryDir>
 
 #include "CommandRun.h"
-#include "app/ScriptCommand.h"
+#include "app/cli/ScriptCommand.h"
 #include "support/Ghostscript.h"
 
 namespace {

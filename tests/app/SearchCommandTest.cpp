@@ -8,8 +8,8 @@
 #include <QtCore/QTemporaryDir>
 
 #include "CommandRun.h"
-#include "app/CommandLine.h"
-#include "app/SearchCommand.h"
+#include "app/cli/CommandLine.h"
+#include "app/cli/SearchCommand.h"
 #include "graph/GraphManager.h"
 #include "io/Library.h"
 #include "io/LibraryReaders.h"

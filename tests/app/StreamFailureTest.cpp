@@ -10,10 +10,10 @@
 #include <QtCore/QStringList>
 
 #include "CommandRun.h"
-#include "app/AnalyseCommand.h"
-#include "app/CommandLine.h"
-#include "app/RecognizeCommand.h"
-#include "app/ScriptCommand.h"
+#include "app/cli/AnalyseCommand.h"
+#include "app/cli/CommandLine.h"
+#include "app/cli/RecognizeCommand.h"
+#include "app/cli/ScriptCommand.h"
 
 namespace {
 

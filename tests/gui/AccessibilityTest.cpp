@@ -9,12 +9,12 @@
 #include <QtWidgets/QApplication>
 
 #include "DialogTestSupport.h"
-#include "app/AttribDialog.h"
-#include "app/CConfigurationDialog.h"
-#include "app/CKVRView.h"
-#include "app/CMainFrame.h"
-#include "app/EqOptionDialog.h"
-#include "app/PalleteButton.h"
+#include "app/window/AttribDialog.h"
+#include "app/window/CConfigurationDialog.h"
+#include "app/window/CKVRView.h"
+#include "app/window/CMainFrame.h"
+#include "app/window/EqOptionDialog.h"
+#include "app/window/PalleteButton.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/AttribDialog.h"
+#include "app/window/AttribDialog.h"
 #include "gui/DialogTestSupport.h"
 
 namespace {

@@ -18,11 +18,11 @@
 #include <QtWidgets/QProgressBar>
 #include <fstream>
 
-#include "app/CCandidatesDialog.h"
-#include "app/CConfigurationDialog.h"
-#include "app/CKVRView.h"
-#include "app/CMainFrame.h"
-#include "app/LibraryScanner.h"
+#include "app/window/CCandidatesDialog.h"
+#include "app/window/CConfigurationDialog.h"
+#include "app/window/CKVRView.h"
+#include "app/window/CMainFrame.h"
+#include "app/window/LibraryScanner.h"
 
 namespace {
 

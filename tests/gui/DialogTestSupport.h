@@ -13,8 +13,8 @@
 #include <QtWidgets/QRadioButton>
 #include <functional>
 
-#include "app/ColourButton.h"
-#include "app/EditHistory.h"
+#include "app/window/ColourButton.h"
+#include "app/window/EditHistory.h"
 #include "graph/EquationObject.h"
 #include "graph/GraphManager.h"
 

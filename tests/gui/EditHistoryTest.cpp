@@ -15,10 +15,10 @@
 #include <cmath>
 #include <functional>
 
-#include "app/CKVRView.h"
-#include "app/CMainFrame.h"
-#include "app/GraphDump.h"
-#include "app/ZoomDialogBar.h"
+#include "app/window/CKVRView.h"
+#include "app/window/CMainFrame.h"
+#include "app/cli/GraphDump.h"
+#include "app/window/ZoomDialogBar.h"
 #include "graph/EquationObject.h"
 
 namespace {

@@ -17,8 +17,8 @@
 #include <QtWidgets/QScrollArea>
 #include <functional>
 
-#include "app/EqOptionDialog.h"
-#include "app/SampleComboBox.h"
+#include "app/window/EqOptionDialog.h"
+#include "app/window/SampleComboBox.h"
 #include "graph/Mensuration.h"
 #include "gui/DialogTestSupport.h"
 

@@ -7,9 +7,9 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QTextBrowser>
 
-#include "app/CKVRView.h"
-#include "app/CMainFrame.h"
-#include "app/HandbookDialog.h"
+#include "app/window/CKVRView.h"
+#include "app/window/CMainFrame.h"
+#include "app/window/HandbookDialog.h"
 #include "graph/EquationObject.h"
 
 namespace {

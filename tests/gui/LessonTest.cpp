@@ -20,10 +20,10 @@
 #include <QtWidgets/QSlider>
 #include <memory>
 
-#include "app/CKVRView.h"
-#include "app/CMainFrame.h"
-#include "app/GraphDump.h"
-#include "app/ZoomDialogBar.h"
+#include "app/window/CKVRView.h"
+#include "app/window/CMainFrame.h"
+#include "app/cli/GraphDump.h"
+#include "app/window/ZoomDialogBar.h"
 #include "graph/EquationObject.h"
 #include "render/GraphExport.h"
 #include "render/GraphPage.h"

@@ -13,8 +13,8 @@
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 
-#include "app/CCandidatesDialog.h"
-#include "app/CConfigurationDialog.h"
+#include "app/window/CCandidatesDialog.h"
+#include "app/window/CConfigurationDialog.h"
 #include "app/LibrarySettings.h"
 #include "app/PrecisionGuard.h"
 #include "mathex/SmartNumber.h"

@@ -19,11 +19,11 @@
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QToolBar>
 
-#include "app/CBmpButton.h"
-#include "app/CKVRView.h"
-#include "app/CMainFrame.h"
-#include "app/PalleteButton.h"
-#include "app/ZoomDialogBar.h"
+#include "app/window/CBmpButton.h"
+#include "app/window/CKVRView.h"
+#include "app/window/CMainFrame.h"
+#include "app/window/PalleteButton.h"
+#include "app/window/ZoomDialogBar.h"
 #include "graph/EquationObject.h"
 #include "render/GraphPage.h"
 

@@ -17,10 +17,10 @@
 #include <QtWidgets/QTabWidget>
 #include <cmath>
 
-#include "app/AttribDialog.h"
-#include "app/CKVRView.h"
-#include "app/CMainFrame.h"
-#include "app/EqOptionDialog.h"
+#include "app/window/AttribDialog.h"
+#include "app/window/CKVRView.h"
+#include "app/window/CMainFrame.h"
+#include "app/window/EqOptionDialog.h"
 #include "graph/EquationObject.h"
 #include "gui/DialogTestSupport.h"
 

@@ -14,8 +14,8 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
 
-#include "app/CKVRView.h"
-#include "app/CMainFrame.h"
+#include "app/window/CKVRView.h"
+#include "app/window/CMainFrame.h"
 #include "graph/EquationObject.h"
 
 namespace {

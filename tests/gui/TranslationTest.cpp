@@ -13,8 +13,8 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMenuBar>
 
-#include "app/CMainFrame.h"
-#include "app/Translations.h"
+#include "app/window/CMainFrame.h"
+#include "app/window/Translations.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "app/CKVRView.h"
+#include "app/window/CKVRView.h"
 #include "graph/EquationObject.h"
 
 namespace {

@@ -1,0 +1,238 @@
+// SPDX-License-Identifier: MIT
+#include "app/cli/AnalyseCommand.h"
+
+#include <cmath>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <vector>
+
+#include <QtCore/QCommandLineParser>
+#include <QtCore/QString>
+
+#include "app/cli/AnalysisFields.h"
+#include "app/cli/CommandInput.h"
+#include "app/cli/JsonLine.h"
+#include "app/PrecisionGuard.h"
+#include "mathex/MathExp.h"
+#include "mathex/SmartNumber.h"
+
+namespace {
+
+std::vector<MathEx::ExtremePoint> ExtremesOf(const MathEx::MathExp& equation) {
+    try {
+        return equation.ExtremePoints();
+    } catch (const std::exception&) {
+        return {};  // no main expression to evaluate: nothing to report
+    }
+}
+
+struct ParsedArgs {
+    std::optional<int> precision;
+    AnalyseOptions options;
+    QStringList equations;
+    bool help = false;
+    QString error;  // non-empty: a usage error
+};
+
+std::optional<double> FiniteNumber(const QString& text) {
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    if (!ok || !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
+bool IsKnownOption(const QString& arg) {
+    return arg == QLatin1String("-h") || arg == QLatin1String("--help") || arg == QLatin1String("--precision") ||
+           arg.startsWith(QLatin1String("--precision="));
+}
+
+// QCommandLineParser gives an option one value, so the two values of --translate
+// are taken out of `args` first (a DY such as "-2" would otherwise read as an
+// option); the rest, behind a program name, goes to `rest`. Returns an error or "".
+QString TakeTranslate(const QStringList& args, QStringList& rest, std::optional<QString>& dx,
+                      std::optional<QString>& dy) {
+    rest = QStringList{QStringLiteral("kvr analyse")};
+    bool endOfOptions = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (!endOfOptions && a == QLatin1String("--translate")) {
+            if (i + 2 >= args.size()) return QStringLiteral("--translate needs two numbers: --translate DX DY");
+            dx = args[i + 1];
+            dy = args[i + 2];
+            i += 2;
+            continue;
+        }
+        if (!endOfOptions && a.startsWith(QLatin1String("--translate=")))
+            return QStringLiteral("--translate takes two values: --translate DX DY");
+        if (a == QLatin1String("--")) endOfOptions = true;
+        if (!endOfOptions && a.size() > 1 && a.startsWith(QLatin1Char('-')) && !IsKnownOption(a)) {
+            QString error = QStringLiteral("unknown option '%1'").arg(a);
+            if (!a.startsWith(QLatin1String("--")))
+                error += QStringLiteral("; put -- before an equation that starts with '-'");
+            return error;
+        }
+        rest << a;
+        // The value of --precision is never an option, even when it starts with '-'.
+        if (!endOfOptions && a == QLatin1String("--precision") && i + 1 < args.size()) rest << args[++i];
+    }
+    return {};
+}
+
+ParsedArgs ParseArguments(const QStringList& args) {
+    ParsedArgs parsed;
+    QStringList rest;
+    std::optional<QString> dxText, dyText;
+    parsed.error = TakeTranslate(args, rest, dxText, dyText);
+    if (!parsed.error.isEmpty()) return parsed;
+
+    QCommandLineParser parser;
+    const QCommandLineOption precisionOption(QStringLiteral("precision"), QString(), QStringLiteral("N"));
+    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    parser.addOption(precisionOption);
+    parser.addOption(helpOption);
+    if (!parser.parse(rest)) {
+        parsed.error = QString::fromStdString(OptionError(parser));
+        return parsed;
+    }
+    parsed.help = parser.isSet(helpOption);
+    parsed.equations = parser.positionalArguments();
+    if (parser.isSet(precisionOption)) {
+        const QString text = parser.value(precisionOption);
+        parsed.precision = ParseDecimals(text.toStdString());
+        if (!parsed.precision)
+            parsed.error = QStringLiteral("--precision needs a whole number of decimals, not '%1'").arg(text);
+    }
+    if (dxText && parsed.error.isEmpty()) {
+        const auto dx = FiniteNumber(*dxText), dy = FiniteNumber(*dyText);
+        if (!dx || !dy)
+            parsed.error = QStringLiteral("--translate needs two finite numbers, not '%1' '%2'").arg(*dxText, *dyText);
+        parsed.options = {true, dx.value_or(0.0), dy.value_or(0.0)};
+    }
+    return parsed;
+}
+
+
+}  // namespace
+
+void WriteAnalysis(JsonLine& json, const MathEx::MathExp& equation, bool rebuilt) {
+    WriteClassification(json, &equation);
+    json.Key("conic");
+    json.Numbers(equation.conic);
+    json.Key("plain");
+    json.String(equation.ToText(MathEx::TEXT_PLAIN));
+    json.Key("latex");
+    json.String(equation.ToText(MathEx::TEXT_LATEX));
+    json.Key("canonical");
+    json.String(equation.CanonicalText());
+    json.Key("rebuilt");
+    json.Bool(rebuilt);
+    json.Key("extremes");
+    json.BeginArray();
+    for (const MathEx::ExtremePoint& p : ExtremesOf(equation)) {
+        json.BeginObject();
+        json.Key("x");
+        json.Number(p.x);
+        json.Key("y");
+        json.Number(p.y);
+        json.Key("min");
+        json.Bool(p.isMinimum);
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
+namespace {
+
+QByteArray Analyse(const std::string& text, const AnalyseOptions& options, bool& ok) {
+    QByteArray out;
+    out.reserve(512);
+    JsonLine json(out);
+    json.BeginObject();
+    json.Key("input");
+    json.String(text);
+
+    MathEx::MathExp equation;
+    ok = equation.Parse(text);
+    json.Key("ok");
+    json.Bool(ok);
+    if (!ok) {
+        json.Key("form");
+        json.Int(equation.form);
+        json.Key("error");
+        json.BeginObject();
+        json.Key("position");
+        json.Int(equation.LastError().position);
+        json.Key("message");
+        json.String(equation.LastError().message);
+        json.EndObject();
+    } else if (options.translate) {
+        equation.Translate(options.dx, options.dy);
+        const bool rebuilt = equation.Rebuild();
+        WriteAnalysis(json, equation, rebuilt);
+    } else {
+        // Whether the canonical text would take the equation's place, without changing it.
+        WriteAnalysis(json, equation, equation.CanRebuild());
+    }
+    json.EndObject();
+    return out;
+}
+
+}  // namespace
+
+const char* AnalyseUsage() {
+    return "       kvr analyse [--precision N] [--translate DX DY] [EQUATION ...|-]\n"
+           "           Prints one JSON object per equation (JSON Lines); without EQUATION,\n"
+           "           or with -, reads one equation per line from standard input.\n"
+           "           --precision N      decimals of non-integral numbers in plain and\n"
+           "                              latex (default 2; above 17 acts as 17)\n"
+           "           --translate DX DY  move each equation by (DX, DY) and rebuild it\n"
+           "           Put -- before an equation that starts with '-'.\n";
+}
+
+QByteArray AnalyseToJson(const std::string& text, const AnalyseOptions& options) {
+    bool ok = false;
+    return Analyse(text, options, ok);
+}
+
+int RunAnalyse(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err) {
+    const ParsedArgs parsed = ParseArguments(args);
+    if (!parsed.error.isEmpty()) {
+        err << "kvr analyse: " << parsed.error.toStdString() << " (see kvr analyse --help)\n";
+        return 2;
+    }
+    if (parsed.help) {
+        out << "Usage:\n" << AnalyseUsage();
+        return 0;
+    }
+
+    PrecisionGuard precisionGuard;
+    if (parsed.precision) MathEx::SetDisplayPrecision(*parsed.precision);
+
+    bool allParsed = true;
+    auto analyse = [&](const std::string& text) {
+        bool ok = false;
+        WriteJsonLine(out, Analyse(text, parsed.options, ok));
+        allParsed = allParsed && ok;
+    };
+
+    // "-" alone: the equations come from standard input, as with none.
+    const bool fromInput = parsed.equations.isEmpty() || parsed.equations == QStringList{QStringLiteral("-")};
+    if (!fromInput) {
+        for (const QString& equation : parsed.equations) analyse(equation.toStdString());
+    } else {
+        std::string line;
+        for (;;) {
+            // Flush only before a read that may wait, so a pipe partner sees its answers
+            // without a write per line.
+            if (in.rdbuf()->in_avail() <= 0) out.flush();
+            if (!out) break;  // nobody gets the answers: stop reading
+            if (!std::getline(in, line)) break;
+            if (!line.empty() && line.back() == '\r') line.pop_back();  // CR LF input
+            analyse(line);
+        }
+    }
+    if (const int failed = StreamFailure("analyse", fromInput ? &in : nullptr, InputName(QStringLiteral("-")), out, err))
+        return failed;
+    return allParsed ? 0 : 1;
+}

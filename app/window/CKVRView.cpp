@@ -1,0 +1,473 @@
+// SPDX-License-Identifier: MIT
+#include "app/window/CKVRView.h"
+
+#include <QtGui/QCursor>
+#include <QtGui/QKeyEvent>
+#include <QtGui/QMouseEvent>
+#include <QtGui/QPainter>
+#include <QtGui/QPainterPath>
+#include <QtGui/QPixmap>
+#include <QtGui/QPointingDevice>
+#include <QtGui/QWheelEvent>
+#include <QtWidgets/QMenu>
+
+#include "app/window/PaintCursor.h"
+#include "app/window/Translations.h"
+#include "render/GL.h"
+#include "render/GlSurface.h"
+#include "render/OutlineFont.h"
+#include "render/GraphFrame.h"
+
+namespace {
+
+// Popup names the graph asks for.
+const std::string kWhiteSpacePopup = "right click on white space";
+const std::string kEquationPopup = "right click on equation";
+const std::string kAttribPopup = "right click on attribute point";
+
+}  // namespace
+
+CKVRView::CKVRView(QWidget* parent)
+    : QOpenGLWidget(parent), graph_(std::make_unique<GraphManager>())
+{
+    QSurfaceFormat format = QSurfaceFormat::defaultFormat();
+    format.setSamples(4);  // smooth curves without relying on GL line smoothing alone
+    format.setDepthBufferSize(16);
+    setFormat(format);
+    setMouseTracking(true);  // the status bar follows the pointer without a button held
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(100, 100);
+    graph_->setListener(this);
+    history_ = new EditHistory(*graph_, this);
+    connect(history_, &EditHistory::restored, this, [this] {
+        emit graphEdited();
+        afterInput();
+    });
+    connect(history_, &EditHistory::cleared, this, [this] {
+        gestureOpen_ = false;
+        gestureMode_ = MODE_IDLE;
+    });
+    buildMenus();
+    updateCursor();
+}
+
+CKVRView::~CKVRView()
+{
+    // GL objects belong to the context: release them with it current.
+    makeCurrent();
+    surface_.reset();
+    if (outlineFont_) outlineFont_->destroy();
+    outlineFont_.reset();
+    doneCurrent();
+    graph_->setListener(nullptr);
+}
+
+void CKVRView::addGraphAction(QMenu* menu, const QString& text, std::function<void()> command)
+{
+    QAction* action = menu->addAction(text);
+    connect(action, &QAction::triggered, this, [this, text, command] {
+        QString name = text;
+        history_->record(name.remove('&'), command);
+        emit graphEdited();
+        afterInput();
+    });
+}
+
+void CKVRView::buildMenus()
+{
+    whiteSpaceMenu_ = new QMenu(this);
+    whiteSpaceMenu_->setObjectName(QString::fromStdString(kWhiteSpacePopup));
+    addGraphAction(whiteSpaceMenu_, tr("Tangent Line"), [this] { graph_->tangentFromPoint(); });
+
+    equationMenu_ = new QMenu(this);
+    equationMenu_->setObjectName(QString::fromStdString(kEquationPopup));
+    addGraphAction(equationMenu_, tr("&Display Equation"), [this] { graph_->toggleDisplayEquation(); });
+    displayEquationAction_ = equationMenu_->actions().back();
+    displayEquationAction_->setCheckable(true);
+    equationMenu_->addSeparator();
+    addGraphAction(equationMenu_, tr("Attribute point"), [this] { graph_->addAttribPoint(PRESET_PLAIN); });
+    addGraphAction(equationMenu_, tr("X Caption"), [this] { graph_->addAttribPoint(PRESET_X_CAPTION); });
+    addGraphAction(equationMenu_, tr("Y Caption"), [this] { graph_->addAttribPoint(PRESET_Y_CAPTION); });
+    addGraphAction(equationMenu_, tr("X, Y Caption"), [this] { graph_->addAttribPoint(PRESET_XY_CAPTION); });
+    equationMenu_->addSeparator();
+    addGraphAction(equationMenu_, tr("Tangent Line"), [this] { graph_->tangentOnCurve(); });
+    equationMenu_->addSeparator();
+    addGraphAction(equationMenu_, tr("Delete"), [this] { graph_->deleteHit(); });
+
+    attribMenu_ = new QMenu(this);
+    attribMenu_->setObjectName(QString::fromStdString(kAttribPopup));
+    attribMenu_->addAction(tr("Options"), this, [this] { emit attribOptionsRequested(); });
+    attribMenu_->addSeparator();
+    addGraphAction(attribMenu_, tr("Delete"), [this] { graph_->deleteHitAttribPoint(); });
+}
+
+QMenu* CKVRView::popupMenu(const std::string& name) const
+{
+    if (name == kWhiteSpacePopup) return whiteSpaceMenu_;
+    if (name == kEquationPopup) return equationMenu_;
+    if (name == kAttribPopup) return attribMenu_;
+    return nullptr;
+}
+
+bool CKVRView::enterEquation(const QString& text, QString* why)
+{
+    endGesture();
+    history_->begin();
+    std::string problem;
+    const bool added = graph_->addEquationFromText(text.toStdString(), &problem) != nullptr;
+    if (why) *why = TranslatedReason(problem);
+    if (added) history_->markEdited();
+    history_->end(tr("Enter Equation"));
+    if (added) emit graphEdited();
+    update();
+    return added;
+}
+
+// ---- OpenGL ----
+
+void CKVRView::initializeGL()
+{
+    glEnable(GL_DEPTH_TEST);
+    glClearDepth(1.0);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_ALWAYS, 0.0f);
+    glEnable(GL_LINE_SMOOTH);
+    glEnable(GL_POINT_SMOOTH);
+    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+    // Polygon smoothing draws seams along shared triangle edges of filled
+    // areas; multisampling already smooths their borders.
+    glDisable(GL_POLYGON_SMOOTH);
+    // Opaque white: the widget is composed into the window with its alpha, so a
+    // clear alpha of 0 would let the window behind show through the graph.
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+
+    surface_ = std::make_unique<GlSurface>();
+    outlineFont_ = std::make_unique<OutlineFont>();
+    outlineFont_->create(logicalDpiY());
+}
+
+void CKVRView::resizeGL(int w, int h)
+{
+    // Client size in device-independent pixels: pointer events come in the same units.
+    graph_->setClientSize(w, h);
+}
+
+void CKVRView::paintGL()
+{
+    if (graph_->viewport().width != width() || graph_->viewport().height != height())
+        graph_->setClientSize(width(), height());
+    DrawGraphFrame(*graph_, *surface_, devicePixelRatioF());
+    emit framePainted();
+}
+
+QImage CKVRView::captureImage()
+{
+    // grabFramebuffer draws a fresh frame; multisampled buffers cannot be read in paintGL.
+    QImage image = grabFramebuffer();
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage CKVRView::captureCleanImage()
+{
+    const bool grid = graph_->showGrid();
+    graph_->setShowGrid(false);
+    graph_->saveFlagsForExport();
+    QImage image = captureImage();
+    graph_->restoreFlagsAfterExport();
+    graph_->setShowGrid(grid);
+    update();
+    return image;
+}
+
+// ---- pointer and keys ----
+
+// A press opens an undo step and the release closes it; the step is kept
+// when the gesture changed the graph (a drag of a curve, point, label or plot
+// box, an axis arrow's zoom, a mensuration interval, a painted region, a
+// pinned control point), not when it only selected, panned or zoomed the
+// view. Mensuration may also be marked by click, release, move, click: that
+// gesture spans two presses and stays one step.
+namespace {
+
+bool SpansPresses(InputMode mode)
+{
+    return mode == MODE_MENSURATION_START || mode == MODE_MENSURATION_DRAG;
+}
+
+}  // namespace
+
+void CKVRView::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)
+        return QOpenGLWidget::mousePressEvent(event);
+    const QPointingDevice* device = event->pointingDevice();
+    const bool pen = device && (device->type() == QInputDevice::DeviceType::Stylus ||
+                                device->type() == QInputDevice::DeviceType::Airbrush);
+    graph_->setPointerKind(pen ? PointerKind::Pen : PointerKind::Mouse);
+    if (!gestureOpen_) {
+        history_->begin();
+        gestureOpen_ = true;
+        gestureMode_ = graph_->mode();
+    }
+    if (event->button() == Qt::LeftButton) {
+        const InputMode mode = graph_->mode();
+        const size_t regions = graph_->paintedDomains().size();
+        graph_->mouseDown(p.x(), p.y());
+        if (graph_->paintedDomains().size() != regions) history_->markEdited();  // a click in a painted region adds none
+        if (mode == MODE_MENSURATION_ARMED) {
+            gestureMode_ = MODE_MENSURATION_DRAG;
+            history_->markEdited();  // the interval starts here
+        }
+    } else {
+        graph_->rightButtonDown(p.x(), p.y());
+        if (graph_->hitCode() == HIT_CONTROL_POINT) history_->markEdited();  // the release pins it
+    }
+    afterInput();
+}
+
+void CKVRView::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    graph_->mouseMove(p.x(), p.y());
+    // A pointer passing over the graph with no button held only moves the
+    // status text: no frame to draw (the graph asks for one if it needs it).
+    if (event->buttons() == Qt::NoButton) {
+        const InputMode mode = graph_->mode();
+        if (mode == MODE_IDLE || mode == MODE_PAINT || mode == MODE_PEN_IDLE) return updateCursor();
+    }
+    switch (graph_->mode()) {
+    case MODE_MENSURATION_DRAG:
+    case MODE_MOVING_CURVE:
+    case MODE_MOVING_LABEL:
+    case MODE_DRAGGING_CONTROL_POINT:
+    case MODE_MOVING_ATTRIB_POINT:
+    case MODE_RESIZING_BOX:
+    case MODE_ZOOM_X:
+    case MODE_ZOOM_Y:
+        if (gestureOpen_) {
+            gestureMode_ = graph_->mode();
+            history_->markEdited();
+        }
+        break;
+    default: break;
+    }
+    afterInput();
+}
+
+void CKVRView::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton)
+        graph_->mouseUp(p.x(), p.y());
+    else if (event->button() == Qt::RightButton)
+        graph_->rightButtonUp(p.x(), p.y());
+    else
+        return QOpenGLWidget::mouseReleaseEvent(event);
+    if (!SpansPresses(graph_->mode())) endGesture();
+    afterInput();
+}
+
+void CKVRView::endGesture()
+{
+    if (!gestureOpen_) return;
+    gestureOpen_ = false;
+    history_->end(gestureName(gestureMode_));
+    gestureMode_ = MODE_IDLE;
+}
+
+QString CKVRView::gestureName(InputMode mode)
+{
+    switch (mode) {
+    case MODE_PAINT: return tr("Paint Region");
+    case MODE_MENSURATION_DRAG: return tr("Mensuration By Part");
+    case MODE_MOVING_CURVE: return tr("Move Curve");
+    case MODE_MOVING_LABEL: return tr("Move Label");
+    case MODE_DRAGGING_CONTROL_POINT: return tr("Reshape Curve");
+    case MODE_MOVING_ATTRIB_POINT: return tr("Move Attribute Point");
+    case MODE_RESIZING_BOX: return tr("Resize Plot Box");
+    case MODE_ZOOM_X:
+    case MODE_ZOOM_Y: return tr("Zoom");
+    default: return tr("Edit Graph");
+    }
+}
+
+void CKVRView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) return QOpenGLWidget::mouseDoubleClickEvent(event);
+    // The double click takes the place of the second press, as on the desktop
+    // this program grew up on: it enters pen input, or finishes the sketch.
+    endGesture();
+    const bool finishing = graph_->penInputChecked();
+    history_->begin();
+    const bool made = graph_->doubleClick();
+    if (made) history_->markEdited();
+    history_->end(tr("Sketch"));
+    if (finishing) sketchEnded(made);
+    afterInput();
+}
+
+bool CKVRView::togglePenInput()
+{
+    endGesture();
+    const bool finishing = graph_->penInputChecked();
+    history_->begin();
+    const bool made = graph_->togglePenInput();
+    if (made) history_->markEdited();
+    history_->end(tr("Sketch"));
+    if (finishing) sketchEnded(made);
+    afterInput();
+    return made;
+}
+
+void CKVRView::sketchEnded(bool made)
+{
+    if (made) {
+        emit sketchFinished();
+        emit graphEdited();
+        return;
+    }
+    const std::string why = graph_->sketchProblem();
+    emit prompt(why.empty() ? tr("Sketch not recognised")
+                            : tr("Sketch not recognised: %1").arg(TranslatedReason(why)));
+}
+
+void CKVRView::wheelEvent(QWheelEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    const int delta = event->angleDelta().y();
+    if (delta == 0) return;
+    graph_->mouseWheel(delta, p.x(), p.y());
+    afterInput();
+}
+
+// The keyboard alone can do the lesson: Tab walks the curves, the arrow keys
+// move the selected one a grid step (a tenth with Shift), + and − zoom,
+// Delete deletes, Esc backs out of pen input, painting or a selection.
+void CKVRView::keyPressEvent(QKeyEvent* event)
+{
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const double step = shift ? 0.1 : 1.0;
+    double dx = 0, dy = 0;
+    switch (event->key()) {
+    case Qt::Key_Delete: deleteSelection(); return;
+    case Qt::Key_Escape:
+        endGesture();
+        if (!graph_->escape()) break;
+        afterInput();
+        return;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+    case Qt::Key_Minus: {
+        graph_->mouseWheel(event->key() == Qt::Key_Minus ? -120 : 120, width() / 2, height() / 2);
+        afterInput();
+        return;
+    }
+    case Qt::Key_Left: dx = -step; break;
+    case Qt::Key_Right: dx = step; break;
+    case Qt::Key_Up: dy = step; break;
+    case Qt::Key_Down: dy = -step; break;
+    default: break;
+    }
+    if ((dx != 0 || dy != 0) && graph_->selected()) {
+        // A run of presses (held down, or one after another within a second)
+        // is one step.
+        if (!keyRun_.isValid() || keyRun_.elapsed() > 1000) ++keyRunNumber_;
+        keyRun_.start();
+        endGesture();
+        history_->record(tr("Move Curve"), [&] { graph_->moveSelected(dx, dy); }, kKeyMoveMergeBase + keyRunNumber_ % 1000);
+        emit graphEdited();
+        afterInput();
+        return;
+    }
+    QOpenGLWidget::keyPressEvent(event);
+}
+
+// Tab and Shift+Tab select the next and previous curve; past the last (or
+// before the first) the focus moves on, so the keyboard is never trapped.
+bool CKVRView::focusNextPrevChild(bool next)
+{
+    if (hasFocus() && graph_->mode() == MODE_IDLE && graph_->selectNext(next)) {
+        afterInput();
+        return true;
+    }
+    return QOpenGLWidget::focusNextPrevChild(next);
+}
+
+void CKVRView::deleteSelection()
+{
+    endGesture();
+    if (graph_->selectedAttribPoint() >= 0)
+        history_->record(tr("Delete Attribute Point"), [this] { graph_->deleteSelectedAttribPoint(); });
+    else if (graph_->selected())
+        history_->record(tr("Delete Equation"), [this] { graph_->deleteSelected(); });
+    else
+        return;
+    emit graphEdited();
+    afterInput();
+}
+
+void CKVRView::afterInput()
+{
+    updateCursor();
+    if (int(graph_->mode()) != lastMode_) {
+        lastMode_ = int(graph_->mode());
+        emit modeChanged();
+    }
+    update();
+}
+
+void CKVRView::updateCursor()
+{
+    switch (graph_->mode()) {
+    case MODE_PAINT: setCursor(PaintCursor()); break;
+    case MODE_PEN_IDLE: setCursor(Qt::CrossCursor); break;
+    default: setCursor(Qt::ArrowCursor); break;
+    }
+}
+
+// ---- GraphListener ----
+
+void CKVRView::selectionChanged(EquationObject* selected)
+{
+    // What a screen reader says of the view: the selected curve's equation.
+    setAccessibleDescription(selected ? tr("Selected: %1").arg(QString::fromStdString(selected->text()))
+                                      : tr("No curve selected"));
+    emit selectionChangedTo(selected);
+}
+
+void CKVRView::equationEdited(EquationObject* equation)
+{
+    emit equationChanged(equation);
+    emit graphEdited();
+}
+
+void CKVRView::candidatesPending()
+{
+    emit candidatesNeeded();
+}
+
+void CKVRView::statusText(const std::string& text)
+{
+    emit statusMessage(QString::fromStdString(text));
+}
+
+void CKVRView::popupRequested(const std::string& name, int px, int py, bool checked)
+{
+    QMenu* menu = popupMenu(name);
+    if (!menu) return;
+    lastPopup_ = name;
+    if (menu == equationMenu_) displayEquationAction_->setChecked(checked);
+    // Not modal: the graph has stored what the commands act on, and the event
+    // that asked for the menu finishes first.
+    menu->popup(mapToGlobal(QPoint(px, py)));
+}
+
+void CKVRView::repaintRequested()
+{
+    update();
+}
