@@ -117,26 +117,18 @@ ParsedArgs ParseArguments(const QStringList& args) {
 
 void WriteAnalysis(JsonLine& json, const MathEx::MathExp& equation, bool rebuilt) {
     WriteClassification(json, &equation);
-    json.Key("conic");
-    json.Numbers(equation.conic);
-    json.Key("plain");
-    json.String(equation.ToText(MathEx::TEXT_PLAIN));
-    json.Key("latex");
-    json.String(equation.ToText(MathEx::TEXT_LATEX));
-    json.Key("canonical");
-    json.String(equation.CanonicalText());
-    json.Key("rebuilt");
-    json.Bool(rebuilt);
+    json.Field("conic", equation.conic);
+    json.Field("plain", equation.ToText(MathEx::TEXT_PLAIN));
+    json.Field("latex", equation.ToText(MathEx::TEXT_LATEX));
+    json.Field("canonical", equation.CanonicalText());
+    json.Field("rebuilt", rebuilt);
     json.Key("extremes");
     json.BeginArray();
     for (const MathEx::ExtremePoint& p : ExtremesOf(equation)) {
         json.BeginObject();
-        json.Key("x");
-        json.Number(p.x);
-        json.Key("y");
-        json.Number(p.y);
-        json.Key("min");
-        json.Bool(p.isMinimum);
+        json.Field("x", p.x);
+        json.Field("y", p.y);
+        json.Field("min", p.isMinimum);
         json.EndObject();
     }
     json.EndArray();
@@ -149,22 +141,17 @@ QByteArray Analyse(const std::string& text, const AnalyseOptions& options, bool&
     out.reserve(512);
     JsonLine json(out);
     json.BeginObject();
-    json.Key("input");
-    json.String(text);
+    json.Field("input", text);
 
     MathEx::MathExp equation;
     ok = equation.Parse(text);
-    json.Key("ok");
-    json.Bool(ok);
+    json.Field("ok", ok);
     if (!ok) {
-        json.Key("form");
-        json.Int(equation.form);
+        json.Field("form", equation.form);
         json.Key("error");
         json.BeginObject();
-        json.Key("position");
-        json.Int(equation.LastError().position);
-        json.Key("message");
-        json.String(equation.LastError().message);
+        json.Field("position", equation.LastError().position);
+        json.Field("message", equation.LastError().message);
         json.EndObject();
     } else if (options.translate) {
         equation.Translate(options.dx, options.dy);

@@ -6,10 +6,8 @@
 #include "mathex/MathExp.h"
 
 void WriteClassification(JsonLine& json, const MathEx::MathExp* equation) {
-    json.Key("form");
-    json.Int(equation ? equation->form : MathEx::FORM_SYNTAX_ERROR);
-    json.Key("type");
-    json.Int(equation ? equation->type : -1);
+    json.Field("form", equation ? equation->form : MathEx::FORM_SYNTAX_ERROR);
+    json.Field("type", equation ? equation->type : -1);
     json.Key("coeffs");
     if (equation) json.Numbers(equation->coeffs);
     else json.Numbers(std::array<double, 0>{});

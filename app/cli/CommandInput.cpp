@@ -147,8 +147,8 @@ OutputTarget::OutputTarget(const QString& name, const char* suffix) {
         return;
     }
     dir_ = std::make_unique<QTemporaryDir>();
-    // With no temporary folder the writer is given a path in a folder that does not
-    // exist, and fails as it would on any unwritable path.
+    // With no temporary folder the writer is given no path at all (Qt gives an empty
+    // one for an invalid folder), and fails as it would on any unwritable path.
     path_ = QFile::encodeName(dir_->filePath(QStringLiteral("standard-output") + QLatin1String(suffix))).toStdString();
 }
 

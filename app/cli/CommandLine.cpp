@@ -6,8 +6,8 @@
 #include <vector>
 
 #include <QtCore/QCommandLineParser>
-#include <QtCore/QtGlobal>
 #include <QtCore/QFileInfo>
+#include <QtCore/QtGlobal>
 
 #include "app/cli/AnalyseCommand.h"
 #include "app/cli/CommandInput.h"
@@ -116,12 +116,6 @@ int RunWindow(const QStringList& args, std::ostream& out, std::ostream& err) {
     return Launcher()(positional.value(0), parser.isSet(measureOption));
 }
 
-}  // namespace
-
-void SetWindowLauncher(WindowLauncher launcher) { Launcher() = std::move(launcher); }
-
-namespace {
-
 // `kvr help` and `kvr help COMMAND`.
 int RunHelp(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err) {
     if (args.isEmpty()) {
@@ -176,6 +170,8 @@ int Dispatch(const QStringList& args, std::istream& in, std::ostream& out, std::
 }
 
 }  // namespace
+
+void SetWindowLauncher(WindowLauncher launcher) { Launcher() = std::move(launcher); }
 
 int RunCommandLine(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err) {
     const int status = Dispatch(args, in, out, err);

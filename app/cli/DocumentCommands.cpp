@@ -26,46 +26,32 @@ void Colour(JsonLine& json, const char* key, const ColorF& c) {
     json.EndArray();
 }
 
-void Point(JsonLine& json, const char* key, PointF p) {
-    json.Key(key);
-    json.BeginArray();
-    json.Number(p.x);
-    json.Number(p.y);
-    json.EndArray();
-}
-
-void Int(JsonLine& json, const char* key, int v) {
-    json.Key(key);
-    json.Int(v);
-}
-
 void Text(JsonLine& json, const char* key, const MathEx::MathExp& e) {
-    json.Key(key);
-    json.String(e.ToText(MathEx::TEXT_PLAIN));
+    json.Field(key, e.ToText(MathEx::TEXT_PLAIN));
 }
 
 void WriteAttribPoint(JsonLine& json, const AttribPoint& p) {
     json.BeginObject();
-    Point(json, "position", p);
-    Int(json, "pointType", p.pointType);
+    json.Field("position", p);
+    json.Field("pointType", p.pointType);
     Colour(json, "colour", p.color);
-    Int(json, "xValueType", p.xValueType);
+    json.Field("xValueType", p.xValueType);
     Text(json, "xValueText", p.xValueTypeString);
-    Int(json, "xGuideType", p.xGuideType);
-    Int(json, "xGuideWidth", p.xGuideWidth);
-    Int(json, "xLineType", p.xLineType);
-    Int(json, "xLineWidth", p.xLineWidth);
-    Int(json, "yValueType", p.yValueType);
+    json.Field("xGuideType", p.xGuideType);
+    json.Field("xGuideWidth", p.xGuideWidth);
+    json.Field("xLineType", p.xLineType);
+    json.Field("xLineWidth", p.xLineWidth);
+    json.Field("yValueType", p.yValueType);
     Text(json, "yValueText", p.yValueTypeString);
-    Int(json, "yGuideType", p.yGuideType);
-    Int(json, "yGuideWidth", p.yGuideWidth);
-    Int(json, "yLineType", p.yLineType);
-    Int(json, "yLineWidth", p.yLineWidth);
+    json.Field("yGuideType", p.yGuideType);
+    json.Field("yGuideWidth", p.yGuideWidth);
+    json.Field("yLineType", p.yLineType);
+    json.Field("yLineWidth", p.yLineWidth);
     Colour(json, "xValueColour", p.xValueColor);
     Colour(json, "yValueColour", p.yValueColor);
-    Int(json, "xLengthType", p.xLengthType);
+    json.Field("xLengthType", p.xLengthType);
     Text(json, "xLengthText", p.xLengthText);
-    Int(json, "yLengthType", p.yLengthType);
+    json.Field("yLengthType", p.yLengthType);
     Text(json, "yLengthText", p.yLengthText);
     Colour(json, "xLengthColour", p.xLengthColor);
     Colour(json, "yLengthColour", p.yLengthColor);
@@ -78,56 +64,45 @@ void WriteMensuration(JsonLine& json, const EquationObject& e) {
     const Mensuration& m = e.mensuration();
     json.Key("mensuration");
     json.BeginObject();
-    json.Key("enabled");
-    json.Bool(e.mensurationEnabled());
-    json.Key("xmin");
-    json.Number(m.xmin);
-    json.Key("xmax");
-    json.Number(m.xmax);
-    Int(json, "nRects", m.nRects);
-    Int(json, "fillPattern", m.fillPattern);
+    json.Field("enabled", e.mensurationEnabled());
+    json.Field("xmin", m.xmin);
+    json.Field("xmax", m.xmax);
+    json.Field("nRects", m.nRects);
+    json.Field("fillPattern", m.fillPattern);
     Colour(json, "outlineColour", m.outlineColour);
     Colour(json, "fillColour", m.fillColour);
     Colour(json, "labelColour", m.labelColour);
-    Int(json, "tickType", m.tickType);
-    Int(json, "startTickNumber", m.startTickNumber);
-    Int(json, "heightType", m.heightType);
+    json.Field("tickType", m.tickType);
+    json.Field("startTickNumber", m.startTickNumber);
+    json.Field("heightType", m.heightType);
     json.EndObject();
 }
 
 void WriteEquation(JsonLine& json, const GraphManager& graph, const EquationObject& e) {
     json.BeginObject();
-    json.Key("text");
-    json.String(e.text());
+    json.Field("text", e.text());
     WriteAnalysis(json, *e.expression(), MathEx::MathExp(*e.expression()).Rebuild());
     json.Key("style");
     json.BeginObject();
     Colour(json, "colour", e.colour());
-    json.Key("lineWidth");
-    json.Number(e.lineWidth());
-    Int(json, "lineStipple", e.lineStipple());
-    Int(json, "stippleType", e.stippleType());
+    json.Field("lineWidth", e.lineWidth());
+    json.Field("lineStipple", e.lineStipple());
+    json.Field("stippleType", e.stippleType());
     json.EndObject();
     json.Key("domain");
     json.BeginObject();
-    json.Key("enabled");
-    json.Bool(e.domainSetupEnabled());
-    json.Key("from");
-    json.Number(e.domainFrom());
-    json.Key("to");
-    json.Number(e.domainTo());
+    json.Field("enabled", e.domainSetupEnabled());
+    json.Field("from", e.domainFrom());
+    json.Field("to", e.domainTo());
     json.EndObject();
     json.Key("label");
     json.BeginObject();
-    json.Key("shown");
-    json.Bool(e.displayText());
-    Int(json, "kind", e.labelKind());
-    json.Key("userText");
-    json.String(e.userText());
-    Point(json, "position", e.labelPosition());
+    json.Field("shown", e.displayText());
+    json.Field("kind", e.labelKind());
+    json.Field("userText", e.userText());
+    json.Field("position", e.labelPosition());
     json.EndObject();
-    json.Key("extremePointsShown");
-    json.Bool(e.extremePointsShown());
+    json.Field("extremePointsShown", e.extremePointsShown());
     json.Key("attribPoints");
     json.BeginArray();
     for (const AttribPoint& p : e.attribPoints()) WriteAttribPoint(json, p);
@@ -145,13 +120,12 @@ void WriteFeature(JsonLine& json, const CFeature& feature) {
     json.BeginArray();
     for (const FeatureElement& f : feature.elements) {
         json.BeginObject();
-        Int(json, "type", f.type);
-        Int(json, "order", f.order);
-        json.Key("highestCoeff");
-        json.Number(f.highestCoeff);
-        Int(json, "xintercepts", f.xintercepts);
-        Int(json, "yintercepts", f.yintercepts);
-        Int(json, "extremePts", f.extremePts);
+        json.Field("type", f.type);
+        json.Field("order", f.order);
+        json.Field("highestCoeff", f.highestCoeff);
+        json.Field("xintercepts", f.xintercepts);
+        json.Field("yintercepts", f.yintercepts);
+        json.Field("extremePts", f.extremePts);
         json.EndObject();
     }
     json.EndArray();
@@ -191,20 +165,13 @@ QByteArray DocumentToJson(const GraphManager& graph, double version, const CFeat
     json.BeginObject();
     json.Key("settings");
     json.BeginObject();
-    json.Key("version");
-    json.Number(version);
-    json.Key("showAxisNumbers");
-    json.Bool(graph.showAxisNumbers());
-    json.Key("showGrid");
-    json.Bool(graph.showGrid());
-    json.Key("showAxis");
-    json.Bool(graph.showAxis());
-    json.Key("showIntersections");
-    json.Bool(graph.showIntersections());
-    json.Key("xZoom");
-    json.Number(graph.viewport().xZoom);
-    json.Key("yZoom");
-    json.Number(graph.viewport().yZoom);
+    json.Field("version", version);
+    json.Field("showAxisNumbers", graph.showAxisNumbers());
+    json.Field("showGrid", graph.showGrid());
+    json.Field("showAxis", graph.showAxis());
+    json.Field("showIntersections", graph.showIntersections());
+    json.Field("xZoom", graph.viewport().xZoom);
+    json.Field("yZoom", graph.viewport().yZoom);
     json.EndObject();
     json.Key("equations");
     json.BeginArray();
@@ -215,7 +182,7 @@ QByteArray DocumentToJson(const GraphManager& graph, double version, const CFeat
     for (const PaintedDomain& d : graph.paintedDomains()) {
         json.BeginObject();
         Colour(json, "colour", d.colour);
-        Point(json, "seed", d.seed);
+        json.Field("seed", d.seed);
         json.EndObject();
     }
     json.EndArray();
@@ -224,9 +191,9 @@ QByteArray DocumentToJson(const GraphManager& graph, double version, const CFeat
     json.Key("thumbnail");
     const QImage image = QImage::fromData(thumbnailPng, "PNG");
     json.BeginObject();
-    Int(json, "width", image.width());
-    Int(json, "height", image.height());
-    Int(json, "bytes", int(thumbnailPng.size()));
+    json.Field("width", image.width());
+    json.Field("height", image.height());
+    json.Field("bytes", int(thumbnailPng.size()));
     json.EndObject();
     json.EndObject();
     return out;

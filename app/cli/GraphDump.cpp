@@ -18,29 +18,22 @@ void WriteRect(JsonLine& json, const RectF& r) {
 
 void WriteMensuration(JsonLine& json, const Mensuration& m) {
     json.BeginObject();
-    json.Key("xmin");
-    json.Number(m.xmin);
-    json.Key("xmax");
-    json.Number(m.xmax);
-    json.Key("nRects");
-    json.Int(m.nRects);
-    json.Key("heightType");
-    json.Int(m.heightType);
+    json.Field("xmin", m.xmin);
+    json.Field("xmax", m.xmax);
+    json.Field("nRects", m.nRects);
+    json.Field("heightType", m.heightType);
     json.EndObject();
 }
 
 void WriteAttribPoint(JsonLine& json, const AttribPoint& ap) {
     json.BeginObject();
-    json.Key("x");
-    json.Number(ap.x);
-    json.Key("y");
-    json.Number(ap.y);
+    json.Field("x", ap.x);
+    json.Field("y", ap.y);
     const std::pair<const char*, int> fields[] = {{"pointType", ap.pointType}, {"xValueType", ap.xValueType},
                                                   {"yValueType", ap.yValueType}, {"xLineType", ap.xLineType},
                                                   {"yLineType", ap.yLineType}};
     for (const auto& [key, value] : fields) {
-        json.Key(key);
-        json.Int(value);
+        json.Field(key, value);
     }
     json.EndObject();
 }
@@ -50,36 +43,25 @@ void WriteStyle(JsonLine& json, const GraphManager& graph, const EquationObject&
     WriteColour(json, e.colour());
     json.Key("plotBox");
     WriteRect(json, e.plotBox());
-    json.Key("displayText");
-    json.Bool(e.displayText());
-    json.Key("selected");
-    json.Bool(graph.isSelected(&e));
-    json.Key("from");
-    json.Number(e.domainFrom());
-    json.Key("to");
-    json.Number(e.domainTo());
-    json.Key("stippletype");
-    json.Int(e.stippleType());
-    json.Key("lineStipple");
-    json.Int(e.lineStipple());
-    json.Key("lineWidth");
-    json.Number(e.lineWidth());
-    json.Key("bEnableMensu");
-    json.Bool(e.mensurationEnabled());
-    json.Key("bDrawExtremePoints");
-    json.Bool(e.extremePointsShown());
+    json.Field("displayText", e.displayText());
+    json.Field("selected", graph.isSelected(&e));
+    json.Field("from", e.domainFrom());
+    json.Field("to", e.domainTo());
+    json.Field("stippletype", e.stippleType());
+    json.Field("lineStipple", e.lineStipple());
+    json.Field("lineWidth", e.lineWidth());
+    json.Field("bEnableMensu", e.mensurationEnabled());
+    json.Field("bDrawExtremePoints", e.extremePointsShown());
 }
 
 void WriteEquation(JsonLine& json, const GraphManager& graph, const EquationObject& e) {
     json.BeginObject();
-    json.Key("text");
-    json.String(e.text());
+    json.Field("text", e.text());
     WriteClassification(json, e.expression());  // as `kvr analyse` reports it
     WriteStyle(json, graph, e);
     json.Key("mensuration");
     WriteMensuration(json, e.mensuration());
-    json.Key("labelPosition");
-    json.Point(e.labelPosition());
+    json.Field("labelPosition", e.labelPosition());
     json.Key("controlPoints");
     json.BeginArray();
     for (const ControlPoint& c : e.controlPoints()) {
@@ -94,8 +76,7 @@ void WriteEquation(JsonLine& json, const GraphManager& graph, const EquationObje
     json.BeginArray();
     for (const AttribPoint& ap : e.attribPoints()) WriteAttribPoint(json, ap);
     json.EndArray();
-    json.Key("pieces");
-    json.Int(int(e.pieces().size()));
+    json.Field("pieces", int(e.pieces().size()));
     json.Key("tangentLines");
     json.BeginArray();
     for (const EquationObject* line : e.tangentLines()) json.Int(graph.indexOf(line));
@@ -105,16 +86,11 @@ void WriteEquation(JsonLine& json, const GraphManager& graph, const EquationObje
 
 void WriteView(JsonLine& json, const GraphManager& graph) {
     const Viewport& v = graph.viewport();
-    json.Key("mode");
-    json.Int(graph.mode());
-    json.Key("scale");
-    json.Number(v.scale);
-    json.Key("xZoom");
-    json.Number(v.xZoom);
-    json.Key("yZoom");
-    json.Number(v.yZoom);
-    json.Key("pan");
-    json.Point(v.pan);
+    json.Field("mode", graph.mode());
+    json.Field("scale", v.scale);
+    json.Field("xZoom", v.xZoom);
+    json.Field("yZoom", v.yZoom);
+    json.Field("pan", v.pan);
     json.Key("graphRect");
     WriteRect(json, v.graphRect);
 }
@@ -126,8 +102,7 @@ void WriteMarks(JsonLine& json, const GraphManager& graph) {
         json.BeginObject();
         json.Key("colour");
         WriteColour(json, d.colour);
-        json.Key("seed");
-        json.Point(d.seed);
+        json.Field("seed", d.seed);
         json.EndObject();
     }
     json.EndArray();
@@ -145,21 +120,16 @@ QByteArray GraphToJson(const GraphManager& graph, const std::string& status) {
     JsonLine json(out);
     json.BeginObject();
     WriteView(json, graph);
-    json.Key("selected");
-    json.Int(graph.indexOf(graph.selected()));
-    json.Key("hitCode");
-    json.Int(graph.hitCode());
-    json.Key("popup");
-    json.String(graph.lastPopup());
-    json.Key("status");
-    json.String(status);
+    json.Field("selected", graph.indexOf(graph.selected()));
+    json.Field("hitCode", graph.hitCode());
+    json.Field("popup", graph.lastPopup());
+    json.Field("status", status);
     json.Key("equations");
     json.BeginArray();
     for (const auto& e : graph.equations()) WriteEquation(json, graph, *e);
     json.EndArray();
     WriteMarks(json, graph);
-    json.Key("gestureStrokes");
-    json.Int(int(graph.pen().gesture().strokes.size()));
+    json.Field("gestureStrokes", int(graph.pen().gesture().strokes.size()));
     json.EndObject();
     return out;
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <ostream>
 #include <string_view>
+#include <type_traits>
 
 #include <QtCore/QByteArray>
 
@@ -41,6 +42,26 @@ public:
         BeginArray();
         for (auto v : values) Number(v);
         EndArray();
+    }
+
+    // One "key": value pair, the value written as its type asks: a bool, a whole
+    // number or an enumerator, a double or a float, a text, a point, or a range of
+    // numbers.
+    template <class T>
+    void Field(std::string_view key, const T& value) {
+        Key(key);
+        if constexpr (std::is_same_v<T, bool>)
+            Bool(value);
+        else if constexpr (std::is_integral_v<T> || std::is_enum_v<T>)
+            Int(static_cast<int>(value));
+        else if constexpr (std::is_floating_point_v<T>)
+            Number(value);
+        else if constexpr (std::is_convertible_v<const T&, std::string_view>)
+            String(value);
+        else if constexpr (std::is_base_of_v<PointF, T>)
+            Point(value);
+        else
+            Numbers(value);
     }
 
 private:

@@ -100,20 +100,13 @@ std::string EquationOf(const RecognizedShape& shape) {
 }
 
 void WriteShape(JsonLine& json, const RecognizedShape& shape) {
-    json.Key("shapeType");
-    json.Int(shape.shapeType);
-    json.Key("center");
-    json.Point(shape.center);
-    json.Key("start");
-    json.Point(shape.startPoint);
-    json.Key("end");
-    json.Point(shape.endPoint);
-    json.Key("coeffs");
-    json.Numbers(shape.coeffs);
-    json.Key("angle");
-    json.Number(shape.angle);
-    json.Key("equation");
-    json.String(EquationOf(shape));
+    json.Field("shapeType", shape.shapeType);
+    json.Field("center", shape.center);
+    json.Field("start", shape.startPoint);
+    json.Field("end", shape.endPoint);
+    json.Field("coeffs", shape.coeffs);
+    json.Field("angle", shape.angle);
+    json.Field("equation", EquationOf(shape));
 }
 
 void WriteStrokesAndFits(JsonLine& json, const Gesture& gesture, const std::vector<ShapeCandidate>& fits) {
@@ -129,10 +122,8 @@ void WriteStrokesAndFits(JsonLine& json, const Gesture& gesture, const std::vect
     json.BeginArray();
     for (const ShapeCandidate& fit : fits) {
         json.BeginObject();
-        json.Key("kind");
-        json.Int(fit.kind);
-        json.Key("score");
-        json.Number(fit.score);  // an unusable model's +∞ is null
+        json.Field("kind", fit.kind);
+        json.Field("score", fit.score);  // an unusable model's +∞ is null
         json.EndObject();
     }
     json.EndArray();
@@ -142,10 +133,8 @@ QByteArray ErrorLine(qint64 line, const QString& error) {
     QByteArray out;
     JsonLine json(out);
     json.BeginObject();
-    json.Key("line");
-    json.Int(int(std::min<qint64>(line, std::numeric_limits<int>::max())));
-    json.Key("error");
-    json.String(error.toStdString());
+    json.Field("line", int(std::min<qint64>(line, std::numeric_limits<int>::max())));
+    json.Field("error", error.toStdString());
     json.EndObject();
     return out;
 }

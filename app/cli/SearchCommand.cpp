@@ -120,14 +120,10 @@ int RunSearch(const QStringList& args, std::istream& in, std::ostream& out, std:
         QByteArray line;
         JsonLine json(line);
         json.BeginObject();
-        json.Key("rank");
-        json.Int(++rank);
-        json.Key("file");
-        json.String(c.name);
-        json.Key("path");
-        json.String(LibraryPath(library.folder(), c.name));
-        json.Key("score");
-        json.Number(c.score);
+        json.Field("rank", ++rank);
+        json.Field("file", c.name);
+        json.Field("path", LibraryPath(library.folder(), c.name));
+        json.Field("score", c.score);
         json.EndObject();
         WriteJsonLine(out, line);
     }

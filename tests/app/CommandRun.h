@@ -8,6 +8,8 @@
 #include <vector>
 
 #include <QtCore/QStringList>
+#include <gtest/gtest.h>
+#include <algorithm>
 
 struct RunResult {
     int status = -1;
@@ -26,4 +28,25 @@ inline RunResult RunEntry(CommandEntry entry, const QStringList& args, const std
     for (std::string line; std::getline(lines, line);) result.lines.push_back(line);
     result.err = err.str();
     return result;
+}
+
+// One way to call a command wrongly: its arguments, the exit status it must give
+// and a part of the one line it must write on standard error.
+struct RefusedRun {
+    QStringList args;
+    int status;
+    const char* message;
+};
+
+// Every row is refused as it says: its status, nothing on standard output, and
+// one line on standard error holding its message.
+inline void ExpectRefused(CommandEntry entry, const std::vector<RefusedRun>& rows) {
+    for (const RefusedRun& row : rows) {
+        SCOPED_TRACE(row.args.join(' ').toStdString());
+        const RunResult result = RunEntry(entry, row.args, "");
+        EXPECT_EQ(result.status, row.status);
+        EXPECT_TRUE(result.lines.empty());
+        EXPECT_NE(result.err.find(row.message), std::string::npos) << result.err;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    }
 }

@@ -216,26 +216,15 @@ TEST_F(RecognizeCommandTest, ReadsFilesAndRefusesBadArguments) {
     EXPECT_EQ(fromBatch.status, 0);
     EXPECT_EQ(fromBatch.lines.size(), 2u);
 
-    struct Row {
-        QStringList args;
-        const char* message;
-    };
-    const Row rows[] = {
-        {{QStringLiteral("/no/such/file.json")}, "cannot open"},
-        {{QStringLiteral("--batch"), QStringLiteral("/no/such/file.jsonl")}, "cannot open"},
-        {{QStringLiteral("/")}, "cannot open"},
-        {{QStringLiteral("a.json"), QStringLiteral("b.json")}, "expected one input"},
-        {{QStringLiteral("--batch"), batch.fileName(), single.fileName()}, "expected one input"},
-        {{QStringLiteral("--batch")}, "option '--batch' needs a value"},
-        {{QStringLiteral("--frobnicate")}, "unknown option '--frobnicate'"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.args.join(' ').toStdString());
-        const RunResult result = RunCommand(row.args);
-        EXPECT_EQ(result.status, 2);
-        EXPECT_TRUE(result.lines.empty());
-        EXPECT_NE(result.err.find(row.message), std::string::npos) << result.err;
-    }
+    ExpectRefused(&RunRecognize, {
+                                     {{QStringLiteral("/no/such/file.json")}, 2, "cannot open"},
+                                     {{QStringLiteral("--batch"), QStringLiteral("/no/such/file.jsonl")}, 2, "cannot open"},
+                                     {{QStringLiteral("/")}, 2, "cannot open"},
+                                     {{QStringLiteral("a.json"), QStringLiteral("b.json")}, 2, "expected one input"},
+                                     {{QStringLiteral("--batch"), batch.fileName(), single.fileName()}, 2, "expected one input"},
+                                     {{QStringLiteral("--batch")}, 2, "option '--batch' needs a value"},
+                                     {{QStringLiteral("--frobnicate")}, 2, "unknown option '--frobnicate'"},
+                                 });
     const RunResult help = RunCommand({QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0);
     EXPECT_FALSE(help.lines.empty());

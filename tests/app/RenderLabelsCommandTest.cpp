@@ -9,6 +9,7 @@
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QImage>
 
+#include "CommandRun.h"
 #include "app/cli/RenderLabelsCommand.h"
 
 namespace {
@@ -51,25 +52,17 @@ TEST(RenderLabelsCommand, LabelsOneUnderAnother) {
 TEST(RenderLabelsCommand, Errors) {
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("x.png"));
-    const struct {
-        QStringList args;
-        int status;
-        const char* message;
-    } rows[] = {
-        {{}, 2, "expected OUT.png"},
-        {{out}, 2, "no TEXT"},
-        {{QStringLiteral("y = x"), out}, 2, "must end in .png"},
-        {{QStringLiteral("--scale"), QStringLiteral("9"), out, QStringLiteral("y=x")}, 2, "--scale"},
-        {{QStringLiteral("--bogus"), out, QStringLiteral("y=x")}, 2, "bogus"},
-        {{out, QStringLiteral("y = = 2")}, 1, "does not parse"},
-        {{QStringLiteral("/no/such/folder/x.png"), QStringLiteral("y=x")}, 1, "cannot write"},
-        {{QStringLiteral("--input"), QStringLiteral("/no/such/file"), out}, 2, "cannot open"},
-    };
-    for (const auto& r : rows) {
-        const LabelsRun run = RunLabels(r.args);
-        EXPECT_EQ(run.status, r.status) << r.message;
-        EXPECT_NE(run.err.find(r.message), std::string::npos) << run.err;
-    }
+    ExpectRefused(&RunRenderLabels,
+                  {
+                      {{}, 2, "expected OUT.png"},
+                      {{out}, 2, "no TEXT"},
+                      {{QStringLiteral("y = x"), out}, 2, "must end in .png"},
+                      {{QStringLiteral("--scale"), QStringLiteral("9"), out, QStringLiteral("y=x")}, 2, "--scale"},
+                      {{QStringLiteral("--bogus"), out, QStringLiteral("y=x")}, 2, "unknown option '--bogus'"},
+                      {{out, QStringLiteral("y = = 2")}, 1, "does not parse"},
+                      {{QStringLiteral("/no/such/folder/x.png"), QStringLiteral("y=x")}, 1, "cannot write"},
+                      {{QStringLiteral("--input"), QStringLiteral("/no/such/file"), out}, 2, "cannot open"},
+                  });
     // LaTeX as it is, garbage included, never fails.
     EXPECT_EQ(RunLabels({QStringLiteral("--latex"), out, QStringLiteral("}{\\frac{")}).status, 0);
 }

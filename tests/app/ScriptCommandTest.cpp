@@ -471,23 +471,12 @@ TEST_F(ScriptCommandTest, ReadsFilesAndRefusesBadArguments) {
     EXPECT_EQ(fromFile.status, 0);
     EXPECT_EQ(fromFile.lines.size(), 1u);
 
-    struct Row {
-        QStringList args;
-        const char* message;
-    };
-    const Row rows[] = {
-        {{QStringLiteral("/no/such/script.txt")}, "cannot open"},
-        {{QStringLiteral("/")}, "cannot open"},
-        {{QStringLiteral("a.txt"), QStringLiteral("b.txt")}, "expected one input"},
-        {{QStringLiteral("--frobnicate")}, "unknown option '--frobnicate'"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.args.join(' ').toStdString());
-        const RunResult result = RunCommand(row.args);
-        EXPECT_EQ(result.status, 2);
-        EXPECT_TRUE(result.lines.empty());
-        EXPECT_NE(result.err.find(row.message), std::string::npos) << result.err;
-    }
+    ExpectRefused(&RunScript, {
+                                  {{QStringLiteral("/no/such/script.txt")}, 2, "cannot open"},
+                                  {{QStringLiteral("/")}, 2, "cannot open"},
+                                  {{QStringLiteral("a.txt"), QStringLiteral("b.txt")}, 2, "expected one input"},
+                                  {{QStringLiteral("--frobnicate")}, 2, "unknown option '--frobnicate'"},
+                              });
     const RunResult help = RunCommand({QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0);
     EXPECT_FALSE(help.lines.empty());

@@ -20,21 +20,14 @@ RunResult Search(const QStringList& args) { return RunEntry(&RunSearch, args, ""
 
 TEST(SearchCommand, UsageErrors)
 {
-    const QStringList rows[] = {
-        {},                                          // nothing to search for
-        {"--equations"},                             // no equation
-        {"a.kvr", "b.kvr"},                          // two files
-        {"--library"},                               // no folder
-        {"--library", "", "--equations", "y = x"},   // an empty folder name
-        {"--bogus", "a.kvr"},                        // unknown option
-    };
-    for (const QStringList& args : rows) {
-        const RunResult r = Search(args);
-        EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
-        EXPECT_TRUE(r.lines.empty());
-        EXPECT_EQ(r.err.rfind("kvr search: ", 0), 0u) << r.err;
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
-    }
+    ExpectRefused(&RunSearch, {
+                                  {{}, 2, "expected one FILE.kvr, or --equations"},
+                                  {{"--equations"}, 2, "--equations needs at least one EQUATION"},
+                                  {{"a.kvr", "b.kvr"}, 2, "expected one FILE.kvr"},
+                                  {{"--library"}, 2, "option '--library' needs a value"},
+                                  {{"--library", "", "--equations", "y = x"}, 2, "--library needs a folder"},
+                                  {{"--bogus", "a.kvr"}, 2, "unknown option '--bogus'"},
+                              });
 }
 
 TEST(SearchCommand, EquationThatDoesNotParseIsAnError)
