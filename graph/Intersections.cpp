@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "core/RectF.h"
 #include "graph/EquationObject.h"
@@ -131,37 +132,19 @@ void AddOnce(std::vector<PointF>& found, PointF p, double tolerance) {
     found.push_back(p);
 }
 
-// y = f(x) against any curve G(x, y) = 0: h(x) = G(x, f(x)) along f's pieces. A sign
-// change is a crossing (bisected to the last bit); a sample where |h| is smallest
-// among its neighbours and the minimum, refined, is zero is a touch.
-void ExplicitAgainstAny(const EquationObject& f, const EquationObject& g, double tolerance, std::vector<PointF>& found) {
-    const MathExp& m = *f.expression();
-    auto h = [&](double x) {
-        double y;
-        try {
-            y = m.Evaluate(x);
-        } catch (...) {
-            return std::nan("");
-        }
-        return Residual(g, x, y);
-    };
-    auto keep = [&](double x) {
-        double y;
-        try {
-            y = m.Evaluate(x);
-        } catch (...) {
-            return;
-        }
-        const PointF p(static_cast<float>(x), static_cast<float>(y));
-        if (OnCurve(f, p, tolerance) && OnCurve(g, p, tolerance)) AddOnce(found, p, tolerance);
-    };
+// A curve y = f(x) sampled once for all its pairs: each piece's own abscissas, and
+// more between them where they are sparse (a line is drawn from two points: a
+// touch needs samples on both sides), with f at each.
+struct Samples {
+    std::vector<std::vector<double>> xs, ys;
+};
+
+Samples SampleExplicit(const EquationObject& f) {
+    Samples s;
     for (const Stroke& piece : f.pieces()) {
         if (piece.empty()) continue;
-        // The piece's own samples, and more between them where they are sparse (a
-        // line is drawn from two points): a touch needs samples on both sides.
-        const double extent = std::abs(double(piece.back().x) - double(piece.front().x));
-        const double step = extent / kMinSamples;
-        std::vector<double> xs, hs;
+        const double step = std::abs(double(piece.back().x) - double(piece.front().x)) / kMinSamples;
+        std::vector<double> xs;
         for (size_t k = 0; k < piece.size(); ++k) {
             const double x0 = piece[k].x;
             xs.push_back(x0);
@@ -170,7 +153,66 @@ void ExplicitAgainstAny(const EquationObject& f, const EquationObject& g, double
             const int parts = int(std::min(std::ceil(std::abs(gap) / step), double(kMinSamples)));
             for (int i = 1; i < parts; ++i) xs.push_back(x0 + gap * i / parts);
         }
-        for (double x : xs) hs.push_back(h(x));
+        std::vector<double> ys(xs.size());
+        try {
+            f.expression()->Evaluate(xs.data(), ys.data(), xs.size());
+        } catch (...) {
+            continue;
+        }
+        s.xs.push_back(std::move(xs));
+        s.ys.push_back(std::move(ys));
+    }
+    return s;
+}
+
+// Whether three samples of h, all of one sign, bend towards zero so closely that
+// h may touch it between them: the parabola through them has its vertex within
+// the samples and nearer zero than a quarter of the middle value. A constant h
+// (two curves a fixed distance apart) or a bump far from zero is no touch.
+bool MayTouch(double x0, double h0, double x1, double h1, double x2, double h2) {
+    const double f01 = (h1 - h0) / (x1 - x0), f12 = (h2 - h1) / (x2 - x1);
+    const double a = (f12 - f01) / (x2 - x0);
+    if (!std::isfinite(a) || a == 0 || (a > 0) != (h1 > 0)) return false;
+    const double slope = f01 + a * (x1 - x0);  // of the parabola at x1
+    const double t = -slope / (2 * a);
+    if (t < x0 - x1 || t > x2 - x1) return false;
+    const double vertex = h1 - slope * slope / (4 * a);
+    return std::abs(vertex) <= 0.25 * std::abs(h1);
+}
+
+// y = f(x) against any curve G(x, y) = 0: h(x) = G(x, f(x)) along f's samples. A
+// sign change is a crossing (bisected to the last bit); three samples that bend
+// towards zero are refined (golden section on |h|) and kept when |h| vanishes: a touch.
+void ExplicitAgainstAny(const EquationObject& f, const Samples& samples, const EquationObject& g, double tolerance,
+                        std::vector<PointF>& found) {
+    const MathExp& m = *f.expression();
+    auto fAt = [&m](double x) {
+        try {
+            return m.Evaluate(x);
+        } catch (...) {
+            return std::nan("");
+        }
+    };
+    auto h = [&](double x) { return Residual(g, x, fAt(x)); };
+    auto keep = [&](double x) {
+        const PointF p(static_cast<float>(x), static_cast<float>(fAt(x)));
+        if (OnCurve(f, p, tolerance) && OnCurve(g, p, tolerance)) AddOnce(found, p, tolerance);
+    };
+    const bool gExplicit = IsExplicit(g);
+    for (size_t piece = 0; piece < samples.xs.size(); ++piece) {
+        const std::vector<double>& xs = samples.xs[piece];
+        const std::vector<double>& ys = samples.ys[piece];
+        std::vector<double> hs(xs.size());
+        if (gExplicit) {
+            try {
+                g.expression()->Evaluate(xs.data(), hs.data(), xs.size());
+            } catch (...) {
+                continue;
+            }
+            for (size_t k = 0; k < xs.size(); ++k) hs[k] = ys[k] - hs[k];
+        } else {
+            for (size_t k = 0; k < xs.size(); ++k) hs[k] = Residual(g, xs[k], ys[k]);
+        }
         for (size_t k = 0; k + 1 < xs.size(); ++k) {
             double a = xs[k], b = xs[k + 1], ha = hs[k], hb = hs[k + 1];
             if (!std::isfinite(ha) || !std::isfinite(hb)) continue;
@@ -189,10 +231,10 @@ void ExplicitAgainstAny(const EquationObject& f, const EquationObject& g, double
             const double x = std::abs(ha) < std::abs(hb) ? a : b;
             if (std::abs(h(x)) <= 1e-6 * (1 + std::abs(hs[k]) + std::abs(hs[k + 1]))) keep(x);
         }
-        // Touches: |h| dips to zero without a change of sign.
         for (size_t k = 1; k + 1 < xs.size(); ++k) {
-            const double here = std::abs(hs[k]);
-            if (!(here <= std::abs(hs[k - 1]) && here <= std::abs(hs[k + 1])) || (hs[k - 1] < 0) != (hs[k + 1] < 0)) continue;
+            if (!std::isfinite(hs[k - 1]) || !std::isfinite(hs[k]) || !std::isfinite(hs[k + 1])) continue;
+            if ((hs[k - 1] < 0) != (hs[k] < 0) || (hs[k] < 0) != (hs[k + 1] < 0) || hs[k] == 0) continue;
+            if (!MayTouch(xs[k - 1], hs[k - 1], xs[k], hs[k], xs[k + 1], hs[k + 1])) continue;
             double a = xs[k - 1], b = xs[k + 1];
             const double phi = 0.5 * (std::sqrt(5.0) - 1);
             for (int i = 0; i < 200 && b - a > 1e-15 * (1 + std::abs(a)); ++i) {
@@ -200,13 +242,7 @@ void ExplicitAgainstAny(const EquationObject& f, const EquationObject& g, double
                 if (std::abs(h(c)) < std::abs(h(d))) b = d;
                 else a = c;
             }
-            const double x = 0.5 * (a + b);
-            double y;
-            try {
-                y = m.Evaluate(x);
-            } catch (...) {
-                continue;
-            }
+            const double x = 0.5 * (a + b), y = fAt(x);
             if (std::abs(h(x)) <= 1e-9 * (1 + std::abs(x) + std::abs(y))) keep(x);
         }
     }
@@ -285,14 +321,28 @@ void ImplicitAgainstImplicit(const EquationObject& a, const EquationObject& b, d
         }
 }
 
-void AddSampledIntersections(const EquationObject& first, const EquationObject& second, std::vector<PointF>& out) {
+// Samples of the curves y = f(x), made once per equation on first use.
+class SampleCache {
+public:
+    explicit SampleCache(size_t equations) : samples_(equations) {}
+    const Samples& of(size_t i, const EquationObject& e) {
+        if (!samples_[i]) samples_[i] = SampleExplicit(e);
+        return *samples_[i];
+    }
+
+private:
+    std::vector<std::optional<Samples>> samples_;
+};
+
+void AddSampledIntersections(size_t i, const EquationObject& first, size_t j, const EquationObject& second,
+                             SampleCache& cache, std::vector<PointF>& out) {
     if (!IsDrawnCurve(first) || !IsDrawnCurve(second)) return;
     const RectF a = Bounds(first), b = Bounds(second);
     const double tolerance = Tolerance(a, b);
     if (!Overlap(a, b, tolerance)) return;
     std::vector<PointF> found;
-    if (IsExplicit(first)) ExplicitAgainstAny(first, second, tolerance, found);
-    else if (IsExplicit(second)) ExplicitAgainstAny(second, first, tolerance, found);
+    if (IsExplicit(first)) ExplicitAgainstAny(first, cache.of(i, first), second, tolerance, found);
+    else if (IsExplicit(second)) ExplicitAgainstAny(second, cache.of(j, second), first, tolerance, found);
     else ImplicitAgainstImplicit(first, second, tolerance, found);
     std::sort(found.begin(), found.end(), [](PointF p, PointF q) { return p.x != q.x ? p.x < q.x : p.y < q.y; });
     out.insert(out.end(), found.begin(), found.end());
@@ -302,6 +352,7 @@ void AddSampledIntersections(const EquationObject& first, const EquationObject& 
 
 std::vector<PointF> ComputeIntersections(const EquationList& equations) {
     std::vector<PointF> points;
+    SampleCache cache(equations.size());
     for (size_t i = 0; i < equations.size(); ++i) {
         if (!equations[i]) continue;
         for (size_t j = i + 1; j < equations.size(); ++j) {
@@ -309,7 +360,7 @@ std::vector<PointF> ComputeIntersections(const EquationList& equations) {
             if (IsPolynomialCurve(*equations[i]) && IsPolynomialCurve(*equations[j]))
                 AddPairIntersections(*equations[i], *equations[j], points);
             else
-                AddSampledIntersections(*equations[i], *equations[j], points);
+                AddSampledIntersections(i, *equations[i], j, *equations[j], cache, points);
         }
     }
     return points;
