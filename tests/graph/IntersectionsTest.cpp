@@ -72,6 +72,8 @@ const IntersectionCase kAnyPairs[] = {
     {"logarithm and line", {"y=ln(x)", "y=x-2"}, {{0.158594f, -1.841406f}, {3.146193f, 1.146193f}}},
     {"beyond the drawn box: no point", {"y=e^x", "y=100"}, {}},
     {"apart: no point", {"x^2+y^2=1", "(x-5)^2+y^2=1"}, {}},
+    {"a sine and the same sine lifted: never meet", {"y=sin(x)", "y=sin(x)+1"}, {}},
+    {"a bump that stays clear of the line", {"y=x^2+1", "y=cos(x)-0.5"}, {}},
 };
 
 TEST(Intersections, AnyTwoCurves) {
