@@ -118,10 +118,12 @@ bool OnCurve(const EquationObject& e, PointF p, double tolerance) {
 }
 
 // How far apart two points may be and still be one crossing, and how far off a
-// curve's sampled pieces a point may lie: a small part of the curves' extent.
-double Tolerance(const RectF& a, const RectF& b) {
-    const double extent = std::max({double(a.right - a.left), double(a.top - a.bottom), double(b.right - b.left),
-                                    double(b.top - b.bottom), 1.0});
+// curve's sampled pieces a point may lie: a thousandth of the boxes the curves
+// are drawn in (not of their pieces, which may run far out of sight).
+double Tolerance(const EquationObject& first, const EquationObject& second) {
+    double extent = 1.0;
+    for (const RectF* b : {&first.plotBox(), &second.plotBox()})
+        extent = std::max({extent, std::abs(double(b->right - b->left)), std::abs(double(b->top - b->bottom))});
     return 1e-3 * extent;
 }
 
@@ -337,9 +339,8 @@ private:
 void AddSampledIntersections(size_t i, const EquationObject& first, size_t j, const EquationObject& second,
                              SampleCache& cache, std::vector<PointF>& out) {
     if (!IsDrawnCurve(first) || !IsDrawnCurve(second)) return;
-    const RectF a = Bounds(first), b = Bounds(second);
-    const double tolerance = Tolerance(a, b);
-    if (!Overlap(a, b, tolerance)) return;
+    const double tolerance = Tolerance(first, second);
+    if (!Overlap(Bounds(first), Bounds(second), tolerance)) return;
     std::vector<PointF> found;
     if (IsExplicit(first)) ExplicitAgainstAny(first, cache.of(i, first), second, tolerance, found);
     else if (IsExplicit(second)) ExplicitAgainstAny(second, cache.of(j, second), first, tolerance, found);
