@@ -153,11 +153,11 @@ std::string InputOrOutput(std::string_view name) {
 // script's standard output once it is whole.
 template <class Write>
 Outcome WriteTo(Script& s, std::string_view name, const char* suffix, Write write) {
-    const QString file = QString::fromUtf8(name.data(), qsizetype(name.size()));
-    const OutputTarget target(file, suffix);
+    if (name != "-") return write(std::string(name));  // the name's bytes as they are
+    const OutputTarget target(QStringLiteral("-"), suffix);
     Outcome outcome = write(target.path());
     if (outcome.status == 0 && !target.deliver(s.out)) outcome = {2, "cannot write output"};
-    if (outcome.status != 0 && target.toStream()) {
+    if (outcome.status != 0) {
         // The temporary file's name means nothing to the user.
         const std::string temporary = "'" + target.path() + "'";
         if (const size_t at = outcome.message.find(temporary); at != std::string::npos)
