@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "app/window/PalleteButton.h"
 
-#include "app/window/ColourButton.h"
-
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
-#include <QtWidgets/QStyleOptionFocusRect>
 #include <QtWidgets/QStyleOptionButton>
+#include <QtWidgets/QStyleOptionFocusRect>
 #include <QtWidgets/QStylePainter>
+
+#include "app/window/ColourButton.h"
 
 PalleteButton::PalleteButton(const QColor& colour, QWidget* parent) : QAbstractButton(parent), colour_(colour)
 {
@@ -46,18 +46,6 @@ void PalleteButton::paintEvent(QPaintEvent*)
         focus.rect = rect().adjusted(1, 1, -1, -1);
         p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
-}
-
-void PalleteButton::focusInEvent(QFocusEvent* event)
-{
-    QAbstractButton::focusInEvent(event);
-    update();
-}
-
-void PalleteButton::focusOutEvent(QFocusEvent* event)
-{
-    QAbstractButton::focusOutEvent(event);
-    update();
 }
 
 void PalleteButton::keyPressEvent(QKeyEvent* event)
