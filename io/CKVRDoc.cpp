@@ -19,8 +19,16 @@ namespace {
 const char* const kOpenFailed = KVR_TRANSLATE_NOOP("Reason", "Failed to open document.");
 const char* const kSaveFailed = KVR_TRANSLATE_NOOP("Reason", "Failed to save document.");
 
-DocumentResult Failure(const char* message, const std::string& path, const std::string& why) {
-    return DocumentResult{false, message, DocumentTitle(path) + ": " + why};
+DocumentResult Failure(const char* message, const std::string& path, Sentence why) {
+    const std::string name = DocumentTitle(path);
+    return DocumentResult{false, message, name + ": " + why.english(), name, std::move(why)};
+}
+
+// What an exception says: a document's own fault as a sentence to translate,
+// anything else as it stands.
+Sentence Why(const std::exception& e) {
+    if (const auto* format = dynamic_cast<const DocumentFormatError*>(&e)) return format->reason;
+    return Sentence{e.what(), {}};
 }
 
 }  // namespace
@@ -77,12 +85,12 @@ DocumentResult CKVRDoc::openBytes(const QByteArray& content, const std::string& 
 DocumentResult CKVRDoc::read(CXMLArchive& archive, const std::string& name) {
     // A file that cannot be read or is not XML does not open: opening it as an
     // empty document would invite saving the empty graph over it.
-    if (!archive.loadError().empty()) return Failure(kOpenFailed, name, archive.loadError());
+    if (!archive.loadError().empty()) return Failure(kOpenFailed, name, archive.loadErrorReason());
     try {
         // Reading throws before the graph is touched, so a failed open leaves it as it was.
         Serialize(archive);
     } catch (const std::exception& e) {
-        return Failure(kOpenFailed, name, e.what());
+        return Failure(kOpenFailed, name, Why(e));
     }
     return DocumentResult{};
 }
@@ -106,7 +114,7 @@ DocumentResult CKVRDoc::save(const std::string& path, const QByteArray& thumbnai
         Serialize(archive);
     } catch (const std::exception& e) {
         thumbnail_.clear();
-        return Failure(kSaveFailed, path, e.what());
+        return Failure(kSaveFailed, path, Why(e));
     }
     thumbnail_.clear();
     // Never write a lesson that would not open again: the reader's own checks
@@ -114,12 +122,12 @@ DocumentResult CKVRDoc::save(const std::string& path, const QByteArray& thumbnai
     // the bytes first, into a graph of their own.
     const QByteArray bytes = archive.toBytes();
     if (bytes.size() > CXMLArchive::kMaxFileBytes)
-        return Failure(kSaveFailed, path, "the lesson is larger than a document may be");
+        return Failure(kSaveFailed, path, {KVR_TRANSLATE_NOOP("Reason", "the lesson is larger than a document may be")});
     GraphManager scratch;
     CKVRDoc check(scratch);
     if (const DocumentResult reread = check.openBytes(bytes, path); !reread.ok)
-        return Failure(kSaveFailed, path, "it would not open again (" + reread.reason.substr(reread.reason.find(": ") + 2) + ")");
-    if (!archive.Close()) return Failure(kSaveFailed, path, archive.saveError());
+        return Failure(kSaveFailed, path, {KVR_TRANSLATE_NOOP("Reason", "it would not open again (%1)"), {reread.why.english()}});
+    if (!archive.Close()) return Failure(kSaveFailed, path, {archive.saveError(), {}});
     path_ = path;
     modified_ = false;
     return DocumentResult{};

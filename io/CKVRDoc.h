@@ -9,6 +9,7 @@
 
 #include <QtCore/QByteArray>
 
+#include "core/Translatable.h"
 class CXMLArchive;
 class GraphManager;
 
@@ -19,6 +20,9 @@ struct DocumentResult {
     std::string message;
     // Why, naming the file: for the detail of the message box, the command line and the log.
     std::string reason;
+    // The same without the file's name, for the window to say in the user's language.
+    std::string name;
+    Sentence why;
 };
 
 class CKVRDoc {

@@ -90,32 +90,33 @@ void CXMLArchive::loadFile() {
     const QString path = QString::fromStdString(path_);
     const QFileInfo info(path);
     if (!info.exists()) {
-        loadError_ = "the file does not exist";
+        loadError_ = {KVR_TRANSLATE_NOOP("Reason", "the file does not exist")};
         return;
     }
     if (!info.isFile()) {
-        loadError_ = info.isDir() ? "it is a folder" : "it is not a regular file";
+        loadError_ = {info.isDir() ? KVR_TRANSLATE_NOOP("Reason", "it is a folder") : KVR_TRANSLATE_NOOP("Reason", "it is not a regular file")};
         return;
     }
+    const Sentence tooLarge{KVR_TRANSLATE_NOOP("Reason", "the file is larger than %1 MB"), {std::to_string(kMaxFileBytes / (1024 * 1024))}};
     if (info.size() > kMaxFileBytes) {
-        loadError_ = "the file is larger than " + std::to_string(kMaxFileBytes / (1024 * 1024)) + " MB";
+        loadError_ = tooLarge;
         return;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        loadError_ = "the file cannot be read: " + file.errorString().toStdString();
+        loadError_ = {KVR_TRANSLATE_NOOP("Reason", "the file cannot be read: %1"), {file.errorString().toStdString()}};
         return;
     }
     // The size may have changed since it was looked at.
     const QByteArray content = file.read(kMaxFileBytes + 1);
     if (content.size() > kMaxFileBytes) {
-        loadError_ = "the file is larger than " + std::to_string(kMaxFileBytes / (1024 * 1024)) + " MB";
+        loadError_ = tooLarge;
         return;
     }
     loadError_ = Parse(content, document_);
 }
 
-std::string CXMLArchive::CopyElement(QXmlStreamReader& reader, QDomDocument& tree, long maxElements) {
+Sentence CXMLArchive::CopyElement(QXmlStreamReader& reader, QDomDocument& tree, long maxElements) {
     // A default document has no tree until its first element is made.
     QDomNode at;
     int depth = 0;
@@ -123,9 +124,9 @@ std::string CXMLArchive::CopyElement(QXmlStreamReader& reader, QDomDocument& tre
     do {
         switch (reader.tokenType()) {
             case QXmlStreamReader::StartElement: {
-                if (++depth > kMaxDepth) return "elements nest more than " + std::to_string(kMaxDepth) + " deep";
+                if (++depth > kMaxDepth) return {KVR_TRANSLATE_NOOP("Reason", "elements nest more than %1 deep"), {std::to_string(kMaxDepth)}};
                 if (++elements > maxElements)
-                    return "the file has more than " + std::to_string(maxElements) + " elements";
+                    return {KVR_TRANSLATE_NOOP("Reason", "the file has more than %1 elements"), {std::to_string(maxElements)}};
                 QDomElement e = tree.createElement(reader.name().toString());
                 (at.isNull() ? static_cast<QDomNode&>(tree) : at).appendChild(e);
                 at = e;
@@ -133,24 +134,24 @@ std::string CXMLArchive::CopyElement(QXmlStreamReader& reader, QDomDocument& tre
             }
             case QXmlStreamReader::EndElement:
                 at = at.parentNode();
-                if (--depth == 0) return std::string();
+                if (--depth == 0) return {};
                 break;
             case QXmlStreamReader::Characters:
                 // White space between elements is layout, not a value.
                 if (!reader.isWhitespace() || reader.isCDATA()) at.appendChild(tree.createTextNode(reader.text().toString()));
                 break;
-            case QXmlStreamReader::DTD: return "the file has a document type declaration";
-            case QXmlStreamReader::EntityReference: return "the file refers to an entity";
+            case QXmlStreamReader::DTD: return {KVR_TRANSLATE_NOOP("Reason", "the file has a document type declaration")};
+            case QXmlStreamReader::EntityReference: return {KVR_TRANSLATE_NOOP("Reason", "the file refers to an entity")};
             default: break;
         }
         reader.readNext();
     } while (!reader.atEnd());
-    return reader.hasError() ? NotWellFormed(reader) : "the file ends inside an element";
+    return reader.hasError() ? NotWellFormed(reader) : Sentence{KVR_TRANSLATE_NOOP("Reason", "the file ends inside an element")};
 }
 
-std::string CXMLArchive::NotWellFormed(const QXmlStreamReader& reader) {
-    return "not well-formed XML (line " + std::to_string(reader.lineNumber()) + ": " +
-           reader.errorString().toStdString() + ")";
+Sentence CXMLArchive::NotWellFormed(const QXmlStreamReader& reader) {
+    return {KVR_TRANSLATE_NOOP("Reason", "not well-formed XML (line %1: %2)"),
+            {std::to_string(reader.lineNumber()), reader.errorString().toStdString()}};
 }
 
 int CXMLArchive::MostAttributes(const QByteArray& content) {
@@ -177,33 +178,33 @@ int CXMLArchive::MostAttributes(const QByteArray& content) {
     return most;
 }
 
-std::string CXMLArchive::Parse(const QByteArray& content, QDomDocument& document) {
+Sentence CXMLArchive::Parse(const QByteArray& content, QDomDocument& document) {
     // One pass of the streaming reader builds the tree. It stops at the first
     // DTD before any entity is expanded, and at nesting no document has.
     document = QDomDocument();
     if (MostAttributes(content) > kMaxAttributes)
-        return "an element has more than " + std::to_string(kMaxAttributes) + " attributes";
+        return {KVR_TRANSLATE_NOOP("Reason", "an element has more than %1 attributes"), {std::to_string(kMaxAttributes)}};
     QDomDocument tree;
     QXmlStreamReader reader(content);
     bool root = false;
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
-            case QXmlStreamReader::DTD: return "the file has a document type declaration";
-            case QXmlStreamReader::EntityReference: return "the file refers to an entity";
+            case QXmlStreamReader::DTD: return {KVR_TRANSLATE_NOOP("Reason", "the file has a document type declaration")};
+            case QXmlStreamReader::EntityReference: return {KVR_TRANSLATE_NOOP("Reason", "the file refers to an entity")};
             case QXmlStreamReader::StartElement: {
-                if (root) return "not well-formed XML (more than one top-level element)";
+                if (root) return {KVR_TRANSLATE_NOOP("Reason", "not well-formed XML (more than one top-level element)")};
                 root = true;
-                const std::string why = CopyElement(reader, tree);
-                if (!why.empty()) return why;
+                Sentence why = CopyElement(reader, tree);
+                if (!why.text.empty()) return why;
                 break;
             }
             default: break;
         }
     }
     if (reader.hasError()) return NotWellFormed(reader);
-    if (!root) return "not well-formed XML (no element)";
+    if (!root) return {KVR_TRANSLATE_NOOP("Reason", "not well-formed XML (no element)")};
     document = tree;
-    return std::string();
+    return {};
 }
 
 CXMLArchiveNode* CXMLArchive::OpenElement(const std::string& name) {

@@ -24,6 +24,7 @@
 
 class QXmlStreamReader;
 
+#include "core/Translatable.h"
 #include "io/CXMLArchiveNode.h"
 
 class CXMLArchive {
@@ -89,7 +90,9 @@ public:
     // The innermost open node; null when none is open.
     CXMLArchiveNode* nodeForTest() const { return nodes_.empty() ? nullptr : nodes_.back().get(); }
 
-    const std::string& loadError() const { return loadError_; }
+    // Why the file could not be loaded ("" when it could), and the same as a sentence for the window.
+    std::string loadError() const { return loadError_.english(); }
+    const Sentence& loadErrorReason() const { return loadError_; }
     const std::string& saveError() const { return saveError_; }
     const QDomDocument& document() const { return document_; }
 
@@ -97,12 +100,12 @@ public:
     // the reason returned. A DTD is refused (documents never have one; it is the
     // door to entity expansion), as are nesting beyond kMaxDepth and content
     // that is not well-formed.
-    static std::string Parse(const QByteArray& content, QDomDocument& document);
+    static Sentence Parse(const QByteArray& content, QDomDocument& document);
     // Copies the element the reader stands on, with everything inside it, into
     // `tree` (as its top element); the reader ends on its end tag. Refuses DTDs,
     // entity references, nesting beyond kMaxDepth and more than `maxElements`
     // elements; returns why, or "".
-    static std::string CopyElement(QXmlStreamReader& reader, QDomDocument& tree, long maxElements = kMaxElements);
+    static Sentence CopyElement(QXmlStreamReader& reader, QDomDocument& tree, long maxElements = kMaxElements);
     // The most attributes any start tag of `content` has, counted in one pass
     // over the bytes (the '=' signs outside quoted values).
     static int MostAttributes(const QByteArray& content);
@@ -110,7 +113,7 @@ public:
 private:
     void loadFile();
     void buildIndex();
-    static std::string NotWellFormed(const QXmlStreamReader& reader);
+    static Sentence NotWellFormed(const QXmlStreamReader& reader);
 
     std::string path_;
     int mode_;
@@ -118,6 +121,6 @@ private:
     std::deque<std::unique_ptr<CXMLArchiveNode>> nodes_;
     QHash<QString, std::vector<Indexed>> index_;
     bool closed_ = false;
-    std::string loadError_;
+    Sentence loadError_;
     std::string saveError_;
 };

@@ -48,7 +48,7 @@ void ExchangeClamped(CXMLArchiveNode& node, const std::string& name, int& value,
 
 void CheckLabel(const std::string& text) {
     if (text.size() > size_t(kMaxLabelTextLength))
-        throw DocumentFormatError("a label text is longer than " + std::to_string(kMaxLabelTextLength) + " characters");
+        throw DocumentFormatError({KVR_TRANSLATE_NOOP("Reason", "a label text is longer than %1 characters"), {std::to_string(kMaxLabelTextLength)}});
 }
 
 // A user text held parsed, as the expression engine prints it back.
@@ -162,13 +162,13 @@ std::string Quoted(const std::string& text) {
 
 void CheckEquationText(const std::string& text, EquationContext& context) {
     if (text.size() > size_t(kMaxEquationTextLength))
-        throw DocumentFormatError("an equation text is longer than " + std::to_string(kMaxEquationTextLength) +
-                                  " characters");
+        throw DocumentFormatError(
+            {KVR_TRANSLATE_NOOP("Reason", "an equation text is longer than %1 characters"), {std::to_string(kMaxEquationTextLength)}});
     // Judged on a parse of its own, before the equation is set (and plotted).
     MathExp probe;
     if (probe.Parse(text)) context.work += EquationWork(probe);
     if (context.work > kMaxEquationWork)
-        throw DocumentFormatError("the equations are too large to plot (" + Quoted(text) + " goes over the limit)");
+        throw DocumentFormatError({KVR_TRANSLATE_NOOP("Reason", "the equations are too large to plot (%1 goes over the limit)"), {Quoted(text)}});
 }
 
 // An equation's settings, read into these first and set on the equation at
@@ -205,8 +205,8 @@ void ExchangeAttribPoints(CXMLArchive& archive, EquationObject& q) {
     points->ExchangeInteger("size", size);
     for (int i = 0; i < size; ++i) {
         if (loading && i >= kMaxAttribPoints)
-            throw DocumentFormatError("an equation has more than " + std::to_string(kMaxAttribPoints) +
-                                      " attribute points");
+            throw DocumentFormatError(
+                {KVR_TRANSLATE_NOOP("Reason", "an equation has more than %1 attribute points"), {std::to_string(kMaxAttribPoints)}});
         AttribPoint p = loading ? AttribPoint() : q.attribPoints()[size_t(i)];
         if (!SerializeAttribPoint(archive, p)) break;  // the count said more than there is
         if (loading) q.addAttribPoint(p);
@@ -293,7 +293,7 @@ void Apply(EquationObject& q, const std::string& text, const EquationFields& f) 
     // sampling to nothing. A text-only equation keeps its own box.
     const RectF box = q.plotBox();
     q.setPlotBox(0.0f, 0.05f, 0.05f, 0.0f);
-    if (!q.setEquation(text)) throw DocumentFormatError("the equation " + Quoted(text) + " does not parse");
+    if (!q.setEquation(text)) throw DocumentFormatError({KVR_TRANSLATE_NOOP("Reason", "the equation %1 does not parse"), {Quoted(text)}});
     if (q.isTextOnly()) q.setPlotBox(box);
     // After setEquation, which shows the label of a text-only equation and rebuilds the control points.
     q.setDisplayText(f.displayText);
@@ -403,11 +403,11 @@ void LoadGraph(CXMLArchive& archive, CXMLArchiveNode& root, LoadedGraph& loaded)
         context = EquationContext{{}, false, RectF(), context.work};
         if (!SerializeEquation(archive, *equation, context)) break;  // the count said more than there is
         if (loaded.equations.size() >= size_t(kMaxEquations))
-            throw DocumentFormatError("the document has more than " + std::to_string(kMaxEquations) + " equations");
+            throw DocumentFormatError({KVR_TRANSLATE_NOOP("Reason", "the document has more than %1 equations"), {std::to_string(kMaxEquations)}});
         points += equation->attribPoints().size();
         if (points > size_t(kMaxAttribPoints))
-            throw DocumentFormatError("the document has more than " + std::to_string(kMaxAttribPoints) +
-                                      " attribute points");
+            throw DocumentFormatError(
+                {KVR_TRANSLATE_NOOP("Reason", "the document has more than %1 attribute points"), {std::to_string(kMaxAttribPoints)}});
         loaded.equations.push_back(std::move(equation));
         loaded.contexts.push_back(context);
     }
@@ -417,8 +417,8 @@ void LoadGraph(CXMLArchive& archive, CXMLArchiveNode& root, LoadedGraph& loaded)
         Element e(archive, "domain_info");
         if (!e.present()) break;
         if (loaded.paintedDomains.size() >= size_t(kMaxPaintedDomains))
-            throw DocumentFormatError("the document has more than " + std::to_string(kMaxPaintedDomains) +
-                                      " painted regions");
+            throw DocumentFormatError(
+                {KVR_TRANSLATE_NOOP("Reason", "the document has more than %1 painted regions"), {std::to_string(kMaxPaintedDomains)}});
         PaintedDomain domain;
         SerializeDomain(archive, domain);
         loaded.paintedDomains.push_back(domain);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Translatable.h"
 #include "graph/EquationObject.h"
 #include "graph/PaintedDomain.h"
 
@@ -19,7 +20,8 @@ class GraphManager;
 // A document that cannot be opened, with the reason.
 class DocumentFormatError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit DocumentFormatError(Sentence why) : std::runtime_error(why.english()), reason(std::move(why)) {}
+    Sentence reason;  // for the window, which says it in the user's language
 };
 
 // What an equation's element holds beyond the equation itself, about its

@@ -79,7 +79,7 @@ bool ReadDocumentFeature(const std::string& path, CFeature& feature, std::string
                 // A signature has one element per equation of the document it
                 // describes, and no document has more than kMaxEquations.
                 QDomDocument tree;
-                const std::string why = CXMLArchive::CopyElement(reader, tree, kMaxFeatureXmlElements);
+                const std::string why = CXMLArchive::CopyElement(reader, tree, kMaxFeatureXmlElements).english();
                 if (!why.empty()) return Fail(feature, error, why);
                 CXMLArchive archive(tree);
                 SerializeFeature(archive, feature);

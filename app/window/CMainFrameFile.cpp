@@ -92,7 +92,7 @@ bool CMainFrame::openFile(const QString& path)
     const DocumentResult result = doc_->open(path.toStdString());
     if (!result.ok) {
         // The graph is as it was: the document on screen stays open.
-        showError(TranslatedReason(result.message), QString::fromStdString(result.reason));
+        showError(TranslatedReason(result.message), TranslatedDetail(result));
         return false;
     }
     documentPath_ = QFileInfo(path).absoluteFilePath();
@@ -105,7 +105,7 @@ bool CMainFrame::saveFile(const QString& path)
 {
     const DocumentResult result = doc_->save(path.toStdString());
     if (!result.ok) {
-        showError(TranslatedReason(result.message), QString::fromStdString(result.reason));
+        showError(TranslatedReason(result.message), TranslatedDetail(result));
         return false;
     }
     documentPath_ = QFileInfo(path).absoluteFilePath();

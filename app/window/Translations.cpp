@@ -6,6 +6,8 @@
 #include <QtCore/QLocale>
 #include <QtCore/QTranslator>
 
+#include "io/CKVRDoc.h"
+
 QList<QTranslator*> InstallTranslations(QCoreApplication& app, const QLocale& locale)
 {
     QList<QTranslator*> installed;
@@ -31,7 +33,22 @@ QString TranslatedReason(const std::string& english)
 
 QString TranslatedReason(const Sentence& reason)
 {
-    QString said = QCoreApplication::translate("Reason", reason.text.c_str());
-    for (const std::string& arg : reason.args) said = said.arg(QString::fromStdString(arg));
+    // %1 … %9 replaced in one pass, so that an argument holding "%2" stays as it is.
+    const QString text = QCoreApplication::translate("Reason", reason.text.c_str());
+    QString said;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype n = i + 1 < text.size() ? qsizetype(text[i + 1].unicode()) - qsizetype(u'1') : -1;
+        if (text[i] == u'%' && n >= 0 && n < qsizetype(reason.args.size()) && n < 9) {
+            said += QString::fromStdString(reason.args[size_t(n)]);
+            ++i;
+        } else {
+            said += text[i];
+        }
+    }
     return said;
+}
+
+QString TranslatedDetail(const DocumentResult& result)
+{
+    return QString::fromStdString(result.name) + QStringLiteral(": ") + TranslatedReason(result.why);
 }

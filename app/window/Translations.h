@@ -10,6 +10,7 @@
 
 #include "core/Translatable.h"
 
+struct DocumentResult;
 class QCoreApplication;
 class QLocale;
 class QTranslator;
@@ -23,3 +24,7 @@ QList<QTranslator*> InstallTranslations(QCoreApplication& app, const QLocale& lo
 // arguments) in the user's language, or as it stands when no translation has it.
 QString TranslatedReason(const std::string& english);
 QString TranslatedReason(const Sentence& reason);
+
+// The detail of a document that did not open or save: "file.kvr: why", the why
+// in the user's language.
+QString TranslatedDetail(const DocumentResult& result);

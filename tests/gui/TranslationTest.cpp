@@ -15,6 +15,8 @@
 
 #include "app/window/CMainFrame.h"
 #include "app/window/Translations.h"
+#include "graph/GraphManager.h"
+#include "io/CKVRDoc.h"
 
 namespace {
 
@@ -89,6 +91,16 @@ TEST(Translation, AGermanLocaleGivesAGermanWindow)
         EXPECT_EQ(TranslatedReason(std::string("no real points")), QStringLiteral("keine reellen Punkte"));
         EXPECT_EQ(TranslatedReason(Sentence{"expected a number, a name or '(' after %1", {"'+'"}}),
                   QStringLiteral("nach '+' wird eine Zahl, ein Name oder '(' erwartet"));
+        // A document that does not open: the headline and the detail under it.
+        GraphManager graph;
+        CKVRDoc doc(graph);
+        QByteArray hostile = "<KVR";
+        for (int i = 0; i < 70; ++i) hostile += " a" + QByteArray::number(i) + "=\"1\"";
+        const DocumentResult opened = doc.openBytes(hostile + "/>", "lesson.kvr");
+        ASSERT_FALSE(opened.ok);
+        EXPECT_EQ(opened.reason, "lesson.kvr: an element has more than 64 attributes");
+        EXPECT_EQ(TranslatedReason(opened.message), QStringLiteral("Das Dokument konnte nicht geöffnet werden."));
+        EXPECT_EQ(TranslatedDetail(opened), QStringLiteral("lesson.kvr: ein Element hat mehr als 64 Attribute"));
     }
     for (QTranslator* t : installed) {
         QCoreApplication::removeTranslator(t);

@@ -1162,6 +1162,102 @@ Keine Angaben</translation>
         <source>Failed to save image file</source>
         <translation>Die Bilddatei konnte nicht gespeichert werden</translation>
     </message>
+    <message>
+        <source>the lesson is larger than a document may be</source>
+        <translation>die Lektion ist größer, als ein Dokument sein darf</translation>
+    </message>
+    <message>
+        <source>it would not open again (%1)</source>
+        <translation>es ließe sich nicht wieder öffnen (%1)</translation>
+    </message>
+    <message>
+        <source>the file does not exist</source>
+        <translation>die Datei gibt es nicht</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>es ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>es ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 MB</source>
+        <translation>die Datei ist größer als %1 MB</translation>
+    </message>
+    <message>
+        <source>the file cannot be read: %1</source>
+        <translation>die Datei ist nicht lesbar: %1</translation>
+    </message>
+    <message>
+        <source>elements nest more than %1 deep</source>
+        <translation>Elemente sind mehr als %1 Ebenen tief verschachtelt</translation>
+    </message>
+    <message>
+        <source>the file has more than %1 elements</source>
+        <translation>die Datei hat mehr als %1 Elemente</translation>
+    </message>
+    <message>
+        <source>the file has a document type declaration</source>
+        <translation>die Datei hat eine Dokumenttyp-Deklaration</translation>
+    </message>
+    <message>
+        <source>the file refers to an entity</source>
+        <translation>die Datei verweist auf eine Entität</translation>
+    </message>
+    <message>
+        <source>the file ends inside an element</source>
+        <translation>die Datei endet mitten in einem Element</translation>
+    </message>
+    <message>
+        <source>not well-formed XML (line %1: %2)</source>
+        <translation>kein wohlgeformtes XML (Zeile %1: %2)</translation>
+    </message>
+    <message>
+        <source>an element has more than %1 attributes</source>
+        <translation>ein Element hat mehr als %1 Attribute</translation>
+    </message>
+    <message>
+        <source>not well-formed XML (more than one top-level element)</source>
+        <translation>kein wohlgeformtes XML (mehr als ein Wurzelelement)</translation>
+    </message>
+    <message>
+        <source>not well-formed XML (no element)</source>
+        <translation>kein wohlgeformtes XML (kein Element)</translation>
+    </message>
+    <message>
+        <source>a label text is longer than %1 characters</source>
+        <translation>ein Beschriftungstext ist länger als %1 Zeichen</translation>
+    </message>
+    <message>
+        <source>an equation text is longer than %1 characters</source>
+        <translation>ein Gleichungstext ist länger als %1 Zeichen</translation>
+    </message>
+    <message>
+        <source>the equations are too large to plot (%1 goes over the limit)</source>
+        <translation>die Gleichungen sind zu groß zum Zeichnen (%1 überschreitet die Grenze)</translation>
+    </message>
+    <message>
+        <source>an equation has more than %1 attribute points</source>
+        <translation>eine Gleichung hat mehr als %1 Attributpunkte</translation>
+    </message>
+    <message>
+        <source>the equation %1 does not parse</source>
+        <translation>die Gleichung %1 ist nicht lesbar</translation>
+    </message>
+    <message>
+        <source>the document has more than %1 equations</source>
+        <translation>das Dokument hat mehr als %1 Gleichungen</translation>
+    </message>
+    <message>
+        <source>the document has more than %1 attribute points</source>
+        <translation>das Dokument hat mehr als %1 Attributpunkte</translation>
+    </message>
+    <message>
+        <source>the document has more than %1 painted regions</source>
+        <translation>das Dokument hat mehr als %1 gefärbte Bereiche</translation>
+    </message>
 </context>
 <context>
     <name>ZoomDialogBar</name>
