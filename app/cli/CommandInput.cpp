@@ -8,6 +8,8 @@
 #include <QtCore/QFileInfo>
 #include <QtCore/QTemporaryDir>
 
+#include "io/CKVRDoc.h"
+
 std::istream* OpenCommandInput(const QString& name, std::istream& in, std::unique_ptr<std::ifstream>& file) {
     if (name == QLatin1String("-")) return &in;
     if (QFileInfo(name).isDir()) return nullptr;
@@ -18,6 +20,16 @@ std::istream* OpenCommandInput(const QString& name, std::istream& in, std::uniqu
 std::string InputName(const QString& name) {
     if (name == QLatin1String("-")) return "standard input";
     return Quoted(name);
+}
+
+std::string OutputName(const std::string& name) {
+    if (name == "-") return "standard output";
+    return Quoted(name);
+}
+
+std::string OpenFailure(const QString& name, const DocumentResult& result) {
+    if (name == QLatin1String("-")) return "standard input: " + result.why.english();
+    return result.reason;
 }
 
 std::string Quoted(const std::string& text) {

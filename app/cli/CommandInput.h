@@ -9,6 +9,7 @@
 
 #include <QtCore/QString>
 
+struct DocumentResult;
 class QCommandLineParser;
 class QTemporaryDir;
 
@@ -20,6 +21,15 @@ std::istream* OpenCommandInput(const QString& name, std::istream& in, std::uniqu
 // How a subcommand's input is named in messages: "standard input" for "-",
 // otherwise the file name in quotes.
 std::string InputName(const QString& name);
+
+// How a subcommand's output file is named in messages: "standard output" for
+// "-", otherwise the file name in quotes.
+std::string OutputName(const std::string& name);
+inline std::string OutputName(const QString& name) { return OutputName(name.toStdString()); }
+
+// Why a document named by the user did not open, naming it as the user did
+// ("standard input: not well-formed XML …" for "-", not the temporary file's name).
+std::string OpenFailure(const QString& name, const DocumentResult& result);
 
 // Text the user gave (an equation, a file name), in single quotes for a
 // one-line message: line breaks, tabs and other control characters are
@@ -68,7 +78,6 @@ public:
     OutputTarget(const OutputTarget&) = delete;
     OutputTarget& operator=(const OutputTarget&) = delete;
     ~OutputTarget();
-    bool toStream() const { return dir_ != nullptr; }
     const std::string& path() const { return path_; }
     // After the writer succeeded: the bytes to `out`; false when they could not be written.
     bool deliver(std::ostream& out) const;

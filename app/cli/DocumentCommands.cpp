@@ -231,7 +231,7 @@ int RunInfo(const QStringList& args, std::istream& in, std::ostream& out, std::o
     CKVRDoc doc(graph);
     const DocumentResult opened = doc.open(path);
     if (!opened.ok) {
-        err << "kvr info: " << opened.message << " (" << opened.reason << ")\n";
+        err << "kvr info: " << opened.message << " (" << OpenFailure(positional.front(), opened) << ")\n";
         return 1;
     }
     double version = CKVRDoc::kVersion;

@@ -127,7 +127,7 @@ int RunRenderLabels(const QStringList& args, std::istream& in, std::ostream& out
     const QImage page = ComposePage(labels, scale);
     const OutputTarget target(outPath, ".png");
     if (!SaveImagePng(page, target.path())) {
-        err << "kvr render-labels: cannot write " << InputName(outPath) << '\n';
+        err << "kvr render-labels: cannot write " << OutputName(outPath) << '\n';
         return 1;
     }
     if (!target.deliver(out)) {

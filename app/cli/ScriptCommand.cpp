@@ -143,12 +143,6 @@ struct Script {
     std::ostream& out;
 };
 
-// "standard output" for "-", otherwise the name in quotes.
-std::string InputOrOutput(std::string_view name) {
-    if (name == "-") return "standard output";
-    return "'" + std::string(name) + "'";
-}
-
 // Writes FILE through `write(path)`, or, for "-", a temporary file copied to the
 // script's standard output once it is whole.
 template <class Write>
@@ -317,7 +311,7 @@ const Command kCommands[] = {
      [](Script& s, const Line& line) -> Outcome {
          if (line.rest.empty()) return BadArgument(line, "FILE");
          return WriteTo(s, line.rest, ".ps", [&s, &line](const std::string& path) -> Outcome {
-             if (!ExportPostScript(s.graph, path)) return {1, "cannot write " + InputOrOutput(line.rest)};
+             if (!ExportPostScript(s.graph, path)) return {1, "cannot write " + OutputName(std::string(line.rest))};
              return {};
          });
      }},
@@ -325,7 +319,7 @@ const Command kCommands[] = {
      [](Script& s, const Line& line) -> Outcome {
          if (line.rest.empty()) return BadArgument(line, "FILE");
          return WriteTo(s, line.rest, ".svg", [&s, &line](const std::string& path) -> Outcome {
-             if (!ExportSvg(s.graph, QString::fromStdString(path))) return {1, "cannot write " + InputOrOutput(line.rest)};
+             if (!ExportSvg(s.graph, QString::fromStdString(path))) return {1, "cannot write " + OutputName(std::string(line.rest))};
              return {};
          });
      }},
@@ -333,7 +327,7 @@ const Command kCommands[] = {
      [](Script& s, const Line& line) -> Outcome {
          if (line.rest.empty()) return BadArgument(line, "FILE");
          return WriteTo(s, line.rest, ".pdf", [&s, &line](const std::string& path) -> Outcome {
-             if (!ExportPdf(s.graph, QString::fromStdString(path))) return {1, "cannot write " + InputOrOutput(line.rest)};
+             if (!ExportPdf(s.graph, QString::fromStdString(path))) return {1, "cannot write " + OutputName(std::string(line.rest))};
              return {};
          });
      }},
@@ -352,7 +346,7 @@ const Command kCommands[] = {
          return WriteTo(s, line.args[0], ".png", [&](const std::string& path) -> Outcome {
              std::string error;
              if (!ExportGraphImage(s.graph, path, width, height, &error)) {
-                 if (error == kImageSaveFailed) return {1, "cannot write " + InputOrOutput(line.args[0])};
+                 if (error == kImageSaveFailed) return {1, "cannot write " + OutputName(std::string(line.args[0]))};
                  return {1, "cannot draw the picture: " + error};
              }
              return {};

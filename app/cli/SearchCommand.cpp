@@ -72,7 +72,7 @@ bool SignatureOfDocument(const QString& path, std::istream& in, CFeature& featur
     CKVRDoc doc(graph);
     const DocumentResult opened = doc.open(input.path());
     if (!opened.ok) {
-        error = "cannot open " + InputName(path) + ": " + opened.reason;
+        error = "cannot open " + InputName(path) + ": " + opened.why.english();
         return false;
     }
     graph.computeFeature(feature);

@@ -137,7 +137,7 @@ TEST(CommandLine, DashIsTheStreamAndAByteOrderMarkIsSkipped) {
 
     const RunResult notADocument = Kvr({"info", "-"}, "y = x\n");
     EXPECT_EQ(notADocument.status, 1);
-    EXPECT_EQ(notADocument.err.rfind("kvr info: ", 0), 0u) << notADocument.err;
+    EXPECT_EQ(notADocument.err.rfind("kvr info: Failed to open document. (standard input: ", 0), 0u) << notADocument.err;
 
     const RunResult analysed = Kvr({"analyse", "-"}, "y = x\n\xEF\xBB\xBFy = x^2\n");
     ASSERT_EQ(analysed.status, 0) << analysed.err;
