@@ -12,6 +12,7 @@
 
 #include "app/cli/AnalysisFields.h"
 #include "app/cli/CommandInput.h"
+#include "app/cli/CommandText.h"
 #include "app/cli/JsonLine.h"
 #include "app/PrecisionGuard.h"
 #include "mathex/MathExp.h"
@@ -57,20 +58,22 @@ QString TakeTranslate(const QStringList& args, QStringList& rest, std::optional<
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (!endOfOptions && a == QLatin1String("--translate")) {
-            if (i + 2 >= args.size()) return QStringLiteral("--translate needs two numbers: --translate DX DY");
+            if (i + 2 >= args.size())
+                return QString::fromStdString(CommandText::tr("--translate needs two numbers: --translate DX DY"));
             dx = args[i + 1];
             dy = args[i + 2];
             i += 2;
             continue;
         }
         if (!endOfOptions && a.startsWith(QLatin1String("--translate=")))
-            return QStringLiteral("--translate takes two values: --translate DX DY");
+            return QString::fromStdString(CommandText::tr("--translate takes two values: --translate DX DY"));
         if (a == QLatin1String("--")) endOfOptions = true;
         if (!endOfOptions && a.size() > 1 && a.startsWith(QLatin1Char('-')) && !IsKnownOption(a)) {
-            QString error = QStringLiteral("unknown option '%1'").arg(a);
-            if (!a.startsWith(QLatin1String("--")))
-                error += QStringLiteral("; put -- before an equation that starts with '-'");
-            return error;
+            const std::string option = Quoted(a);
+            if (a.startsWith(QLatin1String("--")))
+                return QString::fromStdString(CommandText::tr("unknown option %1", {option}));
+            return QString::fromStdString(
+                CommandText::tr("unknown option %1; put -- before an equation that starts with '-'", {option}));
         }
         rest << a;
         // The value of --precision is never an option, even when it starts with '-'.
@@ -101,12 +104,14 @@ ParsedArgs ParseArguments(const QStringList& args) {
         const QString text = parser.value(precisionOption);
         parsed.precision = ParseDecimals(text.toStdString());
         if (!parsed.precision)
-            parsed.error = QStringLiteral("--precision needs a whole number of decimals, not '%1'").arg(text);
+            parsed.error = QString::fromStdString(
+                CommandText::tr("--precision needs a whole number of decimals, not %1", {Quoted(text)}));
     }
     if (dxText && parsed.error.isEmpty()) {
         const auto dx = FiniteNumber(*dxText), dy = FiniteNumber(*dyText);
         if (!dx || !dy)
-            parsed.error = QStringLiteral("--translate needs two finite numbers, not '%1' '%2'").arg(*dxText, *dyText);
+            parsed.error = QString::fromStdString(
+                CommandText::tr("--translate needs two finite numbers, not %1 %2", {Quoted(*dxText), Quoted(*dyText)}));
         parsed.options = {true, dx.value_or(0.0), dy.value_or(0.0)};
     }
     return parsed;
@@ -167,14 +172,14 @@ QByteArray Analyse(const std::string& text, const AnalyseOptions& options, bool&
 
 }  // namespace
 
-const char* AnalyseUsage() {
-    return "       kvr analyse [--precision N] [--translate DX DY] [EQUATION ...|-]\n"
-           "           Prints one JSON object per equation (JSON Lines); without EQUATION,\n"
-           "           or with -, reads one equation per line from standard input.\n"
-           "           --precision N      decimals of non-integral numbers in plain and\n"
-           "                              latex (default 2; above 17 acts as 17)\n"
-           "           --translate DX DY  move each equation by (DX, DY) and rebuild it\n"
-           "           Put -- before an equation that starts with '-'.\n";
+std::string AnalyseUsage() {
+    return CommandText::tr("       kvr analyse [--precision N] [--translate DX DY] [EQUATION ...|-]\n"
+                           "           Prints one JSON object per equation (JSON Lines); without EQUATION,\n"
+                           "           or with -, reads one equation per line from standard input.\n"
+                           "           --precision N      decimals of non-integral numbers in plain and\n"
+                           "                              latex (default 2; above 17 acts as 17)\n"
+                           "           --translate DX DY  move each equation by (DX, DY) and rebuild it\n"
+                           "           Put -- before an equation that starts with '-'.\n");
 }
 
 QByteArray AnalyseToJson(const std::string& text, const AnalyseOptions& options) {
@@ -185,11 +190,11 @@ QByteArray AnalyseToJson(const std::string& text, const AnalyseOptions& options)
 int RunAnalyse(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err) {
     const ParsedArgs parsed = ParseArguments(args);
     if (!parsed.error.isEmpty()) {
-        err << "kvr analyse: " << parsed.error.toStdString() << " (see kvr analyse --help)\n";
+        err << "kvr analyse: " << parsed.error.toStdString() << SeeHelp("kvr analyse") << '\n';
         return 2;
     }
     if (parsed.help) {
-        out << "Usage:\n" << AnalyseUsage();
+        out << CommandText::tr("Usage:") << '\n' << AnalyseUsage();
         return 0;
     }
 

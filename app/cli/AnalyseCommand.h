@@ -37,4 +37,4 @@ QByteArray AnalyseToJson(const std::string& text, const AnalyseOptions& options)
 int RunAnalyse(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err);
 
 // The usage lines of the subcommand, for `kvr --help`.
-const char* AnalyseUsage();
+std::string AnalyseUsage();

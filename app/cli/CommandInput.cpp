@@ -8,6 +8,7 @@
 #include <QtCore/QFileInfo>
 #include <QtCore/QTemporaryDir>
 
+#include "app/cli/CommandText.h"
 #include "io/CKVRDoc.h"
 
 std::istream* OpenCommandInput(const QString& name, std::istream& in, std::unique_ptr<std::ifstream>& file) {
@@ -18,19 +19,21 @@ std::istream* OpenCommandInput(const QString& name, std::istream& in, std::uniqu
 }
 
 std::string InputName(const QString& name) {
-    if (name == QLatin1String("-")) return "standard input";
+    if (name == QLatin1String("-")) return CommandText::tr("standard input");
     return Quoted(name);
 }
 
 std::string OutputName(const std::string& name) {
-    if (name == "-") return "standard output";
+    if (name == "-") return CommandText::tr("standard output");
     return Quoted(name);
 }
 
-std::string OpenFailure(const QString& name, const DocumentResult& result) {
-    if (name == QLatin1String("-")) return "standard input: " + result.why.english();
-    return result.reason;
+std::string DocumentFailure(const DocumentResult& result, const std::string& stream) {
+    const std::string& named = stream.empty() ? result.name : stream;
+    return CommandText::reason({result.message}) + " (" + named + ": " + CommandText::reason(result.why) + ")";
 }
+
+std::string SeeHelp(const std::string& command) { return " " + CommandText::tr("(see %1 --help)", {command}); }
 
 std::string Quoted(const std::string& text) {
     static const char kHex[] = "0123456789abcdef";
@@ -61,11 +64,11 @@ int StreamFailure(const char* command, const std::istream* in, const std::string
     // A stream buffer that fails to read (read(2) gives an error) leaves badbit;
     // the plain end of the input leaves only eofbit and failbit.
     if (in && in->bad()) {
-        err << "kvr " << command << ": cannot read " << inputName << '\n';
+        err << "kvr " << command << ": " << CommandText::tr("cannot read %1", {inputName}) << '\n';
         return 2;
     }
     if (!out) {
-        err << "kvr " << command << ": cannot write output\n";
+        err << "kvr " << command << ": " << CommandText::tr("cannot write output") << '\n';
         return 2;
     }
     return 0;
@@ -75,13 +78,13 @@ std::string OptionError(const QCommandLineParser& parser) {
     const QStringList unknown = parser.unknownOptionNames();
     if (!unknown.isEmpty()) {
         const QString& name = unknown.front();
-        return "unknown option " + Quoted((name.size() == 1 ? "-" : "--") + name);
+        return CommandText::tr("unknown option %1", {Quoted((name.size() == 1 ? "-" : "--") + name)});
     }
     // Qt says "Missing value after '--precision'." when an option's value is missing.
     const QString text = parser.errorText();
     const qsizetype open = text.indexOf(QLatin1Char('\'')), close = text.lastIndexOf(QLatin1Char('\''));
     if (text.startsWith(QLatin1String("Missing value")) && open >= 0 && close > open)
-        return "option " + Quoted(text.mid(open + 1, close - open - 1)) + " needs a value";
+        return CommandText::tr("option %1 needs a value", {Quoted(text.mid(open + 1, close - open - 1))});
     std::string said = text.toStdString();
     if (!said.empty() && said.back() == '.') said.pop_back();
     if (!said.empty()) said[0] = char(std::tolower(static_cast<unsigned char>(said[0])));
@@ -131,7 +134,7 @@ bool InputDocument::open(const QString& name, std::istream& in, std::string& err
     }
     dir_ = std::make_unique<QTemporaryDir>();
     if (!dir_->isValid()) {
-        error = "cannot make a temporary folder for standard input";
+        error = CommandText::tr("cannot make a temporary folder for standard input");
         return false;
     }
     path_ = QFile::encodeName(dir_->filePath(QStringLiteral("standard-input.kvr"))).toStdString();
@@ -142,12 +145,12 @@ bool InputDocument::open(const QString& name, std::istream& in, std::string& err
         bytes.append(buffer, size_t(in.gcount()));
     }
     if (in.bad()) {
-        error = "cannot read standard input";
+        error = CommandText::tr("cannot read standard input");
         return false;
     }
     QFile file(QString::fromStdString(path_));
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
-        error = "cannot keep standard input in a temporary file";
+        error = CommandText::tr("cannot keep standard input in a temporary file");
         return false;
     }
     return true;

@@ -27,9 +27,14 @@ std::string InputName(const QString& name);
 std::string OutputName(const std::string& name);
 inline std::string OutputName(const QString& name) { return OutputName(name.toStdString()); }
 
-// Why a document named by the user did not open, naming it as the user did
-// ("standard input: not well-formed XML …" for "-", not the temporary file's name).
-std::string OpenFailure(const QString& name, const DocumentResult& result);
+// Why a document did not open or save, in the user's language: "Failed to open
+// document. (lesson.kvr: it is a folder)". `stream` names a document read from or
+// written to "-" ("standard input"), for the temporary file's name means nothing
+// to the user; empty for a file.
+std::string DocumentFailure(const DocumentResult& result, const std::string& stream = {});
+
+// " (see kvr analyse --help)", to end a message about the command's arguments.
+std::string SeeHelp(const std::string& command);
 
 // Text the user gave (an equation, a file name), in single quotes for a
 // one-line message: line breaks, tabs and other control characters are

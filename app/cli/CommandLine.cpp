@@ -11,6 +11,7 @@
 
 #include "app/cli/AnalyseCommand.h"
 #include "app/cli/CommandInput.h"
+#include "app/cli/CommandText.h"
 #include "app/cli/DocumentCommands.h"
 #include "app/cli/RecognizeCommand.h"
 #include "app/cli/RenderLabelsCommand.h"
@@ -51,23 +52,22 @@ const Subcommand* FindSubcommand(const QString& name) {
 
 // "unknown command 'anlyse'; did you mean 'analyse'?"
 std::string UnknownCommand(const QString& word) {
-    std::string said = "unknown command " + Quoted(word);
     const std::string nearest = NearestName(word.toStdString(), CommandNames());
-    if (!nearest.empty()) said += "; did you mean " + Quoted(nearest) + "?";
-    return said;
+    if (nearest.empty()) return CommandText::tr("unknown command %1", {Quoted(word)});
+    return CommandText::tr("unknown command %1; did you mean %2?", {Quoted(word), Quoted(nearest)});
 }
 
 void PrintUsage(std::ostream& out) {
-    out << "Usage: kvr [--measure-startup] [FILE.kvr]\n"
-           "           Opens the window, with FILE when given; --measure-startup prints the\n"
-           "           milliseconds from start to the first painted frame, then quits.\n"
-           "       kvr --version\n"
-           "           Prints the version.\n"
-           "       kvr help [COMMAND]\n"
-           "           Prints this text, or the help of one command (as kvr COMMAND --help).\n"
+    out << CommandText::tr("Usage: kvr [--measure-startup] [FILE.kvr]\n"
+                           "           Opens the window, with FILE when given; --measure-startup prints the\n"
+                           "           milliseconds from start to the first painted frame, then quits.\n"
+                           "       kvr --version\n"
+                           "           Prints the version.\n"
+                           "       kvr help [COMMAND]\n"
+                           "           Prints this text, or the help of one command (as kvr COMMAND --help).\n")
         << AnalyseUsage() << RecognizeUsage() << ScriptUsage() << RenderLabelsUsage() << InfoUsage() << MakeUsage() << SearchUsage()
-        << "       (analyze and recognise are accepted for analyse and recognize)\n"
-           "       A FILE or OUT named - is standard input or standard output.\n";
+        << CommandText::tr("       (analyze and recognise are accepted for analyse and recognize)\n"
+                           "       A FILE or OUT named - is standard input or standard output.\n");
 }
 
 // `kvr [FILE.kvr]` and `kvr --help`.
@@ -80,7 +80,7 @@ int RunWindow(const QStringList& args, std::ostream& out, std::ostream& err) {
     const QCommandLineOption versionOption(QStringLiteral("version"));
     parser.addOption(versionOption);
     if (!parser.parse(args)) {
-        err << "kvr: " << OptionError(parser) << " (see kvr --help)\n";
+        err << "kvr: " << OptionError(parser) << SeeHelp("kvr") << '\n';
         return 2;
     }
     if (parser.isSet(versionOption)) {
@@ -93,19 +93,19 @@ int RunWindow(const QStringList& args, std::ostream& out, std::ostream& err) {
         const QFileInfo file(first);
         // A word that names no file and does not look like a document was meant as a command.
         if (!file.exists() && !first.endsWith(QLatin1String(".kvr"), Qt::CaseInsensitive)) {
-            err << "kvr: " << UnknownCommand(first) << " (see kvr --help)\n";
+            err << "kvr: " << UnknownCommand(first) << SeeHelp("kvr") << '\n';
             return 2;
         }
         if (positional.size() > 1) {
-            err << "kvr: expected at most one FILE.kvr (see kvr --help)\n";
+            err << "kvr: " << CommandText::tr("expected at most one FILE.kvr") << SeeHelp("kvr") << '\n';
             return 2;
         }
         if (!file.exists()) {
-            err << "kvr: cannot open " << Quoted(first) << ": no such file\n";
+            err << "kvr: " << CommandText::tr("cannot open %1: no such file", {Quoted(first)}) << '\n';
             return 2;
         }
         if (file.isDir()) {
-            err << "kvr: cannot open " << Quoted(first) << ": it is a folder\n";
+            err << "kvr: " << CommandText::tr("cannot open %1: it is a folder", {Quoted(first)}) << '\n';
             return 2;
         }
     }
@@ -123,7 +123,7 @@ int RunHelp(const QStringList& args, std::istream& in, std::ostream& out, std::o
         return 0;
     }
     if (args.size() > 1) {
-        err << "kvr help: expected at most one COMMAND (see kvr --help)\n";
+        err << "kvr help: " << CommandText::tr("expected at most one COMMAND") << SeeHelp("kvr") << '\n';
         return 2;
     }
     if (const Subcommand* c = FindSubcommand(args.front())) return c->run({QStringLiteral("--help")}, in, out, err);
@@ -131,7 +131,7 @@ int RunHelp(const QStringList& args, std::istream& in, std::ostream& out, std::o
         PrintUsage(out);
         return 0;
     }
-    err << "kvr help: " << UnknownCommand(args.front()) << " (see kvr --help)\n";
+    err << "kvr help: " << UnknownCommand(args.front()) << SeeHelp("kvr") << '\n';
     return 2;
 }
 
@@ -180,7 +180,8 @@ int RunCommandLine(const QStringList& args, std::istream& in, std::ostream& out,
     if (status == 0 && !out) {
         const bool named = args.size() >= 2 && (FindSubcommand(args[1]) || args[1] == QLatin1String("help"));
         const QString command = named ? args[1] : QString();
-        err << "kvr" << (command.isEmpty() ? "" : " ") << command.toStdString() << ": cannot write output\n";
+        const std::string name = command.isEmpty() ? "kvr" : "kvr " + command.toStdString();
+        err << name << ": " << CommandText::tr("cannot write output") << '\n';
         return 2;
     }
     return status;

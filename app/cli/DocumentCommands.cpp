@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/cli/DocumentCommands.h"
 #include "app/cli/CommandInput.h"
+#include "app/cli/CommandText.h"
 
 #include <ostream>
 #include <string>
@@ -132,24 +133,24 @@ void WriteFeature(JsonLine& json, const CFeature& feature) {
 }
 
 // Parses `kvr NAME [--help] ARGS`; false with the status in `status` when the run ends here.
-bool ParseArgs(const char* name, const char* usage, const QStringList& args, qsizetype minimum, std::ostream& out,
+bool ParseArgs(const char* name, const std::string& usage, const QStringList& args, qsizetype minimum, std::ostream& out,
                std::ostream& err, QStringList& positional, int& status) {
     QCommandLineParser parser;
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     parser.addOption(helpOption);
     if (!parser.parse(QStringList{QString::fromLatin1(name)} + args)) {
-        err << name << ": " << OptionError(parser) << " (see " << name << " --help)\n";
+        err << name << ": " << OptionError(parser) << SeeHelp(name) << '\n';
         status = 2;
         return false;
     }
     if (parser.isSet(helpOption)) {
-        out << "Usage:\n" << usage;
+        out << CommandText::tr("Usage:") << '\n' << usage;
         status = 0;
         return false;
     }
     positional = parser.positionalArguments();
     if (positional.size() < minimum) {
-        err << name << ": missing arguments (see " << name << " --help)\n";
+        err << name << ": " << CommandText::tr("missing arguments") << SeeHelp(name) << '\n';
         status = 2;
         return false;
     }
@@ -199,17 +200,17 @@ QByteArray DocumentToJson(const GraphManager& graph, double version, const CFeat
     return out;
 }
 
-const char* InfoUsage() {
-    return "       kvr info FILE.kvr|-\n"
-           "           Prints the document as one JSON object: settings, equations (text,\n"
-           "           analysis, style, domain, label, attribute points, mensuration),\n"
-           "           painted regions, the stored signature and the thumbnail's size.\n";
+std::string InfoUsage() {
+    return CommandText::tr("       kvr info FILE.kvr|-\n"
+                           "           Prints the document as one JSON object: settings, equations (text,\n"
+                           "           analysis, style, domain, label, attribute points, mensuration),\n"
+                           "           painted regions, the stored signature and the thumbnail's size.\n");
 }
 
-const char* MakeUsage() {
-    return "       kvr make OUT.kvr|- EQUATION...\n"
-           "           Writes a document of the equations, with its thumbnail rendered\n"
-           "           headless, as the window would save it (- : to standard output).\n";
+std::string MakeUsage() {
+    return CommandText::tr("       kvr make OUT.kvr|- EQUATION...\n"
+                           "           Writes a document of the equations, with its thumbnail rendered\n"
+                           "           headless, as the window would save it (- : to standard output).\n");
 }
 
 int RunInfo(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -217,7 +218,7 @@ int RunInfo(const QStringList& args, std::istream& in, std::ostream& out, std::o
     int status = 0;
     if (!ParseArgs("kvr info", InfoUsage(), args, 1, out, err, positional, status)) return status;
     if (positional.size() != 1) {
-        err << "kvr info: expected one FILE.kvr (see kvr info --help)\n";
+        err << "kvr info: " << CommandText::tr("expected one FILE.kvr") << SeeHelp("kvr info") << '\n';
         return 2;
     }
     InputDocument input;
@@ -231,7 +232,8 @@ int RunInfo(const QStringList& args, std::istream& in, std::ostream& out, std::o
     CKVRDoc doc(graph);
     const DocumentResult opened = doc.open(path);
     if (!opened.ok) {
-        err << "kvr info: " << opened.message << " (" << OpenFailure(positional.front(), opened) << ")\n";
+        const bool stream = positional.front() == QLatin1String("-");
+        err << "kvr info: " << DocumentFailure(opened, stream ? InputName(positional.front()) : std::string()) << '\n';
         return 1;
     }
     double version = CKVRDoc::kVersion;
@@ -257,23 +259,27 @@ int RunMake(const QStringList& args, std::istream&, std::ostream& out, std::ostr
     for (qsizetype i = 1; i < positional.size(); ++i) {
         std::string why;
         if (!graph.addEquationFromText(positional[i].toStdString(), &why)) {
-            err << "kvr make: the equation " << Quoted(positional[i]) << ' '
-                << (why.empty() ? std::string("does not parse") : "adds nothing: " + why) << '\n';
+            err << "kvr make: "
+                << (why.empty() ? CommandText::tr("the equation %1 does not parse", {Quoted(positional[i])})
+                                : CommandText::tr("the equation %1 adds nothing: %2",
+                                                  {Quoted(positional[i]), CommandText::reason({why})}))
+                << '\n';
             return 1;
         }
     }
     std::string why;
     const QByteArray png = RenderThumbnailPng(graph, &why);
-    if (png.isEmpty()) err << "kvr make: no thumbnail (" << why << ")\n";
+    if (png.isEmpty()) err << "kvr make: " << CommandText::tr("no thumbnail (%1)", {why}) << '\n';
     CKVRDoc doc(graph);
     const OutputTarget target(positional.front(), ".kvr");
     const DocumentResult saved = doc.save(target.path(), png);
     if (!saved.ok) {
-        err << "kvr make: " << saved.message << " (" << saved.reason << ")\n";
+        const bool stream = positional.front() == QLatin1String("-");
+        err << "kvr make: " << DocumentFailure(saved, stream ? OutputName(positional.front()) : std::string()) << '\n';
         return 1;
     }
     if (!target.deliver(out)) {
-        err << "kvr make: cannot write output\n";
+        err << "kvr make: " << CommandText::tr("cannot write output") << '\n';
         return 2;
     }
     return 0;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
+#include <string>
 // `kvr info` and `kvr make`: documents from the command line, without a window.
 #include <iosfwd>
 
@@ -17,8 +18,8 @@ int RunInfo(const QStringList& args, std::istream& in, std::ostream& out, std::o
 // file cannot be saved (nothing is written then); 2 on a usage error.
 int RunMake(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err);
 
-const char* InfoUsage();
-const char* MakeUsage();
+std::string InfoUsage();
+std::string MakeUsage();
 
 // The JSON object of `kvr info` for a graph already opened, with what the file
 // holds besides the graph: its version, stored signature and thumbnail bytes.

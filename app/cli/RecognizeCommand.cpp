@@ -17,6 +17,7 @@
 #include <QtCore/QJsonObject>
 
 #include "app/cli/CommandInput.h"
+#include "app/cli/CommandText.h"
 #include "app/cli/JsonLine.h"
 #include "mathex/MathExp.h"
 #include "sketch/Gesture.h"
@@ -161,7 +162,7 @@ ParsedArgs ParseArguments(const QStringList& args) {
     const QStringList positional = parser.positionalArguments();
     parsed.batch = parser.isSet(batchOption);
     if (positional.size() > 1 || (parsed.batch && !positional.isEmpty())) {
-        parsed.error = QStringLiteral("expected one input: FILE, -, or --batch FILE");
+        parsed.error = QString::fromStdString(CommandText::tr("expected one input: FILE, -, or --batch FILE"));
     } else if (parsed.batch) {
         parsed.input = parser.value(batchOption);
     } else if (!positional.isEmpty()) {
@@ -202,14 +203,14 @@ int RunSingle(std::istream& input, std::ostream& out, std::ostream& err) {
 
 }  // namespace
 
-const char* RecognizeUsage() {
-    return "       kvr recognize [FILE|-]\n"
-           "       kvr recognize --batch FILE|-\n"
-           "           Recognises the sketch {\"strokes\": [[[x, y], ...], ...]} (graph units)\n"
-           "           read from FILE or standard input, and prints the shape, the\n"
-           "           resampled strokes, the five fitter scores and the equation the\n"
-           "           sketch would add, as one JSON object. --batch reads one sketch\n"
-           "           per line (JSON Lines) and prints one result per line.\n";
+std::string RecognizeUsage() {
+    return CommandText::tr("       kvr recognize [FILE|-]\n"
+                           "       kvr recognize --batch FILE|-\n"
+                           "           Recognises the sketch {\"strokes\": [[[x, y], ...], ...]} (graph units)\n"
+                           "           read from FILE or standard input, and prints the shape, the\n"
+                           "           resampled strokes, the five fitter scores and the equation the\n"
+                           "           sketch would add, as one JSON object. --batch reads one sketch\n"
+                           "           per line (JSON Lines) and prints one result per line.\n");
 }
 
 QByteArray RecognizeToJson(const QByteArray& gestureJson, QString& error) {
@@ -235,17 +236,17 @@ QByteArray RecognizeToJson(const QByteArray& gestureJson, QString& error) {
 int RunRecognize(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err) {
     const ParsedArgs parsed = ParseArguments(args);
     if (!parsed.error.isEmpty()) {
-        err << "kvr recognize: " << parsed.error.toStdString() << " (see kvr recognize --help)\n";
+        err << "kvr recognize: " << parsed.error.toStdString() << SeeHelp("kvr recognize") << '\n';
         return 2;
     }
     if (parsed.help) {
-        out << "Usage:\n" << RecognizeUsage();
+        out << CommandText::tr("Usage:") << '\n' << RecognizeUsage();
         return 0;
     }
     std::unique_ptr<std::ifstream> file;
     std::istream* input = OpenCommandInput(parsed.input, in, file);
     if (!input) {
-        err << "kvr recognize: cannot open " << Quoted(parsed.input) << '\n';
+        err << "kvr recognize: " << CommandText::tr("cannot open %1", {Quoted(parsed.input)}) << '\n';
         return 2;
     }
     int status = 0;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
+#include <string>
 #include <iosfwd>
 
 #include <QtCore/QByteArray>
@@ -24,4 +25,4 @@ QByteArray RecognizeToJson(const QByteArray& gesture, QString& error);
 int RunRecognize(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err);
 
 // The usage lines of the subcommand, for `kvr --help`.
-const char* RecognizeUsage();
+std::string RecognizeUsage();

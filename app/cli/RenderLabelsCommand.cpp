@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/cli/RenderLabelsCommand.h"
 #include "app/cli/CommandInput.h"
+#include "app/cli/CommandText.h"
 #include "render/ImageExport.h"
 
 #include <algorithm>
@@ -58,11 +59,11 @@ QImage ComposePage(const std::vector<QImage>& labels, double scale) {
 
 }  // namespace
 
-const char* RenderLabelsUsage() {
-    return "       kvr render-labels [--scale R] [--latex] [--input FILE|-] OUT.png|- [TEXT ...]\n"
-           "           Typesets each equation TEXT (or each line of FILE) as the graph's\n"
-           "           label, one under another, black on white, into OUT.png. --latex:\n"
-           "           the texts are LaTeX already. --scale: device pixel ratio (1 to 4).\n";
+std::string RenderLabelsUsage() {
+    return CommandText::tr("       kvr render-labels [--scale R] [--latex] [--input FILE|-] OUT.png|- [TEXT ...]\n"
+                           "           Typesets each equation TEXT (or each line of FILE) as the graph's\n"
+                           "           label, one under another, black on white, into OUT.png. --latex:\n"
+                           "           the texts are LaTeX already. --scale: device pixel ratio (1 to 4).\n");
 }
 
 int RunRenderLabels(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -73,41 +74,41 @@ int RunRenderLabels(const QStringList& args, std::istream& in, std::ostream& out
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     parser.addOptions({scaleOption, latexOption, inputOption, helpOption});
     if (!parser.parse(QStringList{QStringLiteral("kvr render-labels")} + args)) {
-        err << "kvr render-labels: " << OptionError(parser) << " (see kvr render-labels --help)\n";
+        err << "kvr render-labels: " << OptionError(parser) << SeeHelp("kvr render-labels") << '\n';
         return 2;
     }
     if (parser.isSet(helpOption)) {
-        out << "Usage:\n" << RenderLabelsUsage();
+        out << CommandText::tr("Usage:") << '\n' << RenderLabelsUsage();
         return 0;
     }
     bool okScale = false;
     const double scale = parser.value(scaleOption).toDouble(&okScale);
     if (!okScale || !std::isfinite(scale) || scale < 1 || scale > kMaxScale) {
-        err << "kvr render-labels: --scale must be a number from 1 to 4\n";
+        err << "kvr render-labels: " << CommandText::tr("--scale must be a number from 1 to 4") << '\n';
         return 2;
     }
     QStringList positional = parser.positionalArguments();
     if (positional.isEmpty()) {
-        err << "kvr render-labels: expected OUT.png\n";
+        err << "kvr render-labels: " << CommandText::tr("expected OUT.png") << '\n';
         return 2;
     }
     const QString outPath = positional.takeFirst();
     // OUT comes first; an equation in its place would be taken for a file name.
     if (outPath != QLatin1String("-") && !outPath.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
-        err << "kvr render-labels: OUT.png must end in .png: " << Quoted(outPath) << '\n';
+        err << "kvr render-labels: " << CommandText::tr("OUT.png must end in .png: %1", {Quoted(outPath)}) << '\n';
         return 2;
     }
     QStringList texts = positional;
     if (parser.isSet(inputOption) && !ReadTexts(parser.value(inputOption), in, texts)) {
-        err << "kvr render-labels: cannot open " << Quoted(parser.value(inputOption)) << '\n';
+        err << "kvr render-labels: " << CommandText::tr("cannot open %1", {Quoted(parser.value(inputOption))}) << '\n';
         return 2;
     }
     if (texts.isEmpty()) {
-        err << "kvr render-labels: no TEXT to typeset\n";
+        err << "kvr render-labels: " << CommandText::tr("no TEXT to typeset") << '\n';
         return 2;
     }
     if (!Typesetter::EnsureGuiApplication()) {
-        err << "kvr render-labels: no fonts available\n";
+        err << "kvr render-labels: " << CommandText::tr("no fonts available") << '\n';
         return 1;
     }
 
@@ -117,7 +118,7 @@ int RunRenderLabels(const QStringList& args, std::istream& in, std::ostream& out
         if (!parser.isSet(latexOption)) {
             MathEx::MathExp exp;
             if (!exp.Parse(latex)) {
-                err << "kvr render-labels: " << Quoted(latex) << " does not parse\n";
+                err << "kvr render-labels: " << CommandText::tr("%1 does not parse", {Quoted(latex)}) << '\n';
                 return 1;
             }
             latex = exp.ToText(MathEx::TEXT_LATEX);
@@ -127,11 +128,11 @@ int RunRenderLabels(const QStringList& args, std::istream& in, std::ostream& out
     const QImage page = ComposePage(labels, scale);
     const OutputTarget target(outPath, ".png");
     if (!SaveImagePng(page, target.path())) {
-        err << "kvr render-labels: cannot write " << OutputName(outPath) << '\n';
+        err << "kvr render-labels: " << CommandText::tr("cannot write %1", {OutputName(outPath)}) << '\n';
         return 1;
     }
     if (!target.deliver(out)) {
-        err << "kvr render-labels: cannot write output\n";
+        err << "kvr render-labels: " << CommandText::tr("cannot write output") << '\n';
         return 2;
     }
     return 0;

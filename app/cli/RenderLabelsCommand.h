@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
+#include <string>
 #include <iosfwd>
 
 #include <QtCore/QStringList>
@@ -13,4 +14,4 @@
 // cannot be written; 2 on a usage error. One line on `err` says which.
 int RunRenderLabels(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err);
 
-const char* RenderLabelsUsage();
+std::string RenderLabelsUsage();

@@ -13,6 +13,7 @@
 #include <QtCore/QCommandLineParser>
 
 #include "app/cli/CommandInput.h"
+#include "app/cli/CommandText.h"
 #include "app/cli/GraphDump.h"
 #include "app/cli/HeadlessThumbnail.h"
 #include "app/cli/JsonLine.h"
@@ -128,10 +129,20 @@ struct Outcome {
     std::string message;
 };
 
-Outcome BadArgument(const Line& line, std::string_view expected) {
-    std::string message(1, '\'');
-    message.append(line.word).append("' needs ").append(expected);
-    return {2, message};
+// `expected` is one of the argument texts below, said in the user's language.
+Outcome BadArgument(const Line& line, const char* expected) {
+    return {2, CommandText::tr("%1 needs %2", {Quoted(std::string(line.word)), CommandText::tr(expected)})};
+}
+
+// The arguments each command expects, for the message of a line that does not give them.
+const char* const kNoArgs = KVR_TRANSLATE_NOOP("CommandLine", "no arguments");
+const char* const kFileArg = KVR_TRANSLATE_NOOP("CommandLine", "FILE");
+const char* const kPixelArgs = KVR_TRANSLATE_NOOP("CommandLine", "PX PY: two whole numbers of pixels within ±1000000");
+const char* const kPngArgs =
+    KVR_TRANSLATE_NOOP("CommandLine", "FILE [W H]: W and H whole numbers of pixels from 1 to 8192");
+
+Outcome CannotWrite(std::string_view name) {
+    return {1, CommandText::tr("cannot write %1", {OutputName(std::string(name))})};
 }
 
 struct Script {
@@ -150,12 +161,12 @@ Outcome WriteTo(Script& s, std::string_view name, const char* suffix, Write writ
     if (name != "-") return write(std::string(name));  // the name's bytes as they are
     const OutputTarget target(QStringLiteral("-"), suffix);
     Outcome outcome = write(target.path());
-    if (outcome.status == 0 && !target.deliver(s.out)) outcome = {2, "cannot write output"};
+    if (outcome.status == 0 && !target.deliver(s.out)) outcome = {2, CommandText::tr("cannot write output")};
     if (outcome.status != 0) {
         // The temporary file's name means nothing to the user.
         const std::string temporary = "'" + target.path() + "'";
         if (const size_t at = outcome.message.find(temporary); at != std::string::npos)
-            outcome.message.replace(at, temporary.size(), "standard output");
+            outcome.message.replace(at, temporary.size(), OutputName(std::string("-")));
     }
     return outcome;
 }
@@ -196,7 +207,6 @@ const PointerCommand kPointerCommands[] = {
     {"rup", &GraphManager::rightButtonUp},
 };
 
-const char* const kPixelArgs = "PX PY: two whole numbers of pixels within ±1000000";
 
 // The popup commands exist only in the popup the last right click opened: the
 // curve commands in a curve's or an attribute point's popup, the tangent from
@@ -204,7 +214,7 @@ const char* const kPixelArgs = "PX PY: two whole numbers of pixels within ±1000
 bool CurvePopup(const Script& s) { return s.listener.popup == kCurvePopup || s.listener.popup == kAttribPopup; }
 
 Outcome AttribCommand(Script& s, const Line& line, AttribPreset preset) {
-    if (!line.args.empty()) return BadArgument(line, "no arguments");
+    if (!line.args.empty()) return BadArgument(line, kNoArgs);
     if (CurvePopup(s)) s.graph.addAttribPoint(preset);
     return {};
 }
@@ -213,19 +223,20 @@ const Command kCommands[] = {
     {"size",
      [](Script& s, const Line& line) -> Outcome {
          const auto v = Ints(line, 2, 1, kMaxClientSize);
-         if (!v) return BadArgument(line, "W H: two whole numbers of pixels from 1 to 100000");
+         if (!v)
+             return BadArgument(line, KVR_TRANSLATE_NOOP("CommandLine", "W H: two whole numbers of pixels from 1 to 100000"));
          s.graph.setClientSize((*v)[0], (*v)[1]);
          return {};
      }},
     {"type",
      [](Script& s, const Line& line) -> Outcome {
-         if (line.rest.empty()) return BadArgument(line, "the equation text");
+         if (line.rest.empty()) return BadArgument(line, KVR_TRANSLATE_NOOP("CommandLine", "the equation text"));
          // Text that does not parse adds nothing and ends the script with the reason.
          MathEx::MathExp probe;
          if (!probe.Parse(std::string(line.rest))) {
              const MathEx::ParseError& e = probe.LastError();
-             return {2, "'type' cannot read the equation: " + e.message + " (column " +
-                            std::to_string(e.position) + ")"};
+             return {2, CommandText::tr("'type' cannot read the equation: %1 (column %2)",
+                                        {CommandText::reason(e.reason), std::to_string(e.position)})};
          }
          // A text that reads but has nothing to draw adds nothing, and the
          // status says why, as the window's status bar does.
@@ -242,7 +253,8 @@ const Command kCommands[] = {
     {"wheel",
      [](Script& s, const Line& line) -> Outcome {
          const auto v = Ints(line, 3, -kMaxPixel, kMaxPixel);
-         if (!v) return BadArgument(line, "DELTA PX PY: three whole numbers within ±1000000");
+         if (!v)
+             return BadArgument(line, KVR_TRANSLATE_NOOP("CommandLine", "DELTA PX PY: three whole numbers within ±1000000"));
          s.graph.mouseWheel((*v)[0], (*v)[1], (*v)[2]);
          return {};
      }},
@@ -252,7 +264,7 @@ const Command kCommands[] = {
     {"xy-caption", [](Script& s, const Line& line) { return AttribCommand(s, line, PRESET_XY_CAPTION); }},
     {"tangent",
      [](Script& s, const Line& line) -> Outcome {
-         if (!line.args.empty()) return BadArgument(line, "no arguments");
+         if (!line.args.empty()) return BadArgument(line, kNoArgs);
          if (CurvePopup(s)) s.graph.tangentOnCurve();
          else if (s.listener.popup == kWhiteSpacePopup) s.graph.tangentFromPoint();
          return {};
@@ -262,7 +274,7 @@ const Command kCommands[] = {
          const auto v = Numbers(line, 4);
          bool inRange = bool(v);
          for (size_t i = 0; inRange && i < v->size(); ++i) inRange = (*v)[i] >= 0 && (*v)[i] <= 1;
-         if (!inRange) return BadArgument(line, "R G B A: four numbers from 0 to 1");
+         if (!inRange) return BadArgument(line, KVR_TRANSLATE_NOOP("CommandLine", "R G B A: four numbers from 0 to 1"));
          s.graph.setColour(ColorF(float((*v)[0]), float((*v)[1]), float((*v)[2]), float((*v)[3])));
          return {};
      }},
@@ -272,62 +284,63 @@ const Command kCommands[] = {
          // sampling work, grow with the zoom.
          const auto v = Numbers(line, 2);
          const auto inRange = [](double z) { return z >= kMinZoom && z <= kMaxZoom; };
-         if (!v || !inRange((*v)[0]) || !inRange((*v)[1])) return BadArgument(line, "XZ YZ: two numbers from 0.1 to 10");
+         if (!v || !inRange((*v)[0]) || !inRange((*v)[1]))
+             return BadArgument(line, KVR_TRANSLATE_NOOP("CommandLine", "XZ YZ: two numbers from 0.1 to 10"));
          s.graph.setZoom((*v)[0], (*v)[1]);
          return {};
      }},
     {"precision",
      [](Script&, const Line& line) -> Outcome {
          const auto decimals = line.args.size() == 1 ? ParseDecimals(line.args[0]) : std::nullopt;
-         if (!decimals) return BadArgument(line, "N: a whole number of decimals");
+         if (!decimals) return BadArgument(line, KVR_TRANSLATE_NOOP("CommandLine", "N: a whole number of decimals"));
          MathEx::SetDisplayPrecision(*decimals);
          return {};
      }},
     {"dump",
      [](Script& s, const Line& line) -> Outcome {
-         if (!line.args.empty()) return BadArgument(line, "no arguments");
+         if (!line.args.empty()) return BadArgument(line, kNoArgs);
          WriteJsonLine(s.out, GraphToJson(s.graph, s.listener.status));
          return {};
      }},
     {"open",
      [](Script& s, const Line& line) -> Outcome {
-         if (line.rest.empty()) return BadArgument(line, "FILE");
+         if (line.rest.empty()) return BadArgument(line, kFileArg);
          const DocumentResult r = s.doc.open(std::string(line.rest));
-         if (!r.ok) return {1, r.message + " (" + r.reason + ")"};
+         if (!r.ok) return {1, DocumentFailure(r)};
          return {};
      }},
     {"save",
      [](Script& s, const Line& line) -> Outcome {
-         if (line.rest.empty()) return BadArgument(line, "FILE");
+         if (line.rest.empty()) return BadArgument(line, kFileArg);
          // The thumbnail as the window would capture it; a document without one
          // when there is no headless OpenGL here.
-         return WriteTo(s, line.rest, ".kvr", [&s](const std::string& path) -> Outcome {
+         return WriteTo(s, line.rest, ".kvr", [&s, &line](const std::string& path) -> Outcome {
              const DocumentResult r = s.doc.save(path, RenderThumbnailPng(s.graph));
-             if (!r.ok) return {1, r.message + " (" + r.reason + ")"};
+             if (!r.ok) return {1, DocumentFailure(r, line.rest == "-" ? OutputName(std::string("-")) : std::string())};
              return {};
          });
      }},
     {"export-ps",
      [](Script& s, const Line& line) -> Outcome {
-         if (line.rest.empty()) return BadArgument(line, "FILE");
+         if (line.rest.empty()) return BadArgument(line, kFileArg);
          return WriteTo(s, line.rest, ".ps", [&s, &line](const std::string& path) -> Outcome {
-             if (!ExportPostScript(s.graph, path)) return {1, "cannot write " + OutputName(std::string(line.rest))};
+             if (!ExportPostScript(s.graph, path)) return CannotWrite(line.rest);
              return {};
          });
      }},
     {"export-svg",
      [](Script& s, const Line& line) -> Outcome {
-         if (line.rest.empty()) return BadArgument(line, "FILE");
+         if (line.rest.empty()) return BadArgument(line, kFileArg);
          return WriteTo(s, line.rest, ".svg", [&s, &line](const std::string& path) -> Outcome {
-             if (!ExportSvg(s.graph, QString::fromStdString(path))) return {1, "cannot write " + OutputName(std::string(line.rest))};
+             if (!ExportSvg(s.graph, QString::fromStdString(path))) return CannotWrite(line.rest);
              return {};
          });
      }},
     {"export-pdf",
      [](Script& s, const Line& line) -> Outcome {
-         if (line.rest.empty()) return BadArgument(line, "FILE");
+         if (line.rest.empty()) return BadArgument(line, kFileArg);
          return WriteTo(s, line.rest, ".pdf", [&s, &line](const std::string& path) -> Outcome {
-             if (!ExportPdf(s.graph, QString::fromStdString(path))) return {1, "cannot write " + OutputName(std::string(line.rest))};
+             if (!ExportPdf(s.graph, QString::fromStdString(path))) return CannotWrite(line.rest);
              return {};
          });
      }},
@@ -335,19 +348,19 @@ const Command kCommands[] = {
      [](Script& s, const Line& line) -> Outcome {
          // FILE, or FILE W H; the picture is the script's client size by default.
          if (line.args.size() != 1 && line.args.size() != 3)
-             return BadArgument(line, "FILE [W H]: W and H whole numbers of pixels from 1 to 8192");
+             return BadArgument(line, kPngArgs);
          int width = s.graph.viewport().width, height = s.graph.viewport().height;
          if (line.args.size() == 3) {
              const auto w = WholeNumber(line.args[1], 1, 8192), h = WholeNumber(line.args[2], 1, 8192);
-             if (!w || !h) return BadArgument(line, "FILE [W H]: W and H whole numbers of pixels from 1 to 8192");
+             if (!w || !h) return BadArgument(line, kPngArgs);
              width = int(*w);
              height = int(*h);
          }
          return WriteTo(s, line.args[0], ".png", [&](const std::string& path) -> Outcome {
              std::string error;
              if (!ExportGraphImage(s.graph, path, width, height, &error)) {
-                 if (error == kImageSaveFailed) return {1, "cannot write " + OutputName(std::string(line.args[0]))};
-                 return {1, "cannot draw the picture: " + error};
+                 if (error == kImageSaveFailed) return CannotWrite(line.args[0]);
+                 return {1, CommandText::tr("cannot draw the picture: %1", {CommandText::reason({error})})};
              }
              return {};
          });
@@ -357,7 +370,7 @@ const Command kCommands[] = {
 Outcome Execute(Script& s, const Line& line) {
     for (const PlainCommand& c : kPlainCommands) {
         if (c.name != line.word) continue;
-        if (!line.args.empty()) return BadArgument(line, "no arguments");
+        if (!line.args.empty()) return BadArgument(line, kNoArgs);
         c.run(s.graph);
         return {};
     }
@@ -371,7 +384,7 @@ Outcome Execute(Script& s, const Line& line) {
     }
     for (const Command& c : kCommands)
         if (c.name == line.word) return c.run(s, line);
-    return {2, "unknown command '" + std::string(line.word) + "'"};
+    return {2, CommandText::tr("unknown command %1", {Quoted(std::string(line.word))})};
 }
 
 int RunLines(std::istream& input, const std::string& inputName, std::ostream& out, std::ostream& err) {
@@ -385,11 +398,11 @@ int RunLines(std::istream& input, const std::string& inputName, std::ostream& ou
         try {
             outcome = Execute(script, line);
         } catch (const std::exception& e) {
-            outcome = {1, std::string("failed: ") + e.what()};
+            outcome = {1, CommandText::tr("failed: %1", {e.what()})};
         }
         if (outcome.status != 0) {
             out.flush();
-            err << "kvr script: line " << number << ": " << outcome.message << '\n';
+            err << "kvr script: " << CommandText::tr("line %1: %2", {std::to_string(number), outcome.message}) << '\n';
             return outcome.status;
         }
     }
@@ -398,17 +411,17 @@ int RunLines(std::istream& input, const std::string& inputName, std::ostream& ou
 
 }  // namespace
 
-const char* ScriptUsage() {
-    return "       kvr script [FILE|-]\n"
-           "           Runs one graph without a window: commands, one per line, from FILE\n"
-           "           or standard input ('#' starts a comment): size, type, down, move,\n"
-           "           up, rdown, rup, dblclick, wheel, pen, grid, axis, mensuration,\n"
-           "           paint, display-equation, intersections, delete, undo, attrib,\n"
-           "           x-caption, y-caption, xy-caption, tangent, colour, zoom,\n"
-           "           precision, dump (the graph's state as one JSON line), export-ps FILE,\n"
-           "           export-png FILE [W H] (no grid, labels or selection; default size:\n"
-           "           the script's), export-svg FILE, export-pdf FILE, open FILE.kvr,\n"
-           "           save FILE.kvr. An export or save to - writes standard output.\n";
+std::string ScriptUsage() {
+    return CommandText::tr("       kvr script [FILE|-]\n"
+                           "           Runs one graph without a window: commands, one per line, from FILE\n"
+                           "           or standard input ('#' starts a comment): size, type, down, move,\n"
+                           "           up, rdown, rup, dblclick, wheel, pen, grid, axis, mensuration,\n"
+                           "           paint, display-equation, intersections, delete, undo, attrib,\n"
+                           "           x-caption, y-caption, xy-caption, tangent, colour, zoom,\n"
+                           "           precision, dump (the graph's state as one JSON line), export-ps FILE,\n"
+                           "           export-png FILE [W H] (no grid, labels or selection; default size:\n"
+                           "           the script's), export-svg FILE, export-pdf FILE, open FILE.kvr,\n"
+                           "           save FILE.kvr. An export or save to - writes standard output.\n");
 }
 
 int RunScript(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -416,23 +429,23 @@ int RunScript(const QStringList& args, std::istream& in, std::ostream& out, std:
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     parser.addOption(helpOption);
     if (!parser.parse(QStringList{QStringLiteral("kvr script")} + args)) {
-        err << "kvr script: " << OptionError(parser) << " (see kvr script --help)\n";
+        err << "kvr script: " << OptionError(parser) << SeeHelp("kvr script") << '\n';
         return 2;
     }
     if (parser.isSet(helpOption)) {
-        out << "Usage:\n" << ScriptUsage();
+        out << CommandText::tr("Usage:") << '\n' << ScriptUsage();
         return 0;
     }
     const QStringList positional = parser.positionalArguments();
     if (positional.size() > 1) {
-        err << "kvr script: expected one input: FILE or - (see kvr script --help)\n";
+        err << "kvr script: " << CommandText::tr("expected one input: FILE or -") << SeeHelp("kvr script") << '\n';
         return 2;
     }
     const QString name = positional.isEmpty() ? QStringLiteral("-") : positional.front();
     std::unique_ptr<std::ifstream> file;
     std::istream* input = OpenCommandInput(name, in, file);
     if (!input) {
-        err << "kvr script: cannot open " << Quoted(name) << '\n';
+        err << "kvr script: " << CommandText::tr("cannot open %1", {Quoted(name)}) << '\n';
         return 2;
     }
     const PrecisionGuard precision;  // a `precision` line lasts for this run only

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
+#include <string>
 #include <iosfwd>
 
 #include <QtCore/QStringList>
@@ -16,4 +17,4 @@
 int RunScript(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err);
 
 // The usage lines of the subcommand, for `kvr --help`.
-const char* ScriptUsage();
+std::string ScriptUsage();

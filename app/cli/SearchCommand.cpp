@@ -8,6 +8,7 @@
 #include <QtCore/QFile>
 
 #include "app/cli/CommandInput.h"
+#include "app/cli/CommandText.h"
 #include "app/cli/JsonLine.h"
 #include "app/LibrarySettings.h"
 #include "graph/GraphManager.h"
@@ -43,11 +44,11 @@ SearchArgs ParseSearchArgs(const QStringList& args) {
     parsed.positional = parser.positionalArguments();
     if (parsed.help) return parsed;
     if (parser.isSet(libraryOption) && parsed.library.isEmpty())
-        parsed.error = QStringLiteral("--library needs a folder");
+        parsed.error = QString::fromStdString(CommandText::tr("--library needs a folder"));
     else if (parsed.equations && parsed.positional.isEmpty())
-        parsed.error = QStringLiteral("--equations needs at least one EQUATION");
+        parsed.error = QString::fromStdString(CommandText::tr("--equations needs at least one EQUATION"));
     else if (!parsed.equations && parsed.positional.size() != 1)
-        parsed.error = QStringLiteral("expected one FILE.kvr, or --equations EQUATION...");
+        parsed.error = QString::fromStdString(CommandText::tr("expected one FILE.kvr, or --equations EQUATION..."));
     return parsed;
 }
 
@@ -56,7 +57,7 @@ bool SignatureOfEquations(const QStringList& equations, CFeature& feature, std::
     GraphManager graph;
     for (const QString& text : equations) {
         if (!graph.addEquationFromText(text.toStdString())) {
-            error = "cannot read the equation " + Quoted(text);
+            error = CommandText::tr("cannot read the equation %1", {Quoted(text)});
             return false;
         }
     }
@@ -72,7 +73,7 @@ bool SignatureOfDocument(const QString& path, std::istream& in, CFeature& featur
     CKVRDoc doc(graph);
     const DocumentResult opened = doc.open(input.path());
     if (!opened.ok) {
-        error = "cannot open " + InputName(path) + ": " + opened.why.english();
+        error = CommandText::tr("cannot open %1: %2", {InputName(path), CommandText::reason(opened.why)});
         return false;
     }
     graph.computeFeature(feature);
@@ -81,21 +82,21 @@ bool SignatureOfDocument(const QString& path, std::istream& in, CFeature& featur
 
 }  // namespace
 
-const char* SearchUsage() {
-    return "       kvr search [--library DIR] (FILE.kvr|- | --equations EQUATION...)\n"
-           "           Prints the five library documents closest to the graph of FILE or\n"
-           "           of the equations, closest first (JSON Lines: rank, file, path,\n"
-           "           score). DIR defaults to the configured library folder.\n";
+std::string SearchUsage() {
+    return CommandText::tr("       kvr search [--library DIR] (FILE.kvr|- | --equations EQUATION...)\n"
+                           "           Prints the five library documents closest to the graph of FILE or\n"
+                           "           of the equations, closest first (JSON Lines: rank, file, path,\n"
+                           "           score). DIR defaults to the configured library folder.\n");
 }
 
 int RunSearch(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err) {
     const SearchArgs parsed = ParseSearchArgs(args);
     if (!parsed.error.isEmpty()) {
-        err << "kvr search: " << parsed.error.toStdString() << " (see kvr search --help)\n";
+        err << "kvr search: " << parsed.error.toStdString() << SeeHelp("kvr search") << '\n';
         return 2;
     }
     if (parsed.help) {
-        out << "Usage:\n" << SearchUsage();
+        out << CommandText::tr("Usage:") << '\n' << SearchUsage();
         return 0;
     }
 
@@ -111,7 +112,7 @@ int RunSearch(const QStringList& args, std::istream& in, std::ostream& out, std:
     const QString folder = parsed.library.isEmpty() ? LibraryFolder() : parsed.library;
     Library library;
     if (!library.loadLibrary(QFile::encodeName(folder).toStdString(), DocumentFeatureReader())) {
-        err << "kvr search: cannot read the library folder " << Quoted(folder) << '\n';
+        err << "kvr search: " << CommandText::tr("cannot read the library folder %1", {Quoted(folder)}) << '\n';
         return 1;
     }
     library.updateCandidates(graph, ThumbnailReader());

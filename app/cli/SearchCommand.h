@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
+#include <string>
 // `kvr search`: the library documents closest to a graph, ranked as the
 // window's Candidates page ranks them.
 #include <iosfwd>
@@ -12,4 +13,4 @@
 // be opened (one line on `err`).
 int RunSearch(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err);
 
-const char* SearchUsage();
+std::string SearchUsage();

@@ -33,19 +33,7 @@ QString TranslatedReason(const std::string& english)
 
 QString TranslatedReason(const Sentence& reason)
 {
-    // %1 … %9 replaced in one pass, so that an argument holding "%2" stays as it is.
-    const QString text = QCoreApplication::translate("Reason", reason.text.c_str());
-    QString said;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype n = i + 1 < text.size() ? qsizetype(text[i + 1].unicode()) - qsizetype(u'1') : -1;
-        if (text[i] == u'%' && n >= 0 && n < qsizetype(reason.args.size()) && n < 9) {
-            said += QString::fromStdString(reason.args[size_t(n)]);
-            ++i;
-        } else {
-            said += text[i];
-        }
-    }
-    return said;
+    return QString::fromStdString(reason.in(QCoreApplication::translate("Reason", reason.text.c_str()).toStdString()));
 }
 
 QString TranslatedDetail(const DocumentResult& result)

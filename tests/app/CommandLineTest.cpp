@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: MIT
 // The `kvr` command line as a newcomer meets it: both spellings of the
-// commands, and a clear word for a mistyped command or a missing file.
+// commands, a clear word for a mistyped command or a missing file, in the
+// user's language.
 #include <string>
 
 #include <gtest/gtest.h>
 #include <QtCore/QFile>
+#include <QtCore/QLocale>
 #include <QtCore/QTemporaryDir>
 
 #include "CommandRun.h"
 #include "app/cli/CommandLine.h"
+#include "app/cli/CommandText.h"
 
 namespace {
 
@@ -176,6 +179,44 @@ TEST(CommandLine, AnalyseAndDumpWriteTheClassificationAlike) {
         const std::string fields = a.substr(from, to - from);
         EXPECT_NE(dumped.lines[0].find(fields + ",\"colour\":"), std::string::npos) << fields;
     }
+}
+
+// The command's own words follow the user's language; what it prints for
+// scripts (JSON) does not.
+TEST(CommandLine, SpeaksTheUsersLanguageOnStandardErrorOnly) {
+    struct German {
+        German() { EXPECT_TRUE(CommandText::useLocale(QLocale(QLocale::German, QLocale::Germany))); }
+        ~German() { CommandText::useLocale(QLocale::c()); }
+    };
+    const RunResult englishJson = Kvr({"analyse", "y = x^2"});
+    struct Row {
+        QStringList args;
+        std::string input;
+        const char* err;
+    };
+    const Row rows[] = {
+        {{"analys"}, "", "kvr: unbekannter Befehl 'analys'; meinten Sie 'analyse'? (siehe kvr --help)\n"},
+        {{"analyse", "--precision", "x"}, "",
+         "kvr analyse: --precision braucht eine ganze Zahl von Nachkommastellen, nicht 'x' (siehe kvr analyse --help)\n"},
+        {{"info", "missing.kvr"}, "",
+         "kvr info: Das Dokument konnte nicht geöffnet werden. (missing.kvr: die Datei gibt es nicht)\n"},
+        {{"info", "-"}, "<KVR", "kvr info: Das Dokument konnte nicht geöffnet werden. (Standardeingabe: "},
+        {{"script"}, "size 10\n", "kvr script: Zeile 1: 'size' braucht W H: zwei ganze Zahlen von Pixeln von 1 bis 100000\n"},
+        {{"script"}, "type y = (x\n", "kvr script: Zeile 1: 'type' kann die Gleichung nicht lesen: "},
+        {{"make", "-", "hello"}, "", "kvr make: die Gleichung 'hello' fügt nichts hinzu: "},
+    };
+    const German german;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.args.join(' ').toStdString());
+        const RunResult r = Kvr(row.args, row.input);
+        EXPECT_NE(r.status, 0);
+        EXPECT_EQ(r.err.rfind(row.err, 0), 0u) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+    const RunResult help = Kvr({"--help"});
+    EXPECT_EQ(help.lines.at(0), "Aufruf: kvr [--measure-startup] [FILE.kvr]");
+    EXPECT_EQ(Kvr({"help", "info"}).lines.at(0), "Aufruf:");
+    EXPECT_EQ(Kvr({"analyse", "y = x^2"}).lines, englishJson.lines);
 }
 
 }  // namespace

@@ -721,6 +721,379 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>--translate needs two numbers: --translate DX DY</source>
+        <translation>--translate braucht zwei Zahlen: --translate DX DY</translation>
+    </message>
+    <message>
+        <source>--translate takes two values: --translate DX DY</source>
+        <translation>--translate nimmt zwei Werte: --translate DX DY</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>unbekannte Option %1</translation>
+    </message>
+    <message>
+        <source>unknown option %1; put -- before an equation that starts with &apos;-&apos;</source>
+        <translation>unbekannte Option %1; setzen Sie -- vor eine Gleichung, die mit &apos;-&apos; beginnt</translation>
+    </message>
+    <message>
+        <source>--precision needs a whole number of decimals, not %1</source>
+        <translation>--precision braucht eine ganze Zahl von Nachkommastellen, nicht %1</translation>
+    </message>
+    <message>
+        <source>--translate needs two finite numbers, not %1 %2</source>
+        <translation>--translate braucht zwei endliche Zahlen, nicht %1 %2</translation>
+    </message>
+    <message>
+        <source>       kvr analyse [--precision N] [--translate DX DY] [EQUATION ...|-]
+           Prints one JSON object per equation (JSON Lines); without EQUATION,
+           or with -, reads one equation per line from standard input.
+           --precision N      decimals of non-integral numbers in plain and
+                              latex (default 2; above 17 acts as 17)
+           --translate DX DY  move each equation by (DX, DY) and rebuild it
+           Put -- before an equation that starts with &apos;-&apos;.
+</source>
+        <translation>       kvr analyse [--precision N] [--translate DX DY] [EQUATION ...|-]
+           Gibt je Gleichung ein JSON-Objekt aus (JSON Lines); ohne EQUATION
+           oder mit - liest es eine Gleichung je Zeile von der Standardeingabe.
+           --precision N      Nachkommastellen nicht ganzer Zahlen in plain und
+                              latex (Vorgabe 2; über 17 wirkt wie 17)
+           --translate DX DY  jede Gleichung um (DX, DY) verschieben und neu bilden
+           Setzen Sie -- vor eine Gleichung, die mit &apos;-&apos; beginnt.
+</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <translation>Aufruf:</translation>
+    </message>
+    <message>
+        <source>standard input</source>
+        <translation>Standardeingabe</translation>
+    </message>
+    <message>
+        <source>standard output</source>
+        <translation>Standardausgabe</translation>
+    </message>
+    <message>
+        <source>(see %1 --help)</source>
+        <translation>(siehe %1 --help)</translation>
+    </message>
+    <message>
+        <source>cannot read %1</source>
+        <translation>%1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>cannot write output</source>
+        <translation>die Ausgabe kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>option %1 needs a value</source>
+        <translation>Option %1 braucht einen Wert</translation>
+    </message>
+    <message>
+        <source>cannot make a temporary folder for standard input</source>
+        <translation>für die Standardeingabe kann kein temporärer Ordner angelegt werden</translation>
+    </message>
+    <message>
+        <source>cannot read standard input</source>
+        <translation>die Standardeingabe kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>cannot keep standard input in a temporary file</source>
+        <translation>die Standardeingabe kann nicht in einer temporären Datei abgelegt werden</translation>
+    </message>
+    <message>
+        <source>unknown command %1</source>
+        <translation>unbekannter Befehl %1</translation>
+    </message>
+    <message>
+        <source>unknown command %1; did you mean %2?</source>
+        <translation>unbekannter Befehl %1; meinten Sie %2?</translation>
+    </message>
+    <message>
+        <source>Usage: kvr [--measure-startup] [FILE.kvr]
+           Opens the window, with FILE when given; --measure-startup prints the
+           milliseconds from start to the first painted frame, then quits.
+       kvr --version
+           Prints the version.
+       kvr help [COMMAND]
+           Prints this text, or the help of one command (as kvr COMMAND --help).
+</source>
+        <translation>Aufruf: kvr [--measure-startup] [FILE.kvr]
+           Öffnet das Fenster, mit FILE, wenn angegeben; --measure-startup gibt
+           die Millisekunden vom Start bis zum ersten gezeichneten Bild aus und
+           beendet das Programm.
+       kvr --version
+           Gibt die Version aus.
+       kvr help [COMMAND]
+           Gibt diesen Text aus oder die Hilfe eines Befehls (wie kvr COMMAND --help).
+</translation>
+    </message>
+    <message>
+        <source>       (analyze and recognise are accepted for analyse and recognize)
+       A FILE or OUT named - is standard input or standard output.
+</source>
+        <translation>       (analyze und recognise werden für analyse und recognize angenommen)
+       Ein FILE oder OUT namens - ist die Standardeingabe oder die Standardausgabe.
+</translation>
+    </message>
+    <message>
+        <source>expected at most one FILE.kvr</source>
+        <translation>höchstens eine FILE.kvr erwartet</translation>
+    </message>
+    <message>
+        <source>cannot open %1: no such file</source>
+        <translation>%1 kann nicht geöffnet werden: keine solche Datei</translation>
+    </message>
+    <message>
+        <source>cannot open %1: it is a folder</source>
+        <translation>%1 kann nicht geöffnet werden: es ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>expected at most one COMMAND</source>
+        <translation>höchstens ein COMMAND erwartet</translation>
+    </message>
+    <message>
+        <source>missing arguments</source>
+        <translation>Argumente fehlen</translation>
+    </message>
+    <message>
+        <source>       kvr info FILE.kvr|-
+           Prints the document as one JSON object: settings, equations (text,
+           analysis, style, domain, label, attribute points, mensuration),
+           painted regions, the stored signature and the thumbnail&apos;s size.
+</source>
+        <translation>       kvr info FILE.kvr|-
+           Gibt das Dokument als ein JSON-Objekt aus: Einstellungen, Gleichungen
+           (Text, Analyse, Stil, Definitionsbereich, Beschriftung, Attributpunkte,
+           Flächenmessung), bemalte Bereiche, die gespeicherte Signatur und die
+           Größe des Vorschaubilds.
+</translation>
+    </message>
+    <message>
+        <source>       kvr make OUT.kvr|- EQUATION...
+           Writes a document of the equations, with its thumbnail rendered
+           headless, as the window would save it (- : to standard output).
+</source>
+        <translation>       kvr make OUT.kvr|- EQUATION...
+           Schreibt ein Dokument der Gleichungen, mit einem ohne Fenster
+           gezeichneten Vorschaubild, wie das Fenster es speichern würde
+           (- : auf die Standardausgabe).
+</translation>
+    </message>
+    <message>
+        <source>expected one FILE.kvr</source>
+        <translation>eine FILE.kvr erwartet</translation>
+    </message>
+    <message>
+        <source>the equation %1 does not parse</source>
+        <translation>die Gleichung %1 ist nicht lesbar</translation>
+    </message>
+    <message>
+        <source>the equation %1 adds nothing: %2</source>
+        <translation>die Gleichung %1 fügt nichts hinzu: %2</translation>
+    </message>
+    <message>
+        <source>no thumbnail (%1)</source>
+        <translation>kein Vorschaubild (%1)</translation>
+    </message>
+    <message>
+        <source>expected one input: FILE, -, or --batch FILE</source>
+        <translation>eine Eingabe erwartet: FILE, - oder --batch FILE</translation>
+    </message>
+    <message>
+        <source>       kvr recognize [FILE|-]
+       kvr recognize --batch FILE|-
+           Recognises the sketch {&quot;strokes&quot;: [[[x, y], ...], ...]} (graph units)
+           read from FILE or standard input, and prints the shape, the
+           resampled strokes, the five fitter scores and the equation the
+           sketch would add, as one JSON object. --batch reads one sketch
+           per line (JSON Lines) and prints one result per line.
+</source>
+        <translation>       kvr recognize [FILE|-]
+       kvr recognize --batch FILE|-
+           Erkennt die Skizze {&quot;strokes&quot;: [[[x, y], ...], ...]} (in Einheiten des
+           Graphen) aus FILE oder von der Standardeingabe und gibt die Form, die
+           neu abgetasteten Striche, die fünf Bewertungen der Anpassungen und die
+           Gleichung, die die Skizze hinzufügen würde, als ein JSON-Objekt aus.
+           --batch liest eine Skizze je Zeile (JSON Lines) und gibt je Zeile ein
+           Ergebnis aus.
+</translation>
+    </message>
+    <message>
+        <source>cannot open %1</source>
+        <translation>%1 kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>       kvr render-labels [--scale R] [--latex] [--input FILE|-] OUT.png|- [TEXT ...]
+           Typesets each equation TEXT (or each line of FILE) as the graph&apos;s
+           label, one under another, black on white, into OUT.png. --latex:
+           the texts are LaTeX already. --scale: device pixel ratio (1 to 4).
+</source>
+        <translation>       kvr render-labels [--scale R] [--latex] [--input FILE|-] OUT.png|- [TEXT ...]
+           Setzt jede Gleichung TEXT (oder jede Zeile von FILE) als Beschriftung
+           des Graphen, untereinander, schwarz auf weiß, in OUT.png. --latex:
+           die Texte sind schon LaTeX. --scale: Pixelverhältnis des Geräts (1 bis 4).
+</translation>
+    </message>
+    <message>
+        <source>--scale must be a number from 1 to 4</source>
+        <translation>--scale muss eine Zahl von 1 bis 4 sein</translation>
+    </message>
+    <message>
+        <source>expected OUT.png</source>
+        <translation>OUT.png erwartet</translation>
+    </message>
+    <message>
+        <source>OUT.png must end in .png: %1</source>
+        <translation>OUT.png muss auf .png enden: %1</translation>
+    </message>
+    <message>
+        <source>no TEXT to typeset</source>
+        <translation>kein TEXT zu setzen</translation>
+    </message>
+    <message>
+        <source>no fonts available</source>
+        <translation>keine Schriften verfügbar</translation>
+    </message>
+    <message>
+        <source>%1 does not parse</source>
+        <translation>%1 ist nicht lesbar</translation>
+    </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>%1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>%1 needs %2</source>
+        <translation>%1 braucht %2</translation>
+    </message>
+    <message>
+        <source>no arguments</source>
+        <translation>keine Argumente</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>FILE</translation>
+    </message>
+    <message>
+        <source>PX PY: two whole numbers of pixels within ±1000000</source>
+        <translation>PX PY: zwei ganze Zahlen von Pixeln innerhalb ±1000000</translation>
+    </message>
+    <message>
+        <source>FILE [W H]: W and H whole numbers of pixels from 1 to 8192</source>
+        <translation>FILE [W H]: W und H ganze Zahlen von Pixeln von 1 bis 8192</translation>
+    </message>
+    <message>
+        <source>W H: two whole numbers of pixels from 1 to 100000</source>
+        <translation>W H: zwei ganze Zahlen von Pixeln von 1 bis 100000</translation>
+    </message>
+    <message>
+        <source>the equation text</source>
+        <translation>den Text der Gleichung</translation>
+    </message>
+    <message>
+        <source>&apos;type&apos; cannot read the equation: %1 (column %2)</source>
+        <translation>&apos;type&apos; kann die Gleichung nicht lesen: %1 (Spalte %2)</translation>
+    </message>
+    <message>
+        <source>DELTA PX PY: three whole numbers within ±1000000</source>
+        <translation>DELTA PX PY: drei ganze Zahlen innerhalb ±1000000</translation>
+    </message>
+    <message>
+        <source>R G B A: four numbers from 0 to 1</source>
+        <translation>R G B A: vier Zahlen von 0 bis 1</translation>
+    </message>
+    <message>
+        <source>XZ YZ: two numbers from 0.1 to 10</source>
+        <translation>XZ YZ: zwei Zahlen von 0.1 bis 10</translation>
+    </message>
+    <message>
+        <source>N: a whole number of decimals</source>
+        <translation>N: eine ganze Zahl von Nachkommastellen</translation>
+    </message>
+    <message>
+        <source>cannot draw the picture: %1</source>
+        <translation>das Bild kann nicht gezeichnet werden: %1</translation>
+    </message>
+    <message>
+        <source>failed: %1</source>
+        <translation>fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>       kvr script [FILE|-]
+           Runs one graph without a window: commands, one per line, from FILE
+           or standard input (&apos;#&apos; starts a comment): size, type, down, move,
+           up, rdown, rup, dblclick, wheel, pen, grid, axis, mensuration,
+           paint, display-equation, intersections, delete, undo, attrib,
+           x-caption, y-caption, xy-caption, tangent, colour, zoom,
+           precision, dump (the graph&apos;s state as one JSON line), export-ps FILE,
+           export-png FILE [W H] (no grid, labels or selection; default size:
+           the script&apos;s), export-svg FILE, export-pdf FILE, open FILE.kvr,
+           save FILE.kvr. An export or save to - writes standard output.
+</source>
+        <translation>       kvr script [FILE|-]
+           Führt einen Graphen ohne Fenster: Befehle, einer je Zeile, aus FILE
+           oder von der Standardeingabe (&apos;#&apos; beginnt einen Kommentar): size, type,
+           down, move, up, rdown, rup, dblclick, wheel, pen, grid, axis,
+           mensuration, paint, display-equation, intersections, delete, undo,
+           attrib, x-caption, y-caption, xy-caption, tangent, colour, zoom,
+           precision, dump (der Zustand des Graphen als eine JSON-Zeile),
+           export-ps FILE, export-png FILE [W H] (ohne Gitter, Beschriftungen
+           und Auswahl; Vorgabegröße: die des Skripts), export-svg FILE,
+           export-pdf FILE, open FILE.kvr, save FILE.kvr. Ein Export oder
+           Speichern nach - schreibt auf die Standardausgabe.
+</translation>
+    </message>
+    <message>
+        <source>expected one input: FILE or -</source>
+        <translation>eine Eingabe erwartet: FILE oder -</translation>
+    </message>
+    <message>
+        <source>--library needs a folder</source>
+        <translation>--library braucht einen Ordner</translation>
+    </message>
+    <message>
+        <source>--equations needs at least one EQUATION</source>
+        <translation>--equations braucht mindestens eine EQUATION</translation>
+    </message>
+    <message>
+        <source>expected one FILE.kvr, or --equations EQUATION...</source>
+        <translation>eine FILE.kvr erwartet oder --equations EQUATION...</translation>
+    </message>
+    <message>
+        <source>cannot read the equation %1</source>
+        <translation>die Gleichung %1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>%1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>       kvr search [--library DIR] (FILE.kvr|- | --equations EQUATION...)
+           Prints the five library documents closest to the graph of FILE or
+           of the equations, closest first (JSON Lines: rank, file, path,
+           score). DIR defaults to the configured library folder.
+</source>
+        <translation>       kvr search [--library DIR] (FILE.kvr|- | --equations EQUATION...)
+           Gibt die fünf Dokumente der Bibliothek aus, die dem Graphen von FILE
+           oder der Gleichungen am nächsten sind, das nächste zuerst (JSON Lines:
+           rank, file, path, score). DIR ist ohne Angabe der eingestellte
+           Bibliotheksordner.
+</translation>
+    </message>
+    <message>
+        <source>cannot read the library folder %1</source>
+        <translation>der Bibliotheksordner %1 kann nicht gelesen werden</translation>
+    </message>
+</context>
+<context>
     <name>EqOptionDialog</name>
     <message>
         <source>Display Extreme Points</source>
