@@ -103,6 +103,7 @@ void SampleHyperbola(const Conic& k, PieceBuilder& out) {
 }  // namespace
 
 void EquationObject::resample() {
+    newShape();
     pieces_.clear();
     if (isTextOnly()) return;
     PieceBuilder out(pieces_);

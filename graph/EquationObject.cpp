@@ -4,6 +4,7 @@
 #include "graph/Picking.h"
 #include "graph/PrimitiveKind.h"
 
+#include <atomic>
 #include <algorithm>
 #include <cmath>
 
@@ -11,7 +12,7 @@
 
 using namespace MathEx;
 
-EquationObject::EquationObject() = default;
+EquationObject::EquationObject() { newShape(); }
 
 EquationObject::~EquationObject() = default;
 
@@ -22,9 +23,17 @@ EquationObject& EquationObject::operator=(const EquationObject& other) {
     return *this;
 }
 
+void EquationObject::newShape() {
+    // One counter for every curve of every graph, so that no two curves (nor a
+    // curve and one deleted before it) ever share a stamp.
+    static std::atomic<uint64_t> next{1};
+    shapeStamp_ = next++;
+}
+
 void EquationObject::copyFrom(const EquationObject& o) {
     expression_ = o.expression_ ? std::make_unique<MathExp>(*o.expression_) : nullptr;
     pieces_ = o.pieces_;
+    newShape();
     plotBox_ = o.plotBox_;
     colour_ = o.colour_;
     lineStipple_ = o.lineStipple_;
@@ -55,6 +64,7 @@ bool EquationObject::setEquation(const std::string& text) {
     expression_ = std::move(parsed);
     rebuildControlPoints();
     pieces_.clear();
+    newShape();
     if (isTextOnly()) displayText_ = true;
     else resample();
     return true;

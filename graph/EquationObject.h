@@ -3,6 +3,7 @@
 // One equation on the graph: its parsed expression, sampled curve pieces,
 // style, label, equation domain, mensuration, attribute points, control points
 // and the tangent lines made from it.
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <string>
@@ -120,6 +121,10 @@ public:
 
     // The sampled curve pieces (derived: rebuilt by every change of shape, box, domain or stipple).
     const std::vector<Stroke>& pieces() const { return pieces_; }
+    // Changes whenever the curve's points may have changed (its equation, plot
+    // box or domain), and differs between any two curves: what is worked out
+    // from curves (intersections, painted regions) is kept until a stamp moves.
+    uint64_t shapeStamp() const { return shapeStamp_; }
 
     // Display features switched on, undone last first (EquationAction codes).
     const std::vector<int>& actions() const { return actions_; }
@@ -168,8 +173,11 @@ private:
     void drawLabel(Surface& surface, double scale, double xZoom, double yZoom);
     void drawExtremePoints(Surface& surface, double scale, double xZoom, double yZoom) const;
 
+    void newShape();
+
     std::unique_ptr<MathEx::MathExp> expression_;
     std::vector<Stroke> pieces_;
+    uint64_t shapeStamp_ = 0;
     RectF plotBox_{100, -100, -100, 100};
     ColorF colour_{0, 0, 0, 1};
     int lineStipple_ = 0xFFFF;

@@ -11,6 +11,7 @@
 #include "core/Surface.h"
 #include "graph/EquationList.h"
 #include "graph/GraphListener.h"
+#include "graph/Intersections.h"
 #include "graph/Mensuration.h"
 #include "graph/PaintedDomain.h"
 #include "graph/Picking.h"
@@ -217,7 +218,7 @@ public:
         repaint();
     }
     bool showIntersections() const { return showIntersections_; }
-    const std::vector<PointF>& intersections() const { return intersections_; }
+    const std::vector<PointF>& intersections() const { return intersections_.points(); }
     const ColorF& currentColour() const { return currentColour_; }
     const std::vector<PaintedDomain>& paintedDomains() const { return paintedDomains_; }
     void addPaintedDomain(const PaintedDomain& domain);
@@ -287,7 +288,8 @@ private:
     int selectedAttrib_ = -1;  // an attribute point of selected_, −1 for none
     std::string sketchProblem_;
     bool showIntersections_ = false;
-    std::vector<PointF> intersections_;
+    IntersectionCache intersections_;
+    HatchingCache hatchings_;  // of paintedDomains_, by index
     std::vector<bool> savedDisplayText_;            // per equation, while an image is exported
     EquationObject* savedSelection_ = nullptr;    // the selection hidden while an image is exported
     std::string lastPopup_;

@@ -122,7 +122,7 @@ void GraphManager::toggleIntersections() {
     repaint();
 }
 
-void GraphManager::recomputeIntersections() { intersections_ = ComputeIntersections(equations_); }
+void GraphManager::recomputeIntersections() { intersections_.update(equations_); }
 
 void GraphManager::setZoom(double newXZoom, double newYZoom) {
     const Viewport::ZoomChange change = viewport_.setZoom(newXZoom, newYZoom);
@@ -252,10 +252,13 @@ void GraphManager::draw(Surface& surface) {
     }
     const PointF topLeft = v.screenToGraph(0, 0), bottomRight = v.screenToGraph(v.width, v.height);
     const RectF visible(topLeft.y, bottomRight.y, topLeft.x, bottomRight.x);  // the window, in the frame drawn in
-    for (const PaintedDomain& d : paintedDomains_)
-        DrawPaintedDomain(surface, d, equations_, v.graphRect, v.scale, visible);
+    hatchings_.keep(paintedDomains_.size());
+    for (size_t k = 0; k < paintedDomains_.size(); ++k) {
+        const PaintedDomain& d = paintedDomains_[k];
+        DrawHatching(surface, d.colour, hatchings_.of(k, d, equations_, v.graphRect, v.scale, visible));
+    }
     drawStroke(surface, pen_.currentStroke());
     for (const Stroke& s : pen_.gesture().strokes) drawStroke(surface, s);
-    for (const PointF& p : intersections_) DrawIntersection(surface, p, v.scale, v.xZoom, v.yZoom);
+    for (const PointF& p : intersections_.points()) DrawIntersection(surface, p, v.scale, v.xZoom, v.yZoom);
     surface.popTransform();
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <unordered_map>
 
 #include "core/RectF.h"
 #include "graph/EquationObject.h"
@@ -349,22 +350,61 @@ void AddSampledIntersections(size_t i, const EquationObject& first, size_t j, co
     out.insert(out.end(), found.begin(), found.end());
 }
 
+void AddIntersections(const EquationList& equations, size_t i, size_t j, SampleCache& cache, std::vector<PointF>& out) {
+    if (!equations[i] || !equations[j]) return;
+    if (IsPolynomialCurve(*equations[i]) && IsPolynomialCurve(*equations[j]))
+        AddPairIntersections(*equations[i], *equations[j], out);
+    else
+        AddSampledIntersections(i, *equations[i], j, *equations[j], cache, out);
+}
+
+// Pairs i < j of n curves, row by row.
+size_t PairIndex(size_t i, size_t j, size_t n) { return i * n - i * (i + 1) / 2 + (j - i - 1); }
+
 }  // namespace
 
 std::vector<PointF> ComputeIntersections(const EquationList& equations) {
     std::vector<PointF> points;
     SampleCache cache(equations.size());
-    for (size_t i = 0; i < equations.size(); ++i) {
-        if (!equations[i]) continue;
-        for (size_t j = i + 1; j < equations.size(); ++j) {
-            if (!equations[j]) continue;
-            if (IsPolynomialCurve(*equations[i]) && IsPolynomialCurve(*equations[j]))
-                AddPairIntersections(*equations[i], *equations[j], points);
-            else
-                AddSampledIntersections(i, *equations[i], j, *equations[j], cache, points);
-        }
-    }
+    for (size_t i = 0; i < equations.size(); ++i)
+        for (size_t j = i + 1; j < equations.size(); ++j) AddIntersections(equations, i, j, cache, points);
     return points;
+}
+
+const std::vector<PointF>& IntersectionCache::update(const EquationList& equations) {
+    const size_t n = equations.size(), before = stamps_.size();
+    std::unordered_map<uint64_t, size_t> wasAt;
+    wasAt.reserve(before);
+    for (size_t k = 0; k < before; ++k) wasAt.emplace(stamps_[k], k);
+    std::vector<uint64_t> stamps(n);
+    std::vector<size_t> previous(n, SIZE_MAX);  // where each curve stood last time, when unchanged
+    for (size_t k = 0; k < n; ++k) {
+        stamps[k] = equations[k] ? equations[k]->shapeStamp() : 0;
+        if (const auto it = wasAt.find(stamps[k]); equations[k] && it != wasAt.end()) previous[k] = it->second;
+    }
+    std::vector<std::vector<PointF>> pairs(n > 1 ? n * (n - 1) / 2 : 0);
+    SampleCache cache(n);
+    points_.clear();
+    for (size_t i = 0; i < n; ++i)
+        for (size_t j = i + 1; j < n; ++j) {
+            std::vector<PointF>& pair = pairs[PairIndex(i, j, n)];
+            // A pair is worked out with its curves in list order (ordinates on
+            // the first), so only a pair kept in the same order is reused.
+            if (previous[i] < previous[j] && previous[j] != SIZE_MAX)
+                pair = std::move(pairs_[PairIndex(previous[i], previous[j], before)]);
+            else
+                AddIntersections(equations, i, j, cache, pair);
+            points_.insert(points_.end(), pair.begin(), pair.end());
+        }
+    stamps_ = std::move(stamps);
+    pairs_ = std::move(pairs);
+    return points_;
+}
+
+void IntersectionCache::clear() {
+    stamps_.clear();
+    pairs_.clear();
+    points_.clear();
 }
 
 void DrawIntersection(Surface& surface, PointF p, double scale, double xZoom, double yZoom) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // Intersection points of the curves on the graph and their markers.
+#include <cstdint>
 #include <vector>
 
 #include "core/PointF.h"
@@ -15,6 +16,24 @@
 // conics): the crossings and touches of their drawn pieces, each once, refined
 // to the equations and ordered by x. No point with a non-finite coordinate is kept.
 std::vector<PointF> ComputeIntersections(const EquationList& equations);
+
+// The same points, kept pair by pair between calls: a pair is worked out again
+// only when one of its curves changed shape (EquationObject::shapeStamp), so a
+// drag of one curve among n costs n − 1 pairs, not n²/2, and a repaint that
+// changed no curve costs none.
+class IntersectionCache {
+public:
+    // The intersections of `equations`, as ComputeIntersections gives them.
+    const std::vector<PointF>& update(const EquationList& equations);
+    // Those of the last update.
+    const std::vector<PointF>& points() const { return points_; }
+    void clear();
+
+private:
+    std::vector<uint64_t> stamps_;               // the curves of the last update, in list order
+    std::vector<std::vector<PointF>> pairs_;     // their pairs i < j, row by row
+    std::vector<PointF> points_;
+};
 
 // The marker of one intersection point: a filled 12-gon of radius 0.1·scale
 // (scaled by the axis zooms), drawn dark red and then red.

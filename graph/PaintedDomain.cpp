@@ -67,24 +67,20 @@ std::vector<double> ColumnBreaks(const EquationList& equations, double x, const 
     return ys;
 }
 
-// The segments of one hatching column that lie in the region, in the line
-// style the caller has set; whether there is any. Only a column in sight
-// (`draw`) is drawn: one out of sight is still looked at, since where the
-// region ends decides how far the hatching reaches.
-bool DrawColumn(Surface& surface, const EquationList& equations, const Region& region, double x,
-                const RectF& rect, bool draw) {
+// The segments of one hatching column that lie in the region, added to `out`
+// when the column is in sight (`keep`); whether there is any. A column out of
+// sight is still looked at, since where the region ends decides how far the
+// hatching reaches.
+bool HatchColumn(const EquationList& equations, const Region& region, double x, const RectF& rect, bool keep,
+                 std::vector<HatchSegment>& out) {
     const std::vector<double> ys = ColumnBreaks(equations, x, rect);
-    int found = 0;
+    bool found = false;
     for (size_t k = 0; k + 1 < ys.size(); ++k) {
         if (!region.contains(PointF(float(x), float((ys[k] + ys[k + 1]) / 2)))) continue;
-        ++found;
-        if (!draw) continue;
-        surface.begin(Surface::Primitive::Lines);
-        surface.vertex(x, ys[k]);
-        surface.vertex(x, ys[k + 1]);
-        surface.end();
+        found = true;
+        if (keep) out.push_back({x, ys[k], ys[k + 1]});
     }
-    return found > 0;
+    return found;
 }
 
 }  // namespace
@@ -93,37 +89,84 @@ bool SameRegion(const EquationList& equations, PointF seed, PointF q) {
     return Region(equations, seed).contains(q);
 }
 
-void DrawPaintedDomain(Surface& surface, const PaintedDomain& domain, const EquationList& equations,
-                       const RectF& graphRect, double scale, const RectF& visible) {
+std::vector<HatchSegment> HatchPaintedDomain(const PaintedDomain& domain, const EquationList& equations,
+                                             const RectF& graphRect, double scale, const RectF& visible) {
+    std::vector<HatchSegment> segments;
     const PointF s = domain.seed;
     // A seed without a place has no column to start from, and a rectangle edge
     // that is not a number cannot be ordered among the column's breaks.
-    if (!std::isfinite(s.x) || !std::isfinite(s.y)) return;
+    if (!std::isfinite(s.x) || !std::isfinite(s.y)) return segments;
     if (std::isnan(graphRect.top) || std::isnan(graphRect.bottom) || std::isnan(graphRect.left) ||
         std::isnan(graphRect.right))
-        return;
+        return segments;
     const double step = 0.05 * scale;
     const Region region(equations, s);
-    // One stroke style for all the columns (as if set and reset around each):
-    // a page then carries the dash setting once, not once per column.
-    surface.setColor(ColorF(domain.colour.r, domain.colour.g, domain.colour.b, 1.0f));
-    surface.setStipple(1, 0xAAAA);
-    surface.setLineWidth(0.5f);
     const double margin = step > 0 && std::isfinite(step) ? step : 0.0;
     const auto inSight = [&](double x) { return x >= visible.left - margin && x <= visible.right + margin; };
     // A step that does not advance would only repeat the seed column.
     if (!(step > 0) || !std::isfinite(step)) {
-        DrawColumn(surface, equations, region, s.x, graphRect, inSight(s.x));
-    } else {
-        // Each walk ends where the region or the rectangle ends, or once it has
-        // passed the window: nothing beyond can be seen or end an earlier column.
-        double x = s.x;
-        for (int n = 0; n < kMaxColumns && x <= visible.right + margin; ++n, x += step)
-            if (!DrawColumn(surface, equations, region, x, graphRect, inSight(x)) || x >= graphRect.right) break;
-        x = s.x - step;
-        for (int n = 0; n < kMaxColumns && x >= visible.left - margin; ++n, x -= step)
-            if (!DrawColumn(surface, equations, region, x, graphRect, inSight(x)) || x <= graphRect.left) break;
+        HatchColumn(equations, region, s.x, graphRect, inSight(s.x), segments);
+        return segments;
     }
+    // Each walk ends where the region or the rectangle ends, or once it has
+    // passed the window: nothing beyond can be seen or end an earlier column.
+    double x = s.x;
+    for (int n = 0; n < kMaxColumns && x <= visible.right + margin; ++n, x += step)
+        if (!HatchColumn(equations, region, x, graphRect, inSight(x), segments) || x >= graphRect.right) break;
+    x = s.x - step;
+    for (int n = 0; n < kMaxColumns && x >= visible.left - margin; ++n, x -= step)
+        if (!HatchColumn(equations, region, x, graphRect, inSight(x), segments) || x <= graphRect.left) break;
+    return segments;
+}
+
+void DrawHatching(Surface& surface, const ColorF& colour, const std::vector<HatchSegment>& segments) {
+    if (segments.empty()) return;
+    // One stroke style and one primitive for all the columns: a page then
+    // carries the dash setting once, and the view makes one draw call.
+    surface.setColor(ColorF(colour.r, colour.g, colour.b, 1.0f));
+    surface.setStipple(1, 0xAAAA);
+    surface.setLineWidth(0.5f);
+    surface.begin(Surface::Primitive::Lines);
+    for (const HatchSegment& segment : segments) {
+        surface.vertex(segment.x, segment.from);
+        surface.vertex(segment.x, segment.to);
+    }
+    surface.end();
     surface.setStipple(1, Surface::kSolid);
     surface.setLineWidth(1.0f);
+}
+
+void DrawPaintedDomain(Surface& surface, const PaintedDomain& domain, const EquationList& equations,
+                       const RectF& graphRect, double scale, const RectF& visible) {
+    DrawHatching(surface, domain.colour, HatchPaintedDomain(domain, equations, graphRect, scale, visible));
+}
+
+const std::vector<HatchSegment>& HatchingCache::of(size_t index, const PaintedDomain& domain,
+                                                  const EquationList& equations, const RectF& graphRect,
+                                                  double scale, const RectF& visible) {
+    if (entries_.size() <= index) entries_.resize(index + 1);
+    Entry& entry = entries_[index];
+    std::vector<uint64_t> stamps;
+    stamps.reserve(equations.size());
+    for (const auto& e : equations) stamps.push_back(e ? e->shapeStamp() : 0);
+    const auto same = [](const RectF& a, const RectF& b) {
+        return a.left == b.left && a.right == b.right && a.top == b.top && a.bottom == b.bottom;
+    };
+    const bool current = entry.valid && entry.seed.x == domain.seed.x && entry.seed.y == domain.seed.y &&
+                         same(entry.graphRect, graphRect) && entry.scale == scale && same(entry.visible, visible) &&
+                         entry.stamps == stamps;
+    if (!current) {
+        entry.segments = HatchPaintedDomain(domain, equations, graphRect, scale, visible);
+        entry.valid = true;
+        entry.seed = domain.seed;
+        entry.graphRect = graphRect;
+        entry.scale = scale;
+        entry.visible = visible;
+        entry.stamps = std::move(stamps);
+    }
+    return entry.segments;
+}
+
+void HatchingCache::keep(size_t count) {
+    if (entries_.size() > count) entries_.resize(count);
 }

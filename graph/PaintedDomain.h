@@ -2,9 +2,11 @@
 #pragma once
 // Painted domains: regions of the plane bounded by the curves, the x-axis and
 // the graph rectangle, filled with vertical hatching. A domain is kept as its
-// colour and seed only and is recomputed on every repaint, so it follows later
-// edits of the curves.
+// colour and seed only and its hatching is worked out again whenever a curve
+// or the view changed, so it follows later edits of the curves.
+#include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "core/ColorF.h"
 #include "core/PointF.h"
@@ -22,15 +24,48 @@ struct PaintedDomain {
 // on a curve or on the axis is in no region with anything.
 bool SameRegion(const EquationList& equations, PointF seed, PointF q);
 
-// Draws the vertical hatching of one painted domain: columns every 0.05·scale,
+// One vertical stroke of a domain's hatching, in graph units.
+struct HatchSegment {
+    double x, from, to;
+};
+
+// The vertical hatching of one painted domain: columns every 0.05·scale,
 // from the seed column outwards in both directions, each direction stopping at
 // the first column with nothing of the region in it or at the graph's edge.
 // Only the columns within `visible` (the part of the graph in the window, in
 // the frame drawn in) are drawn: deep in a zoom, the columns across the whole
-// graph rectangle are millions.
+// graph rectangle are millions. DrawPaintedDomain draws it (DrawHatching):
+// dotted half-width strokes in the domain's colour, without its alpha.
+std::vector<HatchSegment> HatchPaintedDomain(const PaintedDomain& domain, const EquationList& equations,
+                                             const RectF& graphRect, double scale, const RectF& visible);
+void DrawHatching(Surface& surface, const ColorF& colour, const std::vector<HatchSegment>& segments);
 void DrawPaintedDomain(Surface& surface, const PaintedDomain& domain, const EquationList& equations,
                        const RectF& graphRect, double scale,
                        const RectF& visible = RectF(std::numeric_limits<float>::infinity(),
                                                     -std::numeric_limits<float>::infinity(),
                                                     -std::numeric_limits<float>::infinity(),
                                                     std::numeric_limits<float>::infinity()));
+
+// The hatching of a graph's painted domains, each kept until a curve changes
+// shape (EquationObject::shapeStamp), its seed moves or the view changes: a
+// repaint that changed none of them works out no column.
+class HatchingCache {
+public:
+    // The hatching of the domain at `index` of the graph's list.
+    const std::vector<HatchSegment>& of(size_t index, const PaintedDomain& domain, const EquationList& equations,
+                                        const RectF& graphRect, double scale, const RectF& visible);
+    // Forgets the domains from `count` on (the list got shorter).
+    void keep(size_t count);
+
+private:
+    struct Entry {
+        bool valid = false;
+        PointF seed;
+        RectF graphRect;
+        double scale = 0;
+        RectF visible;
+        std::vector<uint64_t> stamps;
+        std::vector<HatchSegment> segments;
+    };
+    std::vector<Entry> entries_;
+};

@@ -2,6 +2,7 @@
 #include "mathex/Markers.h"
 
 #include <cmath>
+#include <vector>
 
 #include "mathex/SmartNumber.h"
 
@@ -29,10 +30,19 @@ void DrawDiscMarker(Surface& surface, PointF centre, double radius, double sx, d
         surface.circle(centre, radius * sx, filled);
         return;
     }
+    // The disc's corners on the unit circle, worked out once: a graph full of
+    // markers would otherwise take two sines for every corner of every repaint.
+    struct Corner {
+        double cos, sin;
+    };
+    static const std::vector<Corner> kCorners = [] {
+        std::vector<Corner> corners;
+        for (double t = 0; t < kTwoPi; t += 0.5235987755) corners.push_back({std::cos(t), std::sin(t)});
+        return corners;
+    }();
     auto polygon = [&](Surface::Primitive primitive) {
         surface.begin(primitive);
-        for (double t = 0; t < kTwoPi; t += 0.5235987755)
-            surface.vertex(centre.x + radius * sx * std::cos(t), centre.y + radius * sy * std::sin(t));
+        for (const Corner& c : kCorners) surface.vertex(centre.x + radius * sx * c.cos, centre.y + radius * sy * c.sin);
         surface.end();
     };
     surface.setColor(fill);

@@ -136,4 +136,42 @@ TEST(IntersectionMarker, TwoFilledTwelveGonsDarkRedThenRed) {
     }
 }
 
+// The kept intersections are those worked out afresh after every kind of
+// change to the list: a curve moved or reshaped, its domain or plot box
+// changed, a curve added, deleted or put elsewhere in the list.
+TEST(IntersectionCache, GivesWhatAFreshComputationGivesAfterEveryChange) {
+    using Edit = void (*)(EquationList&);
+    struct Step {
+        const char* name;
+        Edit edit;
+    };
+    const Step steps[] = {
+        {"as made", [](EquationList&) {}},
+        {"nothing changed", [](EquationList&) {}},
+        {"a polynomial moved", [](EquationList& l) { l[0]->translate(0.5, -1); }},
+        {"a conic moved", [](EquationList& l) { l[2]->translate(-1, 0.25); }},
+        {"a domain set", [](EquationList& l) { l[1]->setDomain(-1, 2); }},
+        {"a plot box shrunk", [](EquationList& l) { l[3]->setPlotBox(-2, 2, 2, -2); }},
+        {"a curve added", [](EquationList& l) { l.push_back(testing_support::MakeEquation("y=1-x")); }},
+        {"a curve deleted", [](EquationList& l) { l.erase(l.begin() + 1); }},
+        {"two curves swapped", [](EquationList& l) { std::swap(l[0], l[2]); }},
+        {"an equation replaced", [](EquationList& l) { l[1]->setEquation("y=x^2/2-3"); }},
+        {"all deleted", [](EquationList& l) { l.clear(); }},
+    };
+    EquationList equations = MakeEquations({"y=x^2-2", "y=sin(x)", "x^2/9+y^2/4-1=0", "y=x", "x=1"});
+    IntersectionCache cache;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.edit(equations);
+        const std::vector<PointF> fresh = ComputeIntersections(equations);
+        const std::vector<PointF>& kept = cache.update(equations);
+        ASSERT_EQ(kept.size(), fresh.size());
+        for (size_t k = 0; k < fresh.size(); ++k) {
+            EXPECT_EQ(kept[k].x, fresh[k].x);
+            EXPECT_EQ(kept[k].y, fresh[k].y);
+        }
+        EXPECT_EQ(&cache.points(), &kept);
+    }
+}
+
 }  // namespace

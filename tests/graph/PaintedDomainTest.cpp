@@ -52,12 +52,30 @@ TEST(PaintedRegion, SameRegion) {
         EXPECT_EQ(SameRegion(MakeEquations(c.equations), c.seed, c.q), c.same) << c.name;
 }
 
-// The hatching segments drawn for one domain (every primitive is one segment).
+// The segments drawn, each as a primitive of its own (a primitive of separate
+// segments is split into them, with its style).
+std::vector<RecordedPrimitive> Segments(const RecordingSurface& surface) {
+    std::vector<RecordedPrimitive> segments;
+    for (const RecordedPrimitive& p : surface.primitives) {
+        if (p.primitive != Surface::Primitive::Lines) {
+            segments.push_back(p);
+            continue;
+        }
+        for (size_t k = 0; k + 1 < p.points.size(); k += 2) {
+            RecordedPrimitive segment = p;
+            segment.points = {p.points[k], p.points[k + 1]};
+            segments.push_back(segment);
+        }
+    }
+    return segments;
+}
+
+// The hatching segments drawn for one domain.
 std::vector<RecordedPrimitive> Hatch(const EquationList& equations, PointF seed, double scale = 1,
                                      const RectF& rect = kGraph, ColorF colour = ColorF(0.2f, 0.4f, 0.6f, 0.3f)) {
     RecordingSurface surface;
     DrawPaintedDomain(surface, PaintedDomain{colour, seed}, equations, rect, scale);
-    return surface.primitives;
+    return Segments(surface);
 }
 
 float MinX(const std::vector<RecordedPrimitive>& segments) {
@@ -83,6 +101,13 @@ TEST(PaintedHatching, SegmentsAreStippledVerticalsInTheDomainColour) {
         EXPECT_EQ(s.stipple, 0xAAAA);
         EXPECT_FLOAT_EQ(s.lineWidth, 0.5f);
     }
+}
+
+TEST(PaintedHatching, AllTheColumnsAreOnePrimitive) {
+    RecordingSurface surface;
+    DrawPaintedDomain(surface, PaintedDomain{ColorF(1, 0, 0, 1), PointF(0, 1)}, MakeEquations({"y=x^2-4"}), kGraph, 1);
+    ASSERT_EQ(surface.primitives.size(), 1u);
+    EXPECT_GT(surface.primitives[0].points.size(), 100u);
 }
 
 TEST(PaintedHatching, LineStyleIsRestoredAfterwards) {
@@ -245,7 +270,7 @@ TEST(PaintedHatching, DrawsOnlyTheColumnsInSight) {
         const RectF visible(10, -10, c.left, c.right);
         DrawPaintedDomain(surface, PaintedDomain{ColorF(0, 0, 1, 1), c.seed}, MakeEquations(c.equations), kGraph, 1,
                           visible);
-        const auto& segments = surface.primitives;
+        const auto segments = Segments(surface);
         if (c.drawnFrom > c.drawnTo) {
             EXPECT_TRUE(segments.empty()) << c.name;
             continue;
@@ -255,6 +280,46 @@ TEST(PaintedHatching, DrawsOnlyTheColumnsInSight) {
         EXPECT_LE(MaxX(segments), c.right + 0.05 + 1e-3) << c.name;
         EXPECT_LE(MinX(segments), c.drawnFrom + 1e-3) << c.name;
         EXPECT_GE(MaxX(segments), c.drawnTo - 1e-3) << c.name;
+    }
+}
+
+// The kept hatching is the one worked out afresh after every change it depends on.
+TEST(HatchingCache, GivesWhatAFreshHatchingGivesAfterEveryChange) {
+    struct View {
+        PointF seed;
+        double scale;
+        RectF visible;
+    };
+    using Edit = void (*)(EquationList&, View&);
+    struct Step {
+        const char* name;
+        Edit edit;
+    };
+    const Step steps[] = {
+        {"as made", [](EquationList&, View&) {}},
+        {"nothing changed", [](EquationList&, View&) {}},
+        {"a bounding curve moved", [](EquationList& l, View&) { l[0]->translate(0.5, -1); }},
+        {"a curve added", [](EquationList& l, View&) { l.push_back(testing_support::MakeEquation("y=-1")); }},
+        {"a curve deleted", [](EquationList& l, View&) { l.erase(l.begin()); }},
+        {"the seed moved", [](EquationList&, View& v) { v.seed = PointF(0.5f, -0.5f); }},
+        {"zoomed", [](EquationList&, View& v) { v.scale = 0.5; }},
+        {"panned", [](EquationList&, View& v) { v.visible = RectF(10, -10, -2, 3); }},
+    };
+    EquationList equations = MakeEquations({"y=x^2-4", "x^2+y^2-9=0"});
+    View view{PointF(0, -1), 1.0, RectF(10, -10, -10, 10)};
+    HatchingCache cache;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.edit(equations, view);
+        const PaintedDomain domain{ColorF(0, 0, 1, 1), view.seed};
+        const auto fresh = HatchPaintedDomain(domain, equations, kGraph, view.scale, view.visible);
+        const auto& kept = cache.of(0, domain, equations, kGraph, view.scale, view.visible);
+        ASSERT_EQ(kept.size(), fresh.size());
+        for (size_t k = 0; k < fresh.size(); ++k) {
+            EXPECT_EQ(kept[k].x, fresh[k].x);
+            EXPECT_EQ(kept[k].from, fresh[k].from);
+            EXPECT_EQ(kept[k].to, fresh[k].to);
+        }
     }
 }
 
