@@ -12,6 +12,8 @@
 
 #include "graph/EquationObject.h"
 #include "graph/GraphManager.h"
+#include "graph/Intersections.h"
+#include "graph/PaintedDomain.h"
 #include "graph/ZeroSet.h"
 #include "support/RecordingSurface.h"
 #include "DragScene.h"
@@ -73,16 +75,14 @@ BENCHMARK(BM_DrawTwentyEquations)->Unit(benchmark::kMicrosecond);
 
 // What one move event of a curve drag costs: the move (translating the quadratic
 // y = x^2 - 2x, resampling it, recomputing the intersections) and the repaint
-// that follows it, drawn into a recording surface. The pointer goes back and
-// forth between two pixels, so the scene stays the same from step to step.
+// that follows it, drawn into a recording surface, on a graph of N equations.
+// The pointer goes back and forth between two pixels, so the scene stays the
+// same from step to step.
 void BM_DragStep(benchmark::State& state) {
     GraphManager graph;
-    BuildDragScene(graph);
-    const PointF grab = graph.viewport().graphToScreen(-1, 3);  // on y = x^2 - 2x only
-    const int px = int(std::lround(grab.x)), py = int(std::lround(grab.y));
-    graph.mouseDown(px, py);
-    graph.mouseMove(px + 6, py + 4);
-    if (graph.mode() != MODE_MOVING_CURVE) {
+    BuildDragScene(graph, int(state.range(0)));
+    int px = 0, py = 0;
+    if (!GrabQuadratic(graph, px, py)) {
         state.SkipWithError("the grab point is not on the curve");
         return;
     }
@@ -99,6 +99,61 @@ void BM_DragStep(benchmark::State& state) {
     state.counters["intersections"] = double(graph.intersections().size());
     state.counters["primitives"] = double(primitives);
 }
-BENCHMARK(BM_DragStep)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragStep)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// A redraw of the whole graph of N equations (three painted domains and the
+// intersections shown) when nothing changed since the last: what a repaint
+// for the window's own sake (an expose, a selection) costs.
+void BM_Redraw(benchmark::State& state) {
+    GraphManager graph;
+    BuildDragScene(graph, int(state.range(0)));
+    for (auto _ : state) {
+        testing_support::RecordingSurface surface;
+        graph.draw(surface);
+        benchmark::DoNotOptimize(surface.primitives.data());
+    }
+    state.counters["intersections"] = double(graph.intersections().size());
+}
+BENCHMARK(BM_Redraw)->Arg(1)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The intersections after one curve of N moved, worked out afresh (0) or by the
+// cache that keeps the pairs of the curves that did not move (1): the drag
+// step's share of intersections before and after the cache.
+void BM_IntersectionsAfterOneMove(benchmark::State& state) {
+    GraphManager graph;
+    BuildDragScene(graph, int(state.range(0)));
+    const EquationList& equations = graph.equations();
+    EquationObject& moved = *equations[1];
+    IntersectionCache cache;
+    cache.update(equations);
+    double dy = 0.25;
+    for (auto _ : state) {
+        moved.translate(0, dy);
+        dy = -dy;
+        if (state.range(1)) benchmark::DoNotOptimize(cache.update(equations).data());
+        else benchmark::DoNotOptimize(ComputeIntersections(equations).data());
+    }
+}
+BENCHMARK(BM_IntersectionsAfterOneMove)->ArgsProduct({{20, 100}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+// The hatching of the scene's three painted domains on a repaint that changed
+// nothing, worked out afresh (0) or kept (1).
+void BM_HatchingUnchanged(benchmark::State& state) {
+    GraphManager graph;
+    BuildDragScene(graph, int(state.range(0)));
+    const Viewport& v = graph.viewport();
+    const PointF topLeft = v.screenToGraph(0, 0), bottomRight = v.screenToGraph(v.width, v.height);
+    const RectF visible(topLeft.y, bottomRight.y, topLeft.x, bottomRight.x);
+    HatchingCache cache;
+    for (auto _ : state)
+        for (size_t k = 0; k < graph.paintedDomains().size(); ++k) {
+            const PaintedDomain& d = graph.paintedDomains()[k];
+            if (state.range(1))
+                benchmark::DoNotOptimize(cache.of(k, d, graph.equations(), v.graphRect, v.scale, visible).data());
+            else
+                benchmark::DoNotOptimize(HatchPaintedDomain(d, graph.equations(), v.graphRect, v.scale, visible).data());
+        }
+}
+BENCHMARK(BM_HatchingUnchanged)->ArgsProduct({{20, 100}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -27,7 +27,7 @@ struct GlScene {
     std::unique_ptr<EglContext> context;
     GlSurface surface;
 
-    bool make(benchmark::State& state, bool labels = true) {
+    bool make(benchmark::State& state, bool labels = true, int equations = 20) {
         if (!Typesetter::EnsureGuiApplication()) {
             state.SkipWithError("no fonts");
             return false;
@@ -38,7 +38,7 @@ struct GlScene {
             return false;
         }
         graph.setClientSize(kWidth, kHeight);
-        BuildDragScene(graph);
+        BuildDragScene(graph, equations);
         for (const auto& e : graph.equations()) e->setDisplayText(labels);
         return true;
     }
@@ -68,6 +68,25 @@ void BM_RepaintWithoutLabels(benchmark::State& state) {
     for (auto _ : state) scene.repaint();
 }
 BENCHMARK(BM_RepaintWithoutLabels)->Unit(benchmark::kMillisecond);
+
+// One step of a curve drag on a graph of N equations, drawn for real: the
+// move, then the repaint through OpenGL (no labels, as in BM_DragStep).
+void BM_DragStepGl(benchmark::State& state) {
+    GlScene scene;
+    if (!scene.make(state, false, int(state.range(0)))) return;
+    int px = 0, py = 0;
+    if (!GrabQuadratic(scene.graph, px, py)) {
+        state.SkipWithError("the grab point is not on the curve");
+        return;
+    }
+    bool back = true;
+    for (auto _ : state) {
+        scene.graph.mouseMove(back ? px : px + 6, back ? py : py + 4);
+        back = !back;
+        scene.repaint();
+    }
+}
+BENCHMARK(BM_DragStepGl)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond);
 
 void BM_RepaintWithLabelsCold(benchmark::State& state) {
     GlScene scene;

@@ -216,9 +216,16 @@ void ExplicitAgainstAny(const EquationObject& f, const Samples& samples, const E
         } else {
             for (size_t k = 0; k < xs.size(); ++k) hs[k] = Residual(g, xs[k], ys[k]);
         }
+        // Where h vanishes at two samples in a row the curves lie on one another
+        // (y = sin x typed twice): a stretch they share has no crossing to
+        // mark, as two equal polynomials have none, only rounding noise.
+        std::vector<char> shared(xs.size(), 0);
+        const auto vanishes = [&](size_t k) { return std::abs(hs[k]) <= 1e-9 * (1 + std::abs(ys[k])); };
+        for (size_t k = 0; k + 1 < xs.size(); ++k)
+            if (vanishes(k) && vanishes(k + 1)) shared[k] = shared[k + 1] = 1;
         for (size_t k = 0; k + 1 < xs.size(); ++k) {
             double a = xs[k], b = xs[k + 1], ha = hs[k], hb = hs[k + 1];
-            if (!std::isfinite(ha) || !std::isfinite(hb)) continue;
+            if (!std::isfinite(ha) || !std::isfinite(hb) || shared[k] || shared[k + 1]) continue;
             if (ha == 0) {
                 keep(a);
                 continue;
@@ -236,6 +243,7 @@ void ExplicitAgainstAny(const EquationObject& f, const Samples& samples, const E
         }
         for (size_t k = 1; k + 1 < xs.size(); ++k) {
             if (!std::isfinite(hs[k - 1]) || !std::isfinite(hs[k]) || !std::isfinite(hs[k + 1])) continue;
+            if (shared[k - 1] || shared[k] || shared[k + 1]) continue;
             if ((hs[k - 1] < 0) != (hs[k] < 0) || (hs[k] < 0) != (hs[k + 1] < 0) || hs[k] == 0) continue;
             if (!MayTouch(xs[k - 1], hs[k - 1], xs[k], hs[k], xs[k + 1], hs[k + 1])) continue;
             double a = xs[k - 1], b = xs[k + 1];
@@ -293,6 +301,13 @@ void ImplicitAgainstImplicit(const EquationObject& a, const EquationObject& b, d
             for (int cy = row(std::min(g.p0.y, g.p1.y)); cy <= row(std::max(g.p0.y, g.p1.y)); ++cy)
                 cells[cy * kCells + cx].push_back(int(k));
     }
+    // How far p is from b, to first order: |G| over the length of G's gradient.
+    auto distanceToB = [&](PointF p) {
+        const double x = p.x, y = p.y, e = 1e-7 * (1 + std::abs(x) + std::abs(y));
+        const double gx = (Residual(b, x + e, y) - Residual(b, x - e, y)) / (2 * e);
+        const double gy = (Residual(b, x, y + e) - Residual(b, x, y - e)) / (2 * e);
+        return std::abs(Residual(b, x, y)) / std::hypot(gx, gy);
+    };
     std::vector<size_t> testedBy(segments.size(), SIZE_MAX);  // the a-segment that last tested each
     size_t serial = 0;
     for (const Stroke& p : a.pieces())
@@ -301,6 +316,10 @@ void ImplicitAgainstImplicit(const EquationObject& a, const EquationObject& b, d
             if (std::max(p0.x, p1.x) < box.left || std::min(p0.x, p1.x) > box.right ||
                 std::max(p0.y, p1.y) < box.bottom || std::min(p0.y, p1.y) > box.top)
                 continue;
+            // A segment of a that lies along b (a circle typed twice): the curves
+            // share it, and their pieces meet at every vertex without crossing.
+            const double along = 0.01 * std::hypot(double(p1.x - p0.x), double(p1.y - p0.y)) + 1e-6;
+            if (distanceToB(p0) <= along && distanceToB(p1) <= along) continue;
             for (int cx = column(std::min(p0.x, p1.x)); cx <= column(std::max(p0.x, p1.x)); ++cx)
                 for (int cy = row(std::min(p0.y, p1.y)); cy <= row(std::max(p0.y, p1.y)); ++cy)
                     for (const int k : cells[cy * kCells + cx]) {

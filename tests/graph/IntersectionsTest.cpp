@@ -74,6 +74,13 @@ const IntersectionCase kAnyPairs[] = {
     {"apart: no point", {"x^2+y^2=1", "(x-5)^2+y^2=1"}, {}},
     {"a sine and the same sine lifted: never meet", {"y=sin(x)", "y=sin(x)+1"}, {}},
     {"a bump that stays clear of the line", {"y=x^2+1", "y=cos(x)-0.5"}, {}},
+    // Curves on one another share every point and cross nowhere, as two equal polynomials.
+    {"a sine typed twice", {"y=sin(x)", "y=sin(x)"}, {}},
+    {"the same sine written otherwise", {"y=2*sin(x)", "y=sin(x)+sin(x)"}, {}},
+    {"an exponential typed twice", {"y=e^x", "y=e^x"}, {}},
+    {"a circle typed twice", {"x^2+y^2=4", "x^2+y^2=4"}, {}},
+    {"a vertical line typed twice", {"x=3", "x=3"}, {}},
+    {"a line and the same line as a sum", {"y=x", "y=x+0*sin(x)"}, {}},
 };
 
 TEST(Intersections, AnyTwoCurves) {
