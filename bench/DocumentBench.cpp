@@ -42,7 +42,7 @@ void Fill(GraphManager& graph, int equations) {
         for (int k = 0; k < 3; ++k) {
             AttribPoint p;
             p.setPosition(float(k) + 0.25f, float(i) * 0.1f);
-            p.xValueType = k;
+            p.axis[AttribPoint::X].valueType = k;
             p.setXValueTypeString("a_" + std::to_string(k));
             e->addAttribPoint(p);
         }

@@ -55,8 +55,8 @@ void BM_DrawTwentyEquations(benchmark::State& state) {
             AttribPoint ap(o.get());
             ap.setPosition(1, float(o->valueAt(1).x));
             ap.pointType = 1;
-            ap.xValueType = AttribPoint::LABEL_VALUE;
-            ap.xLineType = AttribPoint::LINE_DASHED;
+            ap.axis[AttribPoint::X].valueType = AttribPoint::LABEL_VALUE;
+            ap.axis[AttribPoint::X].lineType = AttribPoint::LINE_DASHED;
             o->addAttribPoint(ap);
         }
         if (i % 5 == 0) {

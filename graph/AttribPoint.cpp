@@ -112,8 +112,8 @@ double ConicOrdinate(const double (&k)[6], double v, double near) {
 void AttribPoint::setPosition(float x_, float y_) {
     x = x_;
     y = y_;
-    SetNumber(xValueExpr, x);
-    SetNumber(yValueExpr, y);
+    SetNumber(axis[X].valueExpr, x);
+    SetNumber(axis[Y].valueExpr, y);
 }
 
 void AttribPoint::setX(const std::string& text) {
@@ -126,7 +126,7 @@ void AttribPoint::setX(const std::string& text) {
         }
     }
     if (!Finite(v)) {
-        SetNumber(xValueExpr, x);
+        SetNumber(axis[X].valueExpr, x);
         return;
     }
     const MathExp* e = owner ? owner->expression() : nullptr;
@@ -137,21 +137,21 @@ void AttribPoint::setX(const std::string& text) {
         double y2 = 0;
         owner->ordinates(v, newY, y2);
     } else {
-        xValueExpr = typed;  // nothing to move along
+        axis[X].valueExpr = typed;  // nothing to move along
         return;
     }
     // No real ordinate at v (no branch there, or outside the function's domain).
     if (!FitsFloat(v) || !FitsFloat(newY)) {
-        SetNumber(xValueExpr, x);
+        SetNumber(axis[X].valueExpr, x);
         return;
     }
     setPosition(float(v), float(newY));
 }
 
-void AttribPoint::setXValueTypeString(const std::string& text) { xValueTypeString.Parse(text); }
-void AttribPoint::setYValueTypeString(const std::string& text) { yValueTypeString.Parse(text); }
-void AttribPoint::setXLengthText(const std::string& text) { xLengthText.Parse(text); }
-void AttribPoint::setYLengthText(const std::string& text) { yLengthText.Parse(text); }
+void AttribPoint::setXValueTypeString(const std::string& text) { axis[X].valueTypeString.Parse(text); }
+void AttribPoint::setYValueTypeString(const std::string& text) { axis[Y].valueTypeString.Parse(text); }
+void AttribPoint::setXLengthText(const std::string& text) { axis[X].lengthText.Parse(text); }
+void AttribPoint::setYLengthText(const std::string& text) { axis[Y].lengthText.Parse(text); }
 
 bool AttribPoint::hit(PointF p, double scale) const {
     return std::fabs(x - p.x) < 0.2 * scale && std::fabs(y - p.y) < 0.2 * scale;
@@ -192,12 +192,12 @@ std::vector<AttribPoint::ValueLabel> AttribPoint::valueLabels(Surface& surface, 
                                                               double yZoom) const {
     std::vector<ValueLabel> labels;
     if (!Finite(x) || !Finite(y)) return labels;
-    if (const MathExp* e = LabelOf(xValueType, xValueExpr, xValueTypeString)) {
+    if (const MathExp* e = LabelOf(axis[X].valueType, axis[X].valueExpr, axis[X].valueTypeString)) {
         const LabelSize size = MeasureEquationLabel(surface, *e, scale, xZoom, yZoom);
         const PointF corner(float(x - size.width / 2), float(y >= 0 ? -size.height : 0.0));
         labels.push_back({e, corner, size.width, size.height});
     }
-    if (const MathExp* e = LabelOf(yValueType, yValueExpr, yValueTypeString)) {
+    if (const MathExp* e = LabelOf(axis[Y].valueType, axis[Y].valueExpr, axis[Y].valueTypeString)) {
         const LabelSize size = MeasureEquationLabel(surface, *e, scale, xZoom, yZoom);
         const PointF corner(float(x >= 0 ? -size.width : 0.0), float(y - size.height / 2));
         labels.push_back({e, corner, size.width, size.height});
@@ -230,8 +230,8 @@ void AttribPoint::drawGuideLines(Surface& surface) const {
         surface.vertex(foot.x, foot.y);
         surface.end();
     };
-    guide(xLineType, xLineWidth, xValueColor, PointF(x, 0));
-    guide(yLineType, yLineWidth, yValueColor, PointF(0, y));
+    guide(axis[X].lineType, axis[X].lineWidth, axis[X].valueColor, PointF(x, 0));
+    guide(axis[Y].lineType, axis[Y].lineWidth, axis[Y].valueColor, PointF(0, y));
     surface.setStipple(1, Surface::kSolid);
 }
 
@@ -247,27 +247,27 @@ void AttribPoint::drawLengths(Surface& surface, double scale, double xZoom, doub
 void AttribPoint::drawXLength(Surface& surface, double scale, double xZoom, double yZoom) const {
     const double mid = y / 2.0, top = mid + 0.4, bottom = mid - 0.15;
     double left = 0, right = 0;
-    if (xLengthType == LABEL_VALUE) {
+    if (axis[X].lengthType == LABEL_VALUE) {
         const std::string text = MathEx::SmartNumber(std::fabs(y)).ToString();
         const double n = double(text.size());
         left = x >= 0 ? x + 0.2 : x - 0.2 - 0.2 * n;
         right = left + 0.2 * n;
         DrawStrokeText(surface, text, PointF(float(left), float(mid)), kStrokeScale * scale * xZoom,
-                       kStrokeScale * scale * yZoom, xLengthTextColor);
-    } else if (xLengthType == LABEL_TEXT) {
-        const double w = MeasureEquationLabel(surface, xLengthText, scale, xZoom, yZoom).width;
+                       kStrokeScale * scale * yZoom, axis[X].lengthTextColor);
+    } else if (axis[X].lengthType == LABEL_TEXT) {
+        const double w = MeasureEquationLabel(surface, axis[X].lengthText, scale, xZoom, yZoom).width;
         left = x >= 0 ? x + 0.2 : x - 0.2 - 0.3 * w;
         right = left + 0.3 * w;
         surface.setColor(kBlack);
-        DrawEquationLabel(surface, xLengthText, PointF(float(left), float(top)), scale, xZoom, yZoom);
+        DrawEquationLabel(surface, axis[X].lengthText, PointF(float(left), float(top)), scale, xZoom, yZoom);
     } else {
         return;
     }
     const double m = (left + right) / 2;
-    if (xGuideType == LINE_NONE || !(std::fabs(y) > std::fabs(m - x))) return;
-    surface.setColor(xLengthColor);
-    surface.setLineWidth(float(xGuideWidth));
-    surface.setStipple(1, PatternOf(xGuideType));
+    if (axis[X].guideType == LINE_NONE || !(std::fabs(y) > std::fabs(m - x))) return;
+    surface.setColor(axis[X].lengthColor);
+    surface.setLineWidth(float(axis[X].guideWidth));
+    surface.setStipple(1, PatternOf(axis[X].guideType));
     // From the point towards the foot: downwards above the axis, upwards below it.
     const double first = y >= 0 ? top : bottom, second = y >= 0 ? bottom : top;
     drawBracket(surface, PointF(x, y), PointF(float(m), float(first)), PointF(float(m), float(second)),
@@ -278,26 +278,26 @@ void AttribPoint::drawXLength(Surface& surface, double scale, double xZoom, doub
 void AttribPoint::drawYLength(Surface& surface, double scale, double xZoom, double yZoom) const {
     const double mid = x / 2.0, bottom = y + 0.2;
     double left = 0, right = 0;
-    if (yLengthType == LABEL_VALUE) {
+    if (axis[Y].lengthType == LABEL_VALUE) {
         const std::string text = MathEx::SmartNumber(std::fabs(x)).ToString();
         const double n = double(text.size());
         left = mid - 0.1 * n;
         right = mid + 0.1 * n;
         DrawStrokeText(surface, text, PointF(float(left), float(bottom)), kStrokeScale * scale * xZoom,
-                       kStrokeScale * scale * yZoom, yLengthTextColor);
-    } else if (yLengthType == LABEL_TEXT) {
-        const double w = MeasureEquationLabel(surface, yLengthText, scale, xZoom, yZoom).width;
+                       kStrokeScale * scale * yZoom, axis[Y].lengthTextColor);
+    } else if (axis[Y].lengthType == LABEL_TEXT) {
+        const double w = MeasureEquationLabel(surface, axis[Y].lengthText, scale, xZoom, yZoom).width;
         left = mid - 0.15 * w;
         right = mid + 0.15 * w;
         surface.setColor(kBlack);
-        DrawEquationLabel(surface, yLengthText, PointF(float(left), float(y + 0.6)), scale, xZoom, yZoom);
+        DrawEquationLabel(surface, axis[Y].lengthText, PointF(float(left), float(y + 0.6)), scale, xZoom, yZoom);
     } else {
         return;
     }
-    if (yGuideType == LINE_NONE || !(right - left + 1 < std::fabs(x))) return;
-    surface.setColor(yLengthColor);
-    surface.setLineWidth(float(yGuideWidth));
-    surface.setStipple(1, PatternOf(yGuideType));
+    if (axis[Y].guideType == LINE_NONE || !(right - left + 1 < std::fabs(x))) return;
+    surface.setColor(axis[Y].lengthColor);
+    surface.setLineWidth(float(axis[Y].guideWidth));
+    surface.setStipple(1, PatternOf(axis[Y].guideType));
     // Through the ends of the box at its middle height, the nearer end first.
     const float level = float(y + 0.4);
     const double nearEnd = x >= 0 ? right : left, farEnd = x >= 0 ? left : right;

@@ -2,6 +2,7 @@
 #pragma once
 // A point on an equation's curve with its annotations: marker, guide lines to
 // the axes, axis labels and length labels with brackets.
+#include <array>
 #include <string>
 #include <vector>
 
@@ -22,21 +23,30 @@ public:
     AttribPoint() = default;
     explicit AttribPoint(EquationObject* owner_) : owner(owner_) {}
 
+    // What the point shows towards one axis: its coordinate as a label, the
+    // line to that axis, and the length along the line with its bracket. The
+    // x side (axis[X]: about the x-coordinate, the vertical line to the x-axis)
+    // and the y side are the same kind of thing, kept twice.
+    struct Axis {
+        MathEx::MathExp valueExpr;        // the coordinate, as the value label shows it
+        int valueType = LABEL_NONE;       // none, the coordinate, or valueTypeString
+        MathEx::MathExp valueTypeString;
+        int lineType = LINE_NONE;         // the line from the point to the axis
+        int lineWidth = 1;
+        ColorF valueColor{0, 0, 0, 1};    // of that line
+        int lengthType = LABEL_NONE;      // none, the line's length, or lengthText
+        MathEx::MathExp lengthText;
+        int guideType = LINE_NONE;        // the bracket beside the length
+        int guideWidth = 1;
+        ColorF lengthColor{0, 0, 0, 1};   // of the bracket
+        ColorF lengthTextColor{0, 0, 0, 1};
+    };
+    enum AxisIndex { X = 0, Y = 1 };
+
     EquationObject* owner = nullptr;  // not owned
     ColorF color{0, 0, 0, 1};
-    MathEx::MathExp xValueExpr, yValueExpr;
     int pointType = 0;
-    int xValueType = LABEL_NONE, yValueType = LABEL_NONE;
-    MathEx::MathExp xValueTypeString, yValueTypeString;
-    int xLineType = LINE_NONE, yLineType = LINE_NONE;
-    int xLineWidth = 1, yLineWidth = 1;
-    ColorF xValueColor{0, 0, 0, 1}, yValueColor{0, 0, 0, 1};
-    int xLengthType = LABEL_NONE, yLengthType = LABEL_NONE;
-    MathEx::MathExp xLengthText, yLengthText;
-    int xGuideType = LINE_NONE, yGuideType = LINE_NONE;
-    int xGuideWidth = 1, yGuideWidth = 1;
-    ColorF xLengthColor{0, 0, 0, 1}, yLengthColor{0, 0, 0, 1};
-    ColorF xLengthTextColor{0, 0, 0, 1}, yLengthTextColor{0, 0, 0, 1};
+    std::array<Axis, 2> axis;
 
     // Moves the point and rebuilds xValueExpr and yValueExpr from the coordinates.
     void setPosition(float x_, float y_);

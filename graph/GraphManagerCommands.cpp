@@ -84,12 +84,12 @@ void GraphManager::addAttribPoint(AttribPreset preset) {
     if (indexOf(hitEquation_) < 0 || attribPointCount() >= kMaxAttribPoints) return;
     AttribPoint ap(hitEquation_);
     if (preset == PRESET_X_CAPTION || preset == PRESET_XY_CAPTION) {
-        ap.xValueType = AttribPoint::LABEL_VALUE;
-        ap.xLineType = AttribPoint::LINE_DASHED;
+        ap.axis[AttribPoint::X].valueType = AttribPoint::LABEL_VALUE;
+        ap.axis[AttribPoint::X].lineType = AttribPoint::LINE_DASHED;
     }
     if (preset == PRESET_Y_CAPTION || preset == PRESET_XY_CAPTION) {
-        ap.yValueType = AttribPoint::LABEL_VALUE;
-        ap.yLineType = AttribPoint::LINE_DASHED;
+        ap.axis[AttribPoint::Y].valueType = AttribPoint::LABEL_VALUE;
+        ap.axis[AttribPoint::Y].lineType = AttribPoint::LINE_DASHED;
     }
     ap.setPosition(pointOnCurve_.x, pointOnCurve_.y);
     hitEquation_->addAttribPoint(ap);
@@ -161,11 +161,11 @@ bool GraphManager::processGesture(Gesture gesture) {
             AttribPoint ap(curve);
             ap.pointType = 1;
             if (d.y * d.y - d.x * d.x >= 0) {
-                ap.xValueType = AttribPoint::LABEL_TEXT;
-                ap.xLineType = AttribPoint::LINE_SOLID;
+                ap.axis[AttribPoint::X].valueType = AttribPoint::LABEL_TEXT;
+                ap.axis[AttribPoint::X].lineType = AttribPoint::LINE_SOLID;
             } else {
-                ap.yValueType = AttribPoint::LABEL_TEXT;
-                ap.yLineType = AttribPoint::LINE_SOLID;
+                ap.axis[AttribPoint::Y].valueType = AttribPoint::LABEL_TEXT;
+                ap.axis[AttribPoint::Y].lineType = AttribPoint::LINE_SOLID;
             }
             if (attribPointCount() >= kMaxAttribPoints) {
                 sketchProblem_ = "the graph has as many attribute points as a lesson can keep";

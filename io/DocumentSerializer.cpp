@@ -119,34 +119,39 @@ bool SerializeAttribPoint(CXMLArchive& archive, AttribPoint& p) {
     e->ExchangeInteger("pointType", p.pointType);
     e->ExchangeFloat("x", p.x);
     e->ExchangeFloat("y", p.y);
-    ExchangeClamped(*e, "xValueType", p.xValueType, AttribPoint::LABEL_NONE, AttribPoint::LABEL_TEXT);
-    if (p.xValueType == AttribPoint::LABEL_TEXT) ExchangeExpression(*e, "xValueTypeString", p.xValueTypeString, loading);
-    ExchangeClamped(*e, "xGuideType", p.xGuideType, AttribPoint::LINE_NONE, AttribPoint::LINE_DASHED);
-    ExchangeClamped(*e, "xGuideWidth", p.xGuideWidth, 0, kMaxLineWidth);
-    ExchangeClamped(*e, "xLineType", p.xLineType, AttribPoint::LINE_NONE, AttribPoint::LINE_DASHED);
-    ExchangeClamped(*e, "xLineWidth", p.xLineWidth, 0, kMaxLineWidth);
-    ExchangeClamped(*e, "yValueType", p.yValueType, AttribPoint::LABEL_NONE, AttribPoint::LABEL_TEXT);
-    if (p.yValueType == AttribPoint::LABEL_TEXT) ExchangeExpression(*e, "yValueTypeString", p.yValueTypeString, loading);
-    ExchangeClamped(*e, "yGuideType", p.yGuideType, AttribPoint::LINE_NONE, AttribPoint::LINE_DASHED);
-    ExchangeClamped(*e, "yGuideWidth", p.yGuideWidth, 0, kMaxLineWidth);
-    ExchangeClamped(*e, "yLineType", p.yLineType, AttribPoint::LINE_NONE, AttribPoint::LINE_DASHED);
-    ExchangeClamped(*e, "yLineWidth", p.yLineWidth, 0, kMaxLineWidth);
+    // The x side's keys, then the y side's, each named by its axis letter.
+    const auto key = [](char axis, const char* name) { return axis + std::string(name); };
+    for (const AttribPoint::AxisIndex i : {AttribPoint::X, AttribPoint::Y}) {
+        AttribPoint::Axis& a = p.axis[i];
+        const char n = "xy"[i];
+        ExchangeClamped(*e, key(n, "ValueType"), a.valueType, AttribPoint::LABEL_NONE, AttribPoint::LABEL_TEXT);
+        if (a.valueType == AttribPoint::LABEL_TEXT)
+            ExchangeExpression(*e, key(n, "ValueTypeString"), a.valueTypeString, loading);
+        ExchangeClamped(*e, key(n, "GuideType"), a.guideType, AttribPoint::LINE_NONE, AttribPoint::LINE_DASHED);
+        ExchangeClamped(*e, key(n, "GuideWidth"), a.guideWidth, 0, kMaxLineWidth);
+        ExchangeClamped(*e, key(n, "LineType"), a.lineType, AttribPoint::LINE_NONE, AttribPoint::LINE_DASHED);
+        ExchangeClamped(*e, key(n, "LineWidth"), a.lineWidth, 0, kMaxLineWidth);
+    }
 
     // Kept after the listed keys, so that older readers pass them by: the value
     // and length colours and the length labels. Files without them leave the
     // defaults (optional reads).
-    SerializeColor(archive, p.xValueColor, "xValueColor");
-    SerializeColor(archive, p.yValueColor, "yValueColor");
-    SerializeColor(archive, p.xLengthColor, "xLengthColor");
-    SerializeColor(archive, p.yLengthColor, "yLengthColor");
-    SerializeColor(archive, p.xLengthTextColor, "xLengthTextColor");
-    SerializeColor(archive, p.yLengthTextColor, "yLengthTextColor");
-    e->ExchangeOptionalInteger("xLengthType", p.xLengthType);
-    p.xLengthType = std::clamp(p.xLengthType, int(AttribPoint::LABEL_NONE), int(AttribPoint::LABEL_TEXT));
-    if (p.xLengthType == AttribPoint::LABEL_TEXT) ExchangeExpression(*e, "xLengthText", p.xLengthText, loading);
-    e->ExchangeOptionalInteger("yLengthType", p.yLengthType);
-    p.yLengthType = std::clamp(p.yLengthType, int(AttribPoint::LABEL_NONE), int(AttribPoint::LABEL_TEXT));
-    if (p.yLengthType == AttribPoint::LABEL_TEXT) ExchangeExpression(*e, "yLengthText", p.yLengthText, loading);
+    const struct {
+        ColorF AttribPoint::Axis::*colour;
+        const char* name;
+    } colours[] = {{&AttribPoint::Axis::valueColor, "ValueColor"},
+                   {&AttribPoint::Axis::lengthColor, "LengthColor"},
+                   {&AttribPoint::Axis::lengthTextColor, "LengthTextColor"}};
+    for (const auto& c : colours)
+        for (const AttribPoint::AxisIndex i : {AttribPoint::X, AttribPoint::Y})
+            SerializeColor(archive, p.axis[i].*c.colour, key("xy"[i], c.name));
+    for (const AttribPoint::AxisIndex i : {AttribPoint::X, AttribPoint::Y}) {
+        AttribPoint::Axis& a = p.axis[i];
+        const char n = "xy"[i];
+        e->ExchangeOptionalInteger(key(n, "LengthType"), a.lengthType);
+        a.lengthType = std::clamp(a.lengthType, int(AttribPoint::LABEL_NONE), int(AttribPoint::LABEL_TEXT));
+        if (a.lengthType == AttribPoint::LABEL_TEXT) ExchangeExpression(*e, key(n, "LengthText"), a.lengthText, loading);
+    }
 
     // The labels follow the position read.
     if (loading) p.setPosition(p.x, p.y);

@@ -29,9 +29,9 @@ void WriteAttribPoint(JsonLine& json, const AttribPoint& ap) {
     json.BeginObject();
     json.Field("x", ap.x);
     json.Field("y", ap.y);
-    const std::pair<const char*, int> fields[] = {{"pointType", ap.pointType}, {"xValueType", ap.xValueType},
-                                                  {"yValueType", ap.yValueType}, {"xLineType", ap.xLineType},
-                                                  {"yLineType", ap.yLineType}};
+    const std::pair<const char*, int> fields[] = {{"pointType", ap.pointType}, {"xValueType", ap.axis[AttribPoint::X].valueType},
+                                                  {"yValueType", ap.axis[AttribPoint::Y].valueType}, {"xLineType", ap.axis[AttribPoint::X].lineType},
+                                                  {"yLineType", ap.axis[AttribPoint::Y].lineType}};
     for (const auto& [key, value] : fields) {
         json.Field(key, value);
     }

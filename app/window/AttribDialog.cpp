@@ -23,12 +23,13 @@
 struct AttribDialog::Fields {
     const char* title;
     const char* name;  // objectName prefix of the group's controls
-    int AttribPoint::*type;
-    MathEx::MathExp AttribPoint::*text;
+    AttribPoint::AxisIndex axis;
+    int AttribPoint::Axis::*type;
+    MathEx::MathExp AttribPoint::Axis::*text;
     void (AttribPoint::*setText)(const std::string&);
-    ColorF AttribPoint::*colour;
-    int AttribPoint::*lineType;
-    int AttribPoint::*lineWidth;
+    ColorF AttribPoint::Axis::*colour;
+    int AttribPoint::Axis::*lineType;
+    int AttribPoint::Axis::*lineWidth;
 };
 
 namespace {
@@ -45,15 +46,16 @@ QLabel* Title(const QString& text, const QString& name, QWidget* parent)
     return label;
 }
 
+using Axis = AttribPoint::Axis;
 const AttribDialog::Fields kFields[4] = {
-    {QT_TRANSLATE_NOOP("AttribDialog", "x Value"), "xValue", &AttribPoint::xValueType, &AttribPoint::xValueTypeString, &AttribPoint::setXValueTypeString,
-     &AttribPoint::xValueColor, &AttribPoint::xLineType, &AttribPoint::xLineWidth},
-    {QT_TRANSLATE_NOOP("AttribDialog", "y Value"), "yValue", &AttribPoint::yValueType, &AttribPoint::yValueTypeString, &AttribPoint::setYValueTypeString,
-     &AttribPoint::yValueColor, &AttribPoint::yLineType, &AttribPoint::yLineWidth},
-    {QT_TRANSLATE_NOOP("AttribDialog", "x Length"), "xLength", &AttribPoint::xLengthType, &AttribPoint::xLengthText, &AttribPoint::setXLengthText,
-     &AttribPoint::xLengthColor, &AttribPoint::xGuideType, &AttribPoint::xGuideWidth},
-    {QT_TRANSLATE_NOOP("AttribDialog", "y Length"), "yLength", &AttribPoint::yLengthType, &AttribPoint::yLengthText, &AttribPoint::setYLengthText,
-     &AttribPoint::yLengthColor, &AttribPoint::yGuideType, &AttribPoint::yGuideWidth},
+    {QT_TRANSLATE_NOOP("AttribDialog", "x Value"), "xValue", AttribPoint::X, &Axis::valueType, &Axis::valueTypeString,
+     &AttribPoint::setXValueTypeString, &Axis::valueColor, &Axis::lineType, &Axis::lineWidth},
+    {QT_TRANSLATE_NOOP("AttribDialog", "y Value"), "yValue", AttribPoint::Y, &Axis::valueType, &Axis::valueTypeString,
+     &AttribPoint::setYValueTypeString, &Axis::valueColor, &Axis::lineType, &Axis::lineWidth},
+    {QT_TRANSLATE_NOOP("AttribDialog", "x Length"), "xLength", AttribPoint::X, &Axis::lengthType, &Axis::lengthText,
+     &AttribPoint::setXLengthText, &Axis::lengthColor, &Axis::guideType, &Axis::guideWidth},
+    {QT_TRANSLATE_NOOP("AttribDialog", "y Length"), "yLength", AttribPoint::Y, &Axis::lengthType, &Axis::lengthText,
+     &AttribPoint::setYLengthText, &Axis::lengthColor, &Axis::guideType, &Axis::guideWidth},
 };
 const AttribDialog::Fields* GroupFields() { return kFields; }
 
@@ -123,7 +125,7 @@ AttribDialog::AttribDialog(GraphManager& graph, EditHistory& history, EquationOb
 
     connect(xEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
         change([&](AttribPoint& p) { p.setX(text.toStdString()); });
-        if (const AttribPoint* p = point()) yEdit_->setText(TextOf(p->yValueExpr));
+        if (const AttribPoint* p = point()) yEdit_->setText(TextOf(p->axis[AttribPoint::Y].valueExpr));
     });
     connect(pointTypeList_, &QComboBox::activated, this, [this](int entry) {
         change([&](AttribPoint& p) { p.pointType = entry; });
@@ -196,20 +198,20 @@ QGroupBox* AttribDialog::buildGroup(int g)
     layout->addLayout(style);
 
     connect(controls.radios, &QButtonGroup::idClicked, this, [this, g](int type) {
-        change([&](AttribPoint& p) { p.*(GroupFields()[g].type) = type; });
+        change([&](AttribPoint& p) { p.axis[GroupFields()[g].axis].*(GroupFields()[g].type) = type; });
         groups_[g].text->setEnabled(type == AttribPoint::LABEL_TEXT);
     });
     connect(controls.text, &QLineEdit::textEdited, this, [this, g](const QString& text) {
         change([&](AttribPoint& p) { (p.*(GroupFields()[g].setText))(text.toStdString()); });
     });
     connect(controls.colour, &ColourButton::colourChosen, this, [this, g](const QColor& c) {
-        change([&](AttribPoint& p) { p.*(GroupFields()[g].colour) = ColourButton::toColorF(c); });
+        change([&](AttribPoint& p) { p.axis[GroupFields()[g].axis].*(GroupFields()[g].colour) = ColourButton::toColorF(c); });
     });
     connect(controls.stipple, &QComboBox::activated, this, [this, g](int entry) {
-        change([&](AttribPoint& p) { p.*(GroupFields()[g].lineType) = entry; });
+        change([&](AttribPoint& p) { p.axis[GroupFields()[g].axis].*(GroupFields()[g].lineType) = entry; });
     });
     connect(controls.width, &QComboBox::activated, this, [this, g](int entry) {
-        change([&](AttribPoint& p) { p.*(GroupFields()[g].lineWidth) = entry + 1; });
+        change([&](AttribPoint& p) { p.axis[GroupFields()[g].axis].*(GroupFields()[g].lineWidth) = entry + 1; });
     });
     return box;
 }
@@ -222,19 +224,19 @@ void AttribDialog::fill()
             if (w->objectName() != "cancelButton" && !qobject_cast<QDialogButtonBox*>(w)) w->setEnabled(false);
         return;
     }
-    xEdit_->setText(TextOf(p->xValueExpr));
-    yEdit_->setText(TextOf(p->yValueExpr));
+    xEdit_->setText(TextOf(p->axis[AttribPoint::X].valueExpr));
+    yEdit_->setText(TextOf(p->axis[AttribPoint::Y].valueExpr));
     pointTypeList_->setCurrentIndex(std::clamp(p->pointType, 0, 6));
     for (int g = 0; g < 4; ++g) {
         const Fields& f = GroupFields()[g];
         Group& c = groups_[g];
-        const int type = p->*f.type;
+        const int type = p->axis[f.axis].*f.type;
         if (QAbstractButton* b = c.radios->button(type)) b->setChecked(true);
-        c.text->setText(TextOf(p->*f.text));
+        c.text->setText(TextOf(p->axis[f.axis].*f.text));
         c.text->setEnabled(type == AttribPoint::LABEL_TEXT);
-        c.colour->setColour(ColourButton::toQColor(p->*f.colour));
-        c.stipple->setCurrentIndex(std::clamp(p->*f.lineType, 0, 2));
-        c.width->setCurrentIndex(std::clamp(p->*f.lineWidth - 1, 0, kWidthEntries - 1));
+        c.colour->setColour(ColourButton::toQColor(p->axis[f.axis].*f.colour));
+        c.stipple->setCurrentIndex(std::clamp(p->axis[f.axis].*f.lineType, 0, 2));
+        c.width->setCurrentIndex(std::clamp(p->axis[f.axis].*f.lineWidth - 1, 0, kWidthEntries - 1));
     }
 }
 

@@ -61,9 +61,9 @@ void drawGuide(QPainter& painter, const QRectF& rect, const QColor& colour, int 
         AttribPoint sample;
         sample.x = float(2 * halfWidth);
         sample.y = 0;
-        sample.yLineType = lineType;
-        sample.yLineWidth = width;
-        sample.yValueColor = ToColorF(colour);
+        sample.axis[AttribPoint::Y].lineType = lineType;
+        sample.axis[AttribPoint::Y].lineWidth = width;
+        sample.axis[AttribPoint::Y].valueColor = ToColorF(colour);
         surface.pushTransform(-halfWidth, 0, 1, 1);
         sample.drawGuideLines(surface);
         surface.popTransform();

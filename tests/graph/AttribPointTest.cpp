@@ -69,8 +69,8 @@ TEST(AttribPointPosition, RebuildsTheCoordinateTexts) {
     for (const PositionCase& c : cases) {
         AttribPoint p;
         p.setPosition(c.x, c.y);
-        EXPECT_EQ(p.xValueExpr.ToText(MathEx::TEXT_PLAIN), c.xText);
-        EXPECT_EQ(p.yValueExpr.ToText(MathEx::TEXT_PLAIN), c.yText);
+        EXPECT_EQ(p.axis[AttribPoint::X].valueExpr.ToText(MathEx::TEXT_PLAIN), c.xText);
+        EXPECT_EQ(p.axis[AttribPoint::Y].valueExpr.ToText(MathEx::TEXT_PLAIN), c.yText);
     }
 }
 
@@ -92,7 +92,7 @@ TEST_P(SetX, MovesAlongTheCurveOrStays) {
     p.setX(c.typed);
     EXPECT_NEAR(p.x, c.x1, 1e-5);
     EXPECT_NEAR(p.y, c.y1, 1e-5);
-    EXPECT_EQ(p.xValueExpr.ToText(MathEx::TEXT_PLAIN), c.xText);
+    EXPECT_EQ(p.axis[AttribPoint::X].valueExpr.ToText(MathEx::TEXT_PLAIN), c.xText);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -124,29 +124,31 @@ TEST(AttribPointSetX, WithoutOwnerOnlyTheTextChanges) {
     AttribPoint p = PointOn(nullptr, 1, 2);
     p.setX("7");
     EXPECT_EQ(p.x, 1.0f);
-    EXPECT_EQ(p.xValueExpr.ToText(MathEx::TEXT_PLAIN), "7");
+    EXPECT_EQ(p.axis[AttribPoint::X].valueExpr.ToText(MathEx::TEXT_PLAIN), "7");
 }
 
 TEST(AttribPointTexts, ATextThatDoesNotParseLeavesTheFieldAsItWas) {
     using Setter = void (AttribPoint::*)(const std::string&);
     struct Field {
         Setter set;
-        MathEx::MathExp AttribPoint::*field;
+        AttribPoint::AxisIndex axis;
+        MathEx::MathExp AttribPoint::Axis::*field;
     };
     const Field fields[] = {
-        {&AttribPoint::setXValueTypeString, &AttribPoint::xValueTypeString},
-        {&AttribPoint::setYValueTypeString, &AttribPoint::yValueTypeString},
-        {&AttribPoint::setXLengthText, &AttribPoint::xLengthText},
-        {&AttribPoint::setYLengthText, &AttribPoint::yLengthText},
+        {&AttribPoint::setXValueTypeString, AttribPoint::X, &AttribPoint::Axis::valueTypeString},
+        {&AttribPoint::setYValueTypeString, AttribPoint::Y, &AttribPoint::Axis::valueTypeString},
+        {&AttribPoint::setXLengthText, AttribPoint::X, &AttribPoint::Axis::lengthText},
+        {&AttribPoint::setYLengthText, AttribPoint::Y, &AttribPoint::Axis::lengthText},
     };
     for (const Field& f : fields) {
         AttribPoint p;
+        const auto text = [&] { return (p.axis[f.axis].*f.field).ToText(MathEx::TEXT_PLAIN); };
         (p.*f.set)("a+1");
-        EXPECT_EQ((p.*f.field).ToText(MathEx::TEXT_PLAIN), "a+1");
+        EXPECT_EQ(text(), "a+1");
         (p.*f.set)("(");
-        EXPECT_EQ((p.*f.field).ToText(MathEx::TEXT_PLAIN), "a+1");
+        EXPECT_EQ(text(), "a+1");
         (p.*f.set)("h_1");
-        EXPECT_EQ((p.*f.field).ToText(MathEx::TEXT_PLAIN), "h_1");
+        EXPECT_EQ(text(), "h_1");
     }
 }
 
@@ -227,8 +229,8 @@ class ValueLabel : public testing::TestWithParam<LabelCase> {};
 TEST_P(ValueLabel, SitsOnTheFarSideOfItsAxis) {
     const LabelCase& c = GetParam();
     AttribPoint p = PointOn(nullptr, c.x, c.y);
-    p.xValueType = c.xType;
-    p.yValueType = c.yType;
+    p.axis[AttribPoint::X].valueType = c.xType;
+    p.axis[AttribPoint::Y].valueType = c.yType;
     p.setXValueTypeString("a");
     p.setYValueTypeString("b_1");
     RecordingSurface s;
@@ -255,8 +257,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AttribPointCaption, XCaptionOnTheSquareAtTwo) {
     const auto owner = Owner("y = x^2");
     AttribPoint p = PointOn(owner.get(), 2, 4);
-    p.xValueType = AttribPoint::LABEL_VALUE;
-    p.xLineType = AttribPoint::LINE_DASHED;
+    p.axis[AttribPoint::X].valueType = AttribPoint::LABEL_VALUE;
+    p.axis[AttribPoint::X].lineType = AttribPoint::LINE_DASHED;
     RecordingSurface s;
     p.draw(s, 1, 1, 1);
     const std::vector<RecordedText> images = VisibleImages(s);
@@ -276,8 +278,8 @@ TEST(AttribPointCaption, SketchedPointIsABlackDiscWithAWhiteRimAndASolidGuide) {
     const auto owner = Owner("y = x^2");
     AttribPoint p = PointOn(owner.get(), 1.5f, 2.25f);
     p.pointType = 1;
-    p.xValueType = AttribPoint::LABEL_TEXT;
-    p.xLineType = AttribPoint::LINE_SOLID;
+    p.axis[AttribPoint::X].valueType = AttribPoint::LABEL_TEXT;
+    p.axis[AttribPoint::X].lineType = AttribPoint::LINE_SOLID;
     RecordingSurface s;
     p.draw(s, 1, 1, 1);
     ASSERT_EQ(s.primitives.size(), 3u);
@@ -299,11 +301,11 @@ TEST(AttribPointGuides, WidthColourAndPatternPerAxis) {
     const Case cases[] = {{0, 0, {}}, {1, 0, {0xFFFF}}, {0, 2, {0xFF00}}, {2, 1, {0xFF00, 0xFFFF}}};
     for (const Case& c : cases) {
         AttribPoint p = PointOn(nullptr, -3, 2);
-        p.xLineType = c.xLine;
-        p.yLineType = c.yLine;
-        p.xLineWidth = 2;
-        p.yLineWidth = 4;
-        p.yValueColor = ColorF(0, 0, 1, 1);
+        p.axis[AttribPoint::X].lineType = c.xLine;
+        p.axis[AttribPoint::Y].lineType = c.yLine;
+        p.axis[AttribPoint::X].lineWidth = 2;
+        p.axis[AttribPoint::Y].lineWidth = 4;
+        p.axis[AttribPoint::Y].valueColor = ColorF(0, 0, 1, 1);
         RecordingSurface s;
         p.drawGuideLines(s);
         ASSERT_EQ(s.primitives.size(), c.patterns.size());
@@ -332,9 +334,9 @@ class LengthBracket : public testing::TestWithParam<BracketCase> {};
 TEST_P(LengthBracket, DrawnOnlyWhenTheGuideIsLongEnough) {
     const BracketCase& c = GetParam();
     AttribPoint p = PointOn(nullptr, c.x, c.y);
-    p.xLengthType = c.xLength;
-    p.yLengthType = c.yLength;
-    p.xGuideType = p.yGuideType = c.guide;
+    p.axis[AttribPoint::X].lengthType = c.xLength;
+    p.axis[AttribPoint::Y].lengthType = c.yLength;
+    p.axis[AttribPoint::X].guideType = p.axis[AttribPoint::Y].guideType = c.guide;
     p.setXLengthText("h");
     p.setYLengthText("w");
     RecordingSurface s;
@@ -357,11 +359,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(AttribPointLength, XLengthTextBesideTheGuideWithABracketAroundIt) {
     AttribPoint p = PointOn(nullptr, 1, 4);
-    p.xLengthType = AttribPoint::LABEL_VALUE;
-    p.xGuideType = AttribPoint::LINE_DASHED;
-    p.xGuideWidth = 3;
-    p.xLengthColor = ColorF(0, 0, 1, 1);
-    p.xLengthTextColor = ColorF(0, 1, 0, 1);
+    p.axis[AttribPoint::X].lengthType = AttribPoint::LABEL_VALUE;
+    p.axis[AttribPoint::X].guideType = AttribPoint::LINE_DASHED;
+    p.axis[AttribPoint::X].guideWidth = 3;
+    p.axis[AttribPoint::X].lengthColor = ColorF(0, 0, 1, 1);
+    p.axis[AttribPoint::X].lengthTextColor = ColorF(0, 1, 0, 1);
     RecordingSurface s;
     p.drawLengths(s, 2, 1, 0.5);
     ASSERT_EQ(s.texts.size(), 1u);
@@ -392,8 +394,8 @@ TEST(AttribPointLength, XLengthTextBesideTheGuideWithABracketAroundIt) {
 
 TEST(AttribPointLength, YLengthTextAboveTheGuideAtItsMiddle) {
     AttribPoint p = PointOn(nullptr, -4, 1);
-    p.yLengthType = AttribPoint::LABEL_VALUE;
-    p.yGuideType = AttribPoint::LINE_SOLID;
+    p.axis[AttribPoint::Y].lengthType = AttribPoint::LABEL_VALUE;
+    p.axis[AttribPoint::Y].guideType = AttribPoint::LINE_SOLID;
     RecordingSurface s;
     p.drawLengths(s, 1, 1, 1);
     ASSERT_EQ(s.texts.size(), 1u);
@@ -410,7 +412,7 @@ TEST(AttribPointLength, YLengthTextAboveTheGuideAtItsMiddle) {
 
 TEST(AttribPointLength, TextsAreStrokedOneCharacterAfterAnother) {
     AttribPoint p = PointOn(nullptr, 1, -2.5f);
-    p.xLengthType = AttribPoint::LABEL_VALUE;
+    p.axis[AttribPoint::X].lengthType = AttribPoint::LABEL_VALUE;
     RecordingSurface s;
     p.drawLengths(s, 1, 1, 1);
     ASSERT_EQ(s.texts.size(), 3u);
@@ -430,7 +432,7 @@ TEST(AttribPointLength, UserTextImagesOnEitherSide) {
     };
     for (const Case& c : {Case{1, 1.2f}, Case{-1, -1.2f - 0.3f * 0.2f}}) {
         AttribPoint p = PointOn(nullptr, c.x, 4);
-        p.xLengthType = AttribPoint::LABEL_TEXT;
+        p.axis[AttribPoint::X].lengthType = AttribPoint::LABEL_TEXT;
         p.setXLengthText("h");
         RecordingSurface s;
         p.drawLengths(s, 1, 1, 1);
@@ -488,10 +490,10 @@ TEST(AttribPointDraw, NonFinitePositionsDrawNothing) {
         AttribPoint p;
         p.setPosition(at.x, at.y);
         p.pointType = 3;
-        p.xValueType = p.yValueType = AttribPoint::LABEL_VALUE;
-        p.xLineType = p.yLineType = AttribPoint::LINE_SOLID;
-        p.xLengthType = p.yLengthType = AttribPoint::LABEL_VALUE;
-        p.xGuideType = p.yGuideType = AttribPoint::LINE_SOLID;
+        p.axis[AttribPoint::X].valueType = p.axis[AttribPoint::Y].valueType = AttribPoint::LABEL_VALUE;
+        p.axis[AttribPoint::X].lineType = p.axis[AttribPoint::Y].lineType = AttribPoint::LINE_SOLID;
+        p.axis[AttribPoint::X].lengthType = p.axis[AttribPoint::Y].lengthType = AttribPoint::LABEL_VALUE;
+        p.axis[AttribPoint::X].guideType = p.axis[AttribPoint::Y].guideType = AttribPoint::LINE_SOLID;
         RecordingSurface s;
         p.draw(s, 1, 1, 1);
         EXPECT_TRUE(s.primitives.empty());
@@ -502,8 +504,8 @@ TEST(AttribPointDraw, NonFinitePositionsDrawNothing) {
 
 TEST(AttribPointDraw, VectorOutputMeasuresWithoutDrawingFarAway) {
     AttribPoint p = PointOn(nullptr, 2, 4);
-    p.xValueType = p.yValueType = AttribPoint::LABEL_VALUE;
-    p.yLengthType = AttribPoint::LABEL_TEXT;
+    p.axis[AttribPoint::X].valueType = p.axis[AttribPoint::Y].valueType = AttribPoint::LABEL_VALUE;
+    p.axis[AttribPoint::Y].lengthType = AttribPoint::LABEL_TEXT;
     p.setYLengthText("w");
     RecordingSurface s(true);
     p.draw(s, 1, 1, 1);

@@ -288,8 +288,8 @@ TEST_F(GraphManagerTest, StrokeOutOfACurveMakesAnAttributePoint) {
     ASSERT_EQ(e->attribPoints().size(), 1u);
     const AttribPoint& ap = e->attribPoints()[0];
     EXPECT_EQ(ap.pointType, 1);
-    EXPECT_EQ(ap.xValueType, AttribPoint::LABEL_TEXT);
-    EXPECT_EQ(ap.xLineType, AttribPoint::LINE_SOLID);
+    EXPECT_EQ(ap.axis[AttribPoint::X].valueType, AttribPoint::LABEL_TEXT);
+    EXPECT_EQ(ap.axis[AttribPoint::X].lineType, AttribPoint::LINE_SOLID);
     EXPECT_NEAR(ap.y, ap.x * ap.x, 1e-4);
 }
 

@@ -100,7 +100,7 @@ TEST_F(AttribDialogTest, EachControlEditsTheLivePointAndRepaints)
     const EditCase cases[] = {
         {"marker", [](T& t) { t.choose("pointTypeList", 4); }, [](const AttribPoint& p) { EXPECT_EQ(p.pointType, 4); }},
         {"y value radio", [](T& t) { t.click("yValueValueRadio"); },
-         [](const AttribPoint& p) { EXPECT_EQ(p.yValueType, AttribPoint::LABEL_VALUE); }},
+         [](const AttribPoint& p) { EXPECT_EQ(p.axis[AttribPoint::Y].valueType, AttribPoint::LABEL_VALUE); }},
         {"x length text",
          [](T& t) {
              t.click("xLengthTextRadio");
@@ -108,21 +108,21 @@ TEST_F(AttribDialogTest, EachControlEditsTheLivePointAndRepaints)
              t.type("xLengthTextEdit", "h");
          },
          [](const AttribPoint& p) {
-             EXPECT_EQ(p.xLengthType, AttribPoint::LABEL_TEXT);
-             EXPECT_EQ(p.xLengthText.ToText(MathEx::TEXT_PLAIN), "h");
+             EXPECT_EQ(p.axis[AttribPoint::X].lengthType, AttribPoint::LABEL_TEXT);
+             EXPECT_EQ(p.axis[AttribPoint::X].lengthText.ToText(MathEx::TEXT_PLAIN), "h");
          }},
         {"y value colour",
          [](T& t) {
              chooserAnswers(QColor(0, 0, 255));
              t.click("yValueColourButton");
          },
-         [](const AttribPoint& p) { EXPECT_EQ(p.yValueColor, ColorF(0, 0, 1, 1)); }},
+         [](const AttribPoint& p) { EXPECT_EQ(p.axis[AttribPoint::Y].valueColor, ColorF(0, 0, 1, 1)); }},
         {"y length stipple", [](T& t) { t.choose("yLengthStippleList", 1); },
-         [](const AttribPoint& p) { EXPECT_EQ(p.yGuideType, AttribPoint::LINE_SOLID); }},
+         [](const AttribPoint& p) { EXPECT_EQ(p.axis[AttribPoint::Y].guideType, AttribPoint::LINE_SOLID); }},
         {"x value width", [](T& t) { t.choose("xValueWidthList", 2); },
-         [](const AttribPoint& p) { EXPECT_EQ(p.xLineWidth, 3); }},
+         [](const AttribPoint& p) { EXPECT_EQ(p.axis[AttribPoint::X].lineWidth, 3); }},
         {"x length width", [](T& t) { t.choose("xLengthWidthList", 1); },
-         [](const AttribPoint& p) { EXPECT_EQ(p.xGuideWidth, 2); }},
+         [](const AttribPoint& p) { EXPECT_EQ(p.axis[AttribPoint::X].guideWidth, 2); }},
     };
     for (const EditCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -141,14 +141,14 @@ TEST_F(AttribDialogTest, CancelAndClosingRestoreThePoint)
         chooserAnswers(QColor(255, 0, 0));
         click("xValueColourButton");
         choose("pointTypeList", 6);
-        ASSERT_EQ(point().xValueColor, ColorF(1, 0, 0, 1));
+        ASSERT_EQ(point().axis[AttribPoint::X].valueColor, ColorF(1, 0, 0, 1));
         ASSERT_EQ(point().pointType, 6);
         const int repaints = listener.repaints;
         if (byClosing)
             dialog->close();
         else
             click("cancelButton");
-        EXPECT_EQ(point().xValueColor, ColorF(0, 0, 0, 1));
+        EXPECT_EQ(point().axis[AttribPoint::X].valueColor, ColorF(0, 0, 0, 1));
         EXPECT_EQ(point().pointType, 0);
         EXPECT_GT(listener.repaints, repaints);
         EXPECT_EQ(history.stack()->count(), steps);
@@ -193,7 +193,7 @@ TEST_F(AttribDialogTest, FirstWidthEntryIsWidthOneAndIsSelectedOnReopening)
     open();
     EXPECT_EQ(find<QComboBox>("yValueWidthList")->currentIndex(), 2);
     choose("yValueWidthList", 0);
-    EXPECT_EQ(point().yLineWidth, 1);
+    EXPECT_EQ(point().axis[AttribPoint::Y].lineWidth, 1);
     click("okButton");
     open();
     EXPECT_EQ(find<QComboBox>("yValueWidthList")->currentIndex(), 0);

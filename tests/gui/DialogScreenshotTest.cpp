@@ -79,10 +79,10 @@ TEST(DialogScreenshotTest, AttributePointOptions)
     g.graph.addAttribPoint(PRESET_XY_CAPTION);
     AttribPoint p = e->attribPoints()[0];
     p.pointType = 1;
-    p.xLengthType = AttribPoint::LABEL_TEXT;
+    p.axis[AttribPoint::X].lengthType = AttribPoint::LABEL_TEXT;
     p.setXLengthText("h");
-    p.xGuideType = AttribPoint::LINE_SOLID;
-    p.xValueColor = ColorF(1, 0, 0, 1);
+    p.axis[AttribPoint::X].guideType = AttribPoint::LINE_SOLID;
+    p.axis[AttribPoint::X].valueColor = ColorF(1, 0, 0, 1);
     e->setAttribPoint(0, p);
 
     AttribDialog dialog(g.graph, g.history, e, 0);

@@ -152,9 +152,9 @@ TEST_P(HostileFile, OpensWhatMakesSenseOrFailsWithTheMessage) {
         EXPECT_GE(e->lineStipple(), 0);
         EXPECT_LE(e->lineStipple(), 0xFFFF);
         for (const AttribPoint& p : e->attribPoints()) {
-            EXPECT_GE(p.xValueType, 0);
-            EXPECT_LE(p.xValueType, 2);
-            EXPECT_LE(p.xGuideWidth, kMaxLineWidth);
+            EXPECT_GE(p.axis[AttribPoint::X].valueType, 0);
+            EXPECT_LE(p.axis[AttribPoint::X].valueType, 2);
+            EXPECT_LE(p.axis[AttribPoint::X].guideWidth, kMaxLineWidth);
         }
     }
     for (const PaintedDomain& d : graph.paintedDomains()) EXPECT_TRUE(std::isfinite(d.seed.x)) << h.name;

@@ -54,23 +54,23 @@ TEST_F(LegacyFile, AttributePointsWithUserTexts) {
     EXPECT_EQ(points[0].color, ColorF(0, 0, 1, 1));
     EXPECT_EQ(points[0].pointType, 2);
     EXPECT_EQ(points[0].x, 1.0f);
-    EXPECT_EQ(points[0].xValueType, 2);
-    EXPECT_EQ(points[0].xValueTypeString.ToText(0), "a");
-    EXPECT_EQ(points[0].xGuideType, 1);
-    EXPECT_EQ(points[0].xGuideWidth, 2);
-    EXPECT_EQ(points[0].xLineType, 2);
-    EXPECT_EQ(points[0].yValueType, 1);
-    EXPECT_EQ(points[0].yLineWidth, 3);
-    EXPECT_EQ(points[1].yValueType, 2);
-    EXPECT_EQ(points[1].yValueTypeString.ToText(0), "f(b)");
+    EXPECT_EQ(points[0].axis[AttribPoint::X].valueType, 2);
+    EXPECT_EQ(points[0].axis[AttribPoint::X].valueTypeString.ToText(0), "a");
+    EXPECT_EQ(points[0].axis[AttribPoint::X].guideType, 1);
+    EXPECT_EQ(points[0].axis[AttribPoint::X].guideWidth, 2);
+    EXPECT_EQ(points[0].axis[AttribPoint::X].lineType, 2);
+    EXPECT_EQ(points[0].axis[AttribPoint::Y].valueType, 1);
+    EXPECT_EQ(points[0].axis[AttribPoint::Y].lineWidth, 3);
+    EXPECT_EQ(points[1].axis[AttribPoint::Y].valueType, 2);
+    EXPECT_EQ(points[1].axis[AttribPoint::Y].valueTypeString.ToText(0), "f(b)");
     EXPECT_EQ(points[1].x, -2.0f);
-    EXPECT_EQ(points[2].xValueType, 0);
+    EXPECT_EQ(points[2].axis[AttribPoint::X].valueType, 0);
     EXPECT_EQ(points[2].y, -0.75f);
     // Not in older files: the defaults.
-    EXPECT_EQ(points[0].xValueColor, ColorF(0, 0, 0, 1));
-    EXPECT_EQ(points[0].xLengthType, 0);
+    EXPECT_EQ(points[0].axis[AttribPoint::X].valueColor, ColorF(0, 0, 0, 1));
+    EXPECT_EQ(points[0].axis[AttribPoint::X].lengthType, 0);
     // The value labels follow the position read.
-    EXPECT_EQ(points[1].xValueExpr.ToText(0), "-2");
+    EXPECT_EQ(points[1].axis[AttribPoint::X].valueExpr.ToText(0), "-2");
     EXPECT_EQ(points[0].owner, graph.equations()[0].get());
 }
 

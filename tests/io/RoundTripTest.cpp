@@ -74,19 +74,19 @@ const Case kCases[] = {
              AttribPoint p;
              p.pointType = kind * 3;
              p.setPosition(float(kind) - 0.3f, float(kind * kind) - 4.3f);
-             p.xValueType = kind;
-             p.yValueType = 2 - kind;
+             p.axis[AttribPoint::X].valueType = kind;
+             p.axis[AttribPoint::Y].valueType = 2 - kind;
              p.setXValueTypeString("a_" + std::to_string(kind));
              p.setYValueTypeString("f(b)");
-             p.xLengthType = kind;
-             p.yLengthType = (kind + 1) % 3;
+             p.axis[AttribPoint::X].lengthType = kind;
+             p.axis[AttribPoint::Y].lengthType = (kind + 1) % 3;
              p.setXLengthText("h");
              p.setYLengthText("2.75");
-             p.xValueColor = ColorF(0.2f, 0.4f, 0.6f, 0.8f);
-             p.yLengthTextColor = ColorF(1, 0.5f, 0.25f, 0.125f);
-             p.xGuideType = kind;
-             p.yLineType = 2 - kind;
-             p.xLineWidth = 3;
+             p.axis[AttribPoint::X].valueColor = ColorF(0.2f, 0.4f, 0.6f, 0.8f);
+             p.axis[AttribPoint::Y].lengthTextColor = ColorF(1, 0.5f, 0.25f, 0.125f);
+             p.axis[AttribPoint::X].guideType = kind;
+             p.axis[AttribPoint::Y].lineType = 2 - kind;
+             p.axis[AttribPoint::X].lineWidth = 3;
              e.addAttribPoint(p);
          }
          e.setMensurationEnabled(true);

@@ -47,7 +47,7 @@ TEST(WrittenFormat, ElementsInTheListedOrderThenTheExtras) {
     ASSERT_TRUE(e->setLabel(EquationObject::LABEL_USER_TEXT, "S_n "));
     AttribPoint p;
     p.setPosition(1, 0);
-    p.xValueType = AttribPoint::LABEL_TEXT;
+    p.axis[AttribPoint::X].valueType = AttribPoint::LABEL_TEXT;
     p.setXValueTypeString("a");
     e->addAttribPoint(p);
     graph.addPaintedDomain(PaintedDomain{ColorF(1, 0, 0, 1), PointF(0.5f, -1)});
