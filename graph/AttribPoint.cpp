@@ -110,10 +110,10 @@ double ConicOrdinate(const double (&k)[6], double v, double near) {
 }  // namespace
 
 void AttribPoint::setPosition(float x_, float y_) {
-    x = x_;
-    y = y_;
-    SetNumber(axis[X].valueExpr, x);
-    SetNumber(axis[Y].valueExpr, y);
+    position.x = x_;
+    position.y = y_;
+    SetNumber(axis[X].valueExpr, position.x);
+    SetNumber(axis[Y].valueExpr, position.y);
 }
 
 void AttribPoint::setX(const std::string& text) {
@@ -126,13 +126,13 @@ void AttribPoint::setX(const std::string& text) {
         }
     }
     if (!Finite(v)) {
-        SetNumber(axis[X].valueExpr, x);
+        SetNumber(axis[X].valueExpr, position.x);
         return;
     }
     const MathExp* e = owner ? owner->expression() : nullptr;
     double newY = NAN;
     if (e && IsImplicitConic(*e)) {
-        newY = ConicOrdinate(e->conic, v, y);
+        newY = ConicOrdinate(e->conic, v, position.y);
     } else if (e && e->form == MathEx::FORM_EXPLICIT) {
         double y2 = 0;
         owner->ordinates(v, newY, y2);
@@ -142,7 +142,7 @@ void AttribPoint::setX(const std::string& text) {
     }
     // No real ordinate at v (no branch there, or outside the function's domain).
     if (!FitsFloat(v) || !FitsFloat(newY)) {
-        SetNumber(axis[X].valueExpr, x);
+        SetNumber(axis[X].valueExpr, position.x);
         return;
     }
     setPosition(float(v), float(newY));
@@ -154,7 +154,7 @@ void AttribPoint::setXLengthText(const std::string& text) { axis[X].lengthText.P
 void AttribPoint::setYLengthText(const std::string& text) { axis[Y].lengthText.Parse(text); }
 
 bool AttribPoint::hit(PointF p, double scale) const {
-    return std::fabs(x - p.x) < 0.2 * scale && std::fabs(y - p.y) < 0.2 * scale;
+    return std::fabs(position.x - p.x) < 0.2 * scale && std::fabs(position.y - p.y) < 0.2 * scale;
 }
 
 void AttribPoint::draw(Surface& surface, double scale, double xZoom, double yZoom) const {
@@ -165,9 +165,10 @@ void AttribPoint::draw(Surface& surface, double scale, double xZoom, double yZoo
 }
 
 void AttribPoint::drawMarker(Surface& surface, double scale, double xZoom, double yZoom) const {
+    const auto [x, y] = position;
     if (!Finite(x) || !Finite(y)) return;
     const double sx = scale * xZoom, sy = scale * yZoom;
-    const PointF centre(x, y);
+    const PointF centre = position;
     surface.setLineWidth(1);
     surface.setStipple(1, Surface::kSolid);
     const float hx = float(0.1 * sx), hy = float(0.1 * sy);
@@ -190,6 +191,7 @@ void AttribPoint::drawMarker(Surface& surface, double scale, double xZoom, doubl
 // Each label on the far side of its axis from the point, centred on the point's coordinate.
 std::vector<AttribPoint::ValueLabel> AttribPoint::valueLabels(Surface& surface, double scale, double xZoom,
                                                               double yZoom) const {
+    const auto [x, y] = position;
     std::vector<ValueLabel> labels;
     if (!Finite(x) || !Finite(y)) return labels;
     if (const MathExp* e = LabelOf(axis[X].valueType, axis[X].valueExpr, axis[X].valueTypeString)) {
@@ -219,24 +221,24 @@ std::vector<RectF> AttribPoint::valueLabelBoxes(Surface& surface, double scale, 
 }
 
 void AttribPoint::drawGuideLines(Surface& surface) const {
-    if (!Finite(x) || !Finite(y)) return;
+    if (!Finite(position.x) || !Finite(position.y)) return;
     auto guide = [&](int type, int width, const ColorF& colour, PointF foot) {
         if (type == LINE_NONE) return;
         surface.setColor(colour);
         surface.setLineWidth(float(width));
         surface.setStipple(1, PatternOf(type));
         surface.begin(Surface::Primitive::Lines);
-        surface.vertex(x, y);
+        surface.vertex(position.x, position.y);
         surface.vertex(foot.x, foot.y);
         surface.end();
     };
-    guide(axis[X].lineType, axis[X].lineWidth, axis[X].valueColor, PointF(x, 0));
-    guide(axis[Y].lineType, axis[Y].lineWidth, axis[Y].valueColor, PointF(0, y));
+    guide(axis[X].lineType, axis[X].lineWidth, axis[X].valueColor, PointF(position.x, 0));
+    guide(axis[Y].lineType, axis[Y].lineWidth, axis[Y].valueColor, PointF(0, position.y));
     surface.setStipple(1, Surface::kSolid);
 }
 
 void AttribPoint::drawLengths(Surface& surface, double scale, double xZoom, double yZoom) const {
-    if (!Finite(x) || !Finite(y)) return;
+    if (!Finite(position.x) || !Finite(position.y)) return;
     drawXLength(surface, scale, xZoom, yZoom);
     drawYLength(surface, scale, xZoom, yZoom);
     surface.setStipple(1, Surface::kSolid);
@@ -245,6 +247,7 @@ void AttribPoint::drawLengths(Surface& surface, double scale, double xZoom, doub
 // The length of the vertical guide, beside it at half its height; the bracket
 // is drawn only where the guide is longer than the label is far from it.
 void AttribPoint::drawXLength(Surface& surface, double scale, double xZoom, double yZoom) const {
+    const auto [x, y] = position;
     const double mid = y / 2.0, top = mid + 0.4, bottom = mid - 0.15;
     double left = 0, right = 0;
     if (axis[X].lengthType == LABEL_VALUE) {
@@ -276,6 +279,7 @@ void AttribPoint::drawXLength(Surface& surface, double scale, double xZoom, doub
 
 // The length of the horizontal guide, above it at its middle.
 void AttribPoint::drawYLength(Surface& surface, double scale, double xZoom, double yZoom) const {
+    const auto [x, y] = position;
     const double mid = x / 2.0, bottom = y + 0.2;
     double left = 0, right = 0;
     if (axis[Y].lengthType == LABEL_VALUE) {

@@ -13,7 +13,7 @@
 
 class EquationObject;
 
-class AttribPoint : public PointF {
+class AttribPoint {
 public:
     enum LabelType { LABEL_NONE = 0, LABEL_VALUE = 1, LABEL_TEXT = 2 };
     enum LineType { LINE_NONE = 0, LINE_SOLID = 1, LINE_DASHED = 2 };
@@ -44,6 +44,7 @@ public:
     enum AxisIndex { X = 0, Y = 1 };
 
     EquationObject* owner = nullptr;  // not owned
+    PointF position;                  // on the owner's curve, in graph units
     ColorF color{0, 0, 0, 1};
     int pointType = 0;
     std::array<Axis, 2> axis;

@@ -249,9 +249,9 @@ bool EquationObject::dragParabola(int i, PointF d) {
 void EquationObject::afterReshape() {
     for (AttribPoint& ap : attribPoints_) {
         double y1, y2;
-        ordinates(ap.x, y1, y2);
-        const double y = std::fabs(y2 - ap.y) < std::fabs(y1 - ap.y) ? y2 : y1;
-        if (std::isfinite(y)) ap.setPosition(ap.x, float(y));
+        ordinates(ap.position.x, y1, y2);
+        const double y = std::fabs(y2 - ap.position.y) < std::fabs(y1 - ap.position.y) ? y2 : y1;
+        if (std::isfinite(y)) ap.setPosition(ap.position.x, float(y));
     }
     expression_->Rebuild();
     resample();

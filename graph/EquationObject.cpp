@@ -273,7 +273,7 @@ void EquationObject::translate(double dx, double dy) {
     resample();
     const PointF d{float(dx), float(dy)};
     for (ControlPoint& cp : controlPoints_) static_cast<PointF&>(cp) = cp + d;
-    for (AttribPoint& ap : attribPoints_) ap.setPosition(ap.x + d.x, ap.y + d.y);
+    for (AttribPoint& ap : attribPoints_) ap.setPosition(ap.position.x + d.x, ap.position.y + d.y);
 }
 
 std::vector<double> EquationObject::coefficients() const {

@@ -342,7 +342,7 @@ HitCode GraphManager::hitTest(PointF g) {
     bool attrib = false;
     for (auto& e : equations_) {
         for (size_t i = 0; i < e->attribPoints().size() && !attrib; ++i) {
-            if (t.near(e->attribPoints()[i], g)) {
+            if (t.near(e->attribPoints()[i].position, g)) {
                 hitEquation_ = e.get();
                 attribIndex_ = int(i);
                 attrib = true;

@@ -248,7 +248,7 @@ void GraphManager::draw(Surface& surface) {
         const AttribPoint& ap = selected_->attribPoints()[a];
         surface.setColor(ColorF(0, 0, 1, 1));
         surface.setLineWidth(1.5f);
-        surface.circle(PointF(ap.x, ap.y), 0.25 * v.scale, false);
+        surface.circle(PointF(ap.position.x, ap.position.y), 0.25 * v.scale, false);
     }
     const PointF topLeft = v.screenToGraph(0, 0), bottomRight = v.screenToGraph(v.width, v.height);
     const RectF visible(topLeft.y, bottomRight.y, topLeft.x, bottomRight.x);  // the window, in the frame drawn in

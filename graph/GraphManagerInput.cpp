@@ -102,7 +102,7 @@ void GraphManager::dragStep(PointF g, PointF delta) {
         if (hitEquation_ && attribIndex_ >= 0 && attribIndex_ < int(hitEquation_->attribPoints().size())) {
             // An attribute point slides along its curve.
             const AttribPoint& ap = hitEquation_->attribPoints()[attribIndex_];
-            hitEquation_->slideAttribPoint(attribIndex_, PointF(ap.x + delta.x, ap.y + delta.y));
+            hitEquation_->slideAttribPoint(attribIndex_, PointF(ap.position.x + delta.x, ap.position.y + delta.y));
         }
         mode_ = MODE_MOVING_ATTRIB_POINT;
     } else if ((hitCode_ == HIT_X_ARROW && pressed) || mode_ == MODE_ZOOM_X) {

@@ -117,8 +117,8 @@ bool SerializeAttribPoint(CXMLArchive& archive, AttribPoint& p) {
     const bool loading = archive.isLoading();
     SerializeColor(archive, p.color);
     e->ExchangeInteger("pointType", p.pointType);
-    e->ExchangeFloat("x", p.x);
-    e->ExchangeFloat("y", p.y);
+    e->ExchangeFloat("x", p.position.x);
+    e->ExchangeFloat("y", p.position.y);
     // The x side's keys, then the y side's, each named by its axis letter.
     const auto key = [](char axis, const char* name) { return axis + std::string(name); };
     for (const AttribPoint::AxisIndex i : {AttribPoint::X, AttribPoint::Y}) {
@@ -150,11 +150,12 @@ bool SerializeAttribPoint(CXMLArchive& archive, AttribPoint& p) {
         const char n = "xy"[i];
         e->ExchangeOptionalInteger(key(n, "LengthType"), a.lengthType);
         a.lengthType = std::clamp(a.lengthType, int(AttribPoint::LABEL_NONE), int(AttribPoint::LABEL_TEXT));
-        if (a.lengthType == AttribPoint::LABEL_TEXT) ExchangeExpression(*e, key(n, "LengthText"), a.lengthText, loading);
+        if (a.lengthType == AttribPoint::LABEL_TEXT)
+            ExchangeExpression(*e, key(n, "LengthText"), a.lengthText, loading);
     }
 
     // The labels follow the position read.
-    if (loading) p.setPosition(p.x, p.y);
+    if (loading) p.setPosition(p.position.x, p.position.y);
     return true;
 }
 

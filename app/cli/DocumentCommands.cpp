@@ -33,7 +33,7 @@ void Text(JsonLine& json, const char* key, const MathEx::MathExp& e) {
 
 void WriteAttribPoint(JsonLine& json, const AttribPoint& p) {
     json.BeginObject();
-    json.Field("position", p);
+    json.Field("position", p.position);
     json.Field("pointType", p.pointType);
     Colour(json, "colour", p.color);
     json.Field("xValueType", p.axis[AttribPoint::X].valueType);

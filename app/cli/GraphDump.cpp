@@ -27,11 +27,12 @@ void WriteMensuration(JsonLine& json, const Mensuration& m) {
 
 void WriteAttribPoint(JsonLine& json, const AttribPoint& ap) {
     json.BeginObject();
-    json.Field("x", ap.x);
-    json.Field("y", ap.y);
-    const std::pair<const char*, int> fields[] = {{"pointType", ap.pointType}, {"xValueType", ap.axis[AttribPoint::X].valueType},
-                                                  {"yValueType", ap.axis[AttribPoint::Y].valueType}, {"xLineType", ap.axis[AttribPoint::X].lineType},
-                                                  {"yLineType", ap.axis[AttribPoint::Y].lineType}};
+    json.Field("x", ap.position.x);
+    json.Field("y", ap.position.y);
+    const AttribPoint::Axis &x = ap.axis[AttribPoint::X], &y = ap.axis[AttribPoint::Y];
+    const std::pair<const char*, int> fields[] = {{"pointType", ap.pointType}, {"xValueType", x.valueType},
+                                                  {"yValueType", y.valueType},   {"xLineType", x.lineType},
+                                                  {"yLineType", y.lineType}};
     for (const auto& [key, value] : fields) {
         json.Field(key, value);
     }

@@ -197,21 +197,22 @@ QGroupBox* AttribDialog::buildGroup(int g)
     layout->addWidget(controls.text);
     layout->addLayout(style);
 
-    connect(controls.radios, &QButtonGroup::idClicked, this, [this, g](int type) {
-        change([&](AttribPoint& p) { p.axis[GroupFields()[g].axis].*(GroupFields()[g].type) = type; });
+    const Fields* fields = &f;  // a row of the static table: outlives the dialog
+    connect(controls.radios, &QButtonGroup::idClicked, this, [this, g, fields](int type) {
+        change([&](AttribPoint& p) { p.axis[fields->axis].*fields->type = type; });
         groups_[g].text->setEnabled(type == AttribPoint::LABEL_TEXT);
     });
-    connect(controls.text, &QLineEdit::textEdited, this, [this, g](const QString& text) {
-        change([&](AttribPoint& p) { (p.*(GroupFields()[g].setText))(text.toStdString()); });
+    connect(controls.text, &QLineEdit::textEdited, this, [this, fields](const QString& text) {
+        change([&](AttribPoint& p) { (p.*fields->setText)(text.toStdString()); });
     });
-    connect(controls.colour, &ColourButton::colourChosen, this, [this, g](const QColor& c) {
-        change([&](AttribPoint& p) { p.axis[GroupFields()[g].axis].*(GroupFields()[g].colour) = ColourButton::toColorF(c); });
+    connect(controls.colour, &ColourButton::colourChosen, this, [this, fields](const QColor& c) {
+        change([&](AttribPoint& p) { p.axis[fields->axis].*fields->colour = ColourButton::toColorF(c); });
     });
-    connect(controls.stipple, &QComboBox::activated, this, [this, g](int entry) {
-        change([&](AttribPoint& p) { p.axis[GroupFields()[g].axis].*(GroupFields()[g].lineType) = entry; });
+    connect(controls.stipple, &QComboBox::activated, this, [this, fields](int entry) {
+        change([&](AttribPoint& p) { p.axis[fields->axis].*fields->lineType = entry; });
     });
-    connect(controls.width, &QComboBox::activated, this, [this, g](int entry) {
-        change([&](AttribPoint& p) { p.axis[GroupFields()[g].axis].*(GroupFields()[g].lineWidth) = entry + 1; });
+    connect(controls.width, &QComboBox::activated, this, [this, fields](int entry) {
+        change([&](AttribPoint& p) { p.axis[fields->axis].*fields->lineWidth = entry + 1; });
     });
     return box;
 }

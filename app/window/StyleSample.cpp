@@ -59,8 +59,8 @@ void drawGuide(QPainter& painter, const QRectF& rect, const QColor& colour, int 
         // The horizontal guide runs from the point to the y-axis: put the
         // point at the right end and shift the axis to the left end.
         AttribPoint sample;
-        sample.x = float(2 * halfWidth);
-        sample.y = 0;
+        sample.position.x = float(2 * halfWidth);
+        sample.position.y = 0;
         sample.axis[AttribPoint::Y].lineType = lineType;
         sample.axis[AttribPoint::Y].lineWidth = width;
         sample.axis[AttribPoint::Y].valueColor = ToColorF(colour);

@@ -90,8 +90,8 @@ TEST_P(SetX, MovesAlongTheCurveOrStays) {
     const auto owner = Owner(c.equation);
     AttribPoint p = PointOn(owner.get(), c.x0, c.y0);
     p.setX(c.typed);
-    EXPECT_NEAR(p.x, c.x1, 1e-5);
-    EXPECT_NEAR(p.y, c.y1, 1e-5);
+    EXPECT_NEAR(p.position.x, c.x1, 1e-5);
+    EXPECT_NEAR(p.position.y, c.y1, 1e-5);
     EXPECT_EQ(p.axis[AttribPoint::X].valueExpr.ToText(MathEx::TEXT_PLAIN), c.xText);
 }
 
@@ -123,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AttribPointSetX, WithoutOwnerOnlyTheTextChanges) {
     AttribPoint p = PointOn(nullptr, 1, 2);
     p.setX("7");
-    EXPECT_EQ(p.x, 1.0f);
+    EXPECT_EQ(p.position.x, 1.0f);
     EXPECT_EQ(p.axis[AttribPoint::X].valueExpr.ToText(MathEx::TEXT_PLAIN), "7");
 }
 

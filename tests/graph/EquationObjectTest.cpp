@@ -222,8 +222,8 @@ TEST(EquationObject, TranslateMovesCurveControlAndAttributePoints) {
     EXPECT_EQ(o->text(), "y=x^2-2*x+3");
     EXPECT_FLOAT_EQ(o->controlPoints()[1].x, 1);
     EXPECT_FLOAT_EQ(o->controlPoints()[1].y, 2);
-    EXPECT_FLOAT_EQ(o->attribPoints()[0].x, 2);
-    EXPECT_FLOAT_EQ(o->attribPoints()[0].y, 3);
+    EXPECT_FLOAT_EQ(o->attribPoints()[0].position.x, 2);
+    EXPECT_FLOAT_EQ(o->attribPoints()[0].position.y, 3);
     EXPECT_NEAR(o->pieces()[0].front().y, 81 + 18 + 3, 1e-3);
 }
 

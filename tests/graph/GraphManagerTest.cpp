@@ -290,7 +290,7 @@ TEST_F(GraphManagerTest, StrokeOutOfACurveMakesAnAttributePoint) {
     EXPECT_EQ(ap.pointType, 1);
     EXPECT_EQ(ap.axis[AttribPoint::X].valueType, AttribPoint::LABEL_TEXT);
     EXPECT_EQ(ap.axis[AttribPoint::X].lineType, AttribPoint::LINE_SOLID);
-    EXPECT_NEAR(ap.y, ap.x * ap.x, 1e-4);
+    EXPECT_NEAR(ap.position.y, ap.position.x * ap.position.x, 1e-4);
 }
 
 TEST_F(GraphManagerTest, AxisThenLoopMakesAnEllipse) {

@@ -93,8 +93,8 @@ TEST(Reshape, AttributePointsKeepTheirX) {
     ap.setPosition(2, 2);
     o->addAttribPoint(ap);
     o->dragControlPoint(1, 0, 1);  // (1, 1) up to (1, 2): y = 1.5·x + 0.5
-    EXPECT_FLOAT_EQ(o->attribPoints()[0].x, 2);
-    EXPECT_FLOAT_EQ(o->attribPoints()[0].y, 3.5f);
+    EXPECT_FLOAT_EQ(o->attribPoints()[0].position.x, 2);
+    EXPECT_FLOAT_EQ(o->attribPoints()[0].position.y, 3.5f);
 }
 
 TEST(Reshape, ShapesThePointsCannotDescribeLeaveTheCurve) {

@@ -160,17 +160,17 @@ TEST_F(AttribDialogTest, OkAfterTypingXMovesThePointAlongItsCurve)
 {
     const int steps = history.stack()->count();
     type("xEdit", "3");
-    EXPECT_FLOAT_EQ(point().x, 3);
-    EXPECT_FLOAT_EQ(point().y, 9);
+    EXPECT_FLOAT_EQ(point().position.x, 3);
+    EXPECT_FLOAT_EQ(point().position.y, 9);
     EXPECT_EQ(find<QLineEdit>("yEdit")->text(), "9");
     click("okButton");
-    EXPECT_FLOAT_EQ(point().x, 3);
-    EXPECT_FLOAT_EQ(point().y, 9);
+    EXPECT_FLOAT_EQ(point().position.x, 3);
+    EXPECT_FLOAT_EQ(point().position.y, 9);
     EXPECT_EQ(history.stack()->count(), steps + 1);
     // The whole dialog is one step.
     history.stack()->undo();
     ASSERT_EQ(graph.equation(0)->attribPoints().size(), 1u);
-    EXPECT_FLOAT_EQ(graph.equation(0)->attribPoints()[0].x, 2);
+    EXPECT_FLOAT_EQ(graph.equation(0)->attribPoints()[0].position.x, 2);
 }
 
 TEST_F(AttribDialogTest, TextThatIsNoNumberLeavesThePoint)
@@ -181,8 +181,8 @@ TEST_F(AttribDialogTest, TextThatIsNoNumberLeavesThePoint)
         SCOPED_TRACE(text);
         x->setText(text);
         emit x->textEdited(text);
-        EXPECT_FLOAT_EQ(point().x, 2);
-        EXPECT_FLOAT_EQ(point().y, 4);
+        EXPECT_FLOAT_EQ(point().position.x, 2);
+        EXPECT_FLOAT_EQ(point().position.y, 4);
     }
 }
 

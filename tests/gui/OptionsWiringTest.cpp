@@ -125,10 +125,10 @@ TEST_F(OptionsWiringTest, AttributePointOptionsOpensForThePointRightClicked)
     EXPECT_TRUE(seen);
     ASSERT_EQ(graph().equationCount(), 1);
     const AttribPoint& p = graph().equation(0)->attribPoints().at(0);
-    EXPECT_FLOAT_EQ(p.x, -2);
-    EXPECT_FLOAT_EQ(p.y, 4);
+    EXPECT_FLOAT_EQ(p.position.x, -2);
+    EXPECT_FLOAT_EQ(p.position.y, 4);
     frame.command("undo")->trigger();
-    EXPECT_FLOAT_EQ(graph().equation(0)->attribPoints().at(0).x, 1);
+    EXPECT_FLOAT_EQ(graph().equation(0)->attribPoints().at(0).position.x, 1);
 }
 
 }  // namespace

@@ -168,7 +168,7 @@ TEST_F(ViewTest, PopupCommandAddsAnAttributePoint)
         if (action->text() == "X, Y Caption") action->trigger();
     menu->hide();
     ASSERT_EQ(parabola->attribPoints().size(), 1u);
-    EXPECT_NEAR(parabola->attribPoints()[0].x, 1.5, 0.1);
+    EXPECT_NEAR(parabola->attribPoints()[0].position.x, 1.5, 0.1);
 }
 
 TEST_F(ViewTest, DoubleClickEntersPenInputWithTheCrossHair)

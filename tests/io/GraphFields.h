@@ -58,29 +58,23 @@ public:
 inline void CompareAttribPoint(Differences& d, const std::string& w, const AttribPoint& a, const AttribPoint& b) {
     d.colour(w + ".color", a.color, b.color);
     d.field(w + ".pointType", a.pointType, b.pointType);
-    d.point(w, a, b);
-    d.field(w + ".axis[AttribPoint::X].valueType", a.axis[AttribPoint::X].valueType, b.axis[AttribPoint::X].valueType);
-    d.field(w + ".axis[AttribPoint::Y].valueType", a.axis[AttribPoint::Y].valueType, b.axis[AttribPoint::Y].valueType);
-    if (a.axis[AttribPoint::X].valueType == AttribPoint::LABEL_TEXT) d.expression(w + ".axis[AttribPoint::X].valueTypeString", a.axis[AttribPoint::X].valueTypeString, b.axis[AttribPoint::X].valueTypeString);
-    if (a.axis[AttribPoint::Y].valueType == AttribPoint::LABEL_TEXT) d.expression(w + ".axis[AttribPoint::Y].valueTypeString", a.axis[AttribPoint::Y].valueTypeString, b.axis[AttribPoint::Y].valueTypeString);
-    d.field(w + ".axis[AttribPoint::X].guideType", a.axis[AttribPoint::X].guideType, b.axis[AttribPoint::X].guideType);
-    d.field(w + ".axis[AttribPoint::Y].guideType", a.axis[AttribPoint::Y].guideType, b.axis[AttribPoint::Y].guideType);
-    d.field(w + ".axis[AttribPoint::X].guideWidth", a.axis[AttribPoint::X].guideWidth, b.axis[AttribPoint::X].guideWidth);
-    d.field(w + ".axis[AttribPoint::Y].guideWidth", a.axis[AttribPoint::Y].guideWidth, b.axis[AttribPoint::Y].guideWidth);
-    d.field(w + ".axis[AttribPoint::X].lineType", a.axis[AttribPoint::X].lineType, b.axis[AttribPoint::X].lineType);
-    d.field(w + ".axis[AttribPoint::Y].lineType", a.axis[AttribPoint::Y].lineType, b.axis[AttribPoint::Y].lineType);
-    d.field(w + ".axis[AttribPoint::X].lineWidth", a.axis[AttribPoint::X].lineWidth, b.axis[AttribPoint::X].lineWidth);
-    d.field(w + ".axis[AttribPoint::Y].lineWidth", a.axis[AttribPoint::Y].lineWidth, b.axis[AttribPoint::Y].lineWidth);
-    d.colour(w + ".axis[AttribPoint::X].valueColor", a.axis[AttribPoint::X].valueColor, b.axis[AttribPoint::X].valueColor);
-    d.colour(w + ".axis[AttribPoint::Y].valueColor", a.axis[AttribPoint::Y].valueColor, b.axis[AttribPoint::Y].valueColor);
-    d.colour(w + ".axis[AttribPoint::X].lengthColor", a.axis[AttribPoint::X].lengthColor, b.axis[AttribPoint::X].lengthColor);
-    d.colour(w + ".axis[AttribPoint::Y].lengthColor", a.axis[AttribPoint::Y].lengthColor, b.axis[AttribPoint::Y].lengthColor);
-    d.colour(w + ".axis[AttribPoint::X].lengthTextColor", a.axis[AttribPoint::X].lengthTextColor, b.axis[AttribPoint::X].lengthTextColor);
-    d.colour(w + ".axis[AttribPoint::Y].lengthTextColor", a.axis[AttribPoint::Y].lengthTextColor, b.axis[AttribPoint::Y].lengthTextColor);
-    d.field(w + ".axis[AttribPoint::X].lengthType", a.axis[AttribPoint::X].lengthType, b.axis[AttribPoint::X].lengthType);
-    d.field(w + ".axis[AttribPoint::Y].lengthType", a.axis[AttribPoint::Y].lengthType, b.axis[AttribPoint::Y].lengthType);
-    if (a.axis[AttribPoint::X].lengthType == AttribPoint::LABEL_TEXT) d.expression(w + ".axis[AttribPoint::X].lengthText", a.axis[AttribPoint::X].lengthText, b.axis[AttribPoint::X].lengthText);
-    if (a.axis[AttribPoint::Y].lengthType == AttribPoint::LABEL_TEXT) d.expression(w + ".axis[AttribPoint::Y].lengthText", a.axis[AttribPoint::Y].lengthText, b.axis[AttribPoint::Y].lengthText);
+    d.point(w, a.position, b.position);
+    for (const AttribPoint::AxisIndex i : {AttribPoint::X, AttribPoint::Y}) {
+        const AttribPoint::Axis &p = a.axis[i], &q = b.axis[i];
+        const std::string v = w + ".axis[" + "xy"[i] + "]";
+        d.field(v + ".valueType", p.valueType, q.valueType);
+        if (p.valueType == AttribPoint::LABEL_TEXT)
+            d.expression(v + ".valueTypeString", p.valueTypeString, q.valueTypeString);
+        d.field(v + ".guideType", p.guideType, q.guideType);
+        d.field(v + ".guideWidth", p.guideWidth, q.guideWidth);
+        d.field(v + ".lineType", p.lineType, q.lineType);
+        d.field(v + ".lineWidth", p.lineWidth, q.lineWidth);
+        d.colour(v + ".valueColor", p.valueColor, q.valueColor);
+        d.colour(v + ".lengthColor", p.lengthColor, q.lengthColor);
+        d.colour(v + ".lengthTextColor", p.lengthTextColor, q.lengthTextColor);
+        d.field(v + ".lengthType", p.lengthType, q.lengthType);
+        if (p.lengthType == AttribPoint::LABEL_TEXT) d.expression(v + ".lengthText", p.lengthText, q.lengthText);
+    }
 }
 
 inline void CompareMensuration(Differences& d, const std::string& w, const Mensuration& a, const Mensuration& b) {

@@ -53,7 +53,7 @@ TEST_F(LegacyFile, AttributePointsWithUserTexts) {
     ASSERT_EQ(points.size(), 3u);
     EXPECT_EQ(points[0].color, ColorF(0, 0, 1, 1));
     EXPECT_EQ(points[0].pointType, 2);
-    EXPECT_EQ(points[0].x, 1.0f);
+    EXPECT_EQ(points[0].position.x, 1.0f);
     EXPECT_EQ(points[0].axis[AttribPoint::X].valueType, 2);
     EXPECT_EQ(points[0].axis[AttribPoint::X].valueTypeString.ToText(0), "a");
     EXPECT_EQ(points[0].axis[AttribPoint::X].guideType, 1);
@@ -63,9 +63,9 @@ TEST_F(LegacyFile, AttributePointsWithUserTexts) {
     EXPECT_EQ(points[0].axis[AttribPoint::Y].lineWidth, 3);
     EXPECT_EQ(points[1].axis[AttribPoint::Y].valueType, 2);
     EXPECT_EQ(points[1].axis[AttribPoint::Y].valueTypeString.ToText(0), "f(b)");
-    EXPECT_EQ(points[1].x, -2.0f);
+    EXPECT_EQ(points[1].position.x, -2.0f);
     EXPECT_EQ(points[2].axis[AttribPoint::X].valueType, 0);
-    EXPECT_EQ(points[2].y, -0.75f);
+    EXPECT_EQ(points[2].position.y, -0.75f);
     // Not in older files: the defaults.
     EXPECT_EQ(points[0].axis[AttribPoint::X].valueColor, ColorF(0, 0, 0, 1));
     EXPECT_EQ(points[0].axis[AttribPoint::X].lengthType, 0);
@@ -127,7 +127,7 @@ TEST_F(LegacyFile, MissingValuesKeepDefaultsAndIntegersBecomeZero) {
     EXPECT_EQ(e.lineStipple(), 0);      // a missing integer becomes 0
     EXPECT_EQ(e.labelPosition(), PointF(0, 0));
     ASSERT_EQ(e.attribPoints().size(), 1u);
-    EXPECT_EQ(e.attribPoints()[0].x, 1.0f);
+    EXPECT_EQ(e.attribPoints()[0].position.x, 1.0f);
     EXPECT_EQ(e.attribPoints()[0].color, ColorF(0, 0, 0, 1));
     const Mensuration& m = e.mensuration();
     EXPECT_EQ(m.xmax, 2.0);
