@@ -5,37 +5,12 @@
 #include <cmath>
 
 #include "graph/EquationObject.h"
+#include "mathex/CubicThrough.h"
 #include "mathex/SmartNumber.h"
 
 using namespace MathEx;
 
 namespace {
-
-bool CubicThrough(const std::vector<PointF>& p, double out[4]) {
-    double m[4][5];
-    for (int r = 0; r < 4; ++r) {
-        const double x = p[r].x;
-        m[r][0] = x * x * x;
-        m[r][1] = x * x;
-        m[r][2] = x;
-        m[r][3] = 1;
-        m[r][4] = p[r].y;
-    }
-    for (int col = 0; col < 4; ++col) {  // Gauss-Jordan with partial pivoting
-        int pivot = col;
-        for (int r = col + 1; r < 4; ++r)
-            if (std::fabs(m[r][col]) > std::fabs(m[pivot][col])) pivot = r;
-        if (std::fabs(m[pivot][col]) < 1e-12) return false;
-        std::swap(m[col], m[pivot]);
-        for (int r = 0; r < 4; ++r) {
-            if (r == col) continue;
-            const double f = m[r][col] / m[col][col];
-            for (int k = col; k < 5; ++k) m[r][k] -= f * m[col][k];
-        }
-    }
-    for (int i = 0; i < 4; ++i) out[i] = m[i][4] / m[i][i];
-    return std::all_of(out, out + 4, [](double v) { return std::isfinite(v); });
-}
 
 struct Vec {
     double x, y;
@@ -171,8 +146,9 @@ bool EquationObject::dragCubic(int i, PointF d) {
     for (size_t k = 0; k < p.size() && through.size() < 4; ++k)
         if (!used[k]) through.push_back(p[k]), used[k] = true;
     if (through.size() < 4) return false;
-    double fit[4];
-    if (!CubicThrough(through, fit)) return false;
+    double xs[4], ys[4], fit[4];
+    for (int k = 0; k < 4; ++k) xs[k] = through[size_t(k)].x, ys[k] = through[size_t(k)].y;
+    if (!CubicThrough(xs, ys, fit)) return false;
     std::copy(fit, fit + 4, expression_->coeffs);
     for (size_t k = 0; k < p.size(); ++k)
         if (!used[k]) p[k].y = float(((fit[0] * p[k].x + fit[1]) * p[k].x + fit[2]) * p[k].x + fit[3]);

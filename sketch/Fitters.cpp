@@ -7,6 +7,7 @@
 #include <limits>
 #include <vector>
 
+#include "mathex/CubicThrough.h"
 #include "mathex/SmartNumber.h"
 
 namespace {
@@ -101,51 +102,6 @@ double PolynomialScore(const Stroke& stroke, int samples, Function f) {
     return SumOfNearestSquared(sample, stroke.points()) + SumOfNearestSquared(stroke.points(), grid);
 }
 
-// The determinant of the 3×3 matrix with rows (a0 a1 a2), (b0 b1 b2), (c0 c1 c2).
-double Det3(double a0, double a1, double a2, double b0, double b1, double b2, double c0, double c1, double c2) {
-    return a0 * (b1 * c2 - b2 * c1) - a1 * (b0 * c2 - b2 * c0) + a2 * (b0 * c1 - b1 * c0);
-}
-
-// The determinant of the 4×4 matrix whose rows are m[0..3], each of four entries.
-double Det4(const double m[4][4]) {
-    double det = 0.0;
-    for (int col = 0; col < 4; ++col) {
-        double minor[3][3];
-        for (int r = 1; r < 4; ++r)
-            for (int c = 0, mc = 0; c < 4; ++c)
-                if (c != col) minor[r - 1][mc++] = m[r][c];
-        const double cofactor = Det3(minor[0][0], minor[0][1], minor[0][2], minor[1][0], minor[1][1], minor[1][2],
-                                     minor[2][0], minor[2][1], minor[2][2]);
-        det += (col % 2 == 0 ? 1 : -1) * m[0][col] * cofactor;
-    }
-    return det;
-}
-
-// a, b, c, d of the cubic through four points, by Cramer's rule; false when the
-// points do not have four distinct x.
-bool CubicThrough(const PointF (&points)[4], double (&coeffs)[4]) {
-    for (int i = 0; i < 4; ++i)
-        for (int j = i + 1; j < 4; ++j)
-            if (points[i].x == points[j].x) return false;
-    double system[4][4];
-    for (int r = 0; r < 4; ++r) {
-        const double x = points[r].x;
-        system[r][0] = x * x * x;
-        system[r][1] = x * x;
-        system[r][2] = x;
-        system[r][3] = 1.0;
-    }
-    const double det = Det4(system);
-    if (det == 0.0 || !std::isfinite(det)) return false;
-    for (int col = 0; col < 4; ++col) {
-        double replaced[4][4];
-        for (int r = 0; r < 4; ++r)
-            for (int c = 0; c < 4; ++c) replaced[r][c] = c == col ? double(points[r].y) : system[r][c];
-        coeffs[col] = Det4(replaced) / det;
-    }
-    return AllFinite({coeffs[0], coeffs[1], coeffs[2], coeffs[3]});
-}
-
 // The highest (or lowest) point of stroke[from..to], walked from `from` towards
 // `to`; the walk starts at stroke[from] and moves only to a strictly better point.
 PointF Extreme(const Stroke& stroke, std::ptrdiff_t from, std::ptrdiff_t to, bool highest) {
@@ -222,8 +178,8 @@ ShapeCandidate fitCubic(const Stroke& stroke, int samples) {
     } else {
         a = secondHalf(false), b = firstHalf(true);
     }
-    const PointF through[4] = {p, a, b, e};
-    if (!CubicThrough(through, c.coeffs)) return c;  // a singular system
+    const double xs[4] = {p.x, a.x, b.x, e.x}, ys[4] = {p.y, a.y, b.y, e.y};
+    if (!MathEx::CubicThrough(xs, ys, c.coeffs)) return c;  // a singular system
     const double ca = c.coeffs[0], cb = c.coeffs[1], cc = c.coeffs[2], cd = c.coeffs[3];
     const auto f = [=](double x) { return ((ca * x + cb) * x + cc) * x + cd; };
     return Scored(c, PolynomialScore<float>(stroke, samples, f));
