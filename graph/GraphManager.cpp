@@ -361,6 +361,9 @@ std::vector<RectF> GraphManager::captionBoxes(Surface& surface) const {
     for (const auto& e : equations_) {
         for (const AttribPoint& ap : e->attribPoints())
             for (const RectF& box : ap.valueLabelBoxes(surface, v.scale, v.xZoom, v.yZoom)) boxes.push_back(box);
+        if (e->mensurationEnabled())
+            for (const Mensuration::Label& label : e->mensuration().labels(v.scale, v.xZoom, v.yZoom))
+                boxes.push_back(label.box);
         if (e->extremePointsShown() && e->expression() && !e->isTextOnly())
             for (const ExtremeLabel& label : PlaceExtremeLabels(*e->expression(), surface, v.scale, v.xZoom, v.yZoom))
                 boxes.push_back(label.box());

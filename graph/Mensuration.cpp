@@ -43,17 +43,44 @@ Limits LimitsOf(double a, double b) {
 }
 
 // The subscripts have no LaTeX text, so the labels are laid out and drawn as
-// expressions, hanging from (x, 0) below the axis.
+// expressions, hanging from (x, 0) below the axis: the transform that puts the
+// layout's cells there.
+struct LabelPlace {
+    double dx, dy, sx, sy;
+};
+
+LabelPlace PlaceOf(const RectF& box, double x, double scale, double xZoom, double yZoom) {
+    const double sx = kLayoutScale * scale * xZoom, sy = kLayoutScale * scale * yZoom;
+    return {x - box.left * sx, box.top * sy, sx, sy};
+}
+
 void DrawLayoutLabel(Surface& surface, const std::string& text, double x, double scale, double xZoom,
                      double yZoom) {
     if (!Placeable(x)) return;
     MathEx::MathExp label;
     if (!label.Parse(text) || !label.GetRoot()) return;
-    const RectF& box = label.GetRoot()->box;
-    const double sx = kLayoutScale * scale * xZoom, sy = kLayoutScale * scale * yZoom;
-    surface.pushTransform(x - box.left * sx, box.top * sy, sx, sy);
+    const LabelPlace at = PlaceOf(label.GetRoot()->box, x, scale, xZoom, yZoom);
+    surface.pushTransform(at.dx, at.dy, at.sx, at.sy);
     MathEx::PaintExpression(*label.GetRoot(), surface);
     surface.popTransform();
+}
+
+// Where a label drawn at x lies, in graph units; false when it draws nothing.
+bool LabelBox(const std::string& text, double x, double scale, double xZoom, double yZoom, RectF& out) {
+    if (!Placeable(x)) return false;
+    MathEx::MathExp label;
+    if (!label.Parse(text) || !label.GetRoot()) return false;
+    const RectF& box = label.GetRoot()->box;
+    const LabelPlace at = PlaceOf(box, x, scale, xZoom, yZoom);
+    const double x0 = at.dx + at.sx * box.left, x1 = at.dx + at.sx * box.right;
+    // The layout's y runs downwards; the painter turns it up.
+    const double y0 = at.dy - at.sy * box.bottom, y1 = at.dy - at.sy * box.top;
+    out = RectF(float(std::max(y0, y1)), float(std::min(y0, y1)), float(std::min(x0, x1)), float(std::max(x0, x1)));
+    return true;
+}
+
+bool Apart(const RectF& a, const RectF& b, double gap) {
+    return a.right + gap <= b.left || b.right + gap <= a.left;
 }
 
 }  // namespace
@@ -124,22 +151,62 @@ void Mensuration::drawGap(Surface& surface, double xl, double w, double scale, d
     }
 }
 
+std::vector<Mensuration::Label> Mensuration::labels(double scale, double xZoom, double yZoom) const {
+    // Every boundary's label, in order: x_0 … before the omitted middle,
+    // x_(n - k) … after it, x_n at the end. `step` says how far from the end
+    // that counts it is, so that thinning keeps x_0, x_k, … and … x_(n - k), x_n.
+    struct Candidate {
+        Label label;
+        int step;
+    };
+    std::vector<Candidate> all;
+    const double w = nRects > 0 ? (xmax - xmin) / nRects : 0.0;
+    bool pastGap = false;
+    for (int i = 0; i < nRects; ++i) {
+        if (tickType == kOmitMiddle && i == nRects / 2) {
+            pastGap = true;
+            continue;
+        }
+        Label label{labelText(i, nRects, pastGap), xmin + i * w, RectF()};
+        if (LabelBox(label.text, label.x, scale, xZoom, yZoom, label.box))
+            all.push_back({std::move(label), pastGap ? nRects - i : i});
+    }
+    Label end{"x_n", xmax, RectF()};
+    const bool hasEnd = LabelBox(end.text, end.x, scale, xZoom, yZoom, end.box);
+    const double gap = 0.1 * kLayoutScale * scale * std::fabs(xZoom);
+    std::vector<Label> kept;
+    for (int k = 1; k <= std::max(1, nRects); ++k) {
+        kept.clear();
+        for (const Candidate& c : all)
+            if (c.step % k == 0) kept.push_back(c.label);
+        // x_n always: a label before it that it would touch gives way.
+        if (hasEnd) {
+            while (!kept.empty() && kept.size() > 1 && !Apart(kept.back().box, end.box, gap)) kept.pop_back();
+            kept.push_back(end);
+        }
+        std::vector<RectF> boxes;
+        for (const Label& label : kept) boxes.push_back(label.box);
+        std::sort(boxes.begin(), boxes.end(), [](const RectF& p, const RectF& q) { return p.left < q.left; });
+        bool clear = true;
+        for (size_t a = 0; a + 1 < boxes.size() && clear; ++a) clear = Apart(boxes[a], boxes[a + 1], gap);
+        if (clear) break;
+    }
+    return kept;
+}
+
 void Mensuration::draw(Surface& surface, const EquationObject& owner, double d, double scale, double xZoom,
                        double yZoom) const {
     surface.setStipple(1, Surface::kSolid);
     const RectF& box = owner.plotBox();
     const Limits xs = LimitsOf(box.left, box.right), ys = LimitsOf(box.bottom, box.top);
     const double w = nRects > 0 ? (xmax - xmin) / nRects : 0.0;
-    bool pastGap = false;
     for (int i = 0; i < nRects; ++i) {
         const double xl = xmin + i * w, xr = xl + w;
         if (tickType == kOmitMiddle && i == nRects / 2) {
             drawGap(surface, xl, w, scale, xZoom, yZoom);
-            pastGap = true;
             continue;
         }
         const double h = heightOf(CurveValue(owner, xl), CurveValue(owner, xr));
-        DrawLayoutLabel(surface, labelText(i, nRects, pastGap), xl, scale, xZoom, yZoom);
         if (!Finite(h) || !Finite(xl) || !Finite(xr)) continue;  // no curve there
         const double left = xs.clamp(xl), right = xs.clamp(xr), top = ys.clamp(h);
         surface.setColor(outlineColour);
@@ -156,5 +223,6 @@ void Mensuration::draw(Surface& surface, const EquationObject& owner, double d, 
             drawHatch(surface, xl, left, right, 0, top, d);
         }
     }
-    DrawLayoutLabel(surface, "x_n", xmax, scale, xZoom, yZoom);
+    for (const Label& label : labels(scale, xZoom, yZoom))
+        DrawLayoutLabel(surface, label.text, label.x, scale, xZoom, yZoom);
 }

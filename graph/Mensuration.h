@@ -3,8 +3,10 @@
 // Rectangles of a Riemann-style approximation under a curve: [xmin, xmax] cut
 // into nRects equal sections standing on the x-axis, labelled x_0 … x_n.
 #include <string>
+#include <vector>
 
 #include "core/ColorF.h"
+#include "core/RectF.h"
 #include "core/Surface.h"
 
 class EquationObject;
@@ -35,6 +37,17 @@ public:
     // Draws the sections, hatching and labels of `owner` (hatch spacing d).
     void draw(Surface& surface, const EquationObject& owner, double d, double scale, double xZoom,
               double yZoom) const;
+
+    // A boundary's label as drawn: its text and where it hangs below the axis.
+    struct Label {
+        std::string text;
+        double x;  // the boundary
+        RectF box;  // graph units
+    };
+    // The boundary labels drawn at this scale: x_0 and x_n always, and between
+    // them every k-th boundary for the smallest k with which no two labels
+    // touch (x_0 … x_n all when they fit; counted from n past an omitted middle).
+    std::vector<Label> labels(double scale, double xZoom, double yZoom) const;
 
     // Label text of the boundary at the left of section i: "x_i" before the
     // omitted section, "x_(n - k)" after it, counting back from n.

@@ -137,6 +137,36 @@ TEST(MensurationLabels, EveryLabelTextParses) {
     }
 }
 
+// However many sections, the labels never touch: x_0 and x_n always, and
+// every k-th boundary between them for the smallest k that fits.
+TEST(MensurationLabels, NeverOverlapAndKeepBothEnds) {
+    struct Case {
+        int sections, tickType;
+        double scale;
+        size_t most;  // labels at most (all boundaries but an omitted one)
+    };
+    const Case cases[] = {{5, 0, 1, 6},    {10, Mensuration::kOmitMiddle, 1, 10}, {20, 0, 1, 21},
+                          {50, 0, 1, 51},  {50, Mensuration::kOmitMiddle, 1, 50}, {20, 0, 3, 21},
+                          {1000, 0, 1, 1001}};
+    for (const Case& c : cases) {
+        Mensuration m = Settings(0, 10, c.sections);
+        m.tickType = c.tickType;
+        const std::vector<Mensuration::Label> labels = m.labels(c.scale, 1, 1);
+        SCOPED_TRACE(std::to_string(c.sections) + " sections at scale " + std::to_string(c.scale));
+        ASSERT_GE(labels.size(), 2u);
+        EXPECT_LE(labels.size(), c.most);
+        EXPECT_EQ(labels.front().text, "x_0");
+        EXPECT_EQ(labels.back().text, "x_n");
+        for (size_t a = 0; a < labels.size(); ++a)
+            for (size_t b = a + 1; b < labels.size(); ++b)
+                EXPECT_TRUE(labels[a].box.right <= labels[b].box.left || labels[b].box.right <= labels[a].box.left)
+                    << labels[a].text << " and " << labels[b].text;
+        for (const Mensuration::Label& label : labels) EXPECT_LE(label.box.top, 0.0f) << "below the axis";
+    }
+    // Five wide sections: every boundary keeps its label.
+    EXPECT_EQ(Settings(0, 10, 5).labels(1, 1, 1).size(), 5u);
+}
+
 TEST(MensurationDraw, DefaultsOmitTheMiddleSectionAndLabelTheRest) {
     const auto owner = Owner("y = x^2");
     const auto d = Draw(*owner, Settings(0, 10, 10));
