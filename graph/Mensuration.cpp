@@ -90,6 +90,14 @@ std::string Mensuration::labelText(int i, int nRects, bool pastGap) {
     return "x_(n - " + std::to_string(static_cast<long long>(nRects) - i) + ")";
 }
 
+void Mensuration::middleHalf(double left, double right, double& xmin, double& xmax) {
+    const double quarter = (right - left) / 4;
+    xmin = left + quarter;
+    xmax = right - quarter;
+    const double roundedMin = std::round(xmin), roundedMax = std::round(xmax);
+    if (roundedMin < roundedMax && roundedMin >= left && roundedMax <= right) xmin = roundedMin, xmax = roundedMax;
+}
+
 double Mensuration::heightOf(double fl, double fr) const {
     switch (heightType) {
         case HEIGHT_RIGHT: return fr;

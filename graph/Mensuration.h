@@ -31,6 +31,12 @@ public:
     int startTickNumber = 0;  // kept in documents only
     int heightType = HEIGHT_LEFT;
 
+    // The interval a mensuration switched on without one (xmin = xmax) takes:
+    // the middle half of the visible x-range [left, right], its ends rounded to
+    // whole units (as a teacher would choose them) where that leaves an
+    // interval within the view.
+    static void middleHalf(double left, double right, double& xmin, double& xmax);
+
     // Height of section i (left, right or the shorter end, per heightType).
     double sectionHeight(const EquationObject& owner, int i) const;
 

@@ -544,7 +544,22 @@ void EqOptionDialog::chooseStippleType(int type)
 
 void EqOptionDialog::toggleMensuration(bool on)
 {
-    edit(tr("Enable Mensuration"), [&](EquationObject& e) { e.setMensurationEnabled(on); });
+    // Switched on without an interval (0 … 0 draws one stray line), it takes the
+    // middle half of what the view shows.
+    const Viewport& v = graph_.viewport();
+    const double left = v.screenToGraph(0, 0).x, right = v.screenToGraph(v.width, v.height).x;
+    edit(tr("Enable Mensuration"), [&](EquationObject& e) {
+        e.setMensurationEnabled(on);
+        if (on && e.mensuration().xmin == e.mensuration().xmax && left < right) {
+            double xmin = 0, xmax = 0;
+            Mensuration::middleHalf(left, right, xmin, xmax);
+            e.setMensurationRange(xmin, xmax);
+        }
+    });
+    if (const EquationObject* e = graph_.selected()) {
+        mensurationFromEdit_->setText(Fixed(e->mensuration().xmin));
+        mensurationToEdit_->setText(Fixed(e->mensuration().xmax));
+    }
     updateEnabling(graph_.selected());
 }
 

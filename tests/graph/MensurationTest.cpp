@@ -167,6 +167,24 @@ TEST(MensurationLabels, NeverOverlapAndKeepBothEnds) {
     EXPECT_EQ(Settings(0, 10, 5).labels(1, 1, 1).size(), 5u);
 }
 
+TEST(MensurationRange, SwitchedOnWithoutOneTakesTheMiddleHalfOfTheView) {
+    struct Case {
+        double left, right, xmin, xmax;
+    };
+    const Case cases[] = {
+        {-10, 10, -5, 5},     // the default view
+        {-3.3, 6.1, -1, 4},   // rounded to whole units
+        {0.2, 0.6, 0.3, 0.5}, // too narrow to round: kept as it is
+        {-100, 60, -60, 20},
+    };
+    for (const Case& c : cases) {
+        double xmin = 0, xmax = 0;
+        Mensuration::middleHalf(c.left, c.right, xmin, xmax);
+        EXPECT_DOUBLE_EQ(xmin, c.xmin) << c.left << " … " << c.right;
+        EXPECT_DOUBLE_EQ(xmax, c.xmax) << c.left << " … " << c.right;
+    }
+}
+
 TEST(MensurationDraw, DefaultsOmitTheMiddleSectionAndLabelTheRest) {
     const auto owner = Owner("y = x^2");
     const auto d = Draw(*owner, Settings(0, 10, 10));

@@ -15,6 +15,7 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QScrollArea>
+#include <cmath>
 #include <functional>
 
 #include "app/window/EqOptionDialog.h"
@@ -207,7 +208,12 @@ TEST_F(EqOptionDialogTest, EachControlEditsTheEquationRepaintsAndIsOneUndoStep)
         {"domain", [](T& t) { t.click("domainCheck"); },
          [](const EquationObject& e) { EXPECT_TRUE(e.domainSetupEnabled()); }},
         {"mensuration", [](T& t) { t.click("mensurationCheck"); },
-         [](const EquationObject& e) { EXPECT_TRUE(e.mensurationEnabled()); }},
+         [](const EquationObject& e) {
+             EXPECT_TRUE(e.mensurationEnabled());
+             // Without an interval it takes the middle half of the view, in whole units.
+             EXPECT_LT(e.mensuration().xmin, e.mensuration().xmax);
+             EXPECT_EQ(e.mensuration().xmin, std::round(e.mensuration().xmin));
+         }},
     };
     for (const HandlerCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -314,7 +320,7 @@ TEST_F(EqOptionDialogTest, RefusedEntriesLeaveTheEquationAndSayWhy)
              t.type("mensurationToEdit", "-1e400");
              t.click("applyMensurationButton");
          },
-         "mensurationToEdit", "0.000000"},
+         "mensurationToEdit", "7.000000"},  // the middle half of the view, kept
         {"user label",
          [](T& t) {
              t.click("displayTextCheck");
@@ -332,11 +338,12 @@ TEST_F(EqOptionDialogTest, RefusedEntriesLeaveTheEquationAndSayWhy)
         c.prepare(*this);
         QSignalSpy status(&page, &EqOptionDialog::statusMessage);
         const int steps = history.stack()->count(), repaints = listener.repaints;
+        const double xmax = e->mensuration().xmax;
         c.act(*this);
         EXPECT_EQ(status.count(), 1);
         EXPECT_EQ(e->expression()->type, MathEx::PT_QUADRATIC);
         EXPECT_EQ(e->domainFrom(), 0.0);
-        EXPECT_EQ(e->mensuration().xmax, 0.0);
+        EXPECT_EQ(e->mensuration().xmax, xmax);
         EXPECT_EQ(e->labelKind(), EquationObject::LABEL_EQUATION);
         EXPECT_EQ(history.stack()->count(), steps);
         EXPECT_EQ(listener.repaints, repaints);
