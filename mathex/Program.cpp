@@ -15,8 +15,8 @@ void Program::Clear() {
     depth_ = maxDepth_ = 0;
 }
 
-void Program::Emit(Op op, double k) {
-    code_.push_back(Instr{op, k});
+void Program::Emit(Op op, double k, const Function* fn) {
+    code_.push_back(Instr{op, k, fn});
     switch (op) {
         case PUSH_CONST: case PUSH_X: case PUSH_Y: ++depth_; break;
         case ADD: case SUB: case MUL: case DIV: case POW: --depth_; break;
@@ -65,8 +65,8 @@ void Program::Emit(const ExpNode* root, Mode mode) {
                 code_.back().k = ApplyOperator(t, code_.back().k, 0.0);
                 continue;
             }
-            static constexpr Op kUnary[] = {NEG, SQRT, LOG, SIN, COS, TAN, ABS};
-            Emit(kUnary[t == TT_NEGATE ? 0 : t - TT_SQRT + 1]);
+            if (t == TT_NEGATE) Emit(NEG);
+            else Emit(CALL, 0.0, FunctionOfNode(t));
             continue;
         }
         const bool leftConst = rightStart == leftStart + 1 && code_[leftStart].op == PUSH_CONST;
@@ -137,12 +137,7 @@ double Program::Run(double x, double y) const {
             case C_DIV: s[top] = in.k / s[top]; break;
             case C_POW: s[top] = Power(in.k, s[top]); break;
             case NEG: s[top] = -s[top]; break;
-            case SQRT: s[top] = std::sqrt(s[top]); break;
-            case LOG: s[top] = std::log(s[top]); break;
-            case SIN: s[top] = std::sin(s[top]); break;
-            case COS: s[top] = std::cos(s[top]); break;
-            case TAN: s[top] = std::tan(s[top]); break;
-            case ABS: s[top] = std::fabs(s[top]); break;
+            case CALL: s[top] = in.fn->value.one(s[top]); break;
         }
     }
     return top >= 0 ? s[top] : 0.0;
@@ -191,12 +186,7 @@ void Program::RunBlock(const double* xs, double y, double* out, size_t n, double
             case C_DIV: for (size_t i = 0; i < n; ++i) a[i] = k / a[i]; break;
             case C_POW: for (size_t i = 0; i < n; ++i) a[i] = Power(k, a[i]); break;
             case NEG: for (size_t i = 0; i < n; ++i) a[i] = -a[i]; break;
-            case SQRT: for (size_t i = 0; i < n; ++i) a[i] = std::sqrt(a[i]); break;
-            case LOG: for (size_t i = 0; i < n; ++i) a[i] = std::log(a[i]); break;
-            case SIN: for (size_t i = 0; i < n; ++i) a[i] = std::sin(a[i]); break;
-            case COS: for (size_t i = 0; i < n; ++i) a[i] = std::cos(a[i]); break;
-            case TAN: for (size_t i = 0; i < n; ++i) a[i] = std::tan(a[i]); break;
-            case ABS: for (size_t i = 0; i < n; ++i) a[i] = std::fabs(a[i]); break;
+            case CALL: in.fn->value.many(a, a, n); break;
         }
     }
     if (top >= 0) std::copy(row(top), row(top) + n, out);

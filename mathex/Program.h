@@ -7,6 +7,7 @@
 namespace MathEx {
 
 class ExpNode;
+struct Function;
 
 // An expression tree compiled to a postfix program. Running it performs exactly
 // the floating-point operations of walking the tree (constant subtrees are
@@ -35,15 +36,17 @@ private:
         ADD, SUB, MUL, DIV, POW,
         ADD_C, SUB_C, MUL_C, DIV_C, POW_C,   // right operand a constant
         C_SUB, C_DIV, C_POW,                 // left operand a constant
-        NEG, SQRT, LOG, SIN, COS, TAN, ABS
+        NEG,
+        CALL                                 // a function of the function table
     };
     struct Instr {
         Op op;
         double k;
+        const Function* fn = nullptr;  // CALL only
     };
 
     void Emit(const ExpNode* node, Mode mode);
-    void Emit(Op op, double k = 0.0);
+    void Emit(Op op, double k = 0.0, const Function* fn = nullptr);
     void RunBlock(const double* xs, double y, double* out, size_t n, double* stack) const;
 
     std::vector<Instr> code_;
