@@ -10,6 +10,7 @@
 #include "TreeDump.h"
 #include "mathex/Functions.h"
 #include "mathex/MathExp.h"
+#include "mathex/Power.h"
 #include "mathex/Scanner.h"
 
 namespace MathEx {
@@ -81,7 +82,7 @@ TEST_P(FunctionRowTest, NodeKindsAndLookupsAgree) {
 
 TEST_P(FunctionRowTest, PlainTextReadsBackAsTheSameTree) {
     const Function& f = *GetParam();
-    for (const std::string& argument : {"x", "x+1", "2x", "(x-1)^2", "-x"}) {
+    for (const char* argument : {"x", "x+1", "2x", "(x-1)^2", "-x"}) {
         const std::string text = "y = " + std::string(f.name) + "(" + argument + ")";
         MathExp m;
         ASSERT_TRUE(m.Parse(text)) << text;
@@ -129,6 +130,51 @@ TEST_P(FunctionRowTest, SlopeMatchesANumericDerivative) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, FunctionRowTest, ::testing::ValuesIn(AllRows()), RowName);
+
+// x^2 … x^8 over awkward values: the tree walk, the compiled program and its
+// batch give the very same bits, and stay within the chain's rounding of pow.
+class SmallPowerTest : public ::testing::TestWithParam<double> {};
+
+TEST_P(SmallPowerTest, TreeScalarAndBatchAgreeToTheBit) {
+    const double x = GetParam();
+    for (int n = 2; n <= 8; ++n) {
+        for (const std::string& text : {"y = x^" + std::to_string(n), "y = 3*x^" + std::to_string(n) + "-x"}) {
+            MathExp m;
+            ASSERT_TRUE(m.Parse(text));
+            // The batch's last point and a block of its own, with x in the middle.
+            std::vector<double> xs(130, 1.5);
+            xs[64] = x;
+            xs.back() = x;
+            std::vector<double> batch(xs.size());
+            m.Evaluate(xs.data(), batch.data(), xs.size());
+            const double tree = m.Main()->EvaluateAt(x);
+            EXPECT_TRUE(SameBits(m.Evaluate(x), tree)) << text << " at " << x;
+            EXPECT_TRUE(SameBits(batch[64], tree)) << text << " at " << x;
+            EXPECT_TRUE(SameBits(batch.back(), tree)) << text << " at " << x;
+        }
+    }
+}
+
+TEST_P(SmallPowerTest, WithinTheChainsRoundingOfPow) {
+    const double x = GetParam();
+    for (int n = 2; n <= 8; ++n) {
+        const double fast = Power(x, n), libm = std::pow(x, double(n));
+        if (std::isnan(libm)) {
+            EXPECT_TRUE(std::isnan(fast)) << x << "^" << n;
+        } else if (!std::isfinite(libm) || libm == 0) {
+            EXPECT_TRUE(SameBits(fast, libm)) << x << "^" << n << ": " << fast;  // signs of zero and infinity too
+        } else {
+            // The chain's n − 1 roundings, pow's own half unit, and subnormal spacing.
+            EXPECT_LE(std::fabs(fast - libm), (n + 1) * 0x1p-53 * std::fabs(libm) + n * 0x1p-1074) << x << "^" << n;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, SmallPowerTest,
+                         ::testing::Values(0.0, -0.0, 1.0, -1.0, 2.0, -3.0, 0.1, -0.7, 1.0000001, 3.3, -10.0, 1e10,
+                                           -1e-10, 1e38, -1e77, 1e300, -1e300, 1e-300, 4.9e-324, 1.4e-154,
+                                           1.7976931348623157e308, HUGE_VAL, -HUGE_VAL,
+                                           std::numeric_limits<double>::quiet_NaN()));
 
 }  // namespace
 }  // namespace MathEx
