@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 // Evaluation speed of MathEx against muparser, and the cost of parsing an equation.
 //
-// Every equation is evaluated at one million points from -10 to 10: by MathEx's
-// batch call (the plotting hot path), by its scalar call in a loop, by walking the
-// tree, and by muparser in a loop and in its bulk mode. Before anything is timed,
-// each equation's batch and scalar results are checked to be bit-identical to the
-// tree walk, and muparser's to agree within rounding; a case that fails is reported
-// as an error instead of a time. A table of speed ratios follows the results.
+// Every equation is evaluated at one million points from -10 to 10, and at two
+// thousand (about what one curve of the view samples): by MathEx's batch call (the
+// plotting hot path), by its scalar call in a loop, by walking the tree, and by
+// muparser in a loop and in its bulk mode. Before anything is timed, each
+// equation's batch and scalar results are checked to be bit-identical to the tree
+// walk, and muparser's to agree within rounding; a case that fails is reported as
+// an error instead of a time. A table of speed ratios for each count of points
+// follows the results.
 
 #include <unistd.h>
 
@@ -41,14 +43,18 @@ constexpr Case kCases[] = {
 };
 
 constexpr size_t kPoints = 1'000'000;
+constexpr size_t kCurvePoints = 2'000;
+constexpr size_t kPointCounts[] = {kPoints, kCurvePoints};
 
-const std::vector<double>& Points() {
-    static const std::vector<double> xs = [] {
-        std::vector<double> v(kPoints);
-        for (size_t i = 0; i < kPoints; ++i) v[i] = -10.0 + 20.0 * double(i) / double(kPoints - 1);
-        return v;
-    }();
-    return xs;
+// n points evenly from -10 to 10.
+const std::vector<double>& Points(size_t n) {
+    static std::map<size_t, std::vector<double>> cache;
+    std::vector<double>& v = cache[n];
+    if (v.empty()) {
+        v.resize(n);
+        for (size_t i = 0; i < n; ++i) v[i] = -10.0 + 20.0 * double(i) / double(n - 1);
+    }
+    return v;
 }
 
 // One equation, parsed and checked outside the timed loops.
@@ -72,7 +78,7 @@ std::string At(const char* what, double x, double got, double want) {
 std::string Check(Prepared& p) {
     if (!p.equation.Parse(p.source->equation)) return "does not parse";
     if (p.equation.form != MathEx::FORM_EXPLICIT) return "is not explicit";
-    const std::vector<double>& xs = Points();
+    const std::vector<double>& xs = Points(kPoints);
     std::vector<double> batch(kPoints);
     p.equation.Evaluate(xs.data(), batch.data(), kPoints);
     const MathEx::ExpNode* rhs = p.equation.GetRoot()->Child(1);
@@ -105,17 +111,19 @@ bool Skip(benchmark::State& state, const Prepared& p) {
     return true;
 }
 
+// The evaluation benchmarks take the count of points as their argument.
 void Finish(benchmark::State& state, const Prepared& p) {
-    state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(kPoints));
+    state.SetItemsProcessed(int64_t(state.iterations()) * state.range(0));
     state.SetLabel(p.source->equation);
 }
 
 void BM_MathExBatch(benchmark::State& state, const Prepared* p) {
     if (Skip(state, *p)) return;
-    const std::vector<double>& xs = Points();
-    std::vector<double> ys(kPoints);
+    const size_t n = size_t(state.range(0));
+    const std::vector<double>& xs = Points(n);
+    std::vector<double> ys(n);
     for (auto _ : state) {
-        p->equation.Evaluate(xs.data(), ys.data(), kPoints);
+        p->equation.Evaluate(xs.data(), ys.data(), n);
         benchmark::ClobberMemory();
     }
     Finish(state, *p);
@@ -123,10 +131,11 @@ void BM_MathExBatch(benchmark::State& state, const Prepared* p) {
 
 void BM_MathExScalar(benchmark::State& state, const Prepared* p) {
     if (Skip(state, *p)) return;
-    const std::vector<double>& xs = Points();
-    std::vector<double> ys(kPoints);
+    const size_t n = size_t(state.range(0));
+    const std::vector<double>& xs = Points(n);
+    std::vector<double> ys(n);
     for (auto _ : state) {
-        for (size_t i = 0; i < kPoints; ++i) ys[i] = p->equation.Evaluate(xs[i]);
+        for (size_t i = 0; i < n; ++i) ys[i] = p->equation.Evaluate(xs[i]);
         benchmark::ClobberMemory();
     }
     Finish(state, *p);
@@ -134,11 +143,12 @@ void BM_MathExScalar(benchmark::State& state, const Prepared* p) {
 
 void BM_TreeWalk(benchmark::State& state, const Prepared* p) {
     if (Skip(state, *p)) return;
-    const std::vector<double>& xs = Points();
-    std::vector<double> ys(kPoints);
+    const size_t n = size_t(state.range(0));
+    const std::vector<double>& xs = Points(n);
+    std::vector<double> ys(n);
     const MathEx::ExpNode* rhs = p->equation.GetRoot()->Child(1);
     for (auto _ : state) {
-        for (size_t i = 0; i < kPoints; ++i) ys[i] = rhs->EvaluateAt(xs[i]);
+        for (size_t i = 0; i < n; ++i) ys[i] = rhs->EvaluateAt(xs[i]);
         benchmark::ClobberMemory();
     }
     Finish(state, *p);
@@ -146,15 +156,16 @@ void BM_TreeWalk(benchmark::State& state, const Prepared* p) {
 
 void BM_MuParser(benchmark::State& state, const Prepared* p) {
     if (Skip(state, *p)) return;
-    const std::vector<double>& xs = Points();
-    std::vector<double> ys(kPoints);
+    const size_t n = size_t(state.range(0));
+    const std::vector<double>& xs = Points(n);
+    std::vector<double> ys(n);
     double x = 0.0;
     mu::Parser parser;
     parser.DefineVar("x", &x);
     parser.SetExpr(p->source->muparser);
     parser.Eval();  // the first call parses; later calls run the byte code
     for (auto _ : state) {
-        for (size_t i = 0; i < kPoints; ++i) {
+        for (size_t i = 0; i < n; ++i) {
             x = xs[i];
             ys[i] = parser.Eval();
         }
@@ -165,13 +176,14 @@ void BM_MuParser(benchmark::State& state, const Prepared* p) {
 
 void BM_MuParserBulk(benchmark::State& state, const Prepared* p) {
     if (Skip(state, *p)) return;
-    std::vector<double> xs = Points();
-    std::vector<double> ys(kPoints);
+    const size_t n = size_t(state.range(0));
+    std::vector<double> xs = Points(n);
+    std::vector<double> ys(n);
     mu::Parser parser;
     parser.DefineVar("x", xs.data());  // bulk mode reads x[i] for result i
     parser.SetExpr(p->source->muparser);
     for (auto _ : state) {
-        parser.Eval(ys.data(), int(kPoints));
+        parser.Eval(ys.data(), int(n));
         benchmark::ClobberMemory();
     }
     Finish(state, *p);
@@ -198,7 +210,7 @@ public:
         for (const Run& run : runs) {
             const auto rate = run.counters.find("items_per_second");
             if (run.error_occurred || rate == run.counters.end()) continue;
-            const std::string& name = run.run_name.function_name;
+            const std::string name = run.run_name.function_name + "/" + run.run_name.args;
             if (run.run_type == Run::RT_Iteration && !medians_.count(name)) rates_[name] = rate->second.value;
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
                 medians_[name] = rates_[name] = rate->second.value;
@@ -206,24 +218,28 @@ public:
     }
 
     void PrintRatios() const {
-        bool header = false;
-        for (const Case& c : kCases) {
-            const double mu = Rate("BM_MuParser/", c), bulk = Rate("BM_MuParserBulk/", c);
-            if (mu <= 0) continue;
-            if (!header) {
-                std::printf("\nSpeed relative to muparser's loop (items/s ratio; above 1 is faster):\n");
-                std::printf("%-10s %8s %8s %10s %14s\n", "case", "batch", "scalar", "tree walk", "batch vs bulk");
-                header = true;
+        for (size_t points : kPointCounts) {
+            bool header = false;
+            for (const Case& c : kCases) {
+                const double mu = Rate("BM_MuParser/", c, points), bulk = Rate("BM_MuParserBulk/", c, points);
+                if (mu <= 0) continue;
+                if (!header) {
+                    std::printf("\nSpeed relative to muparser's loop at %zu points (items/s ratio; above 1 is faster):\n",
+                                points);
+                    std::printf("%-10s %8s %8s %10s %14s\n", "case", "batch", "scalar", "tree walk", "batch vs bulk");
+                    header = true;
+                }
+                const double batch = Rate("BM_MathExBatch/", c, points);
+                std::printf("%-10s %8.2f %8.2f %10.2f %14.2f\n", c.name, batch / mu,
+                            Rate("BM_MathExScalar/", c, points) / mu, Rate("BM_TreeWalk/", c, points) / mu,
+                            bulk > 0 ? batch / bulk : 0.0);
             }
-            const double batch = Rate("BM_MathExBatch/", c);
-            std::printf("%-10s %8.2f %8.2f %10.2f %14.2f\n", c.name, batch / mu, Rate("BM_MathExScalar/", c) / mu,
-                        Rate("BM_TreeWalk/", c) / mu, bulk > 0 ? batch / bulk : 0.0);
         }
     }
 
 private:
-    double Rate(const char* prefix, const Case& c) const {
-        const auto it = rates_.find(std::string(prefix) + c.name);
+    double Rate(const char* prefix, const Case& c, size_t points) const {
+        const auto it = rates_.find(std::string(prefix) + c.name + "/" + std::to_string(points));
         return it == rates_.end() ? 0.0 : it->second;
     }
     std::map<std::string, double> rates_;
@@ -252,14 +268,18 @@ int main(int argc, char** argv) {
     }
 
     using Fn = void (*)(benchmark::State&, const Prepared*);
+    // The batch and muparser's bulk mode one after the other, so that their ratio
+    // sees the same machine.
     const std::pair<const char*, Fn> evaluators[] = {
-        {"BM_MathExBatch/", BM_MathExBatch}, {"BM_MathExScalar/", BM_MathExScalar}, {"BM_TreeWalk/", BM_TreeWalk},
-        {"BM_MuParser/", BM_MuParser},       {"BM_MuParserBulk/", BM_MuParserBulk},
+        {"BM_MathExBatch/", BM_MathExBatch}, {"BM_MuParserBulk/", BM_MuParserBulk}, {"BM_MathExScalar/", BM_MathExScalar},
+        {"BM_TreeWalk/", BM_TreeWalk},       {"BM_MuParser/", BM_MuParser},
     };
-    for (const auto& p : prepared)
-        for (const auto& [prefix, fn] : evaluators)
-            benchmark::RegisterBenchmark((prefix + std::string(p->source->name)).c_str(), fn, p.get())
-                ->Unit(benchmark::kMillisecond);
+    for (size_t points : kPointCounts)
+        for (const auto& p : prepared)
+            for (const auto& [prefix, fn] : evaluators)
+                benchmark::RegisterBenchmark((prefix + std::string(p->source->name)).c_str(), fn, p.get())
+                    ->Arg(int64_t(points))
+                    ->Unit(points >= 100'000 ? benchmark::kMillisecond : benchmark::kMicrosecond);
     for (const auto& p : prepared)
         benchmark::RegisterBenchmark(("BM_AnalyseParse/" + std::string(p->source->name)).c_str(), BM_AnalyseParse,
                                      p.get());

@@ -95,16 +95,11 @@ bool IsDegreeOne(const Polynomial& p) { return p.ok && p.degree == 1; }
 
 TrigMatch TrigFacts(const ExpNode& n, const SubtreeFacts* c) {
     TrigMatch r;
+    if (const Function* f = FunctionOfNode(n.Type()); f && f->curve >= 0) {
+        if (IsDegreeOne(c[0].poly)) r = TrigMatch{true, f->curve, 1.0, c[0].poly.c[1], c[0].poly.c[0], 0.0};
+        return r;
+    }
     switch (n.Type()) {
-        case TT_SIN:
-        case TT_COS:
-        case TT_TAN:
-        case TT_LOG: {
-            if (!IsDegreeOne(c[0].poly)) return r;
-            static constexpr int kTypes[] = {PT_LOG, PT_SINE, PT_COSINE, PT_TANGENT};
-            r = TrigMatch{true, kTypes[n.Type() - TT_LOG], 1.0, c[0].poly.c[1], c[0].poly.c[0], 0.0};
-            return r;
-        }
         case TT_PLUS:
             if (c[0].constant && c[1].trig.ok) { r = c[1].trig; r.d += c[0].value0; }
             else if (c[1].constant && c[0].trig.ok) { r = c[0].trig; r.d += c[1].value0; }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "mathex/Analysis.h"
+#include "mathex/Functions.h"
 #include "mathex/MathExp.h"
 #include "mathex/Parser.h"
 
@@ -73,11 +74,12 @@ std::string Line(double a, double b) {
     return s;
 }
 
-std::string Periodic(const double* c, const char* opener) {
+// y = a·f(b·x + c) + d of the function f.
+std::string Periodic(const double* c, const Function& f) {
     std::string s = "y = ";
     if (c[0] == -1) s += "-";
     else if (c[0] != 1) s += Num(c[0]) + "*";
-    s += opener;
+    s += std::string(f.name) + "(";
     if (c[1] == 1) s += "x";
     else if (c[1] == -1) s += "-x";
     else s += Num(c[1]) + "*x";
@@ -206,10 +208,10 @@ std::string CanonicalFor(PrimitiveType type, const double* c) {
         case PT_QUARTIC:
             return "y = " + LeadingTerm(c[0], "x^4") + SignedTerm(c[1], "x^3") + SignedTerm(c[2], "x^2") +
                    SignedTerm(c[3], "x") + ConstantTerm(c[4]);
-        case PT_SINE: return Periodic(c, "sin(");
-        case PT_COSINE: return Periodic(c, "cos(");
-        case PT_TANGENT: return Periodic(c, "tan(");
-        case PT_LOG: return Periodic(c, "log(");
+        case PT_SINE:
+        case PT_COSINE:
+        case PT_TANGENT:
+        case PT_LOG: return Periodic(c, *FunctionOfCurve(type));
         case PT_EXP: return Exponential(c);
         case PT_ELLIPSE: return Central(c, true);
         case PT_HYPERBOLA: return Central(c, false);

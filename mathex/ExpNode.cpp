@@ -132,16 +132,11 @@ Dual DualOf(const ExpNode& node, const Dual* c, int n, double x) {
         case TT_TIMES: slope = u.slope * v.value + u.value * v.slope; break;
         case TT_DIVIDE: slope = u.slope / v.value - u.value * v.slope / (v.value * v.value); break;
         case TT_POWER: slope = PowerSlope(u, v, value); break;
-        case TT_SQRT: slope = 0.5 * u.slope / std::sqrt(u.value); break;
-        case TT_LOG: slope = u.slope / u.value; break;
-        case TT_SIN: slope = std::cos(u.value) * u.slope; break;
-        case TT_COS: slope = -std::sin(u.value) * u.slope; break;
-        case TT_TAN: slope = (std::tan(u.value) * std::tan(u.value) + 1) * u.slope; break;
-        case TT_ABS: slope = u.value > 0 ? u.slope : -u.slope; break;
         case TT_NUMBER: slope = 0.0; break;
         case TT_IDENT: slope = 1.0; break;
-        default:  // equations, pairs, indices and the rest: the slope of child 1
-            slope = n > 1 ? v.slope : x;
+        default:
+            if (const Function* f = FunctionOfNode(node.Type())) slope = f->slope(u.value, u.slope);
+            else slope = n > 1 ? v.slope : x;  // equations, pairs, indices and the rest: the slope of child 1
     }
     return Dual{value, slope};
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "mathex/Functions.h"
+
 namespace MathEx {
 
 namespace {
@@ -26,6 +28,8 @@ private:
     void Glyphs(const std::string& text, double left, double baseline, double scale, double advanceScale);
     void Text(const ExpNode& n, const std::string& text);
     void Radical(const ExpNode& n);
+    void FunctionSymbol(const ExpNode& n, const Function& f);
+    void Symbol(const ExpNode& n);
     void Parentheses(const ExpNode& n);
 
     Surface& s_;
@@ -72,7 +76,23 @@ void Painter::Parentheses(const ExpNode& n) {
     s_.strokeText(")", PointF(B.right - 0.25f, float(-baseline)), 0.005, 0.007 * height);
 }
 
-void Painter::Paint(const ExpNode& n) {
+void Painter::FunctionSymbol(const ExpNode& n, const Function& f) {
+    const RectF& S = n.symbolBox;
+    switch (f.shape) {
+        case FunctionShape::Word: Text(n, f.name); break;
+        case FunctionShape::Radical: Radical(n); break;
+        case FunctionShape::Bars:
+            Segment(S.left, n.box.top, S.left, n.box.bottom);
+            Segment(S.right, n.box.top, S.right, n.box.bottom);
+            break;
+    }
+}
+
+void Painter::Symbol(const ExpNode& n) {
+    if (const Function* f = FunctionOfNode(n.Type())) {
+        FunctionSymbol(n, *f);
+        return;
+    }
     const RectF& S = n.symbolBox;
     const double midX = (S.left + S.right) / 2, midY = (S.top + S.bottom) / 2;
     switch (n.Type()) {
@@ -89,21 +109,16 @@ void Painter::Paint(const ExpNode& n) {
             }
             break;
         case TT_DIVIDE: Segment(S.left, midY, S.right, midY); break;
-        case TT_SQRT: Radical(n); break;
-        case TT_ABS:
-            Segment(S.left, n.box.top, S.left, n.box.bottom);
-            Segment(S.right, n.box.top, S.right, n.box.bottom);
-            break;
-        case TT_EQUAL:
-        case TT_LOG:
-        case TT_SIN:
-        case TT_COS:
-        case TT_TAN: Text(n, OperatorText(n.Type())); break;
+        case TT_EQUAL: Text(n, OperatorText(n.Type())); break;
         case TT_NUMBER: Text(n, n.token.number.ToString()); break;
         case TT_IDENT: Text(n, n.Name()); break;
         case TT_PAIR: Text(n, ","); break;
         default: break;
     }
+}
+
+void Painter::Paint(const ExpNode& n) {
+    Symbol(n);
     if (n.parenthesised) Parentheses(n);
 }
 

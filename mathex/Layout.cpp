@@ -8,9 +8,11 @@
 // move is recorded as a pending transform on the subtree's root, applied to a
 // node only when its own values are read, and pushed down once at the end.
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "mathex/ExpNode.h"
+#include "mathex/Functions.h"
 
 namespace MathEx {
 
@@ -125,6 +127,26 @@ void LayoutPrefix(ExpNode* n, ExpNode* c0, float width) {
     Move(n, width, 0);
 }
 
+void LayoutFunction(ExpNode* n, ExpNode* c0, const Function& f) {
+    switch (f.shape) {
+        case FunctionShape::Word:
+            if (IsSum(c0)) Wrap(c0);
+            LayoutPrefix(n, c0, float(std::strlen(f.name)));
+            break;
+        case FunctionShape::Radical:
+            n->refPoint = c0->refPoint;
+            n->symbolBox = n->box = Box(-0.5f, c0->box.right, c0->box.top - 0.5f, c0->box.bottom);
+            Move(n, 0.5f, 0.5f);
+            break;
+        case FunctionShape::Bars:
+            n->refPoint = c0->refPoint;
+            Move(c0, 0.1f, 0);
+            Settle(c0);
+            n->symbolBox = n->box = Box(0, c0->box.right + 0.2f, c0->box.top, c0->box.bottom);
+            break;
+    }
+}
+
 void LayoutPair(ExpNode* n, ExpNode* c0, ExpNode* c1) {
     n->parenthesised = true;
     Move(c0, 0.3f, 0);
@@ -148,6 +170,10 @@ void LayoutNode(ExpNode* n) {
         return;
     }
     if (!c0) return;
+    if (const Function* f = FunctionOfNode(t)) {
+        LayoutFunction(n, c0, *f);
+        return;
+    }
     switch (t) {
         case TT_EQUAL:
         case TT_PLUS:
@@ -181,27 +207,9 @@ void LayoutNode(ExpNode* n) {
             if (IsSum(c0)) Wrap(c0);
             LayoutPrefix(n, c0, 1.0f);
             break;
-        case TT_LOG:
-        case TT_SIN:
-        case TT_COS:
-        case TT_TAN:
-            if (IsSum(c0)) Wrap(c0);
-            LayoutPrefix(n, c0, 3.0f);
-            break;
         case TT_IDENT:  // function application
             Wrap(c0);
             LayoutPrefix(n, c0, float(n->Name().size()));
-            break;
-        case TT_SQRT:
-            n->refPoint = c0->refPoint;
-            n->symbolBox = n->box = Box(-0.5f, c0->box.right, c0->box.top - 0.5f, c0->box.bottom);
-            Move(n, 0.5f, 0.5f);
-            break;
-        case TT_ABS:
-            n->refPoint = c0->refPoint;
-            Move(c0, 0.1f, 0);
-            Settle(c0);
-            n->symbolBox = n->box = Box(0, c0->box.right + 0.2f, c0->box.top, c0->box.bottom);
             break;
         default: break;  // integral, sigma and limit have no layout
     }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "mathex/Functions.h"
 #include "mathex/Scanner.h"
 
 namespace MathEx {
@@ -53,7 +54,7 @@ TokenType BinaryType(int code) {
 
 bool IsNumberToken(int t) { return t == LEX_INTEGER || t == LEX_FLOAT || (t >= LEX_ZERO && t <= LEX_FOUR); }
 bool IsConstantToken(int t) { return t == LEX_PI || t == LEX_E; }
-bool IsFunctionToken(int t) { return (t >= LEX_SIN && t <= LEX_ABS) || t == LEX_LN || t == LEX_EXP; }
+bool IsFunctionToken(int t) { return FunctionOfLex(t) != nullptr; }
 
 ExpNode* NumberNode(double value) {
     Token t;
@@ -75,19 +76,7 @@ ExpNode* Combine(TokenType type, ExpNode* a, ExpNode* b = nullptr) {
     return node;
 }
 
-// sin(u) …; ln is the natural logarithm log, exp(u) is E^u.
-ExpNode* FunctionNode(int code, ExpNode* argument) {
-    switch (code) {
-        case LEX_SIN: return Combine(TT_SIN, argument);
-        case LEX_COS: return Combine(TT_COS, argument);
-        case LEX_TAN: return Combine(TT_TAN, argument);
-        case LEX_LOG:
-        case LEX_LN: return Combine(TT_LOG, argument);
-        case LEX_SQRT: return Combine(TT_SQRT, argument);
-        case LEX_EXP: return Combine(TT_POWER, NumberNode(kE), argument);
-        default: return Combine(TT_ABS, argument);
-    }
-}
+ExpNode* FunctionNode(int code, ExpNode* argument) { return FunctionOfLex(code)->Make(argument); }
 
 class ShiftReduceParser {
 public:

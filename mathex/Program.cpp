@@ -15,8 +15,8 @@ void Program::Clear() {
     depth_ = maxDepth_ = 0;
 }
 
-void Program::Emit(Op op, double k) {
-    code_.push_back(Instr{op, k});
+void Program::Emit(Op op, double k, const Function* fn) {
+    code_.push_back(Instr{op, NOP, k, 0.0, fn});
     switch (op) {
         case PUSH_CONST: case PUSH_X: case PUSH_Y: ++depth_; break;
         case ADD: case SUB: case MUL: case DIV: case POW: --depth_; break;
@@ -65,8 +65,8 @@ void Program::Emit(const ExpNode* root, Mode mode) {
                 code_.back().k = ApplyOperator(t, code_.back().k, 0.0);
                 continue;
             }
-            static constexpr Op kUnary[] = {NEG, SQRT, LOG, SIN, COS, TAN, ABS};
-            Emit(kUnary[t == TT_NEGATE ? 0 : t - TT_SQRT + 1]);
+            if (t == TT_NEGATE) Emit(NEG);
+            else Emit(CALL, 0.0, FunctionOfNode(t));
             continue;
         }
         const bool leftConst = rightStart == leftStart + 1 && code_[leftStart].op == PUSH_CONST;
@@ -82,7 +82,7 @@ void Program::Emit(const ExpNode* root, Mode mode) {
             const double k = code_.back().k;
             code_.pop_back();
             --depth_;
-            Emit(kRight[which], k);
+            Emit(which == 4 && SmallWholeExponent(k) ? POW_N : kRight[which], k);
         } else if (leftConst) {
             // K op r: addition and multiplication commute exactly in IEEE arithmetic.
             static constexpr Op kLeft[] = {ADD_C, C_SUB, MUL_C, C_DIV, C_POW};
@@ -97,9 +97,33 @@ void Program::Emit(const ExpNode* root, Mode mode) {
     }
 }
 
+// A constant step right after the step that made its operand (in postfix code,
+// always the one before) becomes that step's `then`. Pushes keep theirs apart
+// (x is read in place, not copied), and so do calls, whose loop is the table's.
+void Program::Fuse() {
+    std::vector<Instr> fused;
+    fused.reserve(code_.size());
+    for (const Instr& in : code_) {
+        const bool constantStep = in.op == ADD_C || in.op == SUB_C || in.op == MUL_C || in.op == DIV_C ||
+                                  in.op == C_SUB || in.op == C_DIV || in.op == NEG;
+        if (constantStep && !fused.empty()) {
+            Instr& before = fused.back();
+            const bool push = before.op == PUSH_CONST || before.op == PUSH_X || before.op == PUSH_Y;
+            if (!push && before.op != CALL && before.then == NOP) {
+                before.then = in.op;
+                before.thenK = in.k;
+                continue;
+            }
+        }
+        fused.push_back(in);
+    }
+    code_ = std::move(fused);
+}
+
 void Program::Compile(const ExpNode* node, Mode mode) {
     Clear();
     if (node) Emit(node, mode);
+    Fuse();
 }
 
 void Program::CompileDifference(const ExpNode* left, const ExpNode* right, Mode mode) {
@@ -107,6 +131,7 @@ void Program::CompileDifference(const ExpNode* left, const ExpNode* right, Mode 
     Emit(left, mode);
     Emit(right, mode);
     Emit(SUB);
+    Fuse();
 }
 
 double Program::Run(double x, double y) const {
@@ -133,16 +158,23 @@ double Program::Run(double x, double y) const {
             case MUL_C: s[top] = s[top] * in.k; break;
             case DIV_C: s[top] = s[top] / in.k; break;
             case POW_C: s[top] = Power(s[top], in.k); break;
+            case POW_N: s[top] = WholePower(s[top], int(in.k)); break;
             case C_SUB: s[top] = in.k - s[top]; break;
             case C_DIV: s[top] = in.k / s[top]; break;
             case C_POW: s[top] = Power(in.k, s[top]); break;
             case NEG: s[top] = -s[top]; break;
-            case SQRT: s[top] = std::sqrt(s[top]); break;
-            case LOG: s[top] = std::log(s[top]); break;
-            case SIN: s[top] = std::sin(s[top]); break;
-            case COS: s[top] = std::cos(s[top]); break;
-            case TAN: s[top] = std::tan(s[top]); break;
-            case ABS: s[top] = std::fabs(s[top]); break;
+            case CALL: s[top] = in.fn->value.one(s[top]); break;
+            case NOP: break;
+        }
+        switch (in.then) {
+            case ADD_C: s[top] = s[top] + in.thenK; break;
+            case SUB_C: s[top] = s[top] - in.thenK; break;
+            case MUL_C: s[top] = s[top] * in.thenK; break;
+            case DIV_C: s[top] = s[top] / in.thenK; break;
+            case C_SUB: s[top] = in.thenK - s[top]; break;
+            case C_DIV: s[top] = in.thenK / s[top]; break;
+            case NEG: s[top] = -s[top]; break;
+            default: break;  // NOP
         }
     }
     return top >= 0 ? s[top] : 0.0;
@@ -150,64 +182,101 @@ double Program::Run(double x, double y) const {
 
 namespace {
 constexpr size_t kBlock = 128;
-}
+// Programs this deep (nearly all) run on rows on the call stack.
+constexpr size_t kSmallDepth = 8;
+}  // namespace
 
-// Runs the program over one block of up to kBlock points; stack holds
-// maxDepth_ rows of kBlock values. Each instruction is a tight loop.
-void Program::RunBlock(const double* xs, double y, double* out, size_t n, double* stack) const {
+// Runs the program over one block of up to kBlock points. Entry i of the stack
+// has its values where at[i] points: its row of `rows` (kBlock values a row),
+// or xs itself while it is x unchanged, so x is never copied. Each instruction
+// is one tight loop from its operands' places into its own row, its `then`
+// step included; the last one writes straight into out.
+void Program::RunBlock(const double* xs, double y, double* out, size_t n, double* rows, const double** at) const {
     int top = -1;
-    auto row = [stack](int i) { return stack + size_t(i) * kBlock; };
+    auto row = [rows](int i) { return rows + size_t(i) * kBlock; };
+    const Instr* last = code_.empty() ? nullptr : &code_.back();
     for (const Instr& in : code_) {
-        double* a = top >= 0 ? row(top) : nullptr;
         const double k = in.k;
-        switch (in.op) {
-            case PUSH_CONST: a = row(++top); std::fill(a, a + n, k); break;
-            case PUSH_X: a = row(++top); std::copy(xs, xs + n, a); break;
-            case PUSH_Y: a = row(++top); std::fill(a, a + n, y); break;
-            case ADD: { const double* b = a; a = row(--top); for (size_t i = 0; i < n; ++i) a[i] = a[i] + b[i]; break; }
-            case SUB: { const double* b = a; a = row(--top); for (size_t i = 0; i < n; ++i) a[i] = a[i] - b[i]; break; }
-            case MUL: { const double* b = a; a = row(--top); for (size_t i = 0; i < n; ++i) a[i] = a[i] * b[i]; break; }
-            case DIV: { const double* b = a; a = row(--top); for (size_t i = 0; i < n; ++i) a[i] = a[i] / b[i]; break; }
-            case POW: { const double* b = a; a = row(--top); for (size_t i = 0; i < n; ++i) a[i] = Power(a[i], b[i]); break; }
-            case ADD_C: for (size_t i = 0; i < n; ++i) a[i] = a[i] + k; break;
-            case SUB_C: for (size_t i = 0; i < n; ++i) a[i] = a[i] - k; break;
-            case MUL_C: for (size_t i = 0; i < n; ++i) a[i] = a[i] * k; break;
-            case DIV_C: for (size_t i = 0; i < n; ++i) a[i] = a[i] / k; break;
-            case POW_C: {
-                const int whole = SmallWholeExponent(k);
-                if (whole == 0) {
-                    for (size_t i = 0; i < n; ++i) a[i] = std::pow(a[i], k);
-                    break;
-                }
-                // Fast candidates first, without branches; then pow for the few
-                // that sit too close to a rounding boundary.
-                bool exact[kBlock];
-                double r[kBlock];
-                for (size_t i = 0; i < n; ++i) exact[i] = TryWholePower(a[i], whole, r[i]);
-                for (size_t i = 0; i < n; ++i) a[i] = exact[i] ? r[i] : std::pow(a[i], k);
-                break;
-            }
-            case C_SUB: for (size_t i = 0; i < n; ++i) a[i] = k - a[i]; break;
-            case C_DIV: for (size_t i = 0; i < n; ++i) a[i] = k / a[i]; break;
-            case C_POW: for (size_t i = 0; i < n; ++i) a[i] = Power(k, a[i]); break;
-            case NEG: for (size_t i = 0; i < n; ++i) a[i] = -a[i]; break;
-            case SQRT: for (size_t i = 0; i < n; ++i) a[i] = std::sqrt(a[i]); break;
-            case LOG: for (size_t i = 0; i < n; ++i) a[i] = std::log(a[i]); break;
-            case SIN: for (size_t i = 0; i < n; ++i) a[i] = std::sin(a[i]); break;
-            case COS: for (size_t i = 0; i < n; ++i) a[i] = std::cos(a[i]); break;
-            case TAN: for (size_t i = 0; i < n; ++i) a[i] = std::tan(a[i]); break;
-            case ABS: for (size_t i = 0; i < n; ++i) a[i] = std::fabs(a[i]); break;
+        if (in.op == PUSH_X) {
+            at[++top] = xs;
+            continue;
         }
+        if (in.op == PUSH_CONST || in.op == PUSH_Y) {
+            double* r = row(++top);
+            std::fill(r, r + n, in.op == PUSH_Y ? y : k);
+            at[top] = r;
+            continue;
+        }
+        const bool binary = in.op == ADD || in.op == SUB || in.op == MUL || in.op == DIV || in.op == POW;
+        const double* b = binary ? at[top--] : nullptr;
+        const double* a = at[top];
+        double* r = &in == last && top == 0 ? out : row(top);
+        // r[i] = then(step(i)), one loop for each kind of `then`.
+        const double t = in.thenK;
+        const auto loop = [&](auto step) {
+            switch (in.then) {
+                case ADD_C: for (size_t i = 0; i < n; ++i) r[i] = step(i) + t; break;
+                case SUB_C: for (size_t i = 0; i < n; ++i) r[i] = step(i) - t; break;
+                case MUL_C: for (size_t i = 0; i < n; ++i) r[i] = step(i) * t; break;
+                case DIV_C: for (size_t i = 0; i < n; ++i) r[i] = step(i) / t; break;
+                case C_SUB: for (size_t i = 0; i < n; ++i) r[i] = t - step(i); break;
+                case C_DIV: for (size_t i = 0; i < n; ++i) r[i] = t / step(i); break;
+                case NEG: for (size_t i = 0; i < n; ++i) r[i] = -step(i); break;
+                default: for (size_t i = 0; i < n; ++i) r[i] = step(i); break;  // NOP
+            }
+        };
+        switch (in.op) {
+            case ADD: loop([a, b](size_t i) { return a[i] + b[i]; }); break;
+            case SUB: loop([a, b](size_t i) { return a[i] - b[i]; }); break;
+            case MUL: loop([a, b](size_t i) { return a[i] * b[i]; }); break;
+            case DIV: loop([a, b](size_t i) { return a[i] / b[i]; }); break;
+            case POW: loop([a, b](size_t i) { return Power(a[i], b[i]); }); break;
+            case ADD_C: loop([a, k](size_t i) { return a[i] + k; }); break;
+            case SUB_C: loop([a, k](size_t i) { return a[i] - k; }); break;
+            case MUL_C: loop([a, k](size_t i) { return a[i] * k; }); break;
+            case DIV_C: loop([a, k](size_t i) { return a[i] / k; }); break;
+            case POW_C: loop([a, k](size_t i) { return std::pow(a[i], k); }); break;  // k is no small whole number
+            case POW_N:
+                switch (int(k)) {
+                    case 2: loop([a](size_t i) { return WholePower<2>(a[i]); }); break;
+                    case 3: loop([a](size_t i) { return WholePower<3>(a[i]); }); break;
+                    case 4: loop([a](size_t i) { return WholePower<4>(a[i]); }); break;
+                    case 5: loop([a](size_t i) { return WholePower<5>(a[i]); }); break;
+                    case 6: loop([a](size_t i) { return WholePower<6>(a[i]); }); break;
+                    case 7: loop([a](size_t i) { return WholePower<7>(a[i]); }); break;
+                    default: loop([a](size_t i) { return WholePower<8>(a[i]); }); break;
+                }
+                break;
+            case C_SUB: loop([a, k](size_t i) { return k - a[i]; }); break;
+            case C_DIV: loop([a, k](size_t i) { return k / a[i]; }); break;
+            case C_POW: loop([a, k](size_t i) { return Power(k, a[i]); }); break;
+            case NEG: loop([a](size_t i) { return -a[i]; }); break;
+            case CALL: in.fn->value.many(a, r, n); break;  // never with a `then`
+            case PUSH_CONST: case PUSH_X: case PUSH_Y: case NOP: break;
+        }
+        at[top] = r;
     }
-    if (top >= 0) std::copy(row(top), row(top) + n, out);
-    else std::fill(out, out + n, 0.0);
+    if (top < 0) std::fill(out, out + n, 0.0);
+    else if (at[top] != out) std::copy(at[top], at[top] + n, out);
 }
 
 void Program::RunMany(const double* xs, double* out, size_t n, double y) const {
-    std::vector<double> stack(size_t(std::max(maxDepth_, 1)) * kBlock);
+    const size_t depth = size_t(std::max(maxDepth_, 1));
+    double smallRows[kSmallDepth * kBlock];
+    const double* smallAt[kSmallDepth];
+    std::vector<double> largeRows;
+    std::vector<const double*> largeAt;
+    double* rows = smallRows;
+    const double** at = smallAt;
+    if (depth > kSmallDepth) {
+        largeRows.resize(depth * kBlock);
+        largeAt.resize(depth);
+        rows = largeRows.data();
+        at = largeAt.data();
+    }
     for (size_t start = 0; start < n; start += kBlock) {
         const size_t count = std::min(kBlock, n - start);
-        RunBlock(xs + start, y, out + start, count, stack.data());
+        RunBlock(xs + start, y, out + start, count, rows, at);
     }
 }
 

@@ -7,6 +7,7 @@
 namespace MathEx {
 
 class ExpNode;
+struct Function;
 
 // An expression tree compiled to a postfix program. Running it performs exactly
 // the floating-point operations of walking the tree (constant subtrees are
@@ -34,17 +35,26 @@ private:
         PUSH_CONST, PUSH_X, PUSH_Y,
         ADD, SUB, MUL, DIV, POW,
         ADD_C, SUB_C, MUL_C, DIV_C, POW_C,   // right operand a constant
+        POW_N,                               // x^k for a whole k in 2..8, by multiplication
         C_SUB, C_DIV, C_POW,                 // left operand a constant
-        NEG, SQRT, LOG, SIN, COS, TAN, ABS
+        NEG,
+        CALL,                                // a function of the function table
+        NOP                                  // as `then`: nothing more
     };
+    // One step, and a constant step (ADD_C … C_DIV, NEG) on its result in the
+    // same pass: a block of points goes through memory once for both.
     struct Instr {
         Op op;
-        double k;
+        Op then = NOP;
+        double k = 0.0;
+        double thenK = 0.0;
+        const Function* fn = nullptr;  // CALL only
     };
 
     void Emit(const ExpNode* node, Mode mode);
-    void Emit(Op op, double k = 0.0);
-    void RunBlock(const double* xs, double y, double* out, size_t n, double* stack) const;
+    void Emit(Op op, double k = 0.0, const Function* fn = nullptr);
+    void Fuse();
+    void RunBlock(const double* xs, double y, double* out, size_t n, double* rows, const double** at) const;
 
     std::vector<Instr> code_;
     int depth_ = 0;     // current stack depth while compiling

@@ -6,6 +6,8 @@
 #include <locale.h>
 #include <string>
 
+#include "mathex/Functions.h"
+
 namespace MathEx {
 
 namespace {
@@ -18,13 +20,12 @@ struct Keyword {
     std::string_view text;
     int code;
 };
-// On equal length the earlier entry wins over an identifier, so "e" alone is
-// Euler's number while "e'" stays a name.
+// The words besides the function names (which the function table holds). A
+// keyword wins over an identifier of equal length, so "e" alone is Euler's
+// number while "e'" stays a name.
 constexpr Keyword kKeywords[] = {
-    {"sin", LEX_SIN},   {"cos", LEX_COS},     {"tan", LEX_TAN},          {"log", LEX_LOG},
-    {"sqrt", LEX_SQRT}, {"abs", LEX_ABS},     {"integral", LEX_INTEGRAL}, {"sigma", LEX_SIGMA},
-    {"limit", LEX_LIMIT}, {"ln", LEX_LN},     {"exp", LEX_EXP},          {"PI", LEX_PI},
-    {"pi", LEX_PI},     {"Pi", LEX_PI},       {"E", LEX_E},              {"e", LEX_E},
+    {"integral", LEX_INTEGRAL}, {"sigma", LEX_SIGMA}, {"limit", LEX_LIMIT}, {"PI", LEX_PI},
+    {"pi", LEX_PI},             {"Pi", LEX_PI},       {"E", LEX_E},         {"e", LEX_E},
 };
 
 // Characters outside ASCII that stand for notation (UTF-8 bytes).
@@ -109,12 +110,14 @@ int Scanner::ScanNumber() {
 int Scanner::ScanWord() {
     int keyword = -1;
     size_t keywordLen = 0;
-    for (const Keyword& k : kKeywords) {
-        if (k.text.size() > keywordLen && text_.substr(pos_, k.text.size()) == k.text) {
-            keyword = k.code;
-            keywordLen = k.text.size();
+    const auto match = [&](std::string_view text, int code) {
+        if (text.size() > keywordLen && text_.substr(pos_, text.size()) == text) {
+            keyword = code;
+            keywordLen = text.size();
         }
-    }
+    };
+    for (const Function& f : Functions()) match(f.name, f.lex);
+    for (const Keyword& k : kKeywords) match(k.text, k.code);
     size_t identLen = 1;
     if (pos_ + 1 < text_.size() && (text_[pos_ + 1] == '\'' || text_[pos_ + 1] == '"')) identLen = 2;
     if (keyword >= 0 && keywordLen >= identLen) {

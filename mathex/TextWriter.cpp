@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "mathex/ExpNode.h"
+#include "mathex/Functions.h"
 
 namespace MathEx {
 
@@ -42,7 +43,7 @@ int InfixPrecedence(const ExpNode* n) {
 bool IsPrimary(const ExpNode* n) {
     const TokenType t = n->Type();
     if (t == TT_NUMBER) return !(n->NumberValue() < 0);
-    return t == TT_IDENT || t == TT_INDEX || t == TT_PAIR || (t >= TT_SQRT && t <= TT_ABS);
+    return t == TT_IDENT || t == TT_INDEX || t == TT_PAIR || FunctionOfNode(t);
 }
 
 bool PlainLeftNeedsParens(const ExpNode* parent, const ExpNode* child) {
@@ -132,6 +133,11 @@ void TextWriter::Expand(const ExpNode* n) {
     const TokenType t = n->Type();
     const ExpNode* c0 = n->ChildCount() > 0 ? n->Child(0) : nullptr;
     const ExpNode* c1 = n->ChildCount() > 1 ? n->Child(1) : nullptr;
+    if (const Function* f = FunctionOfNode(t)) {
+        if (latex_) Queue({Piece{std::string(f->latex) + "{"}, Piece{c0, IsSum(c0)}, Piece{"}"}});
+        else Queue({Piece{std::string(f->name) + "("}, Piece{c0}, Piece{")"}});
+        return;
+    }
     switch (t) {
         case TT_EQUAL:
         case TT_PLUS:
@@ -153,15 +159,6 @@ void TextWriter::Expand(const ExpNode* n) {
         case TT_POWER:
             if (latex_) Queue({Piece{"{"}, Piece{c0, IsSum(c0)}, Piece{"}^{"}, Piece{c1}, Piece{"}"}});
             else Binary(n, "^", PlainLeftNeedsParens(n, c0), PlainRightNeedsParens(n, c1));
-            break;
-        case TT_SQRT:
-        case TT_LOG:
-        case TT_SIN:
-        case TT_COS:
-        case TT_TAN:
-        case TT_ABS:
-            if (latex_) Queue({Piece{std::string("\\") + OperatorText(t) + "{"}, Piece{c0, IsSum(c0)}, Piece{"}"}});
-            else Queue({Piece{std::string(OperatorText(t)) + "("}, Piece{c0}, Piece{")"}});
             break;
         case TT_INTEGRAL:
         case TT_SIGMA:
@@ -191,6 +188,7 @@ void TextWriter::Expand(const ExpNode* n) {
         case TT_PAIR:
             Queue({Piece{"("}, Piece{c0}, Piece{","}, Piece{c1}, Piece{")"}});
             break;
+        default: break;  // functions, above
     }
 }
 

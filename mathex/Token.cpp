@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "mathex/Token.h"
 
+#include "mathex/Functions.h"
+
 namespace MathEx {
 
 const char* OperatorText(TokenType type) {
+    if (const Function* f = FunctionOfNode(type)) return f->name;
     switch (type) {
         case TT_EQUAL: return "=";
         case TT_PLUS: return "+";
@@ -12,21 +15,12 @@ const char* OperatorText(TokenType type) {
         case TT_TIMES: return "*";
         case TT_DIVIDE: return "/";
         case TT_POWER: return "^";
-        case TT_SQRT: return "sqrt";
-        case TT_LOG: return "log";
-        case TT_SIN: return "sin";
-        case TT_COS: return "cos";
-        case TT_TAN: return "tan";
-        case TT_ABS: return "abs";
         case TT_INTEGRAL: return "integral";
         case TT_SIGMA: return "sigma";
         case TT_LIMIT: return "limit";
         case TT_INDEX: return "index";
-        case TT_NUMBER:
-        case TT_IDENT:
-        case TT_PAIR: return "";
+        default: return "";  // numbers, names and pairs
     }
-    return "";
 }
 
 }  // namespace MathEx

@@ -147,22 +147,32 @@ TEST(Evaluation, CompiledProgramIsBitIdenticalToTreeWalk) {
     }
 }
 
-// The fast whole-number powers must be exactly the C library's pow.
-TEST(Evaluation, WholePowersAreBitIdenticalToPow) {
+// The whole-number powers 2 … 8 are chains of multiplications: within their
+// roundings of the C library's pow, and exactly pow wherever pow is zero,
+// infinite or not a number. Every other exponent is pow itself.
+TEST(Evaluation, WholePowersAreWithinTheirRoundingsOfPow) {
     std::mt19937_64 rng(42);
     std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
     std::uniform_int_distribution<int> scale(-200, 200);
+    const auto expectClose = [](double x, int n) {
+        const double fast = Power(x, n), libm = std::pow(x, double(n));
+        if (std::isnan(libm)) {
+            EXPECT_TRUE(std::isnan(fast)) << x << "^" << n;
+        } else if (n < 2 || n > 8 || !std::isfinite(libm) || libm == 0) {
+            EXPECT_EQ(0, std::memcmp(&fast, &libm, sizeof fast)) << x << "^" << n;
+        } else {
+            // n − 1 roundings of the chain, pow's own half unit, and the spacing of subnormals.
+            EXPECT_LE(std::fabs(fast - libm), (n + 1) * 0x1p-53 * std::fabs(libm) + n * 0x1p-1074) << x << "^" << n;
+        }
+    };
     for (int n = 1; n <= 9; ++n) {
         for (int i = 0; i < 200000; ++i) {
             const double x = std::ldexp(mantissa(rng), i % 4 == 0 ? scale(rng) : scale(rng) / 40);
-            const double fast = Power(x, n), libm = std::pow(x, double(n));
-            ASSERT_EQ(0, std::memcmp(&fast, &libm, sizeof fast)) << x << "^" << n;
+            expectClose(x, n);
+            if (HasFailure()) return;
         }
-        for (double x : {0.0, -0.0, 1.0, -1.0, HUGE_VAL, -HUGE_VAL, std::nan(""), 1e300, 1e-300, 4.9e-324}) {
-            const double fast = Power(x, n), libm = std::pow(x, double(n));
-            if (std::isnan(libm)) EXPECT_TRUE(std::isnan(fast));
-            else EXPECT_EQ(0, std::memcmp(&fast, &libm, sizeof fast)) << x << "^" << n;
-        }
+        for (double x : {0.0, -0.0, 1.0, -1.0, HUGE_VAL, -HUGE_VAL, std::nan(""), 1e300, 1e-300, 4.9e-324})
+            expectClose(x, n);
     }
 }
 
