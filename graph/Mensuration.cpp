@@ -189,7 +189,7 @@ std::vector<Mensuration::Label> Mensuration::labels(double scale, double xZoom, 
             if (c.step % k == 0) kept.push_back(c.label);
         // x_n always: a label before it that it would touch gives way.
         if (hasEnd) {
-            while (!kept.empty() && kept.size() > 1 && !Apart(kept.back().box, end.box, gap)) kept.pop_back();
+            while (kept.size() > 1 && !Apart(kept.back().box, end.box, gap)) kept.pop_back();
             kept.push_back(end);
         }
         std::vector<RectF> boxes;

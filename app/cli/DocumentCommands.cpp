@@ -36,18 +36,17 @@ void WriteAttribPoint(JsonLine& json, const AttribPoint& p) {
     json.Field("position", p.position);
     json.Field("pointType", p.pointType);
     Colour(json, "colour", p.color);
-    json.Field("xValueType", p.axis[AttribPoint::X].valueType);
-    Text(json, "xValueText", p.axis[AttribPoint::X].valueTypeString);
-    json.Field("xGuideType", p.axis[AttribPoint::X].guideType);
-    json.Field("xGuideWidth", p.axis[AttribPoint::X].guideWidth);
-    json.Field("xLineType", p.axis[AttribPoint::X].lineType);
-    json.Field("xLineWidth", p.axis[AttribPoint::X].lineWidth);
-    json.Field("yValueType", p.axis[AttribPoint::Y].valueType);
-    Text(json, "yValueText", p.axis[AttribPoint::Y].valueTypeString);
-    json.Field("yGuideType", p.axis[AttribPoint::Y].guideType);
-    json.Field("yGuideWidth", p.axis[AttribPoint::Y].guideWidth);
-    json.Field("yLineType", p.axis[AttribPoint::Y].lineType);
-    json.Field("yLineWidth", p.axis[AttribPoint::Y].lineWidth);
+    // The x side's keys, then the y side's, each named by its axis letter.
+    const auto key = [](AttribPoint::AxisIndex i, const char* name) { return "xy"[i] + std::string(name); };
+    for (const AttribPoint::AxisIndex i : {AttribPoint::X, AttribPoint::Y}) {
+        const AttribPoint::Axis& a = p.axis[i];
+        json.Field(key(i, "ValueType"), a.valueType);
+        Text(json, key(i, "ValueText").c_str(), a.valueTypeString);
+        json.Field(key(i, "GuideType"), a.guideType);
+        json.Field(key(i, "GuideWidth"), a.guideWidth);
+        json.Field(key(i, "LineType"), a.lineType);
+        json.Field(key(i, "LineWidth"), a.lineWidth);
+    }
     Colour(json, "xValueColour", p.axis[AttribPoint::X].valueColor);
     Colour(json, "yValueColour", p.axis[AttribPoint::Y].valueColor);
     json.Field("xLengthType", p.axis[AttribPoint::X].lengthType);
