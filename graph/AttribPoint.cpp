@@ -7,7 +7,7 @@
 
 #include "graph/EquationLabel.h"
 #include "graph/EquationObject.h"
-#include "graph/PrimitiveKind.h"
+#include "mathex/CurveKind.h"
 #include "mathex/Markers.h"
 #include "mathex/SmartNumber.h"
 
@@ -93,7 +93,7 @@ void ArcAvoiding(Surface& surface, PointF centre, PointF from, PointF to, PointF
     MathEx::DrawAngleArc(surface, centre, half, to);
 }
 
-bool IsImplicitConic(const MathExp& e) { return e.form == MathEx::FORM_IMPLICIT && IsConic(e.type); }
+bool IsImplicitConic(const MathExp& e) { return e.form == MathEx::FORM_IMPLICIT && e.kind().isConic(); }
 
 // The root in y of A·v² + B·v·y + C·y² + D·v + E·y + F = 0 nearer `near`; not a
 // number when the discriminant is not positive. With C = 0 the equation is

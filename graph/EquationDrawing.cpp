@@ -10,7 +10,7 @@
 #include "graph/EquationLabel.h"
 #include "graph/EquationObject.h"
 #include "graph/ExtremeLabels.h"
-#include "graph/PrimitiveKind.h"
+#include "mathex/CurveKind.h"
 
 using namespace MathEx;
 
@@ -22,7 +22,7 @@ const ColorF kBlack(0, 0, 0, 1);
 }  // namespace
 
 void EquationObject::drawPieces(Surface& surface) const {
-    const bool domainStipple = !surface.isVector() && from_ != to_ && !IsConic(expression_->type);
+    const bool domainStipple = !surface.isVector() && from_ != to_ && !expression_->kind().isConic();
     // With a domain the outside parts are dotted: pieces 1 (Left, Right) or 1 and 2 (Both).
     const size_t dottedEnd = !domainStipple ? 0 : stippleType_ == STIPPLE_BOTH ? 3 : stippleType_ == STIPPLE_NONE ? 0 : 2;
     surface.setColor(colour_);
@@ -37,23 +37,17 @@ void EquationObject::drawPieces(Surface& surface) const {
     surface.setStipple(1, Surface::kSolid);
 }
 
-void EquationObject::drawAsymptotes(Surface& surface) const {
-    const double* c = expression_->coeffs;
-    const double r = c[1] / c[0], cs = std::cos(c[4]), sn = std::sin(c[4]);
-    const double directions[2][2] = {{cs - r * sn, sn + r * cs}, {cs + r * sn, sn - r * cs}};
+// The selected curve's guide lines (a hyperbola's asymptotes), dashed.
+void EquationObject::drawGuideLines(Surface& surface) const {
+    const std::vector<GuideLine> lines = expression_->kind().guideLines(expression_->coeffs, plotBox_);
+    if (lines.empty()) return;
     surface.setColor(kBlack);
     surface.setLineWidth(1);
     surface.setStipple(1, kAsymptotePattern);
     surface.begin(Surface::Primitive::Lines);
-    for (const auto& d : directions) {
-        if (std::fabs(d[0]) >= 0.001) {
-            const double m = d[1] / d[0];
-            surface.vertex(plotBox_.left, c[3] + m * (plotBox_.left - c[2]));
-            surface.vertex(plotBox_.right, c[3] + m * (plotBox_.right - c[2]));
-        } else {
-            surface.vertex(c[2], plotBox_.top);
-            surface.vertex(c[2], plotBox_.bottom);
-        }
+    for (const GuideLine& line : lines) {
+        surface.vertex(line.x0, line.y0);
+        surface.vertex(line.x1, line.y1);
     }
     surface.end();
     surface.setStipple(1, Surface::kSolid);
@@ -125,7 +119,7 @@ void EquationObject::draw(Surface& surface, double scale, double xZoom, double y
     surface.setClipRect(plotBox_);
     drawPieces(surface);
     if (mensurationEnabled_) mensuration_.draw(surface, *this, 0.2 * scale, scale, xZoom, yZoom);
-    if (selected && expression_->type == PT_HYPERBOLA) drawAsymptotes(surface);
+    if (selected) drawGuideLines(surface);
     surface.clearClip();
     if (selected && raster) drawSelection(surface, scale, xZoom, yZoom);
     if (displayText_) drawLabel(surface, scale, xZoom, yZoom);

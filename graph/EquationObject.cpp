@@ -2,12 +2,12 @@
 #include "graph/EquationObject.h"
 #include "graph/GraphManager.h"  // the EquationAction codes
 #include "graph/Picking.h"
-#include "graph/PrimitiveKind.h"
 
 #include <atomic>
 #include <algorithm>
 #include <cmath>
 
+#include "mathex/CurveKind.h"
 #include "mathex/Roots.h"
 
 using namespace MathEx;
@@ -170,32 +170,9 @@ RectF EquationObject::labelBox() const {
 void EquationObject::ordinates(double x, double& y1, double& y2) const {
     y1 = y2 = std::nan("");
     if (!expression_) return;
-    const double* c = expression_->coeffs;
-    if (const int degree = PolynomialDegree(expression_->type)) {
-        double y = 0;
-        for (int i = 0; i <= degree; ++i) y = y * x + c[i];  // Horner, highest power first
-        y1 = y2 = y;
-        return;
-    }
-    switch (expression_->type) {
-        case PT_ELLIPSE:
-        case PT_HYPERBOLA: {
-            const double q = (x - c[2]) * (x - c[2]) / (c[0] * c[0]);
-            const double s = std::sqrt(expression_->type == PT_ELLIPSE ? 1 - q : q - 1);
-            y1 = c[3] + s * c[1];
-            y2 = c[3] - s * c[1];
-            return;
-        }
-        case PT_PARABOLA: {
-            const double s = std::sqrt((x - c[1]) * 4 * c[0]);
-            y1 = c[2] + s;
-            y2 = c[2] - s;
-            return;
-        }
-        default:
-            if (expression_->Main()) y1 = expression_->Evaluate(x);
-            y2 = 0;
-    }
+    if (expression_->kind().ordinates(expression_->coeffs, x, y1, y2)) return;
+    if (expression_->Main()) y1 = expression_->Evaluate(x);
+    y2 = 0;
 }
 
 PointF EquationObject::valueAt(double x) const {
@@ -209,45 +186,13 @@ bool EquationObject::passesNear(PointF p, double scale) const {
     return CurvePassesNear(*this, p, PickTolerance{scale * 0.1, scale * 0.1});
 }
 
-namespace {
-// The point of a conic nearest in kind to a click, worked in the conic's own
-// frame (u along its axis θ, v across it).
-PointF NearOnConic(const MathExp& e, PointF p) {
-    const double* c = e.coeffs;
-    const bool parabola = e.type == PT_PARABOLA;
-    const double theta = parabola ? c[3] : c[4];
-    const double cx = parabola ? c[1] : c[2], cy = parabola ? c[2] : c[3];
-    const double cs = std::cos(theta), sn = std::sin(theta);
-    const double px = p.x - cx, py = p.y - cy;
-    double u = cs * px + sn * py;
-    const double v0 = -sn * px + cs * py;
-    const double side = v0 < 0 ? -1.0 : 1.0;
-    double v;
-    if (e.type == PT_ELLIPSE) {
-        u = std::fmax(-c[0], std::fmin(c[0], u));
-        v = side * c[1] * std::sqrt(std::fmax(0.0, 1 - u * u / (c[0] * c[0])));
-    } else if (e.type == PT_HYPERBOLA) {
-        if (std::fabs(u) < c[0]) u = u < 0 ? -c[0] : c[0];
-        v = side * c[1] * std::sqrt(std::fmax(0.0, u * u / (c[0] * c[0]) - 1));
-    } else {
-        if (u * c[0] < 0) u = 0;
-        v = side * std::sqrt(std::fmax(0.0, 4 * c[0] * u));
-    }
-    return PointF(float(cx + cs * u - sn * v), float(cy + sn * u + cs * v));
-}
-}  // namespace
 
 PointF EquationObject::pointNear(PointF p) const {
     if (!expression_) return p;
     if (expression_->form == FORM_EXPLICIT && expression_->Main())
         return PointF(p.x, float(expression_->Value(p.x, 0)));
-    switch (expression_->type) {
-        case PT_ELLIPSE:
-        case PT_HYPERBOLA:
-        case PT_PARABOLA: return NearOnConic(*expression_, p);
-        case PT_VERTICAL_LINE: return PointF(float(expression_->coeffs[1]), p.y);
-        default: return p;
-    }
+    PointF on;
+    return expression_->kind().nearest(expression_->coeffs, p, on) ? on : p;
 }
 
 int EquationObject::controlPointNear(PointF p, double scale) const {
@@ -278,7 +223,7 @@ void EquationObject::translate(double dx, double dy) {
 
 std::vector<double> EquationObject::coefficients() const {
     if (!expression_) return {};
-    const int degree = PolynomialDegree(expression_->type);
+    const int degree = expression_->kind().degree();
     if (degree == 0) return {};
     return std::vector<double>(expression_->coeffs, expression_->coeffs + degree + 1);
 }

@@ -13,7 +13,7 @@
 #include "core/RectF.h"
 #include "core/Surface.h"
 #include "graph/AttribPoint.h"
-#include "graph/ControlPoint.h"
+#include "mathex/ControlPoint.h"
 #include "graph/Mensuration.h"
 #include "mathex/MathExp.h"
 #include "sketch/Stroke.h"
@@ -161,14 +161,9 @@ public:
 private:
     void copyFrom(const EquationObject& other);
     void rebuildControlPoints();
-    bool dragQuadratic(int i, PointF d);
-    void dragPeriodic(int i, PointF d);
-    bool dragCubic(int i, PointF d);
-    bool dragCentral(int i, PointF d);
-    bool dragParabola(int i, PointF d);
     void afterReshape();
     void drawPieces(Surface& surface) const;
-    void drawAsymptotes(Surface& surface) const;
+    void drawGuideLines(Surface& surface) const;
     void drawSelection(Surface& surface, double scale, double xZoom, double yZoom) const;
     void drawLabel(Surface& surface, double scale, double xZoom, double yZoom);
     void drawExtremePoints(Surface& surface, double scale, double xZoom, double yZoom) const;

@@ -5,6 +5,7 @@
 // gigabytes to open (every equation is sampled, every painted region is
 // recomputed on each repaint), so the graph refuses to grow past them too:
 // a lesson that can be made can always be saved and opened again.
+#include "mathex/CurveKind.h"
 #include "mathex/MathExp.h"
 
 constexpr int kMaxEquations = 1000;
@@ -24,7 +25,5 @@ constexpr long kZeroSetNodeWeight = 100;
 // The plotting work of one equation (see kMaxEquationWork).
 inline long EquationWork(const MathEx::MathExp& e) {
     const long nodes = long(e.NodeCount());
-    const bool analytic = e.type == MathEx::PT_ELLIPSE || e.type == MathEx::PT_HYPERBOLA ||
-                          e.type == MathEx::PT_PARABOLA || e.type == MathEx::PT_VERTICAL_LINE;
-    return e.form == MathEx::FORM_IMPLICIT && !analytic ? nodes * kZeroSetNodeWeight : nodes;
+    return e.form == MathEx::FORM_IMPLICIT && !e.kind().samplesItself() ? nodes * kZeroSetNodeWeight : nodes;
 }

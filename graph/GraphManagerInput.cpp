@@ -6,7 +6,7 @@
 
 #include "graph/GraphManager.h"
 #include "graph/GraphLimits.h"
-#include "graph/PrimitiveKind.h"
+#include "mathex/CurveKind.h"
 
 namespace {
 
@@ -193,7 +193,7 @@ void GraphManager::rightButtonUp(int px, int py) {
         switch (hitCode_) {
             case HIT_NOTHING:
                 // Tangents from a point are drawn to quadratics, cubics and quartics.
-                if (selected_ && PolynomialDegree(selected_->expression()->type) >= 2) {
+                if (selected_ && selected_->expression()->kind().degree() >= 2) {
                     whiteSpacePoint_ = g;
                     popup("right click on white space", false);
                 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "graph/Intersections.h"
-#include "graph/PrimitiveKind.h"
+#include "mathex/CurveKind.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,7 +20,7 @@ namespace {
 
 bool IsPolynomialCurve(const EquationObject& e) {
     if (!e.expression()) return false;
-    return PolynomialDegree(e.expression()->type) > 0;
+    return e.expression()->kind().degree() > 0;
 }
 
 // Coefficients in ascending order of power (element k multiplies x^k).

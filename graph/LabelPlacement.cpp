@@ -6,7 +6,7 @@
 
 #include "core/RectClip.h"
 #include "graph/EquationObject.h"
-#include "graph/PrimitiveKind.h"
+#include "mathex/CurveKind.h"
 #include "graph/Viewport.h"
 
 namespace {
@@ -79,7 +79,7 @@ PointF ChooseLabelPosition(const EquationObject& equation, const Viewport& view,
                 const double x = right - kGapPx * upx - (right - left) * i / kSteps;
                 double y[2];
                 equation.ordinates(x, y[0], y[1]);
-                const int branches = equation.expression() && IsConic(equation.expression()->type) ? 2 : 1;
+                const int branches = equation.expression() && equation.expression()->kind().isConic() ? 2 : 1;
                 for (int b = 0; b < branches; ++b) {
                     const double yc = y[b];
                     if (!std::isfinite(yc) || yc < bottom || yc > top) continue;

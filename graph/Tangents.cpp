@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "graph/Tangents.h"
-#include "graph/PrimitiveKind.h"
 
 #include <cmath>
 #include <locale>
 #include <sstream>
 
-#include "mathex/Roots.h"
+#include "mathex/CurveKind.h"
 
 using namespace MathEx;
 
@@ -17,23 +16,6 @@ std::ostringstream ClassicStream() {
     std::ostringstream out;
     out.imbue(std::locale::classic());
     return out;
-}
-
-// Abscissas t where a tangent to the polynomial (coefficients highest power
-// first) passes through (g, h). The conditions come from h = f(t) + f'(t)·(g − t).
-std::vector<double> TouchingAbscissas(PrimitiveType type, const double* c, double g, double h) {
-    switch (type) {
-        case PT_QUADRATIC: {
-            const double r = std::sqrt((c[0] * g * g + c[1] * g + c[2] - h) / c[0]);
-            return {g + r, g - r};
-        }
-        case PT_CUBIC:
-            return CubicRoots(2 * c[0], c[1] - 3 * c[0] * g, -2 * c[1] * g, h - c[2] * g - c[3]);
-        case PT_QUARTIC:
-            return QuarticRoots(3 * c[0], 2 * c[1] - 4 * c[0] * g, c[2] - 3 * c[1] * g, -2 * c[2] * g,
-                                h - c[3] * g - c[4]);
-        default: return {};
-    }
 }
 
 // f(t) by Horner in single precision, the precision of the points on the graph.
@@ -58,12 +40,13 @@ std::string TangentAtPointText(const MathExp& curve, PointF p) {
 }
 
 std::vector<std::string> TangentsFromPointTexts(const MathExp& polynomial, PointF from) {
-    const PrimitiveType type = polynomial.type;
-    if (PolynomialDegree(type) < 2) return {};
+    const CurveKind& kind = polynomial.kind();
+    const int degree = kind.degree();
+    if (degree < 2) return {};
     const double g = from.x, h = from.y;
     std::vector<std::string> texts;
-    for (double t : TouchingAbscissas(type, polynomial.coeffs, g, h)) {
-        const float yt = HornerSingle(polynomial.coeffs, int(type), t);
+    for (double t : kind.touchingAbscissas(polynomial.coeffs, g, h)) {
+        const float yt = HornerSingle(polynomial.coeffs, degree, t);
         const double m = (yt - h) / (t - g);
         const double b = yt - t * m;
         if (!std::isfinite(m) || !std::isfinite(b)) continue;

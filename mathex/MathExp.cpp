@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "mathex/CurveKind.h"
 #include "mathex/Parser.h"
 
 namespace MathEx {
@@ -127,52 +128,10 @@ double MathExp::Slope(double x, double y) const {
 }
 
 void MathExp::Translate(double dx, double dy) {
-    double* c = coeffs;
-    const double c0 = c[0], c1 = c[1], c2 = c[2], c3 = c[3];
-    const double dx2 = dx * dx, dx3 = dx2 * dx, dx4 = dx3 * dx;
-    switch (type) {
-        case PT_VERTICAL_LINE: c[1] += dx; break;
-        case PT_LINE: c[1] += dy - dx * c0; break;
-        case PT_QUADRATIC:
-            c[2] += dy + c0 * dx2 - c1 * dx;
-            c[1] -= 2 * c0 * dx;
-            break;
-        case PT_CUBIC:
-            c[3] += dy + c1 * dx2 - c0 * dx3 - c2 * dx;
-            c[2] += 3 * c0 * dx2 - 2 * c1 * dx;
-            c[1] -= 3 * c0 * dx;
-            break;
-        case PT_QUARTIC:
-            c[4] += dy + c0 * dx4 - c1 * dx3 + c2 * dx2 - c3 * dx;
-            c[3] += 3 * c1 * dx2 - 4 * c0 * dx3 - 2 * c2 * dx;
-            c[2] += 6 * c0 * dx2 - 3 * c1 * dx;
-            c[1] -= 4 * c0 * dx;
-            break;
-        case PT_SINE:
-        case PT_COSINE:
-        case PT_TANGENT:
-        case PT_LOG:
-            c[3] += dy;
-            c[2] -= dx * c1;
-            break;
-        case PT_EXP:
-            c[2] += dy;
-            c[1] -= dx;
-            break;
-        case PT_ELLIPSE:
-        case PT_HYPERBOLA:
-            c[2] += dx;
-            c[3] += dy;
-            break;
-        case PT_PARABOLA:
-            c[1] += dx;
-            c[2] += dy;
-            break;
-        default: break;
-    }
+    kind().translate(coeffs, dx, dy);
     // A move that overflows leaves no curve to describe: complex, as typed
     // coefficients that are not finite are.
-    if (type != PT_COMPLEX && type != PT_POLYNOMIAL && CanonicalText().empty()) {
+    if (kind().hasCoefficients() && CanonicalText().empty()) {
         type = PT_COMPLEX;
         std::fill(std::begin(coeffs), std::end(coeffs), 0.0);
     }

@@ -13,6 +13,8 @@
 
 namespace MathEx {
 
+class CurveKind;
+
 // How the equation is written.
 enum EquationForm : int {
     FORM_EXPLICIT = 0,      // y = f(x) or f(x) = y; main is f
@@ -105,6 +107,9 @@ public:
 
     // Local minima and maxima of quadratics, cubics and quartics.
     std::vector<ExtremePoint> ExtremePoints() const;
+
+    // The kind of curve the type names, which answers for the coefficients.
+    const CurveKind& kind() const;
 
     ExpNode* GetRoot() const { return root_.get(); }
     // Nodes of the tree: what one evaluation costs, for budgets of plotting work.

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <tuple>
 
-#include "mathex/Roots.h"
+#include "mathex/CurveKind.h"
 
 namespace {
 
@@ -16,43 +16,6 @@ using MathEx::MathExp;
 const double kTypeWeight = 2 / std::sqrt(6.0);
 const double kInterceptWeight = 1 / std::sqrt(6.0);
 const double kExtremeWeight = 1 / std::sqrt(6.0);
-
-// Degree of the polynomial types that carry one; 0 for the rest.
-int OrderOf(int type) {
-    switch (type) {
-        case MathEx::PT_LINE: return 1;
-        case MathEx::PT_QUADRATIC: return 2;
-        case MathEx::PT_CUBIC: return 3;
-        case MathEx::PT_QUARTIC: return 4;
-        default: return 0;
-    }
-}
-
-// 2, 1 or 0 as |offset| is below, at or beyond the semi-axis.
-int Crossings(double offset, double semiAxis) {
-    const double distance = std::fabs(offset);
-    if (distance < semiAxis) return 2;
-    return distance == semiAxis ? 1 : 0;
-}
-
-// Real roots of the polynomial (coefficients highest power first). A vanished
-// leading coefficient counts the roots of the polynomial of lower degree; a
-// failure of the root finder counts none.
-int RealRoots(const double* highestFirst, int order) {
-    std::vector<double> ascending(highestFirst, highestFirst + order + 1);
-    std::reverse(ascending.begin(), ascending.end());
-    const MathEx::ComplexRoots roots = MathEx::PolynomialRoots(ascending);
-    if (roots.status != MathEx::RootStatus::Ok) return 0;
-    return int(std::count(roots.im.begin(), roots.im.end(), 0.0f));
-}
-
-int XIntercepts(const MathExp& equation, int order) {
-    const double* c = equation.coeffs;
-    if (equation.type == MathEx::PT_ELLIPSE) return Crossings(c[3], c[1]);  // centre y against b
-    if (order == 0) return 0;
-    if (equation.type == MathEx::PT_LINE && c[0] == 0.0) return 0;  // a horizontal line
-    return RealRoots(c, order);
-}
 
 double Sign(double v) { return v > 0 ? 1.0 : (v < 0 ? -1.0 : 0.0); }
 
@@ -69,10 +32,11 @@ double GeneralDistance(double r, int dx, int dy, int de) {
 FeatureElement CFeature::elementOf(const MathExp& equation) {
     FeatureElement e;
     e.type = equation.type;
-    e.order = OrderOf(equation.type);
+    const MathEx::CurveKind& kind = equation.kind();
+    e.order = kind.signatureOrder();
     e.highestCoeff = e.order > 0 ? equation.coeffs[0] : 0.0;
-    e.xintercepts = XIntercepts(equation, e.order);
-    e.yintercepts = equation.type == MathEx::PT_ELLIPSE && Crossings(equation.coeffs[2], equation.coeffs[0]) == 2 ? 2 : 1;
+    e.xintercepts = kind.xIntercepts(equation.coeffs);
+    e.yintercepts = kind.yIntercepts(equation.coeffs);
     e.extremePts = int(equation.ExtremePoints().size());
     return e;
 }
@@ -82,7 +46,8 @@ double CFeature::elementDistance(const FeatureElement& g, const FeatureElement& 
     const int dy = std::abs(g.yintercepts - l.yintercepts);
     const int de = std::abs(g.extremePts - l.extremePts);
     if (g.type != l.type) return GeneralDistance(1.0, dx, dy, de);
-    if (g.type >= MathEx::PT_VERTICAL_LINE && g.type <= MathEx::PT_POLYNOMIAL) {
+    const MathEx::SignatureRule rule = MathEx::KindOf(g.type).signatureRule();
+    if (rule == MathEx::SignatureRule::Polynomial) {
         // Order 0 (or a stored order below it) has no polynomial to compare term by term.
         const int order = g.order;
         if (order >= 1 && order == l.order && Sign(g.highestCoeff) * Sign(l.highestCoeff) > 0) {
@@ -91,7 +56,7 @@ double CFeature::elementDistance(const FeatureElement& g, const FeatureElement& 
         }
         return GeneralDistance(0.5, dx, dy, de);
     }
-    if (g.type == MathEx::PT_ELLIPSE) return kInterceptWeight * ((dx / 5.0 + dy) / 2) + kExtremeWeight * (de / 3.0);
+    if (rule == MathEx::SignatureRule::Ellipse) return kInterceptWeight * ((dx / 5.0 + dy) / 2) + kExtremeWeight * (de / 3.0);
     return GeneralDistance(0.0, dx, dy, de);
 }
 

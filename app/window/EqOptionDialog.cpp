@@ -27,7 +27,7 @@
 #include "graph/EquationObject.h"
 #include "graph/GraphManager.h"
 #include "graph/Mensuration.h"
-#include "graph/PrimitiveKind.h"
+#include "mathex/CurveKind.h"
 #include "mathex/MathExp.h"
 #include "mathex/Parser.h"
 
@@ -398,7 +398,7 @@ void EqOptionDialog::updateEnabling(const EquationObject* e)
     userLabelEdit_->setEnabled(userText);
     confirmButton_->setEnabled(userText);
 
-    const int degree = any ? PolynomialDegree(e->expression()->type) : 0;
+    const int degree = any ? e->expression()->kind().degree() : 0;
     extremeCheck_->setEnabled(degree >= 2 && degree <= 4);
 
     const bool domain = any && domainCheck_->isChecked();
@@ -407,7 +407,7 @@ void EqOptionDialog::updateEnabling(const EquationObject* e)
                        static_cast<QWidget*>(modifyDomainButton_)})
         w->setEnabled(domain);
     // Conics are drawn whole: there is nothing outside their domain to stipple.
-    const bool stippling = domain && !IsConic(e->expression()->type);
+    const bool stippling = domain && !e->expression()->kind().isConic();
     stipplingLabel_->setEnabled(stippling);
     for (QAbstractButton* b : stippleTypeGroup_->buttons()) b->setEnabled(stippling);
 

@@ -4,6 +4,7 @@
 #include <QtCore/QCoreApplication>
 #include <QtCore/QStringList>
 
+#include "mathex/CurveKind.h"
 #include "mathex/MathExp.h"
 #include "mathex/SmartNumber.h"
 
@@ -49,23 +50,25 @@ QString EquationFormText(const MathExp& expression)
 PrimitiveInfo DescribePrimitive(const MathExp& e)
 {
     const double* c = e.coeffs;
-    auto info = [](const char* name, QString text) {
-        return PrimitiveInfo{Say(QT_TRANSLATE_NOOP("PrimitiveInfo", "Primitive Type : %1")).arg(Say(name)), std::move(text), true};
-    };
-    switch (e.type) {
-    case PT_VERTICAL_LINE:
-    case PT_LINE: return info(QT_TRANSLATE_NOOP("PrimitiveInfo", "Line"), Lettered(c, 2));
-    case PT_QUADRATIC: return info(QT_TRANSLATE_NOOP("PrimitiveInfo", "Quadratic"), Lettered(c, 3));
-    case PT_CUBIC: return info(QT_TRANSLATE_NOOP("PrimitiveInfo", "Cubic"), Lettered(c, 4));
-    case PT_QUARTIC: return info(QT_TRANSLATE_NOOP("PrimitiveInfo", "Quartic"), Lettered(c, 5));
-    case PT_SINE: return info(QT_TRANSLATE_NOOP("PrimitiveInfo", "Sine"), Lettered(c, 4));
-    case PT_COSINE: return info(QT_TRANSLATE_NOOP("PrimitiveInfo", "Cosine"), Lettered(c, 4));
-    case PT_TANGENT: return info(QT_TRANSLATE_NOOP("PrimitiveInfo", "Tangent"), Lettered(c, 4));
-    case PT_LOG: return info(QT_TRANSLATE_NOOP("PrimitiveInfo", "Logarithm"), Lettered(c, 4));
-    case PT_EXP: return info(QT_TRANSLATE_NOOP("PrimitiveInfo", "Exponential"), Lettered(c, 4));
-    case PT_ELLIPSE: return info(QT_TRANSLATE_NOOP("PrimitiveInfo", "Ellipse"), Central(c));
-    case PT_HYPERBOLA: return info(QT_TRANSLATE_NOOP("PrimitiveInfo", "Hyperbola"), Central(c));
-    case PT_PARABOLA: return info(QT_TRANSLATE_NOOP("PrimitiveInfo", "Parabola"), Parabola(c));
-    default: return PrimitiveInfo{Say(QT_TRANSLATE_NOOP("PrimitiveInfo", "Primitive Type : None")), QString(), false};
+    const CurveKind& kind = e.kind();
+    QString text;
+    switch (kind.listing()) {
+    case CoefficientListing::Lettered: text = Lettered(c, kind.listedCount()); break;
+    case CoefficientListing::Central: text = Central(c); break;
+    case CoefficientListing::Focal: text = Parabola(c); break;
+    case CoefficientListing::None:
+        return PrimitiveInfo{Say(QT_TRANSLATE_NOOP("PrimitiveInfo", "Primitive Type : None")), QString(), false};
     }
+    return PrimitiveInfo{Say(QT_TRANSLATE_NOOP("PrimitiveInfo", "Primitive Type : %1")).arg(Say(kind.displayName())),
+                         std::move(text), true};
 }
+
+// The kinds' names, for the translators: the kinds name themselves in English.
+[[maybe_unused]] const char* const kKindNames[] = {
+    QT_TRANSLATE_NOOP("PrimitiveInfo", "Line"),      QT_TRANSLATE_NOOP("PrimitiveInfo", "Quadratic"),
+    QT_TRANSLATE_NOOP("PrimitiveInfo", "Cubic"),     QT_TRANSLATE_NOOP("PrimitiveInfo", "Quartic"),
+    QT_TRANSLATE_NOOP("PrimitiveInfo", "Sine"),      QT_TRANSLATE_NOOP("PrimitiveInfo", "Cosine"),
+    QT_TRANSLATE_NOOP("PrimitiveInfo", "Tangent"),   QT_TRANSLATE_NOOP("PrimitiveInfo", "Logarithm"),
+    QT_TRANSLATE_NOOP("PrimitiveInfo", "Exponential"), QT_TRANSLATE_NOOP("PrimitiveInfo", "Ellipse"),
+    QT_TRANSLATE_NOOP("PrimitiveInfo", "Hyperbola"), QT_TRANSLATE_NOOP("PrimitiveInfo", "Parabola"),
+};
