@@ -51,6 +51,7 @@ void EquationObject::copyFrom(const EquationObject& o) {
     userExpression_ = o.userExpression_;
     labelPosition_ = o.labelPosition_;
     monotonic_ = o.monotonic_;
+    followsView_ = o.followsView_;
     attribPoints_ = o.attribPoints_;
     for (AttribPoint& ap : attribPoints_) ap.owner = this;
     controlPoints_ = o.controlPoints_;
@@ -74,12 +75,20 @@ std::string EquationObject::text() const { return expression_ ? expression_->ToT
 
 void EquationObject::setPlotBox(float left, float right, float top, float bottom) {
     plotBox_ = RectF(top, bottom, left, right);
+    followsView_ = false;
+    resample();
+}
+
+void EquationObject::followView(const RectF& box) {
+    plotBox_ = box;
+    followsView_ = true;
     resample();
 }
 
 void EquationObject::scalePlotBox(double xFactor, double yFactor) {
     const RectF& b = plotBox_;
-    setPlotBox(float(b.left * xFactor), float(b.right * xFactor), float(b.top * yFactor), float(b.bottom * yFactor));
+    plotBox_ = RectF(float(b.top * yFactor), float(b.bottom * yFactor), float(b.left * xFactor), float(b.right * xFactor));
+    resample();
 }
 
 void EquationObject::setStippleType(int type) {

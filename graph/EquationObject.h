@@ -50,12 +50,19 @@ public:
     // Constant expressions and unrecognised forms: never sampled, only their label is drawn.
     bool isTextOnly() const;
 
-    // The box the curve is drawn in (graph units); setting it resamples.
+    // The box the curve is drawn in (graph units); setting it resamples. A box
+    // set here is the curve's own: the graph no longer sizes it to the view.
     const RectF& plotBox() const { return plotBox_; }
     void setPlotBox(float left, float right, float top, float bottom);
     void setPlotBox(const RectF& box) { setPlotBox(box.left, box.right, box.top, box.bottom); }
-    // Scales the plot box about the origin (a zoom change) and resamples.
+    // Scales the plot box about the origin (a zoom change) and resamples; the
+    // box stays the view's or the curve's own.
     void scalePlotBox(double xFactor, double yFactor);
+    // Whether the graph sizes the plot box to the view: a new curve's does,
+    // until the teacher drags the box's handles or a document gives it a box.
+    bool followsView() const { return followsView_; }
+    // The graph's box for the view; the curve follows the view from now on.
+    void followView(const RectF& box);
 
     // Style.
     const ColorF& colour() const { return colour_; }
@@ -190,6 +197,7 @@ private:
     MathEx::MathExp userExpression_;  // userText_ parsed, for the label layout
     PointF labelPosition_;
     bool monotonic_ = false;
+    bool followsView_ = true;
     std::vector<AttribPoint> attribPoints_;
     std::vector<ControlPoint> controlPoints_;
     std::vector<int> actions_;

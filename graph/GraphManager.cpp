@@ -45,6 +45,7 @@ void GraphManager::reset() {
 void GraphManager::setClientSize(int width, int height) {
     viewport_.width = width;
     viewport_.height = height;
+    followView();
 }
 
 int GraphManager::indexOf(const EquationObject* equation) const {
@@ -130,6 +131,40 @@ RectF GraphManager::defaultPlotBox() const {
 
 namespace {
 
+bool Covers(const RectF& box, const RectF& area) {
+    return box.left <= area.left && box.right >= area.right && box.bottom <= area.bottom && box.top >= area.top;
+}
+
+}  // namespace
+
+// Curves reach the edges of the view, as the grid does: the box is the view
+// (so that its frame and handles stand at the window's edges when the curve
+// is selected), and at the least the graph's own box. A view panned far from
+// the graph's box gets a box of its own rather than one stretched over the
+// distance between them, which would thin the samples.
+RectF GraphManager::viewPlotBox() const {
+    const RectF base = defaultPlotBox();
+    const RectF view = viewport_.visibleRect();
+    if (!(std::isfinite(view.left) && std::isfinite(view.right) && std::isfinite(view.bottom) &&
+          std::isfinite(view.top)))
+        return base;
+    const RectF both(std::max(view.top, base.top), std::min(view.bottom, base.bottom), std::min(view.left, base.left),
+                     std::max(view.right, base.right));
+    const bool near = both.right - both.left <= 4 * (view.right - view.left) &&
+                      both.top - both.bottom <= 4 * (view.top - view.bottom);
+    return near ? both : view;
+}
+
+void GraphManager::followView() {
+    const RectF visible = viewport_.visibleRect();
+    for (auto& e : equations_) {
+        if (e->isTextOnly() || !e->followsView() || Covers(e->plotBox(), visible)) continue;
+        e->followView(viewPlotBox());
+    }
+}
+
+namespace {
+
 bool MentionsXOrY(const MathEx::ExpNode* root) {
     // Iterative: a tree may be as deep as the longest equation allows.
     std::vector<const MathEx::ExpNode*> todo{root};
@@ -199,7 +234,7 @@ EquationObject* GraphManager::addEquationFromText(const std::string& text, std::
 EquationObject* GraphManager::addEquationObject(std::unique_ptr<EquationObject> equation) {
     // A text-only object is framed by its label; anything else gets the plot
     // box of the view, a little inside the graph rectangle.
-    if (!equation->isTextOnly()) equation->setPlotBox(defaultPlotBox());
+    if (!equation->isTextOnly()) equation->followView(viewPlotBox());
     equations_.push_back(std::move(equation));
     return equations_.back().get();
 }
@@ -415,6 +450,7 @@ void GraphManager::restore(const GraphState& state) {
     viewport_ = state.viewport;
     viewport_.width = width;
     viewport_.height = height;
+    followView();
     notifySelection();
     repaint();
 }

@@ -262,6 +262,11 @@ private:
     EquationObject* equationAt(PointF g) { return equationAt(g, viewport_.pickTolerance(pickTolerancePixels())); }
     EquationObject* equationAt(PointF g, const PickTolerance& tolerance);
     RectF defaultPlotBox() const;
+    // The plot box of a curve that follows the view, for the view as it is.
+    RectF viewPlotBox() const;
+    // Gives every curve that follows the view a plot box covering it, where
+    // its box does not already.
+    void followView();
 
     bool showGrid_ = true;
     bool showAxis_ = true;

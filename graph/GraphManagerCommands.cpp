@@ -128,6 +128,7 @@ void GraphManager::setZoom(double newXZoom, double newYZoom) {
     const Viewport::ZoomChange change = viewport_.setZoom(newXZoom, newYZoom);
     if (!change.applied) return;
     for (auto& e : equations_) e->scalePlotBox(change.xFactor, change.yFactor);
+    followView();
     repaint();
 }
 
@@ -250,12 +251,14 @@ void GraphManager::draw(Surface& surface) {
         surface.setLineWidth(1.5f);
         surface.circle(PointF(ap.position.x, ap.position.y), 0.25 * v.scale, false);
     }
-    const PointF topLeft = v.screenToGraph(0, 0), bottomRight = v.screenToGraph(v.width, v.height);
-    const RectF visible(topLeft.y, bottomRight.y, topLeft.x, bottomRight.x);  // the window, in the frame drawn in
+    const RectF visible = v.visibleRect();  // the window, in the frame drawn in
+    // A region open to the edge of the view is painted to that edge.
+    const RectF sheet(std::max(visible.top, v.graphRect.top), std::min(visible.bottom, v.graphRect.bottom),
+                      std::min(visible.left, v.graphRect.left), std::max(visible.right, v.graphRect.right));
     hatchings_.keep(paintedDomains_.size());
     for (size_t k = 0; k < paintedDomains_.size(); ++k) {
         const PaintedDomain& d = paintedDomains_[k];
-        DrawHatching(surface, d.colour, hatchings_.of(k, d, equations_, v.graphRect, v.scale, visible));
+        DrawHatching(surface, d.colour, hatchings_.of(k, d, equations_, sheet, v.scale, visible));
     }
     drawStroke(surface, pen_.currentStroke());
     for (const Stroke& s : pen_.gesture().strokes) drawStroke(surface, s);

@@ -60,7 +60,10 @@ void GraphManager::mouseMove(int px, int py) {
     if (px == lastPixelX_ && py == lastPixelY_) return;
     moved_ = true;
     dragStep(g, g - lastPoint_);
-    if (mode_ == MODE_PANNING) viewport_.panByPixels(px - lastPixelX_, py - lastPixelY_);
+    if (mode_ == MODE_PANNING) {
+        viewport_.panByPixels(px - lastPixelX_, py - lastPixelY_);
+        followView();
+    }
     lastPixelX_ = px;
     lastPixelY_ = py;
     lastPoint_ = g;
@@ -108,9 +111,11 @@ void GraphManager::dragStep(PointF g, PointF delta) {
     } else if ((hitCode_ == HIT_X_ARROW && pressed) || mode_ == MODE_ZOOM_X) {
         mode_ = MODE_ZOOM_X;
         viewport_.dragXArrow(delta.x);
+        followView();  // the view now shows more or less of the graph
     } else if ((hitCode_ == HIT_Y_ARROW && pressed) || mode_ == MODE_ZOOM_Y) {
         mode_ = MODE_ZOOM_Y;
         viewport_.dragYArrow(delta.y);
+        followView();  // the view now shows more or less of the graph
     } else if (hitCode_ == HIT_BOX_HANDLE || mode_ == MODE_RESIZING_BOX) {
         mode_ = MODE_RESIZING_BOX;
         resizeBox(delta);
@@ -128,7 +133,7 @@ void GraphManager::resizeBox(PointF d) {
     if (bottom) box.bottom += d.y;
     if (left) box.left += d.x;
     if (right) box.right += d.x;
-    selected_->setPlotBox(box);  // a larger box has more of the curve to show
+    selected_->setPlotBox(box);  // a larger box has more of the curve to show; the teacher's own
 }
 
 void GraphManager::mouseUp(int px, int py) {
@@ -236,11 +241,13 @@ bool GraphManager::togglePenInput() {
 
 void GraphManager::resetScale() {
     viewport_.scale = Viewport::kDefaultScale;
+    followView();
     repaint();
 }
 
 void GraphManager::mouseWheel(int delta, int, int) {
     pen_.discardStrokes();
     viewport_.wheel(delta);
+    followView();
     repaint();
 }

@@ -16,13 +16,6 @@ constexpr double kZoomStep = 0.1, kMinDragZoom = 0.1;
 // Arrowheads, in units of the zoom: length along the axis and half width.
 constexpr double kArrowLength = 0.3, kArrowHalfWidth = 0.1;
 
-// Axis labels: a stroke-font glyph unit is 0.01 graph units (a capital about
-// one unit high), and the labels are 0.8 of that per unit of zoom, so a
-// lowercase "x" is about half a unit high and fits between its anchor and the
-// arrowhead.
-constexpr double kGlyphUnit = 0.01, kLabelScale = 0.8;
-constexpr double kLabelInset = 0.6, kLabelLift = 0.2;
-
 // On the page the axis labels are Times-Roman at 16. The PostScript surface
 // sizes page text from the height of a 100-unit stroke capital in window
 // pixels, a Times capital being 0.66 of the font size.
@@ -35,8 +28,10 @@ constexpr double kNumberCapital = 9.0, kNumberGap = 5.0;
 // gap from the axis, so that a caption across the axis leaves them be.
 constexpr double kCaptionGap = 3.0;
 
-// The page axes always reach ±10, whatever the zoom.
-constexpr double kPageAxisExtent = 10.0;
+// The arrowheads' tips stand this many pixels inside the edge of the view.
+constexpr double kArrowMarginPixels = 4.0;
+// The axis names' capitals are this many pixels high.
+constexpr double kNameCapital = 14.0;
 
 // A bound on grid lines per direction: the zoom bar's range needs at most a
 // hundred; this only keeps an absurd rectangle from exhausting memory.
@@ -129,36 +124,56 @@ bool Viewport::dragStep(double& zoom, double graphDelta) {
 bool Viewport::dragXArrow(double graphDx) { return dragStep(xZoom, graphDx); }
 bool Viewport::dragYArrow(double graphDy) { return dragStep(yZoom, graphDy); }
 
+RectF Viewport::visibleRect() const {
+    const PointF topLeft = screenToGraph(0, 0), bottomRight = screenToGraph(width, height);
+    return RectF(topLeft.y, bottomRight.y, topLeft.x, bottomRight.x);
+}
+
+PointF Viewport::arrowTips() const {
+    const RectF v = visibleRect();
+    return PointF(float(v.right - kArrowMarginPixels * unitsPerPixelX()),
+                  float(v.top - kArrowMarginPixels * unitsPerPixelY()));
+}
+
 // The hit areas are the boxes around the arrowheads, open at every edge.
 bool Viewport::hitXArrow(PointF g) const {
-    return g.x > graphRect.right - xZoom * kArrowLength && g.x < graphRect.right &&
-           std::fabs(g.y) < yZoom * kArrowHalfWidth;
+    const double tip = arrowTips().x;
+    return g.x > tip - xZoom * kArrowLength && g.x < tip && std::fabs(g.y) < yZoom * kArrowHalfWidth;
 }
 
 bool Viewport::hitYArrow(PointF g) const {
-    return std::fabs(g.x) < xZoom * kArrowHalfWidth && g.y > graphRect.top - yZoom * kArrowLength &&
-           g.y < graphRect.top;
+    const double tip = arrowTips().y;
+    return std::fabs(g.x) < xZoom * kArrowHalfWidth && g.y > tip - yZoom * kArrowLength && g.y < tip;
 }
 
 void Viewport::drawGridAndAxes(Surface& surface, bool showGrid, bool showAxis,
                                const std::vector<RectF>& captions) const {
     // The raster view puts the axes under the grid; the page draws the light
-    // grid first so that the black axes lie on top of it.
+    // grid first so that the black axes lie on top of it. Both reach the edges
+    // of the view, whatever its size, pan and zoom: the page shows what the
+    // window shows.
+    const RectF r = visibleRect();
     if (surface.isVector()) {
         if (showGrid) drawPageGrid(surface);
         if (showAxis) drawPageAxes(surface);
-        if (showAxis && showAxisNumbers)
-            drawAxisNumbers(surface, -kPageAxisExtent, kPageAxisExtent, -kPageAxisExtent, kPageAxisExtent, captions);
+        if (showAxis && showAxisNumbers) {
+            const PointF tip = arrowTips();
+            drawAxisNumbers(surface, r.left, tip.x - kArrowLength * xZoom, r.bottom, tip.y - kArrowLength * yZoom,
+                            captions);
+        }
         return;
     }
     if (showAxis) drawAxes(surface);
     if (showGrid) drawGridSegments(surface);
     if (showAxis && showAxisNumbers) {
-        // The "O" stands where a number would, and keeps it as a caption does.
+        // The "O" stands where a number would, and keeps it as a caption does;
+        // the axis names keep them too.
         std::vector<RectF> taken = captions;
         taken.push_back(originMark(surface).box);
-        const RectF& r = graphRect;
-        drawAxisNumbers(surface, r.left, r.right, r.bottom, r.top, taken);
+        for (const AxisName& name : axisNames(surface)) taken.push_back(name.box);
+        // None under an arrowhead.
+        const PointF tip = arrowTips();
+        drawAxisNumbers(surface, r.left, tip.x - kArrowLength * xZoom, r.bottom, tip.y - kArrowLength * yZoom, taken);
     }
 }
 
@@ -194,13 +209,16 @@ void Viewport::drawAxisNumbers(Surface& surface, double left, double right, doub
     const double sx = kNumberCapital / kGlyphCapital * upx, sy = kNumberCapital / kGlyphCapital * upy;
     const double gapX = kNumberGap * upx, gapY = kNumberGap * upy;
     const double clearX = kCaptionGap * upx, clearY = kCaptionGap * upy;
-    // Only what the window shows (the page shows its whole ±10).
-    if (!surface.isVector()) {
-        left = std::max(left, -pan.x - width * 0.5 * upx);
-        right = std::min(right, -pan.x + width * 0.5 * upx);
-        bottom = std::max(bottom, -pan.y - height * 0.5 * upy);
-        top = std::min(top, -pan.y + height * 0.5 * upy);
-    }
+    // Only what the window shows, on screen and on the page; a number the
+    // edge would cut is left out whole.
+    const RectF view = visibleRect();
+    left = std::max<double>(left, view.left);
+    right = std::min<double>(right, view.right);
+    bottom = std::max<double>(bottom, view.bottom);
+    top = std::min<double>(top, view.top);
+    auto inView = [&](double l, double r, double b, double t) {
+        return l >= view.left && r <= view.right && b >= view.bottom && t <= view.top;
+    };
     // Whole numbers of that size are far beyond any view; a pan that far shows none.
     constexpr double kLargest = 1e15;
     if (!(left <= right && bottom <= top && std::abs(left) < kLargest && std::abs(right) < kLargest &&
@@ -220,6 +238,7 @@ void Viewport::drawAxisNumbers(Surface& surface, double left, double right, doub
             const std::string t = text(k);
             const double w = surface.strokeTextWidth(t) * sx;
             const PointF at(float(double(k) - w / 2), float(-gapY - kNumberCapital * upy));
+            if (!inView(at.x, at.x + w, at.y, -gapY)) continue;
             if (AxisNumberHidden(RectF(float(-gapY), at.y, at.x, float(at.x + w)), captions, clearX, clearY)) continue;
             surface.strokeText(t, at, sx, sy);
         }
@@ -230,6 +249,7 @@ void Viewport::drawAxisNumbers(Surface& surface, double left, double right, doub
             const std::string t = text(k);
             const double w = surface.strokeTextWidth(t) * sx;
             const PointF at(float(-gapX - w), float(double(k) - kNumberCapital * upy / 2));
+            if (!inView(at.x, -gapX, at.y, at.y + kNumberCapital * upy)) continue;
             if (AxisNumberHidden(RectF(float(at.y + kNumberCapital * upy), at.y, at.x, float(-gapX)), captions, clearX,
                                  clearY))
                 continue;
@@ -237,34 +257,51 @@ void Viewport::drawAxisNumbers(Surface& surface, double left, double right, doub
         }
 }
 
+// The axes across the whole view, each with its arrowhead a few pixels inside
+// the edge, and their names.
 void Viewport::drawAxes(Surface& surface) const {
-    const RectF& r = graphRect;
+    const RectF r = visibleRect();
+    const PointF tip = arrowTips();
     surface.setLineWidth(kAxisWidth);
     surface.setColor(kBlack);
     surface.begin(Surface::Primitive::Lines);
     surface.vertex(0, r.bottom);
-    surface.vertex(0, r.top);
+    surface.vertex(0, tip.y);
     surface.vertex(r.left, 0);
-    surface.vertex(r.right, 0);
+    surface.vertex(tip.x, 0);
     surface.end();
-
     const double length = kArrowLength, half = kArrowHalfWidth;
     surface.begin(Surface::Primitive::Triangles);
-    surface.vertex(r.right, 0);
-    surface.vertex(r.right - length * xZoom, half * yZoom);
-    surface.vertex(r.right - length * xZoom, -half * yZoom);
+    surface.vertex(tip.x, 0);
+    surface.vertex(tip.x - length * xZoom, half * yZoom);
+    surface.vertex(tip.x - length * xZoom, -half * yZoom);
     surface.end();
     surface.begin(Surface::Primitive::Triangles);
-    surface.vertex(0, r.top);
-    surface.vertex(half * xZoom, r.top - length * yZoom);
-    surface.vertex(-half * xZoom, r.top - length * yZoom);
+    surface.vertex(0, tip.y);
+    surface.vertex(half * xZoom, tip.y - length * yZoom);
+    surface.vertex(-half * xZoom, tip.y - length * yZoom);
     surface.end();
-
-    const double sx = kGlyphUnit * kLabelScale * xZoom, sy = kGlyphUnit * kLabelScale * yZoom;
-    surface.strokeText("x", PointF(float(r.right - kLabelInset), float(kLabelLift)), sx, sy);
-    surface.strokeText("y", PointF(float(kLabelLift), float(r.top - kLabelInset)), sx, sy);
+    for (const AxisName& name : axisNames(surface)) surface.strokeText(name.text, name.at, name.sx, name.sy);
     const OriginMark o = originMark(surface);
     surface.strokeText("O", o.origin, o.sx, o.sy);
+}
+
+// "x" above the x axis and left of its arrowhead, "y" right of the y axis and
+// below its arrowhead: the numbers stand on the other sides of the axes, so
+// the last of them never meets a name. Sized in pixels like the numbers.
+std::vector<Viewport::AxisName> Viewport::axisNames(const Surface& surface) const {
+    const double upx = unitsPerPixelX(), upy = unitsPerPixelY();
+    const double sx = kNameCapital / kGlyphCapital * upx, sy = kNameCapital / kGlyphCapital * upy;
+    const PointF tip = arrowTips();
+    const double gapX = kNumberGap * upx, gapY = kNumberGap * upy, height = kNameCapital * upy;
+    const double xWidth = surface.strokeTextWidth("x") * sx;
+    const double xLeft = tip.x - kArrowLength * xZoom - gapX - xWidth, xBottom = kArrowHalfWidth * yZoom + gapY;
+    const double yLeft = kArrowHalfWidth * xZoom + gapX, yBottom = tip.y - kArrowLength * yZoom - gapY - height;
+    const double yWidth = surface.strokeTextWidth("y") * sx;
+    return {{"x", PointF(float(xLeft), float(xBottom)), sx, sy,
+             RectF(float(xBottom + height), float(xBottom), float(xLeft), float(xLeft + xWidth))},
+            {"y", PointF(float(yLeft), float(yBottom)), sx, sy,
+             RectF(float(yBottom + height), float(yBottom), float(yLeft), float(yLeft + yWidth))}};
 }
 
 // Sized in pixels like the numbers, so that it neither grows into the axes
@@ -281,27 +318,24 @@ Viewport::OriginMark Viewport::originMark(const Surface& surface) const {
     return o;
 }
 
-// Unit-spaced lines over graphRect, as vertex pairs: vertical lines at
-// x = 0, 1, … then -1, -2, …; horizontal lines at y = 0, 1, … then 0, -1, …
-// (the x axis's grid line comes twice, as it always has).
+// Unit-spaced lines over the view, as vertex pairs: vertical lines at every
+// whole x it shows, left to right, then horizontal ones bottom to top.
 void Viewport::gridVertices(Surface& surface) const {
-    const RectF& r = graphRect;
-    for (int i = 0; i <= kMaxGridLines && i <= r.right; ++i) {
-        surface.vertex(i, r.bottom);
-        surface.vertex(i, r.top);
-    }
-    for (int i = -1; i >= -kMaxGridLines && i >= r.left; --i) {
-        surface.vertex(i, r.bottom);
-        surface.vertex(i, r.top);
-    }
-    for (int i = 0; i <= kMaxGridLines && i <= r.top; ++i) {
-        surface.vertex(r.left, i);
-        surface.vertex(r.right, i);
-    }
-    for (int i = 0; i >= -kMaxGridLines && i >= r.bottom; --i) {
-        surface.vertex(r.left, i);
-        surface.vertex(r.right, i);
-    }
+    const RectF r = visibleRect();
+    if (!(std::isfinite(r.left) && std::isfinite(r.right) && std::isfinite(r.bottom) && std::isfinite(r.top))) return;
+    // Counted once: far from the origin a unit step can be lost in rounding.
+    const double firstX = std::ceil(r.left), firstY = std::ceil(r.bottom);
+    const double columns = std::floor(r.right) - firstX, rows = std::floor(r.top) - firstY;
+    if (columns <= kMaxGridLines)
+        for (int i = 0; i <= columns; ++i) {
+            surface.vertex(firstX + i, r.bottom);
+            surface.vertex(firstX + i, r.top);
+        }
+    if (rows <= kMaxGridLines)
+        for (int i = 0; i <= rows; ++i) {
+            surface.vertex(r.left, firstY + i);
+            surface.vertex(r.right, firstY + i);
+        }
 }
 
 void Viewport::drawGridSegments(Surface& surface) const {
@@ -323,28 +357,32 @@ void Viewport::drawPageGrid(Surface& surface) const {
     surface.end();
 }
 
-// Fixed ±10 axes as two arrowed segments, and the two labels at their tips.
-// (As one polyline an arrow would also run from the end of the x axis to the
-// foot of the y axis.)
+// The axes as two arrowed segments across the view, and the two names at
+// their tips. (As one polyline an arrow would also run from the end of the x
+// axis to the foot of the y axis.)
 void Viewport::drawPageAxes(Surface& surface) const {
-    const double e = kPageAxisExtent;
+    const RectF r = visibleRect();
+    const PointF tip = arrowTips();
     surface.setColor(ColorF(0.0f, 0.0f, 0.0f));
     surface.setArrows(true);
     surface.begin(Surface::Primitive::Lines);
-    surface.vertex(-e, 0);
-    surface.vertex(e, 0);
-    surface.vertex(0, -e);
-    surface.vertex(0, e);
+    surface.vertex(r.left, 0);
+    surface.vertex(tip.x, 0);
+    surface.vertex(0, r.bottom);
+    surface.vertex(0, tip.y);
     surface.end();
     surface.setArrows(false);
-
     // Glyph scales that make a stroke capital as many window pixels high as a
     // Times capital at the page font size.
     const double capitalPixels = kPageFontSize * kPageCapitalPerEm;
     const double sx = capitalPixels / kGlyphCapital * unitsPerPixelX();
     const double sy = capitalPixels / kGlyphCapital * unitsPerPixelY();
-    // "x" starts at its anchor on the baseline; "y" ends at its anchor (right-aligned).
-    surface.strokeText("x", PointF(float(e), 0.0f), sx, sy);
-    const double yWidth = surface.strokeTextWidth("y") * sx;
-    surface.strokeText("y", PointF(float(-yWidth), float(e)), sx, sy);
+    // "x" above the axis, ending at the arrow; "y" right of the axis, below its arrow:
+    // the numbers stand on the other sides.
+    const double gapX = kNumberGap * unitsPerPixelX(), gapY = kNumberGap * unitsPerPixelY();
+    const double xWidth = surface.strokeTextWidth("x") * sx;
+    surface.strokeText("x", PointF(float(tip.x - kArrowLength * xZoom - gapX - xWidth), float(gapY)), sx, sy);
+    surface.strokeText(
+        "y", PointF(float(gapX), float(tip.y - kArrowLength * yZoom - gapY - capitalPixels * unitsPerPixelY())), sx,
+        sy);
 }

@@ -46,7 +46,10 @@ public:
     double scale = kDefaultScale;  // graph units per 40 pixels at zoom 1
     double xZoom = 1.0, yZoom = 1.0;
     PointF pan;                               // graph units
-    RectF graphRect{10.0f, -10.0f, -10.0f, 10.0f};  // always ±10 × zoom; the grid and axes span it
+    // Always ±10 × zoom: the graph's own box, whose nine tenths a new curve is
+    // plotted over at the least, and which documents keep. The grid and axes
+    // span the whole view instead (visibleRect).
+    RectF graphRect{10.0f, -10.0f, -10.0f, 10.0f};
     int width = kDefaultWidth, height = kDefaultHeight;  // client size in pixels
     // Integers along both axes at the grid units (thinned so that they never
     // crowd), on screen and on the page, whenever the axes are shown.
@@ -59,6 +62,13 @@ public:
     PointF screenToGraph(double px, double py) const;
     // The pixel (fractional) at which a graph point is drawn; inverse of screenToGraph.
     PointF graphToScreen(double x, double y) const;
+
+    // The graph units the client area shows, in the frame the graph is drawn
+    // in (pan applied): what the grid, the axes and their numbers cover.
+    RectF visibleRect() const;
+    // Where the tips of the x and y arrowheads stand (x of the one, y of the
+    // other): a few pixels inside the right and top edges of the view.
+    PointF arrowTips() const;
 
     // A distance of `pixels` client pixels as graph units along each axis.
     PickTolerance pickTolerance(double pixels) const { return {pixels * unitsPerPixelX(), pixels * unitsPerPixelY()}; }
@@ -105,6 +115,14 @@ private:
     static bool dragStep(double& zoom, double graphDelta);
 
     void drawAxes(Surface& surface) const;
+    // The axis names, where they stand and the box each takes.
+    struct AxisName {
+        const char* text;
+        PointF at;
+        double sx, sy;
+        RectF box;
+    };
+    std::vector<AxisName> axisNames(const Surface& surface) const;
     // The origin's "O": left of the y axis and below the x axis, where the
     // numbers of either axis would stand; its glyph scales and its box.
     struct OriginMark {

@@ -376,7 +376,9 @@ void StoreGraph(CXMLArchive& archive, CXMLArchiveNode& root, GraphManager& graph
         const RectF& b = equation.plotBox();
         const RectF box(float(b.top / view.yZoom), float(b.bottom / view.yZoom), float(b.left / view.xZoom),
                         float(b.right / view.xZoom));
-        context.hasPlotBox = !equation.isTextOnly() && !SameBox(box, DefaultPlotBox());
+        // A curve drawn over the whole view keeps no box: it gets the view's
+        // wherever it opens.
+        context.hasPlotBox = !equation.isTextOnly() && !equation.followsView() && !SameBox(box, DefaultPlotBox());
         context.plotBox = box;
         SerializeEquation(archive, equation, context);
     }

@@ -134,7 +134,8 @@ TEST_F(ScriptCommandTest, TypedEquationsAndViewCommands) {
              EXPECT_EQ(p["form"].toInt(), 0);
              EXPECT_EQ(p["type"].toInt(), 2);
              EXPECT_EQ(p["coeffs"].toArray(), (QJsonArray{1, 0, -2, 0, 0}));
-             EXPECT_EQ(p["plotBox"].toArray(), (QJsonArray{9, -9, -9, 9}));
+             // Drawn over the whole view (1000 × 750 pixels at the default scale).
+             EXPECT_EQ(p["plotBox"].toArray(), (QJsonArray{12.1875, -12.1875, -16.25, 16.25}));
              EXPECT_EQ(p["controlPoints"].toArray().size(), 3);
              EXPECT_EQ(p["pieces"].toInt(), 1);
              EXPECT_EQ(Equation(d, 1)["type"].toInt(), 11);
@@ -146,7 +147,7 @@ TEST_F(ScriptCommandTest, TypedEquationsAndViewCommands) {
         {"zoom rescales the plot boxes", "type y = x\nzoom 2 0.5\n", [](const QJsonObject& d) {
              EXPECT_DOUBLE_EQ(Num(d["xZoom"]), 2);
              EXPECT_EQ(d["graphRect"].toArray(), (QJsonArray{5, -5, -20, 20}));
-             EXPECT_EQ(Equation(d, 0)["plotBox"].toArray(), (QJsonArray{4.5, -4.5, -18, 18}));
+             EXPECT_EQ(Equation(d, 0)["plotBox"].toArray(), (QJsonArray{6.09375, -6.09375, -32.5, 32.5}));
          }},
         {"wheel forward", "wheel 120 500 375\nwheel 120 500 375\n",
          [](const QJsonObject& d) { EXPECT_NEAR(Num(d["scale"]), 1.3 * 0.81, 1e-12); }},
@@ -156,6 +157,8 @@ TEST_F(ScriptCommandTest, TypedEquationsAndViewCommands) {
          [](const QJsonObject& d) { EXPECT_EQ(d["status"].toString(), "x : 0.00000 y : 0.00000"); }},
         {"a smaller window keeps the scale", "size 400 300\n",
          [](const QJsonObject& d) { EXPECT_DOUBLE_EQ(Num(d["scale"]), 1.3); }},
+        {"a curve in a small window still spans the graph's own box", "size 400 300\ntype y = x\n",
+         [](const QJsonObject& d) { EXPECT_EQ(Equation(d, 0)["plotBox"].toArray(), (QJsonArray{9, -9, -9, 9})); }},
     });
 }
 

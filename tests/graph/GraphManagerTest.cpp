@@ -73,7 +73,8 @@ TEST_F(GraphManagerTest, ResetDefaults) {
 TEST_F(GraphManagerTest, AddedEquationsTakeTheViewsPlotBoxAndColour) {
     graph.setColour(ColorF(1, 0, 0, 1));
     EquationObject* e = Add("y = x^2");
-    EXPECT_EQ(e->plotBox(), RectF(9, -9, -9, 9));
+    EXPECT_EQ(e->plotBox(), graph.viewport().visibleRect()) << "the whole view, ±16.25 × ±12.19";
+    EXPECT_TRUE(e->followsView());
     EXPECT_EQ(e->colour(), ColorF(1, 0, 0, 1));
     EXPECT_EQ(graph.addEquationFromText("y = 2 3"), nullptr);
     EXPECT_EQ(graph.equations().size(), 1u);
@@ -130,8 +131,9 @@ TEST_F(GraphManagerTest, TheGraphHoldsNoMoreThanALessonCanKeep) {
 TEST_F(GraphManagerTest, HitTestOrder) {
     EquationObject* parabola = Add("y = x^2");
     EquationObject* line = Add("y = x");
-    EXPECT_EQ(graph.hitTest(PointF(9.9f, 0)), HIT_X_ARROW);
-    EXPECT_EQ(graph.hitTest(PointF(0, 9.9f)), HIT_Y_ARROW);
+    const PointF tip = graph.viewport().arrowTips();
+    EXPECT_EQ(graph.hitTest(PointF(tip.x - 0.1f, 0)), HIT_X_ARROW);
+    EXPECT_EQ(graph.hitTest(PointF(0, tip.y - 0.1f)), HIT_Y_ARROW);
     EXPECT_EQ(graph.hitTest(PointF(5, -5)), HIT_NOTHING);
     // A curve hit moves that curve to the end of the list (drawn on top).
     EXPECT_EQ(graph.hitTest(PointF(2, 4)), HIT_CURVE);
@@ -148,10 +150,12 @@ TEST_F(GraphManagerTest, HitTestOrder) {
     EXPECT_EQ(graph.hitTest(PointF(1, 1)), HIT_CONTROL_POINT);
     EXPECT_EQ(graph.hitEquation(), line);
     EXPECT_EQ(graph.controlIndex(), 1);
-    // The selected equation's plot box edges come before labels and curves.
-    EXPECT_EQ(graph.hitTest(PointF(9, 9)), HIT_BOX_HANDLE);
+    // The selected equation's plot box edges come before labels and curves:
+    // a curve drawn over the whole view has them at the view's edges.
+    const RectF box = line->plotBox();
+    EXPECT_EQ(graph.hitTest(PointF(box.right - 0.01f, box.top - 0.01f)), HIT_BOX_HANDLE);
     EXPECT_EQ(graph.boxHandle(), BOX_TOP_RIGHT);
-    EXPECT_EQ(graph.hitTest(PointF(-9, 2)), HIT_BOX_HANDLE);
+    EXPECT_EQ(graph.hitTest(PointF(box.left + 0.01f, 2)), HIT_BOX_HANDLE);
     EXPECT_EQ(graph.boxHandle(), BOX_LEFT);
     // An attribute point wins over the curve it sits on.
     graph.setPopupTarget(parabola, PointF(-2, 4));
@@ -167,7 +171,7 @@ TEST_F(GraphManagerTest, ClickSelectsACurveAndWhiteSpaceDeselects) {
     EXPECT_TRUE(graph.isSelected(e));
     EXPECT_EQ(graph.mode(), MODE_IDLE);
     EXPECT_EQ(graph.hitCode(), HIT_NONE);
-    Click(9.9, 0);  // the arrow: no change
+    Click(graph.viewport().arrowTips().x - 0.1, 0);  // the arrow: no change
     EXPECT_EQ(graph.selected(), e);
     Click(5, -5);
     EXPECT_EQ(graph.selected(), nullptr);
@@ -237,7 +241,7 @@ TEST_F(GraphManagerTest, RightClickPopups) {
 
 TEST_F(GraphManagerTest, ArrowDragZoomStopsNearATenth) {
     for (int k = 0; k < 30; ++k) {
-        const double tip = graph.viewport().graphRect.right;  // the arrow moves with the zoom
+        const double tip = graph.viewport().arrowTips().x;  // the arrow moves with the zoom
         Down(tip - 0.1 * graph.viewport().xZoom, 0);
         Move(tip - 0.5, 0);
         Up(tip - 0.5, 0);
@@ -399,9 +403,49 @@ TEST_F(GraphManagerTest, DeleteAndDisplayEquationActOnTheClickedCurve) {
     EXPECT_TRUE(graph.equations().empty());
 }
 
+// A curve is drawn over the whole view, as the grid is, whatever the window's
+// size, scale and pan; once the teacher drags its box's handles it keeps the
+// box they gave it.
+TEST_F(GraphManagerTest, CurvesReachTheEdgesOfTheViewUntilTheTeacherBoxesThem) {
+    EquationObject* e = Add("y = x");
+    EquationObject* boxed = Add("y = -x");
+    auto reachesTheEdges = [&](const EquationObject* curve, const char* when) {
+        const RectF view = graph.viewport().visibleRect();
+        EXPECT_LE(curve->plotBox().left, view.left) << when;
+        EXPECT_GE(curve->plotBox().right, view.right) << when;
+        ASSERT_FALSE(curve->pieces().empty()) << when;
+        EXPECT_LE(curve->pieces().front().front().x, view.left + 0.05f) << when;
+        EXPECT_GE(curve->pieces().back().back().x, view.right - 0.05f) << when;
+    };
+    // The teacher narrows the second curve's box by its right handle.
+    Click(1, -1);
+    ASSERT_EQ(graph.selected(), boxed);
+    const float right = boxed->plotBox().right;
+    Drag(right - 0.01, 2, right - 6, 2);
+    EXPECT_FALSE(boxed->followsView());
+    const RectF box = boxed->plotBox();
+    EXPECT_NEAR(box.right, right - 6, 0.1);
+
+    graph.setClientSize(1380, 940);
+    reachesTheEdges(e, "a larger window");
+    graph.mouseWheel(-120, 690, 470);  // farther out
+    reachesTheEdges(e, "zoomed out");
+    graph.setZoom(0.5, 2);
+    reachesTheEdges(e, "zoomed by the bar");
+    graph.rightButtonDown(700, 400);
+    for (int k = 1; k <= 5; ++k) graph.mouseMove(700 + 40 * k, 400 - 30 * k);
+    graph.rightButtonUp(900, 250);
+    reachesTheEdges(e, "panned");
+    EXPECT_EQ(boxed->plotBox().right, float(box.right * 0.5)) << "the boxed curve only follows the zoom";
+    EXPECT_FALSE(boxed->followsView());
+}
+
 TEST_F(GraphManagerTest, ZoomRescalesPlotBoxes) {
     EquationObject* e = Add("y = x");
+    e->setPlotBox(-9, 9, 9, -9);  // a box of its own
+    EquationObject* following = Add("y = 2*x");
     graph.setZoom(2, 1);
+    EXPECT_EQ(following->plotBox(), graph.viewport().visibleRect());
     EXPECT_FLOAT_EQ(e->plotBox().left, -18);
     EXPECT_FLOAT_EQ(e->plotBox().top, 9);
     EXPECT_NEAR(e->pieces()[0].front().x, -18, 1e-4);

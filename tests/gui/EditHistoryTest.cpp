@@ -117,7 +117,7 @@ public:
     QPoint xArrow()
     {
         const Viewport& v = graph().viewport();
-        for (double x = v.graphRect.right; x > 0; x -= 0.02)
+        for (double x = v.arrowTips().x; x > 0; x -= 0.02)
             if (v.hitXArrow(PointF(float(x), 0))) return at(x - 0.05, 0);
         ADD_FAILURE() << "no arrowhead on the x-axis";
         return {};

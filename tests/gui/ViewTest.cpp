@@ -88,8 +88,9 @@ TEST_F(ViewTest, ClickSelectsAndShowsTheFrame)
 {
     EquationObject* parabola = addRed("y = x^2 - 2");
     ASSERT_NE(parabola, nullptr);
+    parabola->setPlotBox(-9, 9, 9, -9);  // a box of its own, inside the view (a new curve's is the view)
     click(at(-5, 5));  // white space: nothing selected
-    const QPoint edge = at(-9, 2.5);  // the plot box of a new equation is ±9: its left side
+    const QPoint edge = at(-9, 2.5);  // its left side
     const int before = darkest(view.captureImage(), edge, 4);
 
     QSignalSpy selection(&view, &CKVRView::selectionChangedTo);

@@ -192,9 +192,12 @@ TEST(RoundTripPlotBox, BoxesAndZoomComeBackAsSaved) {
     EXPECT_EQ(resized.right, 6.0f);
     EXPECT_EQ(resized.top, 8.0f);
     EXPECT_EQ(resized.bottom, -4.0f);
-    const RectF& plain = reopened.equations()[1]->plotBox();  // the graph's own box at that zoom
-    EXPECT_EQ(plain.left, -18.0f);
-    EXPECT_EQ(plain.top, 36.0f);
+    // The other keeps no box: it covers the view it opens in (larger, at that
+    // zoom, than the graph's own box of ±18 × ±36).
+    const EquationObject& plain = *reopened.equations()[1];
+    EXPECT_TRUE(plain.followsView());
+    EXPECT_FALSE(reopened.equations()[0]->followsView());
+    EXPECT_EQ(plain.plotBox(), reopened.viewport().visibleRect());
 }
 
 }  // namespace
