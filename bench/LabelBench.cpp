@@ -108,7 +108,7 @@ void BM_TypesetLabel(benchmark::State& state) {
     }
     MathEx::MathExp exp;
     exp.Parse(kCurves[state.range(0)]);
-    const std::string latex = exp.ToText(MathEx::TEXT_LATEX);
+    const std::string latex = exp.ToText(MathEx::TEXT_TEXTBOOK);
     state.SetLabel(latex);
     for (auto _ : state) {
         Typesetter::ClearCache();
