@@ -54,10 +54,22 @@ const Function* WordFunction(const ExpNode* n) {
     return f && f->shape == FunctionShape::Word ? f : nullptr;
 }
 
-// Arguments printed without parentheses, as in "sin x" and "log 2".
-bool IsBareArgument(const ExpNode* n) {
-    if (n->Type() == TT_IDENT) return n->ChildCount() == 0;
-    return n->Type() == TT_NUMBER && n->NumberValue() >= 0;
+bool IsDigitsOne(const ExpNode* n) {
+    return n->Type() == TT_NUMBER && !IsConstant(n->NumberValue()) && n->NumberValue() >= 0 &&
+           ReadsOne(NumberLatex(n->NumberValue()));
+}
+
+// The argument printed without parentheses, as in "sin x" and "log 2" (a
+// coefficient of 1 is not written, so "sin(1x)" is "sin x"); null for any
+// other argument.
+const ExpNode* BareArgument(const ExpNode* n) {
+    if (n->Type() == TT_NUMBER) return n->NumberValue() >= 0 ? n : nullptr;
+    while (n->Type() == TT_TIMES) {
+        if (IsDigitsOne(n->Child(0))) n = n->Child(1);
+        else if (IsDigitsOne(n->Child(1))) n = n->Child(0);
+        else break;
+    }
+    return n->Type() == TT_IDENT && n->ChildCount() == 0 ? n : nullptr;
 }
 
 // A power's base that needs no parentheses: one letter or number, or
@@ -86,6 +98,11 @@ struct Factor {
         const ExpNode* base = node->Child(0);
         return base->Type() == TT_NUMBER && base->NumberValue() >= 0 && !IsConstant(base->NumberValue());
     }
+    // Printed starting with an absolute value's bar: "|x|", "|x|²".
+    bool opensWithBar() const {
+        const TokenType t = node->Type();
+        return t == TT_ABS || (t == TT_POWER && node->Child(0)->Type() == TT_ABS);
+    }
     // Printed starting with a parenthesis.
     bool opensWithParenthesis() const {
         const TokenType t = node->Type();
@@ -102,8 +119,10 @@ struct Factor {
 };
 
 // Whether a "·" must stand between two neighbouring factors of a product.
-bool NeedsDot(const Factor& left, const Factor& right) {
+// Inside bars, a bar after a factor would close them: "|2|x||".
+bool NeedsDot(const Factor& left, const Factor& right, bool insideBars) {
     if (left.numeric && right.numeric) return true;
+    if (insideBars && right.opensWithBar()) return true;
     if (right.leadsWithDigit()) return true;           // 2 · 3ˣ, not 23ˣ
     if (left.digits && right.isFraction()) return true;  // 2 · x/3, not a mixed number
     return left.callsParenthesis() && right.opensWithParenthesis();
@@ -114,14 +133,16 @@ enum class Context {
     Operand,  // one operand, in parentheses unless it prints as one block
 };
 
-// A piece of output: a subtree in a context, or literal text.
+// A piece of output: a subtree in a context, or literal text (which may
+// open or close an absolute value's bars).
 struct Piece {
     Piece(const ExpNode* n, Context c) : node(n), context(c) {}
-    Piece(std::string t) : text(std::move(t)) {}
-    Piece(const char* t) : text(t) {}
+    Piece(std::string t, int b = 0) : text(std::move(t)), bars(b) {}
+    Piece(const char* t, int b = 0) : text(t), bars(b) {}
     const ExpNode* node = nullptr;
     Context context = Context::Sum;
     std::string text;
+    int bars = 0;
 };
 
 class Writer {
@@ -134,6 +155,7 @@ public:
         while (!work_.empty()) {
             Piece piece = std::move(work_.back());
             work_.pop_back();
+            barDepth_ += piece.bars;
             if (!piece.node) Append(piece.text);
             else if (piece.context == Context::Sum) ExpandSum(piece.node);
             else ExpandOperand(piece.node);
@@ -153,15 +175,21 @@ private:
         for (auto it = pieces.rbegin(); it != pieces.rend(); ++it) work_.push_back(std::move(*it));
     }
 
-    // Appends text, with a space where the typesetter would otherwise run two
-    // words together ("\pi x" is not "\pix"; "P I" is not π).
+    // Appends text, with a space where the typesetter would otherwise read
+    // two pieces as one: "\pi x" is not "\pix", "P I" is not π, and "2 e+1"
+    // is not the number 2e+1.
     void Append(const std::string& text) {
         if (text.empty()) return;
         if (!out_.empty() && std::isalpha(static_cast<unsigned char>(text[0]))) {
+            const char last = out_.back();
+            // The words written here are short; a long run of letters is a
+            // long product ("xxx…"), not a word, and is not walked back.
             size_t i = out_.size();
-            while (i > 0 && std::isalpha(static_cast<unsigned char>(out_[i - 1]))) --i;
+            while (i > 0 && out_.size() - i < 8 && std::isalpha(static_cast<unsigned char>(out_[i - 1]))) --i;
             const bool word = i < out_.size() && i > 0 && out_[i - 1] == '\\';
-            if (word || (out_.back() == 'P' && text[0] == 'I')) out_ += ' ';
+            const bool exponent = (std::isdigit(static_cast<unsigned char>(last)) || last == '.') &&
+                                  (text[0] == 'e' || text[0] == 'E');
+            if (word || exponent || (last == 'P' && text[0] == 'I')) out_ += ' ';
         }
         out_ += text;
     }
@@ -175,6 +203,7 @@ private:
 
     std::string out_;
     std::vector<Piece> work_;
+    int barDepth_ = 0;  // absolute values open at the piece being written
     // Scratch lists, reused from sum to sum.
     std::vector<Term> open_, terms_;
     std::vector<const ExpNode*> nodes_;
@@ -207,7 +236,7 @@ void Writer::ExpandSum(const ExpNode* n) {
         for (size_t i = 0; i < factors_.size(); ++i) {
             const Factor* next = i + 1 < factors_.size() ? &factors_[i + 1] : nullptr;
             QueueFactor(factors_[i], next, pieces);
-            if (next && NeedsDot(factors_[i], *next)) pieces.emplace_back(" \\cdot ");
+            if (next && NeedsDot(factors_[i], *next, barDepth_ > 0)) pieces.emplace_back(" \\cdot ");
         }
     }
     if (first) pieces.emplace_back("0");  // every term was zero
@@ -275,10 +304,10 @@ void Writer::QueueFactor(const Factor& f, const Factor* next, std::vector<Piece>
     } else if (const Function* word = WordFunction(n)) {
         // "sin x" only where nothing follows that the grammar would take into
         // the argument: the end of the product, or another function.
-        const bool bare = IsBareArgument(n->Child(0)) &&
-                          (!next || WordFunction(next->node) || next->node->Type() == TT_SQRT);
+        const ExpNode* bare = BareArgument(n->Child(0));
+        if (next && !WordFunction(next->node) && next->node->Type() != TT_SQRT) bare = nullptr;
         const std::string name(word->latex);
-        if (bare) out.insert(out.end(), {Piece{name + "{"}, Piece{n->Child(0), Context::Operand}, Piece{"}"}});
+        if (bare) out.insert(out.end(), {Piece{name + "{"}, Piece{bare, Context::Operand}, Piece{"}"}});
         else out.insert(out.end(), {Piece{name + "{("}, Piece{n->Child(0), Context::Sum}, Piece{")}"}});
     } else {
         out.emplace_back(n, Context::Operand);
@@ -292,8 +321,9 @@ void Writer::ExpandOperand(const ExpNode* n) {
     if (const Function* f = FunctionOfNode(t)) {
         const std::string name(f->latex);
         // Radicals and bars group their argument themselves.
+        const int bars = f->shape == FunctionShape::Bars ? 1 : 0;
         if (f->shape == FunctionShape::Word) Queue({Piece{name + "{("}, Piece{c0, Context::Sum}, Piece{")}"}});
-        else Queue({Piece{name + "{"}, Piece{c0, Context::Sum}, Piece{"}"}});
+        else Queue({Piece{name + "{", bars}, Piece{c0, Context::Sum}, Piece{"}", -bars}});
         return;
     }
     switch (t) {
