@@ -14,7 +14,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <initializer_list>
+#include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "mathex/ExpNode.h"
@@ -129,38 +132,47 @@ bool NeedsDot(const Factor& left, const Factor& right, bool insideBars) {
 }
 
 enum class Context {
-    Sum,      // any expression: terms with their signs
-    Operand,  // one operand, in parentheses unless it prints as one block
+    Sum,        // any expression: terms with their signs
+    Operand,    // one operand, in parentheses unless it prints as one block
+    Magnitude,  // a number whose sign went to its term
 };
 
 // A piece of output: a subtree in a context, or literal text (which may
 // open or close an absolute value's bars).
 struct Piece {
     Piece(const ExpNode* n, Context c) : node(n), context(c) {}
-    Piece(std::string t, int b = 0) : text(std::move(t)), bars(b) {}
+    Piece(std::string_view t, int b = 0) : text(t), bars(b) {}
     Piece(const char* t, int b = 0) : text(t), bars(b) {}
     const ExpNode* node = nullptr;
     Context context = Context::Sum;
-    std::string text;
+    std::string_view text;
     int bars = 0;
 };
+
+constexpr size_t kKeptScratch = 4096;
 
 class Writer {
 public:
     std::string Write(const ExpNode& root) {
+        out_.clear();
+        barDepth_ = 0;
         if (root.Type() == TT_EQUAL)
             Queue({Piece{root.Child(0), Context::Sum}, Piece{"="}, Piece{root.Child(1), Context::Sum}});
         else
             work_.emplace_back(&root, Context::Sum);
         while (!work_.empty()) {
-            Piece piece = std::move(work_.back());
+            const Piece piece = work_.back();
             work_.pop_back();
             barDepth_ += piece.bars;
             if (!piece.node) Append(piece.text);
             else if (piece.context == Context::Sum) ExpandSum(piece.node);
-            else ExpandOperand(piece.node);
+            else if (piece.context == Context::Operand) ExpandOperand(piece.node);
+            else Append(NumberLatex(std::fabs(piece.node->NumberValue())));
         }
-        return std::move(out_);
+        std::string text = std::move(out_);
+        // The scratch lists live on for the next label; a huge tree's are let go.
+        if (work_.capacity() + factors_.capacity() + terms_.capacity() > kKeptScratch) *this = Writer();
+        return text;
     }
 
 private:
@@ -171,14 +183,12 @@ private:
     };
 
     // Queues pieces in order (pushed in reverse, popped in order).
-    void Queue(std::vector<Piece> pieces) {
-        for (auto it = pieces.rbegin(); it != pieces.rend(); ++it) work_.push_back(std::move(*it));
-    }
+    void Queue(std::initializer_list<Piece> pieces) { work_.insert(work_.end(), std::rbegin(pieces), std::rend(pieces)); }
 
     // Appends text, with a space where the typesetter would otherwise read
     // two pieces as one: "\pi x" is not "\pix", "P I" is not π, and "2 e+1"
     // is not the number 2e+1.
-    void Append(const std::string& text) {
+    void Append(std::string_view text) {
         if (text.empty()) return;
         if (!out_.empty() && std::isalpha(static_cast<unsigned char>(text[0]))) {
             const char last = out_.back();
@@ -199,7 +209,7 @@ private:
     // Fills factors_ with the factors of one term, numbers first; false when
     // the term reads as zero.
     bool CollectFactors(const ExpNode* term, bool& negative);
-    void QueueFactor(const Factor& f, const Factor* next, std::vector<Piece>& out) const;
+    void QueueFactor(const Factor& f, const Factor* next, std::vector<Piece>& out);
 
     std::string out_;
     std::vector<Piece> work_;
@@ -208,6 +218,7 @@ private:
     std::vector<Term> open_, terms_;
     std::vector<const ExpNode*> nodes_;
     std::vector<Factor> factors_;
+    std::vector<Piece> batch_;  // one sum's pieces, in order
 };
 
 void Writer::ExpandSum(const ExpNode* n) {
@@ -225,7 +236,8 @@ void Writer::ExpandSum(const ExpNode* n) {
         }
         terms_.push_back(t);
     }
-    std::vector<Piece> pieces;
+    std::vector<Piece>& pieces = batch_;
+    pieces.clear();
     bool first = true;
     for (const Term& term : terms_) {
         bool negative = term.negative;
@@ -240,7 +252,7 @@ void Writer::ExpandSum(const ExpNode* n) {
         }
     }
     if (first) pieces.emplace_back("0");  // every term was zero
-    Queue(std::move(pieces));
+    work_.insert(work_.end(), pieces.rbegin(), pieces.rend());
 }
 
 bool Writer::CollectFactors(const ExpNode* term, bool& negative) {
@@ -294,10 +306,10 @@ bool Writer::CollectFactors(const ExpNode* term, bool& negative) {
     return true;
 }
 
-void Writer::QueueFactor(const Factor& f, const Factor* next, std::vector<Piece>& out) const {
+void Writer::QueueFactor(const Factor& f, const Factor* next, std::vector<Piece>& out) {
     const ExpNode* n = f.node;
     if (n->Type() == TT_NUMBER) {
-        out.emplace_back(f.number);
+        out.emplace_back(n, Context::Magnitude);
     } else if (f.isFraction()) {
         out.insert(out.end(), {Piece{"\\frac{"}, Piece{f.numerator, Context::Sum}, Piece{"}{"},
                                Piece{n->Child(1), Context::Sum}, Piece{"}"}});
@@ -306,9 +318,8 @@ void Writer::QueueFactor(const Factor& f, const Factor* next, std::vector<Piece>
         // the argument: the end of the product, or another function.
         const ExpNode* bare = BareArgument(n->Child(0));
         if (next && !WordFunction(next->node) && next->node->Type() != TT_SQRT) bare = nullptr;
-        const std::string name(word->latex);
-        if (bare) out.insert(out.end(), {Piece{name + "{"}, Piece{bare, Context::Operand}, Piece{"}"}});
-        else out.insert(out.end(), {Piece{name + "{("}, Piece{n->Child(0), Context::Sum}, Piece{")}"}});
+        if (bare) out.insert(out.end(), {Piece{word->latex}, Piece{"{"}, Piece{bare, Context::Operand}, Piece{"}"}});
+        else out.insert(out.end(), {Piece{word->latex}, Piece{"{("}, Piece{n->Child(0), Context::Sum}, Piece{")}"}});
     } else {
         out.emplace_back(n, Context::Operand);
     }
@@ -319,17 +330,18 @@ void Writer::ExpandOperand(const ExpNode* n) {
     const ExpNode* c0 = n->ChildCount() > 0 ? n->Child(0) : nullptr;
     const ExpNode* c1 = n->ChildCount() > 1 ? n->Child(1) : nullptr;
     if (const Function* f = FunctionOfNode(t)) {
-        const std::string name(f->latex);
         // Radicals and bars group their argument themselves.
         const int bars = f->shape == FunctionShape::Bars ? 1 : 0;
-        if (f->shape == FunctionShape::Word) Queue({Piece{name + "{("}, Piece{c0, Context::Sum}, Piece{")}"}});
-        else Queue({Piece{name + "{", bars}, Piece{c0, Context::Sum}, Piece{"}", -bars}});
+        if (f->shape == FunctionShape::Word) Queue({Piece{f->latex}, Piece{"{("}, Piece{c0, Context::Sum}, Piece{")}"}});
+        else Queue({Piece{f->latex, bars}, Piece{"{"}, Piece{c0, Context::Sum}, Piece{"}", -bars}});
         return;
     }
     switch (t) {
         case TT_NUMBER: {
             const double v = n->NumberValue();
-            Append(v < 0 ? "(-" + NumberLatex(-v) + ")" : NumberLatex(v));
+            if (v < 0) Append("(-");
+            Append(NumberLatex(std::fabs(v)));
+            if (v < 0) Append(")");
             break;
         }
         case TT_IDENT:
@@ -354,13 +366,13 @@ void Writer::ExpandOperand(const ExpNode* n) {
         case TT_INTEGRAL:
         case TT_SIGMA:
         case TT_LIMIT: {
-            std::vector<Piece> pieces{Piece{std::string(OperatorText(t)) + "("}};
-            for (int i = 0; i < n->ChildCount(); ++i) {
-                if (i > 0) pieces.emplace_back(", ");
-                pieces.emplace_back(n->Child(i), Context::Sum);
+            Append(OperatorText(t));
+            Append("(");
+            work_.emplace_back(")");
+            for (int i = n->ChildCount() - 1; i >= 0; --i) {
+                work_.emplace_back(n->Child(i), Context::Sum);
+                if (i > 0) work_.emplace_back(", ");
             }
-            pieces.emplace_back(")");
-            Queue(std::move(pieces));
             break;
         }
         case TT_EQUAL:
@@ -378,6 +390,11 @@ void Writer::ExpandOperand(const ExpNode* n) {
 
 }  // namespace
 
-std::string TextbookWriter::Write(const ExpNode& root) { return Writer().Write(root); }
+// Every repaint writes each label's text twice (to measure it and to draw
+// it): one writer per thread keeps its lists from label to label.
+std::string TextbookWriter::Write(const ExpNode& root) {
+    thread_local Writer writer;
+    return writer.Write(root);
+}
 
 }  // namespace MathEx
