@@ -141,14 +141,14 @@ enum class Context {
 // open or close an absolute value's bars).
 struct Piece {
     Piece(const ExpNode* n, Context c) : node(n), context(c) {}
-    Piece(std::string_view t, int b = 0) : text(t), bars(b) {}
-    Piece(const char* t, int b = 0) : text(t), bars(b) {}
+    Piece(const char* literal, int b = 0) : text(literal), bars(b) {}
     const ExpNode* node = nullptr;
     Context context = Context::Sum;
     std::string_view text;
     int bars = 0;
 };
 
+// Entries of scratch kept between labels; a label's tree needs a few dozen.
 constexpr size_t kKeptScratch = 4096;
 
 class Writer {
@@ -171,7 +171,8 @@ public:
         }
         std::string text = std::move(out_);
         // The scratch lists live on for the next label; a huge tree's are let go.
-        if (work_.capacity() + factors_.capacity() + terms_.capacity() > kKeptScratch) *this = Writer();
+        if (work_.capacity() + batch_.capacity() + factors_.capacity() + terms_.capacity() > kKeptScratch)
+            *this = Writer();
         return text;
     }
 
