@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
@@ -108,7 +109,7 @@ void BM_TypesetLabel(benchmark::State& state) {
     }
     MathEx::MathExp exp;
     exp.Parse(kCurves[state.range(0)]);
-    const std::string latex = exp.ToText(MathEx::TEXT_LATEX);
+    const std::string latex = exp.ToText(MathEx::TEXT_TEXTBOOK);
     state.SetLabel(latex);
     for (auto _ : state) {
         Typesetter::ClearCache();
@@ -116,5 +117,19 @@ void BM_TypesetLabel(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TypesetLabel)->Arg(1)->Arg(5)->Arg(11)->Unit(benchmark::kMicrosecond);
+
+// Writing a label's text, which every repaint does twice per label (measure
+// and draw) before the cache is asked: the tree's LaTeX against the textbook
+// form the labels show, over the drag scene's curves.
+void BM_LabelText(benchmark::State& state) {
+    std::vector<MathEx::MathExp> curves(std::size(kCurves));
+    for (size_t i = 0; i < curves.size(); ++i) curves[i].Parse(kCurves[i]);
+    const int mode = int(state.range(0));
+    state.SetLabel(mode == MathEx::TEXT_TEXTBOOK ? "textbook" : "latex");
+    for (auto _ : state)
+        for (const MathEx::MathExp& curve : curves) benchmark::DoNotOptimize(curve.ToText(mode));
+    state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(curves.size()));
+}
+BENCHMARK(BM_LabelText)->Arg(MathEx::TEXT_LATEX)->Arg(MathEx::TEXT_TEXTBOOK)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

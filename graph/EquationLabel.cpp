@@ -13,7 +13,7 @@ LabelSize MeasureEquationLabel(Surface& surface, const MathEx::MathExp& exp, dou
     const MathEx::ExpNode* root = exp.GetRoot();
     if (!root) return {};
     if (!surface.isVector()) {
-        const PixelSize px = surface.equationImageSize(exp.ToText(MathEx::TEXT_LATEX));
+        const PixelSize px = surface.equationImageSize(exp.ToText(MathEx::TEXT_TEXTBOOK));
         return {px.width * scale * xZoom / kPixelsPerUnit, px.height * scale * yZoom / kPixelsPerUnit};
     }
     return {root->box.width() * kLayoutScale * scale * xZoom, root->box.height() * kLayoutScale * scale * yZoom};
@@ -24,7 +24,7 @@ LabelSize DrawEquationLabel(Surface& surface, const MathEx::MathExp& exp, PointF
     const MathEx::ExpNode* root = exp.GetRoot();
     if (!root) return {};
     if (!surface.isVector()) {
-        const PixelSize px = surface.equationImage(exp.ToText(MathEx::TEXT_LATEX), corner);
+        const PixelSize px = surface.equationImage(exp.ToText(MathEx::TEXT_TEXTBOOK), corner);
         return {px.width * scale * xZoom / kPixelsPerUnit, px.height * scale * yZoom / kPixelsPerUnit};
     }
     // Vector output cannot carry the bitmap: draw the laid-out tree, whose

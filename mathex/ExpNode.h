@@ -10,6 +10,10 @@
 
 namespace MathEx {
 
+// Text modes of ToText: the stored plain text, the LaTeX of the tree as it
+// stands, and the LaTeX of the label as a textbook prints the equation.
+enum TextMode : int { TEXT_PLAIN = 0, TEXT_LATEX = 1, TEXT_TEXTBOOK = 2 };
+
 // Tree skeleton: a parent link and a fixed number of owned child slots.
 // Trees can be hundreds of thousands of nodes deep (a long sum is a left-leaning
 // chain), so destruction and every walk over a tree are iterative.
@@ -70,7 +74,7 @@ public:
     double EvaluateAt(double x, double y) const;
     // Slope in x by forward differentiation (y is carried along, unused).
     double Derivative(double x, double y = 0.0) const;
-    // Plain text (mode 0) or LaTeX (any other mode).
+    // Text in a TextMode; any other mode gives the LaTeX.
     std::string ToText(int mode) const;
     // Plain text whose numbers read back bit for bit (copies, documents).
     std::string ToExactText() const;

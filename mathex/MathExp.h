@@ -47,9 +47,6 @@ enum PrimitiveType : int {
     PT_COMPLEX = 15
 };
 
-// Text modes of ToText.
-enum TextMode : int { TEXT_PLAIN = 0, TEXT_LATEX = 1 };
-
 class NotSupportedException : public std::exception {
 public:
     explicit NotSupportedException(const char* what) : what_(what) {}

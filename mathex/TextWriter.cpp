@@ -7,8 +7,9 @@
 // of the sine), Euler's number is "E", and an operand gets parentheses wherever
 // the parser would otherwise group it differently (the right side of a
 // difference that is a sum, a power whose base is a product or a negation, an
-// exponent that is not a single operand, …). LaTeX text only feeds the label
-// typesetter and keeps its simpler rules.
+// exponent that is not a single operand, …). LaTeX text keeps its simpler rules
+// and the tree's shape as it stands; the label's textbook form is written by
+// TextbookWriter.
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -17,6 +18,7 @@
 
 #include "mathex/ExpNode.h"
 #include "mathex/Functions.h"
+#include "mathex/TextbookWriter.h"
 
 namespace MathEx {
 
@@ -195,7 +197,9 @@ void TextWriter::Expand(const ExpNode* n) {
 }  // namespace
 
 std::string ExpNode::ToText(int mode) const {
-    return TextWriter(mode != 0 ? Style::Latex : Style::Plain).Write(this);
+    if (mode == TEXT_PLAIN) return TextWriter(Style::Plain).Write(this);
+    if (mode == TEXT_TEXTBOOK) return TextbookWriter::Write(*this);
+    return TextWriter(Style::Latex).Write(this);
 }
 
 std::string ExpNode::ToExactText() const { return TextWriter(Style::Exact).Write(this); }

@@ -21,6 +21,16 @@ bool IsRelation(QChar c) {
 
 bool IsPunctuation(QChar c) { return c == u',' || c == u';' || c == u':'; }
 
+// A function word keeps a thin space from a factor beside it, as in print:
+// "2 sin x", "sin x cos x". After its parentheses ("sin(x) y") it needs none.
+bool ThinSpaceBetween(const TexNode& left, const TexNode& right) {
+    const auto ordinary = [](const TexNode& n) {
+        return n.kind != TexNode::Kind::Operator && n.kind != TexNode::Kind::Space;
+    };
+    const bool bareWord = left.application && left.kids.size() > 1 && left.kids[1]->kind == TexNode::Kind::Space;
+    return ordinary(left) && ordinary(right) && (right.application || bareWord);
+}
+
 QFont MakeFont(double pixels, bool italic) {
     QFont font;
     // A Times-like face reads as a textbook; any serif the system has will do.
@@ -103,6 +113,7 @@ void TexLayout::layoutRow(TexNode& n) {
             else if (IsRelation(c)) before = after = 0.28 * e * scale;
             else if (hasLeft) before = after = 0.22 * e * scale;  // binary; a sign at the start is unary
         }
+        if (i > 0 && ThinSpaceBetween(*n.kids[i - 1], k)) before += 0.17 * e;
         // An italic letter leans into an upright neighbour; give it its overhang.
         if (i > 0 && n.kids[i - 1]->italicCorrection > 0 && !k.italic) x += n.kids[i - 1]->italicCorrection;
         x += before;
@@ -185,7 +196,11 @@ void TexLayout::layoutRoot(TexNode& n) {
 bool TexLayout::glyphFence(const TexNode& n) const {
     const TexNode& c = *n.kids[0];
     const QRectF paren = face(n.level, false).metrics->tightBoundingRect(QStringLiteral("("));
-    return c.ascent <= -paren.top() + 0.5 && c.descent <= paren.bottom() + 0.5;
+    // As in print, the font's parenthesis may end a little above a descender
+    // ("(y + 2)") and below an exponent ("3(x² + 1)"); a fraction or a
+    // subscript reaching further down asks for grown ones.
+    const double e = em(n.level);
+    return c.ascent <= -paren.top() + std::max(0.5, 0.3 * e) && c.descent <= paren.bottom() + std::max(0.5, 0.1 * e);
 }
 
 void TexLayout::layoutFence(TexNode& n) {

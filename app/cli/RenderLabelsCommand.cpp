@@ -121,7 +121,7 @@ int RunRenderLabels(const QStringList& args, std::istream& in, std::ostream& out
                 err << "kvr render-labels: " << CommandText::tr("%1 does not parse", {Quoted(latex)}) << '\n';
                 return 1;
             }
-            latex = exp.ToText(MathEx::TEXT_LATEX);
+            latex = exp.ToText(MathEx::TEXT_TEXTBOOK);
         }
         labels.push_back(Typesetter::TypesetImage(latex, Typesetter::kLabelSize, scale));
     }

@@ -6,6 +6,8 @@
 #include <sstream>
 #include <string>
 
+#include <QtCore/QDir>
+#include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QImage>
 
@@ -47,6 +49,38 @@ TEST(RenderLabelsCommand, LabelsOneUnderAnother) {
         for (int x = 0; x < a.width(); ++x) dark += qGray(a.pixel(x, y)) < 100;
     EXPECT_GT(dark, 20);
     EXPECT_EQ(qGray(a.pixel(0, 0)), 255);
+}
+
+// Equations are drawn as a textbook prints them; --latex draws the text as
+// it is.
+TEST(RenderLabelsCommand, EquationsReadLikeATextbook) {
+    QTemporaryDir dir;
+    const QString textbook = dir.filePath(QStringLiteral("textbook.png"));
+    const QString latex = dir.filePath(QStringLiteral("latex.png"));
+    ASSERT_EQ(RunLabels({textbook, QStringLiteral("y = 2*x + 1")}).status, 0);
+    ASSERT_EQ(RunLabels({QStringLiteral("--latex"), latex, QStringLiteral("y=2 \\cdot x+1")}).status, 0);
+    EXPECT_LT(QImage(textbook).width(), QImage(latex).width());
+}
+
+// Every equation of the label page and of the sample lessons typesets.
+TEST(RenderLabelsCommand, EverySampleEquation) {
+    QTemporaryDir dir;
+    const QString page = dir.filePath(QStringLiteral("page.png"));
+    QStringList args{QStringLiteral("--input"), QStringLiteral(KVR_TEST_DATA "/labels.txt"), page};
+    const QDir sources(QStringLiteral(KVR_TEST_DATA "/../../library/sources"));
+    for (const QString& name : sources.entryList({QStringLiteral("*.kvrs")})) {
+        QFile file(sources.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text)) << name.toStdString();
+        while (!file.atEnd()) {
+            const QString line = QString::fromUtf8(file.readLine()).trimmed();
+            if (line.startsWith(QLatin1String("type "))) args << line.mid(5);
+        }
+    }
+    ASSERT_GT(args.size(), 20);
+    const LabelsRun run = RunLabels(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(run.err.empty()) << run.err;
+    EXPECT_FALSE(QImage(page).isNull());
 }
 
 TEST(RenderLabelsCommand, Errors) {

@@ -19,7 +19,7 @@ std::string Repeat(const std::string& piece, size_t times) {
 }
 
 // Exercises every walk: analysis and layout (inside Parse), evaluation, value,
-// slope, both texts, the copy, and the destruction of both trees.
+// slope, the texts, the copy, and the destruction of both trees.
 void WalkEverything(const std::string& text) {
     MathExp m;
     ASSERT_TRUE(m.Parse(text)) << text.substr(0, 40);
@@ -28,6 +28,7 @@ void WalkEverything(const std::string& text) {
     (void)m.Slope(0.5, 0.25);
     EXPECT_FALSE(m.ToText(TEXT_PLAIN).empty());
     EXPECT_FALSE(m.ToText(TEXT_LATEX).empty());
+    EXPECT_FALSE(m.ToText(TEXT_TEXTBOOK).empty());
     MathExp copy(m);
     EXPECT_EQ(copy.form, m.form);
     EXPECT_EQ(copy.type, m.type);
@@ -96,6 +97,7 @@ TEST(Robustness, RandomBytesAndTokenSoup) {
         if (probe.Parse(text)) {
             ++accepted;
             (void)probe.ToText(TEXT_PLAIN);
+            (void)probe.ToText(TEXT_TEXTBOOK);
             (void)probe.Value(1, 2);
             (void)probe.Slope(1, 2);
             (void)probe.ExtremePoints();
