@@ -187,8 +187,9 @@ public:
     // stroke being drawn, the gesture, intersection markers.
     void draw(Surface& surface);
 
-    // Image export hides labels and selection, then puts them back.
-    void saveFlagsForExport();
+    // Image export hides labels (unless kept) and the selection, then puts
+    // them back.
+    void saveFlagsForExport(bool keepLabels = false);
     void restoreFlagsAfterExport();
 
     // The model, read-only. Equations change through GraphManager's commands

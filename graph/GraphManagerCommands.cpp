@@ -210,11 +210,11 @@ void GraphManager::computeFeature(CFeature& feature) const {
     for (const auto& e : equations_) feature.addEquation(*e->expression());
 }
 
-void GraphManager::saveFlagsForExport() {
+void GraphManager::saveFlagsForExport(bool keepLabels) {
     savedDisplayText_.clear();
     for (auto& e : equations_) {
         savedDisplayText_.push_back(e->displayText());
-        e->setDisplayText(false);
+        if (!keepLabels) e->setDisplayText(false);
     }
     savedSelection_ = selected_;
     selected_ = nullptr;

@@ -44,7 +44,7 @@ bool WritePage(const QByteArray& bytes, const QString& path)
 
 }  // namespace
 
-bool ExportSvg(GraphManager& graph, const QString& path)
+QByteArray SvgDrawing(GraphManager& graph)
 {
     Typesetter::EnsureGuiApplication();
     const Viewport::Ortho o = graph.viewport().setProjection();
@@ -57,12 +57,18 @@ bool ExportSvg(GraphManager& graph, const QString& path)
         svg.setViewBox(QRectF(0, 0, o.width, o.height));
         svg.setTitle(QStringLiteral("KVR graph"));
         QPainter painter;
-        if (!painter.begin(&svg)) return false;
+        if (!painter.begin(&svg)) return {};
         painter.fillRect(QRectF(0, 0, o.width, o.height), Qt::white);
         PaintGraphPage(graph, painter, QRectF(0, 0, o.width, o.height));
         painter.end();
     }
-    return WritePage(page.data(), path);
+    return page.data();
+}
+
+bool ExportSvg(GraphManager& graph, const QString& path)
+{
+    const QByteArray drawing = SvgDrawing(graph);
+    return !drawing.isEmpty() && WritePage(drawing, path);
 }
 
 bool ExportPdf(GraphManager& graph, const QString& path)

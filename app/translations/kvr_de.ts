@@ -719,6 +719,18 @@
         <source>Failed to save PDF file</source>
         <translation>Die PDF-Datei konnte nicht gespeichert werden</translation>
     </message>
+    <message>
+        <source>Copy &amp;Graph</source>
+        <translation>&amp;Grafik kopieren</translation>
+    </message>
+    <message>
+        <source>Put the graph on the Clipboard as a picture and a drawing, for slides and worksheets</source>
+        <translation>Die Grafik als Bild und als Zeichnung in die Zwischenablage legen, für Folien und Arbeitsblätter</translation>
+    </message>
+    <message>
+        <source>The graph is on the Clipboard</source>
+        <translation>Die Grafik liegt in der Zwischenablage</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

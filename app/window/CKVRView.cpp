@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/window/CKVRView.h"
 
+#include <cmath>
+
 #include <QtGui/QCursor>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
@@ -9,6 +11,7 @@
 #include <QtGui/QPixmap>
 #include <QtGui/QPointingDevice>
 #include <QtGui/QWheelEvent>
+#include <QtOpenGL/QOpenGLFramebufferObject>
 #include <QtWidgets/QMenu>
 
 #include "app/window/PaintCursor.h"
@@ -169,6 +172,28 @@ QImage CKVRView::captureImage()
     // grabFramebuffer draws a fresh frame; multisampled buffers cannot be read in paintGL.
     QImage image = grabFramebuffer();
     return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage CKVRView::renderImage(double ratio)
+{
+    if (!surface_ || !(ratio > 0)) return {};
+    const QSize size(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)));
+    if (size.isEmpty() || size.width() > 16384 || size.height() > 16384) return {};
+    makeCurrent();
+    QOpenGLFramebufferObjectFormat format;
+    format.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
+    format.setSamples(format.samples() > 0 ? format.samples() : 4);
+    QImage image;
+    {
+        QOpenGLFramebufferObject target(size, format);
+        if (target.isValid() && target.bind()) {
+            DrawGraphFrame(*graph_, *surface_, ratio);
+            target.release();
+            image = target.toImage();  // resolves the samples, first row at the top
+        }
+    }
+    doneCurrent();
+    return image.isNull() ? image : image.convertToFormat(QImage::Format_RGB32);
 }
 
 QImage CKVRView::captureCleanImage()

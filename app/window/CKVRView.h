@@ -47,6 +47,10 @@ public:
 
     // The picture of the graph as the screen shows it now (top row first).
     QImage captureImage();
+    // The graph as the view shows it, drawn afresh at `ratio` device pixels
+    // per logical pixel (twice the screen's for Copy Graph); null when the
+    // view's context cannot draw off screen.
+    QImage renderImage(double ratio);
     // The picture without grid, labels and selection, as "Export to Image File"
     // saves it; the screen keeps showing them.
     QImage captureCleanImage();

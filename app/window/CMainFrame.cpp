@@ -184,6 +184,7 @@ void CMainFrame::buildMenus()
     edit->addAction(command("redo"));
     edit->addSeparator();
     for (const char* name : {"cut", "copy", "paste"}) edit->addAction(command(name));
+    edit->addAction(command("copyGraph"));
     edit->addSeparator();
     edit->addAction(command("domain"));
 

@@ -124,6 +124,10 @@ private:
     void exportPostScript();
     void exportImage();
     void exportSvg();
+    // Edit > Copy Graph: the graph as the view shows it (labels, no
+    // selection) on the clipboard, as a PNG at twice the screen's resolution
+    // and as an SVG drawing.
+    void copyGraph();
     void exportPdf();
     // The file name an export or save dialog offers: the document's own name
     // with `extension`, beside it ("Untitled" while it has none).

@@ -64,6 +64,10 @@ void CMainFrame::buildCommands()
     a = addCommand("copy", tr("&Copy"), QString(), tr("Copy the selection and put it on the Clipboard"));
     a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
     connect(a, &QAction::triggered, this, [this] { entryEdit_->copy(); });
+    a = addCommand("copyGraph", tr("Copy &Graph"), QString(),
+                   tr("Put the graph on the Clipboard as a picture and a drawing, for slides and worksheets"));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    on(a, &CMainFrame::copyGraph);
     a = addCommand("paste", tr("&Paste"), QString(), tr("Insert Clipboard contents"));
     a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
     connect(a, &QAction::triggered, this, [this] { entryEdit_->paste(); });

@@ -1,9 +1,16 @@
 // SPDX-License-Identifier: MIT
-// The File menu's work: new, open, save, the recent files, the exports and printing.
+// The File menu's work: new, open, save, the recent files, the exports and printing; and Edit >
+// Copy Graph, the export to the clipboard.
 #include "app/window/CMainFrame.h"
 
+#include <cmath>
+
+#include <QtCore/QBuffer>
 #include <QtCore/QFileInfo>
+#include <QtCore/QMimeData>
 #include <QtCore/QSettings>
+#include <QtGui/QClipboard>
+#include <QtGui/QGuiApplication>
 #include <QtGui/QPainter>
 #include <QtGui/QUndoStack>
 #include <QtPrintSupport/QPageSetupDialog>
@@ -13,6 +20,7 @@
 #include <QtWidgets/QDockWidget>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QMessageBox>
+#include <QtWidgets/QStatusBar>
 
 #include "app/window/CKVRView.h"
 #include "app/window/EqOptionDialog.h"
@@ -232,4 +240,29 @@ void CMainFrame::printSetup()
 {
     QPageSetupDialog dialog(&printer(), this);
     dialog.exec();
+}
+
+void CMainFrame::copyGraph()
+{
+    GraphManager& graph = view_->graph();
+    const double ratio = 2 * view_->devicePixelRatioF();
+    graph.saveFlagsForExport(true);
+    QImage picture = view_->renderImage(ratio);
+    if (!picture.isNull()) picture.setDevicePixelRatio(ratio);
+    // Where the view cannot draw off screen, its own frame serves, at the screen's resolution.
+    else picture = view_->captureImage();
+    const QByteArray drawing = SvgDrawing(graph);
+    graph.restoreFlagsAfterExport();
+    view_->update();
+
+    auto* data = new QMimeData;
+    if (!picture.isNull()) {
+        data->setImageData(picture);
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        if (picture.save(&png, "PNG")) data->setData(QStringLiteral("image/png"), png.data());
+    }
+    if (!drawing.isEmpty()) data->setData(QStringLiteral("image/svg+xml"), drawing);
+    QGuiApplication::clipboard()->setMimeData(data);
+    statusBar()->showMessage(tr("The graph is on the Clipboard"), 4000);
 }

@@ -3,7 +3,11 @@
 // toolbar, the bars, and the commands that reach the graph.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include <QtCore/QMimeData>
 #include <QtCore/QTemporaryDir>
+#include <QtGui/QClipboard>
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
 #include <QtSvg/QSvgRenderer>
@@ -69,6 +73,7 @@ TEST_F(MainFrameTest, MenusFollowTheCommandTable)
           {"Cu&t", {QKeySequence("Ctrl+X"), QKeySequence("Shift+Del")}},
           {"&Copy", {QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")}},
           {"&Paste", {QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins")}},
+          {"Copy &Graph", {QKeySequence("Ctrl+Shift+C")}},
           {"Domain", {}}}},
         {"&View",
          {{"&Toolbar", {}},
@@ -101,6 +106,56 @@ TEST_F(MainFrameTest, MenusFollowTheCommandTable)
             EXPECT_EQ(entries[i]->shortcuts(), menus[m].second[i].keys) << menus[m].second[i].text;
         }
     }
+}
+
+// Copy Graph: a picture at twice the view's resolution with the labels and
+// without the selection, and a drawing a slide program can read; the view
+// and the graph are as they were.
+TEST_F(MainFrameTest, CopyGraphPutsAPictureAndADrawingOnTheClipboard)
+{
+    frame.entryEdit()->setText("y = x^2 - 2");
+    frame.enterEquation();
+    EquationObject* parabola = graph().equation(0);
+    parabola->setDisplayText(true);
+    graph().select(parabola);
+    const QImage before = frame.view()->captureImage();
+    QApplication::clipboard()->clear();
+
+    frame.command("copyGraph")->trigger();
+
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    ASSERT_TRUE(data->hasFormat("image/png"));
+    QImage picture;
+    ASSERT_TRUE(picture.loadFromData(data->data("image/png"), "PNG"));
+    const double ratio = 2 * frame.view()->devicePixelRatioF();
+    EXPECT_EQ(picture.width(), int(std::lround(frame.view()->width() * ratio)));
+    EXPECT_EQ(picture.height(), int(std::lround(frame.view()->height() * ratio)));
+    // The selection's blue control points are not in the picture; the black curve is.
+    int blue = 0, dark = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            blue += c.blue() > 200 && c.red() < 60 && c.green() < 60;
+            dark += c.red() < 60 && c.green() < 60 && c.blue() < 60;
+        }
+    if (qEnvironmentVariableIsSet("KVR_TEST_SHOTS")) picture.save("/tmp/shots/copy-graph.png");
+    EXPECT_EQ(blue, 0);
+    EXPECT_GT(dark, 500);
+    // Upright: the vertex (0, −2) lies where the view draws it, below the x axis.
+    const PointF vertex = graph().viewport().graphToScreen(0, -2);
+    int vertexInk = 0;
+    for (int dy = -4; dy <= 4; ++dy)
+        for (int dx = -4; dx <= 4; ++dx)
+            vertexInk += picture.pixelColor(int(vertex.x * ratio) + dx, int(vertex.y * ratio) + dy).lightness() < 100;
+    EXPECT_GT(vertexInk, 0) << "the picture is upright";
+    ASSERT_TRUE(data->hasFormat("image/svg+xml"));
+    QSvgRenderer drawing(data->data("image/svg+xml"));
+    EXPECT_TRUE(drawing.isValid());
+
+    EXPECT_EQ(graph().selected(), parabola);
+    EXPECT_TRUE(parabola->displayText());
+    EXPECT_EQ(frame.view()->captureImage(), before) << "the view draws as before";
 }
 
 TEST_F(MainFrameTest, ToolbarInItsOrderWithTips)
