@@ -67,6 +67,7 @@ void CMainFrame::buildCommands()
     a = addCommand("copyGraph", tr("Copy &Graph"), QString(),
                    tr("Put the graph on the Clipboard as a picture and a drawing, for slides and worksheets"));
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    addAction(a);  // the key works wherever the focus is, the entry bar included
     on(a, &CMainFrame::copyGraph);
     a = addCommand("paste", tr("&Paste"), QString(), tr("Insert Clipboard contents"));
     a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
