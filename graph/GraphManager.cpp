@@ -232,8 +232,8 @@ EquationObject* GraphManager::addEquationFromText(const std::string& text, std::
 }
 
 EquationObject* GraphManager::addEquationObject(std::unique_ptr<EquationObject> equation) {
-    // A text-only object is framed by its label; anything else gets the plot
-    // box of the view, a little inside the graph rectangle.
+    // A text-only object is framed by its label; anything else is drawn over
+    // the whole view, and follows it.
     if (!equation->isTextOnly()) equation->followView(viewPlotBox());
     equations_.push_back(std::move(equation));
     return equations_.back().get();

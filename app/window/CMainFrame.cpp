@@ -10,6 +10,7 @@
 #include <QtCore/QUrl>
 #include <QtGui/QCloseEvent>
 #include <QtGui/QIcon>
+#include <QtGui/QScreen>
 #include <QtPrintSupport/QPrinter>
 #include <QtGui/QUndoStack>
 #include <QtWidgets/QDockWidget>
@@ -53,6 +54,24 @@ constexpr int kTimerPeriodMs = 1500;
 static void initIconResources()
 {
     Q_INIT_RESOURCE(icons);
+}
+
+// A window saved on a larger screen or at a smaller scale (QT_SCALE_FACTOR),
+// and the first window on a small screen, never open larger than the screen:
+// the window shrinks to its available area and moves inside it.
+void CMainFrame::fitToScreen()
+{
+    const QScreen* where = screen();
+    if (!where || isMaximized() || isFullScreen()) return;
+    const QRect area = where->availableGeometry();
+    // The frame's border and title, as far as the window system has told them.
+    const QSize border = frameGeometry().size() - geometry().size();
+    const QSize fits = (area.size() - border).expandedTo(minimumSizeHint()).boundedTo(area.size());
+    if (width() > fits.width() || height() > fits.height()) resize(size().boundedTo(fits));
+    const QRect outer = frameGeometry();
+    const int x = std::clamp(outer.x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width()));
+    const int y = std::clamp(outer.y(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height()));
+    if (x != outer.x() || y != outer.y()) move(x, y);
 }
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
@@ -127,6 +146,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     QSettings settings;
     restoreGeometry(settings.value("Window/Geometry").toByteArray());
     restoreState(settings.value("Window/State").toByteArray());
+    fitToScreen();
     zoomDock_->hide();
     updateRecentFiles();
     refreshCommands();

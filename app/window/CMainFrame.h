@@ -128,6 +128,7 @@ private:
     // selection) on the clipboard, as a PNG at twice the screen's resolution
     // and as an SVG drawing.
     void copyGraph();
+    void fitToScreen();
     void exportPdf();
     // The file name an export or save dialog offers: the document's own name
     // with `extension`, beside it ("Untitled" while it has none).

@@ -6,7 +6,9 @@
 #include <cmath>
 
 #include <QtCore/QMimeData>
+#include <QtCore/QSettings>
 #include <QtCore/QTemporaryDir>
+#include <QtGui/QScreen>
 #include <QtGui/QClipboard>
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
@@ -156,6 +158,27 @@ TEST_F(MainFrameTest, CopyGraphPutsAPictureAndADrawingOnTheClipboard)
     EXPECT_EQ(graph().selected(), parabola);
     EXPECT_TRUE(parabola->displayText());
     EXPECT_EQ(frame.view()->captureImage(), before) << "the view draws as before";
+}
+
+// A window saved larger than this screen (another screen, or a smaller
+// QT_SCALE_FACTOR) opens within the screen's available area.
+TEST(MainFrameScreen, ARestoredWindowNeverOpensLargerThanTheScreen)
+{
+    {
+        CMainFrame big;
+        big.setGeometry(-300, -200, 5000, 4000);
+        QSettings settings;
+        settings.setValue("Window/Geometry", big.saveGeometry());
+    }
+    CMainFrame frame;
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    const QRect area = frame.screen()->availableGeometry();
+    EXPECT_LE(frame.width(), area.width());
+    EXPECT_LE(frame.height(), area.height());
+    EXPECT_GE(frame.x(), area.left());
+    EXPECT_GE(frame.y(), area.top());
+    QSettings().remove("Window/Geometry");
 }
 
 TEST_F(MainFrameTest, ToolbarInItsOrderWithTips)
