@@ -46,6 +46,8 @@ namespace {
 
 constexpr int kZoomStep = 1;  // merge key of the zoom bar's undo steps
 constexpr int kTimerPeriodMs = 1500;
+// Below this width (logical pixels) the side bar gives the graph its room.
+constexpr int kNarrowWindow = 640;
 
 }  // namespace
 
@@ -72,6 +74,29 @@ void CMainFrame::fitToScreen()
     const int x = std::clamp(outer.x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width()));
     const int y = std::clamp(outer.y(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height()));
     if (x != outer.x() || y != outer.y()) move(x, y);
+}
+
+// In a narrow window the side bar yields to the graph: it narrows with the
+// window down to its least width, and below kNarrowWindow it hides; it comes
+// back when the window is wide again, unless the teacher has opened or closed
+// it in between.
+void CMainFrame::yieldSideBar()
+{
+    if (!sideDock_ || sideDock_->isFloating()) return;
+    const bool narrow = width() < kNarrowWindow;
+    if (narrow && sideDock_->isVisible()) {
+        sideYielded_ = true;
+        sideDock_->hide();
+    } else if (!narrow && sideYielded_) {
+        sideYielded_ = false;
+        sideDock_->show();
+    }
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    yieldSideBar();
 }
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
@@ -286,6 +311,7 @@ void CMainFrame::buildSideBar()
     QAction* toggle = command("sideBar");
     toggle->setChecked(true);
     connect(toggle, &QAction::toggled, sideDock_, &QWidget::setVisible);
+    connect(toggle, &QAction::triggered, this, [this] { sideYielded_ = false; });
     connect(sideDock_, &QDockWidget::visibilityChanged, toggle, &QAction::setChecked);
     // The search skipped while the side bar was closed runs when it opens.
     connect(sideDock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
@@ -516,6 +542,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     }
     QSettings settings;
     settings.setValue("Window/Geometry", saveGeometry());
+    if (sideYielded_) sideDock_->show();  // the narrow window hid it, not the teacher
     settings.setValue("Window/State", saveState());
     event->accept();
 }

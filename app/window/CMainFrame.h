@@ -95,6 +95,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -129,6 +130,7 @@ private:
     // and as an SVG drawing.
     void copyGraph();
     void fitToScreen();
+    void yieldSideBar();
     void exportPdf();
     // The file name an export or save dialog offers: the document's own name
     // with `extension`, beside it ("Untitled" while it has none).
@@ -162,6 +164,7 @@ private:
     EquationEntry* entryEdit_ = nullptr;
     QPushButton* enterButton_ = nullptr;
     QDockWidget* sideDock_ = nullptr;
+    bool sideYielded_ = false;  // hidden by a narrow window, not by the teacher
     QTabWidget* sideTabs_ = nullptr;
     EqOptionDialog* optionsPage_ = nullptr;
     QDockWidget* zoomDock_ = nullptr;

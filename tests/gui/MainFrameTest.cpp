@@ -181,6 +181,28 @@ TEST(MainFrameScreen, ARestoredWindowNeverOpensLargerThanTheScreen)
     QSettings().remove("Window/Geometry");
 }
 
+// A narrow window gives the graph the room: the side bar hides and comes
+// back when the window is wide again; one the teacher closed stays closed.
+TEST_F(MainFrameTest, InANarrowWindowTheSideBarYieldsToTheGraph)
+{
+    ASSERT_TRUE(frame.sideDock()->isVisible());
+    frame.resize(400, 300);
+    QApplication::processEvents();
+    EXPECT_FALSE(frame.sideDock()->isVisible());
+    EXPECT_GT(frame.view()->width(), 300) << "the graph takes the window's width";
+    frame.resize(1000, 750);
+    QApplication::processEvents();
+    EXPECT_TRUE(frame.sideDock()->isVisible());
+
+    frame.command("sideBar")->trigger();  // the teacher closes it
+    ASSERT_FALSE(frame.sideDock()->isVisible());
+    frame.resize(400, 300);
+    QApplication::processEvents();
+    frame.resize(1000, 750);
+    QApplication::processEvents();
+    EXPECT_FALSE(frame.sideDock()->isVisible());
+}
+
 TEST_F(MainFrameTest, ToolbarInItsOrderWithTips)
 {
     QStringList names, tips;
