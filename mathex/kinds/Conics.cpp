@@ -34,6 +34,14 @@ struct Vec {
 Vec Sub(PointF a, PointF b) { return {double(a.x) - b.x, double(a.y) - b.y}; }
 double Length(Vec v) { return std::hypot(v.x, v.y); }
 
+// The whole conic moved by d: every control point, and the centre or vertex
+// whose x and y are at `centre`.
+void CarryAll(std::vector<ControlPoint>& points, double* centre, PointF d) {
+    for (ControlPoint& q : points) q = ControlPoint(q.x + d.x, q.y + d.y, q.pinned);
+    centre[0] += d.x;
+    centre[1] += d.y;
+}
+
 // 2, 1 or 0 as |offset| is below, at or beyond the semi-axis.
 int Crossings(double offset, double semiAxis) {
     const double distance = std::fabs(offset);
@@ -110,9 +118,7 @@ protected:
         const bool ellipse = shape_ == ConicShape::Ellipse;
         if (p[i].pinned) return true;
         if (i == centre && !p[axis].pinned && !p[second].pinned) {
-            for (ControlPoint& q : p) q = ControlPoint(q.x + d.x, q.y + d.y, q.pinned);
-            c[2] += d.x;
-            c[3] += d.y;
+            CarryAll(p, c + 2, d);
             return true;
         }
         p[i].x += d.x;
@@ -351,9 +357,7 @@ public:
     bool reshape(double* c, std::vector<ControlPoint>& p, int i, PointF d) const override {
         if (p[i].pinned) return true;
         if (i == 0 && !p[1].pinned) {
-            for (ControlPoint& q : p) q = ControlPoint(q.x + d.x, q.y + d.y, q.pinned);
-            c[1] += d.x;
-            c[2] += d.y;
+            CarryAll(p, c + 1, d);
             return true;
         }
         p[i].x += d.x;

@@ -7,20 +7,12 @@
 #include <random>
 #include <string>
 
+#include "ScopedPrecision.h"
 #include "mathex/MathExp.h"
 #include "mathex/Power.h"
 
 namespace MathEx {
 namespace {
-
-class PrecisionGuard {
-public:
-    explicit PrecisionGuard(int p) : saved_(DisplayPrecision()) { SetDisplayPrecision(p); }
-    ~PrecisionGuard() { SetDisplayPrecision(saved_); }
-
-private:
-    int saved_;
-};
 
 struct NumberCase {
     double value;
@@ -31,7 +23,7 @@ struct NumberCase {
 class SmartNumberTest : public ::testing::TestWithParam<NumberCase> {};
 
 TEST_P(SmartNumberTest, PrintsWithDisplayPrecision) {
-    PrecisionGuard guard(GetParam().precision);
+    ScopedPrecision guard(GetParam().precision);
     EXPECT_EQ(SmartNumber(GetParam().value).ToString(), GetParam().text);
 }
 
@@ -48,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SmartNumberText, StaysBoundedAtAnyPrecision) {
     for (int p : {0, 5, 17, 100, -4}) {
-        PrecisionGuard guard(p);
+        ScopedPrecision guard(p);
         for (double v : {1.7976931348623157e308, -1e200, 1e-300, 123.456})
             EXPECT_LE(SmartNumber(v).ToString().size(), 127u) << v << " at " << p;
     }

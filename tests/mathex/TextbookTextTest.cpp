@@ -13,19 +13,11 @@
 #include <vector>
 
 #include "RandomExpression.h"
+#include "ScopedPrecision.h"
 #include "mathex/MathExp.h"
 
 namespace MathEx {
 namespace {
-
-class PrecisionGuard {
-public:
-    explicit PrecisionGuard(int p) : saved_(DisplayPrecision()) { SetDisplayPrecision(p); }
-    ~PrecisionGuard() { SetDisplayPrecision(saved_); }
-
-private:
-    int saved_;
-};
 
 struct TextbookCase {
     const char* text;
@@ -42,7 +34,7 @@ std::string Textbook(const std::string& text) {
 class TextbookText : public ::testing::TestWithParam<TextbookCase> {};
 
 TEST_P(TextbookText, Writes) {
-    const PrecisionGuard two(2);
+    const ScopedPrecision two(2);
     EXPECT_EQ(Textbook(GetParam().text), GetParam().textbook);
 }
 
@@ -292,7 +284,7 @@ void ExpectReadsBack(const std::string& text) {
 }
 
 TEST(TextbookReading, TheTablesEquationsReadBackAsTheyWere) {
-    const PrecisionGuard all(17);
+    const ScopedPrecision all(17);
     for (const TextbookCase& c : kLessons) ExpectReadsBack(c.text);
     for (const char* text : {"y = 2*sin(x)*y", "y = sin(x)*cos(x)*x", "y = a*(x+1)^2", "y = x*2^x*3",
                              "y = 2*e + 1", "y = sin(x)*(x+1)", "y = 2*(x/3)*a", "y = -1/2*x*sin(2)"})
@@ -300,7 +292,7 @@ TEST(TextbookReading, TheTablesEquationsReadBackAsTheyWere) {
 }
 
 TEST(TextbookReading, RandomEquationsReadBackAsTheyWere) {
-    const PrecisionGuard all(17);
+    const ScopedPrecision all(17);
     testing::RandomExpression gen(20240611);
     for (int i = 0; i < 3000; ++i) ExpectReadsBack(gen.Make(1 + i % 5));
 }
