@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Cost of the work every drag step does: resampling the dragged curve, tracing
 // an implicit curve, and redrawing a whole graph (here into a recording
-// surface, so the figure is the model's share of a repaint).
+// painter, so the figure is the model's share of a repaint).
 
 #include <cmath>
 #include <memory>
@@ -15,7 +15,7 @@
 #include "graph/Intersections.h"
 #include "graph/PaintedDomain.h"
 #include "graph/ZeroSet.h"
-#include "support/RecordingSurface.h"
+#include "support/RecordingPainter.h"
 #include "DragScene.h"
 
 namespace {
@@ -66,16 +66,16 @@ void BM_DrawTwentyEquations(benchmark::State& state) {
         graph.push_back(std::move(o));
     }
     for (auto _ : state) {
-        testing_support::RecordingSurface surface;
-        for (auto& o : graph) o->draw(surface, 1.3, 1, 1);
-        benchmark::DoNotOptimize(surface.primitives.data());
+        testing_support::RecordingPainter painter;
+        for (auto& o : graph) o->draw(painter, 1.3, 1, 1);
+        benchmark::DoNotOptimize(painter.shapes.data());
     }
 }
 BENCHMARK(BM_DrawTwentyEquations)->Unit(benchmark::kMicrosecond);
 
 // What one move event of a curve drag costs: the move (translating the quadratic
 // y = x^2 - 2x, resampling it, recomputing the intersections) and the repaint
-// that follows it, drawn into a recording surface, on a graph of N equations.
+// that follows it, drawn into a recording painter, on a graph of N equations.
 // The pointer goes back and forth between two pixels, so the scene stays the
 // same from step to step.
 void BM_DragStep(benchmark::State& state) {
@@ -87,17 +87,17 @@ void BM_DragStep(benchmark::State& state) {
         return;
     }
     bool back = true;
-    size_t primitives = 0;
+    size_t shapes = 0;
     for (auto _ : state) {
         graph.mouseMove(back ? px : px + 6, back ? py : py + 4);
         back = !back;
-        testing_support::RecordingSurface surface;
-        graph.draw(surface);
-        primitives = surface.primitives.size();
-        benchmark::DoNotOptimize(surface.primitives.data());
+        testing_support::RecordingPainter painter;
+        graph.draw(painter);
+        shapes = painter.shapes.size();
+        benchmark::DoNotOptimize(painter.shapes.data());
     }
     state.counters["intersections"] = double(graph.intersections().size());
-    state.counters["primitives"] = double(primitives);
+    state.counters["shapes"] = double(shapes);
 }
 BENCHMARK(BM_DragStep)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond);
 
@@ -108,9 +108,9 @@ void BM_Redraw(benchmark::State& state) {
     GraphManager graph;
     BuildDragScene(graph, int(state.range(0)));
     for (auto _ : state) {
-        testing_support::RecordingSurface surface;
-        graph.draw(surface);
-        benchmark::DoNotOptimize(surface.primitives.data());
+        testing_support::RecordingPainter painter;
+        graph.draw(painter);
+        benchmark::DoNotOptimize(painter.shapes.data());
     }
     state.counters["intersections"] = double(graph.intersections().size());
 }

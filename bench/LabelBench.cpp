@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // A full repaint of the drag-step scene with every equation's label shown,
-// drawn for real through GlSurface into a headless EGL framebuffer: with the
+// drawn for real through GlPainter into a headless EGL framebuffer: with the
 // label cache warm (the steady state of dragging and zooming) and cold (every
 // label typeset again, as after the first paint of a document). Plus the
 // typesetter alone.
@@ -15,7 +15,7 @@
 #include "mathex/MathExp.h"
 #include "render/EglContext.h"
 #include "render/GL.h"
-#include "render/GlSurface.h"
+#include "render/GlPainter.h"
 #include "render/GraphFrame.h"
 #include "render/Typesetter.h"
 
@@ -26,7 +26,7 @@ constexpr int kWidth = 1000, kHeight = 750;  // the window the program opens wit
 struct GlScene {
     GraphManager graph;
     std::unique_ptr<EglContext> context;
-    GlSurface surface;
+    GlPainter painter;
 
     bool make(benchmark::State& state, bool labels = true, int equations = 20) {
         if (!Typesetter::EnsureGuiApplication()) {
@@ -47,7 +47,7 @@ struct GlScene {
     // The frame the view draws, through the same routine.
     void repaint() {
         glClearColor(1, 1, 1, 1);
-        DrawGraphFrame(graph, surface, 1.0);
+        DrawGraphFrame(graph, painter, 1.0);
         glFinish();
     }
 };

@@ -41,25 +41,19 @@ const MathExp* LabelOf(int type, const MathExp& value, const MathExp& text) {
 }
 
 // Stroke-font text, one character after another from `origin`.
-void DrawStrokeText(Surface& surface, const std::string& text, PointF origin, double sx, double sy,
+void DrawStrokeText(Painter& painter, const std::string& text, PointF origin, double sx, double sy,
                     const ColorF& colour) {
-    surface.setColor(colour);
-    surface.setLineWidth(1);
-    surface.setStipple(1, Surface::kSolid);
+    painter.setPen(Pen(colour));
     double pen = origin.x;
-    for (char c : text) pen += surface.strokeText(std::string(1, c), PointF(float(pen), origin.y), sx, sy) * sx;
+    for (char c : text) pen += painter.strokeText(std::string(1, c), PointF(float(pen), origin.y), sx, sy) * sx;
 }
 
-void DrawQuad(Surface& surface, const PointF (&corners)[4], const ColorF& fill, const ColorF* outline) {
-    surface.setColor(fill);
-    surface.begin(Surface::Primitive::Polygon);
-    for (const PointF& p : corners) surface.vertex(p.x, p.y);
-    surface.end();
+void DrawQuad(Painter& painter, const PointF (&corners)[4], const ColorF& fill, const ColorF* outline) {
+    painter.setPen(Pen(fill));
+    painter.fillPolygon(corners);
     if (!outline) return;
-    surface.setColor(*outline);
-    surface.begin(Surface::Primitive::LineLoop);
-    for (const PointF& p : corners) surface.vertex(p.x, p.y);
-    surface.end();
+    painter.setPen(Pen(*outline));
+    painter.polyline(corners, true);
 }
 
 bool Circumcentre(PointF a, PointF b, PointF c, PointF& centre) {
@@ -78,19 +72,19 @@ bool Circumcentre(PointF a, PointF b, PointF c, PointF& centre) {
 // The arc about `centre` from `from` to the ray through `to` that does not pass
 // `avoid`. DrawAngleArc always takes the short way, so a longer arc is drawn in
 // two halves.
-void ArcAvoiding(Surface& surface, PointF centre, PointF from, PointF to, PointF avoid) {
+void ArcAvoiding(Painter& painter, PointF centre, PointF from, PointF to, PointF avoid) {
     auto angle = [&](PointF p) { return std::atan2(p.y - centre.y, p.x - centre.x); };
     const double a0 = angle(from);
     const double ccw = MathEx::WrapAngle(angle(to) - a0), t = MathEx::WrapAngle(angle(avoid) - a0);
     const double sweep = (t > 0 && t < ccw) ? ccw - 2 * std::numbers::pi : ccw;
     if (std::fabs(sweep) < std::numbers::pi - 1e-6) {
-        MathEx::DrawAngleArc(surface, centre, from, to);
+        MathEx::DrawAngleArc(painter, centre, from, to);
         return;
     }
     const double radius = std::hypot(from.x - centre.x, from.y - centre.y), mid = a0 + sweep / 2;
     const PointF half(float(centre.x + radius * std::cos(mid)), float(centre.y + radius * std::sin(mid)));
-    MathEx::DrawAngleArc(surface, centre, from, half);
-    MathEx::DrawAngleArc(surface, centre, half, to);
+    MathEx::DrawAngleArc(painter, centre, from, half);
+    MathEx::DrawAngleArc(painter, centre, half, to);
 }
 
 bool IsImplicitConic(const MathExp& e) { return e.form == MathEx::FORM_IMPLICIT && e.kind().isConic(); }
@@ -157,96 +151,86 @@ bool AttribPoint::hit(PointF p, double scale) const {
     return std::fabs(position.x - p.x) < 0.2 * scale && std::fabs(position.y - p.y) < 0.2 * scale;
 }
 
-void AttribPoint::draw(Surface& surface, double scale, double xZoom, double yZoom) const {
-    drawMarker(surface, scale, xZoom, yZoom);
-    drawValueLabels(surface, scale, xZoom, yZoom);
-    drawGuideLines(surface);
-    drawLengths(surface, scale, xZoom, yZoom);
+void AttribPoint::draw(Painter& painter, double scale, double xZoom, double yZoom) const {
+    drawMarker(painter, scale, xZoom, yZoom);
+    drawValueLabels(painter, scale, xZoom, yZoom);
+    drawGuideLines(painter);
+    drawLengths(painter, scale, xZoom, yZoom);
 }
 
-void AttribPoint::drawMarker(Surface& surface, double scale, double xZoom, double yZoom) const {
+void AttribPoint::drawMarker(Painter& painter, double scale, double xZoom, double yZoom) const {
     const auto [x, y] = position;
     if (!Finite(x) || !Finite(y)) return;
     const double sx = scale * xZoom, sy = scale * yZoom;
     const PointF centre = position;
-    surface.setLineWidth(1);
-    surface.setStipple(1, Surface::kSolid);
     const float hx = float(0.1 * sx), hy = float(0.1 * sy);
     const PointF square[4] = {{x - hx, y - hy}, {x + hx, y - hy}, {x + hx, y + hy}, {x - hx, y + hy}};
     const float dx = float(0.15 * sx), dy = float(0.15 * sy);
     const PointF diamond[4] = {{x + dx, y}, {x, y + dy}, {x - dx, y}, {x, y - dy}};
     switch (pointType) {
-        case 0: MathEx::DrawDiscMarker(surface, centre, 0.1, sx, sy, 1, kGrey, kGrey, true); break;
-        case 1: MathEx::DrawDiscMarker(surface, centre, 0.1, sx, sy, 1, kBlack, kWhite, false); break;
-        case 2: MathEx::DrawDiscMarker(surface, centre, 0.1, sx, sy, 1, kBlack, kBlack, true); break;
-        case 3: DrawQuad(surface, square, kWhite, &kBlack); break;
-        case 4: DrawQuad(surface, square, kBlack, nullptr); break;
-        case 5: DrawQuad(surface, diamond, kWhite, &kBlack); break;
-        case 6: DrawQuad(surface, diamond, kBlack, nullptr); break;
+        case 0: MathEx::DrawDiscMarkers(painter, {&centre, 1}, 0.1 * sx, 1, kGrey, kGrey, true); break;
+        case 1: MathEx::DrawDiscMarkers(painter, {&centre, 1}, 0.1 * sx, 1, kBlack, kWhite, false); break;
+        case 2: MathEx::DrawDiscMarkers(painter, {&centre, 1}, 0.1 * sx, 1, kBlack, kBlack, true); break;
+        case 3: DrawQuad(painter, square, kWhite, &kBlack); break;
+        case 4: DrawQuad(painter, square, kBlack, nullptr); break;
+        case 5: DrawQuad(painter, diamond, kWhite, &kBlack); break;
+        case 6: DrawQuad(painter, diamond, kBlack, nullptr); break;
         default: break;
     }
-    surface.setLineWidth(1);
 }
 
 // Each label on the far side of its axis from the point, centred on the point's coordinate.
-std::vector<AttribPoint::ValueLabel> AttribPoint::valueLabels(Surface& surface, double scale, double xZoom,
+std::vector<AttribPoint::ValueLabel> AttribPoint::valueLabels(Painter& painter, double scale, double xZoom,
                                                               double yZoom) const {
     const auto [x, y] = position;
     std::vector<ValueLabel> labels;
     if (!Finite(x) || !Finite(y)) return labels;
     if (const MathExp* e = LabelOf(axis[X].valueType, axis[X].valueExpr, axis[X].valueTypeString)) {
-        const LabelSize size = MeasureEquationLabel(surface, *e, scale, xZoom, yZoom);
+        const LabelSize size = MeasureEquationLabel(painter, *e, scale, xZoom, yZoom);
         const PointF corner(float(x - size.width / 2), float(y >= 0 ? -size.height : 0.0));
         labels.push_back({e, corner, size.width, size.height});
     }
     if (const MathExp* e = LabelOf(axis[Y].valueType, axis[Y].valueExpr, axis[Y].valueTypeString)) {
-        const LabelSize size = MeasureEquationLabel(surface, *e, scale, xZoom, yZoom);
+        const LabelSize size = MeasureEquationLabel(painter, *e, scale, xZoom, yZoom);
         const PointF corner(float(x >= 0 ? -size.width : 0.0), float(y - size.height / 2));
         labels.push_back({e, corner, size.width, size.height});
     }
     return labels;
 }
 
-void AttribPoint::drawValueLabels(Surface& surface, double scale, double xZoom, double yZoom) const {
-    surface.setColor(kBlack);
-    for (const ValueLabel& label : valueLabels(surface, scale, xZoom, yZoom))
-        DrawEquationLabel(surface, *label.exp, label.corner, scale, xZoom, yZoom);
+void AttribPoint::drawValueLabels(Painter& painter, double scale, double xZoom, double yZoom) const {
+    painter.setPen(Pen(kBlack));
+    for (const ValueLabel& label : valueLabels(painter, scale, xZoom, yZoom))
+        DrawEquationLabel(painter, *label.exp, label.corner, scale, xZoom, yZoom);
 }
 
-std::vector<RectF> AttribPoint::valueLabelBoxes(Surface& surface, double scale, double xZoom, double yZoom) const {
+std::vector<RectF> AttribPoint::valueLabelBoxes(Painter& painter, double scale, double xZoom, double yZoom) const {
     std::vector<RectF> boxes;
-    for (const ValueLabel& l : valueLabels(surface, scale, xZoom, yZoom))
+    for (const ValueLabel& l : valueLabels(painter, scale, xZoom, yZoom))
         boxes.emplace_back(float(l.corner.y + l.height), l.corner.y, l.corner.x, float(l.corner.x + l.width));
     return boxes;
 }
 
-void AttribPoint::drawGuideLines(Surface& surface) const {
+void AttribPoint::drawGuideLines(Painter& painter) const {
     if (!Finite(position.x) || !Finite(position.y)) return;
     auto guide = [&](int type, int width, const ColorF& colour, PointF foot) {
         if (type == LINE_NONE) return;
-        surface.setColor(colour);
-        surface.setLineWidth(float(width));
-        surface.setStipple(1, PatternOf(type));
-        surface.begin(Surface::Primitive::Lines);
-        surface.vertex(position.x, position.y);
-        surface.vertex(foot.x, foot.y);
-        surface.end();
+        painter.setPen(Pen::Patterned(colour, float(width), PatternOf(type)));
+        painter.segment(position, foot);
     };
     guide(axis[X].lineType, axis[X].lineWidth, axis[X].valueColor, PointF(position.x, 0));
     guide(axis[Y].lineType, axis[Y].lineWidth, axis[Y].valueColor, PointF(0, position.y));
-    surface.setStipple(1, Surface::kSolid);
 }
 
-void AttribPoint::drawLengths(Surface& surface, double scale, double xZoom, double yZoom) const {
+void AttribPoint::drawLengths(Painter& painter, double scale, double xZoom, double yZoom) const {
     if (!Finite(position.x) || !Finite(position.y)) return;
-    drawXLength(surface, scale, xZoom, yZoom);
-    drawYLength(surface, scale, xZoom, yZoom);
-    surface.setStipple(1, Surface::kSolid);
+    drawXLength(painter, scale, xZoom, yZoom);
+    drawYLength(painter, scale, xZoom, yZoom);
 }
 
 // The length of the vertical guide, beside it at half its height; the bracket
 // is drawn only where the guide is longer than the label is far from it.
-void AttribPoint::drawXLength(Surface& surface, double scale, double xZoom, double yZoom) const {
+void AttribPoint::drawXLength(Painter& painter, double scale, double xZoom, double yZoom) const {
     const auto [x, y] = position;
     const double mid = y / 2.0, top = mid + 0.4, bottom = mid - 0.15;
     double left = 0, right = 0;
@@ -255,30 +239,28 @@ void AttribPoint::drawXLength(Surface& surface, double scale, double xZoom, doub
         const double n = double(text.size());
         left = x >= 0 ? x + 0.2 : x - 0.2 - 0.2 * n;
         right = left + 0.2 * n;
-        DrawStrokeText(surface, text, PointF(float(left), float(mid)), kStrokeScale * scale * xZoom,
+        DrawStrokeText(painter, text, PointF(float(left), float(mid)), kStrokeScale * scale * xZoom,
                        kStrokeScale * scale * yZoom, axis[X].lengthTextColor);
     } else if (axis[X].lengthType == LABEL_TEXT) {
-        const double w = MeasureEquationLabel(surface, axis[X].lengthText, scale, xZoom, yZoom).width;
+        const double w = MeasureEquationLabel(painter, axis[X].lengthText, scale, xZoom, yZoom).width;
         left = x >= 0 ? x + 0.2 : x - 0.2 - 0.3 * w;
         right = left + 0.3 * w;
-        surface.setColor(kBlack);
-        DrawEquationLabel(surface, axis[X].lengthText, PointF(float(left), float(top)), scale, xZoom, yZoom);
+        painter.setPen(Pen(kBlack));
+        DrawEquationLabel(painter, axis[X].lengthText, PointF(float(left), float(top)), scale, xZoom, yZoom);
     } else {
         return;
     }
     const double m = (left + right) / 2;
     if (axis[X].guideType == LINE_NONE || !(std::fabs(y) > std::fabs(m - x))) return;
-    surface.setColor(axis[X].lengthColor);
-    surface.setLineWidth(float(axis[X].guideWidth));
-    surface.setStipple(1, PatternOf(axis[X].guideType));
+    painter.setPen(Pen::Patterned(axis[X].lengthColor, float(axis[X].guideWidth), PatternOf(axis[X].guideType)));
     // From the point towards the foot: downwards above the axis, upwards below it.
     const double first = y >= 0 ? top : bottom, second = y >= 0 ? bottom : top;
-    drawBracket(surface, PointF(x, y), PointF(float(m), float(first)), PointF(float(m), float(second)),
+    drawBracket(painter, PointF(x, y), PointF(float(m), float(first)), PointF(float(m), float(second)),
                 PointF(x, 0));
 }
 
 // The length of the horizontal guide, above it at its middle.
-void AttribPoint::drawYLength(Surface& surface, double scale, double xZoom, double yZoom) const {
+void AttribPoint::drawYLength(Painter& painter, double scale, double xZoom, double yZoom) const {
     const auto [x, y] = position;
     const double mid = x / 2.0, bottom = y + 0.2;
     double left = 0, right = 0;
@@ -287,41 +269,35 @@ void AttribPoint::drawYLength(Surface& surface, double scale, double xZoom, doub
         const double n = double(text.size());
         left = mid - 0.1 * n;
         right = mid + 0.1 * n;
-        DrawStrokeText(surface, text, PointF(float(left), float(bottom)), kStrokeScale * scale * xZoom,
+        DrawStrokeText(painter, text, PointF(float(left), float(bottom)), kStrokeScale * scale * xZoom,
                        kStrokeScale * scale * yZoom, axis[Y].lengthTextColor);
     } else if (axis[Y].lengthType == LABEL_TEXT) {
-        const double w = MeasureEquationLabel(surface, axis[Y].lengthText, scale, xZoom, yZoom).width;
+        const double w = MeasureEquationLabel(painter, axis[Y].lengthText, scale, xZoom, yZoom).width;
         left = mid - 0.15 * w;
         right = mid + 0.15 * w;
-        surface.setColor(kBlack);
-        DrawEquationLabel(surface, axis[Y].lengthText, PointF(float(left), float(y + 0.6)), scale, xZoom, yZoom);
+        painter.setPen(Pen(kBlack));
+        DrawEquationLabel(painter, axis[Y].lengthText, PointF(float(left), float(y + 0.6)), scale, xZoom, yZoom);
     } else {
         return;
     }
     if (axis[Y].guideType == LINE_NONE || !(right - left + 1 < std::fabs(x))) return;
-    surface.setColor(axis[Y].lengthColor);
-    surface.setLineWidth(float(axis[Y].guideWidth));
-    surface.setStipple(1, PatternOf(axis[Y].guideType));
+    painter.setPen(Pen::Patterned(axis[Y].lengthColor, float(axis[Y].guideWidth), PatternOf(axis[Y].guideType)));
     // Through the ends of the box at its middle height, the nearer end first.
     const float level = float(y + 0.4);
     const double nearEnd = x >= 0 ? right : left, farEnd = x >= 0 ? left : right;
-    drawBracket(surface, PointF(x, y), PointF(float(nearEnd), level), PointF(float(farEnd), level),
+    drawBracket(painter, PointF(x, y), PointF(float(nearEnd), level), PointF(float(farEnd), level),
                 PointF(0, y));
 }
 
-void AttribPoint::drawBracket(Surface& surface, PointF p1, PointF p2, PointF p3, PointF p4) {
+void AttribPoint::drawBracket(Painter& painter, PointF p1, PointF p2, PointF p3, PointF p4) {
     for (const PointF& p : {p1, p2, p3, p4})
         if (!Finite(p.x) || !Finite(p.y)) return;
     PointF centre;
     if (!Circumcentre(p1, p2, p4, centre)) {
-        surface.begin(Surface::Primitive::Lines);
-        surface.vertex(p1.x, p1.y);
-        surface.vertex(p2.x, p2.y);
-        surface.vertex(p3.x, p3.y);
-        surface.vertex(p4.x, p4.y);
-        surface.end();
+        const PointF ends[] = {p1, p2, p3, p4};
+        painter.segments(ends);
         return;
     }
-    ArcAvoiding(surface, centre, p1, p2, p4);
-    ArcAvoiding(surface, centre, p4, p3, p1);
+    ArcAvoiding(painter, centre, p1, p2, p4);
+    ArcAvoiding(painter, centre, p4, p3, p1);
 }

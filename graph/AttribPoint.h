@@ -8,7 +8,7 @@
 
 #include "core/ColorF.h"
 #include "core/PointF.h"
-#include "core/Surface.h"
+#include "core/Painter.h"
 #include "mathex/MathExp.h"
 
 class EquationObject;
@@ -61,19 +61,19 @@ public:
     bool hit(PointF p, double scale) const;
 
     // Marker, axis labels, guide lines and lengths, in this order.
-    void draw(Surface& surface, double scale, double xZoom, double yZoom) const;
-    void drawMarker(Surface& surface, double scale, double xZoom, double yZoom) const;
-    void drawValueLabels(Surface& surface, double scale, double xZoom, double yZoom) const;
+    void draw(Painter& painter, double scale, double xZoom, double yZoom) const;
+    void drawMarker(Painter& painter, double scale, double xZoom, double yZoom) const;
+    void drawValueLabels(Painter& painter, double scale, double xZoom, double yZoom) const;
     // The boxes (graph units) the axis labels take as drawValueLabels draws
-    // them on this surface: none, one or two.
-    std::vector<RectF> valueLabelBoxes(Surface& surface, double scale, double xZoom, double yZoom) const;
-    void drawGuideLines(Surface& surface) const;
-    void drawLengths(Surface& surface, double scale, double xZoom, double yZoom) const;
+    // them on this painter: none, one or two.
+    std::vector<RectF> valueLabelBoxes(Painter& painter, double scale, double xZoom, double yZoom) const;
+    void drawGuideLines(Painter& painter) const;
+    void drawLengths(Painter& painter, double scale, double xZoom, double yZoom) const;
 
     // A bracket from p1 to p4 that leaves the gap between p2 and p3 open: arcs
     // p1 → p2 and p4 → p3 about the centre of the circle through p1, p2 and p4,
     // bowing away from the chord p1 p4; straight segments when there is no circle.
-    static void drawBracket(Surface& surface, PointF p1, PointF p2, PointF p3, PointF p4);
+    static void drawBracket(Painter& painter, PointF p1, PointF p2, PointF p3, PointF p4);
 
 private:
     // The axis labels that are on, with their lower-left corners and sizes.
@@ -82,7 +82,7 @@ private:
         PointF corner;
         double width, height;
     };
-    std::vector<ValueLabel> valueLabels(Surface& surface, double scale, double xZoom, double yZoom) const;
-    void drawXLength(Surface& surface, double scale, double xZoom, double yZoom) const;
-    void drawYLength(Surface& surface, double scale, double xZoom, double yZoom) const;
+    std::vector<ValueLabel> valueLabels(Painter& painter, double scale, double xZoom, double yZoom) const;
+    void drawXLength(Painter& painter, double scale, double xZoom, double yZoom) const;
+    void drawYLength(Painter& painter, double scale, double xZoom, double yZoom) const;
 };

@@ -2,7 +2,7 @@
 #pragma once
 // Equation labels: a typeset image on screen, the expression's own layout
 // drawn as vector text on the page.
-#include "core/Surface.h"
+#include "core/Painter.h"
 #include "mathex/MathExp.h"
 
 struct LabelSize {
@@ -12,9 +12,9 @@ struct LabelSize {
 
 // Draws the label of `exp` with its lower-left corner at `corner` and returns
 // its size in graph units (scale and zooms give graph units per 40 pixels).
-LabelSize DrawEquationLabel(Surface& surface, const MathEx::MathExp& exp, PointF corner, double scale,
+LabelSize DrawEquationLabel(Painter& painter, const MathEx::MathExp& exp, PointF corner, double scale,
                             double xZoom, double yZoom);
 
 // The size DrawEquationLabel would give, without drawing anything.
-LabelSize MeasureEquationLabel(Surface& surface, const MathEx::MathExp& exp, double scale, double xZoom,
+LabelSize MeasureEquationLabel(Painter& painter, const MathEx::MathExp& exp, double scale, double xZoom,
                                double yZoom);

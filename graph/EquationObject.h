@@ -11,7 +11,7 @@
 
 #include "core/ColorF.h"
 #include "core/RectF.h"
-#include "core/Surface.h"
+#include "core/Painter.h"
 #include "graph/AttribPoint.h"
 #include "mathex/ControlPoint.h"
 #include "graph/Mensuration.h"
@@ -163,17 +163,17 @@ public:
     // Draws the object; `selected` adds the selection frame and control points.
     // On vector output the selection frame and control points are left out and
     // the domain stippling is not applied.
-    void draw(Surface& surface, double scale, double xZoom, double yZoom, bool selected = false);
+    void draw(Painter& painter, double scale, double xZoom, double yZoom, bool selected = false);
 
 private:
     void copyFrom(const EquationObject& other);
     void rebuildControlPoints();
     void afterReshape();
-    void drawPieces(Surface& surface) const;
-    void drawGuideLines(Surface& surface) const;
-    void drawSelection(Surface& surface, double scale, double xZoom, double yZoom) const;
-    void drawLabel(Surface& surface, double scale, double xZoom, double yZoom);
-    void drawExtremePoints(Surface& surface, double scale, double xZoom, double yZoom) const;
+    void drawPieces(Painter& painter) const;
+    void drawGuideLines(Painter& painter) const;
+    void drawSelection(Painter& painter, double scale, double xZoom, double yZoom) const;
+    void drawLabel(Painter& painter, double scale, double xZoom, double yZoom);
+    void drawExtremePoints(Painter& painter, double scale, double xZoom, double yZoom) const;
 
     void newShape();
 

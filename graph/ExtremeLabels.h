@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/RectF.h"
-#include "core/Surface.h"
+#include "core/Painter.h"
 #include "mathex/ExtremePoint.h"
 #include "mathex/MathExp.h"
 
@@ -23,6 +23,6 @@ struct ExtremeLabel {
     }
 };
 
-// One per finite extreme point of `expression`, in its order, measured on this surface.
-std::vector<ExtremeLabel> PlaceExtremeLabels(const MathEx::MathExp& expression, Surface& surface, double scale,
+// One per finite extreme point of `expression`, in its order, measured on this painter.
+std::vector<ExtremeLabel> PlaceExtremeLabels(const MathEx::MathExp& expression, Painter& painter, double scale,
                                              double xZoom, double yZoom);

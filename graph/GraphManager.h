@@ -3,12 +3,12 @@
 // Everything drawn on the graph, and the pointer input that edits it. The view
 // forwards pointer events in client pixels and the graph's menu commands; the
 // manager interprets each event by its input mode and by what lies under the
-// pointer, edits the model and asks for a repaint. It draws through Surface.
+// pointer, edits the model and asks for a repaint. It draws through Painter.
 #include <deque>
 #include <string>
 #include <vector>
 
-#include "core/Surface.h"
+#include "core/Painter.h"
 #include "graph/EquationList.h"
 #include "graph/GraphListener.h"
 #include "graph/Intersections.h"
@@ -185,7 +185,7 @@ public:
 
     // Draws the whole scene: grid and axes, equations, painted domains, the
     // stroke being drawn, the gesture, intersection markers.
-    void draw(Surface& surface);
+    void draw(Painter& painter);
 
     // Image export hides labels (unless kept) and the selection, then puts
     // them back.
@@ -253,10 +253,10 @@ private:
     void recomputeIntersections();
     void forget(const EquationObject* equation);
     void removeAt(int index);
-    void drawStroke(Surface& surface, const Stroke& stroke) const;
+    void drawStroke(Painter& painter, const Stroke& stroke) const;
     // Where the captions the axis numbers keep clear of will be drawn on this
-    // surface: the attribute points' axis labels and the extreme points' coordinates.
-    std::vector<RectF> captionBoxes(Surface& surface) const;
+    // painter: the attribute points' axis labels and the extreme points' coordinates.
+    std::vector<RectF> captionBoxes(Painter& painter) const;
     void notifySelection();
     void repaint();
     // With the pick tolerance of the pointer in use.

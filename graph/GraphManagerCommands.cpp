@@ -228,28 +228,23 @@ void GraphManager::restoreFlagsAfterExport() {
     savedSelection_ = nullptr;
 }
 
-void GraphManager::drawStroke(Surface& surface, const Stroke& stroke) const {
+void GraphManager::drawStroke(Painter& painter, const Stroke& stroke) const {
     if (stroke.size() < 2) return;
-    surface.setColor(stroke.color);
-    surface.setLineWidth(stroke.lineWidth);
-    surface.setStipple(5, stroke.stipplePattern < 0 ? Surface::kSolid : uint16_t(stroke.stipplePattern));
-    surface.begin(Surface::Primitive::LineStrip);
-    for (const PointF& p : stroke) surface.vertex(p.x, p.y);
-    surface.end();
-    surface.setStipple(1, Surface::kSolid);
+    painter.setPen(Pen::Patterned(stroke.color, stroke.lineWidth,
+                                  stroke.stipplePattern < 0 ? Painter::kSolid : uint16_t(stroke.stipplePattern), 5));
+    painter.polyline(stroke.points());
 }
 
-void GraphManager::draw(Surface& surface) {
+void GraphManager::draw(Painter& painter) {
     const Viewport& v = viewport_;
-    surface.pushTransform(v.pan.x, v.pan.y, 1, 1);
-    v.drawGridAndAxes(surface, showGrid_, showAxis_, captionBoxes(surface));
-    for (auto& e : equations_) e->draw(surface, v.scale, v.xZoom, v.yZoom, e.get() == selected_);
-    if (const int a = selectedAttribPoint(); a >= 0 && !surface.isVector()) {
+    painter.pushTransform(v.pan.x, v.pan.y, 1, 1);
+    v.drawGridAndAxes(painter, showGrid_, showAxis_, captionBoxes(painter));
+    for (auto& e : equations_) e->draw(painter, v.scale, v.xZoom, v.yZoom, e.get() == selected_);
+    if (const int a = selectedAttribPoint(); a >= 0 && !painter.isVector()) {
         // The point the Delete key would take: ringed in the selection's blue.
         const AttribPoint& ap = selected_->attribPoints()[a];
-        surface.setColor(ColorF(0, 0, 1, 1));
-        surface.setLineWidth(1.5f);
-        surface.circle(PointF(ap.position.x, ap.position.y), 0.25 * v.scale, false);
+        painter.setPen(Pen(ColorF(0, 0, 1, 1), 1.5f));
+        painter.circle(PointF(ap.position.x, ap.position.y), 0.25 * v.scale, false);
     }
     const RectF visible = v.visibleRect();  // the window, in the frame drawn in
     // A region open to the edge of the view is painted to that edge.
@@ -258,10 +253,10 @@ void GraphManager::draw(Surface& surface) {
     hatchings_.keep(paintedDomains_.size());
     for (size_t k = 0; k < paintedDomains_.size(); ++k) {
         const PaintedDomain& d = paintedDomains_[k];
-        DrawHatching(surface, d.colour, hatchings_.of(k, d, equations_, sheet, v.scale, visible));
+        DrawHatching(painter, d.colour, hatchings_.of(k, d, equations_, sheet, v.scale, visible));
     }
-    drawStroke(surface, pen_.currentStroke());
-    for (const Stroke& s : pen_.gesture().strokes) drawStroke(surface, s);
-    for (const PointF& p : intersections_.points()) DrawIntersection(surface, p, v.scale, v.xZoom, v.yZoom);
-    surface.popTransform();
+    drawStroke(painter, pen_.currentStroke());
+    for (const Stroke& s : pen_.gesture().strokes) drawStroke(painter, s);
+    DrawIntersections(painter, intersections_.points(), v.scale, v.xZoom);
+    painter.popTransform();
 }

@@ -426,6 +426,6 @@ void IntersectionCache::clear() {
     points_.clear();
 }
 
-void DrawIntersection(Surface& surface, PointF p, double scale, double xZoom, double yZoom) {
-    DrawDiscMarker(surface, p, 0.1 * scale, xZoom, yZoom, 0.01f, ColorF(0.6f, 0, 0, 1), ColorF(1, 0, 0, 1), true);
+void DrawIntersections(Painter& painter, std::span<const PointF> points, double scale, double xZoom) {
+    DrawDiscMarkers(painter, points, 0.1 * scale * xZoom, 0.01f, ColorF(0.6f, 0, 0, 1), ColorF(1, 0, 0, 1), true);
 }

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/PointF.h"
-#include "core/Surface.h"
+#include "core/Painter.h"
 #include "graph/EquationList.h"
 
 // Intersection points of every pair (i < j, list order) of curves. Two polynomial
@@ -37,4 +37,4 @@ private:
 
 // The marker of one intersection point: a filled 12-gon of radius 0.1·scale
 // (scaled by the axis zooms), drawn dark red and then red.
-void DrawIntersection(Surface& surface, PointF p, double scale, double xZoom, double yZoom);
+void DrawIntersections(Painter& painter, std::span<const PointF> points, double scale, double xZoom);

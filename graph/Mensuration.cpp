@@ -54,15 +54,15 @@ LabelPlace PlaceOf(const RectF& box, double x, double scale, double xZoom, doubl
     return {x - box.left * sx, box.top * sy, sx, sy};
 }
 
-void DrawLayoutLabel(Surface& surface, const std::string& text, double x, double scale, double xZoom,
+void DrawLayoutLabel(Painter& painter, const std::string& text, double x, double scale, double xZoom,
                      double yZoom) {
     if (!Placeable(x)) return;
     MathEx::MathExp label;
     if (!label.Parse(text) || !label.GetRoot()) return;
     const LabelPlace at = PlaceOf(label.GetRoot()->box, x, scale, xZoom, yZoom);
-    surface.pushTransform(at.dx, at.dy, at.sx, at.sy);
-    MathEx::PaintExpression(*label.GetRoot(), surface);
-    surface.popTransform();
+    painter.pushTransform(at.dx, at.dy, at.sx, at.sy);
+    MathEx::PaintExpression(*label.GetRoot(), painter);
+    painter.popTransform();
 }
 
 // Where a label drawn at x lies, in graph units; false when it draws nothing.
@@ -113,7 +113,7 @@ double Mensuration::sectionHeight(const EquationObject& owner, int i) const {
     return heightOf(CurveValue(owner, xl), CurveValue(owner, xl + w));
 }
 
-void Mensuration::drawHatch(Surface& surface, double x0, double xa, double xb, double ya, double yb,
+void Mensuration::drawHatch(Painter& painter, double x0, double xa, double xb, double ya, double yb,
                             double d) {
     const double left = std::min(xa, xb), right = std::max(xa, xb);
     const double bottom = std::min(ya, yb), top = std::max(ya, yb);
@@ -126,37 +126,33 @@ void Mensuration::drawHatch(Surface& surface, double x0, double xa, double xb, d
     const double kFirst = std::ceil((left - top - x0) / d);
     const double kLast = std::floor((right - bottom - x0) / d);
     if (!(kLast >= kFirst) || kLast - kFirst > kMaxHatchLines) return;
-    surface.begin(Surface::Primitive::Lines);
+    std::vector<PointF> ends;
     for (double k = kFirst; k <= kLast; ++k) {
         const double c = x0 + k * d;
         const double y0 = std::max(bottom, left - c), y1 = std::min(top, right - c);
         if (y1 <= y0) continue;  // touches a corner only
-        surface.vertex(c + y0, y0);
-        surface.vertex(c + y1, y1);
+        ends.emplace_back(float(c + y0), float(y0));
+        ends.emplace_back(float(c + y1), float(y1));
     }
-    surface.end();
+    painter.segments(ends);
 }
 
 // Dots above the axis in the outline colour and, following them, dots on the
 // label row in the label colour: they stand for the sections left out.
-void Mensuration::drawGap(Surface& surface, double xl, double w, double scale, double xZoom,
+void Mensuration::drawGap(Painter& painter, double xl, double w, double scale, double xZoom,
                           double yZoom) const {
     const double s = w / 15;
     if (!Placeable(xl) || !Placeable(w)) return;
     // Small enough for three to fit in the section, never larger than a point marker.
     const double rx = std::min(std::fabs(s), 0.1 * scale * xZoom);
-    const double ratio = xZoom != 0 && Finite(yZoom / xZoom) ? yZoom / xZoom : 1.0;
-    const double ry = rx * ratio;
     const double rowY = 0.15 * scale * yZoom;
+    std::vector<PointF> upper, lower;
     for (int k = 1; k <= 3; ++k) {
-        const PointF upper(float(xl + 4 * k * s), float(rowY));
-        MathEx::DrawDiscMarker(surface, upper, 1.0, rx, ry, 1.0f, outlineColour, outlineColour, true);
+        upper.emplace_back(float(xl + 4 * k * s), float(rowY));
+        lower.emplace_back(float(xl + 4 * k * s), float(-rowY));
     }
-    for (int k = 1; k <= 3; ++k) {
-        const PointF lower(float(xl + 4 * k * s), float(-rowY));
-        MathEx::DrawDiscMarker(surface, lower, 0.02, scale * xZoom, scale * yZoom, 1.0f, labelColour,
-                               labelColour, true);
-    }
+    MathEx::DrawDiscMarkers(painter, upper, rx, 1.0f, outlineColour, outlineColour, true);
+    MathEx::DrawDiscMarkers(painter, lower, 0.02 * scale * xZoom, 1.0f, labelColour, labelColour, true);
 }
 
 std::vector<Mensuration::Label> Mensuration::labels(double scale, double xZoom, double yZoom) const {
@@ -202,35 +198,28 @@ std::vector<Mensuration::Label> Mensuration::labels(double scale, double xZoom, 
     return kept;
 }
 
-void Mensuration::draw(Surface& surface, const EquationObject& owner, double d, double scale, double xZoom,
+void Mensuration::draw(Painter& painter, const EquationObject& owner, double d, double scale, double xZoom,
                        double yZoom) const {
-    surface.setStipple(1, Surface::kSolid);
     const RectF& box = owner.plotBox();
     const Limits xs = LimitsOf(box.left, box.right), ys = LimitsOf(box.bottom, box.top);
     const double w = nRects > 0 ? (xmax - xmin) / nRects : 0.0;
     for (int i = 0; i < nRects; ++i) {
         const double xl = xmin + i * w, xr = xl + w;
         if (tickType == kOmitMiddle && i == nRects / 2) {
-            drawGap(surface, xl, w, scale, xZoom, yZoom);
+            drawGap(painter, xl, w, scale, xZoom, yZoom);
             continue;
         }
         const double h = heightOf(CurveValue(owner, xl), CurveValue(owner, xr));
         if (!Finite(h) || !Finite(xl) || !Finite(xr)) continue;  // no curve there
         const double left = xs.clamp(xl), right = xs.clamp(xr), top = ys.clamp(h);
-        surface.setColor(outlineColour);
-        surface.setLineWidth(2);
-        surface.begin(Surface::Primitive::LineStrip);
-        surface.vertex(left, 0);
-        surface.vertex(left, top);
-        surface.vertex(right, top);
-        surface.vertex(right, 0);
-        surface.end();
+        painter.setPen(Pen(outlineColour, 2));
+        const PointF outline[] = {{float(left), 0}, {float(left), float(top)}, {float(right), float(top)}, {float(right), 0}};
+        painter.polyline(outline);
         if (fillPattern == 1) {
-            surface.setColor(fillColour);
-            surface.setLineWidth(1);
-            drawHatch(surface, xl, left, right, 0, top, d);
+            painter.setPen(Pen(fillColour));
+            drawHatch(painter, xl, left, right, 0, top, d);
         }
     }
     for (const Label& label : labels(scale, xZoom, yZoom))
-        DrawLayoutLabel(surface, label.text, label.x, scale, xZoom, yZoom);
+        DrawLayoutLabel(painter, label.text, label.x, scale, xZoom, yZoom);
 }

@@ -7,7 +7,7 @@
 
 #include "core/ColorF.h"
 #include "core/RectF.h"
-#include "core/Surface.h"
+#include "core/Painter.h"
 
 class EquationObject;
 
@@ -41,7 +41,7 @@ public:
     double sectionHeight(const EquationObject& owner, int i) const;
 
     // Draws the sections, hatching and labels of `owner` (hatch spacing d).
-    void draw(Surface& surface, const EquationObject& owner, double d, double scale, double xZoom,
+    void draw(Painter& painter, const EquationObject& owner, double d, double scale, double xZoom,
               double yZoom) const;
 
     // A boundary's label as drawn: its text and where it hangs below the axis.
@@ -60,9 +60,9 @@ public:
     static std::string labelText(int i, int nRects, bool pastGap);
     // 45° lines x − y = x0 + k·d, each clipped to the rectangle [xa, xb] × [ya, yb]
     // (corners in any order), drawn as separate segments.
-    static void drawHatch(Surface& surface, double x0, double xa, double xb, double ya, double yb, double d);
+    static void drawHatch(Painter& painter, double x0, double xa, double xb, double ya, double yb, double d);
 
 private:
     double heightOf(double fl, double fr) const;
-    void drawGap(Surface& surface, double xl, double w, double scale, double xZoom, double yZoom) const;
+    void drawGap(Painter& painter, double xl, double w, double scale, double xZoom, double yZoom) const;
 };

@@ -119,26 +119,23 @@ std::vector<HatchSegment> HatchPaintedDomain(const PaintedDomain& domain, const 
     return segments;
 }
 
-void DrawHatching(Surface& surface, const ColorF& colour, const std::vector<HatchSegment>& segments) {
+void DrawHatching(Painter& painter, const ColorF& colour, const std::vector<HatchSegment>& segments) {
     if (segments.empty()) return;
     // One stroke style and one primitive for all the columns: a page then
     // carries the dash setting once, and the view makes one draw call.
-    surface.setColor(ColorF(colour.r, colour.g, colour.b, 1.0f));
-    surface.setStipple(1, 0xAAAA);
-    surface.setLineWidth(0.5f);
-    surface.begin(Surface::Primitive::Lines);
+    painter.setPen(Pen::Patterned(ColorF(colour.r, colour.g, colour.b, 1.0f), 0.5f, 0xAAAA));
+    std::vector<PointF> ends;
+    ends.reserve(2 * segments.size());
     for (const HatchSegment& segment : segments) {
-        surface.vertex(segment.x, segment.from);
-        surface.vertex(segment.x, segment.to);
+        ends.emplace_back(float(segment.x), float(segment.from));
+        ends.emplace_back(float(segment.x), float(segment.to));
     }
-    surface.end();
-    surface.setStipple(1, Surface::kSolid);
-    surface.setLineWidth(1.0f);
+    painter.segments(ends);
 }
 
-void DrawPaintedDomain(Surface& surface, const PaintedDomain& domain, const EquationList& equations,
+void DrawPaintedDomain(Painter& painter, const PaintedDomain& domain, const EquationList& equations,
                        const RectF& graphRect, double scale, const RectF& visible) {
-    DrawHatching(surface, domain.colour, HatchPaintedDomain(domain, equations, graphRect, scale, visible));
+    DrawHatching(painter, domain.colour, HatchPaintedDomain(domain, equations, graphRect, scale, visible));
 }
 
 const std::vector<HatchSegment>& HatchingCache::of(size_t index, const PaintedDomain& domain,

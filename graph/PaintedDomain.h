@@ -11,7 +11,7 @@
 #include "core/ColorF.h"
 #include "core/PointF.h"
 #include "core/RectF.h"
-#include "core/Surface.h"
+#include "core/Painter.h"
 #include "graph/EquationList.h"
 
 struct PaintedDomain {
@@ -38,8 +38,8 @@ struct HatchSegment {
 // dotted half-width strokes in the domain's colour, without its alpha.
 std::vector<HatchSegment> HatchPaintedDomain(const PaintedDomain& domain, const EquationList& equations,
                                              const RectF& graphRect, double scale, const RectF& visible);
-void DrawHatching(Surface& surface, const ColorF& colour, const std::vector<HatchSegment>& segments);
-void DrawPaintedDomain(Surface& surface, const PaintedDomain& domain, const EquationList& equations,
+void DrawHatching(Painter& painter, const ColorF& colour, const std::vector<HatchSegment>& segments);
+void DrawPaintedDomain(Painter& painter, const PaintedDomain& domain, const EquationList& equations,
                        const RectF& graphRect, double scale,
                        const RectF& visible = RectF(std::numeric_limits<float>::infinity(),
                                                     -std::numeric_limits<float>::infinity(),

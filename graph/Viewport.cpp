@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "core/Surface.h"
+#include "core/Painter.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ constexpr double kZoomStep = 0.1, kMinDragZoom = 0.1;
 // Arrowheads, in units of the zoom: length along the axis and half width.
 constexpr double kArrowLength = 0.3, kArrowHalfWidth = 0.1;
 
-// On the page the axis labels are Times-Roman at 16. The PostScript surface
+// On the page the axis labels are Times-Roman at 16. The PostScript painter
 // sizes page text from the height of a 100-unit stroke capital in window
 // pixels, a Times capital being 0.66 of the font size.
 constexpr double kPageFontSize = 16.0, kPageCapitalPerEm = 0.66, kGlyphCapital = 100.0;
@@ -146,34 +146,34 @@ bool Viewport::hitYArrow(PointF g) const {
     return std::fabs(g.x) < xZoom * kArrowHalfWidth && g.y > tip - yZoom * kArrowLength && g.y < tip;
 }
 
-void Viewport::drawGridAndAxes(Surface& surface, bool showGrid, bool showAxis,
+void Viewport::drawGridAndAxes(Painter& painter, bool showGrid, bool showAxis,
                                const std::vector<RectF>& captions) const {
     // The raster view puts the axes under the grid; the page draws the light
     // grid first so that the black axes lie on top of it. Both reach the edges
     // of the view, whatever its size, pan and zoom: the page shows what the
     // window shows.
     const RectF r = visibleRect();
-    if (surface.isVector()) {
-        if (showGrid) drawPageGrid(surface);
-        if (showAxis) drawPageAxes(surface);
+    if (painter.isVector()) {
+        if (showGrid) drawPageGrid(painter);
+        if (showAxis) drawPageAxes(painter);
         if (showAxis && showAxisNumbers) {
             const PointF tip = arrowTips();
-            drawAxisNumbers(surface, r.left, tip.x - kArrowLength * xZoom, r.bottom, tip.y - kArrowLength * yZoom,
+            drawAxisNumbers(painter, r.left, tip.x - kArrowLength * xZoom, r.bottom, tip.y - kArrowLength * yZoom,
                             captions);
         }
         return;
     }
-    if (showAxis) drawAxes(surface);
-    if (showGrid) drawGridSegments(surface);
+    if (showAxis) drawAxes(painter);
+    if (showGrid) drawGridSegments(painter);
     if (showAxis && showAxisNumbers) {
         // The "O" stands where a number would, and keeps it as a caption does;
         // the axis names keep them too.
         std::vector<RectF> taken = captions;
-        taken.push_back(originMark(surface).box);
-        for (const AxisName& name : axisNames(surface)) taken.push_back(name.box);
+        taken.push_back(originMark(painter).box);
+        for (const AxisName& name : axisNames(painter)) taken.push_back(name.box);
         // None under an arrowhead.
         const PointF tip = arrowTips();
-        drawAxisNumbers(surface, r.left, tip.x - kArrowLength * xZoom, r.bottom, tip.y - kArrowLength * yZoom, taken);
+        drawAxisNumbers(painter, r.left, tip.x - kArrowLength * xZoom, r.bottom, tip.y - kArrowLength * yZoom, taken);
     }
 }
 
@@ -201,7 +201,7 @@ long long NumberStep(double pixelsPerUnit, double pixels) {
 
 }  // namespace
 
-void Viewport::drawAxisNumbers(Surface& surface, double left, double right, double bottom, double top,
+void Viewport::drawAxisNumbers(Painter& painter, double left, double right, double bottom, double top,
                                const std::vector<RectF>& captions) const {
     const double upx = unitsPerPixelX(), upy = unitsPerPixelY();
     if (!positiveFinite(upx) || !positiveFinite(upy)) return;
@@ -225,79 +225,69 @@ void Viewport::drawAxisNumbers(Surface& surface, double left, double right, doub
           std::abs(bottom) < kLargest && std::abs(top) < kLargest))
         return;
     auto text = [](long long k) { return std::to_string(k); };
-    surface.setColor(kBlack);
-    surface.setLineWidth(kAxisWidth);
+    painter.setPen(Pen(kBlack, kAxisWidth));
 
     // Along x: centred under their unit, spaced by the widest of them plus a gap.
-    const double widest = std::max(surface.strokeTextWidth(text((long long)std::floor(left))),
-                                   surface.strokeTextWidth(text((long long)std::ceil(right)))) *
+    const double widest = std::max(painter.strokeTextWidth(text((long long)std::floor(left))),
+                                   painter.strokeTextWidth(text((long long)std::ceil(right)))) *
                           sx / upx;
     if (const long long step = NumberStep(1.0 / upx, widest + 2 * kNumberGap); step > 0)
         for (long long k = (long long)std::ceil(left / double(step)) * step; double(k) <= right; k += step) {
             if (k == 0) continue;  // the origin has its "O"
             const std::string t = text(k);
-            const double w = surface.strokeTextWidth(t) * sx;
+            const double w = painter.strokeTextWidth(t) * sx;
             const PointF at(float(double(k) - w / 2), float(-gapY - kNumberCapital * upy));
             if (!inView(at.x, at.x + w, at.y, -gapY)) continue;
             if (AxisNumberHidden(RectF(float(-gapY), at.y, at.x, float(at.x + w)), captions, clearX, clearY)) continue;
-            surface.strokeText(t, at, sx, sy);
+            painter.strokeText(t, at, sx, sy);
         }
     // Along y: right-aligned left of the axis, centred on their unit.
     if (const long long step = NumberStep(1.0 / upy, kNumberCapital + kNumberGap); step > 0)
         for (long long k = (long long)std::ceil(bottom / double(step)) * step; double(k) <= top; k += step) {
             if (k == 0) continue;
             const std::string t = text(k);
-            const double w = surface.strokeTextWidth(t) * sx;
+            const double w = painter.strokeTextWidth(t) * sx;
             const PointF at(float(-gapX - w), float(double(k) - kNumberCapital * upy / 2));
             if (!inView(at.x, -gapX, at.y, at.y + kNumberCapital * upy)) continue;
             if (AxisNumberHidden(RectF(float(at.y + kNumberCapital * upy), at.y, at.x, float(-gapX)), captions, clearX,
                                  clearY))
                 continue;
-            surface.strokeText(t, at, sx, sy);
+            painter.strokeText(t, at, sx, sy);
         }
 }
 
 // The axes across the whole view, each with its arrowhead a few pixels inside
 // the edge, and their names.
-void Viewport::drawAxes(Surface& surface) const {
+void Viewport::drawAxes(Painter& painter) const {
     const RectF r = visibleRect();
     const PointF tip = arrowTips();
-    surface.setLineWidth(kAxisWidth);
-    surface.setColor(kBlack);
-    surface.begin(Surface::Primitive::Lines);
-    surface.vertex(0, r.bottom);
-    surface.vertex(0, tip.y);
-    surface.vertex(r.left, 0);
-    surface.vertex(tip.x, 0);
-    surface.end();
-    const double length = kArrowLength, half = kArrowHalfWidth;
-    surface.begin(Surface::Primitive::Triangles);
-    surface.vertex(tip.x, 0);
-    surface.vertex(tip.x - length * xZoom, half * yZoom);
-    surface.vertex(tip.x - length * xZoom, -half * yZoom);
-    surface.end();
-    surface.begin(Surface::Primitive::Triangles);
-    surface.vertex(0, tip.y);
-    surface.vertex(half * xZoom, tip.y - length * yZoom);
-    surface.vertex(-half * xZoom, tip.y - length * yZoom);
-    surface.end();
-    for (const AxisName& name : axisNames(surface)) surface.strokeText(name.text, name.at, name.sx, name.sy);
-    const OriginMark o = originMark(surface);
-    surface.strokeText("O", o.origin, o.sx, o.sy);
+    painter.setPen(Pen(kBlack, kAxisWidth));
+    const PointF axes[] = {{0, r.bottom}, {0, tip.y}, {r.left, 0}, {tip.x, 0}};
+    painter.segments(axes);
+    // The heads are sized in the view's units, so they keep their size on screen.
+    const float length = float(kArrowLength), half = float(kArrowHalfWidth);
+    const float xz = float(xZoom), yz = float(yZoom);
+    const PointF xHead[] = {{tip.x, 0}, {tip.x - length * xz, half * yz}, {tip.x - length * xz, -half * yz}};
+    const PointF yHead[] = {{0, tip.y}, {half * xz, tip.y - length * yz}, {-half * xz, tip.y - length * yz}};
+    painter.fillPolygon(xHead);
+    painter.fillPolygon(yHead);
+    for (const AxisName& name : axisNames(painter)) painter.strokeText(name.text, name.at, name.sx, name.sy);
+    const OriginMark o = originMark(painter);
+    painter.strokeText("O", o.origin, o.sx, o.sy);
 }
 
 // "x" above the x axis and left of its arrowhead, "y" right of the y axis and
 // below its arrowhead: the numbers stand on the other sides of the axes, so
 // the last of them never meets a name. Sized in pixels like the numbers.
-std::vector<Viewport::AxisName> Viewport::axisNames(const Surface& surface) const {
+std::vector<Viewport::AxisName> Viewport::axisNames(const Painter& painter) const {
     const double upx = unitsPerPixelX(), upy = unitsPerPixelY();
     const double sx = kNameCapital / kGlyphCapital * upx, sy = kNameCapital / kGlyphCapital * upy;
     const PointF tip = arrowTips();
     const double gapX = kNumberGap * upx, gapY = kNumberGap * upy, height = kNameCapital * upy;
-    const double xWidth = surface.strokeTextWidth("x") * sx;
+    const double xWidth = painter.strokeTextWidth("x") * sx;
     const double xLeft = tip.x - kArrowLength * xZoom - gapX - xWidth, xBottom = kArrowHalfWidth * yZoom + gapY;
     const double yLeft = kArrowHalfWidth * xZoom + gapX, yBottom = tip.y - kArrowLength * yZoom - gapY - height;
-    const double yWidth = surface.strokeTextWidth("y") * sx;
+    const double yWidth = painter.strokeTextWidth("y") * sx;
     return {{"x", PointF(float(xLeft), float(xBottom)), sx, sy,
              RectF(float(xBottom + height), float(xBottom), float(xLeft), float(xLeft + xWidth))},
             {"y", PointF(float(yLeft), float(yBottom)), sx, sy,
@@ -306,72 +296,62 @@ std::vector<Viewport::AxisName> Viewport::axisNames(const Surface& surface) cons
 
 // Sized in pixels like the numbers, so that it neither grows into the axes
 // when the view zooms out nor shrinks to a dot when it zooms in.
-Viewport::OriginMark Viewport::originMark(const Surface& surface) const {
+Viewport::OriginMark Viewport::originMark(const Painter& painter) const {
     const double upx = unitsPerPixelX(), upy = unitsPerPixelY();
     OriginMark o;
     o.sx = kNumberCapital / kGlyphCapital * upx;
     o.sy = kNumberCapital / kGlyphCapital * upy;
-    const double w = surface.strokeTextWidth("O") * o.sx, h = kNumberCapital * upy;
+    const double w = painter.strokeTextWidth("O") * o.sx, h = kNumberCapital * upy;
     const double right = -kNumberGap * upx, top = -kNumberGap * upy;
     o.origin = PointF(float(right - w), float(top - h));
     o.box = RectF(float(top), float(top - h), float(right - w), float(right));
     return o;
 }
 
-// Unit-spaced lines over the view, as vertex pairs: vertical lines at every
+// Unit-spaced lines over the view, as segment ends: vertical lines at every
 // whole x it shows, left to right, then horizontal ones bottom to top.
-void Viewport::gridVertices(Surface& surface) const {
+std::vector<PointF> Viewport::gridSegments() const {
+    std::vector<PointF> ends;
     const RectF r = visibleRect();
-    if (!(std::isfinite(r.left) && std::isfinite(r.right) && std::isfinite(r.bottom) && std::isfinite(r.top))) return;
+    if (!(std::isfinite(r.left) && std::isfinite(r.right) && std::isfinite(r.bottom) && std::isfinite(r.top)))
+        return ends;
     // Counted once: far from the origin a unit step can be lost in rounding.
     const double firstX = std::ceil(r.left), firstY = std::ceil(r.bottom);
     const double columns = std::floor(r.right) - firstX, rows = std::floor(r.top) - firstY;
     if (columns <= kMaxGridLines)
         for (int i = 0; i <= columns; ++i) {
-            surface.vertex(firstX + i, r.bottom);
-            surface.vertex(firstX + i, r.top);
+            ends.emplace_back(float(firstX + i), r.bottom);
+            ends.emplace_back(float(firstX + i), r.top);
         }
     if (rows <= kMaxGridLines)
         for (int i = 0; i <= rows; ++i) {
-            surface.vertex(r.left, firstY + i);
-            surface.vertex(r.right, firstY + i);
+            ends.emplace_back(r.left, float(firstY + i));
+            ends.emplace_back(r.right, float(firstY + i));
         }
+    return ends;
 }
 
-void Viewport::drawGridSegments(Surface& surface) const {
-    surface.setColor(kGridColor);
-    surface.setLineWidth(kGridWidth);
-    surface.begin(Surface::Primitive::Lines);
-    gridVertices(surface);
-    surface.end();
+void Viewport::drawGridSegments(Painter& painter) const {
+    painter.setPen(Pen(kGridColor, kGridWidth));
+    painter.segments(gridSegments());
 }
 
-// The page grid takes the same vertex pairs as separate segments. (One open
-// polyline through them would also join each grid line to the next with a
-// diagonal across the page.)
-void Viewport::drawPageGrid(Surface& surface) const {
-    surface.setColor(kPageGridColor);
-    surface.setLineWidth(kGridWidth);
-    surface.begin(Surface::Primitive::Lines);
-    gridVertices(surface);
-    surface.end();
+// The page grid is lighter: on paper it must not compete with the curves.
+void Viewport::drawPageGrid(Painter& painter) const {
+    painter.setPen(Pen(kPageGridColor, kGridWidth));
+    painter.segments(gridSegments());
 }
 
 // The axes as two arrowed segments across the view, and the two names at
 // their tips. (As one polyline an arrow would also run from the end of the x
 // axis to the foot of the y axis.)
-void Viewport::drawPageAxes(Surface& surface) const {
+void Viewport::drawPageAxes(Painter& painter) const {
     const RectF r = visibleRect();
     const PointF tip = arrowTips();
-    surface.setColor(ColorF(0.0f, 0.0f, 0.0f));
-    surface.setArrows(true);
-    surface.begin(Surface::Primitive::Lines);
-    surface.vertex(r.left, 0);
-    surface.vertex(tip.x, 0);
-    surface.vertex(0, r.bottom);
-    surface.vertex(0, tip.y);
-    surface.end();
-    surface.setArrows(false);
+    // As bold as on screen: on paper too the axes stand out from the grid.
+    painter.setPen(Pen(kBlack, kAxisWidth));
+    const PointF axes[] = {{r.left, 0}, {tip.x, 0}, {0, r.bottom}, {0, tip.y}};
+    painter.arrows(axes);
     // Glyph scales that make a stroke capital as many window pixels high as a
     // Times capital at the page font size.
     const double capitalPixels = kPageFontSize * kPageCapitalPerEm;
@@ -380,9 +360,9 @@ void Viewport::drawPageAxes(Surface& surface) const {
     // "x" above the axis, ending at the arrow; "y" right of the axis, below its arrow:
     // the numbers stand on the other sides.
     const double gapX = kNumberGap * unitsPerPixelX(), gapY = kNumberGap * unitsPerPixelY();
-    const double xWidth = surface.strokeTextWidth("x") * sx;
-    surface.strokeText("x", PointF(float(tip.x - kArrowLength * xZoom - gapX - xWidth), float(gapY)), sx, sy);
-    surface.strokeText(
+    const double xWidth = painter.strokeTextWidth("x") * sx;
+    painter.strokeText("x", PointF(float(tip.x - kArrowLength * xZoom - gapX - xWidth), float(gapY)), sx, sy);
+    painter.strokeText(
         "y", PointF(float(gapX), float(tip.y - kArrowLength * yZoom - gapY - capitalPixels * unitsPerPixelY())), sx,
         sy);
 }

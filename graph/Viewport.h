@@ -14,7 +14,7 @@
 #include "core/RectF.h"
 #include "graph/Picking.h"
 
-class Surface;
+class Painter;
 
 // Whether an axis number's box (graph units, top the larger y) comes nearer
 // than (gapX, gapY) to any of the captions' boxes: such a number is left out,
@@ -99,11 +99,11 @@ public:
     bool hitXArrow(PointF g) const;
     bool hitYArrow(PointF g) const;
 
-    // Grid and axes for the raster view, or their page form when the surface is
+    // Grid and axes for the raster view, or their page form when the painter is
     // vector output. Draws in the pan-translated frame the caller has set up.
     // `captions` are the boxes of the labels drawn on the axes (attribute
     // points' coordinates), in the same frame: the numbers keep out of them.
-    void drawGridAndAxes(Surface& surface, bool showGrid, bool showAxis,
+    void drawGridAndAxes(Painter& painter, bool showGrid, bool showAxis,
                          const std::vector<RectF>& captions = {}) const;
 
     // Graph units per client pixel along each axis (scale and zoom together).
@@ -114,7 +114,7 @@ private:
     void updateGraphRect();
     static bool dragStep(double& zoom, double graphDelta);
 
-    void drawAxes(Surface& surface) const;
+    void drawAxes(Painter& painter) const;
     // The axis names, where they stand and the box each takes.
     struct AxisName {
         const char* text;
@@ -122,7 +122,7 @@ private:
         double sx, sy;
         RectF box;
     };
-    std::vector<AxisName> axisNames(const Surface& surface) const;
+    std::vector<AxisName> axisNames(const Painter& painter) const;
     // The origin's "O": left of the y axis and below the x axis, where the
     // numbers of either axis would stand; its glyph scales and its box.
     struct OriginMark {
@@ -130,13 +130,13 @@ private:
         double sx = 0, sy = 0;
         RectF box;
     };
-    OriginMark originMark(const Surface& surface) const;
-    void drawGridSegments(Surface& surface) const;
-    void drawPageGrid(Surface& surface) const;
-    void drawPageAxes(Surface& surface) const;
+    OriginMark originMark(const Painter& painter) const;
+    void drawGridSegments(Painter& painter) const;
+    void drawPageGrid(Painter& painter) const;
+    void drawPageAxes(Painter& painter) const;
     // Numbers along the axes over [left, right] × [bottom, top] (graph units,
     // the pan-translated frame), those outside the window left out.
-    void drawAxisNumbers(Surface& surface, double left, double right, double bottom, double top,
+    void drawAxisNumbers(Painter& painter, double left, double right, double bottom, double top,
                          const std::vector<RectF>& captions) const;
-    void gridVertices(Surface& surface) const;
+    std::vector<PointF> gridSegments() const;
 };

@@ -10,21 +10,16 @@ namespace MathEx {
 
 namespace {
 
-class Painter {
+class LayoutPainter {
 public:
-    explicit Painter(Surface& s) : s_(s) {}
+    explicit LayoutPainter(Painter& s) : s_(s) {}
 
     void Paint(const ExpNode& n);
 
 private:
-    // Layout point to surface point: y turns upward.
-    void Vertex(double x, double y) { s_.vertex(x, -y); }
-    void Segment(double x0, double y0, double x1, double y1) {
-        s_.begin(Surface::Primitive::Lines);
-        Vertex(x0, y0);
-        Vertex(x1, y1);
-        s_.end();
-    }
+    // Layout point to graph point: y turns upward.
+    static PointF At(double x, double y) { return PointF(float(x), float(-y)); }
+    void Segment(double x0, double y0, double x1, double y1) { s_.segment(At(x0, y0), At(x1, y1)); }
     void Glyphs(const std::string& text, double left, double baseline, double scale, double advanceScale);
     void Text(const ExpNode& n, const std::string& text);
     void Radical(const ExpNode& n);
@@ -32,12 +27,12 @@ private:
     void Symbol(const ExpNode& n);
     void Parentheses(const ExpNode& n);
 
-    Surface& s_;
+    Painter& s_;
 };
 
 // Glyph by glyph: the pen moves right by 20·h before every glyph but "-", by
 // a further 14·h before a "1" (whose stroke is narrow), then by the glyph's width.
-void Painter::Glyphs(const std::string& text, double left, double baseline, double scale, double h) {
+void LayoutPainter::Glyphs(const std::string& text, double left, double baseline, double scale, double h) {
     double pen = 0;
     for (char c : text) {
         if (c != '-') pen += 20 * h;
@@ -47,7 +42,7 @@ void Painter::Glyphs(const std::string& text, double left, double baseline, doub
     }
 }
 
-void Painter::Text(const ExpNode& n, const std::string& text) {
+void LayoutPainter::Text(const ExpNode& n, const std::string& text) {
     const RectF& S = n.symbolBox;
     const double h = S.height();
     const double scale = 0.01 * h * (n.Type() == TT_NUMBER ? 0.8 : 1.0);
@@ -56,19 +51,16 @@ void Painter::Text(const ExpNode& n, const std::string& text) {
 
 // From the left end raised by k, down to the foot, up to the top left of the
 // radicand and along its top; k is the gap between the sign and the radicand.
-void Painter::Radical(const ExpNode& n) {
+void LayoutPainter::Radical(const ExpNode& n) {
     const RectF& S = n.symbolBox;
     const ExpNode* radicand = n.Child(0);
     const double k = radicand ? radicand->box.left - n.box.left : 0.5;
-    s_.begin(Surface::Primitive::LineStrip);
-    Vertex(S.left, S.bottom - k);
-    Vertex(S.left + k / 2, S.bottom);
-    Vertex(S.left + k, S.top);
-    Vertex(S.right, S.top);
-    s_.end();
+    const PointF sign[] = {At(S.left, S.bottom - k), At(S.left + k / 2, S.bottom), At(S.left + k, S.top),
+                           At(S.right, S.top)};
+    s_.polyline(sign);
 }
 
-void Painter::Parentheses(const ExpNode& n) {
+void LayoutPainter::Parentheses(const ExpNode& n) {
     const RectF& B = n.box;
     const double height = B.height();
     const double baseline = B.bottom - 0.2 * height;
@@ -76,7 +68,7 @@ void Painter::Parentheses(const ExpNode& n) {
     s_.strokeText(")", PointF(B.right - 0.25f, float(-baseline)), 0.005, 0.007 * height);
 }
 
-void Painter::FunctionSymbol(const ExpNode& n, const Function& f) {
+void LayoutPainter::FunctionSymbol(const ExpNode& n, const Function& f) {
     const RectF& S = n.symbolBox;
     switch (f.shape) {
         case FunctionShape::Word: Text(n, f.name); break;
@@ -88,7 +80,7 @@ void Painter::FunctionSymbol(const ExpNode& n, const Function& f) {
     }
 }
 
-void Painter::Symbol(const ExpNode& n) {
+void LayoutPainter::Symbol(const ExpNode& n) {
     if (const Function* f = FunctionOfNode(n.Type())) {
         FunctionSymbol(n, *f);
         return;
@@ -117,24 +109,22 @@ void Painter::Symbol(const ExpNode& n) {
     }
 }
 
-void Painter::Paint(const ExpNode& n) {
+void LayoutPainter::Paint(const ExpNode& n) {
     Symbol(n);
     if (n.parenthesised) Parentheses(n);
 }
 
 }  // namespace
 
-void PaintExpression(const ExpNode& root, Surface& surface) {
-    surface.setColor(ColorF(0, 0, 0, 1));
-    surface.setLineWidth(1);
-    surface.setStipple(1, Surface::kSolid);
-    Painter painter(surface);
+void PaintExpression(const ExpNode& root, Painter& painter) {
+    painter.setPen(Pen(ColorF(0, 0, 0, 1)));
+    LayoutPainter layout(painter);
     // Parents before children, without recursion.
     std::vector<const ExpNode*> stack{&root};
     while (!stack.empty()) {
         const ExpNode* n = stack.back();
         stack.pop_back();
-        painter.Paint(*n);
+        layout.Paint(*n);
         for (int i = n->ChildCount() - 1; i >= 0; --i)
             if (const ExpNode* c = n->Child(i)) stack.push_back(c);
     }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Point markers and angle arcs drawn on the graph, through any Surface.
-#include "core/Surface.h"
+// Point markers and angle arcs drawn on the graph, through any Painter.
+#include <span>
+
+#include "core/Painter.h"
 
 namespace MathEx {
 
@@ -9,14 +11,14 @@ namespace MathEx {
 // get their exact angle, and (+, 0) as well as (0, 0) get 0.
 double QuadrantAngle(double dx, double dy);
 
-// A round marker at `centre` of radius `radius` (graph units scaled per axis
-// by sx, sy so it stays round on an anisotropic graph): first filled in
-// `fill`, then in `outline` either filled or as an outline.
-void DrawDiscMarker(Surface& surface, PointF centre, double radius, double sx, double sy, float lineWidth,
-                    const ColorF& fill, const ColorF& outline, bool filled);
+// Round markers at `centres` of `radius` graph units along x (round on the
+// screen whatever the zoom): first filled in `fill`, then in `outline` either
+// filled or as a rim. All of them at once: a graph may hold thousands.
+void DrawDiscMarkers(Painter& painter, std::span<const PointF> centres, double radius, float lineWidth,
+                     const ColorF& fill, const ColorF& outline, bool filled);
 
 // The arc at `centre` between the rays through `first` and `second`, always
 // the smaller angle (at most π); its radius is the distance to `first`.
-void DrawAngleArc(Surface& surface, PointF centre, PointF first, PointF second);
+void DrawAngleArc(Painter& painter, PointF centre, PointF first, PointF second);
 
 }  // namespace MathEx

@@ -4,7 +4,7 @@
 #include "graph/GraphManager.h"
 #include "render/PostScriptWriter.h"
 #include "render/Projection.h"
-#include "render/PsSurface.h"
+#include "render/PsPainter.h"
 
 bool ExportPostScript(GraphManager& graph, const std::string& path) {
     const Viewport::Ortho o = graph.viewport().setProjection();
@@ -13,7 +13,7 @@ bool ExportPostScript(GraphManager& graph, const std::string& path) {
     const Projection projection = Projection::Ortho(o.left, o.right, o.bottom, o.top, o.width, o.height);
     PostScriptWriter& writer = PostScriptWriter::Instance();
     writer.SetupPage(float(o.x), float(o.y), float(o.width), float(o.height));
-    PsSurface surface(writer, projection);
-    graph.draw(surface);
+    PsPainter painter(writer, projection);
+    graph.draw(painter);
     return writer.WritePostScriptFile(path);
 }

@@ -5,9 +5,9 @@
 
 #include "graph/GraphManager.h"
 #include "render/GL.h"
-#include "render/GlSurface.h"
+#include "render/GlPainter.h"
 
-void DrawGraphFrame(GraphManager& graph, GlSurface& surface, double devicePixelRatio)
+void DrawGraphFrame(GraphManager& graph, GlPainter& painter, double devicePixelRatio)
 {
     const Viewport::Ortho o = graph.viewport().setProjection();
     const double r = devicePixelRatio;
@@ -19,6 +19,6 @@ void DrawGraphFrame(GraphManager& graph, GlSurface& surface, double devicePixelR
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    surface.setDevicePixelRatio(r);
-    graph.draw(surface);
+    painter.setDevicePixelRatio(r);
+    graph.draw(painter);
 }

@@ -5,7 +5,7 @@
 // times the device-pixel ratio, cleared, then the whole scene. The window's
 // view and the headless picture both draw through it, so the picture is the
 // screen.
-class GlSurface;
+class GlPainter;
 class GraphManager;
 
-void DrawGraphFrame(GraphManager& graph, GlSurface& surface, double devicePixelRatio);
+void DrawGraphFrame(GraphManager& graph, GlPainter& painter, double devicePixelRatio);

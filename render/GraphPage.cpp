@@ -14,7 +14,7 @@
 #include "graph/GraphManager.h"
 #include "render/Typesetter.h"
 #include "render/Projection.h"
-#include "render/QPainterSurface.h"
+#include "render/QtPainter.h"
 
 void PaintGraphPage(GraphManager& graph, QPainter& painter, const QRectF& target)
 {
@@ -25,9 +25,9 @@ void PaintGraphPage(GraphManager& graph, QPainter& painter, const QRectF& target
     painter.save();
     painter.translate(target.center().x() - fit * o.width / 2, target.center().y() - fit * o.height / 2);
     painter.scale(fit, fit);
-    QPainterSurface surface(painter, projection, o.height);
-    surface.setViewClip(QRectF(0, 0, o.width, o.height));
-    graph.draw(surface);
+    QtPainter page(painter, projection, o.height);
+    page.setViewClip(QRectF(0, 0, o.width, o.height));
+    graph.draw(page);
     painter.restore();
 }
 

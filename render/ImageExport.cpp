@@ -13,7 +13,7 @@
 #include "graph/GraphManager.h"
 #include "render/EglContext.h"
 #include "render/GL.h"
-#include "render/GlSurface.h"
+#include "render/GlPainter.h"
 #include "render/GraphFrame.h"
 #include "render/Typesetter.h"
 
@@ -77,8 +77,8 @@ QImage CaptureGraphImage(GraphManager& graph, int width, int height, double devi
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
-    GlSurface surface;
-    DrawGraphFrame(graph, surface, devicePixelRatio);
+    GlPainter painter;
+    DrawGraphFrame(graph, painter, devicePixelRatio);
     glFinish();
     graph.setClientSize(savedWidth, savedHeight);
 

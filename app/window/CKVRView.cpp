@@ -17,7 +17,7 @@
 #include "app/window/PaintCursor.h"
 #include "app/window/Translations.h"
 #include "render/GL.h"
-#include "render/GlSurface.h"
+#include "render/GlPainter.h"
 #include "render/OutlineFont.h"
 #include "render/GraphFrame.h"
 
@@ -148,7 +148,7 @@ void CKVRView::initializeGL()
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
 
-    surface_ = std::make_unique<GlSurface>();
+    surface_ = std::make_unique<GlPainter>();
     outlineFont_ = std::make_unique<OutlineFont>();
     outlineFont_->create(logicalDpiY());
 }

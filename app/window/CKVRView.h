@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The graph view: an OpenGL widget that owns the graph, draws it through
-// GlSurface and hands it every pointer event in client pixels. It is the
+// GlPainter and hands it every pointer event in client pixels. It is the
 // graph's listener: it repaints when asked, pops up the graph's context menus
 // and passes selection, status and candidate notices on as Qt signals for the
 // window's bars and side panel.
@@ -16,7 +16,7 @@
 #include "graph/GraphListener.h"
 #include "graph/GraphManager.h"
 
-class GlSurface;
+class GlPainter;
 class OutlineFont;
 class QMenu;
 
@@ -116,7 +116,7 @@ private:
     static constexpr int kKeyMoveMergeBase = 100;  // merge keys of arrow-key moves, one per run
     QElapsedTimer keyRun_;                         // since the last arrow-key move
     int keyRunNumber_ = 0;
-    std::unique_ptr<GlSurface> surface_;
+    std::unique_ptr<GlPainter> surface_;
     std::unique_ptr<OutlineFont> outlineFont_;  // the view's outline text lists, made with its context
     QMenu* whiteSpaceMenu_ = nullptr;
     QMenu* equationMenu_ = nullptr;

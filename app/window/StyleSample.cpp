@@ -8,7 +8,7 @@
 #include "graph/AttribPoint.h"
 #include "graph/EquationObject.h"
 #include "render/Projection.h"
-#include "render/QPainterSurface.h"
+#include "render/QtPainter.h"
 
 namespace {
 
@@ -19,9 +19,9 @@ constexpr double kMarginPixels = 6.0;
 
 ColorF ToColorF(const QColor& c) { return ColorF(float(c.redF()), float(c.greenF()), float(c.blueF()), 1.0f); }
 
-// Runs `draw` on a surface whose graph origin is the centre of `rect`, at the
+// Runs `draw` on a page whose graph origin is the centre of `rect`, at the
 // view's own pixels per unit; `halfWidth` is half the usable width in graph units.
-void WithSurface(QPainter& painter, const QRectF& rect, const std::function<void(Surface&, double halfWidth)>& draw)
+void WithPage(QPainter& painter, const QRectF& rect, const std::function<void(Painter&, double halfWidth)>& draw)
 {
     const int w = qMax(1, qRound(rect.width())), h = qMax(1, qRound(rect.height()));
     const double hw = w / 2.0 / kPixelsPerUnit;
@@ -31,8 +31,8 @@ void WithSurface(QPainter& painter, const QRectF& rect, const std::function<void
     painter.save();
     painter.translate(rect.topLeft());
     painter.setClipRect(QRectF(0, 0, w, h));
-    QPainterSurface surface(painter, Projection::Ortho(-hw, hw, bottom, top, w, h), h);
-    draw(surface, qMax(0.0, hw - kMarginPixels / kPixelsPerUnit));
+    QtPainter page(painter, Projection::Ortho(-hw, hw, bottom, top, w, h), h);
+    draw(page, qMax(0.0, hw - kMarginPixels / kPixelsPerUnit));
     painter.restore();
 }
 
@@ -42,20 +42,20 @@ namespace StyleSample {
 
 void drawCurve(QPainter& painter, const QRectF& rect, const QColor& colour, int stipple, float width)
 {
-    WithSurface(painter, rect, [&](Surface& surface, double halfWidth) {
+    WithPage(painter, rect, [&](Painter& page, double halfWidth) {
         EquationObject sample;
         if (!sample.setEquation("y = 0")) return;
         sample.setPlotBox(float(-halfWidth), float(halfWidth), 1.0f, -1.0f);
         sample.setColour(ToColorF(colour));
         sample.setLineStipple(stipple);
         sample.setLineWidth(width);
-        sample.draw(surface, 1.0, 1.0, 1.0);
+        sample.draw(page, 1.0, 1.0, 1.0);
     });
 }
 
 void drawGuide(QPainter& painter, const QRectF& rect, const QColor& colour, int lineType, int width)
 {
-    WithSurface(painter, rect, [&](Surface& surface, double halfWidth) {
+    WithPage(painter, rect, [&](Painter& page, double halfWidth) {
         // The horizontal guide runs from the point to the y-axis: put the
         // point at the right end and shift the axis to the left end.
         AttribPoint sample;
@@ -64,18 +64,18 @@ void drawGuide(QPainter& painter, const QRectF& rect, const QColor& colour, int 
         sample.axis[AttribPoint::Y].lineType = lineType;
         sample.axis[AttribPoint::Y].lineWidth = width;
         sample.axis[AttribPoint::Y].valueColor = ToColorF(colour);
-        surface.pushTransform(-halfWidth, 0, 1, 1);
-        sample.drawGuideLines(surface);
-        surface.popTransform();
+        page.pushTransform(-halfWidth, 0, 1, 1);
+        sample.drawGuideLines(page);
+        page.popTransform();
     });
 }
 
 void drawMarker(QPainter& painter, const QRectF& rect, int pointType)
 {
-    WithSurface(painter, rect, [&](Surface& surface, double) {
+    WithPage(painter, rect, [&](Painter& page, double) {
         AttribPoint sample;
         sample.pointType = pointType;
-        sample.drawMarker(surface, 1.0, 1.0, 1.0);
+        sample.drawMarker(page, 1.0, 1.0, 1.0);
     });
 }
 

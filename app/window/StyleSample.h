@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // Samples of line styles and point markers for the option lists, drawn by the
-// graph's own drawing routines (through a QPainterSurface) at the size the
+// graph's own drawing routines (through a QtPainter) at the size the
 // graph shows them at zoom 1, so a list entry looks like what it gives.
 #include <QtCore/QRectF>
 #include <QtGui/QColor>

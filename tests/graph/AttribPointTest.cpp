@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Attribute points: position and typed x, user texts, hit test, markers,
-// value labels, guide lines, length labels and brackets, on the recording surface.
+// value labels, guide lines, length labels and brackets, on the recording painter.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,12 +10,12 @@
 
 #include "graph/AttribPoint.h"
 #include "graph/EquationObject.h"
-#include "support/RecordingSurface.h"
+#include "support/RecordingPainter.h"
 
-using testing_support::RecordedPrimitive;
+using testing_support::RecordedShape;
 using testing_support::RecordedText;
-using testing_support::RecordingSurface;
-using Primitive = Surface::Primitive;
+using testing_support::RecordingPainter;
+using testing_support::Shape;
 
 namespace {
 
@@ -35,7 +35,7 @@ AttribPoint PointOn(EquationObject* owner, float x, float y) {
 }
 
 // Typeset images that can be seen: labels are measured first by a draw far outside the view.
-std::vector<RecordedText> VisibleImages(const RecordingSurface& s) {
+std::vector<RecordedText> VisibleImages(const RecordingPainter& s) {
     std::vector<RecordedText> out;
     for (const RecordedText& t : s.images)
         if (std::fabs(t.origin.x) < 1e6 && std::fabs(t.origin.y) < 1e6) out.push_back(t);
@@ -47,10 +47,10 @@ void ExpectNear(PointF a, PointF b, const char* what) {
     EXPECT_NEAR(a.y, b.y, 1e-5) << what;
 }
 
-std::vector<RecordedPrimitive> Of(const RecordingSurface& s, Primitive kind) {
-    std::vector<RecordedPrimitive> out;
-    for (const RecordedPrimitive& p : s.primitives)
-        if (p.primitive == kind) out.push_back(p);
+std::vector<RecordedShape> Of(const RecordingPainter& s, Shape kind) {
+    std::vector<RecordedShape> out;
+    for (const RecordedShape& p : s.shapes)
+        if (p.shape == kind) out.push_back(p);
     return out;
 }
 
@@ -168,26 +168,28 @@ TEST(AttribPointHit, WithinAFifthOfTheScaleEachWay) {
 // ---------------------------------------------------------------- markers
 
 struct Pass {
-    Primitive primitive;
+    Shape shape;
     ColorF color;
 };
 
 struct MarkerCase {
     int pointType;
     std::vector<Pass> passes;
-    double halfX, halfY;  // extent of the marker about its centre, at s·zx = 3, s·zy = 1
+    // Extent of the marker about its centre, at s·zx = 3, s·zy = 1; a disc
+    // has its radius along x (the painter keeps it round).
+    double halfX, halfY;
 };
 
 TEST(AttribPointMarker, TableOfShapesAndColours) {
     const ColorF grey(0.5f, 0.5f, 0.5f, 0.5f);
     const MarkerCase cases[] = {
-        {0, {{Primitive::Polygon, grey}, {Primitive::Polygon, grey}}, 0.3, 0.1},
-        {1, {{Primitive::Polygon, kBlack}, {Primitive::LineLoop, kWhite}}, 0.3, 0.1},
-        {2, {{Primitive::Polygon, kBlack}, {Primitive::Polygon, kBlack}}, 0.3, 0.1},
-        {3, {{Primitive::Polygon, kWhite}, {Primitive::LineLoop, kBlack}}, 0.3, 0.1},
-        {4, {{Primitive::Polygon, kBlack}}, 0.3, 0.1},
-        {5, {{Primitive::Polygon, kWhite}, {Primitive::LineLoop, kBlack}}, 0.45, 0.15},
-        {6, {{Primitive::Polygon, kBlack}}, 0.45, 0.15},
+        {0, {{Shape::Discs, grey}, {Shape::Discs, grey}}, 0.3, 0},
+        {1, {{Shape::Discs, kBlack}, {Shape::Rims, kWhite}}, 0.3, 0},
+        {2, {{Shape::Discs, kBlack}, {Shape::Discs, kBlack}}, 0.3, 0},
+        {3, {{Shape::Fill, kWhite}, {Shape::ClosedPolyline, kBlack}}, 0.3, 0.1},
+        {4, {{Shape::Fill, kBlack}}, 0.3, 0.1},
+        {5, {{Shape::Fill, kWhite}, {Shape::ClosedPolyline, kBlack}}, 0.45, 0.15},
+        {6, {{Shape::Fill, kBlack}}, 0.45, 0.15},
         {7, {}, 0, 0},
         {-1, {}, 0, 0},
     };
@@ -195,14 +197,19 @@ TEST(AttribPointMarker, TableOfShapesAndColours) {
         SCOPED_TRACE(c.pointType);
         AttribPoint p = PointOn(nullptr, 2, -1);
         p.pointType = c.pointType;
-        RecordingSurface s;
+        RecordingPainter s;
         p.drawMarker(s, 1.5, 2, 2.0 / 3.0);
-        ASSERT_EQ(s.primitives.size(), c.passes.size());
+        ASSERT_EQ(s.shapes.size(), c.passes.size());
         for (size_t k = 0; k < c.passes.size(); ++k) {
-            const RecordedPrimitive& r = s.primitives[k];
-            EXPECT_EQ(r.primitive, c.passes[k].primitive);
+            const RecordedShape& r = s.shapes[k];
+            EXPECT_EQ(r.shape, c.passes[k].shape);
             EXPECT_EQ(r.color, c.passes[k].color);
             EXPECT_EQ(r.lineWidth, 1.0f);
+            if (r.shape == Shape::Discs || r.shape == Shape::Rims) {
+                EXPECT_EQ(r.points, std::vector<PointF>{PointF(2, -1)});
+                EXPECT_NEAR(r.size, c.halfX, 1e-5);
+                continue;
+            }
             double mx = 0, my = 0;
             for (const PointF& q : r.points) {
                 mx = std::max(mx, std::fabs(q.x - 2.0));
@@ -233,7 +240,7 @@ TEST_P(ValueLabel, SitsOnTheFarSideOfItsAxis) {
     p.axis[AttribPoint::Y].valueType = c.yType;
     p.setXValueTypeString("a");
     p.setYValueTypeString("b_1");
-    RecordingSurface s;
+    RecordingPainter s;
     p.drawValueLabels(s, 1, 1, 1);
     const std::vector<RecordedText> images = VisibleImages(s);
     ASSERT_EQ(images.size(), 1u);
@@ -259,7 +266,7 @@ TEST(AttribPointCaption, XCaptionOnTheSquareAtTwo) {
     AttribPoint p = PointOn(owner.get(), 2, 4);
     p.axis[AttribPoint::X].valueType = AttribPoint::LABEL_VALUE;
     p.axis[AttribPoint::X].lineType = AttribPoint::LINE_DASHED;
-    RecordingSurface s;
+    RecordingPainter s;
     p.draw(s, 1, 1, 1);
     const std::vector<RecordedText> images = VisibleImages(s);
     ASSERT_EQ(images.size(), 1u);
@@ -267,10 +274,10 @@ TEST(AttribPointCaption, XCaptionOnTheSquareAtTwo) {
     const double width = 8 * 1 / 40.0, height = 20 / 40.0;
     EXPECT_NEAR(images[0].origin.x + width / 2, 2, 1e-6) << "centred at x = 2";
     EXPECT_NEAR(images[0].origin.y + height, 0, 1e-6) << "just under the axis";
-    const std::vector<RecordedPrimitive> guides = Of(s, Primitive::Lines);
+    const std::vector<RecordedShape> guides = Of(s, Shape::Segments);
     ASSERT_EQ(guides.size(), 1u);
     EXPECT_EQ(guides[0].points, (std::vector<PointF>{PointF(2, 4), PointF(2, 0)}));
-    EXPECT_EQ(guides[0].stipple, AttribPoint::kDashedPattern);
+    EXPECT_TRUE(guides[0].patterned(AttribPoint::kDashedPattern));
     EXPECT_EQ(guides[0].color, kBlack);
 }
 
@@ -280,16 +287,16 @@ TEST(AttribPointCaption, SketchedPointIsABlackDiscWithAWhiteRimAndASolidGuide) {
     p.pointType = 1;
     p.axis[AttribPoint::X].valueType = AttribPoint::LABEL_TEXT;
     p.axis[AttribPoint::X].lineType = AttribPoint::LINE_SOLID;
-    RecordingSurface s;
+    RecordingPainter s;
     p.draw(s, 1, 1, 1);
-    ASSERT_EQ(s.primitives.size(), 3u);
-    EXPECT_EQ(s.primitives[0].primitive, Primitive::Polygon);
-    EXPECT_EQ(s.primitives[0].color, kBlack);
-    EXPECT_EQ(s.primitives[1].primitive, Primitive::LineLoop);
-    EXPECT_EQ(s.primitives[1].color, kWhite);
-    EXPECT_EQ(s.primitives[2].primitive, Primitive::Lines);
-    EXPECT_EQ(s.primitives[2].stipple, AttribPoint::kSolidPattern);
-    EXPECT_EQ(s.primitives[2].points, (std::vector<PointF>{PointF(1.5f, 2.25f), PointF(1.5f, 0)}));
+    ASSERT_EQ(s.shapes.size(), 3u);
+    EXPECT_EQ(s.shapes[0].shape, Shape::Discs);
+    EXPECT_EQ(s.shapes[0].color, kBlack);
+    EXPECT_EQ(s.shapes[1].shape, Shape::Rims);
+    EXPECT_EQ(s.shapes[1].color, kWhite);
+    EXPECT_EQ(s.shapes[2].shape, Shape::Segments);
+    EXPECT_TRUE(s.shapes[2].patterned(AttribPoint::kSolidPattern));
+    EXPECT_EQ(s.shapes[2].points, (std::vector<PointF>{PointF(1.5f, 2.25f), PointF(1.5f, 0)}));
     EXPECT_TRUE(VisibleImages(s).empty()) << "no text until the user enters one";
 }
 
@@ -306,12 +313,12 @@ TEST(AttribPointGuides, WidthColourAndPatternPerAxis) {
         p.axis[AttribPoint::X].lineWidth = 2;
         p.axis[AttribPoint::Y].lineWidth = 4;
         p.axis[AttribPoint::Y].valueColor = ColorF(0, 0, 1, 1);
-        RecordingSurface s;
+        RecordingPainter s;
         p.drawGuideLines(s);
-        ASSERT_EQ(s.primitives.size(), c.patterns.size());
+        ASSERT_EQ(s.shapes.size(), c.patterns.size());
         for (size_t k = 0; k < c.patterns.size(); ++k) {
-            const RecordedPrimitive& g = s.primitives[k];
-            EXPECT_EQ(g.stipple, c.patterns[k]);
+            const RecordedShape& g = s.shapes[k];
+            EXPECT_TRUE(g.patterned(c.patterns[k]));
             const bool vertical = g.points[1].x == -3.0f;
             EXPECT_EQ(g.points[1], vertical ? PointF(-3, 0) : PointF(0, 2));
             EXPECT_EQ(g.lineWidth, vertical ? 2.0f : 4.0f);
@@ -339,9 +346,9 @@ TEST_P(LengthBracket, DrawnOnlyWhenTheGuideIsLongEnough) {
     p.axis[AttribPoint::X].guideType = p.axis[AttribPoint::Y].guideType = c.guide;
     p.setXLengthText("h");
     p.setYLengthText("w");
-    RecordingSurface s;
+    RecordingPainter s;
     p.drawLengths(s, 1, 1, 1);
-    EXPECT_EQ(!Of(s, Primitive::LineStrip).empty(), c.drawn);
+    EXPECT_EQ(!Of(s, Shape::Polyline).empty(), c.drawn);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -364,7 +371,7 @@ TEST(AttribPointLength, XLengthTextBesideTheGuideWithABracketAroundIt) {
     p.axis[AttribPoint::X].guideWidth = 3;
     p.axis[AttribPoint::X].lengthColor = ColorF(0, 0, 1, 1);
     p.axis[AttribPoint::X].lengthTextColor = ColorF(0, 1, 0, 1);
-    RecordingSurface s;
+    RecordingPainter s;
     p.drawLengths(s, 2, 1, 0.5);
     ASSERT_EQ(s.texts.size(), 1u);
     EXPECT_EQ(s.texts[0].text, "4");
@@ -373,12 +380,12 @@ TEST(AttribPointLength, XLengthTextBesideTheGuideWithABracketAroundIt) {
     EXPECT_NEAR(s.texts[0].sx, 0.003 * 0.8 * 2, 1e-9);
     EXPECT_NEAR(s.texts[0].sy, 0.003 * 0.8 * 1, 1e-9);
     // Box [1.2, 1.4] × [1.85, 2.4]; the bracket runs from the point to the foot around it.
-    const std::vector<RecordedPrimitive> arcs = Of(s, Primitive::LineStrip);
+    const std::vector<RecordedShape> arcs = Of(s, Shape::Polyline);
     ASSERT_EQ(arcs.size(), 2u);
     ExpectNear(arcs[0].points.front(), PointF(1, 4), "from the point");
     ExpectNear(arcs[1].points.front(), PointF(1, 0), "from the foot");
-    for (const RecordedPrimitive& a : arcs) {
-        EXPECT_EQ(a.stipple, AttribPoint::kDashedPattern);
+    for (const RecordedShape& a : arcs) {
+        EXPECT_TRUE(a.patterned(AttribPoint::kDashedPattern));
         EXPECT_EQ(a.lineWidth, 3.0f);
         EXPECT_EQ(a.color, ColorF(0, 0, 1, 1));
         for (const PointF& q : a.points) {
@@ -396,27 +403,27 @@ TEST(AttribPointLength, YLengthTextAboveTheGuideAtItsMiddle) {
     AttribPoint p = PointOn(nullptr, -4, 1);
     p.axis[AttribPoint::Y].lengthType = AttribPoint::LABEL_VALUE;
     p.axis[AttribPoint::Y].guideType = AttribPoint::LINE_SOLID;
-    RecordingSurface s;
+    RecordingPainter s;
     p.drawLengths(s, 1, 1, 1);
     ASSERT_EQ(s.texts.size(), 1u);
     EXPECT_EQ(s.texts[0].text, "4");
     EXPECT_NEAR(s.texts[0].origin.x, -2 - 0.1, 1e-6);
     EXPECT_NEAR(s.texts[0].origin.y, 1.2, 1e-6);
-    const std::vector<RecordedPrimitive> arcs = Of(s, Primitive::LineStrip);
+    const std::vector<RecordedShape> arcs = Of(s, Shape::Polyline);
     ASSERT_EQ(arcs.size(), 2u);
     ExpectNear(arcs[0].points.front(), PointF(-4, 1), "from the point");
     ExpectNear(arcs[1].points.front(), PointF(0, 1), "from the foot");
-    for (const RecordedPrimitive& a : arcs)
+    for (const RecordedShape& a : arcs)
         for (const PointF& q : a.points) EXPECT_GE(q.y, 1 - 1e-4) << "bows up towards the label";
 }
 
 TEST(AttribPointLength, TextsAreStrokedOneCharacterAfterAnother) {
     AttribPoint p = PointOn(nullptr, 1, -2.5f);
     p.axis[AttribPoint::X].lengthType = AttribPoint::LABEL_VALUE;
-    RecordingSurface s;
+    RecordingPainter s;
     p.drawLengths(s, 1, 1, 1);
     ASSERT_EQ(s.texts.size(), 3u);
-    const double advance = RecordingSurface::kGlyphWidth * 0.003 * 0.8;
+    const double advance = RecordingPainter::kGlyphWidth * 0.003 * 0.8;
     const char* glyphs[] = {"2", ".", "5"};
     for (size_t k = 0; k < 3; ++k) {
         EXPECT_EQ(s.texts[k].text, glyphs[k]);
@@ -434,7 +441,7 @@ TEST(AttribPointLength, UserTextImagesOnEitherSide) {
         AttribPoint p = PointOn(nullptr, c.x, 4);
         p.axis[AttribPoint::X].lengthType = AttribPoint::LABEL_TEXT;
         p.setXLengthText("h");
-        RecordingSurface s;
+        RecordingPainter s;
         p.drawLengths(s, 1, 1, 1);
         const std::vector<RecordedText> images = VisibleImages(s);
         ASSERT_EQ(images.size(), 1u);
@@ -444,19 +451,19 @@ TEST(AttribPointLength, UserTextImagesOnEitherSide) {
 }
 
 TEST(AttribPointBracket, CollinearPointsGiveStraightSegments) {
-    RecordingSurface s;
+    RecordingPainter s;
     AttribPoint::drawBracket(s, PointF(0, 3), PointF(0, 2), PointF(0, 1), PointF(0, 0));
-    ASSERT_EQ(s.primitives.size(), 1u);
-    EXPECT_EQ(s.primitives[0].primitive, Primitive::Lines);
-    EXPECT_EQ(s.primitives[0].points,
+    ASSERT_EQ(s.shapes.size(), 1u);
+    EXPECT_EQ(s.shapes[0].shape, Shape::Segments);
+    EXPECT_EQ(s.shapes[0].points,
               (std::vector<PointF>{PointF(0, 3), PointF(0, 2), PointF(0, 1), PointF(0, 0)}));
 }
 
 TEST(AttribPointBracket, NonFinitePointsDrawNothing) {
-    RecordingSurface s;
+    RecordingPainter s;
     AttribPoint::drawBracket(s, PointF(NAN, 3), PointF(1, 2), PointF(1, 1), PointF(0, 0));
     AttribPoint::drawBracket(s, PointF(0, 3), PointF(1, INFINITY), PointF(1, 1), PointF(0, 0));
-    EXPECT_TRUE(s.primitives.empty());
+    EXPECT_TRUE(s.shapes.empty());
 }
 
 TEST(AttribPointBracket, LongArcsStayOffTheChordSide) {
@@ -466,15 +473,15 @@ TEST(AttribPointBracket, LongArcsStayOffTheChordSide) {
         return PointF(float(std::cos(a)), float(std::sin(a)));
     };
     for (bool vector : {false, true}) {
-        RecordingSurface s(vector);
+        RecordingPainter s(vector);
         AttribPoint::drawBracket(s, at(80), at(120), at(130), at(100));
         if (vector) {
             EXPECT_EQ(s.arcs.size(), 3u) << "the long arc in two halves";
             continue;
         }
-        ASSERT_EQ(s.primitives.size(), 3u);
-        ExpectNear(s.primitives[0].points.front(), at(80), "from the first point");
-        for (const RecordedPrimitive& a : s.primitives)
+        ASSERT_EQ(s.shapes.size(), 3u);
+        ExpectNear(s.shapes[0].points.front(), at(80), "from the first point");
+        for (const RecordedShape& a : s.shapes)
             for (const PointF& q : a.points) {
                 EXPECT_NEAR(q.length(), 1, 1e-5);
                 const double deg = std::atan2(q.y, q.x) * 180 / 3.141592653589793;
@@ -494,9 +501,9 @@ TEST(AttribPointDraw, NonFinitePositionsDrawNothing) {
         p.axis[AttribPoint::X].lineType = p.axis[AttribPoint::Y].lineType = AttribPoint::LINE_SOLID;
         p.axis[AttribPoint::X].lengthType = p.axis[AttribPoint::Y].lengthType = AttribPoint::LABEL_VALUE;
         p.axis[AttribPoint::X].guideType = p.axis[AttribPoint::Y].guideType = AttribPoint::LINE_SOLID;
-        RecordingSurface s;
+        RecordingPainter s;
         p.draw(s, 1, 1, 1);
-        EXPECT_TRUE(s.primitives.empty());
+        EXPECT_TRUE(s.shapes.empty());
         EXPECT_TRUE(s.texts.empty());
         EXPECT_TRUE(s.images.empty());
     }
@@ -507,7 +514,7 @@ TEST(AttribPointDraw, VectorOutputMeasuresWithoutDrawingFarAway) {
     p.axis[AttribPoint::X].valueType = p.axis[AttribPoint::Y].valueType = AttribPoint::LABEL_VALUE;
     p.axis[AttribPoint::Y].lengthType = AttribPoint::LABEL_TEXT;
     p.setYLengthText("w");
-    RecordingSurface s(true);
+    RecordingPainter s(true);
     p.draw(s, 1, 1, 1);
     EXPECT_FALSE(s.texts.empty());
     for (const RecordedText& t : s.texts) {

@@ -8,12 +8,12 @@
 #include <string>
 
 #include "graph/GraphManager.h"
-#include "support/RecordingSurface.h"
+#include "support/RecordingPainter.h"
 
 namespace {
 
 using testing_support::RecordedText;
-using testing_support::RecordingSurface;
+using testing_support::RecordingPainter;
 
 // ---------------------------------------------------------------- the decision
 
@@ -67,12 +67,12 @@ class AxisCaptionsTest : public ::testing::TestWithParam<CaptionCase> {};
 // Numbers are told from the captions' glyphs (on the page) by their size, 9
 // pixels to a capital, and split by axis by where they stand: those along x
 // are below it, those along y end left of it.
-void AxisNumbers(const RecordingSurface& s, std::set<std::string>& alongX, std::set<std::string>& alongY) {
+void AxisNumbers(const RecordingPainter& s, std::set<std::string>& alongX, std::set<std::string>& alongY) {
     const double numberScale = 0.09 * 1.3 / 40;  // glyph units to graph units at the default view
     for (const RecordedText& t : s.texts) {
         if (t.text.empty() || !(std::isdigit(static_cast<unsigned char>(t.text.back())))) continue;
         if (std::fabs(t.sx - numberScale) > 1e-9) continue;
-        const double right = t.origin.x + RecordingSurface::kGlyphWidth * t.text.size() * t.sx;
+        const double right = t.origin.x + RecordingPainter::kGlyphWidth * t.text.size() * t.sx;
         const double k = std::stod(t.text);
         if (std::fabs((t.origin.x + right) / 2 - k) < 1e-3 && t.origin.y < 0) alongX.insert(t.text);
         else if (right < 0 && std::fabs(t.origin.y - k) < 0.5) alongY.insert(t.text);
@@ -86,7 +86,7 @@ TEST_P(AxisCaptionsTest, TheNumberUnderACaptionIsLeftOut) {
     ASSERT_NE(parabola, nullptr);
     graph.setPopupTarget(parabola, PointF(c.x, c.x * c.x));
     graph.addAttribPoint(c.preset);
-    RecordingSurface s(c.vector);
+    RecordingPainter s(c.vector);
     graph.draw(s);
     std::set<std::string> alongX, alongY;
     AxisNumbers(s, alongX, alongY);
@@ -119,7 +119,7 @@ TEST(AxisCaptions, ExtremePointCoordinatesKeepNumbersAway) {
     ASSERT_NE(parabola, nullptr);
     for (const bool shown : {false, true}) {
         parabola->setExtremePointsShown(shown);
-        RecordingSurface s;
+        RecordingPainter s;
         graph.draw(s);
         std::set<std::string> alongX, alongY;
         AxisNumbers(s, alongX, alongY);

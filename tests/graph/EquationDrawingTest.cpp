@@ -9,12 +9,12 @@
 #include "graph/EquationObject.h"
 #include "mathex/SmartNumber.h"
 #include "support/Equations.h"
-#include "support/RecordingSurface.h"
+#include "support/RecordingPainter.h"
 
 namespace {
 
-using testing_support::RecordingSurface;
-using Primitive = Surface::Primitive;
+using testing_support::RecordingPainter;
+using testing_support::Shape;
 
 using testing_support::MakeEquation;
 
@@ -23,17 +23,17 @@ TEST(EquationDrawing, ClipsToThePlotBoxAndDrawsEachPieceWithItsStyle) {
     o->setColour(ColorF(0, 0, 1, 1));
     o->setLineWidth(3);
     o->setLineStipple(0xF0F0);
-    RecordingSurface s;
+    RecordingPainter s;
     o->draw(s, 1.3, 1, 1);
     ASSERT_EQ(s.clips.size(), 2u);
     EXPECT_EQ(s.clips[0], o->plotBox());
     EXPECT_EQ(s.clips[1], RectF());  // cleared after the curve
-    ASSERT_EQ(s.primitives.size(), o->pieces().size());
-    for (const auto& p : s.primitives) {
-        EXPECT_EQ(p.primitive, Primitive::LineStrip);
+    ASSERT_EQ(s.shapes.size(), o->pieces().size());
+    for (const auto& p : s.shapes) {
+        EXPECT_EQ(p.shape, Shape::Polyline);
         EXPECT_EQ(p.color, ColorF(0, 0, 1, 1));
         EXPECT_EQ(p.lineWidth, 3);
-        EXPECT_EQ(p.stipple, 0xF0F0);
+        EXPECT_TRUE(p.patterned(0xF0F0, 5));  // the curve pattern's bits are 5 pixels
     }
 }
 
@@ -49,14 +49,14 @@ TEST_P(DomainStippleTest, OutsideTheDomainIsDotted) {
     o->setDomain(-1, 1);
     o->setStippleType(GetParam().stippletype);
     o->resample();
-    RecordingSurface raster;
+    RecordingPainter raster;
     o->draw(raster, 1.3, 1, 1);
-    ASSERT_EQ(raster.primitives.size(), GetParam().patterns.size());
-    for (size_t i = 0; i < raster.primitives.size(); ++i) EXPECT_EQ(raster.primitives[i].stipple, GetParam().patterns[i]) << i;
+    ASSERT_EQ(raster.shapes.size(), GetParam().patterns.size());
+    for (size_t i = 0; i < raster.shapes.size(); ++i) EXPECT_TRUE(raster.shapes[i].patterned(GetParam().patterns[i], 5)) << i;
     // The page draws every piece with the equation's own pattern.
-    RecordingSurface page(true);
+    RecordingPainter page(true);
     o->draw(page, 1.3, 1, 1, true);
-    for (const auto& p : page.primitives) EXPECT_EQ(p.stipple, 0xFFFF);
+    for (const auto& p : page.shapes) EXPECT_TRUE(p.patterned(0xFFFF));
 }
 
 INSTANTIATE_TEST_SUITE_P(Types, DomainStippleTest,
@@ -69,30 +69,37 @@ TEST(EquationDrawing, SelectionFrameAndControlPointsOnScreenOnly) {
     auto o = MakeEquation("y = x^2 - 2*x");
     o->setExtremePointsShown(true);
     o->setControlPointPinned(0, true);
-    RecordingSurface raster;
+    RecordingPainter raster;
     o->draw(raster, 1.3, 1, 1, true);
-    // curve, frame, three control points, one extreme point
-    ASSERT_EQ(raster.primitives.size(), 1u + 1 + 3 + 1);
-    const auto& frame = raster.primitives[1];
-    EXPECT_EQ(frame.stipple, 0xF0F0);
+    // curve, frame, the control points by colour, one extreme point
+    ASSERT_EQ(raster.shapes.size(), 1u + 1 + 2 + 1);
+    const auto& frame = raster.shapes[1];
+    EXPECT_TRUE(frame.patterned(0xF0F0));
     EXPECT_EQ(frame.points.front(), PointF(-9, 9));
-    EXPECT_EQ(raster.primitives[2].color, ColorF(0, 1, 0, 1));  // pinned
-    EXPECT_EQ(raster.primitives[3].color, ColorF(0, 0, 1, 1));
-    const auto& extreme = raster.primitives[5];
+    const auto& free = raster.shapes[2];
+    const auto& pinned = raster.shapes[3];
+    EXPECT_EQ(free.shape, Shape::Dots);
+    EXPECT_EQ(free.color, ColorF(0, 0, 1, 1));
+    EXPECT_EQ(free.points.size(), 2u);
+    EXPECT_EQ(pinned.color, ColorF(0, 1, 0, 1));
+    ASSERT_EQ(pinned.points.size(), 1u);
+    EXPECT_EQ(pinned.points[0].x, o->controlPoints()[0].x);
+    EXPECT_EQ(free.size, 5) << "control points are 5 pixels across";
+    const auto& extreme = raster.shapes[4];
     EXPECT_EQ(extreme.color, ColorF(1, 0, 0, 1));
     EXPECT_FLOAT_EQ(extreme.points[0].x, 1 - 0.65f);
     EXPECT_FLOAT_EQ(extreme.points[1].y, -1);
 
     // The page has the curve and the extreme point the user asked for, not
     // what is there only to edit by.
-    RecordingSurface page(true);
+    RecordingPainter page(true);
     o->draw(page, 1.3, 1, 1, true);
-    ASSERT_GE(page.primitives.size(), 2u);
-    EXPECT_EQ(page.primitives[1].color, ColorF(1, 0, 0, 1));
-    EXPECT_EQ(page.primitives[1].points, extreme.points);
-    for (const auto& p : page.primitives) {
-        EXPECT_NE(p.stipple, 0xF0F0) << "no selection frame";
-        EXPECT_NE(p.primitive, Primitive::Points) << "no control points";
+    ASSERT_GE(page.shapes.size(), 2u);
+    EXPECT_EQ(page.shapes[1].color, ColorF(1, 0, 0, 1));
+    EXPECT_EQ(page.shapes[1].points, extreme.points);
+    for (const auto& p : page.shapes) {
+        EXPECT_FALSE(p.patterned(0xF0F0)) << "no selection frame";
+        EXPECT_NE(p.shape, Shape::Dots) << "no control points";
     }
 }
 
@@ -121,12 +128,12 @@ TEST_P(ExtremeLabelTest, CoordinatesBesideTheMarkOffTheCurve) {
     const std::vector<MathEx::ExtremePoint> extremes = o->expression()->ExtremePoints();
     ASSERT_EQ(extremes.size(), c.labels.size()) << c.text;
 
-    RecordingSurface hidden;
+    RecordingPainter hidden;
     o->draw(hidden, 1.3, 1, 1);
     EXPECT_TRUE(hidden.images.empty()) << "only with Display Extreme Points";
 
     o->setExtremePointsShown(true);
-    RecordingSurface s;
+    RecordingPainter s;
     o->draw(s, 1.3, 1, 1);
     ASSERT_EQ(s.images.size(), c.labels.size()) << c.text;
     const double unit = 1.3 / 40;  // graph units per pixel
@@ -159,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(EquationDrawing, ExtremeCoordinatesOnThePage) {
     auto o = MakeEquation("y = 1 - x^2");
     o->setExtremePointsShown(true);
-    RecordingSurface page(true);
+    RecordingPainter page(true);
     o->draw(page, 1.3, 1, 1);
     std::string glyphs;
     for (const auto& t : page.texts) {
@@ -173,13 +180,13 @@ TEST(EquationDrawing, ExtremeCoordinatesOnThePage) {
 
 TEST(EquationDrawing, HyperbolaAsymptotesWhenSelected) {
     auto o = MakeEquation("x^2 - y^2/4 - 1 = 0");
-    RecordingSurface s;
+    RecordingPainter s;
     o->draw(s, 1.3, 1, 1, true);
     // two branches, then the asymptotes as one set of segments (y = ±2x)
-    ASSERT_GE(s.primitives.size(), 3u);
-    const auto& asymptotes = s.primitives[2];
-    EXPECT_EQ(asymptotes.primitive, Primitive::Lines);
-    EXPECT_EQ(asymptotes.stipple, 0xFF00);
+    ASSERT_GE(s.shapes.size(), 3u);
+    const auto& asymptotes = s.shapes[2];
+    EXPECT_EQ(asymptotes.shape, Shape::Segments);
+    EXPECT_TRUE(asymptotes.patterned(0xFF00));
     ASSERT_EQ(asymptotes.points.size(), 4u);
     EXPECT_NEAR(asymptotes.points[1].y / asymptotes.points[1].x, 2, 1e-5);
     EXPECT_NEAR(asymptotes.points[3].y / asymptotes.points[3].x, -2, 1e-5);
@@ -189,7 +196,7 @@ TEST(EquationDrawing, LabelIsAnImageOnScreenAndVectorTextOnThePage) {
     auto o = MakeEquation("y = x^2");
     o->setDisplayText(true);
     o->setLabelPosition(PointF(2, 3));
-    RecordingSurface raster;
+    RecordingPainter raster;
     o->draw(raster, 1.3, 1, 1);
     ASSERT_EQ(raster.images.size(), 1u);
     EXPECT_EQ(raster.images[0].text, "y={x}^{2}");
@@ -202,7 +209,7 @@ TEST(EquationDrawing, LabelIsAnImageOnScreenAndVectorTextOnThePage) {
     EXPECT_TRUE(o->labelContains(PointF(2.5f, 3.2f)));
     EXPECT_FALSE(o->labelContains(PointF(1.5f, 3.2f)));
 
-    RecordingSurface page(true);
+    RecordingPainter page(true);
     o->draw(page, 1.3, 1, 1, true);
     EXPECT_TRUE(page.images.empty());
     EXPECT_FALSE(page.texts.empty());  // y, =, x and 2 as glyphs
@@ -214,9 +221,9 @@ TEST(EquationDrawing, LabelIsAnImageOnScreenAndVectorTextOnThePage) {
 
 TEST(EquationDrawing, TextOnlyObjectDrawsOnlyItsLabel) {
     auto o = MakeEquation("2*PI");
-    RecordingSurface s;
+    RecordingPainter s;
     o->draw(s, 1.3, 1, 1);
-    EXPECT_TRUE(s.primitives.empty());
+    EXPECT_TRUE(s.shapes.empty());
     ASSERT_EQ(s.images.size(), 1u);
     EXPECT_TRUE(s.clips.empty());
 }

@@ -8,11 +8,11 @@
 #include "graph/EquationObject.h"
 #include "support/Equations.h"
 #include "mathex/SmartNumber.h"
-#include "support/RecordingSurface.h"
+#include "support/RecordingPainter.h"
 
 namespace {
 
-using testing_support::RecordingSurface;
+using testing_support::RecordingPainter;
 
 using testing_support::MakeEquation;
 

@@ -9,7 +9,7 @@
 #include "graph/GraphManager.h"
 #include "mathex/SmartNumber.h"
 #include "support/Equations.h"
-#include "support/RecordingSurface.h"
+#include "support/RecordingPainter.h"
 
 namespace {
 
@@ -475,12 +475,12 @@ TEST_F(GraphManagerTest, DrawOrderAndExportFlags) {
     EXPECT_EQ(graph.selected(), e);
 
     graph.setPan(PointF(1, 2));
-    testing_support::RecordingSurface s;
+    testing_support::RecordingPainter s;
     graph.draw(s);
     // Grid and axes first (their first segment starts on the pan-shifted grid), the curve after.
-    ASSERT_FALSE(s.primitives.empty());
-    EXPECT_EQ(s.primitives.front().primitive, Surface::Primitive::Lines);
-    EXPECT_FLOAT_EQ(s.primitives.front().points[0].x, 1);
+    ASSERT_FALSE(s.shapes.empty());
+    EXPECT_EQ(s.shapes.front().shape, testing_support::Shape::Segments);
+    EXPECT_FLOAT_EQ(s.shapes.front().points[0].x, 1);
 }
 
 TEST_F(GraphManagerTest, SnapshotAndRestoreGiveBackTheWholeModel) {

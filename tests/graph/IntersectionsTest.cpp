@@ -9,11 +9,12 @@
 
 #include "graph/Intersections.h"
 #include "support/Equations.h"
-#include "support/RecordingSurface.h"
+#include "support/RecordingPainter.h"
 
-using testing_support::RecordedPrimitive;
+using testing_support::RecordedShape;
 using testing_support::MakeEquations;
-using testing_support::RecordingSurface;
+using testing_support::RecordingPainter;
+using testing_support::Shape;
 
 namespace {
 
@@ -121,24 +122,22 @@ struct MarkerCase {
 
 const MarkerCase kMarkers[] = {{1.0, 1.0, 1.0}, {1.3, 1.0, 1.0}, {2.0, 0.5, 1.5}};
 
-TEST(IntersectionMarker, TwoFilledTwelveGonsDarkRedThenRed) {
+// Every marker in one call per colour: a graph with hundreds of crossings
+// is drawn in two shapes, dark red discs under red ones of radius
+// 0.1·scale·xZoom (the painter keeps them round whatever the y zoom).
+TEST(IntersectionMarker, AllMarkersAsTwoShapesDarkRedThenRed) {
     for (const MarkerCase& c : kMarkers) {
-        RecordingSurface surface;
-        const PointF centre(2, -3);
-        DrawIntersection(surface, centre, c.scale, c.xZoom, c.yZoom);
-        ASSERT_EQ(surface.primitives.size(), 2u);
-        EXPECT_EQ(surface.primitives[0].color, ColorF(0.6f, 0, 0, 1));
-        EXPECT_EQ(surface.primitives[1].color, ColorF(1, 0, 0, 1));
-        for (const RecordedPrimitive& p : surface.primitives) {
-            EXPECT_EQ(p.primitive, Surface::Primitive::Polygon);
+        RecordingPainter painter;
+        const std::vector<PointF> centres = {{2, -3}, {0, 0}, {-1, 5}};
+        DrawIntersections(painter, centres, c.scale, c.xZoom);
+        ASSERT_EQ(painter.shapes.size(), 2u);
+        EXPECT_EQ(painter.shapes[0].color, ColorF(0.6f, 0, 0, 1));
+        EXPECT_EQ(painter.shapes[1].color, ColorF(1, 0, 0, 1));
+        for (const RecordedShape& p : painter.shapes) {
+            EXPECT_EQ(p.shape, Shape::Discs);
             EXPECT_FLOAT_EQ(p.lineWidth, 0.01f);
-            ASSERT_GE(p.points.size(), 12u);
-            for (const PointF& v : p.points) {
-                // On the ellipse of radii 0.1·scale·xZoom and 0.1·scale·yZoom.
-                const double u = (v.x - centre.x) / (0.1 * c.scale * c.xZoom);
-                const double w = (v.y - centre.y) / (0.1 * c.scale * c.yZoom);
-                EXPECT_NEAR(u * u + w * w, 1.0, 1e-4);
-            }
+            EXPECT_EQ(p.points, centres);
+            EXPECT_NEAR(p.size, 0.1 * c.scale * c.xZoom, 1e-12);
         }
     }
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Mensuration: section heights, rectangles, hatching, the omitted middle
-// section and the boundary labels, on the recording surface.
+// section and the boundary labels, on the recording painter.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,11 +10,11 @@
 
 #include "graph/EquationObject.h"
 #include "graph/Mensuration.h"
-#include "support/RecordingSurface.h"
+#include "support/RecordingPainter.h"
 
-using testing_support::RecordedPrimitive;
-using testing_support::RecordingSurface;
-using Primitive = Surface::Primitive;
+using testing_support::RecordedShape;
+using testing_support::RecordingPainter;
+using testing_support::Shape;
 
 namespace {
 
@@ -25,34 +25,39 @@ std::unique_ptr<EquationObject> Owner(const std::string& text) {
 }
 
 struct Drawing {
-    explicit Drawing(bool vector) : surface(vector) {}
-    RecordingSurface surface;
-    std::vector<RecordedPrimitive> rectangles;  // line strips of width 2
-    std::vector<RecordedPrimitive> hatches;     // the segments drawn right after each rectangle
-    std::vector<RecordedPrimitive> discs;       // filled polygons
+    explicit Drawing(bool vector) : painter(vector) {}
+    RecordingPainter painter;
+    std::vector<RecordedShape> rectangles;  // line strips of width 2
+    std::vector<RecordedShape> hatches;     // the segments drawn right after each rectangle
+    std::vector<RecordedShape> discs;       // one per filled disc drawn, its centre its one point
 };
 
 std::unique_ptr<Drawing> Draw(const EquationObject& owner, const Mensuration& m, double scale = 1,
                               double xZoom = 1, double yZoom = 1, bool vector = false) {
     auto d = std::make_unique<Drawing>(vector);
-    m.draw(d->surface, owner, 0.2 * scale, scale, xZoom, yZoom);
-    const auto& prims = d->surface.primitives;
+    m.draw(d->painter, owner, 0.2 * scale, scale, xZoom, yZoom);
+    const auto& prims = d->painter.shapes;
     for (size_t i = 0; i < prims.size(); ++i) {
-        const RecordedPrimitive& p = prims[i];
-        if (p.primitive == Primitive::LineStrip && p.lineWidth == 2) {
+        const RecordedShape& p = prims[i];
+        if (p.shape == Shape::Polyline && p.lineWidth == 2) {
             d->rectangles.push_back(p);
             // Labels draw black segments too: hatching is told by its colour.
-            if (i + 1 < prims.size() && prims[i + 1].primitive == Primitive::Lines &&
+            if (i + 1 < prims.size() && prims[i + 1].shape == Shape::Segments &&
                 prims[i + 1].lineWidth == 1 && prims[i + 1].color == m.fillColour)
                 d->hatches.push_back(prims[i + 1]);
         }
-        if (p.primitive == Primitive::Polygon) d->discs.push_back(p);
+        if (p.shape == Shape::Discs)
+            for (const PointF& centre : p.points) {
+                RecordedShape disc = p;
+                disc.points = {centre};
+                d->discs.push_back(disc);
+            }
     }
     return d;
 }
 
 // The glyph origins of every label's "x": one per drawn label.
-std::vector<PointF> LabelAnchors(const RecordingSurface& s) {
+std::vector<PointF> LabelAnchors(const RecordingPainter& s) {
     std::vector<PointF> out;
     for (const auto& t : s.texts)
         if (t.text == "x") out.push_back(t.origin);
@@ -60,7 +65,7 @@ std::vector<PointF> LabelAnchors(const RecordingSurface& s) {
 }
 
 // Labels are about half a unit wide at scale 1: test them on sections a unit wide.
-bool HasGlyphNear(const RecordingSurface& s, const std::string& glyph, double x) {
+bool HasGlyphNear(const RecordingPainter& s, const std::string& glyph, double x) {
     for (const auto& t : s.texts)
         if (t.text == glyph && t.origin.x > x - 0.01 && t.origin.x < x + 0.9) return true;
     return false;
@@ -189,7 +194,7 @@ TEST(MensurationDraw, DefaultsOmitTheMiddleSectionAndLabelTheRest) {
     const auto owner = Owner("y = x^2");
     const auto d = Draw(*owner, Settings(0, 10, 10));
     ASSERT_EQ(d->rectangles.size(), 9u);
-    const std::vector<PointF> anchors = LabelAnchors(d->surface);
+    const std::vector<PointF> anchors = LabelAnchors(d->painter);
     const double expected[] = {0, 1, 2, 3, 4, 6, 7, 8, 9, 10};
     ASSERT_EQ(anchors.size(), std::size(expected));
     for (size_t k = 0; k < anchors.size(); ++k) {
@@ -198,12 +203,12 @@ TEST(MensurationDraw, DefaultsOmitTheMiddleSectionAndLabelTheRest) {
         EXPECT_LT(anchors[k].y, 0) << "labels hang below the axis";
     }
     // x_3 before the gap, x_(n - 4) right after it, x_n at the end.
-    EXPECT_TRUE(HasGlyphNear(d->surface, "3", 3));
-    EXPECT_TRUE(HasGlyphNear(d->surface, "n", 6));
-    EXPECT_TRUE(HasGlyphNear(d->surface, "4", 6));
-    EXPECT_TRUE(HasGlyphNear(d->surface, "n", 10));
-    EXPECT_FALSE(HasGlyphNear(d->surface, "5", 5)) << "the omitted section has no label";
-    EXPECT_FALSE(HasGlyphNear(d->surface, "n", 3)) << "no count back before the gap";
+    EXPECT_TRUE(HasGlyphNear(d->painter, "3", 3));
+    EXPECT_TRUE(HasGlyphNear(d->painter, "n", 6));
+    EXPECT_TRUE(HasGlyphNear(d->painter, "4", 6));
+    EXPECT_TRUE(HasGlyphNear(d->painter, "n", 10));
+    EXPECT_FALSE(HasGlyphNear(d->painter, "5", 5)) << "the omitted section has no label";
+    EXPECT_FALSE(HasGlyphNear(d->painter, "n", 3)) << "no count back before the gap";
 }
 
 struct RectCase {
@@ -215,7 +220,7 @@ TEST(MensurationDraw, RectangleOfSectionSixStandsOnTheAxis) {
     const auto owner = Owner("y = x^2");
     for (const RectCase& c : {RectCase{Mensuration::HEIGHT_LEFT, 0.36}, RectCase{Mensuration::HEIGHT_RIGHT, 0.49}}) {
         const auto d = Draw(*owner, Settings(0, 1, 10, c.heightType));
-        const RecordedPrimitive& r = d->rectangles[5];  // sections 0-4, then 6
+        const RecordedShape& r = d->rectangles[5];  // sections 0-4, then 6
         ASSERT_EQ(r.points.size(), 4u);
         EXPECT_NEAR(r.points[0].x, 0.6, 1e-6);
         EXPECT_EQ(r.points[0].y, 0.0f);
@@ -232,10 +237,10 @@ TEST(MensurationDraw, OneSectionWithOmissionShowsOnlyTheDotsAndXn) {
     const auto d = Draw(*owner, Settings(0, 1, 1));
     EXPECT_TRUE(d->rectangles.empty());
     EXPECT_EQ(d->discs.size(), 12u) << "six discs, each filled twice";
-    const std::vector<PointF> anchors = LabelAnchors(d->surface);
+    const std::vector<PointF> anchors = LabelAnchors(d->painter);
     ASSERT_EQ(anchors.size(), 1u);
     EXPECT_NEAR(anchors[0].x, 1.0, 0.1);
-    EXPECT_TRUE(HasGlyphNear(d->surface, "n", 1.0));
+    EXPECT_TRUE(HasGlyphNear(d->painter, "n", 1.0));
 }
 
 TEST(MensurationDraw, OmittedSectionDotsLieBetweenItsEdges) {
@@ -247,17 +252,15 @@ TEST(MensurationDraw, OmittedSectionDotsLieBetweenItsEdges) {
     const auto d = Draw(*owner, m, scale, 1, yZoom);
     ASSERT_EQ(d->discs.size(), 12u);
     int upper = 0, lower = 0;
-    for (const RecordedPrimitive& p : d->discs) {
-        float cx = 0, cy = 0;
-        for (const PointF& q : p.points) cx += q.x / p.points.size(), cy += q.y / p.points.size();
-        for (const PointF& q : p.points) {
-            EXPECT_GT(q.x, 1.5f) << "section 3 runs from 1.5 to 2";
-            EXPECT_LT(q.x, 2.0f);
-        }
+    for (const RecordedShape& p : d->discs) {
+        const float cx = p.points[0].x, cy = p.points[0].y;
+        const double r = p.size;  // along x; y is r·yZoom/xZoom on screen
+        EXPECT_GT(cx - r, 1.5f) << "section 3 runs from 1.5 to 2";
+        EXPECT_LT(cx + r, 2.0f);
         if (cy > 0) {
             ++upper;
             EXPECT_EQ(p.color, m.outlineColour);
-            for (const PointF& q : p.points) EXPECT_GT(q.y, 0.0f) << "clear of the axis";
+            EXPECT_GT(cy - r * yZoom, 0.0f) << "clear of the axis";
         } else {
             ++lower;
             EXPECT_EQ(p.color, m.labelColour);
@@ -274,7 +277,7 @@ TEST(MensurationDraw, NoSectionsDrawOnlyXn) {
         const auto d = Draw(*owner, Settings(0, 2, n));
         EXPECT_TRUE(d->rectangles.empty());
         EXPECT_TRUE(d->discs.empty());
-        const std::vector<PointF> anchors = LabelAnchors(d->surface);
+        const std::vector<PointF> anchors = LabelAnchors(d->painter);
         ASSERT_EQ(anchors.size(), 1u) << n;
         EXPECT_NEAR(anchors[0].x, 2.0, 0.1);
     }
@@ -285,9 +288,9 @@ TEST(MensurationDraw, WithoutOmissionEverySectionIsDrawn) {
     const auto d = Draw(*owner, Settings(0, 10, 10, Mensuration::HEIGHT_LEFT, 0));
     EXPECT_EQ(d->rectangles.size(), 10u);
     EXPECT_TRUE(d->discs.empty());
-    EXPECT_EQ(LabelAnchors(d->surface).size(), 11u);
-    EXPECT_TRUE(HasGlyphNear(d->surface, "9", 9));
-    EXPECT_FALSE(HasGlyphNear(d->surface, "n", 6));
+    EXPECT_EQ(LabelAnchors(d->painter).size(), 11u);
+    EXPECT_TRUE(HasGlyphNear(d->painter, "9", 9));
+    EXPECT_FALSE(HasGlyphNear(d->painter, "n", 6));
 }
 
 TEST(MensurationDraw, ReversedIntervalRunsLeftwards) {
@@ -335,7 +338,7 @@ TEST(MensurationHatch, LinesAreAt45DegreesInsideTheirRectangleAtSpacingD) {
             const auto& rect = d->rectangles[r].points;
             const float left = std::min(rect[0].x, rect[2].x), right = std::max(rect[0].x, rect[2].x);
             const float bottom = std::min(0.0f, rect[1].y), top = std::max(0.0f, rect[1].y);
-            const RecordedPrimitive& h = d->hatches[r];
+            const RecordedShape& h = d->hatches[r];
             EXPECT_EQ(h.color, m.fillColour);
             ASSERT_EQ(h.points.size() % 2, 0u);
             if (top > bottom) {
@@ -371,16 +374,16 @@ TEST(MensurationHatch, DegenerateRectanglesAndSpacingsDrawNothingOdd) {
                           {0, 0, 1, 0, 1, -0.2},  {0, 0, 1, 0, NAN, 0.2}, {NAN, 0, 1, 0, 1, 0.2},
                           {0, 0, 1, 0, 1, 1e-300}};
     for (const Case& c : cases) {
-        RecordingSurface s;
+        RecordingPainter s;
         Mensuration::drawHatch(s, c.x0, c.xa, c.xb, c.ya, c.yb, c.d);
-        for (const auto& p : s.primitives) EXPECT_TRUE(p.points.empty());
+        for (const auto& p : s.shapes) EXPECT_TRUE(p.points.empty());
     }
 }
 
 // ---------------------------------------------------------------- odd values
 
-bool AllFinite(const RecordingSurface& s) {
-    for (const auto& p : s.primitives)
+bool AllFinite(const RecordingPainter& s) {
+    for (const auto& p : s.shapes)
         for (const PointF& q : p.points)
             if (!std::isfinite(q.x) || !std::isfinite(q.y)) return false;
     for (const auto& t : s.texts)
@@ -388,9 +391,9 @@ bool AllFinite(const RecordingSurface& s) {
     return true;
 }
 
-size_t VertexCount(const RecordingSurface& s) {
+size_t VertexCount(const RecordingPainter& s) {
     size_t n = 0;
-    for (const auto& p : s.primitives) n += p.points.size();
+    for (const auto& p : s.shapes) n += p.points.size();
     return n;
 }
 
@@ -416,8 +419,8 @@ TEST(MensurationDraw, NonFiniteHeightsSkipTheirRectangle) {
         SCOPED_TRACE(c.name);
         const auto owner = Owner(c.equation);
         const auto d = Draw(*owner, Settings(c.xmin, c.xmax, c.n, c.heightType, 0));
-        EXPECT_TRUE(AllFinite(d->surface));
-        EXPECT_LT(VertexCount(d->surface), 200000u);
+        EXPECT_TRUE(AllFinite(d->painter));
+        EXPECT_LT(VertexCount(d->painter), 200000u);
         EXPECT_EQ(d->rectangles.size(), c.rectangles);
     }
 }
@@ -429,8 +432,10 @@ TEST(MensurationDraw, VectorOutputDrawsTheSameMarks) {
     ASSERT_EQ(vector->rectangles.size(), raster->rectangles.size());
     for (size_t i = 0; i < raster->rectangles.size(); ++i)
         EXPECT_EQ(vector->rectangles[i].points, raster->rectangles[i].points);
-    EXPECT_EQ(vector->surface.circles.size(), 12u) << "the dots as true circles";
-    EXPECT_EQ(LabelAnchors(vector->surface).size(), LabelAnchors(raster->surface).size());
+    ASSERT_EQ(vector->discs.size(), raster->discs.size());
+    for (size_t i = 0; i < raster->discs.size(); ++i)
+        EXPECT_EQ(vector->discs[i].points, raster->discs[i].points);
+    EXPECT_EQ(LabelAnchors(vector->painter).size(), LabelAnchors(raster->painter).size());
 }
 
 }  // namespace

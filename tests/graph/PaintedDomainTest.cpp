@@ -11,11 +11,12 @@
 
 #include "graph/PaintedDomain.h"
 #include "support/Equations.h"
-#include "support/RecordingSurface.h"
+#include "support/RecordingPainter.h"
 
-using testing_support::RecordedPrimitive;
+using testing_support::RecordedShape;
 using testing_support::MakeEquations;
-using testing_support::RecordingSurface;
+using testing_support::RecordingPainter;
+using testing_support::Shape;
 
 namespace {
 
@@ -52,17 +53,17 @@ TEST(PaintedRegion, SameRegion) {
         EXPECT_EQ(SameRegion(MakeEquations(c.equations), c.seed, c.q), c.same) << c.name;
 }
 
-// The segments drawn, each as a primitive of its own (a primitive of separate
-// segments is split into them, with its style).
-std::vector<RecordedPrimitive> Segments(const RecordingSurface& surface) {
-    std::vector<RecordedPrimitive> segments;
-    for (const RecordedPrimitive& p : surface.primitives) {
-        if (p.primitive != Surface::Primitive::Lines) {
+// The segments drawn, each as a shape of its own (a shape of separate
+// segments is split into them, with its pen).
+std::vector<RecordedShape> Segments(const RecordingPainter& painter) {
+    std::vector<RecordedShape> segments;
+    for (const RecordedShape& p : painter.shapes) {
+        if (p.shape != Shape::Segments) {
             segments.push_back(p);
             continue;
         }
         for (size_t k = 0; k + 1 < p.points.size(); k += 2) {
-            RecordedPrimitive segment = p;
+            RecordedShape segment = p;
             segment.points = {p.points[k], p.points[k + 1]};
             segments.push_back(segment);
         }
@@ -71,20 +72,20 @@ std::vector<RecordedPrimitive> Segments(const RecordingSurface& surface) {
 }
 
 // The hatching segments drawn for one domain.
-std::vector<RecordedPrimitive> Hatch(const EquationList& equations, PointF seed, double scale = 1,
+std::vector<RecordedShape> Hatch(const EquationList& equations, PointF seed, double scale = 1,
                                      const RectF& rect = kGraph, ColorF colour = ColorF(0.2f, 0.4f, 0.6f, 0.3f)) {
-    RecordingSurface surface;
-    DrawPaintedDomain(surface, PaintedDomain{colour, seed}, equations, rect, scale);
-    return Segments(surface);
+    RecordingPainter painter;
+    DrawPaintedDomain(painter, PaintedDomain{colour, seed}, equations, rect, scale);
+    return Segments(painter);
 }
 
-float MinX(const std::vector<RecordedPrimitive>& segments) {
+float MinX(const std::vector<RecordedShape>& segments) {
     float m = std::numeric_limits<float>::infinity();
     for (const auto& s : segments) m = std::min(m, s.points[0].x);
     return m;
 }
 
-float MaxX(const std::vector<RecordedPrimitive>& segments) {
+float MaxX(const std::vector<RecordedShape>& segments) {
     float m = -std::numeric_limits<float>::infinity();
     for (const auto& s : segments) m = std::max(m, s.points[0].x);
     return m;
@@ -93,30 +94,21 @@ float MaxX(const std::vector<RecordedPrimitive>& segments) {
 TEST(PaintedHatching, SegmentsAreStippledVerticalsInTheDomainColour) {
     const auto segments = Hatch(EquationList(), PointF(0, 1));
     ASSERT_FALSE(segments.empty());
-    for (const RecordedPrimitive& s : segments) {
-        EXPECT_EQ(s.primitive, Surface::Primitive::Lines);
+    for (const RecordedShape& s : segments) {
+        EXPECT_EQ(s.shape, Shape::Segments);
         ASSERT_EQ(s.points.size(), 2u);
         EXPECT_EQ(s.points[0].x, s.points[1].x);
         EXPECT_EQ(s.color, ColorF(0.2f, 0.4f, 0.6f, 1));  // the domain's alpha is not drawn
-        EXPECT_EQ(s.stipple, 0xAAAA);
+        EXPECT_TRUE(s.patterned(0xAAAA));
         EXPECT_FLOAT_EQ(s.lineWidth, 0.5f);
     }
 }
 
-TEST(PaintedHatching, AllTheColumnsAreOnePrimitive) {
-    RecordingSurface surface;
-    DrawPaintedDomain(surface, PaintedDomain{ColorF(1, 0, 0, 1), PointF(0, 1)}, MakeEquations({"y=x^2-4"}), kGraph, 1);
-    ASSERT_EQ(surface.primitives.size(), 1u);
-    EXPECT_GT(surface.primitives[0].points.size(), 100u);
-}
-
-TEST(PaintedHatching, LineStyleIsRestoredAfterwards) {
-    RecordingSurface surface;
-    DrawPaintedDomain(surface, PaintedDomain{ColorF(1, 0, 0, 1), PointF(0, 1)}, EquationList(), kGraph, 1);
-    surface.begin(Surface::Primitive::Points);
-    surface.end();
-    EXPECT_EQ(surface.primitives.back().stipple, Surface::kSolid);
-    EXPECT_FLOAT_EQ(surface.primitives.back().lineWidth, 1.0f);
+TEST(PaintedHatching, AllTheColumnsAreOneShape) {
+    RecordingPainter painter;
+    DrawPaintedDomain(painter, PaintedDomain{ColorF(1, 0, 0, 1), PointF(0, 1)}, MakeEquations({"y=x^2-4"}), kGraph, 1);
+    ASSERT_EQ(painter.shapes.size(), 1u);
+    EXPECT_GT(painter.shapes[0].points.size(), 100u);
 }
 
 struct HalfPlaneCase {
@@ -266,11 +258,11 @@ const SightCase kSights[] = {
 
 TEST(PaintedHatching, DrawsOnlyTheColumnsInSight) {
     for (const SightCase& c : kSights) {
-        RecordingSurface surface;
+        RecordingPainter painter;
         const RectF visible(10, -10, c.left, c.right);
-        DrawPaintedDomain(surface, PaintedDomain{ColorF(0, 0, 1, 1), c.seed}, MakeEquations(c.equations), kGraph, 1,
+        DrawPaintedDomain(painter, PaintedDomain{ColorF(0, 0, 1, 1), c.seed}, MakeEquations(c.equations), kGraph, 1,
                           visible);
-        const auto segments = Segments(surface);
+        const auto segments = Segments(painter);
         if (c.drawnFrom > c.drawnTo) {
             EXPECT_TRUE(segments.empty()) << c.name;
             continue;

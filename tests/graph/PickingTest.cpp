@@ -9,11 +9,11 @@
 
 #include "graph/GraphManager.h"
 #include "graph/Picking.h"
-#include "support/RecordingSurface.h"
+#include "support/RecordingPainter.h"
 
 namespace {
 
-using testing_support::RecordingSurface;
+using testing_support::RecordingPainter;
 
 struct View {
     double scale, xZoom, yZoom;
@@ -175,8 +175,8 @@ TEST_P(LabelPickTest, WithinAFewPixelsOfItsEdge) {
     EquationObject* e = Add("y = x^2");
     e->setDisplayText(true);
     e->setLabelPosition(PointF(2, -3));  // clear of the curve
-    RecordingSurface surface;
-    graph.draw(surface);  // lays the label out
+    RecordingPainter painter;
+    graph.draw(painter);  // lays the label out
     const RectF box = e->labelBox();
     ASSERT_GT(box.top, box.bottom);
     graph.setPointerKind(c.pointer);

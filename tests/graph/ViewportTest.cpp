@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "support/RecordingSurface.h"
+#include "support/RecordingPainter.h"
 
-using testing_support::RecordedPrimitive;
-using testing_support::RecordingSurface;
-using Primitive = Surface::Primitive;
+using testing_support::RecordedShape;
+using testing_support::RecordingPainter;
+using testing_support::Shape;
 
 namespace {
 
@@ -37,7 +37,7 @@ struct Segment {
     PointF a, b;
 };
 
-std::vector<Segment> Pairs(const RecordedPrimitive& p) {
+std::vector<Segment> Pairs(const RecordedShape& p) {
     std::vector<Segment> out;
     for (size_t i = 0; i + 1 < p.points.size(); i += 2) out.push_back({p.points[i], p.points[i + 1]});
     return out;
@@ -429,11 +429,11 @@ class ViewportRasterGrid : public testing::TestWithParam<GridCase> {};
 TEST_P(ViewportRasterGrid, UnitLinesFromEdgeToEdge) {
     const GridCase& c = GetParam();
     const Viewport v = MakeViewport(c.scale, c.xZoom, c.yZoom, c.pan, c.width, c.height);
-    RecordingSurface s;
+    RecordingPainter s;
     v.drawGridAndAxes(s, true, false);
-    ASSERT_EQ(s.primitives.size(), 1u);
-    const RecordedPrimitive& grid = s.primitives[0];
-    EXPECT_EQ(grid.primitive, Primitive::Lines);
+    ASSERT_EQ(s.shapes.size(), 1u);
+    const RecordedShape& grid = s.shapes[0];
+    EXPECT_EQ(grid.shape, Shape::Segments);
     EXPECT_EQ(grid.color, ColorF(0.2f, 0.2f, 0.2f, 0.5f));
     EXPECT_FLOAT_EQ(grid.lineWidth, 0.5f);
     const RectF r = v.visibleRect();
@@ -474,10 +474,10 @@ INSTANTIATE_TEST_SUITE_P(Table, ViewportRasterGrid, testing::ValuesIn(kGrids));
 TEST(ViewportRasterGridOrder, AFarPanDrawsABoundedGrid) {
     for (const float far : {1e20f, -1e20f, 1e9f}) {
         const Viewport v = MakeViewport(1.3, 1, 1, PointF(far, far));
-        RecordingSurface s;
+        RecordingPainter s;
         v.drawGridAndAxes(s, true, false);
-        ASSERT_EQ(s.primitives.size(), 1u);
-        EXPECT_LE(s.primitives[0].points.size(), 200u) << far;
+        ASSERT_EQ(s.shapes.size(), 1u);
+        EXPECT_LE(s.shapes[0].points.size(), 200u) << far;
     }
 }
 
@@ -495,13 +495,13 @@ TEST_P(ViewportRasterAxes, AxesArrowheadsAndLabelsBeforeTheGrid) {
     v.showAxisNumbers = false;  // the numbers have tests of their own
     const RectF r = v.visibleRect();
     const PointF tip = v.arrowTips();
-    RecordingSurface s;
+    RecordingPainter s;
     v.drawGridAndAxes(s, true, true);
-    ASSERT_EQ(s.primitives.size(), 4u);
+    ASSERT_EQ(s.shapes.size(), 4u);
 
     // From the edge of the view to the arrowheads a few pixels inside the other edge.
-    const RecordedPrimitive& axes = s.primitives[0];
-    EXPECT_EQ(axes.primitive, Primitive::Lines);
+    const RecordedShape& axes = s.shapes[0];
+    EXPECT_EQ(axes.shape, Shape::Segments);
     EXPECT_EQ(axes.color, ColorF(0, 0, 0, 1));
     EXPECT_FLOAT_EQ(axes.lineWidth, 1.0f);
     ASSERT_EQ(axes.points.size(), 4u);
@@ -510,16 +510,16 @@ TEST_P(ViewportRasterAxes, AxesArrowheadsAndLabelsBeforeTheGrid) {
     ExpectPoint(axes.points[2], r.left, 0, "x axis foot");
     ExpectPoint(axes.points[3], tip.x, 0, "x axis tip");
 
-    const RecordedPrimitive& xHead = s.primitives[1];
-    EXPECT_EQ(xHead.primitive, Primitive::Triangles);
+    const RecordedShape& xHead = s.shapes[1];
+    EXPECT_EQ(xHead.shape, Shape::Fill);
     EXPECT_EQ(xHead.color, ColorF(0, 0, 0, 1));
     ASSERT_EQ(xHead.points.size(), 3u);
     ExpectPoint(xHead.points[0], tip.x, 0, "x head tip");
     ExpectPoint(xHead.points[1], tip.x - 0.3 * c.xZoom, 0.1 * c.yZoom, "x head upper");
     ExpectPoint(xHead.points[2], tip.x - 0.3 * c.xZoom, -0.1 * c.yZoom, "x head lower");
 
-    const RecordedPrimitive& yHead = s.primitives[2];
-    EXPECT_EQ(yHead.primitive, Primitive::Triangles);
+    const RecordedShape& yHead = s.shapes[2];
+    EXPECT_EQ(yHead.shape, Shape::Fill);
     ASSERT_EQ(yHead.points.size(), 3u);
     ExpectPoint(yHead.points[0], 0, tip.y, "y head tip");
     ExpectPoint(yHead.points[1], 0.1 * c.xZoom, tip.y - 0.3 * c.yZoom, "y head right");
@@ -531,8 +531,8 @@ TEST_P(ViewportRasterAxes, AxesArrowheadsAndLabelsBeforeTheGrid) {
     EXPECT_TRUE(v.hitXArrow(xInside));
     EXPECT_TRUE(v.hitYArrow(yInside));
 
-    EXPECT_EQ(s.primitives[3].primitive, Primitive::Lines) << "grid after the axes";
-    EXPECT_EQ(s.primitives[3].color, ColorF(0.2f, 0.2f, 0.2f, 0.5f));
+    EXPECT_EQ(s.shapes[3].shape, Shape::Segments) << "grid after the axes";
+    EXPECT_EQ(s.shapes[3].color, ColorF(0.2f, 0.2f, 0.2f, 0.5f));
 
     // The names: capitals 14 pixels high, "x" above its axis and left of the
     // arrowhead, "y" right of its axis and below the arrowhead (the numbers
@@ -544,7 +544,7 @@ TEST_P(ViewportRasterAxes, AxesArrowheadsAndLabelsBeforeTheGrid) {
         EXPECT_EQ(name.text, i == 0 ? "x" : "y");
         EXPECT_NEAR(name.sx, 0.14 * upx, 1e-12) << name.text;
         EXPECT_NEAR(name.sy, 0.14 * upy, 1e-12) << name.text;
-        const double right = name.origin.x + RecordingSurface::kGlyphWidth * name.sx;
+        const double right = name.origin.x + RecordingPainter::kGlyphWidth * name.sx;
         const double top = name.origin.y + 100 * name.sy;
         EXPECT_GT(name.origin.x, r.left);
         EXPECT_LT(right, r.right);
@@ -564,7 +564,7 @@ TEST_P(ViewportRasterAxes, AxesArrowheadsAndLabelsBeforeTheGrid) {
     EXPECT_EQ(o.text, "O");
     EXPECT_NEAR(o.sx, 0.09 * upx, 1e-12);
     EXPECT_NEAR(o.sy, 0.09 * upy, 1e-12);
-    const double right = o.origin.x + RecordingSurface::kGlyphWidth * o.sx, top = o.origin.y + 100 * o.sy;
+    const double right = o.origin.x + RecordingPainter::kGlyphWidth * o.sx, top = o.origin.y + 100 * o.sy;
     EXPECT_NEAR(right / upx, -5, 1e-3) << "left of the y axis";
     EXPECT_NEAR(top / upy, -5, 1e-3) << "below the x axis";
 }
@@ -573,7 +573,7 @@ INSTANTIATE_TEST_SUITE_P(Table, ViewportRasterAxes, testing::ValuesIn(kAxes));
 
 struct ShowCase {
     bool vector, grid, axis;
-    size_t primitives, texts;
+    size_t shapes, texts;
 };
 
 const ShowCase kShows[] = {
@@ -588,9 +588,9 @@ TEST_P(ViewportShowFlags, DrawsOnlyWhatIsShown) {
     const ShowCase& c = GetParam();
     Viewport v;
     v.showAxisNumbers = false;
-    RecordingSurface s(c.vector);
+    RecordingPainter s(c.vector);
     v.drawGridAndAxes(s, c.grid, c.axis);
-    EXPECT_EQ(s.primitives.size(), c.primitives);
+    EXPECT_EQ(s.shapes.size(), c.shapes);
     EXPECT_EQ(s.texts.size(), c.texts);
 }
 
@@ -603,46 +603,39 @@ class ViewportPage : public testing::TestWithParam<AxesCase> {};
 TEST_P(ViewportPage, GridIsTheRasterPairsAsSegments) {
     const AxesCase& c = GetParam();
     const Viewport v = MakeViewport(1.3, c.xZoom, c.yZoom);
-    RecordingSurface raster, page(true);
+    RecordingPainter raster, page(true);
     v.drawGridAndAxes(raster, true, false);
     v.drawGridAndAxes(page, true, false);
-    ASSERT_EQ(page.primitives.size(), 1u);
-    const RecordedPrimitive& grid = page.primitives[0];
-    EXPECT_EQ(grid.primitive, Primitive::Lines);
+    ASSERT_EQ(page.shapes.size(), 1u);
+    const RecordedShape& grid = page.shapes[0];
+    EXPECT_EQ(grid.shape, Shape::Segments);
     EXPECT_EQ(grid.color, ColorF(0.8f, 0.8f, 0.8f, 1.0f));
     EXPECT_FLOAT_EQ(grid.lineWidth, 0.5f);
-    EXPECT_FALSE(grid.arrows);
-    EXPECT_EQ(grid.points, raster.primitives.at(0).points);
+    EXPECT_EQ(grid.points, raster.shapes.at(0).points);
 }
 
 TEST_P(ViewportPage, ArrowedAxesAcrossTheViewThenLabels) {
     const AxesCase& c = GetParam();
     Viewport v = MakeViewport(1.3, c.xZoom, c.yZoom);
     v.showAxisNumbers = false;  // the numbers have tests of their own
-    RecordingSurface s(true);
+    RecordingPainter s(true);
     v.drawGridAndAxes(s, true, true);
-    ASSERT_EQ(s.primitives.size(), 2u);
-    EXPECT_EQ(s.primitives[0].primitive, Primitive::Lines) << "grid first";
+    ASSERT_EQ(s.shapes.size(), 2u);
+    EXPECT_EQ(s.shapes[0].shape, Shape::Segments) << "grid first";
 
     // The page shows what the window shows, at any zoom.
-    const RecordedPrimitive& axes = s.primitives[1];
-    EXPECT_EQ(axes.primitive, Primitive::Lines);
-    EXPECT_TRUE(axes.arrows);
+    const RecordedShape& axes = s.shapes[1];
+    EXPECT_EQ(axes.shape, Shape::Arrows);
     EXPECT_EQ(axes.color, ColorF(0, 0, 0, 1));
     const RectF r = v.visibleRect();
     const PointF tip = v.arrowTips();
     const std::vector<PointF> ends = {{r.left, 0}, {tip.x, 0}, {0, r.bottom}, {0, tip.y}};
     EXPECT_EQ(axes.points, ends);
 
-    // Arrows are switched off again for whatever is drawn next.
-    s.begin(Primitive::Lines);
-    s.end();
-    EXPECT_FALSE(s.primitives.back().arrows);
-
     // "x" above its axis, ending before the arrow; "y" right of its axis, below the arrow.
     ASSERT_EQ(s.texts.size(), 2u);
     EXPECT_EQ(s.texts[0].text, "x");
-    const double xRight = s.texts[0].origin.x + RecordingSurface::kGlyphWidth * s.texts[0].sx;
+    const double xRight = s.texts[0].origin.x + RecordingPainter::kGlyphWidth * s.texts[0].sx;
     EXPECT_LT(xRight, tip.x - 0.3 * c.xZoom);
     EXPECT_GT(s.texts[0].origin.y, 0);
     EXPECT_EQ(s.texts[1].text, "y");
@@ -666,7 +659,7 @@ TEST_P(ViewportPageText, CapitalHeightGivesSixteen) {
     const PageTextCase& c = GetParam();
     Viewport v = MakeViewport(c.scale, c.xZoom, c.yZoom);
     v.showAxisNumbers = false;  // the numbers have tests of their own
-    RecordingSurface s(true);
+    RecordingPainter s(true);
     v.drawGridAndAxes(s, false, true);
     ASSERT_EQ(s.texts.size(), 2u);
     for (const auto& t : s.texts) {
@@ -695,14 +688,14 @@ struct NumbersCase {
 class ViewportAxisNumbers : public testing::TestWithParam<NumbersCase> {};
 
 // The texts after the axis labels ("x", "y", "O" on screen; "x", "y" on the page).
-std::vector<RecordedText> Numbers(const RecordingSurface& s, bool vector) {
+std::vector<RecordedText> Numbers(const RecordingPainter& s, bool vector) {
     return std::vector<RecordedText>(s.texts.begin() + (vector ? 2 : 3), s.texts.end());
 }
 
 TEST_P(ViewportAxisNumbers, IntegersThinnedSoTheyNeverOverlap) {
     const NumbersCase& c = GetParam();
     Viewport v = MakeViewport(c.scale, c.xZoom, c.yZoom);
-    RecordingSurface s(c.vector);
+    RecordingPainter s(c.vector);
     v.drawGridAndAxes(s, false, true);
     const std::vector<RecordedText> numbers = Numbers(s, c.vector);
     ASSERT_GE(numbers.size(), 4u);
@@ -715,7 +708,7 @@ TEST_P(ViewportAxisNumbers, IntegersThinnedSoTheyNeverOverlap) {
         const long long k = std::stoll(t.text, &used);
         EXPECT_EQ(used, t.text.size()) << "whole numbers only: " << t.text;
         EXPECT_NE(k, 0) << "the origin keeps its O";
-        const double w = RecordingSurface::kGlyphWidth * t.text.size() * t.sx;
+        const double w = RecordingPainter::kGlyphWidth * t.text.size() * t.sx;
         if (t.origin.y < 0 && std::abs(t.origin.x + w / 2 - k) < 1e-3) {
             xSpans.emplace_back(t.origin.x / upx, (t.origin.x + w) / upx);
         } else {
@@ -732,10 +725,10 @@ TEST_P(ViewportAxisNumbers, IntegersThinnedSoTheyNeverOverlap) {
         const RecordedText& o = s.texts[2];
         ASSERT_EQ(o.text, "O");
         const RectF oBox(float(o.origin.y + 100 * o.sy), o.origin.y, o.origin.x,
-                         float(o.origin.x + RecordingSurface::kGlyphWidth * o.sx));
+                         float(o.origin.x + RecordingPainter::kGlyphWidth * o.sx));
         for (const RecordedText& t : numbers) {
             const RectF box(float(t.origin.y + 100 * t.sy), t.origin.y, t.origin.x,
-                            float(t.origin.x + RecordingSurface::kGlyphWidth * t.text.size() * t.sx));
+                            float(t.origin.x + RecordingPainter::kGlyphWidth * t.text.size() * t.sx));
             const bool meet = box.left < oBox.right && oBox.left < box.right && box.bottom < oBox.top &&
                               oBox.bottom < box.top;
             EXPECT_FALSE(meet) << t.text << " meets the O";
@@ -763,7 +756,7 @@ INSTANTIATE_TEST_SUITE_P(Table, ViewportAxisNumbers, testing::ValuesIn(kNumbers)
 
 TEST(ViewportAxisNumbers, EveryUnitAtTheDefaultView) {
     Viewport v = MakeViewport(1.0, 1, 1);  // 40 pixels per unit
-    RecordingSurface s;
+    RecordingPainter s;
     v.drawGridAndAxes(s, true, true);
     std::multiset<std::string> shown;
     for (const RecordedText& t : Numbers(s, false)) shown.insert(t.text);
@@ -778,7 +771,7 @@ TEST(ViewportAxisNumbers, EveryUnitAtTheDefaultView) {
 TEST(ViewportAxisNumbers, AFarPanShowsNoneAndNothingBreaks) {
     for (const float far : {1e20f, -1e20f, 1e9f}) {
         Viewport v = MakeViewport(1.3, 1, 1, PointF(far, far));
-        RecordingSurface s;
+        RecordingPainter s;
         v.drawGridAndAxes(s, true, true);
         EXPECT_EQ(s.texts.size(), 3u) << far;
     }
@@ -787,7 +780,7 @@ TEST(ViewportAxisNumbers, AFarPanShowsNoneAndNothingBreaks) {
 TEST(ViewportAxisNumbers, ToggleAndAxisFlagHideThem) {
     for (const bool vector : {false, true}) {
         Viewport v = MakeViewport(1.3, 1, 1);
-        RecordingSurface on(vector), off(vector), noAxis(vector);
+        RecordingPainter on(vector), off(vector), noAxis(vector);
         v.drawGridAndAxes(on, true, true);
         EXPECT_GT(on.texts.size(), 10u);
         v.showAxisNumbers = false;

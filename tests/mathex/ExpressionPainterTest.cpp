@@ -5,19 +5,20 @@
 
 #include "mathex/ExpressionPainter.h"
 #include "mathex/MathExp.h"
-#include "support/RecordingSurface.h"
+#include "support/RecordingPainter.h"
 
 namespace MathEx {
 namespace {
 
-using testing_support::RecordingSurface;
+using testing_support::RecordingPainter;
+using testing_support::Shape;
 
-RecordingSurface Paint(const char* text) {
+RecordingPainter Paint(const char* text) {
     MathExp m;
     EXPECT_TRUE(m.Parse(text)) << text;
-    RecordingSurface surface;
-    PaintExpression(*m.GetRoot(), surface);
-    return surface;
+    RecordingPainter painter;
+    PaintExpression(*m.GetRoot(), painter);
+    return painter;
 }
 
 void ExpectPoint(PointF p, double x, double y, const std::string& what) {
@@ -26,7 +27,7 @@ void ExpectPoint(PointF p, double x, double y, const std::string& what) {
 }
 
 // Where glyph `text` was drawn: its origin (y upward) and scale.
-const testing_support::RecordedText* Glyph(const RecordingSurface& s, const std::string& text) {
+const testing_support::RecordedText* Glyph(const RecordingPainter& s, const std::string& text) {
     for (const auto& t : s.texts)
         if (t.text == text) return &t;
     ADD_FAILURE() << "no glyph " << text;
@@ -34,8 +35,8 @@ const testing_support::RecordedText* Glyph(const RecordingSurface& s, const std:
 }
 
 TEST(ExpressionPainter, ProductOfNamesHasNoSign) {
-    const RecordingSurface s = Paint("2*x");
-    EXPECT_TRUE(s.primitives.empty());
+    const RecordingPainter s = Paint("2*x");
+    EXPECT_TRUE(s.shapes.empty());
     ASSERT_EQ(s.texts.size(), 2u);
     // "2" in its cell from 0, numbers at 0.8 size; the pen starts 20 glyph units in.
     ExpectPoint(Glyph(s, "2")->origin, 20 * 0.008, -1, "2");
@@ -44,41 +45,41 @@ TEST(ExpressionPainter, ProductOfNamesHasNoSign) {
 }
 
 TEST(ExpressionPainter, ProductOfNumbersDrawsATimesSign) {
-    const RecordingSurface s = Paint("2*3");
-    ASSERT_EQ(s.primitives.size(), 2u);
-    ExpectPoint(s.primitives[0].points[0], 1.2, -0.1, "first diagonal");
-    ExpectPoint(s.primitives[0].points[1], 2.0, -0.9, "first diagonal");
-    ExpectPoint(s.primitives[1].points[0], 1.2, -0.9, "second diagonal");
-    ExpectPoint(s.primitives[1].points[1], 2.0, -0.1, "second diagonal");
+    const RecordingPainter s = Paint("2*3");
+    ASSERT_EQ(s.shapes.size(), 2u);
+    ExpectPoint(s.shapes[0].points[0], 1.2, -0.1, "first diagonal");
+    ExpectPoint(s.shapes[0].points[1], 2.0, -0.9, "first diagonal");
+    ExpectPoint(s.shapes[1].points[0], 1.2, -0.9, "second diagonal");
+    ExpectPoint(s.shapes[1].points[1], 2.0, -0.1, "second diagonal");
     ExpectPoint(Glyph(s, "3")->origin, 2.2 + 20 * 0.008, -1, "3 after the sign");
-    EXPECT_EQ(s.primitives[0].color, ColorF(0, 0, 0, 1));
+    EXPECT_EQ(s.shapes[0].color, ColorF(0, 0, 0, 1));
 }
 
 TEST(ExpressionPainter, PowerDrawsASmallRaisedExponent) {
-    const RecordingSurface s = Paint("x^2");
+    const RecordingPainter s = Paint("x^2");
     ExpectPoint(Glyph(s, "x")->origin, 0.2, -1.4, "base");
     ExpectPoint(Glyph(s, "2")->origin, 1 + 8 * 0.0032, -0.64, "exponent");
     EXPECT_NEAR(Glyph(s, "2")->sx, 0.0032, 1e-7);
 }
 
 TEST(ExpressionPainter, FractionBarAndCentredNumerator) {
-    const RecordingSurface s = Paint("1/(x+1)");
-    ASSERT_EQ(s.primitives.size(), 3u);  // the bar and the two strokes of "+"
-    ExpectPoint(s.primitives[0].points[0], 0, -1.25, "bar");
-    ExpectPoint(s.primitives[0].points[1], 3.2, -1.25, "bar");
-    ExpectPoint(s.primitives[1].points[0], 1.2, -2.0, "plus, across");
-    ExpectPoint(s.primitives[2].points[0], 1.6, -1.6, "plus, down");
-    ExpectPoint(s.primitives[2].points[1], 1.6, -2.4, "plus, down");
+    const RecordingPainter s = Paint("1/(x+1)");
+    ASSERT_EQ(s.shapes.size(), 3u);  // the bar and the two strokes of "+"
+    ExpectPoint(s.shapes[0].points[0], 0, -1.25, "bar");
+    ExpectPoint(s.shapes[0].points[1], 3.2, -1.25, "bar");
+    ExpectPoint(s.shapes[1].points[0], 1.2, -2.0, "plus, across");
+    ExpectPoint(s.shapes[2].points[0], 1.6, -1.6, "plus, down");
+    ExpectPoint(s.shapes[2].points[1], 1.6, -2.4, "plus, down");
     // "1" is drawn with the extra 14 units a "1" gets.
     ASSERT_EQ(s.texts.size(), 3u);
     ExpectPoint(s.texts[0].origin, 1.1 + 34 * 0.008, -1, "numerator centred over the bar");
 }
 
 TEST(ExpressionPainter, RadicalStartsHalfACellLeftAndAbove) {
-    const RecordingSurface s = Paint("sqrt(x)");
-    ASSERT_EQ(s.primitives.size(), 1u);
-    const auto& strip = s.primitives[0];
-    EXPECT_EQ(strip.primitive, Surface::Primitive::LineStrip);
+    const RecordingPainter s = Paint("sqrt(x)");
+    ASSERT_EQ(s.shapes.size(), 1u);
+    const auto& strip = s.shapes[0];
+    EXPECT_EQ(strip.shape, Shape::Polyline);
     ASSERT_EQ(strip.points.size(), 4u);
     ExpectPoint(strip.points[0], 0, -1.0, "raised start");
     ExpectPoint(strip.points[1], 0.25, -1.5, "foot");
@@ -88,13 +89,13 @@ TEST(ExpressionPainter, RadicalStartsHalfACellLeftAndAbove) {
 }
 
 TEST(ExpressionPainter, SubscriptAtHalfSizeBelowTheBaseline) {
-    const RecordingSurface s = Paint("x_n");
+    const RecordingPainter s = Paint("x_n");
     ExpectPoint(Glyph(s, "n")->origin, 1 + 10 * 0.005, -1.25, "subscript");
     EXPECT_NEAR(Glyph(s, "n")->sy, 0.005, 1e-9);
 }
 
 TEST(ExpressionPainter, ParenthesesAroundWrappedSums) {
-    const RecordingSurface s = Paint("2*(x+1)");
+    const RecordingPainter s = Paint("2*(x+1)");
     const auto* open = Glyph(s, "(");
     const auto* close = Glyph(s, ")");
     ASSERT_TRUE(open && close);

@@ -5,12 +5,13 @@
 
 #include "mathex/Markers.h"
 #include "mathex/SmartNumber.h"
-#include "support/RecordingSurface.h"
+#include "support/RecordingPainter.h"
 
 namespace MathEx {
 namespace {
 
-using testing_support::RecordingSurface;
+using testing_support::RecordingPainter;
+using testing_support::Shape;
 
 struct AngleCase {
     double dx, dy, angle;
@@ -31,33 +32,29 @@ INSTANTIATE_TEST_SUITE_P(Rays, QuadrantAngleTest,
                                            AngleCase{0, -2, kThreeHalfPi}, AngleCase{2, 0, 0},
                                            AngleCase{0, 0, 0}));
 
-TEST(DiscMarker, RasterDrawsTwoTwelveGonsRoundOnAnAnisotropicGraph) {
-    RecordingSurface s;
-    DrawDiscMarker(s, PointF(1, 2), 0.5, 2.0, 1.0, 3, ColorF(1, 0, 0), ColorF(0, 0, 1), false);
-    ASSERT_EQ(s.primitives.size(), 2u);
-    EXPECT_EQ(s.primitives[0].primitive, Surface::Primitive::Polygon);
-    EXPECT_EQ(s.primitives[0].color, ColorF(1, 0, 0));
-    EXPECT_EQ(s.primitives[1].primitive, Surface::Primitive::LineLoop);
-    EXPECT_EQ(s.primitives[1].color, ColorF(0, 0, 1));
-    EXPECT_EQ(s.primitives[1].lineWidth, 3);
-    ASSERT_EQ(s.primitives[0].points.size(), 12u);
-    EXPECT_NEAR(s.primitives[0].points[0].x, 2.0, 1e-6);  // 1 + 0.5·2
-    EXPECT_NEAR(s.primitives[0].points[3].y, 2.5, 1e-6);  // 2 + 0.5·1 at a quarter turn
+// All the markers go to the painter at once, first filled in the fill colour,
+// then in the outline colour as rims (or filled); the painter keeps them round.
+TEST(DiscMarkers, AllAtOnceFillThenOutline) {
+    const PointF centres[] = {{1, 2}, {3, 4}, {-5, 0}};
+    RecordingPainter s;
+    DrawDiscMarkers(s, centres, 0.5, 3, ColorF(1, 0, 0), ColorF(0, 0, 1), false);
+    ASSERT_EQ(s.shapes.size(), 2u);
+    EXPECT_EQ(s.shapes[0].shape, Shape::Discs);
+    EXPECT_EQ(s.shapes[0].color, ColorF(1, 0, 0));
+    EXPECT_EQ(s.shapes[1].shape, Shape::Rims);
+    EXPECT_EQ(s.shapes[1].color, ColorF(0, 0, 1));
+    EXPECT_EQ(s.shapes[1].lineWidth, 3);
+    for (const auto& shape : s.shapes) {
+        EXPECT_EQ(shape.points, std::vector<PointF>(std::begin(centres), std::end(centres)));
+        EXPECT_DOUBLE_EQ(shape.size, 0.5);
+    }
 
-    RecordingSurface filled;
-    DrawDiscMarker(filled, PointF(0, 0), 1, 1, 1, 1, ColorF(1, 1, 1), ColorF(0, 0, 0), true);
-    EXPECT_EQ(filled.primitives[1].primitive, Surface::Primitive::Polygon);
+    RecordingPainter filled;
+    DrawDiscMarkers(filled, centres, 1, 1, ColorF(1, 1, 1), ColorF(0, 0, 0), true);
+    ASSERT_EQ(filled.shapes.size(), 2u);
+    EXPECT_EQ(filled.shapes[1].shape, Shape::Discs);
 }
 
-TEST(DiscMarker, VectorOutputDrawsCircles) {
-    RecordingSurface s(true);
-    DrawDiscMarker(s, PointF(1, 2), 0.5, 2.0, 1.0, 1, ColorF(1, 0, 0), ColorF(0, 0, 1), false);
-    ASSERT_EQ(s.circles.size(), 2u);
-    EXPECT_TRUE(s.circles[0].filled);
-    EXPECT_FALSE(s.circles[1].filled);
-    EXPECT_NEAR(s.circles[0].radius, 1.0, 1e-9);
-    EXPECT_EQ(s.circles[1].color, ColorF(0, 0, 1));
-}
 
 struct ArcCase {
     PointF first, second;
@@ -69,17 +66,17 @@ class AngleArcTest : public ::testing::TestWithParam<ArcCase> {};
 // The arc always takes the smaller angle, in both outputs.
 TEST_P(AngleArcTest, CoversTheSmallerAngle) {
     const ArcCase& c = GetParam();
-    RecordingSurface raster;
+    RecordingPainter raster;
     DrawAngleArc(raster, PointF(0, 0), c.first, c.second);
-    ASSERT_EQ(raster.primitives.size(), 1u);
-    const auto& strip = raster.primitives[0].points;
+    ASSERT_EQ(raster.shapes.size(), 1u);
+    const auto& strip = raster.shapes[0].points;
     ASSERT_EQ(strip.size(), 100u);
     EXPECT_NEAR(std::hypot(strip[50].x, strip[50].y), std::hypot(c.first.x, c.first.y), 1e-5);
     double mid = (c.start + c.end) / 2;
     if (c.end < c.start) mid += 180;
     EXPECT_NEAR(std::atan2(strip[50].y, strip[50].x), std::atan2(std::sin(mid * kPi / 180), std::cos(mid * kPi / 180)), 0.02);
 
-    RecordingSurface vector(true);
+    RecordingPainter vector(true);
     DrawAngleArc(vector, PointF(0, 0), c.first, c.second);
     ASSERT_EQ(vector.arcs.size(), 1u);
     EXPECT_NEAR(vector.arcs[0].start, c.start, 1e-6);

@@ -10,7 +10,7 @@
 
 #include "graph/GraphManager.h"
 #include "render/GraphExport.h"
-#include "render/PsSurface.h"
+#include "render/PsPainter.h"
 #include "support/Ghostscript.h"
 
 namespace {
@@ -98,14 +98,12 @@ TEST(GraphExport, PointsThatAreNotNumbersStayOffThePage) {
 
 TEST(GraphExport, AStripBreaksAtAPointThatIsNotANumber) {
     PostScriptWriter w;
-    PsSurface s(w, Projection::Ortho(-10, 10, -7.5, 7.5, 640, 480));
-    const double nan = std::nan("");
-    s.begin(Surface::Primitive::LineStrip);
-    for (double x : {0.0, 1.0, nan, nan, 2.0, 3.0}) s.vertex(x, x);
-    s.end();
-    s.begin(Surface::Primitive::Lines);
-    for (double x : {0.0, nan, 1.0, 2.0}) s.vertex(x, 0);
-    s.end();
+    PsPainter s(w, Projection::Ortho(-10, 10, -7.5, 7.5, 640, 480));
+    const float nan = std::nanf("");
+    const PointF strip[] = {{0, 0}, {1, 1}, {nan, nan}, {nan, nan}, {2, 2}, {3, 3}};
+    s.polyline(strip);
+    const PointF ends[] = {{0, 0}, {nan, 0}, {1, 0}, {2, 0}};
+    s.segments(ends);
     s.circle(PointF(float(nan), 0), 1, true);
     EXPECT_EQ(w.Body(),
               "newpath\n320 240 moveto\n352 272 lineto\nstroke\n\n"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // A small graph drawn for real: the viewport's projection, grid and axes and
-// two equation objects, through GlSurface into a headless framebuffer.
+// two equation objects, through GlPainter into a headless framebuffer.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -9,7 +9,7 @@
 #include "graph/Viewport.h"
 #include "render/EglContext.h"
 #include "render/GL.h"
-#include "render/GlSurface.h"
+#include "render/GlPainter.h"
 
 namespace {
 
@@ -31,8 +31,8 @@ TEST(GraphGl, CurvesGridAndAxesLandOnTheirPixels) {
     glClearColor(1, 1, 1, 1);
     glClear(GL_COLOR_BUFFER_BIT);
 
-    GlSurface surface;
-    view.drawGridAndAxes(surface, true, true);
+    GlPainter painter;
+    view.drawGridAndAxes(painter, true, true);
     EquationObject parabola, line;
     parabola.setPlotBox(-4, 4, 3, -3);
     line.setPlotBox(-4, 4, 3, -3);
@@ -42,8 +42,8 @@ TEST(GraphGl, CurvesGridAndAxesLandOnTheirPixels) {
     parabola.setLineWidth(3);
     line.setColour(ColorF(0, 0, 1, 1));
     line.setLineWidth(3);
-    parabola.draw(surface, view.scale, view.xZoom, view.yZoom);
-    line.draw(surface, view.scale, view.xZoom, view.yZoom);
+    parabola.draw(painter, view.scale, view.xZoom, view.yZoom);
+    line.draw(painter, view.scale, view.xZoom, view.yZoom);
     glFinish();
 
     const std::vector<unsigned char> rgba = context.readPixels();

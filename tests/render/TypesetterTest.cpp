@@ -12,7 +12,7 @@
 
 #include "render/EglContext.h"
 #include "render/GL.h"
-#include "render/GlSurface.h"
+#include "render/GlPainter.h"
 #include "render/TexLayout.h"
 #include "render/TexParser.h"
 #include "render/Typesetter.h"
@@ -235,7 +235,7 @@ TEST_F(TypesetterTest, AnyInputGivesABoundedNonEmptyImage) {
 
 namespace {
 
-// GlSurface's own labels: measured and drawn from one typesetting, the same
+// GlPainter's own labels: measured and drawn from one typesetting, the same
 // logical size at any device pixel ratio, drawn as ink at their corner.
 TEST(TypesetterGl, SurfaceMeasuresAndDrawsFromOneTypesetting) {
     ASSERT_TRUE(Typesetter::EnsureGuiApplication());
@@ -250,16 +250,16 @@ TEST(TypesetterGl, SurfaceMeasuresAndDrawsFromOneTypesetting) {
     glClear(GL_COLOR_BUFFER_BIT);
 
     Typesetter::ClearCache();
-    GlSurface surface;
+    GlPainter painter;
     const long before = Typesetter::TypesetCount();
-    const PixelSize measured = surface.equationImageSize("y={x}^{2}+1");
-    const PixelSize drawn = surface.equationImage("y={x}^{2}+1", PointF(10, 10));
+    const PixelSize measured = painter.equationImageSize("y={x}^{2}+1");
+    const PixelSize drawn = painter.equationImage("y={x}^{2}+1", PointF(10, 10));
     EXPECT_EQ(Typesetter::TypesetCount(), before + 1);
     EXPECT_EQ(measured.width, drawn.width);
     EXPECT_EQ(measured.height, drawn.height);
     EXPECT_GT(drawn.width, 30);
 
-    GlSurface hidpi;
+    GlPainter hidpi;
     hidpi.setDevicePixelRatio(2.0);
     const PixelSize logical = hidpi.equationImageSize("y={x}^{2}+1");
     EXPECT_NEAR(logical.width, measured.width, 2);

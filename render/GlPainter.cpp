@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "render/GlSurface.h"
+#include "render/GlPainter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,25 +14,12 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 // Segments of a full circle: smooth at marker and label sizes.
 constexpr int kCircleSegments = 48;
+// Corners of a marker disc: round at marker sizes, and cheap by the thousand.
+constexpr int kDiscCorners = 12;
 // Arrow heads in pixels per unit of line width, the proportions of the
 // PostScript arrow procedure (head length 6·w, head width 3·w).
 constexpr double kHeadLength = 6.0;
 constexpr double kHeadHalfWidth = 1.5;
-
-GLenum glMode(Surface::Primitive primitive)
-{
-    switch (primitive) {
-    case Surface::Primitive::Points: return GL_POINTS;
-    case Surface::Primitive::Lines: return GL_LINES;
-    case Surface::Primitive::LineStrip: return GL_LINE_STRIP;
-    case Surface::Primitive::LineLoop: return GL_LINE_LOOP;
-    case Surface::Primitive::Triangles: return GL_TRIANGLES;
-    case Surface::Primitive::TriangleStrip: return GL_TRIANGLE_STRIP;
-    case Surface::Primitive::TriangleFan: return GL_TRIANGLE_FAN;
-    case Surface::Primitive::Polygon: return GL_POLYGON;
-    }
-    return GL_POINTS;
-}
 
 // The current model-view, projection and viewport, for moving points between
 // graph units and window pixels. Read outside glBegin/glEnd only.
@@ -60,35 +47,48 @@ struct WindowMapping {
 
 }  // namespace
 
-GlSurface::GlSurface()
+GlPainter::GlPainter()
 {
     StrokeFont::EnsureHandlers();
 }
 
-void GlSurface::setTypesetter(Typesetter typesetter)
+void GlPainter::setTypesetter(Typesetter typesetter)
 {
     typesetter_ = std::move(typesetter);
 }
 
-void GlSurface::setColor(const ColorF& color)
+void GlPainter::StippleOf(const Pen& pen, int& factor, uint16_t& pattern)
 {
-    glColor4f(color.r, color.g, color.b, color.a);
+    factor = 1;
+    pattern = kSolid;
+    double total = 0;
+    for (float d : pen.dashes) total += std::max(0.0f, d);
+    if (pen.solid() || !(total > 0) || !std::isfinite(total))
+        return;
+    // Sixteen bits must hold the whole pattern: each bit covers total/16 pixels.
+    factor = std::max(1, int(std::lround(total / 16)));
+    pattern = 0;
+    long bit = std::lround(pen.dashOffset / factor);
+    for (size_t i = 0; i < pen.dashes.size(); ++i) {
+        const long run = std::lround(std::max(0.0f, pen.dashes[i]) / factor);
+        for (long k = 0; k < run && k < 16; ++k)
+            if (i % 2 == 0)
+                pattern |= uint16_t(1u << ((bit + k) % 16));
+        bit += run;
+    }
+    if (pattern == 0)
+        pattern = kSolid;
 }
 
-void GlSurface::setPointSize(float size)
+void GlPainter::setPen(const Pen& pen)
 {
-    glPointSize(size);
-}
-
-void GlSurface::setLineWidth(float width)
-{
-    lineWidth_ = width;
+    glColor4f(pen.color.r, pen.color.g, pen.color.b, pen.color.a);
+    lineWidth_ = pen.width;
     // Widths are logical pixels: as thick on a HiDPI screen as on any other.
-    glLineWidth(float(width * ratio_));
-}
-
-void GlSurface::setStipple(int factor, uint16_t pattern)
-{
+    glLineWidth(float(pen.width * ratio_));
+    int factor = 1;
+    uint16_t pattern = kSolid;
+    StippleOf(pen, factor, pattern);
     if (pattern == kSolid) {
         glDisable(GL_LINE_STIPPLE);
         return;
@@ -97,72 +97,45 @@ void GlSurface::setStipple(int factor, uint16_t pattern)
     glEnable(GL_LINE_STIPPLE);
 }
 
-void GlSurface::setArrows(bool arrows)
+void GlPainter::draw(unsigned mode, std::span<const PointF> points)
 {
-    arrows_ = arrows;
-}
-
-bool GlSurface::collectsArrows(Primitive primitive) const
-{
-    return arrows_ && (primitive == Primitive::Lines || primitive == Primitive::LineStrip ||
-                       primitive == Primitive::LineLoop);
-}
-
-void GlSurface::begin(Primitive primitive)
-{
-    // As in the PostScript writer, a begin while a primitive is open adds the
-    // following vertices to the open one (GL would reject a nested glBegin).
-    if (open_)
+    if (points.empty())
         return;
-    open_ = true;
-    openPrimitive_ = primitive;
-    collecting_ = collectsArrows(primitive);
-    if (collecting_)
-        collected_.clear();
-    else
-        glBegin(glMode(primitive));
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(2, GL_FLOAT, sizeof(PointF), points.data());
+    glDrawArrays(GLenum(mode), 0, GLsizei(points.size()));
+    glDisableClientState(GL_VERTEX_ARRAY);
 }
 
-void GlSurface::vertex(double x, double y)
+void GlPainter::polyline(std::span<const PointF> points, bool closed)
 {
-    // A vertex outside begin/end has no meaning in OpenGL; it is dropped.
-    if (!open_)
-        return;
-    if (collecting_)
-        collected_.push_back({x, y});
-    else
-        glVertex2d(x, y);
+    draw(closed ? GL_LINE_LOOP : GL_LINE_STRIP, points);
 }
 
-void GlSurface::end()
+void GlPainter::segments(std::span<const PointF> ends)
 {
-    if (!open_)
-        return;
-    open_ = false;
-    if (collecting_) {
-        drawArrows();
-        collected_.clear();
-        collecting_ = false;
-    } else {
-        glEnd();
-    }
+    draw(GL_LINES, ends.first(ends.size() & ~size_t(1)));
 }
 
-void GlSurface::drawArrows()
+void GlPainter::fillPolygon(std::span<const PointF> corners)
 {
-    const std::vector<Vertex>& v = collected_;
-    if (openPrimitive_ == Primitive::Lines) {
-        for (size_t i = 0; i + 1 < v.size(); i += 2)
-            drawArrow(v[i], v[i + 1]);
-        return;
-    }
-    for (size_t i = 0; i + 1 < v.size(); ++i)
-        drawArrow(v[i], v[i + 1]);
-    if (openPrimitive_ == Primitive::LineLoop && v.size() > 2)
-        drawArrow(v.back(), v.front());
+    draw(GL_POLYGON, corners);
 }
 
-void GlSurface::drawArrow(const Vertex& tail, const Vertex& tip)
+void GlPainter::dots(std::span<const PointF> points, float diameter)
+{
+    glPointSize(float(diameter * ratio_));
+    draw(GL_POINTS, points);
+    glPointSize(1.0f);
+}
+
+void GlPainter::arrows(std::span<const PointF> ends)
+{
+    for (size_t i = 0; i + 1 < ends.size(); i += 2)
+        drawArrow(ends[i], ends[i + 1]);
+}
+
+void GlPainter::drawArrow(PointF tail, PointF tip)
 {
     // The head is built in window pixels so that it keeps its size and shape
     // at any zoom and on an anisotropic graph, then mapped back to graph units.
@@ -190,19 +163,45 @@ void GlSurface::drawArrow(const Vertex& tail, const Vertex& tip)
         return;
     // The shaft stops at the head's base so a thick line cannot poke past the tip.
     if (headLength < length) {
-        glBegin(GL_LINES);
-        glVertex2d(tail.x, tail.y);
-        glVertex2d(baseX, baseY);
-        glEnd();
+        const PointF shaft[] = {tail, PointF(float(baseX), float(baseY))};
+        draw(GL_LINES, shaft);
     }
-    glBegin(GL_TRIANGLES);
-    glVertex2d(leftX, leftY);
-    glVertex2d(tip.x, tip.y);
-    glVertex2d(rightX, rightY);
-    glEnd();
+    const PointF head[] = {PointF(float(leftX), float(leftY)), tip, PointF(float(rightX), float(rightY))};
+    draw(GL_TRIANGLES, head);
 }
 
-void GlSurface::setClipRect(const RectF& rect)
+void GlPainter::discs(std::span<const PointF> centres, double radius, bool filled)
+{
+    // The disc's corners on the unit circle, worked out once: a graph full of
+    // markers would otherwise take two sines for every corner of every repaint.
+    struct Corner {
+        double cos, sin;
+    };
+    static const std::vector<Corner> kCorners = [] {
+        std::vector<Corner> corners;
+        for (int i = 0; i < kDiscCorners; ++i)
+            corners.push_back({std::cos(2 * kPi * i / kDiscCorners), std::sin(2 * kPi * i / kDiscCorners)});
+        return corners;
+    }();
+    if (centres.empty() || !std::isfinite(radius))
+        return;
+    const double rx = radius, ry = radius * yUnitsPerXUnit();
+    scratch_.clear();
+    scratch_.reserve(centres.size() * kCorners.size() * (filled ? 3 : 2));
+    for (const PointF& c : centres) {
+        for (size_t i = 0; i < kCorners.size(); ++i) {
+            const Corner& a = kCorners[i];
+            const Corner& b = kCorners[(i + 1) % kCorners.size()];
+            if (filled)
+                scratch_.push_back(c);
+            scratch_.emplace_back(float(c.x + rx * a.cos), float(c.y + ry * a.sin));
+            scratch_.emplace_back(float(c.x + rx * b.cos), float(c.y + ry * b.sin));
+        }
+    }
+    draw(filled ? GL_TRIANGLES : GL_LINES, scratch_);
+}
+
+void GlPainter::setClipRect(const RectF& rect)
 {
     const double left = std::min(rect.left, rect.right);
     const double right = std::max(rect.left, rect.right);
@@ -222,13 +221,13 @@ void GlSurface::setClipRect(const RectF& rect)
     }
 }
 
-void GlSurface::clearClip()
+void GlPainter::clearClip()
 {
     for (int i = 0; i < 4; ++i)
         glDisable(GL_CLIP_PLANE0 + i);
 }
 
-void GlSurface::pushTransform(double dx, double dy, double sx, double sy)
+void GlPainter::pushTransform(double dx, double dy, double sx, double sy)
 {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
@@ -236,17 +235,14 @@ void GlSurface::pushTransform(double dx, double dy, double sx, double sy)
     glScaled(sx, sy, 1.0);
 }
 
-void GlSurface::popTransform()
+void GlPainter::popTransform()
 {
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
 }
 
-float GlSurface::strokeText(const std::string& text, PointF origin, double sx, double sy)
+float GlPainter::strokeText(const std::string& text, PointF origin, double sx, double sy)
 {
-    // Glyphs are primitives of their own: none can start inside an open one.
-    if (open_)
-        return StrokeFont::Width(text);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glTranslated(origin.x, origin.y, 0.0);
@@ -260,17 +256,17 @@ float GlSurface::strokeText(const std::string& text, PointF origin, double sx, d
     return StrokeFont::Width(text);
 }
 
-float GlSurface::strokeTextWidth(const std::string& text) const
+float GlPainter::strokeTextWidth(const std::string& text) const
 {
     return StrokeFont::Width(text);
 }
 
-void GlSurface::setDevicePixelRatio(double ratio)
+void GlPainter::setDevicePixelRatio(double ratio)
 {
     ratio_ = std::isfinite(ratio) && ratio > 0 ? ratio : 1.0;
 }
 
-std::shared_ptr<const LabelBitmap> GlSurface::label(const std::string& latex)
+std::shared_ptr<const LabelBitmap> GlPainter::label(const std::string& latex)
 {
     if (latex.empty())
         return nullptr;
@@ -284,7 +280,7 @@ std::shared_ptr<const LabelBitmap> GlSurface::label(const std::string& latex)
     return bitmap;
 }
 
-PixelSize GlSurface::equationImageSize(const std::string& latex)
+PixelSize GlPainter::equationImageSize(const std::string& latex)
 {
     const std::shared_ptr<const LabelBitmap> bitmap = label(latex);
     if (!bitmap)
@@ -293,10 +289,8 @@ PixelSize GlSurface::equationImageSize(const std::string& latex)
     return {int(std::lround(bitmap->width / ratio_)), int(std::lround(bitmap->height / ratio_))};
 }
 
-PixelSize GlSurface::equationImage(const std::string& latex, PointF corner)
+PixelSize GlPainter::equationImage(const std::string& latex, PointF corner)
 {
-    if (open_)
-        return {};
     const std::shared_ptr<const LabelBitmap> bitmap = label(latex);
     if (!bitmap)
         return {};
@@ -321,7 +315,7 @@ PixelSize GlSurface::equationImage(const std::string& latex, PointF corner)
     return {int(std::lround(width / ratio_)), int(std::lround(height / ratio_))};
 }
 
-double GlSurface::yUnitsPerXUnit() const
+double GlPainter::yUnitsPerXUnit() const
 {
     const WindowMapping map;
     double ox = 0, oy = 0, oz = 0, xx = 0, xy = 0, xz = 0, yx = 0, yy = 0, yz = 0;
@@ -332,32 +326,30 @@ double GlSurface::yUnitsPerXUnit() const
     return std::isfinite(ratio) && ratio > 0.0 ? ratio : 1.0;
 }
 
-void GlSurface::ellipsePath(PointF centre, double rx, double ry, double startRadians,
-                            double sweepRadians, int segments)
+std::vector<PointF> GlPainter::ellipsePath(PointF centre, double rx, double ry, double startRadians,
+                                          double sweepRadians, int segments)
 {
+    std::vector<PointF> path;
+    path.reserve(size_t(segments) + 1);
     for (int i = 0; i <= segments; ++i) {
         const double t = startRadians + sweepRadians * i / segments;
-        glVertex2d(centre.x + rx * std::cos(t), centre.y + ry * std::sin(t));
+        path.emplace_back(float(centre.x + rx * std::cos(t)), float(centre.y + ry * std::sin(t)));
     }
+    return path;
 }
 
-void GlSurface::circle(PointF centre, double radius, bool filled)
+void GlPainter::circle(PointF centre, double radius, bool filled)
 {
-    if (open_)
-        return;
     // Round in window pixels, as the PostScript circle is: the y radius is
-    // the x radius measured on screen (read before glBegin, where GL state
-    // cannot be queried).
+    // the x radius measured on screen. The path's last vertex repeats its
+    // first; loop and polygon close anyway.
     const double ry = radius * yUnitsPerXUnit();
-    // The path's last vertex repeats its first; loop and polygon close anyway.
-    glBegin(filled ? GL_POLYGON : GL_LINE_LOOP);
-    ellipsePath(centre, radius, ry, 0.0, 2.0 * kPi, kCircleSegments);
-    glEnd();
+    draw(filled ? GL_POLYGON : GL_LINE_LOOP, ellipsePath(centre, radius, ry, 0.0, 2.0 * kPi, kCircleSegments));
 }
 
-void GlSurface::arc(PointF centre, double radius, double startDegrees, double endDegrees)
+void GlPainter::arc(PointF centre, double radius, double startDegrees, double endDegrees)
 {
-    if (open_ || !std::isfinite(startDegrees) || !std::isfinite(endDegrees))
+    if (!std::isfinite(startDegrees) || !std::isfinite(endDegrees))
         return;
     // Counter-clockwise as PostScript's arc: an end below the start goes round once more.
     double sweep = endDegrees - startDegrees;
@@ -367,7 +359,5 @@ void GlSurface::arc(PointF centre, double radius, double startDegrees, double en
         sweep = std::fmod(sweep, 360.0) + 360.0;
     const int segments = std::max(1, int(std::ceil(kCircleSegments * sweep / 360.0)));
     const double ry = radius * yUnitsPerXUnit();
-    glBegin(GL_LINE_STRIP);
-    ellipsePath(centre, radius, ry, startDegrees * kPi / 180.0, sweep * kPi / 180.0, segments);
-    glEnd();
+    draw(GL_LINE_STRIP, ellipsePath(centre, radius, ry, startDegrees * kPi / 180.0, sweep * kPi / 180.0, segments));
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// GlSurface drawn into a headless EGL framebuffer and checked pixel by pixel.
+// GlPainter drawn into a headless EGL framebuffer and checked pixel by pixel.
 // The view maps graph units to pixels at 10 pixels per unit: the 200 × 200
 // framebuffer shows x and y in [-10, 10], so the pixel centres lie at
 // k/10 + 0.05 graph units and every probe below is placed on a centre.
@@ -13,7 +13,7 @@
 
 #include "render/EglContext.h"
 #include "render/GL.h"
-#include "render/GlSurface.h"
+#include "render/GlPainter.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ bool isInk(const Rgba& p) { return p.r < 100 && p.g < 100 && p.b < 100; }
 bool isBackground(const Rgba& p) { return p.r > 220 && p.g > 220 && p.b > 220; }
 bool isRed(const Rgba& p) { return p.r > 200 && p.g < 60 && p.b < 60; }
 
-class GlSurfaceTest : public ::testing::Test {
+class GlPainterTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { context_ = std::make_unique<EglContext>(kSide, kSide); }
     static void TearDownTestSuite() { context_.reset(); }
@@ -44,11 +44,8 @@ protected:
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_LINE_SMOOTH);
         glDisable(GL_POLYGON_SMOOTH);
-        surface_.clearClip();
-        surface_.setStipple(1, Surface::kSolid);
-        surface_.setArrows(false);
-        surface_.setLineWidth(1.0f);
-        surface_.setColor(ColorF(0, 0, 0));
+        painter_.clearClip();
+        painter_.setPen(Pen(ColorF(0, 0, 0), 1.0f));
     }
 
     // Graph x in [-halfWidth, halfWidth] and y in [-halfHeight, halfHeight].
@@ -90,29 +87,27 @@ protected:
     }
 
     static std::unique_ptr<EglContext> context_;
-    GlSurface surface_;
+    GlPainter painter_;
     std::vector<unsigned char> pixels_;
 };
 
-std::unique_ptr<EglContext> GlSurfaceTest::context_;
+std::unique_ptr<EglContext> GlPainterTest::context_;
 
 // Line widths are logical pixels: at ratio 2 a width of 2 covers 4 device rows.
-TEST_F(GlSurfaceTest, LineWidthsScaleWithTheDevicePixelRatio)
+TEST_F(GlPainterTest, LineWidthsScaleWithTheDevicePixelRatio)
 {
     for (const double ratio : {1.0, 2.0}) {
         glClear(GL_COLOR_BUFFER_BIT);
-        surface_.setDevicePixelRatio(ratio);
-        surface_.setLineWidth(2.0f);
-        surface_.begin(Surface::Primitive::Lines);
-        surface_.vertex(-8, 0.0);  // on the boundary between rows 99 and 100
-        surface_.vertex(8, 0.0);
-        surface_.end();
+        painter_.setDevicePixelRatio(ratio);
+        painter_.setPen(Pen(ColorF(0, 0, 0), 2.0f));
+        // On the boundary between rows 99 and 100.
+        painter_.segment(PointF(-8, 0), PointF(8, 0));
         capture();
         int rows = 0;
         for (int row = 90; row < 110; ++row) rows += isInk(pixel(100, row));
         EXPECT_EQ(rows, int(2 * ratio)) << "ratio " << ratio;
     }
-    surface_.setDevicePixelRatio(1.0);
+    painter_.setDevicePixelRatio(1.0);
 }
 
 struct StippleCase {
@@ -121,19 +116,16 @@ struct StippleCase {
     uint16_t pattern;
 };
 
-class GlSurfaceStippleTest : public GlSurfaceTest,
+class GlPainterStippleTest : public GlPainterTest,
                              public ::testing::WithParamInterface<StippleCase> {};
 
 // A horizontal line from pixel column 20 to 180 on row 100: ink follows the
 // pattern's bits, lowest first, each covering `factor` pixels.
-TEST_P(GlSurfaceStippleTest, InkFollowsThePattern)
+TEST_P(GlPainterStippleTest, InkFollowsThePattern)
 {
     const StippleCase& c = GetParam();
-    surface_.setStipple(c.factor, c.pattern);
-    surface_.begin(Surface::Primitive::Lines);
-    surface_.vertex(-8.0 + 0.001, 0.05);
-    surface_.vertex(8.0 + 0.001, 0.05);
-    surface_.end();
+    painter_.setPen(Pen::Patterned(ColorF(0, 0, 0), 1, c.pattern, c.factor));
+    painter_.segment(PointF(-8.0f + 0.001f, 0.05f), PointF(8.0f + 0.001f, 0.05f));
     capture();
     auto bit = [&](int i) { return (c.pattern >> ((i / c.factor) % 16)) & 1; };
     int checked = 0;
@@ -153,8 +145,8 @@ TEST_P(GlSurfaceStippleTest, InkFollowsThePattern)
     EXPECT_TRUE(isBackground(pixel(100, 102))) << "the line is one pixel wide";
 }
 
-INSTANTIATE_TEST_SUITE_P(Patterns, GlSurfaceStippleTest,
-                         ::testing::Values(StippleCase{"Solid", 1, Surface::kSolid},
+INSTANTIATE_TEST_SUITE_P(Patterns, GlPainterStippleTest,
+                         ::testing::Values(StippleCase{"Solid", 1, Painter::kSolid},
                                            StippleCase{"HalfOn", 1, 0x00FF},
                                            StippleCase{"HalfOnDoubled", 2, 0x00FF},
                                            StippleCase{"Dashes", 1, 0x0F0F},
@@ -168,20 +160,16 @@ struct Probe {
 
 // A red square of side 12 drawn under a clip rectangle of 6 × 4: only the
 // part inside the rectangle is painted; after clearClip a second square is whole.
-TEST_F(GlSurfaceTest, ClipRectangleCutsAFilledPolygon)
+TEST_F(GlPainterTest, ClipRectangleCutsAFilledPolygon)
 {
     const RectF clip(2.0f, -2.0f, -3.0f, 3.0f);  // top, bottom, left, right
-    surface_.setClipRect(clip);
-    surface_.setColor(ColorF(1, 0, 0));
-    surface_.begin(Surface::Primitive::Polygon);
-    for (auto [x, y] : {std::pair{-6.0, -6.0}, {6.0, -6.0}, {6.0, 6.0}, {-6.0, 6.0}})
-        surface_.vertex(x, y);
-    surface_.end();
-    surface_.clearClip();
-    surface_.begin(Surface::Primitive::TriangleFan);
-    for (auto [x, y] : {std::pair{7.0, 7.0}, {9.0, 7.0}, {9.0, 9.0}, {7.0, 9.0}})
-        surface_.vertex(x, y);
-    surface_.end();
+    painter_.setClipRect(clip);
+    painter_.setPen(Pen(ColorF(1, 0, 0)));
+    const PointF big[] = {{-6, -6}, {6, -6}, {6, 6}, {-6, 6}};
+    painter_.fillPolygon(big);
+    painter_.clearClip();
+    const PointF small[] = {{7, 7}, {9, 7}, {9, 9}, {7, 9}};
+    painter_.fillPolygon(small);
     capture();
     const Probe probes[] = {
         {0.05, 0.05, true},    {2.85, 1.85, true},    {-2.85, -1.85, true},
@@ -199,20 +187,16 @@ TEST_F(GlSurfaceTest, ClipRectangleCutsAFilledPolygon)
 }
 
 // Nested transforms compose as p' = (dx + sx·p.x, dy + sy·p.y) and pop back.
-TEST_F(GlSurfaceTest, TransformsTranslateThenScaleAndPop)
+TEST_F(GlPainterTest, TransformsTranslateThenScaleAndPop)
 {
-    surface_.pushTransform(2.0, 3.0, 2.0, 0.5);  // the unit square becomes [2,4] × [3,3.5]
-    surface_.pushTransform(0.0, 0.0, 1.0, 1.0);
-    surface_.begin(Surface::Primitive::Polygon);
-    for (auto [x, y] : {std::pair{0.0, 0.0}, {1.0, 0.0}, {1.0, 1.0}, {0.0, 1.0}})
-        surface_.vertex(x, y);
-    surface_.end();
-    surface_.popTransform();
-    surface_.popTransform();
-    surface_.begin(Surface::Primitive::Triangles);  // untransformed again
-    for (auto [x, y] : {std::pair{-9.0, -9.0}, {-7.0, -9.0}, {-9.0, -7.0}})
-        surface_.vertex(x, y);
-    surface_.end();
+    painter_.pushTransform(2.0, 3.0, 2.0, 0.5);  // the unit square becomes [2,4] × [3,3.5]
+    painter_.pushTransform(0.0, 0.0, 1.0, 1.0);
+    const PointF unit[] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    painter_.fillPolygon(unit);
+    painter_.popTransform();
+    painter_.popTransform();
+    const PointF corner[] = {{-9, -9}, {-7, -9}, {-9, -7}};  // untransformed again
+    painter_.fillPolygon(corner);
     capture();
     EXPECT_TRUE(isInk(at(3.05, 3.25)));
     EXPECT_TRUE(isInk(at(2.05, 3.05)));
@@ -224,14 +208,14 @@ TEST_F(GlSurfaceTest, TransformsTranslateThenScaleAndPop)
 
 // "KVR" 2 units high (a capital is about 100 glyph units; scale 0.02) from
 // (-8, -1): ink inside the text's box, nothing outside it.
-TEST_F(GlSurfaceTest, StrokeTextDrawsInsideItsAdvanceAndHeight)
+TEST_F(GlPainterTest, StrokeTextDrawsInsideItsAdvanceAndHeight)
 {
     const std::string text = "KVR";
     const double scale = 0.02;
-    surface_.setLineWidth(2.0f);
-    const float advance = surface_.strokeText(text, PointF(-8.0f, -1.0f), scale, scale);
+    painter_.setPen(Pen(ColorF(0, 0, 0), 2.0f));
+    const float advance = painter_.strokeText(text, PointF(-8.0f, -1.0f), scale, scale);
     capture();
-    EXPECT_FLOAT_EQ(advance, surface_.strokeTextWidth(text));
+    EXPECT_FLOAT_EQ(advance, painter_.strokeTextWidth(text));
     EXPECT_GT(advance, 150.0f);
     EXPECT_LT(advance, 300.0f);
     const int left = 20, bottom = 90;  // pixel of the origin
@@ -249,17 +233,15 @@ TEST_F(GlSurfaceTest, StrokeTextDrawsInsideItsAdvanceAndHeight)
     EXPECT_GT(inside, 60) << "the three letters leave ink";
     EXPECT_EQ(outside, 0);
     // The model-view matrix is left as it was: a later square lands where asked.
-    surface_.begin(Surface::Primitive::Polygon);
-    for (auto [x, y] : {std::pair{5.0, 5.0}, {6.0, 5.0}, {6.0, 6.0}, {5.0, 6.0}})
-        surface_.vertex(x, y);
-    surface_.end();
+    const PointF square[] = {{5, 5}, {6, 5}, {6, 6}, {5, 6}};
+    painter_.fillPolygon(square);
     capture();
     EXPECT_TRUE(isInk(at(5.55, 5.55)));
 }
 
-TEST(GlSurfaceNoContext, StrokeWidthsNeedNoContext)
+TEST(GlPainterNoContext, StrokeWidthsNeedNoContext)
 {
-    GlSurface surface;
+    GlPainter surface;
     EXPECT_EQ(surface.strokeTextWidth(""), 0.0f);
     const float m = surface.strokeTextWidth("M");
     const float i = surface.strokeTextWidth("i");
@@ -274,15 +256,15 @@ struct DiscCase {
     double halfHeight;  // of the view; 10 is square pixels, 5 squeezes y by 2
 };
 
-class GlSurfaceDiscTest : public GlSurfaceTest,
+class GlPainterDiscTest : public GlPainterTest,
                           public ::testing::WithParamInterface<DiscCase> {};
 
 // A filled circle of radius 2 (x units) stays round on screen: 20 pixels of
 // radius in every direction, however many graph units that is along y.
-TEST_P(GlSurfaceDiscTest, FilledCircleIsRoundInPixels)
+TEST_P(GlPainterDiscTest, FilledCircleIsRoundInPixels)
 {
     setView(kHalf, GetParam().halfHeight);
-    surface_.circle(PointF(0.0f, 0.0f), 2.0, true);
+    painter_.circle(PointF(0.0f, 0.0f), 2.0, true);
     capture();
     const int cx = 100, cy = 100;
     const struct {
@@ -297,15 +279,63 @@ TEST_P(GlSurfaceDiscTest, FilledCircleIsRoundInPixels)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Views, GlSurfaceDiscTest,
+INSTANTIATE_TEST_SUITE_P(Views, GlPainterDiscTest,
                          ::testing::Values(DiscCase{"Square", 10.0}, DiscCase{"Squeezed", 5.0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(GlSurfaceTest, OutlinedCircleAndArcLeaveTheCentreEmpty)
+// Markers come by the hundred in one call: every disc is drawn, round in
+// pixels on a squeezed view, filled or as a rim with an empty middle.
+TEST_F(GlPainterTest, DiscsAreDrawnAllAtOnceAndRound)
 {
-    surface_.setLineWidth(2.0f);
-    surface_.circle(PointF(-5.0f, 0.0f), 2.0, false);
-    surface_.arc(PointF(5.0f, 0.0f), 2.0, 0.0, 90.0);  // the upper right quarter only
+    setView(kHalf, 5.0);  // y squeezed by 2: a radius of 1 x unit is 0.5 y units
+    std::vector<PointF> centres;
+    for (int i = 0; i < 5; ++i)
+        centres.emplace_back(float(-8 + 4 * i), 2.0f);
+    painter_.discs(centres, 1.0, true);
+    const PointF rim(0.0f, -2.0f);
+    painter_.discs({&rim, 1}, 2.0, false);
+    capture();
+    for (int i = 0; i < 5; ++i) {
+        const int cx = 100 + 10 * (-8 + 4 * i), cy = 100 + 40;
+        EXPECT_TRUE(isInk(pixel(cx, cy))) << "disc " << i;
+        EXPECT_TRUE(isInk(pixel(cx, cy + 7))) << "disc " << i << " reaches 10 pixels up";
+        EXPECT_TRUE(isBackground(pixel(cx, cy + 13))) << "disc " << i << " is round, not stretched";
+        EXPECT_TRUE(isBackground(pixel(cx + 13, cy))) << "disc " << i;
+    }
+    EXPECT_TRUE(isBackground(pixel(100, 100 - 40)));  // the rim's middle
+    int rimInk = 0;
+    for (int dy = 15; dy <= 22; ++dy)
+        rimInk += isInk(pixel(100, 100 - 40 + dy));
+    EXPECT_GT(rimInk, 0) << "the rim is 20 pixels from its centre";
+}
+
+// Documents keep line patterns as 16 bits; OpenGL draws them as such. A
+// pattern that goes to a pen and back is the pattern it was, so the screen
+// draws what it always drew.
+TEST(GlPainterStipple, PatternsSurviveTheWayThroughAPen)
+{
+    const struct {
+        uint16_t pattern;
+        int factor;
+    } cases[] = {{0xFFFF, 1}, {0x00FF, 1}, {0x00FF, 5}, {0xFF00, 1}, {0xF0F0, 1}, {0x5555, 5},
+                 {0xAAAA, 1}, {0x0F0F, 3}, {0x8001, 2}, {0x1C47, 1}, {0x0001, 4}};
+    for (const auto& c : cases) {
+        int factor = 0;
+        uint16_t pattern = 0;
+        GlPainter::StippleOf(Pen::Patterned(ColorF(0, 0, 0), 1, c.pattern, c.factor), factor, pattern);
+        EXPECT_EQ(pattern, c.pattern) << std::hex << c.pattern;
+        if (c.pattern != Painter::kSolid)
+            EXPECT_EQ(factor, c.factor) << std::hex << c.pattern;
+    }
+    // No bit set would draw nothing at all: such a line is drawn solid.
+    EXPECT_TRUE(Pen::Patterned(ColorF(0, 0, 0), 1, 0).solid());
+}
+
+TEST_F(GlPainterTest, OutlinedCircleAndArcLeaveTheCentreEmpty)
+{
+    painter_.setPen(Pen(ColorF(0, 0, 0), 2.0f));
+    painter_.circle(PointF(-5.0f, 0.0f), 2.0, false);
+    painter_.arc(PointF(5.0f, 0.0f), 2.0, 0.0, 90.0);  // the upper right quarter only
     capture();
     EXPECT_TRUE(isBackground(at(-4.95, 0.05)));
     EXPECT_TRUE(isInk(at(-2.95, 0.05)));
@@ -320,25 +350,14 @@ TEST_F(GlSurfaceTest, OutlinedCircleAndArcLeaveTheCentreEmpty)
 // Segment from (-8, 0.05) to (0.05, 0.05), width 2: with arrows the head
 // (12 pixels long, 6 wide) is ink 2 pixels off the axis 10 pixels before the
 // tip, where a plain line of width 2 leaves background; nothing passes the tip.
-TEST_F(GlSurfaceTest, ArrowsAddAHeadAtTheTip)
+TEST_F(GlPainterTest, ArrowsAddAHeadAtTheTip)
 {
-    surface_.setLineWidth(2.0f);
-    surface_.setArrows(true);
-    surface_.begin(Surface::Primitive::Lines);
-    surface_.vertex(-8.0, 0.05);
-    surface_.vertex(0.05, 0.05);
-    surface_.end();
-    surface_.setArrows(false);
-    surface_.begin(Surface::Primitive::Lines);
-    surface_.vertex(-8.0, 5.05);
-    surface_.vertex(0.05, 5.05);
-    surface_.end();
-    surface_.setArrows(true);
-    surface_.begin(Surface::Primitive::LineStrip);  // one head per segment
-    surface_.vertex(2.05, -8.0);
-    surface_.vertex(2.05, -4.05);
-    surface_.vertex(8.0, -4.05);
-    surface_.end();
+    painter_.setPen(Pen(ColorF(0, 0, 0), 2.0f));
+    const PointF arrows[] = {{-8.0f, 0.05f}, {0.05f, 0.05f},      // one arrow
+                             {2.05f, -8.0f}, {2.05f, -4.05f},     // and two more,
+                             {2.05f, -4.05f}, {8.0f, -4.05f}};    // one head each
+    painter_.arrows(arrows);
+    painter_.segment(PointF(-8.0f, 5.05f), PointF(0.05f, 5.05f));
     capture();
     EXPECT_TRUE(isInk(at(-0.95, 0.25)));
     EXPECT_TRUE(isInk(at(-0.95, -0.15)));
@@ -360,17 +379,17 @@ struct EquationCase {
     PixelSize expected;
 };
 
-class GlSurfaceEquationTest : public GlSurfaceTest,
+class GlPainterEquationTest : public GlPainterTest,
                               public ::testing::WithParamInterface<EquationCase> {};
 
 // A 20 × 10 coverage image, full ink except its left half, which is empty:
 // drawn black at the corner's pixel, the empty half leaves the background.
-TEST_P(GlSurfaceEquationTest, CoverageIsDrawnAsBlackInkAtTheCorner)
+TEST_P(GlPainterEquationTest, CoverageIsDrawnAsBlackInkAtTheCorner)
 {
     const EquationCase& c = GetParam();
     int calls = 0;
     if (c.typesetter)
-        surface_.setTypesetter([&](const std::string& latex, int& w, int& h,
+        painter_.setTypesetter([&](const std::string& latex, int& w, int& h,
                                    std::vector<unsigned char>& coverage) {
             ++calls;
             EXPECT_EQ(latex, c.latex);
@@ -382,8 +401,8 @@ TEST_P(GlSurfaceEquationTest, CoverageIsDrawnAsBlackInkAtTheCorner)
                     coverage[size_t(row) * w + column] = 0;
             return c.succeeds;
         });
-    surface_.setColor(ColorF(1, 0, 0));  // the ink is black whatever the colour
-    const PixelSize size = surface_.equationImage(c.latex, PointF(0.0f, 0.0f));
+    painter_.setPen(Pen(ColorF(1, 0, 0)));  // the ink is black whatever the colour
+    const PixelSize size = painter_.equationImage(c.latex, PointF(0.0f, 0.0f));
     capture();
     EXPECT_EQ(size.width, c.expected.width);
     EXPECT_EQ(size.height, c.expected.height);
@@ -396,7 +415,7 @@ TEST_P(GlSurfaceEquationTest, CoverageIsDrawnAsBlackInkAtTheCorner)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, GlSurfaceEquationTest,
+    Cases, GlPainterEquationTest,
     ::testing::Values(EquationCase{"Drawn", "x^{2}", true, true, {20, 10}},
                       EquationCase{"EmptyText", "", true, true, {0, 0}},
                       EquationCase{"TypesetterFails", "x^{2}", true, false, {0, 0}}),

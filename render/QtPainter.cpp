@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "render/QPainterSurface.h"
+#include "render/QtPainter.h"
 
 #include <QtGui/QFont>
 #include <QtGui/QFontMetricsF>
@@ -49,14 +49,14 @@ QPolygonF clipPolygon(const QPolygonF& polygon, const QRectF& r)
 
 }  // namespace
 
-QPainterSurface::QPainterSurface(QPainter& painter, const Projection& projection, int height)
+QtPainter::QtPainter(QPainter& painter, const Projection& projection, int height)
     : painter_(painter), projection_(projection), height_(height)
 {
     painter_.setRenderHint(QPainter::Antialiasing);
-    applyPen();
+    setPen(Pen());
 }
 
-QPointF QPainterSurface::toPainter(double x, double y) const
+QPointF QtPainter::toPainter(double x, double y) const
 {
     const Affine& t = transforms_.back();
     double wx = 0, wy = 0;
@@ -65,125 +65,93 @@ QPointF QPainterSurface::toPainter(double x, double y) const
     return QPointF(wx, height_ - wy);
 }
 
-void QPainterSurface::setColor(const ColorF& c)
+// Dashes are given to the painter in units of the pen width, as it wants them.
+void QtPainter::setPen(const Pen& p)
 {
+    const ColorF& c = p.color;
     colour_ = QColor::fromRgbF(std::clamp(c.r, 0.0f, 1.0f), std::clamp(c.g, 0.0f, 1.0f),
                                std::clamp(c.b, 0.0f, 1.0f), std::clamp(c.a, 0.0f, 1.0f));
-    applyPen();
-}
-
-void QPainterSurface::setLineWidth(float width)
-{
-    lineWidth_ = std::isfinite(width) && width > 0 ? width : 1.0f;
-    applyPen();
-}
-
-void QPainterSurface::setStipple(int factor, uint16_t pattern)
-{
-    stippleFactor_ = std::max(1, factor);
-    stipple_ = pattern;
-    applyPen();
-}
-
-// The 16-bit stipple, lowest bit first, becomes runs of dash and gap in units
-// of the pen width, as the screen draws it.
-void QPainterSurface::applyPen()
-{
+    lineWidth_ = std::isfinite(p.width) && p.width > 0 ? p.width : 1.0f;
     QPen pen(colour_, lineWidth_, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-    if (stipple_ != kSolid && stipple_ != 0) {
+    if (!p.solid()) {
         QList<qreal> dashes;
-        // Start at a set bit so the pattern begins with a dash.
-        int start = 0;
-        while (!(stipple_ >> start & 1)) ++start;
-        bool on = true;
-        int run = 0;
-        for (int i = 0; i < 16; ++i) {
-            const bool bit = stipple_ >> ((start + i) % 16) & 1;
-            if (bit == on) {
-                ++run;
-            } else {
-                dashes << qreal(run * stippleFactor_) / lineWidth_;
-                on = bit;
-                run = 1;
-            }
-        }
-        dashes << qreal(run * stippleFactor_) / lineWidth_;
-        if (dashes.size() % 2) dashes << 0.0;
+        for (float d : p.dashes) dashes << qreal(d) / lineWidth_;
         pen.setDashPattern(dashes);
     }
     painter_.setPen(pen);
     painter_.setBrush(Qt::NoBrush);
 }
 
-void QPainterSurface::begin(Primitive primitive)
+void QtPainter::project(std::span<const PointF> points)
 {
-    primitive_ = primitive;
     points_.clear();
+    points_.reserve(points.size());
+    for (const PointF& p : points) points_.push_back(toPainter(p.x, p.y));
 }
 
-void QPainterSurface::vertex(double x, double y)
+void QtPainter::polyline(std::span<const PointF> points, bool closed)
 {
-    points_.push_back(toPainter(x, y));
+    project(points);
+    drawOpen(closed);
 }
 
-void QPainterSurface::end()
+void QtPainter::segments(std::span<const PointF> ends)
 {
-    switch (primitive_) {
-    case Primitive::Points:
-        painter_.save();
-        painter_.setPen(Qt::NoPen);
-        painter_.setBrush(colour_);
-        for (const QPointF& p : points_)
-            if (finite(p) && clip_.contains(p)) painter_.drawEllipse(p, 1.5, 1.5);
-        painter_.restore();
-        break;
-    case Primitive::Lines:
-        for (size_t i = 0; i + 1 < points_.size(); i += 2) {
-            QPointF a = points_[i], b = points_[i + 1];
-            if (!finite(a) || !finite(b)) continue;
-            const QPointF tail = a, tip = b;
-            if (!clipSegment(a, b, clip_)) continue;
-            painter_.drawLine(a, b);
-            if (arrows_ && tip == b) drawArrow(tail, tip);
-        }
-        break;
-    case Primitive::LineStrip: drawOpen(false); break;
-    case Primitive::LineLoop: drawOpen(true); break;
-    case Primitive::Triangles:
-    case Primitive::TriangleStrip:
-    case Primitive::TriangleFan:
-    case Primitive::Polygon: {
-        QPolygonF polygon;
-        auto fill = [&](const QPolygonF& shape, bool outline) {
-            const QPolygonF clipped = clipPolygon(shape, clip_);
-            if (clipped.size() < 3) return;
-            painter_.save();
-            painter_.setBrush(colour_);
-            if (!outline) painter_.setPen(Qt::NoPen);
-            painter_.drawPolygon(clipped);
-            painter_.restore();
-        };
-        std::vector<QPointF> pts;
-        for (const QPointF& p : points_)
-            if (finite(p)) pts.push_back(p);
-        if (primitive_ == Primitive::Polygon) {
-            fill(QPolygonF(QList<QPointF>(pts.begin(), pts.end())), true);
-        } else if (primitive_ == Primitive::Triangles) {
-            for (size_t i = 0; i + 2 < pts.size(); i += 3) fill(QPolygonF({pts[i], pts[i + 1], pts[i + 2]}), false);
-        } else if (primitive_ == Primitive::TriangleStrip) {
-            for (size_t i = 0; i + 2 < pts.size(); ++i) fill(QPolygonF({pts[i], pts[i + 1], pts[i + 2]}), false);
-        } else {
-            for (size_t i = 1; i + 1 < pts.size(); ++i) fill(QPolygonF({pts[0], pts[i], pts[i + 1]}), false);
-        }
-        break;
+    project(ends);
+    drawSegments(false);
+}
+
+void QtPainter::arrows(std::span<const PointF> ends)
+{
+    project(ends);
+    drawSegments(true);
+}
+
+void QtPainter::drawSegments(bool withArrows)
+{
+    for (size_t i = 0; i + 1 < points_.size(); i += 2) {
+        QPointF a = points_[i], b = points_[i + 1];
+        if (!finite(a) || !finite(b)) continue;
+        const QPointF tail = a, tip = b;
+        if (!clipSegment(a, b, clip_)) continue;
+        painter_.drawLine(a, b);
+        if (withArrows && tip == b) drawArrow(tail, tip);
     }
-    }
-    points_.clear();
+}
+
+void QtPainter::dots(std::span<const PointF> points, float)
+{
+    project(points);
+    painter_.save();
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(colour_);
+    for (const QPointF& p : points_)
+        if (finite(p) && clip_.contains(p)) painter_.drawEllipse(p, 1.5, 1.5);
+    painter_.restore();
+}
+
+void QtPainter::fillPolygon(std::span<const PointF> corners)
+{
+    project(corners);
+    QPolygonF polygon;
+    for (const QPointF& p : points_)
+        if (finite(p)) polygon << p;
+    const QPolygonF clipped = clipPolygon(polygon, clip_);
+    if (clipped.size() < 3) return;
+    painter_.save();
+    painter_.setBrush(colour_);
+    painter_.drawPolygon(clipped);
+    painter_.restore();
+}
+
+void QtPainter::discs(std::span<const PointF> centres, double radius, bool filled)
+{
+    for (const PointF& c : centres) circle(c, radius, filled);
 }
 
 // A polyline breaks where a point is not a number, and each piece is cut to
 // the region the painter can hold.
-void QPainterSurface::drawOpen(bool loop)
+void QtPainter::drawOpen(bool loop)
 {
     if (loop && !points_.empty()) points_.push_back(points_.front());
     QPainterPath path;
@@ -194,7 +162,7 @@ void QPainterSurface::drawOpen(bool loop)
             open = false;
             continue;
         }
-        const QPointF tail = a, tip = b;
+        const QPointF tip = b;
         if (!clipSegment(a, b, clip_)) {
             open = false;
             continue;
@@ -202,13 +170,12 @@ void QPainterSurface::drawOpen(bool loop)
         if (!open || path.currentPosition() != a) path.moveTo(a);
         path.lineTo(b);
         open = b == tip;
-        if (arrows_ && tip == b) drawArrow(tail, tip);
     }
     painter_.drawPath(path);
 }
 
 // The head of the page's arrow procedure: 6 line widths long, 3 wide.
-void QPainterSurface::drawArrow(QPointF tail, QPointF tip)
+void QtPainter::drawArrow(QPointF tail, QPointF tip)
 {
     const QPointF d = tip - tail;
     const double length = std::hypot(d.x(), d.y());
@@ -223,35 +190,35 @@ void QPainterSurface::drawArrow(QPointF tail, QPointF tip)
     painter_.restore();
 }
 
-void QPainterSurface::setClipRect(const RectF& rect)
+void QtPainter::setClipRect(const RectF& rect)
 {
     const QPointF a = toPainter(rect.left, rect.top), b = toPainter(rect.right, rect.bottom);
     clip_ = finite(a) && finite(b) ? QRectF(a, b).normalized().intersected(viewClip_) : viewClip_;
 }
 
-void QPainterSurface::clearClip()
+void QtPainter::clearClip()
 {
     clip_ = viewClip_;
 }
 
-void QPainterSurface::setViewClip(const QRectF& rect)
+void QtPainter::setViewClip(const QRectF& rect)
 {
     viewClip_ = rect.intersected(kFarRect);
     clip_ = viewClip_;
 }
 
-void QPainterSurface::pushTransform(double dx, double dy, double sx, double sy)
+void QtPainter::pushTransform(double dx, double dy, double sx, double sy)
 {
     const Affine& t = transforms_.back();
     transforms_.push_back(Affine{t.dx + t.sx * dx, t.dy + t.sy * dy, t.sx * sx, t.sy * sy});
 }
 
-void QPainterSurface::popTransform()
+void QtPainter::popTransform()
 {
     if (transforms_.size() > 1) transforms_.pop_back();
 }
 
-float QPainterSurface::strokeText(const std::string& text, PointF origin, double, double sy)
+float QtPainter::strokeText(const std::string& text, PointF origin, double, double sy)
 {
     const float advance = strokeTextWidth(text);
     if (text.empty()) return advance;
@@ -270,12 +237,12 @@ float QPainterSurface::strokeText(const std::string& text, PointF origin, double
     return advance;
 }
 
-float QPainterSurface::strokeTextWidth(const std::string& text) const
+float QtPainter::strokeTextWidth(const std::string& text) const
 {
     return StrokeFont::Width(text);
 }
 
-void QPainterSurface::circle(PointF centre, double radius, bool filled)
+void QtPainter::circle(PointF centre, double radius, bool filled)
 {
     const QPointF c = toPainter(centre.x, centre.y), edge = toPainter(centre.x + radius, centre.y);
     const double r = std::fabs(edge.x() - c.x());
@@ -286,7 +253,7 @@ void QPainterSurface::circle(PointF centre, double radius, bool filled)
     painter_.restore();
 }
 
-void QPainterSurface::arc(PointF centre, double radius, double startDegrees, double endDegrees)
+void QtPainter::arc(PointF centre, double radius, double startDegrees, double endDegrees)
 {
     const QPointF c = toPainter(centre.x, centre.y), edge = toPainter(centre.x + radius, centre.y);
     const double r = std::fabs(edge.x() - c.x());

@@ -1,21 +1,31 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// A Surface that records what a drawing routine draws, in graph coordinates
-// after the transform stack, so tests can assert shapes without a display.
+// A Painter that records what a drawing routine draws, shape by shape, in
+// graph coordinates after the transform stack, so tests can assert what was
+// drawn without a display.
 #include <string>
 #include <vector>
 
-#include "core/Surface.h"
+#include "core/Painter.h"
 
 namespace testing_support {
 
-struct RecordedPrimitive {
-    Surface::Primitive primitive;
+// The shapes a Painter draws.
+enum class Shape { Polyline, ClosedPolyline, Segments, Arrows, Fill, Dots, Discs, Rims };
+
+struct RecordedShape {
+    Shape shape;
     std::vector<PointF> points;  // transformed
     ColorF color;
     float lineWidth;
-    uint16_t stipple;
-    bool arrows;
+    Pen pen;
+    double size;  // a dot's diameter in pixels, a disc's radius in graph units
+
+    bool dashed() const { return !pen.solid(); }
+    // Whether the pen draws the 16-bit line pattern (each bit `factor` pixels).
+    bool patterned(uint16_t pattern, int factor = 1) const {
+        return pen.dashes == Pen::Patterned(color, lineWidth, pattern, factor).dashes;
+    }
 };
 
 struct RecordedText {
@@ -31,21 +41,25 @@ struct RecordedCircle {
     ColorF color;
 };
 
-class RecordingSurface : public Surface {
+class RecordingPainter : public Painter {
 public:
-    explicit RecordingSurface(bool vector = false) : vector_(vector) {}
+    explicit RecordingPainter(bool vector = false) : vector_(vector) {}
 
     // Every glyph is this wide in glyph units, which keeps text positions easy to predict.
     static constexpr float kGlyphWidth = 100.0f;
 
     bool isVector() const override { return vector_; }
-    void setColor(const ColorF& c) override { color_ = c; }
-    void setLineWidth(float w) override { width_ = w; }
-    void setStipple(int, uint16_t pattern) override { stipple_ = pattern; }
-    void setArrows(bool arrows) override { arrows_ = arrows; }
-    void begin(Primitive p) override { current_ = RecordedPrimitive{p, {}, color_, width_, stipple_, arrows_}; }
-    void vertex(double x, double y) override { current_.points.push_back(Map(x, y)); }
-    void end() override { primitives.push_back(current_); }
+    void setPen(const Pen& pen) override { pen_ = pen; }
+    void polyline(std::span<const PointF> points, bool closed = false) override {
+        record(closed ? Shape::ClosedPolyline : Shape::Polyline, points);
+    }
+    void segments(std::span<const PointF> ends) override { record(Shape::Segments, ends); }
+    void arrows(std::span<const PointF> ends) override { record(Shape::Arrows, ends); }
+    void fillPolygon(std::span<const PointF> corners) override { record(Shape::Fill, corners); }
+    void dots(std::span<const PointF> points, float diameter) override { record(Shape::Dots, points, diameter); }
+    void discs(std::span<const PointF> centres, double radius, bool filled) override {
+        record(filled ? Shape::Discs : Shape::Rims, centres, radius * stack_.back().sx);
+    }
     void setClipRect(const RectF& r) override { clips.push_back(r); }
     void clearClip() override { clips.push_back(RectF()); }
     void pushTransform(double dx, double dy, double sx, double sy) override {
@@ -69,7 +83,7 @@ public:
         return latex.empty() ? PixelSize{} : PixelSize{int(8 * latex.size()), 20};
     }
     void circle(PointF centre, double radius, bool filled) override {
-        circles.push_back(RecordedCircle{Map(centre.x, centre.y), radius * stack_.back().sx, filled, color_});
+        circles.push_back(RecordedCircle{Map(centre.x, centre.y), radius * stack_.back().sx, filled, pen_.color});
     }
     void arc(PointF centre, double radius, double a0, double a1) override {
         arcs.push_back({Map(centre.x, centre.y), radius * stack_.back().sx, a0, a1});
@@ -80,7 +94,15 @@ public:
         double radius, start, end;
     };
 
-    std::vector<RecordedPrimitive> primitives;
+    std::vector<RecordedShape> shapes;
+
+    // The shapes of one kind, in the order drawn.
+    std::vector<RecordedShape> of(Shape shape) const {
+        std::vector<RecordedShape> found;
+        for (const RecordedShape& s : shapes)
+            if (s.shape == shape) found.push_back(s);
+        return found;
+    }
     std::vector<RecordedText> texts;
     std::vector<RecordedText> images;
     std::vector<RecordedCircle> circles;
@@ -96,12 +118,14 @@ private:
         return PointF(float(t.dx + t.sx * x), float(t.dy + t.sy * y));
     }
 
+    void record(Shape shape, std::span<const PointF> points, double size = 0) {
+        RecordedShape s{shape, {}, pen_.color, pen_.width, pen_, size};
+        for (const PointF& p : points) s.points.push_back(Map(p.x, p.y));
+        shapes.push_back(std::move(s));
+    }
+
     bool vector_;
-    ColorF color_;
-    float width_ = 1.0f;
-    uint16_t stipple_ = kSolid;
-    bool arrows_ = false;
-    RecordedPrimitive current_{};
+    Pen pen_;
     std::vector<Affine> stack_{Affine{}};
 };
 

@@ -11,7 +11,7 @@
 #include "mathex/ExpressionPainter.h"
 #include "mathex/Markers.h"
 #include "mathex/MathExp.h"
-#include "render/PsSurface.h"
+#include "render/PsPainter.h"
 #include "support/Ghostscript.h"
 
 namespace {
@@ -30,43 +30,33 @@ TEST(Projection, MatchesTheOrthographicMapping) {
     EXPECT_DOUBLE_EQ(wy, 480);
 }
 
-TEST(PsSurface, ProjectsVerticesThroughTheTransformStack) {
+TEST(PsPainter, ProjectsShapesThroughTheTransformStack) {
     PostScriptWriter w;
-    PsSurface s(w, Graph());
+    PsPainter s(w, Graph());
     EXPECT_TRUE(s.isVector());
-    s.setColor(ColorF(0, 0, 1));
-    s.setStipple(1, 0x00FF);
-    s.begin(Surface::Primitive::LineStrip);
-    s.vertex(0, 0);
-    s.vertex(1, 1);
-    s.end();
-    s.setStipple(1, Surface::kSolid);
+    s.setPen(Pen::Patterned(ColorF(0, 0, 1), 1, 0x00FF));
+    const PointF line[] = {{0, 0}, {1, 1}};
+    s.polyline(line);
+    s.setPen(Pen(ColorF(0, 0, 1)));
     s.pushTransform(1, 2, 2, 0.5);
-    s.begin(Surface::Primitive::Polygon);
-    s.vertex(0, 0);
-    s.vertex(1, 0);
-    s.vertex(1, 2);
-    s.end();
+    const PointF triangle[] = {{0, 0}, {1, 0}, {1, 2}};
+    s.fillPolygon(triangle);
     s.popTransform();
     EXPECT_EQ(w.Body(),
               "0 0 1 setrgbcolor\n[5 5 5 5] 0 setdash\nnewpath\n320 240 moveto\n352 272 lineto\nstroke\n\n"
               "[] 0 setdash\nnewpath\n352 304 moveto\n416 304 lineto\n416 336 lineto\nclosepath\ngsave\nfill\ngrestore\nstroke\n\n");
 }
 
-TEST(PsSurface, ClipCircleArcArrowsAndText) {
+TEST(PsPainter, ClipCircleArcArrowsAndText) {
     PostScriptWriter w;
-    PsSurface s(w, Graph());
+    PsPainter s(w, Graph());
     s.setClipRect(RectF(1, -1, -2, 2));  // top, bottom, left, right
     s.clearClip();
     s.clearClip();  // a second clear emits nothing
     s.circle(PointF(1, 1), 0.5, true);
     s.arc(PointF(0, 0), 1, 0, 90);
-    s.setArrows(true);
-    s.begin(Surface::Primitive::Lines);
-    s.vertex(0, 0);
-    s.vertex(1, 0);
-    s.end();
-    s.setArrows(false);
+    const PointF arrow[] = {{0, 0}, {1, 0}};
+    s.arrows(arrow);
     EXPECT_EQ(s.equationImage("x^2", PointF(0, 0)).width, 0);
     const float advance = s.strokeText("ab", PointF(0, 0), 0.01, 0.01);
     EXPECT_GT(advance, 100);
@@ -81,17 +71,18 @@ TEST(PsSurface, ClipCircleArcArrowsAndText) {
 
 // A whole picture through the vector path: an expression layout, markers and
 // arcs, read by Ghostscript without error.
-TEST(PsSurface, ExpressionAndMarkersMakeAValidPage) {
+TEST(PsPainter, ExpressionAndMarkersMakeAValidPage) {
     if (!ghostscript::Available()) GTEST_SKIP() << "ghostscript is not installed";
     MathEx::MathExp m;
     ASSERT_TRUE(m.Parse("y = sqrt(x^2+1)/(2*3) - (x_n, abs(x))"));
     PostScriptWriter& w = PostScriptWriter::Instance();
     w.SetupPage(0, 0, 640, 480);
-    PsSurface s(w, Graph());
+    PsPainter s(w, Graph());
     s.pushTransform(-8, 5, 0.6, 0.6);
     MathEx::PaintExpression(*m.GetRoot(), s);
     s.popTransform();
-    MathEx::DrawDiscMarker(s, PointF(2, -2), 0.2, 1, 1, 1, ColorF(1, 1, 0), ColorF(0, 0, 0), false);
+    const PointF marker(2, -2);
+    MathEx::DrawDiscMarkers(s, {&marker, 1}, 0.2, 1, ColorF(1, 1, 0), ColorF(0, 0, 0), false);
     MathEx::DrawAngleArc(s, PointF(0, 0), PointF(3, 0), PointF(0, 3));
     const std::string path = (std::filesystem::temp_directory_path() / "kvr-test-expression.ps").string();
     ASSERT_TRUE(w.WritePostScriptFile(path));
@@ -104,26 +95,20 @@ TEST(PsSurface, ExpressionAndMarkersMakeAValidPage) {
 // it, and what crosses the view is still on it.
 struct FarCase {
     const char* name;
-    std::function<void(Surface&)> draw;
+    std::function<void(Painter&)> draw;
     double probeX, probeY;  // a window pixel that must be inked; negative: nothing to look at
 };
 
-class PsSurfaceFarTest : public ::testing::TestWithParam<FarCase> {};
+class PsPainterFarTest : public ::testing::TestWithParam<FarCase> {};
 
-void Shape(Surface& s, Surface::Primitive kind, std::initializer_list<std::pair<double, double>> points) {
-    s.begin(kind);
-    for (auto [x, y] : points) s.vertex(x, y);
-    s.end();
-}
+constexpr float kFar = 1e7f;
 
-constexpr double kFar = 1e7;
-
-TEST_P(PsSurfaceFarTest, KeepsThePageDrawable) {
+TEST_P(PsPainterFarTest, KeepsThePageDrawable) {
     if (!ghostscript::Available()) GTEST_SKIP() << "ghostscript is not installed";
     PostScriptWriter w;
     w.SetupPage(0, 0, 640, 480);
-    PsSurface s(w, Graph());
-    s.setLineWidth(3);
+    PsPainter s(w, Graph());
+    s.setPen(Pen(ColorF(0, 0, 0), 3));
     GetParam().draw(s);
     std::istringstream words(w.Body());
     for (std::string word; words >> word;) {
@@ -146,38 +131,33 @@ TEST_P(PsSurfaceFarTest, KeepsThePageDrawable) {
     std::filesystem::remove(path);
 }
 
+std::vector<PointF> Points(std::initializer_list<PointF> points) { return points; }
+
 INSTANTIATE_TEST_SUITE_P(
-    Primitives, PsSurfaceFarTest,
+    Shapes, PsPainterFarTest,
     ::testing::Values(
-        FarCase{"Points", [](Surface& s) { Shape(s, Surface::Primitive::Points, {{kFar, 0}, {0, 0}}); }, 320, 240},
-        FarCase{"Lines", [](Surface& s) { Shape(s, Surface::Primitive::Lines, {{-kFar, 0}, {kFar, 0}}); }, 320, 240},
-        FarCase{"LineStrip",
-                [](Surface& s) { Shape(s, Surface::Primitive::LineStrip, {{-kFar, -kFar}, {0, 0}, {kFar, kFar}}); }, 320,
-                240},
-        FarCase{"LineLoop",
-                [](Surface& s) { Shape(s, Surface::Primitive::LineLoop, {{-kFar, -1}, {kFar, -1}, {0, kFar}}); }, 320, 208},
-        FarCase{"Triangles",
-                [](Surface& s) { Shape(s, Surface::Primitive::Triangles, {{-kFar, -kFar}, {kFar, -kFar}, {0, kFar}}); },
+        FarCase{"Dots", [](Painter& s) { s.dots(Points({{kFar, 0}, {0, 0}}), 5); }, 320, 240},
+        FarCase{"Segments", [](Painter& s) { s.segments(Points({{-kFar, 0}, {kFar, 0}})); }, 320, 240},
+        FarCase{"Polyline", [](Painter& s) { s.polyline(Points({{-kFar, -kFar}, {0, 0}, {kFar, kFar}})); }, 320, 240},
+        FarCase{"ClosedPolyline",
+                [](Painter& s) { s.polyline(Points({{-kFar, -1}, {kFar, -1}, {0, kFar}}), true); }, 320, 208},
+        FarCase{"Triangle", [](Painter& s) { s.fillPolygon(Points({{-kFar, -kFar}, {kFar, -kFar}, {0, kFar}})); },
                 320, 240},
-        FarCase{"TriangleFan",
-                [](Surface& s) {
-                    Shape(s, Surface::Primitive::TriangleFan, {{0, -kFar}, {kFar, 0}, {0, kFar}, {-kFar, 0}});
-                },
+        FarCase{"Diamond", [](Painter& s) { s.fillPolygon(Points({{0, -kFar}, {kFar, 0}, {0, kFar}, {-kFar, 0}})); },
                 320, 240},
-        FarCase{"Polygon",
-                [](Surface& s) {
-                    Shape(s, Surface::Primitive::Polygon, {{-kFar, -kFar}, {kFar, -kFar}, {kFar, kFar}, {-kFar, kFar}});
-                },
+        FarCase{"Square",
+                [](Painter& s) { s.fillPolygon(Points({{-kFar, -kFar}, {kFar, -kFar}, {kFar, kFar}, {-kFar, kFar}})); },
                 320, 240},
-        FarCase{"DiscCoveringThePage", [](Surface& s) { s.circle(PointF(0, 0), kFar, true); }, 320, 240},
+        FarCase{"DiscCoveringThePage", [](Painter& s) { s.circle(PointF(0, 0), kFar, true); }, 320, 240},
         FarCase{"MarkersAndTextsOffThePage",
-                [](Surface& s) {
-                    s.circle(PointF(float(kFar), 0), 1, true);
+                [](Painter& s) {
+                    s.circle(PointF(kFar, 0), 1, true);
+                    s.discs(Points({{kFar, kFar}, {-kFar, 0}}), 1, true);
                     s.circle(PointF(0, 0), kFar, false);
-                    s.arc(PointF(0, float(-kFar)), 1, 0, 90);
-                    s.strokeText("far", PointF(float(kFar), float(kFar)), 0.01, 0.01);
-                    s.setClipRect(RectF(float(kFar), float(-kFar), float(-kFar), float(kFar)));
-                    Shape(s, Surface::Primitive::Lines, {{-1, 0}, {1, 0}});
+                    s.arc(PointF(0, -kFar), 1, 0, 90);
+                    s.strokeText("far", PointF(kFar, kFar), 0.01, 0.01);
+                    s.setClipRect(RectF(kFar, -kFar, -kFar, kFar));
+                    s.segments(Points({{-1, 0}, {1, 0}}));
                     s.clearClip();
                 },
                 320, 240}),

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Surface drawn with immediate-mode OpenGL 1.1 and GLU in whatever context is
+// Painter drawn with OpenGL 1.1 (vertex arrays, one draw call a shape) and GLU in whatever context is
 // current (the graph view's, or a headless EglContext). It owns no context
 // and keeps no GL objects, so one instance may serve any number of frames.
 #include <functional>
@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "core/Surface.h"
+#include "core/Painter.h"
 #include "render/LabelBitmap.h"
 
-class GlSurface : public Surface {
+class GlPainter : public Painter {
 public:
     // Renders LaTeX text into an 8-bit coverage bitmap (0 transparent, 255
     // full ink) of width × height bytes, first row at the bottom, rows packed:
@@ -19,31 +19,31 @@ public:
     using Typesetter = std::function<bool(const std::string& latex, int& width, int& height,
                                           std::vector<unsigned char>& coverage)>;
 
-    GlSurface();
+    GlPainter();
 
     // Replaces the built-in label typesetter (render/Typesetter, cached) for
-    // this surface; an empty function restores the built-in one. Labels
+    // this painter; an empty function restores the built-in one. Labels
     // measure 0 × 0 and draw nothing when the typesetter gives nothing.
     void setTypesetter(Typesetter typesetter);
     // Device pixels per logical pixel of the view: labels are typeset at this
     // many times the pixels (crisp on HiDPI screens) and measured in logical
     // pixels, so their size in graph units does not depend on the screen;
-    // line widths, stipple factors and arrow heads are scaled by it too.
-    // Set it before drawing (line widths already set keep their old scale).
+    // line widths, dashes, dots and arrow heads are scaled by it too.
+    // Set it before drawing (a pen already set keeps its old scale).
     void setDevicePixelRatio(double ratio);
     double devicePixelRatio() const { return ratio_; }
 
     bool isVector() const override { return false; }
 
-    void setColor(const ColorF& color) override;
-    void setLineWidth(float width) override;
-    void setStipple(int factor, uint16_t pattern) override;
-    void setArrows(bool arrows) override;
-    void setPointSize(float size) override;
-
-    void begin(Primitive primitive) override;
-    void vertex(double x, double y) override;
-    void end() override;
+    void setPen(const Pen& pen) override;
+    void polyline(std::span<const PointF> points, bool closed = false) override;
+    void segments(std::span<const PointF> ends) override;
+    void arrows(std::span<const PointF> ends) override;
+    void fillPolygon(std::span<const PointF> corners) override;
+    void dots(std::span<const PointF> points, float diameter) override;
+    void discs(std::span<const PointF> centres, double radius, bool filled) override;
+    void circle(PointF centre, double radius, bool filled) override;
+    void arc(PointF centre, double radius, double startDegrees, double endDegrees) override;
 
     void setClipRect(const RectF& rect) override;
     void clearClip() override;
@@ -57,26 +57,21 @@ public:
     PixelSize equationImage(const std::string& latex, PointF corner) override;
     PixelSize equationImageSize(const std::string& latex) override;
 
-    void circle(PointF centre, double radius, bool filled) override;
-    void arc(PointF centre, double radius, double startDegrees, double endDegrees) override;
+    // OpenGL's line stipple for a pen's dashes: the factor and the 16-bit
+    // pattern, lowest bit first (0xFFFF for a solid pen). Dashes that came
+    // from a pattern give that pattern back.
+    static void StippleOf(const Pen& pen, int& factor, uint16_t& pattern);
 
 private:
-    struct Vertex {
-        double x;
-        double y;
-    };
-
-    // Line primitives drawn as arrows are collected until end(), because the
-    // heads are sized in window pixels and GL state cannot be read inside
-    // glBegin/glEnd.
-    bool collectsArrows(Primitive primitive) const;
-    void drawArrows();
-    void drawArrow(const Vertex& tail, const Vertex& tip);
+    // One draw call over the points (vertex arrays: a marker-laden graph is
+    // drawn in a handful of calls, not one per marker).
+    void draw(unsigned mode, std::span<const PointF> points);
+    void drawArrow(PointF tail, PointF tip);
     // Graph units along y that look as long on screen as one unit along x.
     double yUnitsPerXUnit() const;
-    // Vertices only: called between glBegin and glEnd.
-    void ellipsePath(PointF centre, double rx, double ry, double startRadians,
-                     double sweepRadians, int segments);
+    // An elliptic arc as vertices, for a strip.
+    static std::vector<PointF> ellipsePath(PointF centre, double rx, double ry, double startRadians,
+                                           double sweepRadians, int segments);
 
     // The label's coverage in device pixels, from the custom typesetter or
     // the built-in cached one; null when there is nothing to draw.
@@ -85,9 +80,5 @@ private:
     Typesetter typesetter_;
     double ratio_ = 1.0;
     float lineWidth_ = 1.0f;
-    bool arrows_ = false;
-    bool open_ = false;               // between begin() and end()
-    bool collecting_ = false;         // the open primitive is drawn as arrows at end()
-    Primitive openPrimitive_ = Primitive::Points;
-    std::vector<Vertex> collected_;
+    std::vector<PointF> scratch_;  // markers' vertices, kept between frames
 };

@@ -9,22 +9,25 @@
 #include <QtGui/QPen>
 #include <vector>
 
-#include "core/Surface.h"
+#include "core/Painter.h"
 #include "render/Projection.h"
 
-class QPainterSurface : public Surface {
+class QtPainter : public Painter {
 public:
     // `height` is the view's client height: window y grows upward, the painter's downward.
-    QPainterSurface(QPainter& painter, const Projection& projection, int height);
+    QtPainter(QPainter& painter, const Projection& projection, int height);
 
     bool isVector() const override { return true; }
-    void setColor(const ColorF& color) override;
-    void setLineWidth(float width) override;
-    void setStipple(int factor, uint16_t pattern) override;
-    void setArrows(bool arrows) override { arrows_ = arrows; }
-    void begin(Primitive primitive) override;
-    void vertex(double x, double y) override;
-    void end() override;
+    void setPen(const Pen& pen) override;
+    void polyline(std::span<const PointF> points, bool closed = false) override;
+    void segments(std::span<const PointF> ends) override;
+    void arrows(std::span<const PointF> ends) override;
+    void fillPolygon(std::span<const PointF> corners) override;
+    // Dots on the page have a size of their own, as the PostScript page's.
+    void dots(std::span<const PointF> points, float diameter) override;
+    void discs(std::span<const PointF> centres, double radius, bool filled) override;
+    void circle(PointF centre, double radius, bool filled) override;
+    void arc(PointF centre, double radius, double startDegrees, double endDegrees) override;
     void setClipRect(const RectF& rect) override;
     void clearClip() override;
     void pushTransform(double dx, double dy, double sx, double sy) override;
@@ -34,8 +37,6 @@ public:
     // Labels reach the page through their expression layout, as on the PostScript page.
     PixelSize equationImage(const std::string&, PointF) override { return {}; }
     PixelSize equationImageSize(const std::string&) override { return {}; }
-    void circle(PointF centre, double radius, bool filled) override;
-    void arc(PointF centre, double radius, double startDegrees, double endDegrees) override;
 
     // Nothing is drawn outside this rectangle (painter coordinates); the whole view by default.
     void setViewClip(const QRectF& rect);
@@ -47,7 +48,8 @@ private:
     struct Affine {
         double dx = 0, dy = 0, sx = 1, sy = 1;
     };
-    void applyPen();
+    void project(std::span<const PointF> points);
+    void drawSegments(bool withArrows);
     void drawOpen(bool loop);
     void drawArrow(QPointF tail, QPointF tip);
 
@@ -57,11 +59,7 @@ private:
     std::vector<Affine> transforms_{Affine{}};
     QColor colour_ = Qt::black;
     float lineWidth_ = 1.0f;
-    int stippleFactor_ = 1;
-    uint16_t stipple_ = kSolid;
-    bool arrows_ = false;
-    Primitive primitive_ = Primitive::Points;
-    std::vector<QPointF> points_;  // the open primitive's vertices; NaN marks a point left out
+    std::vector<QPointF> points_;  // the shape's points; NaN marks a point left out
     QRectF viewClip_{-1.0e6, -1.0e6, 2.0e6, 2.0e6};
     QRectF clip_ = viewClip_;
 };
