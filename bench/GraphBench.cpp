@@ -149,9 +149,9 @@ void BM_HatchingUnchanged(benchmark::State& state) {
         for (size_t k = 0; k < graph.paintedDomains().size(); ++k) {
             const PaintedDomain& d = graph.paintedDomains()[k];
             if (state.range(1))
-                benchmark::DoNotOptimize(cache.of(k, d, graph.equations(), v.graphRect, v.scale, visible).data());
+                benchmark::DoNotOptimize(&cache.of(k, d, graph.equations(), v.graphRect, v.scale, visible));
             else
-                benchmark::DoNotOptimize(HatchPaintedDomain(d, graph.equations(), v.graphRect, v.scale, visible).data());
+                benchmark::DoNotOptimize(RegionRings(HatchPaintedDomain(d, graph.equations(), v.graphRect, v.scale, visible)).data());
         }
 }
 BENCHMARK(BM_HatchingUnchanged)->ArgsProduct({{20, 100}, {0, 1}})->Unit(benchmark::kMillisecond);

@@ -70,6 +70,11 @@ public:
     virtual void arrows(std::span<const PointF> ends) = 0;
     // A filled convex polygon in the pen's colour.
     virtual void fillPolygon(std::span<const PointF> corners) = 0;
+    // A region filled in the pen's colour as one shape: the union of the
+    // rings (each a closed polygon, counter-clockwise), where a ring that runs
+    // clockwise cuts a hole. One shape, so neighbouring rings meet without a
+    // seam at any resolution.
+    virtual void fillRegion(const std::vector<std::vector<PointF>>& rings) = 0;
     // Round dots of `diameter` pixels (pages draw their own fixed size).
     virtual void dots(std::span<const PointF> points, float diameter) = 0;
     // Discs of `radius` graph units along x, round on the screen whatever the

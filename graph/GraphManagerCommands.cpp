@@ -238,14 +238,8 @@ void GraphManager::drawStroke(Painter& painter, const Stroke& stroke) const {
 void GraphManager::draw(Painter& painter) {
     const Viewport& v = viewport_;
     painter.pushTransform(v.pan.x, v.pan.y, 1, 1);
-    v.drawGridAndAxes(painter, showGrid_, showAxis_, captionBoxes(painter));
-    for (auto& e : equations_) e->draw(painter, v.scale, v.xZoom, v.yZoom, e.get() == selected_);
-    if (const int a = selectedAttribPoint(); a >= 0 && !painter.isVector()) {
-        // The point the Delete key would take: ringed in the selection's blue.
-        const AttribPoint& ap = selected_->attribPoints()[a];
-        painter.setPen(Pen(ColorF(0, 0, 1, 1), 1.5f));
-        painter.circle(PointF(ap.position.x, ap.position.y), 0.25 * v.scale, false);
-    }
+    // Painted regions first, as paper is shaded before it is drawn on: the
+    // grid, the axes and the curves stay clear over them.
     const RectF visible = v.visibleRect();  // the window, in the frame drawn in
     // A region open to the edge of the view is painted to that edge.
     const RectF sheet(std::max(visible.top, v.graphRect.top), std::min(visible.bottom, v.graphRect.bottom),
@@ -253,7 +247,15 @@ void GraphManager::draw(Painter& painter) {
     hatchings_.keep(paintedDomains_.size());
     for (size_t k = 0; k < paintedDomains_.size(); ++k) {
         const PaintedDomain& d = paintedDomains_[k];
-        DrawHatching(painter, d.colour, hatchings_.of(k, d, equations_, sheet, v.scale, visible));
+        DrawPaintedRegion(painter, d.colour, hatchings_.of(k, d, equations_, sheet, v.scale, visible).rings);
+    }
+    v.drawGridAndAxes(painter, showGrid_, showAxis_, captionBoxes(painter));
+    for (auto& e : equations_) e->draw(painter, v.scale, v.xZoom, v.yZoom, e.get() == selected_);
+    if (const int a = selectedAttribPoint(); a >= 0 && !painter.isVector()) {
+        // The point the Delete key would take: ringed in the selection's blue.
+        const AttribPoint& ap = selected_->attribPoints()[a];
+        painter.setPen(Pen(ColorF(0, 0, 1, 1), 1.5f));
+        painter.circle(PointF(ap.position.x, ap.position.y), 0.25 * v.scale, false);
     }
     drawStroke(painter, pen_.currentStroke());
     for (const Stroke& s : pen_.gesture().strokes) drawStroke(painter, s);

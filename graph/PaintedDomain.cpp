@@ -119,26 +119,54 @@ std::vector<HatchSegment> HatchPaintedDomain(const PaintedDomain& domain, const 
     return segments;
 }
 
-void DrawHatching(Painter& painter, const ColorF& colour, const std::vector<HatchSegment>& segments) {
-    if (segments.empty()) return;
-    // One stroke style and one primitive for all the columns: a page then
-    // carries the dash setting once, and the view makes one draw call.
-    painter.setPen(Pen::Patterned(ColorF(colour.r, colour.g, colour.b, 1.0f), 0.5f, 0xAAAA));
-    std::vector<PointF> ends;
-    ends.reserve(2 * segments.size());
-    for (const HatchSegment& segment : segments) {
-        ends.emplace_back(float(segment.x), float(segment.from));
-        ends.emplace_back(float(segment.x), float(segment.to));
+std::vector<std::vector<PointF>> RegionRings(const std::vector<HatchSegment>& columns) {
+    std::vector<HatchSegment> sorted;
+    sorted.reserve(columns.size());
+    for (const HatchSegment& c : columns)
+        if (c.to > c.from && std::isfinite(c.x)) sorted.push_back(c);
+    std::sort(sorted.begin(), sorted.end(),
+              [](const HatchSegment& a, const HatchSegment& b) { return a.x != b.x ? a.x < b.x : a.from < b.from; });
+    std::vector<std::vector<PointF>> rings;
+    // One column is [begin, end), the next [end, next).
+    const size_t n = sorted.size();
+    size_t begin = 0;
+    while (begin < n) {
+        size_t end = begin;
+        while (end < n && sorted[end].x == sorted[begin].x) ++end;
+        size_t next = end;
+        while (next < n && sorted[next].x == sorted[end].x) ++next;
+        for (size_t i = begin; i < end; ++i)
+            for (size_t j = end; j < next; ++j) {
+                const HatchSegment& a = sorted[i];
+                const HatchSegment& b = sorted[j];
+                if (!(std::max(a.from, b.from) < std::min(a.to, b.to))) continue;
+                rings.push_back({PointF(float(a.x), float(a.from)), PointF(float(b.x), float(b.from)),
+                                 PointF(float(b.x), float(b.to)), PointF(float(a.x), float(a.to))});
+            }
+        begin = end;
     }
-    painter.segments(ends);
+    return rings;
+}
+
+ColorF PaintTint(const ColorF& c) {
+    constexpr float kStrength = 0.3f;
+    auto mix = [](float v) { return 1.0f - kStrength * (1.0f - std::clamp(v, 0.0f, 1.0f)); };
+    return ColorF(mix(c.r), mix(c.g), mix(c.b), 1.0f);
+}
+
+void DrawPaintedRegion(Painter& painter, const ColorF& colour, const std::vector<std::vector<PointF>>& rings) {
+    if (rings.empty()) return;
+    painter.setPen(Pen(PaintTint(colour)));
+    painter.fillRegion(rings);
 }
 
 void DrawPaintedDomain(Painter& painter, const PaintedDomain& domain, const EquationList& equations,
                        const RectF& graphRect, double scale, const RectF& visible) {
-    DrawHatching(painter, domain.colour, HatchPaintedDomain(domain, equations, graphRect, scale, visible));
+    DrawPaintedRegion(painter, domain.colour,
+                      RegionRings(HatchPaintedDomain(domain, equations, graphRect, scale, visible)));
 }
 
-const std::vector<HatchSegment>& HatchingCache::of(size_t index, const PaintedDomain& domain,
+const HatchingCache::Shape& HatchingCache::of(size_t index, const PaintedDomain& domain,
                                                   const EquationList& equations, const RectF& graphRect,
                                                   double scale, const RectF& visible) {
     if (entries_.size() <= index) entries_.resize(index + 1);
@@ -153,7 +181,8 @@ const std::vector<HatchSegment>& HatchingCache::of(size_t index, const PaintedDo
                          same(entry.graphRect, graphRect) && entry.scale == scale && same(entry.visible, visible) &&
                          entry.stamps == stamps;
     if (!current) {
-        entry.segments = HatchPaintedDomain(domain, equations, graphRect, scale, visible);
+        entry.shape.columns = HatchPaintedDomain(domain, equations, graphRect, scale, visible);
+        entry.shape.rings = RegionRings(entry.shape.columns);
         entry.valid = true;
         entry.seed = domain.seed;
         entry.graphRect = graphRect;
@@ -161,7 +190,7 @@ const std::vector<HatchSegment>& HatchingCache::of(size_t index, const PaintedDo
         entry.visible = visible;
         entry.stamps = std::move(stamps);
     }
-    return entry.segments;
+    return entry.shape;
 }
 
 void HatchingCache::keep(size_t count) {

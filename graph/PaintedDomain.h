@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // Painted domains: regions of the plane bounded by the curves, the x-axis and
-// the graph rectangle, filled with vertical hatching. A domain is kept as its
-// colour and seed only and its hatching is worked out again whenever a curve
-// or the view changed, so it follows later edits of the curves.
+// the graph rectangle, filled in a light tint of their colour. A domain is kept
+// as its colour and seed only and its shape is worked out again whenever a
+// curve or the view changed, so it follows later edits of the curves.
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -24,21 +24,32 @@ struct PaintedDomain {
 // on a curve or on the axis is in no region with anything.
 bool SameRegion(const EquationList& equations, PointF seed, PointF q);
 
-// One vertical stroke of a domain's hatching, in graph units.
+// One vertical stretch of a domain, in graph units: where the region crosses
+// one column.
 struct HatchSegment {
     double x, from, to;
 };
 
-// The vertical hatching of one painted domain: columns every 0.05·scale,
-// from the seed column outwards in both directions, each direction stopping at
-// the first column with nothing of the region in it or at the graph's edge.
-// Only the columns within `visible` (the part of the graph in the window, in
-// the frame drawn in) are drawn: deep in a zoom, the columns across the whole
-// graph rectangle are millions. DrawPaintedDomain draws it (DrawHatching):
-// dotted half-width strokes in the domain's colour, without its alpha.
+// The columns of one painted domain: every 0.05·scale, from the seed column
+// outwards in both directions, each direction stopping at the first column
+// with nothing of the region in it or at the graph's edge. Only the columns
+// within `visible` (the part of the graph in the window, in the frame drawn
+// in) are kept: deep in a zoom, the columns across the whole graph rectangle
+// are millions.
 std::vector<HatchSegment> HatchPaintedDomain(const PaintedDomain& domain, const EquationList& equations,
                                              const RectF& graphRect, double scale, const RectF& visible);
-void DrawHatching(Painter& painter, const ColorF& colour, const std::vector<HatchSegment>& segments);
+
+// The region as polygons: a quadrilateral between every two stretches of
+// neighbouring columns that overlap, counter-clockwise. Together they cover
+// the region from its first column to its last, without a gap.
+std::vector<std::vector<PointF>> RegionRings(const std::vector<HatchSegment>& columns);
+
+// The tint a domain is filled in: its colour over white at 30 %, opaque, so
+// that the same fill shows on the screen and on paper and the grid and the
+// curves drawn over it stay clear.
+ColorF PaintTint(const ColorF& colour);
+
+void DrawPaintedRegion(Painter& painter, const ColorF& colour, const std::vector<std::vector<PointF>>& rings);
 void DrawPaintedDomain(Painter& painter, const PaintedDomain& domain, const EquationList& equations,
                        const RectF& graphRect, double scale,
                        const RectF& visible = RectF(std::numeric_limits<float>::infinity(),
@@ -46,13 +57,17 @@ void DrawPaintedDomain(Painter& painter, const PaintedDomain& domain, const Equa
                                                     -std::numeric_limits<float>::infinity(),
                                                     std::numeric_limits<float>::infinity()));
 
-// The hatching of a graph's painted domains, each kept until a curve changes
+// The shapes of a graph's painted domains, each kept until a curve changes
 // shape (EquationObject::shapeStamp), its seed moves or the view changes: a
-// repaint that changed none of them works out no column.
+// repaint that changed none of them works out no column and no polygon.
 class HatchingCache {
 public:
-    // The hatching of the domain at `index` of the graph's list.
-    const std::vector<HatchSegment>& of(size_t index, const PaintedDomain& domain, const EquationList& equations,
+    struct Shape {
+        std::vector<HatchSegment> columns;
+        std::vector<std::vector<PointF>> rings;  // RegionRings of the columns
+    };
+    // The shape of the domain at `index` of the graph's list.
+    const Shape& of(size_t index, const PaintedDomain& domain, const EquationList& equations,
                                         const RectF& graphRect, double scale, const RectF& visible);
     // Forgets the domains from `count` on (the list got shorter).
     void keep(size_t count);
@@ -65,7 +80,7 @@ private:
         double scale = 0;
         RectF visible;
         std::vector<uint64_t> stamps;
-        std::vector<HatchSegment> segments;
+        Shape shape;
     };
     std::vector<Entry> entries_;
 };

@@ -22,8 +22,12 @@ double QuadrantAngle(double dx, double dy) {
 
 void DrawDiscMarkers(Painter& painter, std::span<const PointF> centres, double radius, float lineWidth,
                      const ColorF& fill, const ColorF& outline, bool filled) {
-    painter.setPen(Pen(fill, lineWidth));
-    painter.discs(centres, radius, true);
+    // A filled marker's outline pass covers its fill exactly: the fill is
+    // drawn only where it shows (under a rim, or under a see-through top).
+    if (!filled || outline.a < 1.0f) {
+        painter.setPen(Pen(fill, lineWidth));
+        painter.discs(centres, radius, true);
+    }
     painter.setPen(Pen(outline, lineWidth));
     painter.discs(centres, radius, filled);
 }

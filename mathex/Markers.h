@@ -12,8 +12,9 @@ namespace MathEx {
 double QuadrantAngle(double dx, double dy);
 
 // Round markers at `centres` of `radius` graph units along x (round on the
-// screen whatever the zoom): first filled in `fill`, then in `outline` either
-// filled or as a rim. All of them at once: a graph may hold thousands.
+// screen whatever the zoom): filled in `fill`, then in `outline` either
+// filled or as a rim (an opaque filled outline hides the fill, which is then
+// not drawn). All of them at once: a graph may hold thousands.
 void DrawDiscMarkers(Painter& painter, std::span<const PointF> centres, double radius, float lineWidth,
                      const ColorF& fill, const ColorF& outline, bool filled);
 

@@ -2,6 +2,8 @@
 #include "render/GlPainter.h"
 
 #include <algorithm>
+#include <array>
+#include <list>
 #include <cmath>
 #include <utility>
 
@@ -122,6 +124,107 @@ void GlPainter::fillPolygon(std::span<const PointF> corners)
     draw(GL_POLYGON, corners);
 }
 
+namespace {
+
+// Whether a ring turns left at every corner (straight on allowed) and encloses
+// something: a fan from its first corner then covers it exactly.
+bool ConvexCounterClockwise(const std::vector<PointF>& ring)
+{
+    const size_t n = ring.size();
+    if (n < 3)
+        return false;
+    double area = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const PointF& a = ring[i];
+        const PointF& b = ring[(i + 1) % n];
+        const PointF& c = ring[(i + 2) % n];
+        const double turn = double(b.x - a.x) * (c.y - b.y) - double(b.y - a.y) * (c.x - b.x);
+        if (turn < 0 || !std::isfinite(turn))
+            return false;
+        area += double(a.x) * b.y - double(b.x) * a.y;
+    }
+    return area > 0;
+}
+
+struct Tessellation {
+    std::vector<PointF>* triangles;
+    std::list<std::array<GLdouble, 3>> made;  // vertices the tessellator added where edges cross
+};
+
+void TessVertex(void* vertex, void* data)
+{
+    const auto* v = static_cast<const GLdouble*>(vertex);
+    static_cast<Tessellation*>(data)->triangles->emplace_back(float(v[0]), float(v[1]));
+}
+
+void TessCombine(GLdouble coords[3], void*[4], GLfloat[4], void** out, void* data)
+{
+    auto& made = static_cast<Tessellation*>(data)->made;
+    made.push_back({coords[0], coords[1], coords[2]});
+    *out = made.back().data();
+}
+
+// With an edge-flag callback the tessellator gives separate triangles only.
+void TessEdgeFlag(GLboolean, void*) {}
+void TessBegin(GLenum, void*) {}
+void TessEnd(void*) {}
+
+}  // namespace
+
+void GlPainter::Tessellate(const std::vector<std::vector<PointF>>& rings, std::vector<PointF>& triangles)
+{
+    GLUtesselator* tess = gluNewTess();
+    if (!tess)
+        return;
+    using Callback = void (*)();
+    gluTessCallback(tess, GLU_TESS_VERTEX_DATA, reinterpret_cast<Callback>(&TessVertex));
+    gluTessCallback(tess, GLU_TESS_COMBINE_DATA, reinterpret_cast<Callback>(&TessCombine));
+    gluTessCallback(tess, GLU_TESS_EDGE_FLAG_DATA, reinterpret_cast<Callback>(&TessEdgeFlag));
+    gluTessCallback(tess, GLU_TESS_BEGIN_DATA, reinterpret_cast<Callback>(&TessBegin));
+    gluTessCallback(tess, GLU_TESS_END_DATA, reinterpret_cast<Callback>(&TessEnd));
+    gluTessProperty(tess, GLU_TESS_WINDING_RULE, GLU_TESS_WINDING_NONZERO);
+    gluTessNormal(tess, 0, 0, 1);
+    // The tessellator keeps pointers to the vertices until the polygon ends.
+    std::vector<std::array<GLdouble, 3>> vertices;
+    size_t total = 0;
+    for (const auto& ring : rings)
+        total += ring.size();
+    vertices.reserve(total);
+    Tessellation data{&triangles, {}};
+    gluTessBeginPolygon(tess, &data);
+    for (const auto& ring : rings) {
+        gluTessBeginContour(tess);
+        for (const PointF& p : ring) {
+            if (!std::isfinite(p.x) || !std::isfinite(p.y))
+                continue;
+            vertices.push_back({p.x, p.y, 0.0});
+            gluTessVertex(tess, vertices.back().data(), vertices.back().data());
+        }
+        gluTessEndContour(tess);
+    }
+    gluTessEndPolygon(tess);
+    gluDeleteTess(tess);
+    triangles.resize(triangles.size() - triangles.size() % 3);
+}
+
+void GlPainter::fillRegion(const std::vector<std::vector<PointF>>& rings)
+{
+    // Regions are mostly strips of convex quadrilaterals: fans, in one call.
+    const bool simple = std::all_of(rings.begin(), rings.end(), ConvexCounterClockwise);
+    scratch_.clear();
+    if (simple) {
+        for (const auto& ring : rings)
+            for (size_t i = 1; i + 1 < ring.size(); ++i) {
+                scratch_.push_back(ring[0]);
+                scratch_.push_back(ring[i]);
+                scratch_.push_back(ring[i + 1]);
+            }
+    } else {
+        Tessellate(rings, scratch_);
+    }
+    draw(GL_TRIANGLES, scratch_);
+}
+
 void GlPainter::dots(std::span<const PointF> points, float diameter)
 {
     glPointSize(float(diameter * ratio_));
@@ -185,20 +288,43 @@ void GlPainter::discs(std::span<const PointF> centres, double radius, bool fille
     }();
     if (centres.empty() || !std::isfinite(radius))
         return;
-    const double rx = radius, ry = radius * yUnitsPerXUnit();
+    const double rx = std::fabs(radius), ry = std::fabs(radius * yUnitsPerXUnit());
+    // Discs wholly outside the view are left out before they cost their
+    // corners; each disc is its centre and its corners once, shared by its
+    // triangles (or rim segments) through an index list.
+    double left = -HUGE_VAL, right = HUGE_VAL, bottom = -HUGE_VAL, top = HUGE_VAL;
+    const WindowMapping map;
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    if (map.toGraph(map.viewport[0], map.viewport[1], 0.5, x0, y0) &&
+        map.toGraph(map.viewport[0] + map.viewport[2], map.viewport[1] + map.viewport[3], 0.5, x1, y1)) {
+        left = std::min(x0, x1) - rx;
+        right = std::max(x0, x1) + rx;
+        bottom = std::min(y0, y1) - ry;
+        top = std::max(y0, y1) + ry;
+    }
+    const unsigned n = unsigned(kCorners.size());
     scratch_.clear();
-    scratch_.reserve(centres.size() * kCorners.size() * (filled ? 3 : 2));
+    indices_.clear();
     for (const PointF& c : centres) {
-        for (size_t i = 0; i < kCorners.size(); ++i) {
-            const Corner& a = kCorners[i];
-            const Corner& b = kCorners[(i + 1) % kCorners.size()];
+        if (!(c.x >= left && c.x <= right && c.y >= bottom && c.y <= top))
+            continue;
+        const unsigned base = unsigned(scratch_.size());
+        scratch_.push_back(c);
+        for (const Corner& k : kCorners)
+            scratch_.emplace_back(float(c.x + rx * k.cos), float(c.y + ry * k.sin));
+        for (unsigned i = 0; i < n; ++i) {
             if (filled)
-                scratch_.push_back(c);
-            scratch_.emplace_back(float(c.x + rx * a.cos), float(c.y + ry * a.sin));
-            scratch_.emplace_back(float(c.x + rx * b.cos), float(c.y + ry * b.sin));
+                indices_.push_back(base);
+            indices_.push_back(base + 1 + i);
+            indices_.push_back(base + 1 + (i + 1) % n);
         }
     }
-    draw(filled ? GL_TRIANGLES : GL_LINES, scratch_);
+    if (indices_.empty())
+        return;
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(2, GL_FLOAT, sizeof(PointF), scratch_.data());
+    glDrawElements(filled ? GL_TRIANGLES : GL_LINES, GLsizei(indices_.size()), GL_UNSIGNED_INT, indices_.data());
+    glDisableClientState(GL_VERTEX_ARRAY);
 }
 
 void GlPainter::setClipRect(const RectF& rect)

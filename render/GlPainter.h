@@ -40,6 +40,7 @@ public:
     void segments(std::span<const PointF> ends) override;
     void arrows(std::span<const PointF> ends) override;
     void fillPolygon(std::span<const PointF> corners) override;
+    void fillRegion(const std::vector<std::vector<PointF>>& rings) override;
     void dots(std::span<const PointF> points, float diameter) override;
     void discs(std::span<const PointF> centres, double radius, bool filled) override;
     void circle(PointF centre, double radius, bool filled) override;
@@ -67,6 +68,9 @@ private:
     // drawn in a handful of calls, not one per marker).
     void draw(unsigned mode, std::span<const PointF> points);
     void drawArrow(PointF tail, PointF tip);
+    // Triangles of rings that are not all convex and counter-clockwise,
+    // by GLU's tessellator (nonzero winding), appended to `triangles`.
+    static void Tessellate(const std::vector<std::vector<PointF>>& rings, std::vector<PointF>& triangles);
     // Graph units along y that look as long on screen as one unit along x.
     double yUnitsPerXUnit() const;
     // An elliptic arc as vertices, for a strip.
@@ -80,5 +84,6 @@ private:
     Typesetter typesetter_;
     double ratio_ = 1.0;
     float lineWidth_ = 1.0f;
-    std::vector<PointF> scratch_;  // markers' vertices, kept between frames
+    std::vector<PointF> scratch_;     // markers' vertices, kept between frames
+    std::vector<unsigned> indices_;  // and their triangles or rim segments
 };

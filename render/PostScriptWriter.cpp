@@ -197,10 +197,31 @@ void PostScriptWriter::EndPrimitive() {
         // Filled, then outlined: the fill inside gsave keeps the path for the
         // stroke (a stroke first would consume it and leave nothing to fill).
         case KIND_FILLED_OUTLINE: EmitPath(true, "gsave\nfill\ngrestore\nstroke\n\n"); break;
+        case KIND_REGION: {
+            Put("newpath\n");
+            size_t ring = 0;
+            for (size_t i = 0; i < v.size(); ++i) {
+                const bool first = i == 0 || (ring < ringStarts_.size() && ringStarts_[ring] == i);
+                if (first && i > 0) {
+                    Put("closepath\n");
+                    ++ring;
+                }
+                Put(v[i].x, ' ', v[i].y, first ? " moveto\n" : " lineto\n");
+            }
+            if (!v.empty()) Put("closepath\nfill\n");
+            Put("\n");
+            break;
+        }
         default: break;
     }
     vertices_.clear();
+    ringStarts_.clear();
     kind_ = KIND_POINTS;
+}
+
+void PostScriptWriter::NextRing() {
+    if (kind_ == KIND_REGION && !vertices_.empty() && (ringStarts_.empty() || ringStarts_.back() != vertices_.size()))
+        ringStarts_.push_back(vertices_.size());
 }
 
 void PostScriptWriter::SetColor(float r, float g, float b) {

@@ -22,7 +22,10 @@ public:
         KIND_TRIANGLE_STRIP = 5,
         KIND_TRIANGLE_FAN = 6,
         KIND_OUTLINE = 7,
-        KIND_FILLED_OUTLINE = 8
+        KIND_FILLED_OUTLINE = 8,
+        // Rings (NextRing starts each after the first) filled as one path,
+        // nonzero winding: no seam where rings meet, and no outline.
+        KIND_REGION = 9
     };
     enum LineEnd { LINE_END_PLAIN = 0, LINE_END_ARROW = 10 };
     enum Align { ALIGN_CENTER = 11, ALIGN_RIGHT = 13, ALIGN_BOTTOM = 15 };
@@ -35,6 +38,8 @@ public:
     // Projects the graph point (x, y, 0) as gluProject would and adds it.
     void AddGraphVertex(double x, double y, const Projection& projection);
     void EndPrimitive();
+    // In a KIND_REGION primitive, the next vertex starts a new ring.
+    void NextRing();
 
     void SetColor(float r, float g, float b);
     void SetLineWidth(float width);
@@ -90,6 +95,7 @@ private:
     std::string body_;
     int kind_ = KIND_POINTS;
     std::vector<Vertex> vertices_;
+    std::vector<size_t> ringStarts_;  // of a region's rings after the first
     int lineEnd_ = LINE_END_PLAIN;
     bool arrowsNeeded_ = false;
     Cache cache_;

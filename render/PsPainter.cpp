@@ -103,6 +103,27 @@ void PsPainter::fillPolygon(std::span<const PointF> corners) {
     if (cut.size() >= 3) emit(PostScriptWriter::KIND_FILLED_OUTLINE, cut);
 }
 
+// Each ring cut to the page on its own: cutting to a rectangle keeps every
+// ring's winding inside it, so the union and its holes are kept too.
+void PsPainter::fillRegion(const std::vector<std::vector<PointF>>& rings) {
+    std::vector<std::vector<Point>> kept;
+    for (const std::vector<PointF>& ring : rings) {
+        project(ring);
+        std::vector<Point> v;
+        for (const Point& p : vertices_)
+            if (Finite(p)) v.push_back(p);
+        std::vector<Point> cut = page_.polygon(v);
+        if (cut.size() >= 3) kept.push_back(std::move(cut));
+    }
+    if (kept.empty()) return;
+    writer_.BeginPrimitive(PostScriptWriter::KIND_REGION);
+    for (const std::vector<Point>& ring : kept) {
+        writer_.NextRing();
+        for (const Point& p : ring) writer_.AddVertex(float(p.x), float(p.y));
+    }
+    writer_.EndPrimitive();
+}
+
 // True circles on the page, one after another.
 void PsPainter::discs(std::span<const PointF> centres, double radius, bool filled) {
     for (const PointF& c : centres) circle(c, radius, filled);

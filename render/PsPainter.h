@@ -23,6 +23,7 @@ public:
     void segments(std::span<const PointF> ends) override;
     void arrows(std::span<const PointF> ends) override;
     void fillPolygon(std::span<const PointF> corners) override;
+    void fillRegion(const std::vector<std::vector<PointF>>& rings) override;
     // The page's dots have the writer's own size.
     void dots(std::span<const PointF> points, float diameter) override;
     void discs(std::span<const PointF> centres, double radius, bool filled) override;

@@ -144,6 +144,26 @@ void QtPainter::fillPolygon(std::span<const PointF> corners)
     painter_.restore();
 }
 
+// One path of all the rings, winding fill: PDF and SVG viewers then fill it
+// in one pass, with no hairline where two rings meet.
+void QtPainter::fillRegion(const std::vector<std::vector<PointF>>& rings)
+{
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    for (const std::vector<PointF>& ring : rings) {
+        project(ring);
+        QPolygonF polygon;
+        for (const QPointF& p : points_)
+            if (finite(p)) polygon << p;
+        const QPolygonF clipped = clipPolygon(polygon, clip_);
+        if (clipped.size() < 3) continue;
+        path.addPolygon(clipped);
+        path.closeSubpath();
+    }
+    if (path.isEmpty()) return;
+    painter_.fillPath(path, colour_);
+}
+
 void QtPainter::discs(std::span<const PointF> centres, double radius, bool filled)
 {
     for (const PointF& c : centres) circle(c, radius, filled);

@@ -23,6 +23,7 @@ public:
     void segments(std::span<const PointF> ends) override;
     void arrows(std::span<const PointF> ends) override;
     void fillPolygon(std::span<const PointF> corners) override;
+    void fillRegion(const std::vector<std::vector<PointF>>& rings) override;
     // Dots on the page have a size of their own, as the PostScript page's.
     void dots(std::span<const PointF> points, float diameter) override;
     void discs(std::span<const PointF> centres, double radius, bool filled) override;

@@ -185,7 +185,7 @@ TEST(AttribPointMarker, TableOfShapesAndColours) {
     const MarkerCase cases[] = {
         {0, {{Shape::Discs, grey}, {Shape::Discs, grey}}, 0.3, 0},
         {1, {{Shape::Discs, kBlack}, {Shape::Rims, kWhite}}, 0.3, 0},
-        {2, {{Shape::Discs, kBlack}, {Shape::Discs, kBlack}}, 0.3, 0},
+        {2, {{Shape::Discs, kBlack}}, 0.3, 0},
         {3, {{Shape::Fill, kWhite}, {Shape::ClosedPolyline, kBlack}}, 0.3, 0.1},
         {4, {{Shape::Fill, kBlack}}, 0.3, 0.1},
         {5, {{Shape::Fill, kWhite}, {Shape::ClosedPolyline, kBlack}}, 0.45, 0.15},

@@ -53,62 +53,108 @@ TEST(PaintedRegion, SameRegion) {
         EXPECT_EQ(SameRegion(MakeEquations(c.equations), c.seed, c.q), c.same) << c.name;
 }
 
-// The segments drawn, each as a shape of its own (a shape of separate
-// segments is split into them, with its pen).
-std::vector<RecordedShape> Segments(const RecordingPainter& painter) {
-    std::vector<RecordedShape> segments;
-    for (const RecordedShape& p : painter.shapes) {
-        if (p.shape != Shape::Segments) {
-            segments.push_back(p);
-            continue;
-        }
-        for (size_t k = 0; k + 1 < p.points.size(); k += 2) {
-            RecordedShape segment = p;
-            segment.points = {p.points[k], p.points[k + 1]};
-            segments.push_back(segment);
-        }
-    }
-    return segments;
+// One column's stretch of the region, as a vertical segment.
+struct Column {
+    std::vector<PointF> points;
+};
+
+// The columns worked out for one domain.
+std::vector<Column> Hatch(const EquationList& equations, PointF seed, double scale = 1, const RectF& rect = kGraph,
+                          const RectF& visible = RectF(std::numeric_limits<float>::infinity(),
+                                                       -std::numeric_limits<float>::infinity(),
+                                                       -std::numeric_limits<float>::infinity(),
+                                                       std::numeric_limits<float>::infinity())) {
+    std::vector<Column> columns;
+    for (const HatchSegment& c :
+         HatchPaintedDomain(PaintedDomain{ColorF(0.2f, 0.4f, 0.6f, 0.3f), seed}, equations, rect, scale, visible))
+        columns.push_back({{PointF(float(c.x), float(c.from)), PointF(float(c.x), float(c.to))}});
+    return columns;
 }
 
-// The hatching segments drawn for one domain.
-std::vector<RecordedShape> Hatch(const EquationList& equations, PointF seed, double scale = 1,
-                                     const RectF& rect = kGraph, ColorF colour = ColorF(0.2f, 0.4f, 0.6f, 0.3f)) {
-    RecordingPainter painter;
-    DrawPaintedDomain(painter, PaintedDomain{colour, seed}, equations, rect, scale);
-    return Segments(painter);
-}
-
-float MinX(const std::vector<RecordedShape>& segments) {
+float MinX(const std::vector<Column>& segments) {
     float m = std::numeric_limits<float>::infinity();
     for (const auto& s : segments) m = std::min(m, s.points[0].x);
     return m;
 }
 
-float MaxX(const std::vector<RecordedShape>& segments) {
+float MaxX(const std::vector<Column>& segments) {
     float m = -std::numeric_limits<float>::infinity();
     for (const auto& s : segments) m = std::max(m, s.points[0].x);
     return m;
 }
 
-TEST(PaintedHatching, SegmentsAreStippledVerticalsInTheDomainColour) {
-    const auto segments = Hatch(EquationList(), PointF(0, 1));
-    ASSERT_FALSE(segments.empty());
-    for (const RecordedShape& s : segments) {
-        EXPECT_EQ(s.shape, Shape::Segments);
-        ASSERT_EQ(s.points.size(), 2u);
-        EXPECT_EQ(s.points[0].x, s.points[1].x);
-        EXPECT_EQ(s.color, ColorF(0.2f, 0.4f, 0.6f, 1));  // the domain's alpha is not drawn
-        EXPECT_TRUE(s.patterned(0xAAAA));
-        EXPECT_FLOAT_EQ(s.lineWidth, 0.5f);
+// Whether p lies inside (or on) a counter-clockwise convex ring.
+bool Inside(const std::vector<PointF>& ring, PointF p) {
+    for (size_t i = 0; i < ring.size(); ++i) {
+        const PointF a = ring[i], b = ring[(i + 1) % ring.size()];
+        if (double(b.x - a.x) * (p.y - a.y) - double(b.y - a.y) * (p.x - a.x) < -1e-9) return false;
     }
+    return true;
 }
 
-TEST(PaintedHatching, AllTheColumnsAreOneShape) {
+bool Covered(const std::vector<std::vector<PointF>>& rings, PointF p) {
+    return std::any_of(rings.begin(), rings.end(), [&](const auto& ring) { return Inside(ring, p); });
+}
+
+// A domain is one filled shape in a light, opaque tint of its colour: the
+// same on screen and on paper, and the grid and curves drawn over it show.
+TEST(PaintedRegion, OneFilledShapeInATintOfTheDomainColour) {
     RecordingPainter painter;
-    DrawPaintedDomain(painter, PaintedDomain{ColorF(1, 0, 0, 1), PointF(0, 1)}, MakeEquations({"y=x^2-4"}), kGraph, 1);
+    DrawPaintedDomain(painter, PaintedDomain{ColorF(0.2f, 0.4f, 0.6f, 0.3f), PointF(0, -1)},
+                      MakeEquations({"y=x^2-4"}), kGraph, 1);
     ASSERT_EQ(painter.shapes.size(), 1u);
-    EXPECT_GT(painter.shapes[0].points.size(), 100u);
+    const RecordedShape& region = painter.shapes[0];
+    EXPECT_EQ(region.shape, Shape::Region);
+    EXPECT_EQ(region.color, ColorF(0.76f, 0.82f, 0.88f, 1));
+    EXPECT_GT(region.rings.size(), 50u);
+    for (const auto& ring : region.rings) {
+        ASSERT_EQ(ring.size(), 4u);
+        double area = 0;
+        for (size_t i = 0; i < 4; ++i) area += double(ring[i].x) * ring[(i + 1) % 4].y - double(ring[(i + 1) % 4].x) * ring[i].y;
+        EXPECT_GT(area, 0) << "counter-clockwise";
+    }
+    EXPECT_EQ(PaintTint(ColorF(1, 0, 0, 1)), ColorF(1, 0.7f, 0.7f, 1));
+    EXPECT_EQ(PaintTint(ColorF(0, 0, 0, 0.2f)), ColorF(0.7f, 0.7f, 0.7f, 1));
+}
+
+// Between the region's first and last columns every point of it is covered,
+// with no stripe left between columns: the region under y = 0 above
+// y = x² − 4, sampled far finer than its columns.
+TEST(PaintedRegion, CoversTheRegionWithoutGapsBetweenColumns) {
+    const EquationList equations = MakeEquations({"y=x^2-4"});
+    const auto columns = HatchPaintedDomain(PaintedDomain{ColorF(1, 0, 0, 1), PointF(0, -1)}, equations, kGraph, 1,
+                                            RectF(10, -10, -10, 10));
+    const auto rings = RegionRings(columns);
+    ASSERT_FALSE(rings.empty());
+    const float first = float(MinX(Hatch(equations, PointF(0, -1)))), last = float(MaxX(Hatch(equations, PointF(0, -1))));
+    int inside = 0;
+    for (float x = first + 0.001f; x < last; x += 0.0137f)
+        for (float y = -3.99f; y < 0; y += 0.0113f) {
+            const float curve = x * x - 4;
+            // Within a column's width of the curve the polygon cuts the corner.
+            if (y < curve + 0.2f) continue;
+            ++inside;
+            ASSERT_TRUE(Covered(rings, PointF(x, y))) << x << ", " << y;
+        }
+    EXPECT_GT(inside, 10000);
+    // And nothing outside it: below the curve, above the axis.
+    for (const PointF p : {PointF(0, -4.5f), PointF(0, 0.5f), PointF(2.5f, -1), PointF(-2.5f, -1)})
+        EXPECT_FALSE(Covered(rings, p)) << p.x << ", " << p.y;
+}
+
+// Where a column's stretch meets two in the next (a region parting round a
+// circle), each pair is joined; stretches that do not overlap are not.
+TEST(PaintedRegion, RingsJoinOverlappingStretchesOfNeighbouringColumns) {
+    const std::vector<HatchSegment> columns = {{1, 0, 4}, {0, 0, 4}, {1, 5, 6}, {2, 0, 1}, {2, 3, 4.5}, {3, 7, 8}};
+    const auto rings = RegionRings(columns);
+    const std::vector<std::vector<PointF>> expected = {
+        {{0, 0}, {1, 0}, {1, 4}, {0, 4}},
+        {{1, 0}, {2, 0}, {2, 1}, {1, 4}},
+        {{1, 0}, {2, 3}, {2, 4.5f}, {1, 4}},
+    };
+    EXPECT_EQ(rings, expected);
+    EXPECT_TRUE(RegionRings({}).empty());
+    EXPECT_TRUE(RegionRings({{0, 1, 1}, {1, 1, 1}}).empty()) << "empty stretches";
 }
 
 struct HalfPlaneCase {
@@ -258,11 +304,8 @@ const SightCase kSights[] = {
 
 TEST(PaintedHatching, DrawsOnlyTheColumnsInSight) {
     for (const SightCase& c : kSights) {
-        RecordingPainter painter;
         const RectF visible(10, -10, c.left, c.right);
-        DrawPaintedDomain(painter, PaintedDomain{ColorF(0, 0, 1, 1), c.seed}, MakeEquations(c.equations), kGraph, 1,
-                          visible);
-        const auto segments = Segments(painter);
+        const auto segments = Hatch(MakeEquations(c.equations), c.seed, 1, kGraph, visible);
         if (c.drawnFrom > c.drawnTo) {
             EXPECT_TRUE(segments.empty()) << c.name;
             continue;
@@ -305,7 +348,9 @@ TEST(HatchingCache, GivesWhatAFreshHatchingGivesAfterEveryChange) {
         step.edit(equations, view);
         const PaintedDomain domain{ColorF(0, 0, 1, 1), view.seed};
         const auto fresh = HatchPaintedDomain(domain, equations, kGraph, view.scale, view.visible);
-        const auto& kept = cache.of(0, domain, equations, kGraph, view.scale, view.visible);
+        const auto& shape = cache.of(0, domain, equations, kGraph, view.scale, view.visible);
+        const auto& kept = shape.columns;
+        EXPECT_EQ(shape.rings, RegionRings(fresh));
         ASSERT_EQ(kept.size(), fresh.size());
         for (size_t k = 0; k < fresh.size(); ++k) {
             EXPECT_EQ(kept[k].x, fresh[k].x);

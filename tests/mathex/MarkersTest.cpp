@@ -32,8 +32,8 @@ INSTANTIATE_TEST_SUITE_P(Rays, QuadrantAngleTest,
                                            AngleCase{0, -2, kThreeHalfPi}, AngleCase{2, 0, 0},
                                            AngleCase{0, 0, 0}));
 
-// All the markers go to the painter at once, first filled in the fill colour,
-// then in the outline colour as rims (or filled); the painter keeps them round.
+// All the markers go to the painter at once, filled in the fill colour, then
+// in the outline colour as rims (or filled); the painter keeps them round.
 TEST(DiscMarkers, AllAtOnceFillThenOutline) {
     const PointF centres[] = {{1, 2}, {3, 4}, {-5, 0}};
     RecordingPainter s;
@@ -49,10 +49,17 @@ TEST(DiscMarkers, AllAtOnceFillThenOutline) {
         EXPECT_DOUBLE_EQ(shape.size, 0.5);
     }
 
+    // Filled in an opaque outline colour, the fill underneath never shows.
     RecordingPainter filled;
     DrawDiscMarkers(filled, centres, 1, 1, ColorF(1, 1, 1), ColorF(0, 0, 0), true);
-    ASSERT_EQ(filled.shapes.size(), 2u);
-    EXPECT_EQ(filled.shapes[1].shape, Shape::Discs);
+    ASSERT_EQ(filled.shapes.size(), 1u);
+    EXPECT_EQ(filled.shapes[0].shape, Shape::Discs);
+    EXPECT_EQ(filled.shapes[0].color, ColorF(0, 0, 0));
+    // A see-through one lets it show: both are drawn.
+    RecordingPainter glassy;
+    DrawDiscMarkers(glassy, centres, 1, 1, ColorF(1, 1, 1), ColorF(0, 0, 0, 0.5f), true);
+    ASSERT_EQ(glassy.shapes.size(), 2u);
+    EXPECT_EQ(glassy.shapes[0].color, ColorF(1, 1, 1));
 }
 
 

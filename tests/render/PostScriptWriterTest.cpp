@@ -60,7 +60,19 @@ INSTANTIATE_TEST_SUITE_P(
                  "newpath\n0 0 moveto\n1 1 lineto\n0 1 lineto\nclosepath\nfill\n\n"},
         BodyCase{"Outline", [](auto& w) { Vertices(w, 7, {{0, 0}, {2, 0}, {2, 2}}); },
                  "newpath\n0 0 moveto\n2 0 lineto\n2 2 lineto\nclosepath\nstroke\n\n"},
-        BodyCase{"UnknownKindEmitsNothing", [](auto& w) { Vertices(w, 9, {{0, 0}, {1, 1}}); }, ""},
+        BodyCase{"UnknownKindEmitsNothing", [](auto& w) { Vertices(w, 10, {{0, 0}, {1, 1}}); }, ""},
+        BodyCase{"RegionIsOnePathOfRingsFilledWithoutAnOutline",
+                 [](auto& w) {
+                     w.BeginPrimitive(9);
+                     for (const auto& ring : {std::vector<std::pair<float, float>>{{0, 0}, {2, 0}, {2, 2}},
+                                              std::vector<std::pair<float, float>>{{2, 0}, {3, 0}, {3, 1}}}) {
+                         w.NextRing();
+                         for (auto [x, y] : ring) w.AddVertex(x, y);
+                     }
+                     w.EndPrimitive();
+                 },
+                 "newpath\n0 0 moveto\n2 0 lineto\n2 2 lineto\nclosepath\n"
+                 "2 0 moveto\n3 0 lineto\n3 1 lineto\nclosepath\nfill\n\n"},
         BodyCase{"NestedBeginJoinsTheOpenPrimitive",
                  [](auto& w) {
                      w.BeginPrimitive(2);

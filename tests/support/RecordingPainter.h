@@ -11,7 +11,7 @@
 namespace testing_support {
 
 // The shapes a Painter draws.
-enum class Shape { Polyline, ClosedPolyline, Segments, Arrows, Fill, Dots, Discs, Rims };
+enum class Shape { Polyline, ClosedPolyline, Segments, Arrows, Fill, Region, Dots, Discs, Rims };
 
 struct RecordedShape {
     Shape shape;
@@ -20,6 +20,7 @@ struct RecordedShape {
     float lineWidth;
     Pen pen;
     double size;  // a dot's diameter in pixels, a disc's radius in graph units
+    std::vector<std::vector<PointF>> rings;  // a region's, transformed
 
     bool dashed() const { return !pen.solid(); }
     // Whether the pen draws the 16-bit line pattern (each bit `factor` pixels).
@@ -56,6 +57,13 @@ public:
     void segments(std::span<const PointF> ends) override { record(Shape::Segments, ends); }
     void arrows(std::span<const PointF> ends) override { record(Shape::Arrows, ends); }
     void fillPolygon(std::span<const PointF> corners) override { record(Shape::Fill, corners); }
+    void fillRegion(const std::vector<std::vector<PointF>>& rings) override {
+        record(Shape::Region, {});
+        for (const auto& ring : rings) {
+            shapes.back().rings.emplace_back();
+            for (const PointF& p : ring) shapes.back().rings.back().push_back(Map(p.x, p.y));
+        }
+    }
     void dots(std::span<const PointF> points, float diameter) override { record(Shape::Dots, points, diameter); }
     void discs(std::span<const PointF> centres, double radius, bool filled) override {
         record(filled ? Shape::Discs : Shape::Rims, centres, radius * stack_.back().sx);
@@ -119,7 +127,7 @@ private:
     }
 
     void record(Shape shape, std::span<const PointF> points, double size = 0) {
-        RecordedShape s{shape, {}, pen_.color, pen_.width, pen_, size};
+        RecordedShape s{shape, {}, pen_.color, pen_.width, pen_, size, {}};
         for (const PointF& p : points) s.points.push_back(Map(p.x, p.y));
         shapes.push_back(std::move(s));
     }
