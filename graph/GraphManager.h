@@ -254,8 +254,9 @@ private:
     void forget(const EquationObject* equation);
     void removeAt(int index);
     void drawStroke(Surface& surface, const Stroke& stroke) const;
-    // Where the captions the axis numbers keep clear of will be drawn on this
-    // surface: the attribute points' axis labels and the extreme points' coordinates.
+    // Where the captions the axis numbers and the origin's "O" give way to will
+    // be drawn on this surface: the attribute points' axis labels, the
+    // mensurations' boundary labels and the extreme points' coordinates.
     std::vector<RectF> captionBoxes(Surface& surface) const;
     void notifySelection();
     void repaint();

@@ -163,7 +163,7 @@ void Viewport::drawGridAndAxes(Surface& surface, bool showGrid, bool showAxis,
         }
         return;
     }
-    if (showAxis) drawAxes(surface);
+    if (showAxis) drawAxes(surface, captions);
     if (showGrid) drawGridSegments(surface);
     if (showAxis && showAxisNumbers) {
         // The "O" stands where a number would, and keeps it as a caption does;
@@ -259,7 +259,7 @@ void Viewport::drawAxisNumbers(Surface& surface, double left, double right, doub
 
 // The axes across the whole view, each with its arrowhead a few pixels inside
 // the edge, and their names.
-void Viewport::drawAxes(Surface& surface) const {
+void Viewport::drawAxes(Surface& surface, const std::vector<RectF>& captions) const {
     const RectF r = visibleRect();
     const PointF tip = arrowTips();
     surface.setLineWidth(kAxisWidth);
@@ -283,7 +283,8 @@ void Viewport::drawAxes(Surface& surface) const {
     surface.end();
     for (const AxisName& name : axisNames(surface)) surface.strokeText(name.text, name.at, name.sx, name.sy);
     const OriginMark o = originMark(surface);
-    surface.strokeText("O", o.origin, o.sx, o.sy);
+    if (o.shown(captions, kCaptionGap * unitsPerPixelX(), kCaptionGap * unitsPerPixelY()))
+        surface.strokeText("O", o.origin, o.sx, o.sy);
 }
 
 // "x" above the x axis and left of its arrowhead, "y" right of the y axis and
