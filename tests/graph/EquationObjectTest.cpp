@@ -85,11 +85,44 @@ TEST(EquationObject, ACopyIsIndependentAndOwnsItsAttributePoints) {
     EXPECT_EQ(copy.controlPoints()[1], PointF(0, 0));
 }
 
-TEST(EquationObject, ALabelTextThatDoesNotParseChangesNothing) {
+// Any text is a user label, maths or not, and is kept exactly as typed; only
+// a kind of label that does not exist is refused.
+TEST(EquationObject, AnyUserTextIsALabel) {
+    for (const std::string text : {"y = 2 3", "(((", "Parabola P", "", "\\{%$<&\"'"}) {
+        auto o = MakeEquation("y = x^2");
+        EXPECT_TRUE(o->setLabel(EquationObject::LABEL_USER_TEXT, text)) << text;
+        EXPECT_EQ(o->labelKind(), EquationObject::LABEL_USER_TEXT) << text;
+        EXPECT_EQ(o->userText(), text);
+    }
     auto o = MakeEquation("y = x^2");
-    EXPECT_FALSE(o->setLabel(EquationObject::LABEL_USER_TEXT, "y = 2 3"));
+    EXPECT_FALSE(o->setLabel(7, "P"));
     EXPECT_EQ(o->labelKind(), EquationObject::LABEL_EQUATION);
     EXPECT_EQ(o->userText(), "");
+}
+
+// The label drawn is the teacher's words and maths, measured where it was drawn.
+TEST(EquationObject, AUserLabelIsDrawnAsWordsAndMaths) {
+    auto o = MakeEquation("y = x^2");
+    o->setDisplayText(true);
+    ASSERT_TRUE(o->setLabel(EquationObject::LABEL_USER_TEXT, "Parabola P"));
+    o->setLabelPosition(PointF(1, 2));
+    RecordingSurface raster;
+    o->draw(raster, 1, 1, 1);
+    ASSERT_EQ(raster.images.size(), 1u);
+    EXPECT_EQ(raster.images[0].text, "\\text{Parabola }P");
+    EXPECT_FLOAT_EQ(o->labelBox().left, 1);
+    EXPECT_FLOAT_EQ(o->labelBox().bottom, 2);
+    EXPECT_GT(o->labelBox().right, 1);
+    // On paper: the word in one run of the stroke font, the variable laid out beside it.
+    RecordingSurface page(true);
+    o->draw(page, 1, 1, 1);
+    std::vector<std::string> runs;
+    for (const auto& t : page.texts) runs.push_back(t.text);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0], "Parabola ");
+    EXPECT_EQ(runs[1], "P");
+    EXPECT_LT(page.texts[0].origin.x, page.texts[1].origin.x);
+    EXPECT_NEAR(page.texts[0].origin.y, page.texts[1].origin.y, 1e-4) << "one baseline";
 }
 
 TEST(EquationObject, OutOfRangeIndicesChangeNothing) {
