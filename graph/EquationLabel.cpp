@@ -56,6 +56,16 @@ constexpr double kGlyphsPerCell = 100.0;   // stroke-font units to a capital's h
 constexpr double kRelationSpace = 0.5;     // cells either side of "=", "<", …
 constexpr double kTextDescent = 0.35;      // a stroke-font descender, in cells
 
+// A text's characters, each with its UTF-8 continuation bytes.
+std::vector<std::string> Glyphs(const std::string& text) {
+    std::vector<std::string> glyphs;
+    for (char c : text) {
+        if ((static_cast<unsigned char>(c) & 0xC0) == 0x80 && !glyphs.empty()) glyphs.back() += c;
+        else glyphs.emplace_back(1, c);
+    }
+    return glyphs;
+}
+
 struct PieceRow {
     std::vector<PiecePlace> places;
     double width = 0, above = 0, below = 0;
@@ -73,7 +83,8 @@ PieceRow PlacePieces(const Surface& surface, const MathEx::UserLabel& label) {
         } else {
             const double space = piece.kind == MathEx::UserLabel::Piece::Kind::Relation ? kRelationSpace : 0.0;
             place.left += space;
-            place.width = surface.strokeTextWidth(piece.text) / kGlyphsPerCell + 2 * space;
+            for (const std::string& glyph : Glyphs(piece.text)) place.width += surface.strokeTextWidth(glyph);
+            place.width = place.width / kGlyphsPerCell + 2 * space;
             place.below += kTextDescent;
         }
         row.width += place.width;
@@ -115,8 +126,14 @@ LabelSize DrawUserLabel(Surface& surface, const MathEx::UserLabel& label, PointF
             MathEx::PaintExpression(*root, surface);
             surface.popTransform();
         } else {
-            surface.strokeText(p.piece->text, PointF(float(left), float(line - 0.5 * sy)), sx / kGlyphsPerCell,
-                               sy / kGlyphsPerCell);
+            // Glyph by glyph at the stroke font's advances, as the laid-out
+            // trees are drawn: a page drawing another face keeps the spacing measured here.
+            double pen = 0;
+            for (const std::string& glyph : Glyphs(p.piece->text)) {
+                surface.strokeText(glyph, PointF(float(left + pen * sx), float(line - 0.5 * sy)), sx / kGlyphsPerCell,
+                                   sy / kGlyphsPerCell);
+                pen += surface.strokeTextWidth(glyph) / kGlyphsPerCell;
+            }
         }
     }
     return {row.width * sx, (row.above + row.below) * sy};

@@ -69,7 +69,7 @@ struct Relation {
 };
 constexpr Relation kRelations[] = {
     {"<=", "\\le "}, {">=", "\\ge "}, {"!=", "\\ne "}, {"\xE2\x89\xA4", "\\le "}, {"\xE2\x89\xA5", "\\ge "},
-    {"\xE2\x89\xA0", "\\ne "}, {"=", "="}, {"<", "<"}, {">", ">"}, {",", ","}, {";", ";"},
+    {"\xE2\x89\xA0", "\\ne "}, {"=", "="}, {"<", "<"}, {">", ">"}, {",", ","}, {";", ";"}, {":", ":"},
 };
 
 const Relation* RelationAt(std::string_view s, size_t i) {
@@ -78,16 +78,15 @@ const Relation* RelationAt(std::string_view s, size_t i) {
     return nullptr;
 }
 
-// Whether the typesetter spaces this end of a piece of maths by itself (an
-// operator or a relation is set with space around it), so that the blank
-// typed between it and a word would only add more.
-bool SpacedByItself(std::string_view maths, bool atStart) {
-    constexpr std::string_view kOperators[] = {"+", "-", "*", "/", ":", "\xE2\x88\x92", "\xC3\x97", "\xC2\xB7"};
-    for (const Relation& r : kRelations)
-        if (atStart ? maths.starts_with(r.typed) : maths.ends_with(r.typed)) return true;
-    for (std::string_view op : kOperators)
-        if (atStart ? maths.starts_with(op) : maths.ends_with(op)) return true;
-    return false;
+// Whether the typesetter spaces this end of the maths by itself: a relation
+// is set with space around it, and so is an operator that opens or closes
+// an expression, so that a blank typed between it and a word would only add
+// more. Text shown as typed keeps the blanks typed beside it.
+bool SpacedByItself(const UserLabel::Piece& piece, bool atStart) {
+    if (piece.kind == UserLabel::Piece::Kind::Relation) return true;
+    if (piece.kind != UserLabel::Piece::Kind::Maths || piece.text.empty()) return false;
+    const char c = atStart ? piece.text.front() : piece.text.back();
+    return std::string_view("=<>+-*/").find(c) != std::string_view::npos;
 }
 
 }  // namespace
@@ -112,31 +111,29 @@ void UserLabel::addPiece(Piece::Kind kind, std::string text, std::string latex,
 // as an expression or an equation; otherwise cut at its relations ("= 1/2 b h"
 // after the word "Area") and each side read alone, shown as typed if it
 // still does not read.
-void UserLabel::addMaths(const std::string& chunk) {
-    auto addSide = [this](std::string_view side) {
-        side = Trimmed(side);
-        if (side.empty()) return;
+std::vector<UserLabel::Piece> UserLabel::MathsPieces(const std::string& chunk) {
+    std::vector<Piece> pieces;
+    auto add = [&pieces](std::string_view typed) {
         auto parsed = std::make_shared<MathExp>();
-        if (parsed->Parse(std::string(side)) && parsed->GetRoot()) {
+        if (parsed->Parse(std::string(typed)) && parsed->GetRoot()) {
             std::string latex = parsed->ToText(TEXT_TEXTBOOK);
-            addPiece(Piece::Kind::Maths, std::string(side), std::move(latex), std::move(parsed));
-        } else
-            addPiece(Piece::Kind::Text, std::string(side), TextLatex(std::string(side)));
-    };
-    {
-        auto whole = std::make_shared<MathExp>();
-        if (whole->Parse(chunk) && whole->GetRoot()) {
-            std::string latex = whole->ToText(TEXT_TEXTBOOK);
-            addPiece(Piece::Kind::Maths, chunk, std::move(latex), std::move(whole));
-            return;
+            pieces.push_back(Piece{Piece::Kind::Maths, std::string(typed), std::move(latex), std::move(parsed)});
+            return true;
         }
-    }
+        return false;
+    };
+    if (add(chunk)) return pieces;
+    auto addSide = [&](std::string_view side) {
+        side = Trimmed(side);
+        if (!side.empty() && !add(side))
+            pieces.push_back(Piece{Piece::Kind::Text, std::string(side), TextLatex(std::string(side)), nullptr});
+    };
     const std::string_view s = chunk;
     size_t start = 0;
     for (size_t i = 0; i < s.size();) {
         if (const Relation* r = RelationAt(s, i)) {
             addSide(s.substr(start, i - start));
-            addPiece(Piece::Kind::Relation, std::string(r->typed), std::string(r->latex));
+            pieces.push_back(Piece{Piece::Kind::Relation, std::string(r->typed), std::string(r->latex), nullptr});
             i += r->typed.size();
             start = i;
         } else {
@@ -144,6 +141,7 @@ void UserLabel::addMaths(const std::string& chunk) {
         }
     }
     addSide(s.substr(start));
+    return pieces;
 }
 
 UserLabel::UserLabel(const std::string& typed) {
@@ -208,10 +206,11 @@ UserLabel::UserLabel(const std::string& typed) {
         const std::string_view core = Trimmed(part.text);
         const std::string_view lead = part.text.substr(0, size_t(core.data() - part.text.data()));
         const std::string_view trail = part.text.substr(lead.size() + core.size());
-        if (!words.empty() && !SpacedByItself(core, true)) words += lead;
+        std::vector<Piece> maths = MathsPieces(std::string(core));
+        if (!words.empty() && !maths.empty() && !SpacedByItself(maths.front(), true)) words += lead;
         flushWords();
-        addMaths(std::string(core));
-        if (wordAfter && !SpacedByItself(core, false)) words = std::string(trail);
+        for (Piece& piece : maths) addPiece(piece.kind, std::move(piece.text), std::move(piece.latex), std::move(piece.expression));
+        if (wordAfter && !maths.empty() && !SpacedByItself(maths.back(), false)) words = std::string(trail);
     }
     flushWords();
 }

@@ -46,7 +46,7 @@ public:
     static std::string TextLatex(const std::string& text);
 
 private:
-    void addMaths(const std::string& chunk);
+    static std::vector<Piece> MathsPieces(const std::string& chunk);
     void addPiece(Piece::Kind kind, std::string text, std::string latex,
                   std::shared_ptr<const MathExp> expression = nullptr);
 

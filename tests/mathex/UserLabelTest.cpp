@@ -49,6 +49,9 @@ INSTANTIATE_TEST_SUITE_P(
         LatexCase{"y = 2 3", "y=\\text{2 3}"},
         LatexCase{"(((", "\\text{(((}"},
         LatexCase{"a < b, c", "a<b,c"},
+        LatexCase{"Parabola P: Area = 1/2 b h", "\\text{Parabola }P:\\text{Area}=\\frac{1}{2}bh"},
+        // Blanks beside text that is no maths stay as typed.
+        LatexCase{"Area 50% off", "\\text{Area }\\text{50%}\\text{ off}"},
         LatexCase{"50% off", "\\text{50%}\\text{ off}"},
         LatexCase{"\\{}", "\\text{\\\\\\{\\}}"},
         LatexCase{"", ""},
