@@ -73,13 +73,15 @@ void EquationObject::drawSelection(Painter& painter, double scale, double xZoom,
 }
 
 void EquationObject::drawLabel(Painter& painter, double scale, double xZoom, double yZoom) {
-    MathExp* shown = labelKind_ == 0 ? expression_.get() : labelKind_ == 1 ? &userExpression_ : nullptr;
-    if (!shown) return;
+    const bool user = labelKind_ == LABEL_USER_TEXT;
+    if (!user && !(labelKind_ == LABEL_EQUATION && expression_)) return;
     painter.setPen(Pen(colour_));
-    const LabelSize size = DrawEquationLabel(painter, *shown, labelPosition_, scale, xZoom, yZoom);
-    shown->labelBox = RectF(float(labelPosition_.y + size.height), labelPosition_.y, labelPosition_.x,
-                            float(labelPosition_.x + size.width));
-    if (isTextOnly()) setPlotBox(shown->labelBox.left, shown->labelBox.right, shown->labelBox.top, shown->labelBox.bottom);
+    const LabelSize size = user ? DrawUserLabel(painter, userLabel_, labelPosition_, scale, xZoom, yZoom)
+                                : DrawEquationLabel(painter, *expression_, labelPosition_, scale, xZoom, yZoom);
+    RectF& box = user ? userLabelBox_ : expression_->labelBox;
+    box = RectF(float(labelPosition_.y + size.height), labelPosition_.y, labelPosition_.x,
+                float(labelPosition_.x + size.width));
+    if (isTextOnly()) setPlotBox(box.left, box.right, box.top, box.bottom);
 }
 
 // Each extreme point is a short red bar with its coordinates beside it.

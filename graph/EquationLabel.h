@@ -4,6 +4,7 @@
 // drawn as vector text on the page.
 #include "core/Painter.h"
 #include "mathex/MathExp.h"
+#include "mathex/UserLabel.h"
 
 struct LabelSize {
     double width = 0;   // graph units
@@ -18,3 +19,10 @@ LabelSize DrawEquationLabel(Painter& painter, const MathEx::MathExp& exp, PointF
 // The size DrawEquationLabel would give, without drawing anything.
 LabelSize MeasureEquationLabel(Painter& painter, const MathEx::MathExp& exp, double scale, double xZoom,
                                double yZoom);
+
+// A user label (its words upright, its maths typeset) with its lower-left
+// corner at `corner`, and its size in graph units.
+LabelSize DrawUserLabel(Painter& painter, const MathEx::UserLabel& label, PointF corner, double scale,
+                        double xZoom, double yZoom);
+LabelSize MeasureUserLabel(Painter& painter, const MathEx::UserLabel& label, double scale, double xZoom,
+                           double yZoom);

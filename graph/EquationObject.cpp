@@ -48,7 +48,8 @@ void EquationObject::copyFrom(const EquationObject& o) {
     displayText_ = o.displayText_;
     labelKind_ = o.labelKind_;
     userText_ = o.userText_;
-    userExpression_ = o.userExpression_;
+    userLabel_ = o.userLabel_;
+    userLabelBox_ = o.userLabelBox_;
     labelPosition_ = o.labelPosition_;
     monotonic_ = o.monotonic_;
     followsView_ = o.followsView_;
@@ -108,11 +109,8 @@ void EquationObject::setMensurationRange(double xmin, double xmax) {
 }
 
 bool EquationObject::setLabel(int kind, const std::string& userText) {
-    if (kind == LABEL_USER_TEXT) {
-        MathExp parsed;
-        if (!parsed.Parse(userText)) return false;
-        userExpression_ = parsed;
-    }
+    if (kind != LABEL_EQUATION && kind != LABEL_USER_TEXT) return false;
+    if (kind == LABEL_USER_TEXT) userLabel_ = UserLabel(userText);
     labelKind_ = kind;
     userText_ = userText;
     return true;
@@ -172,7 +170,7 @@ bool EquationObject::isTextOnly() const {
 
 RectF EquationObject::labelBox() const {
     if (labelKind_ == 0 && expression_) return expression_->labelBox;
-    if (labelKind_ == 1) return userExpression_.labelBox;
+    if (labelKind_ == LABEL_USER_TEXT) return userLabelBox_;
     return RectF();
 }
 

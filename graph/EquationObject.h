@@ -16,6 +16,7 @@
 #include "mathex/ControlPoint.h"
 #include "graph/Mensuration.h"
 #include "mathex/MathExp.h"
+#include "mathex/UserLabel.h"
 #include "sketch/Stroke.h"
 
 class EquationObject {
@@ -101,8 +102,12 @@ public:
     int labelKind() const { return labelKind_; }
     // The user's label text (used with LABEL_USER_TEXT).
     const std::string& userText() const { return userText_; }
-    // Sets what the label shows; a user text that does not parse leaves the label unchanged and returns false.
+    // Sets what the label shows. Any user text is a label (words stay words,
+    // maths is typeset, the rest shown as typed); only an unknown kind is
+    // refused, with nothing changed and the result false.
     bool setLabel(int kind, const std::string& userText);
+    // The user's text as the label shows it.
+    const MathEx::UserLabel& userLabel() const { return userLabel_; }
     const PointF& labelPosition() const { return labelPosition_; }
     void setLabelPosition(PointF position) { labelPosition_ = position; }
     RectF labelBox() const;
@@ -194,7 +199,8 @@ private:
     bool displayText_ = false;
     int labelKind_ = LABEL_EQUATION;
     std::string userText_;
-    MathEx::MathExp userExpression_;  // userText_ parsed, for the label layout
+    MathEx::UserLabel userLabel_;  // userText_ read into words and maths, for the label
+    RectF userLabelBox_;           // where the user label was drawn
     PointF labelPosition_;
     bool monotonic_ = false;
     bool followsView_ = true;

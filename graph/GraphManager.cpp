@@ -392,7 +392,7 @@ HitCode GraphManager::hitTest(PointF g) {
 std::vector<RectF> GraphManager::captionBoxes(Painter& painter) const {
     const Viewport& v = viewport_;
     std::vector<RectF> boxes;
-    if (!showAxis_ || !v.showAxisNumbers) return boxes;  // no numbers to keep clear
+    if (!showAxis_) return boxes;  // no numbers nor origin mark to keep clear
     for (const auto& e : equations_) {
         for (const AttribPoint& ap : e->attribPoints())
             for (const RectF& box : ap.valueLabelBoxes(painter, v.scale, v.xZoom, v.yZoom)) boxes.push_back(box);

@@ -254,8 +254,9 @@ private:
     void forget(const EquationObject* equation);
     void removeAt(int index);
     void drawStroke(Painter& painter, const Stroke& stroke) const;
-    // Where the captions the axis numbers keep clear of will be drawn on this
-    // painter: the attribute points' axis labels and the extreme points' coordinates.
+    // Where the captions the axis numbers and the origin's "O" give way to will
+    // be drawn on this painter: the attribute points' axis labels, the
+    // mensurations' boundary labels and the extreme points' coordinates.
     std::vector<RectF> captionBoxes(Painter& painter) const;
     void notifySelection();
     void repaint();

@@ -163,7 +163,7 @@ void Viewport::drawGridAndAxes(Painter& painter, bool showGrid, bool showAxis,
         }
         return;
     }
-    if (showAxis) drawAxes(painter);
+    if (showAxis) drawAxes(painter, captions);
     if (showGrid) drawGridSegments(painter);
     if (showAxis && showAxisNumbers) {
         // The "O" stands where a number would, and keeps it as a caption does;
@@ -258,7 +258,7 @@ void Viewport::drawAxisNumbers(Painter& painter, double left, double right, doub
 
 // The axes across the whole view, each with its arrowhead a few pixels inside
 // the edge, and their names.
-void Viewport::drawAxes(Painter& painter) const {
+void Viewport::drawAxes(Painter& painter, const std::vector<RectF>& captions) const {
     const RectF r = visibleRect();
     const PointF tip = arrowTips();
     painter.setPen(Pen(kBlack, kAxisWidth));
@@ -273,7 +273,8 @@ void Viewport::drawAxes(Painter& painter) const {
     painter.fillPolygon(yHead);
     for (const AxisName& name : axisNames(painter)) painter.strokeText(name.text, name.at, name.sx, name.sy);
     const OriginMark o = originMark(painter);
-    painter.strokeText("O", o.origin, o.sx, o.sy);
+    if (o.shown(captions, kCaptionGap * unitsPerPixelX(), kCaptionGap * unitsPerPixelY()))
+        painter.strokeText("O", o.origin, o.sx, o.sy);
 }
 
 // "x" above the x axis and left of its arrowhead, "y" right of the y axis and

@@ -114,7 +114,10 @@ private:
     void updateGraphRect();
     static bool dragStep(double& zoom, double graphDelta);
 
-    void drawAxes(Painter& painter) const;
+    // The axes, their names and the origin's "O", which gives way to a caption
+    // over it (a boundary label of a mensuration at a negative x, say) as the
+    // numbers do.
+    void drawAxes(Painter& painter, const std::vector<RectF>& captions) const;
     // The axis names, where they stand and the box each takes.
     struct AxisName {
         const char* text;
@@ -129,6 +132,10 @@ private:
         PointF origin;
         double sx = 0, sy = 0;
         RectF box;
+        // Whether it is drawn: no caption comes nearer than the gap.
+        bool shown(const std::vector<RectF>& captions, double gapX, double gapY) const {
+            return !AxisNumberHidden(box, captions, gapX, gapY);
+        }
     };
     OriginMark originMark(const Painter& painter) const;
     void drawGridSegments(Painter& painter) const;

@@ -305,8 +305,8 @@ void Apply(EquationObject& q, const std::string& text, const EquationFields& f) 
     q.setDisplayText(f.displayText);
     if (f.shapeType >= 0) q.restoreShape(f.shapeType, f.coeffs, f.controlPoints);  // a shape that does not fit: the text's
     for (int index : f.pins) q.setControlPointPinned(index, true);  // out of range: nothing
-    // A user label the engine cannot read keeps its text, with the equation shown instead.
-    if (!q.setLabel(f.labelKind, f.userText)) q.setLabel(EquationObject::LABEL_EQUATION, f.userText);
+    // Any user text is a label, maths or not; the kind was clamped to the known ones.
+    q.setLabel(f.labelKind, f.userText);
 }
 
 }  // namespace

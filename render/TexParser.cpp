@@ -189,6 +189,21 @@ private:
     Node parseAtom(int level, int depth, bool inFraction);
     Node parseControl(int level, int depth, bool inFraction);
 
+    // \text{…}: words as typed, upright, spaces and all; a backslash takes
+    // the character after it as it is (\{, \}, \\), so any typed text fits.
+    Node parseText(int level) {
+        ++pos_;  // '{'
+        QString text;
+        while (!atEnd() && peek() != u'}') {
+            if (peek() == u'\\' && pos_ + 1 < s_.size()) ++pos_;
+            const QChar c = s_[pos_++];
+            if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format) continue;
+            text += c;
+        }
+        if (peek() == u'}') ++pos_;
+        return MakeText(text, false, level);
+    }
+
     // The argument of \sqrt and \abs without the parentheses the writer puts
     // around sums: the radical's bar and the bars already group it.
     static Node StripFence(Node arg) {
@@ -261,6 +276,7 @@ Node Parser::parseControl(int level, int depth, bool inFraction) {
         return MakeText(QString(c), false, level);  // \{ \} \\ and the like
     }
     if (word == QLatin1String("left") || word == QLatin1String("right")) return nullptr;  // fences grow anyway
+    if (word == QLatin1String("text") && peek() == u'{') return parseText(level);
     if (depth >= kMaxDepth) return MakeText(word, false, level);
     if (word == QLatin1String("frac")) {
         const int inner = inFraction ? std::min(level + 1, 3) : level;

@@ -2,8 +2,9 @@
 #pragma once
 // Reads the LaTeX of equation labels into a small tree of typesetting nodes.
 // The dialect is what the equation text writer produces (\frac, {}^{}, {}_{},
-// \sqrt, \abs, \sin and the other function words, \cdot, parentheses) plus
-// a few common words; anything else becomes plain text. Never fails.
+// \sqrt, \abs, \sin and the other function words, \cdot, parentheses), the
+// words of user labels (\text{…}) and a few common words; anything else
+// becomes plain text. Never fails.
 #include <memory>
 #include <string>
 #include <vector>

@@ -1272,10 +1272,6 @@
         <translation>Eigene Beschriftung</translation>
     </message>
     <message>
-        <source>The label could not be read; the label is unchanged.</source>
-        <translation>Die Beschriftung ist nicht lesbar; sie bleibt unverändert.</translation>
-    </message>
-    <message>
         <source>The domain must have finite ends; the domain is unchanged.</source>
         <translation>Der Definitionsbereich braucht endliche Grenzen; er bleibt unverändert.</translation>
     </message>

@@ -476,14 +476,15 @@ void EqOptionDialog::toggleDisplayText(bool on)
     updateEnabling(graph_.selected());
 }
 
-// "User Define" before a user text that reads as an expression only opens the
-// edit: the label keeps what it shows until "Confirm" gives it a text.
+// "User Define" before the teacher has typed a text only opens the edit: the
+// label keeps what it shows until "Confirm" gives it one.
 void EqOptionDialog::chooseLabelKind(int kind)
 {
     EquationObject* e = graph_.selected();
     if (!e || !e->expression()) return;
     history_.begin();
-    const bool changed = e->labelKind() != kind && e->setLabel(kind, e->userText());
+    const bool untyped = kind == EquationObject::LABEL_USER_TEXT && e->userText().empty();
+    const bool changed = e->labelKind() != kind && !untyped && e->setLabel(kind, e->userText());
     if (changed) history_.markEdited();
     history_.end(tr("Equation Text"));
     if (changed) graph_.equationChanged(e);
@@ -494,15 +495,12 @@ void EqOptionDialog::confirmLabel()
 {
     EquationObject* e = graph_.selected();
     if (!e || !e->expression()) return;
+    // Any text is a label: words stay words, maths is typeset, the rest is shown as typed.
     history_.begin();
     const bool set = e->setLabel(EquationObject::LABEL_USER_TEXT, userLabelEdit_->text().toStdString());
     if (set) history_.markEdited();
     history_.end(tr("User Label"));
-    if (!set) {
-        emit statusMessage(tr("The label could not be read; the label is unchanged."));
-        return;
-    }
-    graph_.equationChanged(e);
+    if (set) graph_.equationChanged(e);
 }
 
 void EqOptionDialog::toggleExtremePoints(bool on)

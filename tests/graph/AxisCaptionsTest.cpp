@@ -128,4 +128,79 @@ TEST(AxisCaptions, ExtremePointCoordinatesKeepNumbersAway) {
     }
 }
 
+// ---------------------------------------------------------------- mensuration
+
+struct SectionsCase {
+    int sections;
+    double xmin, xmax;
+    int tickType;
+    bool vector;
+};
+
+class MensurationLabelsOnTheAxis : public ::testing::TestWithParam<SectionsCase> {};
+
+bool Meet(const RectF& a, const RectF& b) {
+    return a.left < b.right && b.left < a.right && a.bottom < b.top && b.bottom < a.top;
+}
+
+// However many sections, no two boundary labels meet, and no axis number
+// or origin mark is drawn under one: the labels thin out to every k-th and
+// the numbers they cover give way.
+TEST_P(MensurationLabelsOnTheAxis, NeitherEachOtherNorANumberOrTheOrigin) {
+    const SectionsCase& c = GetParam();
+    GraphManager graph;
+    EquationObject* curve = graph.addEquationFromText("y = 0.1*x^2 + 1");
+    ASSERT_NE(curve, nullptr);
+    Mensuration m;
+    m.xmin = c.xmin;
+    m.xmax = c.xmax;
+    m.nRects = c.sections;
+    m.tickType = c.tickType;
+    curve->setMensuration(m);
+    curve->setMensurationEnabled(true);
+    RecordingPainter s(c.vector);
+    graph.draw(s);
+
+    const Viewport& v = graph.viewport();
+    const std::vector<Mensuration::Label> labels = curve->mensuration().labels(v.scale, v.xZoom, v.yZoom);
+    ASSERT_GE(labels.size(), 2u);
+    EXPECT_EQ(labels.front().text, "x_0");
+    EXPECT_EQ(labels.back().text, "x_n");
+    for (size_t a = 0; a < labels.size(); ++a)
+        for (size_t b = a + 1; b < labels.size(); ++b)
+            EXPECT_FALSE(Meet(labels[a].box, labels[b].box)) << labels[a].text << " and " << labels[b].text;
+
+    // The numbers and the "O" are the texts at the numbers' size, 9 pixels to a capital.
+    const double sx = 0.09 * v.unitsPerPixelX(), sy = 0.09 * v.unitsPerPixelY();
+    int numbers = 0, labelGlyphs = 0;
+    for (const RecordedText& t : s.texts) {
+        if (std::fabs(t.sx - sx) > 1e-9 * sx) {
+            for (const Mensuration::Label& label : labels)
+                if (t.origin.x >= label.box.left - 1e-4 && t.origin.x <= label.box.right && t.origin.y <= label.box.top &&
+                    t.origin.y >= label.box.bottom - 1e-4)
+                    ++labelGlyphs;
+            continue;
+        }
+        const RectF box(float(t.origin.y + 100 * sy), t.origin.y, t.origin.x,
+                        float(t.origin.x + RecordingPainter::kGlyphWidth * t.text.size() * sx));
+        ++numbers;
+        for (const Mensuration::Label& label : labels)
+            EXPECT_FALSE(Meet(box, label.box)) << "\"" << t.text << "\" under " << label.text;
+    }
+    EXPECT_GT(numbers, 10) << "the numbers elsewhere stay";
+    EXPECT_GE(labelGlyphs, int(labels.size())) << "every label is drawn where its box says";
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, MensurationLabelsOnTheAxis,
+                         ::testing::Values(SectionsCase{10, 0, 10, Mensuration::kOmitMiddle, false},
+                                           SectionsCase{10, -4.5, 5.5, 0, false},
+                                           SectionsCase{20, 0, 10, 0, false},
+                                           SectionsCase{20, -7.3, 6.1, Mensuration::kOmitMiddle, false},
+                                           SectionsCase{50, -5, 5, 0, false},
+                                           SectionsCase{50, 0, 10, Mensuration::kOmitMiddle, false},
+                                           SectionsCase{20, -0.6, 9.4, 0, false},
+                                           SectionsCase{10, -4.5, 5.5, 0, true},
+                                           SectionsCase{20, 0, 10, 0, true},
+                                           SectionsCase{50, -5, 5, 0, true}));
+
 }  // namespace

@@ -85,11 +85,47 @@ TEST(EquationObject, ACopyIsIndependentAndOwnsItsAttributePoints) {
     EXPECT_EQ(copy.controlPoints()[1], PointF(0, 0));
 }
 
-TEST(EquationObject, ALabelTextThatDoesNotParseChangesNothing) {
+// Any text is a user label, maths or not, and is kept exactly as typed; only
+// a kind of label that does not exist is refused.
+TEST(EquationObject, AnyUserTextIsALabel) {
+    for (const std::string text : {"y = 2 3", "(((", "Parabola P", "", "\\{%$<&\"'"}) {
+        auto o = MakeEquation("y = x^2");
+        EXPECT_TRUE(o->setLabel(EquationObject::LABEL_USER_TEXT, text)) << text;
+        EXPECT_EQ(o->labelKind(), EquationObject::LABEL_USER_TEXT) << text;
+        EXPECT_EQ(o->userText(), text);
+    }
     auto o = MakeEquation("y = x^2");
-    EXPECT_FALSE(o->setLabel(EquationObject::LABEL_USER_TEXT, "y = 2 3"));
+    EXPECT_FALSE(o->setLabel(7, "P"));
     EXPECT_EQ(o->labelKind(), EquationObject::LABEL_EQUATION);
     EXPECT_EQ(o->userText(), "");
+}
+
+// The label drawn is the teacher's words and maths, measured where it was drawn.
+TEST(EquationObject, AUserLabelIsDrawnAsWordsAndMaths) {
+    auto o = MakeEquation("y = x^2");
+    o->setDisplayText(true);
+    ASSERT_TRUE(o->setLabel(EquationObject::LABEL_USER_TEXT, "Parabola P"));
+    o->setLabelPosition(PointF(1, 2));
+    RecordingPainter raster;
+    o->draw(raster, 1, 1, 1);
+    ASSERT_EQ(raster.images.size(), 1u);
+    EXPECT_EQ(raster.images[0].text, "\\text{Parabola }P");
+    EXPECT_FLOAT_EQ(o->labelBox().left, 1);
+    EXPECT_FLOAT_EQ(o->labelBox().bottom, 2);
+    EXPECT_GT(o->labelBox().right, 1);
+    // On paper: the word's glyphs, then the variable laid out beside them, on one baseline.
+    RecordingPainter page(true);
+    o->draw(page, 1, 1, 1);
+    std::string drawn;
+    ASSERT_FALSE(page.texts.empty());
+    for (size_t i = 0; i < page.texts.size(); ++i) {
+        drawn += page.texts[i].text;
+        EXPECT_NEAR(page.texts[i].origin.y, page.texts[0].origin.y, 1e-4) << "one baseline";
+        if (i > 0) {
+            EXPECT_GT(page.texts[i].origin.x, page.texts[i - 1].origin.x) << "left to right, apart";
+        }
+    }
+    EXPECT_EQ(drawn, "Parabola P");
 }
 
 TEST(EquationObject, OutOfRangeIndicesChangeNothing) {

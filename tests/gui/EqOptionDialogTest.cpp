@@ -244,6 +244,18 @@ TEST_F(EqOptionDialogTest, ControlsBehindASwitch)
              EXPECT_EQ(e.labelKind(), EquationObject::LABEL_USER_TEXT);
              EXPECT_EQ(e.userText(), "x_1");
          }},
+        // Words and text that is no maths are labels too: shown as typed, never refused.
+        {"user label in words",
+         [](T& t) {
+             t.click("displayTextCheck");
+             t.click("userDefineRadio");
+             t.type("userLabelEdit", "Parabola P (((");
+             t.click("confirmLabelButton");
+         },
+         [](const EquationObject& e) {
+             EXPECT_EQ(e.labelKind(), EquationObject::LABEL_USER_TEXT);
+             EXPECT_EQ(e.userText(), "Parabola P (((");
+         }},
         {"domain",
          [](T& t) {
              t.click("domainCheck");
@@ -321,16 +333,6 @@ TEST_F(EqOptionDialogTest, RefusedEntriesLeaveTheEquationAndSayWhy)
              t.click("applyMensurationButton");
          },
          "mensurationToEdit", "7.000000"},  // the middle half of the view, kept
-        {"user label",
-         [](T& t) {
-             t.click("displayTextCheck");
-             t.click("userDefineRadio");
-         },
-         [](T& t) {
-             t.type("userLabelEdit", "(((");
-             t.click("confirmLabelButton");
-         },
-         nullptr, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

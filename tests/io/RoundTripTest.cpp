@@ -3,6 +3,8 @@
 
 #include <functional>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include <QtCore/QTemporaryDir>
 
@@ -22,6 +24,15 @@ EquationObject& Add(GraphManager& graph, const std::string& text) {
     EquationObject* e = graph.addEquationFromText(text);
     EXPECT_NE(e, nullptr) << text;
     return *e;
+}
+
+// Texts a teacher may give a label: words, maths, text that is neither,
+// nothing, a long one, and the characters XML, LaTeX and shells treat specially.
+std::vector<std::string> UserTexts() {
+    std::string longText;
+    while (longText.size() < 1000) longText += "Parabola P, y = x^2 ";
+    return {"Parabola P", "Area = 1/2 b h", "y = 2 3", "(((", "", longText,
+            "\\ { } % $ < & > \" ' ]]> <!-- --> \\text{x}", "Fläche ∫ f(x) dx — π", "  spaced  "};
 }
 
 const Case kCases[] = {
@@ -55,6 +66,12 @@ const Case kCases[] = {
          EXPECT_TRUE(Add(g, "y = 3*x").setLabel(EquationObject::LABEL_EQUATION, "Fläche ∫ f(x) dx — π"));
          EXPECT_TRUE(Add(g, "y = 4*x").setLabel(EquationObject::LABEL_EQUATION, "ends in the marker_TRSP#@"));
          EXPECT_TRUE(Add(g, "y = 5*x").setLabel(EquationObject::LABEL_USER_TEXT, "A = 2.5"));
+     }},
+    {"user labels of any text, maths or not",
+     [](GraphManager& g) {
+         int k = 1;
+         for (const std::string& text : UserTexts())
+             EXPECT_TRUE(Add(g, "y = " + std::to_string(k++) + "*x^2").setLabel(EquationObject::LABEL_USER_TEXT, text));
      }},
     {"reals that two decimals would change",
      [](GraphManager& g) {

@@ -82,6 +82,22 @@ TEST(WrittenFormat, ElementsInTheListedOrderThenTheExtras) {
     EXPECT_EQ(root.firstChildElement("domain_info").firstChildElement("point").firstChildElement("x").text(), "0.50");
 }
 
+// A user label is written as one, whatever its text: type 1 with the text, so
+// that a reader that does not know the later elements keeps it too.
+TEST(WrittenFormat, AnyUserLabelIsWrittenAsAUserLabel) {
+    const std::string texts[] = {"Parabola P", "y = 2 3", "(((", "", "\\{%$<&\"", std::string(1000, 'w')};
+    for (const std::string& text : texts) {
+        GraphManager graph;
+        EquationObject* e = graph.addEquationFromText("y = x^2");
+        ASSERT_NE(e, nullptr);
+        ASSERT_TRUE(e->setLabel(EquationObject::LABEL_USER_TEXT, text));
+        const QDomElement equation = Written(graph).documentElement().firstChildElement("equation");
+        EXPECT_EQ(equation.firstChildElement("displayTextType").text(), "1") << text;
+        EXPECT_EQ(equation.firstChildElement("displayTextTypeString").text().toStdString(), text);
+        EXPECT_TRUE(equation.firstChildElement("userLabelText").isNull()) << text;
+    }
+}
+
 }  // namespace
 
 namespace {

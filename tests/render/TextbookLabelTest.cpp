@@ -12,6 +12,7 @@
 
 #include "mathex/MathExp.h"
 #include "mathex/RandomExpression.h"
+#include "mathex/UserLabel.h"
 #include "render/TexLayout.h"
 #include "render/TexParser.h"
 #include "render/Typesetter.h"
@@ -159,6 +160,64 @@ TEST_F(TextbookLabel, EveryTextIsReadWhole) {
         for (const TexNode* g : Glyphs(*ParseTex(latex)))
             for (QChar c : {u'\\', u'{', u'}', u'^', u'_'})
                 EXPECT_FALSE(g->text.contains(c)) << equation << " -> " << latex;
+    }
+}
+
+// A user label as the typesetter reads it, written out: [upright text],
+// /italic text/, <operator>, frac(numerator, denominator), base^(superscript).
+std::string Described(const TexNode& n) {
+    std::string out;
+    const auto add = [&out](std::initializer_list<std::string> parts) {
+        for (const std::string& p : parts) out.append(p);
+    };
+    switch (n.kind) {
+        case TexNode::Kind::Text:
+            add({n.italic ? "/" : "[", n.text.toStdString(), n.italic ? "/" : "]"});
+            break;
+        case TexNode::Kind::Operator: add({"<", n.text.toStdString(), ">"}); break;
+        case TexNode::Kind::Fraction: add({"frac(", Described(*n.kids[0]), ",", Described(*n.kids[1]), ")"}); break;
+        case TexNode::Kind::Scripts:
+            add({Described(*n.kids[0])});
+            if (n.kids[1]) add({"^(", Described(*n.kids[1]), ")"});
+            if (n.kids[2]) add({"_(", Described(*n.kids[2]), ")"});
+            break;
+        case TexNode::Kind::Space: break;
+        default: {
+            std::string inner;
+            for (const auto& k : n.kids)
+                if (k) inner.append(Described(*k));
+            if (n.kind == TexNode::Kind::Fence) add({"(", inner, ")"});
+            else add({inner});
+        }
+    }
+    return out;
+}
+
+// Words stay whole and upright with their spaces, never a product of letters;
+// the maths beside them is set as an equation label (italic variables,
+// raised exponents, fractions); text that is no maths is shown as typed,
+// the characters the typesetter reads as markup included.
+TEST_F(TextbookLabel, UserLabelsKeepWordsAndTypesetTheMaths) {
+    struct Row {
+        const char* typed;
+        const char* typeset;
+    };
+    const Row rows[] = {
+        {"Parabola P", "[Parabola ]/P/"},
+        {"tangent at A", "[tangent at ]/A/"},
+        {"Area = 1/2 b h", "[Area]<=>frac([1],[2])/b//h/"},
+        {"y = x^2", "/y/<=>/x/^([2])"},
+        {"f(x)", "/f/(/x/)"},
+        {"P", "/P/"},
+        {"Fläche  A", "[Fläche  ]/A/"},
+        {"y = 2 3", "/y/<=>[2 3]"},
+        {"(((", "[(((]"},
+        {"\\ { } % $ < & \"quoted\"", "[\\ { } % $]<<>[& \"][quoted][\"]"},
+        {"", ""},
+    };
+    for (const Row& r : rows) {
+        const std::string latex = MathEx::UserLabel::Latex(r.typed);
+        EXPECT_EQ(Described(*ParseTex(latex)), r.typeset) << r.typed << " -> " << latex;
     }
 }
 
