@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "render/GraphPage.h"
 
+#include <cmath>
+
 #include <QtCore/QBuffer>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
@@ -54,6 +56,7 @@ QByteArray SvgDrawing(GraphManager& graph)
         QSvgGenerator svg;
         svg.setOutputDevice(&page);
         svg.setSize(QSize(o.width, o.height));
+        svg.setResolution(96);
         svg.setViewBox(QRectF(0, 0, o.width, o.height));
         svg.setTitle(QStringLiteral("KVR graph"));
         QPainter painter;
@@ -71,7 +74,7 @@ bool ExportSvg(GraphManager& graph, const QString& path)
     return !drawing.isEmpty() && WritePage(drawing, path);
 }
 
-bool ExportPdf(GraphManager& graph, const QString& path)
+bool ExportPdf(GraphManager& graph, const QString& path, const PageSheet& sheet)
 {
     Typesetter::EnsureGuiApplication();
     QBuffer page;
@@ -82,7 +85,8 @@ bool ExportPdf(GraphManager& graph, const QString& path)
         pdf.setCreator(QStringLiteral("KVR"));
         const Viewport::Ortho o = graph.viewport().setProjection();
         const bool landscape = o.width > o.height;
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+        const bool letter = std::fabs(sheet.width - PageSheet::Letter().width) < 1;
+        pdf.setPageLayout(QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4),
                                       landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                                       QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
         QPainter painter;

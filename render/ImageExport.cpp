@@ -88,9 +88,9 @@ QImage CaptureGraphImage(GraphManager& graph, int width, int height, double devi
     return ImageFromGlPixels(rgba.data(), width, height);
 }
 
-QImage CaptureCleanGraphImage(GraphManager& graph, int width, int height, std::string* error) {
+QImage CaptureCleanGraphImage(GraphManager& graph, int width, int height, std::string* error, bool withLabels) {
     const bool grid = graph.showGrid();
-    graph.saveFlagsForExport();
+    graph.saveFlagsForExport(withLabels);
     graph.setShowGrid(false);
     QImage image = CaptureGraphImage(graph, width, height, 1.0, error);
     graph.setShowGrid(grid);
@@ -106,8 +106,9 @@ bool SaveImagePng(const QImage& image, const std::string& path) {
     return WriteFileAtomically(path, std::string_view(png.data().constData(), size_t(png.data().size()))).empty();
 }
 
-bool ExportGraphImage(GraphManager& graph, const std::string& path, int width, int height, std::string* error) {
-    const QImage image = CaptureCleanGraphImage(graph, width, height, error);
+bool ExportGraphImage(GraphManager& graph, const std::string& path, int width, int height, std::string* error,
+                      bool withLabels) {
+    const QImage image = CaptureCleanGraphImage(graph, width, height, error, withLabels);
     if (image.isNull()) return false;
     if (!SaveImagePng(image, path)) {
         SetError(error, kImageSaveFailed);

@@ -36,9 +36,10 @@ QImage ImageFromGlPixels(const unsigned char* rgba, int width, int height);
 QImage CaptureGraphImage(GraphManager& graph, int width, int height, double devicePixelRatio = 1.0,
                          std::string* error = nullptr);
 
-// The clean picture of the export: no grid, no equation labels, no selection
-// highlight; every flag is back as it was afterwards.
-QImage CaptureCleanGraphImage(GraphManager& graph, int width, int height, std::string* error = nullptr);
+// The clean picture of the export: no grid, no selection highlight, and no
+// equation labels unless `withLabels`; every flag is back as it was afterwards.
+QImage CaptureCleanGraphImage(GraphManager& graph, int width, int height, std::string* error = nullptr,
+                              bool withLabels = false);
 
 // Saves a picture as PNG; false (show kImageSaveFailed) when it cannot be
 // written or there is no picture.
@@ -47,4 +48,4 @@ bool SaveImagePng(const QImage& image, const std::string& path);
 // The command line's export: the clean picture saved as PNG. False, with the
 // reason in `error`, when it could not be drawn or written.
 bool ExportGraphImage(GraphManager& graph, const std::string& path, int width, int height,
-                      std::string* error = nullptr);
+                      std::string* error = nullptr, bool withLabels = false);

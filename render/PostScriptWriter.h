@@ -10,6 +10,18 @@
 
 #include "render/Projection.h"
 
+// The sheet a page is printed on, in points, portrait.
+struct PageSheet {
+    float width = 595.276f, height = 841.89f;  // A4
+    // Encapsulated: one picture for another document (a worksheet in LaTeX or
+    // a word processor), with a bounding box tight round the graph, as wide
+    // as the sheet's text, and no page of its own.
+    bool encapsulated = false;
+
+    static PageSheet A4() { return {}; }
+    static PageSheet Letter() { return {612, 792, false}; }
+};
+
 class PostScriptWriter {
 public:
     // Primitive kinds, the writer's own numbering.
@@ -58,11 +70,25 @@ public:
     void Scale(float sx, float sy);
     void Translate(float tx, float ty);
 
-    // Fits the viewport onto the printable area of the page, keeping its aspect.
-    void SetupPage(float x, float y, float width, float height);
+    // 15 mm, all round the graph.
+    static constexpr float kMargin = 42.52f;
 
-    // Writes header, procedures, body and showpage with CR LF line ends, then
-    // empties the body (also on failure). False when the file cannot be written.
+    // Fits the viewport onto the sheet inside its margins, keeping its
+    // aspect: turned to landscape when the viewport is wider than high,
+    // centred; an encapsulated picture sits at the origin instead.
+    void SetupPage(float x, float y, float width, float height, const PageSheet& sheet = PageSheet());
+    // Where a window point of the page set up lands on the sheet, in points
+    // from its lower-left corner.
+    float PageX(float x) const { return box_[0] + fit_ * (x - viewport_[0]); }
+    float PageY(float y) const { return box_[1] + fit_ * (y - viewport_[1]); }
+    // The graph's box on the sheet (left, bottom, right, top) and the media (width, height), in points.
+    const float* GraphBox() const { return box_; }
+    const float* Media() const { return media_; }
+
+    // Writes the document (structuring comments with the page's media and the
+    // graph's bounding box, the procedures, the body and showpage) with CR LF
+    // line ends, then empties the body (also on failure). False when the
+    // file cannot be written.
     bool WritePostScriptFile(const std::string& path);
 
     const std::string& Body() const { return body_; }
@@ -91,6 +117,8 @@ private:
     void EmitTriangle(const Vertex& a, const Vertex& b, const Vertex& c);
     void EmitPath(bool close, const char* ending);
     void EmitArrows(bool loop, bool pairs);
+    // The structuring comments of the page set up.
+    std::string Header();
 
     std::string body_;
     int kind_ = KIND_POINTS;
@@ -103,4 +131,9 @@ private:
     std::string fontName_;
     int fontSize_ = 36;
     float viewport_[4] = {0, 0, 640, 480};
+    // Of the page set up: the media (landscape when turned) and the graph on it, in points.
+    float media_[2] = {595.276f, 841.89f};
+    float box_[4] = {0, 0, 0, 0};
+    bool encapsulated_ = false;
+    float fit_ = 1;  // points per window pixel
 };

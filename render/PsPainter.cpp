@@ -52,7 +52,7 @@ bool PsPainter::project(std::span<const PointF> points) {
     return onPage;
 }
 
-void PsPainter::emit(int kind, const std::vector<Point>& points) {
+void PsPainter::put(int kind, const std::vector<Point>& points) {
     writer_.BeginPrimitive(kind);
     for (const Point& p : points) writer_.AddVertex(float(p.x), float(p.y));
     writer_.EndPrimitive();
@@ -67,14 +67,14 @@ void PsPainter::emit(int kind, const std::vector<Point>& points) {
 // loses the points that are not numbers and is cut to the page.
 void PsPainter::polyline(std::span<const PointF> points, bool closed) {
     if (project(points))
-        emit(closed ? PostScriptWriter::KIND_CLOSED_POLYLINE : PostScriptWriter::KIND_POLYLINE, vertices_);
+        put(closed ? PostScriptWriter::KIND_CLOSED_POLYLINE : PostScriptWriter::KIND_POLYLINE, vertices_);
     else
-        emitStrip(closed);
+        putStrip(closed);
 }
 
 void PsPainter::segments(std::span<const PointF> ends) {
-    if (project(ends.first(ends.size() & ~size_t(1)))) emit(PostScriptWriter::KIND_SEGMENTS, vertices_);
-    else emitSegments();
+    if (project(ends.first(ends.size() & ~size_t(1)))) put(PostScriptWriter::KIND_SEGMENTS, vertices_);
+    else putSegments();
 }
 
 void PsPainter::arrows(std::span<const PointF> ends) {
@@ -88,19 +88,19 @@ void PsPainter::dots(std::span<const PointF> points, float) {
     std::vector<Point> kept;
     for (const Point& p : vertices_)
         if (Finite(p) && page_.contains(p)) kept.push_back(p);
-    if (!kept.empty()) emit(PostScriptWriter::KIND_POINTS, kept);
+    if (!kept.empty()) put(PostScriptWriter::KIND_POINTS, kept);
 }
 
 void PsPainter::fillPolygon(std::span<const PointF> corners) {
     if (project(corners)) {
-        emit(PostScriptWriter::KIND_FILLED_OUTLINE, vertices_);
+        put(PostScriptWriter::KIND_FILLED_OUTLINE, vertices_);
         return;
     }
     std::vector<Point> v;
     for (const Point& p : vertices_)
         if (Finite(p)) v.push_back(p);
     const std::vector<Point> cut = page_.polygon(v);
-    if (cut.size() >= 3) emit(PostScriptWriter::KIND_FILLED_OUTLINE, cut);
+    if (cut.size() >= 3) put(PostScriptWriter::KIND_FILLED_OUTLINE, cut);
 }
 
 // Each ring cut to the page on its own: cutting to a rectangle keeps every
@@ -129,7 +129,7 @@ void PsPainter::discs(std::span<const PointF> centres, double radius, bool fille
     for (const PointF& c : centres) circle(c, radius, filled);
 }
 
-void PsPainter::emitSegments() {
+void PsPainter::putSegments() {
     std::vector<Point> kept;
     for (size_t i = 0; i + 1 < vertices_.size(); i += 2) {
         if (!Finite(vertices_[i]) || !Finite(vertices_[i + 1])) continue;
@@ -138,16 +138,16 @@ void PsPainter::emitSegments() {
             kept.push_back(cut->second);
         }
     }
-    if (!kept.empty()) emit(PostScriptWriter::KIND_SEGMENTS, kept);
+    if (!kept.empty()) put(PostScriptWriter::KIND_SEGMENTS, kept);
 }
 
 // Each run of the strip that stays on the page becomes one open polyline.
-void PsPainter::emitStrip(bool closed) {
+void PsPainter::putStrip(bool closed) {
     std::vector<Point> points = vertices_;
     if (closed && points.size() > 2) points.push_back(points.front());
     std::vector<Point> run;
     auto flush = [&] {
-        if (run.size() > 1) emit(PostScriptWriter::KIND_POLYLINE, run);
+        if (run.size() > 1) put(PostScriptWriter::KIND_POLYLINE, run);
         run.clear();
     };
     for (size_t i = 0; i + 1 < points.size(); ++i) {
@@ -216,7 +216,7 @@ float PsPainter::strokeTextWidth(const std::string& text) const { return StrokeF
 bool PsPainter::circleOnPage(Point c, double r, bool filled) {
     if (!Finite(c) || !std::isfinite(r) || !page_.meets(c, r)) return false;
     if (r <= kLargestCircle) return true;
-    if (filled && page_.insideCircle(c, r)) emit(PostScriptWriter::KIND_FILLED_OUTLINE, page_.corners());
+    if (filled && page_.insideCircle(c, r)) put(PostScriptWriter::KIND_FILLED_OUTLINE, page_.corners());
     return false;
 }
 

@@ -53,9 +53,9 @@ private:
     static bool Finite(Point p) { return std::isfinite(p.x) && std::isfinite(p.y); }
     // The points in window coordinates, and whether all are numbers on the page.
     bool project(std::span<const PointF> points);
-    void emit(int kind, const std::vector<Point>& points);
-    void emitSegments();
-    void emitStrip(bool closed);
+    void put(int kind, const std::vector<Point>& points);
+    void putSegments();
+    void putStrip(bool closed);
     // Whether a circle (window centre and radius) is to be written as one;
     // may emit a fill of the whole page instead.
     bool circleOnPage(Point centre, double radius, bool filled);

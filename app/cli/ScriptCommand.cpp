@@ -138,8 +138,9 @@ Outcome BadArgument(const Line& line, const char* expected) {
 const char* const kNoArgs = KVR_TRANSLATE_NOOP("CommandLine", "no arguments");
 const char* const kFileArg = KVR_TRANSLATE_NOOP("CommandLine", "FILE");
 const char* const kPixelArgs = KVR_TRANSLATE_NOOP("CommandLine", "PX PY: two whole numbers of pixels within ±1000000");
-const char* const kPngArgs =
-    KVR_TRANSLATE_NOOP("CommandLine", "FILE [W H]: W and H whole numbers of pixels from 1 to 8192");
+const char* const kPngArgs = KVR_TRANSLATE_NOOP(
+    "CommandLine", "FILE [W H] [--labels]: W and H whole numbers of pixels from 1 to 8192");
+const char* const kPaperArgs = KVR_TRANSLATE_NOOP("CommandLine", "a4 or letter");
 
 Outcome CannotWrite(std::string_view name) {
     return {1, CommandText::tr("cannot write %1", {OutputName(std::string(name))})};
@@ -152,6 +153,7 @@ struct Script {
     CKVRDoc doc{graph};
     ScriptListener listener;
     std::ostream& out;
+    PageSheet sheet = DefaultSheet();  // of the pages exported, until `paper` changes it
 };
 
 // Writes FILE through `write(path)`, or, for "-", a temporary file copied to the
@@ -320,11 +322,34 @@ const Command kCommands[] = {
              return {};
          });
      }},
+    {"paper",
+     [](Script& s, const Line& line) -> Outcome {
+         if (line.args.size() != 1) return BadArgument(line, kPaperArgs);
+         std::string name(line.args[0]);
+         for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
+         if (name == "a4") s.sheet = PageSheet::A4();
+         else if (name == "letter") s.sheet = PageSheet::Letter();
+         else return BadArgument(line, kPaperArgs);
+         return {};
+     }},
     {"export-ps",
      [](Script& s, const Line& line) -> Outcome {
          if (line.rest.empty()) return BadArgument(line, kFileArg);
-         return WriteTo(s, line.rest, ".ps", [&s, &line](const std::string& path) -> Outcome {
-             if (!ExportPostScript(s.graph, path)) return CannotWrite(line.rest);
+         // A name ending in .eps asks for the encapsulated picture.
+         const PageSheet sheet = SheetForName(std::string(line.rest), s.sheet);
+         return WriteTo(s, line.rest, sheet.encapsulated ? ".eps" : ".ps",
+                        [&s, &line, &sheet](const std::string& path) -> Outcome {
+                            if (!ExportPostScript(s.graph, path, sheet)) return CannotWrite(line.rest);
+                            return {};
+                        });
+     }},
+    {"export-eps",
+     [](Script& s, const Line& line) -> Outcome {
+         if (line.rest.empty()) return BadArgument(line, kFileArg);
+         PageSheet sheet = s.sheet;
+         sheet.encapsulated = true;
+         return WriteTo(s, line.rest, ".eps", [&s, &line, &sheet](const std::string& path) -> Outcome {
+             if (!ExportPostScript(s.graph, path, sheet)) return CannotWrite(line.rest);
              return {};
          });
      }},
@@ -340,26 +365,29 @@ const Command kCommands[] = {
      [](Script& s, const Line& line) -> Outcome {
          if (line.rest.empty()) return BadArgument(line, kFileArg);
          return WriteTo(s, line.rest, ".pdf", [&s, &line](const std::string& path) -> Outcome {
-             if (!ExportPdf(s.graph, QString::fromStdString(path))) return CannotWrite(line.rest);
+             if (!ExportPdf(s.graph, QString::fromStdString(path), s.sheet)) return CannotWrite(line.rest);
              return {};
          });
      }},
     {"export-png",
      [](Script& s, const Line& line) -> Outcome {
-         // FILE, or FILE W H; the picture is the script's client size by default.
-         if (line.args.size() != 1 && line.args.size() != 3)
-             return BadArgument(line, kPngArgs);
+         // FILE, or FILE W H, and --labels to keep the labels; the picture is
+         // the script's client size by default.
+         std::vector<std::string_view> args = line.args;
+         const bool labels = !args.empty() && args.back() == "--labels";
+         if (labels) args.pop_back();
+         if (args.size() != 1 && args.size() != 3) return BadArgument(line, kPngArgs);
          int width = s.graph.viewport().width, height = s.graph.viewport().height;
-         if (line.args.size() == 3) {
-             const auto w = WholeNumber(line.args[1], 1, 8192), h = WholeNumber(line.args[2], 1, 8192);
+         if (args.size() == 3) {
+             const auto w = WholeNumber(args[1], 1, 8192), h = WholeNumber(args[2], 1, 8192);
              if (!w || !h) return BadArgument(line, kPngArgs);
              width = int(*w);
              height = int(*h);
          }
-         return WriteTo(s, line.args[0], ".png", [&](const std::string& path) -> Outcome {
+         return WriteTo(s, args[0], ".png", [&](const std::string& path) -> Outcome {
              std::string error;
-             if (!ExportGraphImage(s.graph, path, width, height, &error)) {
-                 if (error == kImageSaveFailed) return CannotWrite(line.args[0]);
+             if (!ExportGraphImage(s.graph, path, width, height, &error, labels)) {
+                 if (error == kImageSaveFailed) return CannotWrite(args[0]);
                  return {1, CommandText::tr("cannot draw the picture: %1", {CommandText::reason({error})})};
              }
              return {};
@@ -418,10 +446,15 @@ std::string ScriptUsage() {
                            "           up, rdown, rup, dblclick, wheel, pen, grid, axis, mensuration,\n"
                            "           paint, display-equation, intersections, delete, undo, attrib,\n"
                            "           x-caption, y-caption, xy-caption, tangent, colour, zoom,\n"
-                           "           precision, dump (the graph's state as one JSON line), export-ps FILE,\n"
-                           "           export-png FILE [W H] (no grid, labels or selection; default size:\n"
-                           "           the script's), export-svg FILE, export-pdf FILE, open FILE.kvr,\n"
-                           "           save FILE.kvr. An export or save to - writes standard output.\n");
+                           "           precision, dump (the graph's state as one JSON line),\n"
+                           "           paper a4|letter (the sheet of the pages exported after it; the\n"
+                           "           locale's by default), export-ps FILE (a FILE ending in .eps: as\n"
+                           "           export-eps), export-eps FILE (one picture for a worksheet, its\n"
+                           "           bounding box tight round the graph), export-png FILE [W H]\n"
+                           "           [--labels] (no grid or selection, labels only with --labels;\n"
+                           "           default size: the script's), export-svg FILE, export-pdf FILE,\n"
+                           "           open FILE.kvr, save FILE.kvr. An export or save to - writes\n"
+                           "           standard output.\n");
 }
 
 int RunScript(const QStringList& args, std::istream& in, std::ostream& out, std::ostream& err) {

@@ -681,7 +681,7 @@
     </message>
     <message>
         <source>ps (*.ps)</source>
-        <translation>PostScript (*.ps)</translation>
+        <translation type="vanished">PostScript (*.ps)</translation>
     </message>
     <message>
         <source>Failed to save PostScript file</source>
@@ -713,7 +713,7 @@
     </message>
     <message>
         <source>PDF documents (*.pdf)</source>
-        <translation>PDF-Dokumente (*.pdf)</translation>
+        <translation type="vanished">PDF-Dokumente (*.pdf)</translation>
     </message>
     <message>
         <source>Failed to save PDF file</source>
@@ -730,6 +730,30 @@
     <message>
         <source>The graph is on the Clipboard</source>
         <translation>Die Grafik liegt in der Zwischenablage</translation>
+    </message>
+    <message>
+        <source>PostScript, A4 (*.ps)</source>
+        <translation>PostScript, A4 (*.ps)</translation>
+    </message>
+    <message>
+        <source>PostScript, Letter (*.ps)</source>
+        <translation>PostScript, Letter (*.ps)</translation>
+    </message>
+    <message>
+        <source>Encapsulated PostScript, for worksheets (*.eps)</source>
+        <translation>Encapsulated PostScript, für Arbeitsblätter (*.eps)</translation>
+    </message>
+    <message>
+        <source>PNG picture with labels (*.png)</source>
+        <translation>PNG-Bild mit Beschriftungen (*.png)</translation>
+    </message>
+    <message>
+        <source>PDF document, A4 (*.pdf)</source>
+        <translation>PDF-Dokument, A4 (*.pdf)</translation>
+    </message>
+    <message>
+        <source>PDF document, Letter (*.pdf)</source>
+        <translation>PDF-Dokument, Letter (*.pdf)</translation>
     </message>
 </context>
 <context>
@@ -996,7 +1020,7 @@
     </message>
     <message>
         <source>FILE [W H]: W and H whole numbers of pixels from 1 to 8192</source>
-        <translation>FILE [W H]: W und H ganze Zahlen von Pixeln von 1 bis 8192</translation>
+        <translation type="vanished">FILE [W H]: W und H ganze Zahlen von Pixeln von 1 bis 8192</translation>
     </message>
     <message>
         <source>W H: two whole numbers of pixels from 1 to 100000</source>
@@ -1050,7 +1074,7 @@
            the script&apos;s), export-svg FILE, export-pdf FILE, open FILE.kvr,
            save FILE.kvr. An export or save to - writes standard output.
 </source>
-        <translation>       kvr script [FILE|-]
+        <translation type="vanished">       kvr script [FILE|-]
            Führt einen Graphen ohne Fenster: Befehle, einer je Zeile, aus FILE
            oder von der Standardeingabe (&apos;#&apos; beginnt einen Kommentar): size, type,
            down, move, up, rdown, rup, dblclick, wheel, pen, grid, axis,
@@ -1103,6 +1127,48 @@
     <message>
         <source>cannot read the library folder %1</source>
         <translation>der Bibliotheksordner %1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>FILE [W H] [--labels]: W and H whole numbers of pixels from 1 to 8192</source>
+        <translation>FILE [W H] [--labels]: W und H ganze Zahlen von Pixeln von 1 bis 8192</translation>
+    </message>
+    <message>
+        <source>a4 or letter</source>
+        <translation>a4 oder letter</translation>
+    </message>
+    <message>
+        <source>       kvr script [FILE|-]
+           Runs one graph without a window: commands, one per line, from FILE
+           or standard input (&apos;#&apos; starts a comment): size, type, down, move,
+           up, rdown, rup, dblclick, wheel, pen, grid, axis, mensuration,
+           paint, display-equation, intersections, delete, undo, attrib,
+           x-caption, y-caption, xy-caption, tangent, colour, zoom,
+           precision, dump (the graph&apos;s state as one JSON line),
+           paper a4|letter (the sheet of the pages exported after it; the
+           locale&apos;s by default), export-ps FILE (a FILE ending in .eps: as
+           export-eps), export-eps FILE (one picture for a worksheet, its
+           bounding box tight round the graph), export-png FILE [W H]
+           [--labels] (no grid or selection, labels only with --labels;
+           default size: the script&apos;s), export-svg FILE, export-pdf FILE,
+           open FILE.kvr, save FILE.kvr. An export or save to - writes
+           standard output.
+</source>
+        <translation>       kvr script [FILE|-]
+           Führt einen Graphen ohne Fenster: Befehle, einer je Zeile, aus FILE
+           oder von der Standardeingabe (&apos;#&apos; beginnt einen Kommentar): size, type,
+           down, move, up, rdown, rup, dblclick, wheel, pen, grid, axis,
+           mensuration, paint, display-equation, intersections, delete, undo,
+           attrib, x-caption, y-caption, xy-caption, tangent, colour, zoom,
+           precision, dump (der Zustand des Graphen als eine JSON-Zeile),
+           paper a4|letter (der Bogen der danach exportierten Seiten; vorgegeben
+           der des Gebietsschemas), export-ps FILE (eine FILE auf .eps: wie
+           export-eps), export-eps FILE (ein Bild für ein Arbeitsblatt, sein
+           Begrenzungsrahmen eng um den Graphen), export-png FILE [W H]
+           [--labels] (ohne Gitter und Auswahl, Beschriftungen nur mit --labels;
+           Vorgabegröße: die des Skripts), export-svg FILE, export-pdf FILE,
+           open FILE.kvr, save FILE.kvr. Ein Export oder Speichern nach -
+           schreibt auf die Standardausgabe.
+</translation>
     </message>
 </context>
 <context>

@@ -196,11 +196,11 @@ QImage CKVRView::renderImage(double ratio)
     return image.isNull() ? image : image.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage CKVRView::captureCleanImage()
+QImage CKVRView::captureCleanImage(bool withLabels)
 {
     const bool grid = graph_->showGrid();
     graph_->setShowGrid(false);
-    graph_->saveFlagsForExport();
+    graph_->saveFlagsForExport(withLabels);
     QImage image = captureImage();
     graph_->restoreFlagsAfterExport();
     graph_->setShowGrid(grid);

@@ -53,7 +53,7 @@ public:
     QImage renderImage(double ratio);
     // The picture without grid, labels and selection, as "Export to Image File"
     // saves it; the screen keeps showing them.
-    QImage captureCleanImage();
+    QImage captureCleanImage(bool withLabels = false);
 
     // The context menus, by the names the graph asks for (tests look at them).
     QMenu* popupMenu(const std::string& name) const;

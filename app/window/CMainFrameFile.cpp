@@ -168,20 +168,36 @@ QString CMainFrame::suggestedName(const QString& extension) const
         QByteArray::fromStdString(SuggestedFileName(QFile::encodeName(documentPath_).toStdString(), extension.toStdString())));
 }
 
+// The page's sheet is chosen with the file type: A4 or Letter (the locale's
+// first), or one encapsulated picture for a worksheet, also taken from an
+// ".eps" name whatever type is chosen.
 void CMainFrame::exportPostScript()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export to PS"), suggestedName("ps"), tr("ps (*.ps)"));
+    const QString a4 = tr("PostScript, A4 (*.ps)"), letter = tr("PostScript, Letter (*.ps)");
+    const QString eps = tr("Encapsulated PostScript, for worksheets (*.eps)");
+    const bool letterFirst = DefaultSheet().width == PageSheet::Letter().width;
+    QString chosen = letterFirst ? letter : a4;
+    const QString path = QFileDialog::getSaveFileName(this, tr("Export to PS"), suggestedName("ps"),
+                                                      QStringList{letterFirst ? letter : a4, letterFirst ? a4 : letter, eps}.join(";;"),
+                                                      &chosen);
     if (path.isEmpty()) return;
-    if (!ExportPostScript(view_->graph(), withExtension(path, "ps").toStdString()))
+    PageSheet sheet = chosen == letter ? PageSheet::Letter() : PageSheet::A4();
+    const QString file = withExtension(path, chosen == eps ? "eps" : "ps");
+    sheet = SheetForName(QFile::encodeName(file).toStdString(), sheet);
+    if (chosen == eps) sheet.encapsulated = true;
+    if (!ExportPostScript(view_->graph(), QFile::encodeName(file).toStdString(), sheet))
         QMessageBox::warning(this, tr("KVR"), tr("Failed to save PostScript file"));
 }
 
+// The clean picture of the description, or with the labels for slides.
 void CMainFrame::exportImage()
 {
-    const QString path =
-        QFileDialog::getSaveFileName(this, tr("Export to Image File"), suggestedName("png"), tr("png (*.png)"));
+    const QString clean = tr("png (*.png)"), labelled = tr("PNG picture with labels (*.png)");
+    QString chosen = clean;
+    const QString path = QFileDialog::getSaveFileName(this, tr("Export to Image File"), suggestedName("png"),
+                                                      clean + ";;" + labelled, &chosen);
     if (path.isEmpty()) return;
-    const QImage image = view_->captureCleanImage();
+    const QImage image = view_->captureCleanImage(chosen == labelled);
     if (!SaveImagePng(image, withExtension(path, "png").toStdString()))
         QMessageBox::warning(this, tr("KVR"), TranslatedReason(kImageSaveFailed));
 }
@@ -197,10 +213,13 @@ void CMainFrame::exportSvg()
 
 void CMainFrame::exportPdf()
 {
+    const QString a4 = tr("PDF document, A4 (*.pdf)"), letter = tr("PDF document, Letter (*.pdf)");
+    const bool letterFirst = DefaultSheet().width == PageSheet::Letter().width;
+    QString chosen = letterFirst ? letter : a4;
     const QString path = QFileDialog::getSaveFileName(this, tr("Export to PDF"), suggestedName("pdf"),
-                                                      tr("PDF documents (*.pdf)"));
+                                                      letterFirst ? letter + ";;" + a4 : a4 + ";;" + letter, &chosen);
     if (path.isEmpty()) return;
-    if (!ExportPdf(view_->graph(), withExtension(path, "pdf")))
+    if (!ExportPdf(view_->graph(), withExtension(path, "pdf"), chosen == letter ? PageSheet::Letter() : PageSheet::A4()))
         QMessageBox::warning(this, tr("KVR"), tr("Failed to save PDF file"));
 }
 

@@ -382,6 +382,11 @@ TEST_F(ScriptCommandTest, ErrorsNameTheLineAndStopTheRun) {
         {"export-png a.png 100", "'export-png' needs FILE [W H]"},
         {"export-png a.png 0 100", "'export-png' needs FILE [W H]"},
         {"export-png a.png 100 9000", "'export-png' needs FILE [W H]"},
+        {"export-png a.png --label", "'export-png' needs FILE [W H] [--labels]"},
+        {"export-eps", "'export-eps' needs FILE"},
+        {"paper", "'paper' needs a4 or letter"},
+        {"paper a5", "'paper' needs a4 or letter"},
+        {"paper a4 letter", "'paper' needs a4 or letter"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
@@ -444,6 +449,56 @@ TEST_F(ScriptCommandTest, ExportsSvgAndPdfPages) {
     }
 }
 
+// The pages a teacher prints or puts in a worksheet, read back by Ghostscript:
+// the page fills its sheet (A4 or Letter, turned to landscape for a wide
+// graph) inside 15 mm margins, with the structuring comments a spooler reads;
+// the encapsulated picture's bounding box is within 2 points of its ink.
+TEST_F(ScriptCommandTest, PagesFillTheirSheetAndPicturesAreTight) {
+    if (!ghostscript::Available()) GTEST_SKIP() << "ghostscript is not installed";
+    QTemporaryDir dir;
+    const std::string a4 = dir.filePath("a4.ps").toStdString(), letter = dir.filePath("letter.ps").toStdString();
+    const std::string eps = dir.filePath("picture.eps").toStdString(), named = dir.filePath("named.EPS").toStdString();
+    const RunResult result =
+        RunCommand({}, "size 800 600\ntype y = x^2 - 2\ntype y = sin(x)\npaper a4\nexport-ps " + a4 +
+                           "\npaper Letter\nexport-ps " + letter + "\nexport-eps " + eps + "\nexport-ps " + named + "\n");
+    ASSERT_EQ(result.status, 0) << result.err;
+    struct Page {
+        std::string path;
+        double width, height;  // the landscape sheet
+    };
+    for (const Page& page : {Page{a4, 841.89, 595.276}, Page{letter, 792, 612}}) {
+        SCOPED_TRACE(page.path);
+        const std::string text = ghostscript::Slurp(page.path);
+        for (const char* comment : {"%!PS-Adobe-3.0\r\n", "%%BoundingBox: ", "%%Pages: 1\r\n", "%%EndComments\r\n",
+                                    "%%Page: 1 1\r\n", "%%EOF\r\n"})
+            EXPECT_NE(text.find(comment), std::string::npos) << comment;
+        const ghostscript::Box ink = ghostscript::InkBox(page.path);
+        ASSERT_TRUE(ink.valid());
+        // The ink on the turned sheet: at least 80 % of the room between the margins, on one axis.
+        const double roomX = page.width - 2 * 42.52, roomY = page.height - 2 * 42.52;
+        EXPECT_TRUE((ink.right - ink.left) >= 0.8 * roomX || (ink.top - ink.bottom) >= 0.8 * roomY)
+            << ink.left << " " << ink.bottom << " " << ink.right << " " << ink.top;
+        EXPECT_GE(ink.left, 42.52 - 2);
+        EXPECT_LE(ink.right, page.width - 42.52 + 2);
+    }
+    for (const std::string& picture : {eps, named}) {
+        SCOPED_TRACE(picture);
+        const std::string text = ghostscript::Slurp(picture);
+        EXPECT_EQ(text.rfind("%!PS-Adobe-3.0 EPSF-3.0\r\n", 0), 0u);
+        const size_t at = text.find("%%BoundingBox: ");
+        ASSERT_NE(at, std::string::npos);
+        double l = 0, b = 0, r = 0, t = 0;
+        ASSERT_EQ(std::sscanf(text.c_str() + at, "%%%%BoundingBox: %lf %lf %lf %lf", &l, &b, &r, &t), 4);
+        const ghostscript::Box ink = ghostscript::InkBox(picture);
+        ASSERT_TRUE(ink.valid());
+        EXPECT_NEAR(ink.left, l, 2);
+        EXPECT_NEAR(ink.bottom, b, 2);
+        EXPECT_NEAR(ink.right, r, 2);
+        EXPECT_NEAR(ink.top, t, 2);
+        EXPECT_EQ(ghostscript::Errors(picture), "");
+    }
+}
+
 // The picture of the scripted graph: the script's size unless W H are given,
 // a clean picture (the grid left out), and an unwritable file stops the run.
 TEST_F(ScriptCommandTest, ExportsPng) {
@@ -458,6 +513,19 @@ TEST_F(ScriptCommandTest, ExportsPng) {
     EXPECT_EQ(QImage(QString::fromStdString(sized)).size(), QSize(320, 200));
     EXPECT_EQ(QImage(QString::fromStdString(given)).size(), QSize(64, 48));
     EXPECT_EQ(result.lines.size(), 1u);
+
+    // With --labels the label is in the picture; the clean picture has none.
+    const std::string clean = dir.filePath(QStringLiteral("c.png")).toStdString();
+    const std::string labelled = dir.filePath(QStringLiteral("d.png")).toStdString();
+    const RunResult labels = RunCommand({}, "type y = x^2 - 2\n" + RightClick(1, -1) + "display-equation\nexport-png " + clean + "\nexport-png " +
+                                                labelled + " --labels\n");
+    ASSERT_EQ(labels.status, 0) << labels.err;
+    const QImage a(QString::fromStdString(clean)), b(QString::fromStdString(labelled));
+    ASSERT_EQ(a.size(), b.size());
+    int darker = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) darker += qGray(b.pixel(x, y)) + 60 < qGray(a.pixel(x, y));
+    EXPECT_GT(darker, 30) << "the label's ink";
 
     const RunResult failed = RunCommand({}, "type y = x\nexport-png /no/such/folder/graph.png\ndump\n");
     EXPECT_EQ(failed.status, 1);

@@ -54,6 +54,28 @@ struct Raster {
     }
 };
 
+// The box round everything inked on the page (points, from the sheet's
+// lower-left corner), from Ghostscript's bounding-box device.
+struct Box {
+    double left = 0, bottom = 0, right = -1, top = -1;
+    bool valid() const { return right > left && top > bottom; }
+};
+
+inline Box InkBox(const std::string& path) {
+    const std::string log = path + ".bbox";
+    const std::string command = "gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=bbox '" + path + "' >'" + log + "' 2>&1";
+    Box box;
+    if (std::system(command.c_str()) == 0) {
+        const std::string text = Slurp(log);
+        const size_t at = text.find("%%HiResBoundingBox: ");
+        if (at != std::string::npos)
+            std::sscanf(text.c_str() + at, "%%%%HiResBoundingBox: %lf %lf %lf %lf", &box.left, &box.bottom, &box.right,
+                        &box.top);
+    }
+    std::filesystem::remove(log);
+    return box;
+}
+
 inline Raster Render(const std::string& path) {
     const std::string pgm = path + ".pgm";
     const std::string command = "gs -q -dBATCH -dNOPAUSE -dSAFER -r72 -sDEVICE=pgmraw -sOutputFile='" + pgm + "' '" +
