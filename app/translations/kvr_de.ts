@@ -680,10 +680,6 @@
         <translation>Änderungen an %1 speichern?</translation>
     </message>
     <message>
-        <source>ps (*.ps)</source>
-        <translation type="vanished">PostScript (*.ps)</translation>
-    </message>
-    <message>
         <source>Failed to save PostScript file</source>
         <translation>Die PostScript-Datei konnte nicht gespeichert werden</translation>
     </message>
@@ -710,10 +706,6 @@
     <message>
         <source>Export to PDF</source>
         <translation>Als PDF exportieren</translation>
-    </message>
-    <message>
-        <source>PDF documents (*.pdf)</source>
-        <translation type="vanished">PDF-Dokumente (*.pdf)</translation>
     </message>
     <message>
         <source>Failed to save PDF file</source>
@@ -1019,10 +1011,6 @@
         <translation>PX PY: zwei ganze Zahlen von Pixeln innerhalb ±1000000</translation>
     </message>
     <message>
-        <source>FILE [W H]: W and H whole numbers of pixels from 1 to 8192</source>
-        <translation type="vanished">FILE [W H]: W und H ganze Zahlen von Pixeln von 1 bis 8192</translation>
-    </message>
-    <message>
         <source>W H: two whole numbers of pixels from 1 to 100000</source>
         <translation>W H: zwei ganze Zahlen von Pixeln von 1 bis 100000</translation>
     </message>
@@ -1061,31 +1049,6 @@
     <message>
         <source>line %1: %2</source>
         <translation>Zeile %1: %2</translation>
-    </message>
-    <message>
-        <source>       kvr script [FILE|-]
-           Runs one graph without a window: commands, one per line, from FILE
-           or standard input (&apos;#&apos; starts a comment): size, type, down, move,
-           up, rdown, rup, dblclick, wheel, pen, grid, axis, mensuration,
-           paint, display-equation, intersections, delete, undo, attrib,
-           x-caption, y-caption, xy-caption, tangent, colour, zoom,
-           precision, dump (the graph&apos;s state as one JSON line), export-ps FILE,
-           export-png FILE [W H] (no grid, labels or selection; default size:
-           the script&apos;s), export-svg FILE, export-pdf FILE, open FILE.kvr,
-           save FILE.kvr. An export or save to - writes standard output.
-</source>
-        <translation type="vanished">       kvr script [FILE|-]
-           Führt einen Graphen ohne Fenster: Befehle, einer je Zeile, aus FILE
-           oder von der Standardeingabe (&apos;#&apos; beginnt einen Kommentar): size, type,
-           down, move, up, rdown, rup, dblclick, wheel, pen, grid, axis,
-           mensuration, paint, display-equation, intersections, delete, undo,
-           attrib, x-caption, y-caption, xy-caption, tangent, colour, zoom,
-           precision, dump (der Zustand des Graphen als eine JSON-Zeile),
-           export-ps FILE, export-png FILE [W H] (ohne Gitter, Beschriftungen
-           und Auswahl; Vorgabegröße: die des Skripts), export-svg FILE,
-           export-pdf FILE, open FILE.kvr, save FILE.kvr. Ein Export oder
-           Speichern nach - schreibt auf die Standardausgabe.
-</translation>
     </message>
     <message>
         <source>expected one input: FILE or -</source>
