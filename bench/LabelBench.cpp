@@ -3,8 +3,9 @@
 // drawn for real through GlPainter into a headless EGL framebuffer: with the
 // label cache warm (the steady state of dragging and zooming) and cold (every
 // label typeset again, as after the first paint of a document). Plus the
-// typesetter alone.
+// typesetter alone, and the printed page of that scene.
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,7 +17,9 @@
 #include "render/EglContext.h"
 #include "render/GL.h"
 #include "render/GlPainter.h"
+#include "render/GraphExport.h"
 #include "render/GraphFrame.h"
+#include "render/GraphPage.h"
 #include "render/Typesetter.h"
 
 namespace {
@@ -131,5 +134,36 @@ void BM_LabelText(benchmark::State& state) {
     state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(curves.size()));
 }
 BENCHMARK(BM_LabelText)->Arg(MathEx::TEXT_LATEX)->Arg(MathEx::TEXT_TEXTBOOK)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// The worksheet a teacher prints: the drag scene's twenty equations, every
+// label shown, exported as one PDF page and one PostScript page into a
+// temporary folder (the file written whole, as the File menu writes it).
+void BM_ExportLabelledPage(benchmark::State& state) {
+    if (!Typesetter::EnsureGuiApplication()) {
+        state.SkipWithError("no fonts");
+        return;
+    }
+    GraphManager graph;
+    graph.setClientSize(kWidth, kHeight);
+    BuildDragScene(graph, 20);
+    for (const auto& e : graph.equations()) e->setDisplayText(true);
+    const std::string folder = (std::filesystem::temp_directory_path() / "kvr-bench-page").string();
+    std::filesystem::create_directories(folder);
+    const bool pdf = state.range(0) == 0;
+    const std::string path = folder + (pdf ? "/page.pdf" : "/page.ps");
+    for (auto _ : state) {
+        const bool ok = pdf ? ExportPdf(graph, QString::fromStdString(path)) : ExportPostScript(graph, path);
+        if (!ok) {
+            state.SkipWithError("the page could not be written");
+            break;
+        }
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_ExportLabelledPage)->Arg(0)->Arg(1)->ArgNames({"ps"})->Unit(benchmark::kMillisecond);
 
 }  // namespace
