@@ -95,10 +95,18 @@ public:
     virtual void pushTransform(double dx, double dy, double sx, double sy) = 0;
     virtual void popTransform() = 0;
 
+    // Upright, as numbers and words are set; italic, as the names of
+    // variables (the axes' x and y) are.
+    enum class TextStyle { Upright, Italic };
+
     // One line of the Roman stroke font in the pen's colour with its baseline
     // origin at `origin`, glyph units (a capital is about 100 high) scaled by
-    // (sx, sy) to graph units. Returns the advance in glyph units.
-    virtual float strokeText(const std::string& text, PointF origin, double sx, double sy) = 0;
+    // (sx, sy) to graph units, slanted when italic (pages use their italic
+    // face). Returns the advance in glyph units.
+    virtual float text(const std::string& text, PointF origin, double sx, double sy, TextStyle style) = 0;
+    float strokeText(const std::string& s, PointF origin, double sx, double sy) {
+        return text(s, origin, sx, sy, TextStyle::Upright);
+    }
     // Advance of a text in glyph units, without drawing it.
     virtual float strokeTextWidth(const std::string& text) const = 0;
 

@@ -271,7 +271,9 @@ void Viewport::drawAxes(Painter& painter, const std::vector<RectF>& captions) co
     const PointF yHead[] = {{0, tip.y}, {half * xz, tip.y - length * yz}, {-half * xz, tip.y - length * yz}};
     painter.fillPolygon(xHead);
     painter.fillPolygon(yHead);
-    for (const AxisName& name : axisNames(painter)) painter.strokeText(name.text, name.at, name.sx, name.sy);
+    // The axes' names are variables: italic, as in the labels.
+    for (const AxisName& name : axisNames(painter))
+        painter.text(name.text, name.at, name.sx, name.sy, Painter::TextStyle::Italic);
     const OriginMark o = originMark(painter);
     if (o.shown(captions, kCaptionGap * unitsPerPixelX(), kCaptionGap * unitsPerPixelY()))
         painter.strokeText("O", o.origin, o.sx, o.sy);
@@ -362,8 +364,8 @@ void Viewport::drawPageAxes(Painter& painter) const {
     // the numbers stand on the other sides.
     const double gapX = kNumberGap * unitsPerPixelX(), gapY = kNumberGap * unitsPerPixelY();
     const double xWidth = painter.strokeTextWidth("x") * sx;
-    painter.strokeText("x", PointF(float(tip.x - kArrowLength * xZoom - gapX - xWidth), float(gapY)), sx, sy);
-    painter.strokeText(
-        "y", PointF(float(gapX), float(tip.y - kArrowLength * yZoom - gapY - capitalPixels * unitsPerPixelY())), sx,
-        sy);
+    painter.text("x", PointF(float(tip.x - kArrowLength * xZoom - gapX - xWidth), float(gapY)), sx, sy,
+                 Painter::TextStyle::Italic);
+    painter.text("y", PointF(float(gapX), float(tip.y - kArrowLength * yZoom - gapY - capitalPixels * unitsPerPixelY())),
+                 sx, sy, Painter::TextStyle::Italic);
 }

@@ -16,6 +16,8 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 // Segments of a full circle: smooth at marker and label sizes.
 constexpr int kCircleSegments = 48;
+// Horizontal shift per unit of height of a slanted glyph.
+constexpr double kItalicSlant = 0.2;
 // Corners of a marker disc: round at marker sizes, and cheap by the thousand.
 constexpr int kDiscCorners = 12;
 // Arrow heads in pixels per unit of line width, the proportions of the
@@ -367,12 +369,17 @@ void GlPainter::popTransform()
     glPopMatrix();
 }
 
-float GlPainter::strokeText(const std::string& text, PointF origin, double sx, double sy)
+float GlPainter::text(const std::string& text, PointF origin, double sx, double sy, TextStyle style)
 {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glTranslated(origin.x, origin.y, 0.0);
     glScaled(sx, sy, 1.0);
+    if (style == TextStyle::Italic) {
+        // The stroke font has no italic: its glyphs are slanted by about 11°.
+        const GLdouble shear[16] = {1, 0, 0, 0, kItalicSlant, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+        glMultMatrixd(shear);
+    }
     // No glutInit (it needs a display): the handlers keep freeglut's
     // "not initialised" report from ending the process, and it then draws.
     StrokeFont::EnsureHandlers();

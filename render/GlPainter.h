@@ -52,7 +52,7 @@ public:
     void pushTransform(double dx, double dy, double sx, double sy) override;
     void popTransform() override;
 
-    float strokeText(const std::string& text, PointF origin, double sx, double sy) override;
+    float text(const std::string& text, PointF origin, double sx, double sy, TextStyle style) override;
     float strokeTextWidth(const std::string& text) const override;
 
     PixelSize equationImage(const std::string& latex, PointF corner) override;

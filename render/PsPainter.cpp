@@ -11,6 +11,7 @@ namespace {
 // font: a capital of the Roman stroke font is 100 units high, a capital of
 // Times about 0.66 of the font size.
 const char* const kPageFont = "Times-Roman";
+const char* const kPageItalicFont = "Times-Italic";
 constexpr double kCapitalUnits = 100.0, kCapitalPerEm = 0.66;
 // Radius (window pixels) up to which a circle meeting the page is written as
 // an arc: its path then stays within this distance of the sheet.
@@ -194,14 +195,15 @@ void PsPainter::popTransform() {
     if (transforms_.size() > 1) transforms_.pop_back();
 }
 
-float PsPainter::strokeText(const std::string& text, PointF origin, double, double sy) {
+float PsPainter::text(const std::string& text, PointF origin, double, double sy, TextStyle style) {
     if (text.empty()) return 0.0f;
     const Point base = window(origin.x, origin.y);
     const Point top = window(origin.x, origin.y + kCapitalUnits * sy);
     const double capital = std::fabs(top.y - base.y);
     // A text that starts off the page, or is taller than it, is left out.
     if (!Finite(base) || !Finite(top) || !page_.contains(base) || !page_.contains(top)) return strokeTextWidth(text);
-    writer_.SetFont(kPageFont, std::max(1, int(std::lround(capital / kCapitalPerEm))));
+    writer_.SetFont(style == TextStyle::Italic ? kPageItalicFont : kPageFont,
+                    std::max(1, int(std::lround(capital / kCapitalPerEm))));
     writer_.MoveTo(float(base.x), float(base.y));
     writer_.ShowText(text, 0, 0);
     return strokeTextWidth(text);

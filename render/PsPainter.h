@@ -33,7 +33,7 @@ public:
     void clearClip() override;
     void pushTransform(double dx, double dy, double sx, double sy) override;
     void popTransform() override;
-    float strokeText(const std::string& text, PointF origin, double sx, double sy) override;
+    float text(const std::string& text, PointF origin, double sx, double sy, TextStyle style) override;
     float strokeTextWidth(const std::string& text) const override;
     // Bitmaps have no place on the vector page: labels are drawn from their
     // expression layout there instead.

@@ -238,7 +238,7 @@ void QtPainter::popTransform()
     if (transforms_.size() > 1) transforms_.pop_back();
 }
 
-float QtPainter::strokeText(const std::string& text, PointF origin, double, double sy)
+float QtPainter::text(const std::string& text, PointF origin, double, double sy, TextStyle style)
 {
     const float advance = strokeTextWidth(text);
     if (text.empty()) return advance;
@@ -248,6 +248,7 @@ float QtPainter::strokeText(const std::string& text, PointF origin, double, doub
     if (capital < 0.01 || capital > kFar) return advance;
     QFont font(QStringLiteral("Times"));
     font.setStyleHint(QFont::Serif);
+    font.setItalic(style == TextStyle::Italic);
     font.setPixelSize(std::max(1, int(std::lround(capital / kCapitalPerEm))));
     painter_.save();
     painter_.setFont(font);

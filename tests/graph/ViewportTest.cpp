@@ -542,6 +542,7 @@ TEST_P(ViewportRasterAxes, AxesArrowheadsAndLabelsBeforeTheGrid) {
     for (size_t i = 0; i < 2; ++i) {
         const testing_support::RecordedText& name = s.texts[i];
         EXPECT_EQ(name.text, i == 0 ? "x" : "y");
+        EXPECT_TRUE(name.italic) << "a variable's name, set as the labels set it";
         EXPECT_NEAR(name.sx, 0.14 * upx, 1e-12) << name.text;
         EXPECT_NEAR(name.sy, 0.14 * upy, 1e-12) << name.text;
         const double right = name.origin.x + RecordingPainter::kGlyphWidth * name.sx;
@@ -639,6 +640,7 @@ TEST_P(ViewportPage, ArrowedAxesAcrossTheViewThenLabels) {
     EXPECT_LT(xRight, tip.x - 0.3 * c.xZoom);
     EXPECT_GT(s.texts[0].origin.y, 0);
     EXPECT_EQ(s.texts[1].text, "y");
+    EXPECT_TRUE(s.texts[0].italic && s.texts[1].italic);
     EXPECT_GT(s.texts[1].origin.x, 0);
     EXPECT_LT(s.texts[1].origin.y + 100 * s.texts[1].sy, tip.y - 0.3 * c.yZoom);
 }

@@ -59,6 +59,7 @@ TEST(PsPainter, ClipCircleArcArrowsAndText) {
     s.arrows(arrow);
     EXPECT_EQ(s.equationImage("x^2", PointF(0, 0)).width, 0);
     const float advance = s.strokeText("ab", PointF(0, 0), 0.01, 0.01);
+    s.text("x", PointF(0, 0), 0.01, 0.01, Painter::TextStyle::Italic);
     EXPECT_GT(advance, 100);
     EXPECT_EQ(w.Body(),
               "gsave\n\nnewpath 256 208 moveto 384 208 lineto 384 272 lineto 256 272 lineto closepath clip\n"
@@ -66,7 +67,8 @@ TEST(PsPainter, ClipCircleArcArrowsAndText) {
               "newpath 352 272 16 0 360 arc closepath fill\n\n"
               "newpath 320 240 32 0 90 arc stroke\n\n"
               "newpath\n320 240 352 240 1 3 6 arrow\nfill\n\n"
-              "320 240 moveto\n/Times-Roman findfont 48 scalefont setfont\n(ab) show\n");
+              "320 240 moveto\n/Times-Roman findfont 48 scalefont setfont\n(ab) show\n"
+              "320 240 moveto\n/Times-Italic findfont 48 scalefont setfont\n(x) show\n");
 }
 
 // A whole picture through the vector path: an expression layout, markers and

@@ -33,6 +33,7 @@ struct RecordedText {
     std::string text;
     PointF origin;  // transformed
     double sx, sy;  // glyph units to graph units, transform included
+    bool italic = false;
 };
 
 struct RecordedCircle {
@@ -77,9 +78,9 @@ public:
     void popTransform() override {
         if (stack_.size() > 1) stack_.pop_back();
     }
-    float strokeText(const std::string& text, PointF origin, double sx, double sy) override {
+    float text(const std::string& text, PointF origin, double sx, double sy, TextStyle style) override {
         const Affine& t = stack_.back();
-        texts.push_back(RecordedText{text, Map(origin.x, origin.y), sx * t.sx, sy * t.sy});
+        texts.push_back(RecordedText{text, Map(origin.x, origin.y), sx * t.sx, sy * t.sy, style == TextStyle::Italic});
         return strokeTextWidth(text);
     }
     float strokeTextWidth(const std::string& text) const override { return kGlyphWidth * float(text.size()); }
