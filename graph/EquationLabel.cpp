@@ -15,7 +15,7 @@ LabelSize MeasureEquationLabel(Painter& painter, const MathEx::MathExp& exp, dou
                                double yZoom) {
     const MathEx::ExpNode* root = exp.GetRoot();
     if (!root) return {};
-    if (!painter.isVector()) {
+    if (painter.typesets()) {
         const PixelSize px = painter.equationImageSize(exp.ToText(MathEx::TEXT_TEXTBOOK));
         return {px.width * scale * xZoom / kPixelsPerUnit, px.height * scale * yZoom / kPixelsPerUnit};
     }
@@ -26,12 +26,12 @@ LabelSize DrawEquationLabel(Painter& painter, const MathEx::MathExp& exp, PointF
                             double xZoom, double yZoom) {
     const MathEx::ExpNode* root = exp.GetRoot();
     if (!root) return {};
-    if (!painter.isVector()) {
+    if (painter.typesets()) {
         const PixelSize px = painter.equationImage(exp.ToText(MathEx::TEXT_TEXTBOOK), corner);
         return {px.width * scale * xZoom / kPixelsPerUnit, px.height * scale * yZoom / kPixelsPerUnit};
     }
-    // Vector output cannot carry the bitmap: draw the laid-out tree, whose
-    // layout y grows downward from the top, so lift it by its height.
+    // A page that cannot typeset (PostScript) is given the laid-out tree,
+    // whose layout y grows downward from the top: lift it by its height.
     const double sx = kLayoutScale * scale * xZoom, sy = kLayoutScale * scale * yZoom;
     const RectF& box = root->box;
     painter.pushTransform(corner.x - box.left * sx, corner.y + box.bottom * sy, sx, sy);
@@ -99,7 +99,7 @@ PieceRow PlacePieces(const Painter& painter, const MathEx::UserLabel& label) {
 
 LabelSize MeasureUserLabel(Painter& painter, const MathEx::UserLabel& label, double scale, double xZoom,
                            double yZoom) {
-    if (!painter.isVector()) {
+    if (painter.typesets()) {
         const PixelSize px = painter.equationImageSize(label.latex());
         return {px.width * scale * xZoom / kPixelsPerUnit, px.height * scale * yZoom / kPixelsPerUnit};
     }
@@ -110,7 +110,7 @@ LabelSize MeasureUserLabel(Painter& painter, const MathEx::UserLabel& label, dou
 
 LabelSize DrawUserLabel(Painter& painter, const MathEx::UserLabel& label, PointF corner, double scale,
                         double xZoom, double yZoom) {
-    if (!painter.isVector()) {
+    if (painter.typesets()) {
         const PixelSize px = painter.equationImage(label.latex(), corner);
         return {px.width * scale * xZoom / kPixelsPerUnit, px.height * scale * yZoom / kPixelsPerUnit};
     }

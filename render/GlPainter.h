@@ -33,6 +33,7 @@ public:
     void setDevicePixelRatio(double ratio);
     double devicePixelRatio() const { return ratio_; }
 
+    bool typesets() const override { return true; }
     bool isVector() const override { return false; }
 
     void setPen(const Pen& pen) override;

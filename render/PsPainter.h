@@ -17,6 +17,7 @@ class PsPainter : public Painter {
 public:
     PsPainter(PostScriptWriter& writer, const Projection& projection);
 
+    bool typesets() const override { return false; }
     bool isVector() const override { return true; }
     void setPen(const Pen& pen) override;
     void polyline(std::span<const PointF> points, bool closed = false) override;

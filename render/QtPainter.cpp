@@ -10,6 +10,7 @@
 
 #include "core/RectClip.h"
 #include "render/StrokeFont.h"
+#include "render/Typesetter.h"
 
 namespace {
 
@@ -261,6 +262,23 @@ float QtPainter::text(const std::string& text, PointF origin, double, double sy,
 float QtPainter::strokeTextWidth(const std::string& text) const
 {
     return StrokeFont::Width(text);
+}
+
+PixelSize QtPainter::equationImageSize(const std::string& latex)
+{
+    const std::shared_ptr<const LabelBitmap> bitmap = Typesetter::Typeset(latex);
+    return bitmap ? PixelSize{bitmap->width, bitmap->height} : PixelSize{};
+}
+
+PixelSize QtPainter::equationImage(const std::string& latex, PointF corner)
+{
+    const QPointF lowerLeft = toPainter(corner.x, corner.y);
+    const PixelSize size = equationImageSize(latex);
+    if (!finite(lowerLeft) || size.width <= 0 || !clip_.intersects(QRectF(lowerLeft.x(), lowerLeft.y() - size.height,
+                                                                           size.width, size.height)))
+        return size;
+    Typesetter::PaintLabel(latex, painter_, QPointF(lowerLeft.x(), lowerLeft.y() - size.height));
+    return size;
 }
 
 void QtPainter::circle(PointF centre, double radius, bool filled)

@@ -17,6 +17,7 @@ public:
     // `height` is the view's client height: window y grows upward, the painter's downward.
     QtPainter(QPainter& painter, const Projection& projection, int height);
 
+    bool typesets() const override { return true; }
     bool isVector() const override { return true; }
     void setPen(const Pen& pen) override;
     void polyline(std::span<const PointF> points, bool closed = false) override;
@@ -35,9 +36,10 @@ public:
     void popTransform() override;
     float text(const std::string& text, PointF origin, double sx, double sy, TextStyle style) override;
     float strokeTextWidth(const std::string& text) const override;
-    // Labels reach the page through their expression layout, as on the PostScript page.
-    PixelSize equationImage(const std::string&, PointF) override { return {}; }
-    PixelSize equationImageSize(const std::string&) override { return {}; }
+    // Labels are set by the screen's typesetter, as vectors and text: the
+    // same italics and superscripts as on screen, and text a reader can find.
+    PixelSize equationImage(const std::string& latex, PointF corner) override;
+    PixelSize equationImageSize(const std::string& latex) override;
 
     // Nothing is drawn outside this rectangle (painter coordinates); the whole view by default.
     void setViewClip(const QRectF& rect);

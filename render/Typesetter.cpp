@@ -29,20 +29,36 @@ long typesetCount = 0;
 
 double ClampRatio(double ratio) { return std::isfinite(ratio) ? std::clamp(ratio, 0.25, 4.0) : 1.0; }
 
-std::shared_ptr<LabelBitmap> Render(const std::string& latex, int size, double ratio) {
-    const double em = kSizePixels[std::clamp(size, 0, 7)] * ratio;
-    std::unique_ptr<TexNode> root = ParseTex(latex);
-    TexLayout layout(em);
-    layout.layout(*root);
+// A label laid out, and the picture it makes: its size in pixels and where
+// its baseline lies, a margin of ink-free pixels all round.
+struct Laid {
+    std::unique_ptr<TexNode> root;
+    std::unique_ptr<TexLayout> layout;
+    double margin = 0, baselineFromTop = 0;
+    int w = 0, h = 0;
+};
 
-    const double margin = std::ceil(ratio);
-    const double ascent = std::max(root->ascent, 0.7 * em);
-    const double descent = std::max(root->descent, 0.2 * em);
+Laid LayOut(const std::string& latex, int size, double ratio) {
+    Laid l;
+    const double em = kSizePixels[std::clamp(size, 0, 7)] * ratio;
+    l.root = ParseTex(latex);
+    l.layout = std::make_unique<TexLayout>(em);
+    l.layout->layout(*l.root);
+    l.margin = std::ceil(ratio);
+    const double ascent = std::max(l.root->ascent, 0.7 * em);
+    const double descent = std::max(l.root->descent, 0.2 * em);
     // Never an empty image for a non-empty text, even one with no ink.
-    const double width = std::max(root->width + root->italicCorrection, 0.3 * em);
-    const int w = std::min(int(std::ceil(width + 2 * margin)), int(Typesetter::kMaxLabelWidth * ratio));
-    const int h = std::min(int(std::ceil(ascent + descent + 2 * margin)), int(Typesetter::kMaxLabelHeight * ratio));
-    const double baselineFromTop = std::min(margin + std::ceil(ascent), double(h));
+    const double width = std::max(l.root->width + l.root->italicCorrection, 0.3 * em);
+    l.w = std::min(int(std::ceil(width + 2 * l.margin)), int(Typesetter::kMaxLabelWidth * ratio));
+    l.h = std::min(int(std::ceil(ascent + descent + 2 * l.margin)), int(Typesetter::kMaxLabelHeight * ratio));
+    l.baselineFromTop = std::min(l.margin + std::ceil(ascent), double(l.h));
+    return l;
+}
+
+std::shared_ptr<LabelBitmap> Render(const std::string& latex, int size, double ratio) {
+    const Laid l = LayOut(latex, size, ratio);
+    const int w = l.w, h = l.h;
+    const double baselineFromTop = l.baselineFromTop;
 
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -50,7 +66,7 @@ std::shared_ptr<LabelBitmap> Render(const std::string& latex, int size, double r
         QPainter painter(&image);
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
         painter.setPen(Qt::black);
-        layout.paint(*root, painter, margin, baselineFromTop);
+        l.layout->paint(*l.root, painter, l.margin, baselineFromTop);
     }
 
     auto bitmap = std::make_shared<LabelBitmap>();
@@ -103,6 +119,19 @@ QImage TypesetImage(const std::string& latex, int size, double ratio) {
     }
     image.setDevicePixelRatio(ClampRatio(ratio));
     return image;
+}
+
+QSize PaintLabel(const std::string& latex, QPainter& painter, QPointF topLeft, int size) {
+    if (latex.empty() || !EnsureGuiApplication()) return {};
+    const Laid l = LayOut(latex, size, 1.0);
+    painter.save();
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::black);
+    painter.setClipRect(QRectF(topLeft, QSizeF(l.w, l.h)), Qt::IntersectClip);
+    l.layout->paint(*l.root, painter, topLeft.x() + l.margin, topLeft.y() + l.baselineFromTop);
+    painter.restore();
+    return QSize(l.w, l.h);
 }
 
 long TypesetCount() { return typesetCount; }

@@ -15,7 +15,10 @@
 #include <memory>
 #include <string>
 
+#include <QtCore/QPointF>
+#include <QtCore/QSize>
 #include <QtGui/QImage>
+#include <QtGui/QPainter>
 
 #include "render/LabelBitmap.h"
 
@@ -38,6 +41,11 @@ std::shared_ptr<const LabelBitmap> Typeset(const std::string& latex, int size = 
 // The label as a picture: black ink on transparent, first row at the top,
 // its device pixel ratio set. A null image when Typeset gives nothing.
 QImage TypesetImage(const std::string& latex, int size = kLabelSize, double ratio = 1.0);
+
+// The label drawn straight onto a painter, as vectors and text (a page: PDF,
+// SVG, print), black, the same layout and size as TypesetImage at ratio 1
+// with its top-left corner at `topLeft`; returns that size in pixels.
+QSize PaintLabel(const std::string& latex, QPainter& painter, QPointF topLeft, int size = kLabelSize);
 
 // Labels typeset since start-up (cache misses), for tests and benchmarks.
 long TypesetCount();

@@ -3,6 +3,8 @@
 // printer resolutions.
 #include <gtest/gtest.h>
 
+#include <QtCore/QStringList>
+#include <QtCore/QXmlStreamReader>
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
 
@@ -59,5 +61,31 @@ TEST_P(PaintedRegionOnPaper, HasNoUnpaintedPixelInside) {
 INSTANTIATE_TEST_SUITE_P(Printers, PaintedRegionOnPaper,
                          ::testing::Values(ResolutionCase{300}, ResolutionCase{1200}),
                          [](const auto& info) { return std::to_string(info.param.dpi) + "dpi"; });
+
+}  // namespace
+
+namespace {
+
+// A page sets labels as the screen does, as text: the SVG of a labelled
+// curve holds the label's words and numbers in order, the number whole
+// (a stroke-font layout would give it glyph by glyph).
+TEST(GraphPage, LabelsAreTypesetAsTextOnTheSvgPage) {
+    Typesetter::EnsureGuiApplication();
+    GraphManager graph;
+    graph.setClientSize(800, 600);
+    EquationObject* line = graph.addEquationFromText("y = 0.5x + 1");
+    ASSERT_NE(line, nullptr);
+    line->setDisplayText(true);
+    const QByteArray svg = SvgDrawing(graph);
+    ASSERT_FALSE(svg.isEmpty());
+    QStringList texts;
+    QXmlStreamReader reader(svg);
+    while (!reader.atEnd())
+        if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == QLatin1String("text"))
+            texts << reader.readElementText().trimmed();
+    ASSERT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    const QString joined = texts.join(QLatin1Char(' '));
+    EXPECT_TRUE(joined.contains(QStringLiteral("y = 0.5 x + 1"))) << joined.toStdString();
+}
 
 }  // namespace

@@ -51,6 +51,8 @@ public:
     static constexpr float kGlyphWidth = 100.0f;
 
     bool isVector() const override { return vector_; }
+    // As the view and the PostScript page: the screen typesets, a page is given layouts.
+    bool typesets() const override { return !vector_; }
     void setPen(const Pen& pen) override { pen_ = pen; }
     void polyline(std::span<const PointF> points, bool closed = false) override {
         record(closed ? Shape::ClosedPolyline : Shape::Polyline, points);
