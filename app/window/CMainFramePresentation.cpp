@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+// View > Presentation: the window given over to the graph for a classroom,
+// and given back exactly as it was.
+#include "app/window/CMainFrame.h"
+
+#include <QtCore/QSignalBlocker>
+#include <QtGui/QAction>
+#include <QtWidgets/QDockWidget>
+#include <QtWidgets/QMenuBar>
+#include <QtWidgets/QStatusBar>
+#include <QtWidgets/QToolBar>
+
+#include "app/window/CKVRView.h"
+
+void CMainFrame::setPresenting(bool on)
+{
+    QAction* toggle = command("presentation");
+    QAction* leave = command("leavePresentation");
+    QAction* fullScreen = command("fullScreen");
+    if (on == isPresenting()) {
+        toggle->setChecked(on);
+        return;
+    }
+    if (on) {
+        // Everything the presentation changes, taken before it changes any of it.
+        // isHidden, not isVisible: what the teacher hid, whether or not the window is shown yet.
+        presentation_ = Presentation{saveGeometry(), saveState(), windowState(), !menuBar()->isHidden(),
+                                     !statusBar()->isHidden(), sideYielded_, view_->size()};
+        for (QToolBar* bar : findChildren<QToolBar*>(QString(), Qt::FindDirectChildrenOnly))
+            if (bar != entryBar_) bar->hide();
+        for (QDockWidget* dock : findChildren<QDockWidget*>(QString(), Qt::FindDirectChildrenOnly)) dock->hide();
+        entryBar_->show();
+        menuBar()->hide();
+        statusBar()->hide();
+        setWindowState(windowState() | Qt::WindowFullScreen);
+        view_->setMagnification(kPresentationMagnification);
+    } else {
+        const Presentation was = std::move(*presentation_);
+        presentation_.reset();
+        view_->setMagnification(1.0);
+        setWindowState(was.windowState);
+        // The bars and docks where and as they were (hiding them unchecked
+        // their View commands; showing them again checks them).
+        restoreState(was.state);
+        menuBar()->setVisible(was.menuBar);
+        statusBar()->setVisible(was.statusBar);
+        sideYielded_ = was.sideYielded;
+        restoreGeometry(was.geometry);
+    }
+    toggle->setChecked(on);
+    leave->setEnabled(on);
+    // Full Screen shows what the window is, not what it was asked last.
+    const QSignalBlocker quiet(fullScreen);
+    fullScreen->setChecked(windowState().testFlag(Qt::WindowFullScreen));
+}
