@@ -188,7 +188,7 @@ QImage CKVRView::renderImage(double ratio)
     return renderUsualImage(size(), ratio);
 }
 
-QImage CKVRView::renderUsualImage(QSize logical, double ratio)
+QImage CKVRView::renderUsualImage(QSize logical, double ratio, const GraphManager::ViewBoxes& boxes)
 {
     if (!surface_ || !(ratio > 0) || logical.isEmpty()) return {};
     const QSize size(int(std::lround(logical.width() * ratio)), int(std::lround(logical.height() * ratio)));
@@ -196,7 +196,9 @@ QImage CKVRView::renderUsualImage(QSize logical, double ratio)
     // The graph is laid out for the size asked for, and for the screen's again after.
     const int shownWidth = graph_->viewport().width, shownHeight = graph_->viewport().height;
     const bool resized = logical.width() != shownWidth || logical.height() != shownHeight;
+    const GraphManager::ViewBoxes shownBoxes = boxes.empty() ? GraphManager::ViewBoxes() : graph_->viewBoxes();
     if (resized) graph_->setClientSize(logical.width(), logical.height());
+    graph_->setViewBoxes(boxes);
     makeCurrent();
     QOpenGLFramebufferObjectFormat format;
     format.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
@@ -212,10 +214,9 @@ QImage CKVRView::renderUsualImage(QSize logical, double ratio)
         }
     }
     doneCurrent();
-    if (resized) {
-        graph_->setClientSize(shownWidth, shownHeight);
-        update();
-    }
+    if (resized) graph_->setClientSize(shownWidth, shownHeight);
+    graph_->setViewBoxes(shownBoxes);
+    if (resized || !boxes.empty()) update();
     return image.isNull() ? image : image.convertToFormat(QImage::Format_RGB32);
 }
 

@@ -54,13 +54,15 @@ public:
     // The picture of the graph as the screen shows it now (top row first).
     QImage captureImage();
     // The graph as a view of `size` logical pixels shows it with the usual
-    // look, drawn afresh at `ratio` device pixels per logical pixel (what a
-    // document keeps as its thumbnail, whatever the screen shows); null when
-    // the view's context cannot draw off screen.
-    QImage renderUsualImage(QSize size, double ratio);
-    // The graph as the view shows it, drawn afresh at `ratio` device pixels
-    // per logical pixel (twice the screen's for Copy Graph); null when the
-    // view's context cannot draw off screen.
+    // look, drawn afresh at `ratio` device pixels per logical pixel, its
+    // curves sampled over `boxes` where they cover that view (what a document
+    // keeps as its thumbnail, whatever the screen shows); null when the
+    // view's context cannot draw off screen. The graph is as it was after.
+    QImage renderUsualImage(QSize size, double ratio, const GraphManager::ViewBoxes& boxes = {});
+    // The graph as the view shows it, with the usual look even while
+    // presenting, drawn afresh at `ratio` device pixels per logical pixel
+    // (twice the screen's for Copy Graph); null when the view's context
+    // cannot draw off screen.
     QImage renderImage(double ratio);
     // The picture without grid, labels and selection, as "Export to Image File"
     // saves it; the screen keeps showing them.

@@ -98,6 +98,7 @@ void CMainFrame::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     yieldSideBar();
+    putBackViewBoxes();
 }
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
@@ -168,8 +169,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     // afresh with the usual look and, while presenting, at the size the view
     // had before: a presentation changes nothing a document keeps.
     doc_->setThumbnailCapture([this] {
-        const QSize size = presentation_ ? presentation_->viewSize : view_->size();
-        QImage picture = view_->renderUsualImage(size, view_->devicePixelRatioF());
+        QImage picture = presentation_ ? view_->renderUsualImage(presentation_->viewSize, view_->devicePixelRatioF(),
+                                                                 presentation_->viewBoxes)
+                                       : view_->renderUsualImage(view_->size(), view_->devicePixelRatioF());
         if (picture.isNull()) picture = view_->captureImage();
         return MakeThumbnail(picture);
     });

@@ -6,12 +6,14 @@
 // the command table to the view's graph, the document or a dialog.
 #include <QtCore/QByteArray>
 #include <QtCore/QHash>
+#include <QtCore/QRect>
 #include <QtCore/QSize>
 #include <QtCore/QString>
 #include <QtCore/QTimer>
 #include <QtWidgets/QMainWindow>
 
 #include "app/window/EquationEntry.h"
+#include "graph/GraphManager.h"
 #include "sketch/CFeature.h"
 
 #include <functional>
@@ -205,9 +207,14 @@ private:
         QByteArray geometry, state;  // saveGeometry(), saveState()
         Qt::WindowStates windowState;
         bool menuBar = true, statusBar = true, sideYielded = false;
+        QRect normalGeometry;        // where a window neither maximised nor full screen stood
         QSize viewSize;  // the graph's size, which a document's thumbnail keeps
+        GraphManager::ViewBoxes viewBoxes;  // and how its curves were sampled for it
     };
     std::optional<Presentation> presentation_;
+    // After a presentation: the curves' boxes to put back once the view has its old size.
+    std::optional<std::pair<QSize, GraphManager::ViewBoxes>> boxesAfterPresentation_;
+    void putBackViewBoxes();
     std::unique_ptr<CKVRDoc> doc_;
     MessageHandler messageHandler_;
 };

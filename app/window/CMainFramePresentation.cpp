@@ -5,6 +5,7 @@
 
 #include <QtCore/QSignalBlocker>
 #include <QtGui/QAction>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QDockWidget>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QStatusBar>
@@ -24,8 +25,10 @@ void CMainFrame::setPresenting(bool on)
     if (on) {
         // Everything the presentation changes, taken before it changes any of it.
         // isHidden, not isVisible: what the teacher hid, whether or not the window is shown yet.
-        presentation_ = Presentation{saveGeometry(), saveState(), windowState(), !menuBar()->isHidden(),
-                                     !statusBar()->isHidden(), sideYielded_, view_->size()};
+        presentation_ = Presentation{saveGeometry(), saveState(),        windowState(),
+                                     !menuBar()->isHidden(), !statusBar()->isHidden(), sideYielded_,
+                                     normalGeometry(),       view_->size(),     view_->graph().viewBoxes()};
+        boxesAfterPresentation_.reset();
         for (QToolBar* bar : findChildren<QToolBar*>(QString(), Qt::FindDirectChildrenOnly))
             if (bar != entryBar_) bar->hide();
         for (QDockWidget* dock : findChildren<QDockWidget*>(QString(), Qt::FindDirectChildrenOnly)) dock->hide();
@@ -46,10 +49,26 @@ void CMainFrame::setPresenting(bool on)
         statusBar()->setVisible(was.statusBar);
         sideYielded_ = was.sideYielded;
         restoreGeometry(was.geometry);
+        if (!(was.windowState & (Qt::WindowMaximized | Qt::WindowFullScreen))) setGeometry(was.normalGeometry);
+        // The curves sampled as they were, once the view is back at its size:
+        // now, or when the window system has given the window its size again.
+        boxesAfterPresentation_ = std::make_pair(was.viewSize, was.viewBoxes);
+        QApplication::sendPostedEvents(this, QEvent::LayoutRequest);
+        putBackViewBoxes();
     }
     toggle->setChecked(on);
     leave->setEnabled(on);
     // Full Screen shows what the window is, not what it was asked last.
     const QSignalBlocker quiet(fullScreen);
     fullScreen->setChecked(windowState().testFlag(Qt::WindowFullScreen));
+}
+
+void CMainFrame::putBackViewBoxes()
+{
+    if (!boxesAfterPresentation_ || view_->size() != boxesAfterPresentation_->first) return;
+    GraphManager& graph = view_->graph();
+    graph.setClientSize(view_->width(), view_->height());
+    graph.setViewBoxes(boxesAfterPresentation_->second);
+    boxesAfterPresentation_.reset();
+    view_->update();
 }

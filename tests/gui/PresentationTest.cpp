@@ -75,8 +75,9 @@ protected:
         for (int y = 0; y < picture.height(); ++y)
             for (int x = 0; x < picture.width(); ++x) {
                 const QColor c = picture.pixelColor(x, y);
-                if (c.red() > 200 && c.green() < 230 && std::abs(c.green() - c.blue()) < 30)
-                    ink += (255 - c.green()) / 255.0;
+                // Red over white or over the grey grid: red well above the others.
+                if (c.red() - c.green() > 40 && std::abs(c.green() - c.blue()) < 30)
+                    ink += (c.red() - c.green()) / 255.0;
             }
         return ink / picture.width();
     }
