@@ -40,6 +40,8 @@ void CMainFrame::setPresenting(bool on)
     } else {
         const Presentation was = std::move(*presentation_);
         presentation_.reset();
+        // The teacher goes on where the presentation left off: typing, say.
+        QWidget* focused = focusWidget();
         view_->setMagnification(1.0);
         setWindowState(was.windowState);
         // The bars and docks where and as they were (hiding them unchecked
@@ -55,6 +57,7 @@ void CMainFrame::setPresenting(bool on)
         boxesAfterPresentation_ = std::make_pair(was.viewSize, was.viewBoxes);
         QApplication::sendPostedEvents(this, QEvent::LayoutRequest);
         putBackViewBoxes();
+        if (focused && focused->isVisible()) focused->setFocus();
     }
     toggle->setChecked(on);
     leave->setEnabled(on);

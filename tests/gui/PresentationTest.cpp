@@ -117,9 +117,11 @@ TEST_F(PresentationTest, EnteringShowsTheWholeScreenWithOnlyTheEntryBar)
     type("y = -1");
     EXPECT_EQ(graph().equationCount(), 2);
 
+    frame.entryEdit()->setFocus();
     key(Qt::Key_Escape);
     EXPECT_FALSE(frame.isPresenting());
     EXPECT_DOUBLE_EQ(frame.view()->magnification(), 1.0);
+    EXPECT_TRUE(frame.entryEdit()->hasFocus()) << "typing goes on in the entry bar";
 }
 
 // However it was entered and left, the window comes back as it was: its
