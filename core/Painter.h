@@ -59,6 +59,14 @@ public:
     // frame) ask.
     virtual bool isVector() const = 0;
 
+    // How many times their usual size lines, dots and texts come out: more
+    // than 1 only on the view while it presents to a classroom, never on a
+    // page or a picture. A back-end applies it to what it sizes itself (pen
+    // widths, dashes, dots, arrow heads, typeset labels, which then also
+    // measure larger); a routine that sizes stroke text in pixels multiplies
+    // by it.
+    virtual double magnification() const { return 1.0; }
+
     virtual void setPen(const Pen& pen) = 0;
 
     // An open polyline through the points; `closed` joins the last to the first.

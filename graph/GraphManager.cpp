@@ -155,6 +155,24 @@ RectF GraphManager::viewPlotBox() const {
     return near ? both : view;
 }
 
+GraphManager::ViewBoxes GraphManager::viewBoxes() const {
+    ViewBoxes boxes;
+    for (const auto& e : equations_)
+        if (!e->isTextOnly() && e->followsView()) boxes.emplace_back(e.get(), e->plotBox());
+    return boxes;
+}
+
+void GraphManager::setViewBoxes(const ViewBoxes& boxes) {
+    const RectF visible = viewport_.visibleRect();
+    for (const auto& [curve, box] : boxes) {
+        const int i = indexOf(curve);
+        if (i < 0) continue;
+        EquationObject& e = *equations_[size_t(i)];
+        if (e.isTextOnly() || !e.followsView() || e.plotBox() == box || !Covers(box, visible)) continue;
+        e.followView(box);
+    }
+}
+
 void GraphManager::followView() {
     const RectF visible = viewport_.visibleRect();
     for (auto& e : equations_) {

@@ -5,6 +5,7 @@
 // manager interprets each event by its input mode and by what lies under the
 // pointer, edits the model and asks for a repaint. It draws through Painter.
 #include <deque>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -155,6 +156,16 @@ public:
     int undo();
     void reset();
     void setClientSize(int width, int height);
+    // The plot boxes of the curves that follow the view. A view that grows
+    // gives them larger boxes, sampled afresh, and keeps them when it shrinks
+    // again; a window that grew only for a while (a presentation on the whole
+    // screen) puts the old boxes back with setViewBoxes, so that its curves
+    // are sampled, drawn and pictured exactly as before. setViewBoxes takes a
+    // box only for a curve still in the graph and following the view, and
+    // only when the box covers the view as it is now.
+    using ViewBoxes = std::vector<std::pair<const EquationObject*, RectF>>;
+    ViewBoxes viewBoxes() const;
+    void setViewBoxes(const ViewBoxes& boxes);
 
     // Menu commands.
     void toggleGrid();

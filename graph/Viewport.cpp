@@ -56,6 +56,25 @@ void Viewport::reset() {
 double Viewport::unitsPerPixelX() const { return scale * xZoom / kPixelsPerUnit; }
 double Viewport::unitsPerPixelY() const { return scale * yZoom / kPixelsPerUnit; }
 
+namespace {
+
+// A magnification a painter may give, kept to what a screen can show: a
+// factor that is no positive finite number draws the usual size.
+double TextMagnification(const Painter& painter) {
+    const double m = painter.magnification();
+    return std::isfinite(m) && m > 0 ? std::min(m, 16.0) : 1.0;
+}
+
+}  // namespace
+
+double Viewport::unitsPerTextPixelX(const Painter& painter) const {
+    return unitsPerPixelX() * TextMagnification(painter);
+}
+
+double Viewport::unitsPerTextPixelY(const Painter& painter) const {
+    return unitsPerPixelY() * TextMagnification(painter);
+}
+
 PointF Viewport::screenToGraph(double px, double py) const {
     return PointF(float((px - width * 0.5) * unitsPerPixelX() - pan.x),
                   float((height * 0.5 - py) * unitsPerPixelY() - pan.y));
@@ -203,7 +222,7 @@ long long NumberStep(double pixelsPerUnit, double pixels) {
 
 void Viewport::drawAxisNumbers(Painter& painter, double left, double right, double bottom, double top,
                                const std::vector<RectF>& captions) const {
-    const double upx = unitsPerPixelX(), upy = unitsPerPixelY();
+    const double upx = unitsPerTextPixelX(painter), upy = unitsPerTextPixelY(painter);
     if (!positiveFinite(upx) || !positiveFinite(upy)) return;
     // Glyph scales for digits kNumberCapital pixels high whatever the zoom.
     const double sx = kNumberCapital / kGlyphCapital * upx, sy = kNumberCapital / kGlyphCapital * upy;
@@ -283,7 +302,7 @@ void Viewport::drawAxes(Painter& painter, const std::vector<RectF>& captions) co
 // below its arrowhead: the numbers stand on the other sides of the axes, so
 // the last of them never meets a name. Sized in pixels like the numbers.
 std::vector<Viewport::AxisName> Viewport::axisNames(const Painter& painter) const {
-    const double upx = unitsPerPixelX(), upy = unitsPerPixelY();
+    const double upx = unitsPerTextPixelX(painter), upy = unitsPerTextPixelY(painter);
     const double sx = kNameCapital / kGlyphCapital * upx, sy = kNameCapital / kGlyphCapital * upy;
     const PointF tip = arrowTips();
     const double gapX = kNumberGap * upx, gapY = kNumberGap * upy, height = kNameCapital * upy;
@@ -300,7 +319,7 @@ std::vector<Viewport::AxisName> Viewport::axisNames(const Painter& painter) cons
 // Sized in pixels like the numbers, so that it neither grows into the axes
 // when the view zooms out nor shrinks to a dot when it zooms in.
 Viewport::OriginMark Viewport::originMark(const Painter& painter) const {
-    const double upx = unitsPerPixelX(), upy = unitsPerPixelY();
+    const double upx = unitsPerTextPixelX(painter), upy = unitsPerTextPixelY(painter);
     OriginMark o;
     o.sx = kNumberCapital / kGlyphCapital * upx;
     o.sy = kNumberCapital / kGlyphCapital * upy;

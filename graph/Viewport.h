@@ -111,6 +111,11 @@ public:
     double unitsPerPixelY() const;
 
 private:
+    // Graph units per pixel of the axis texts (numbers, names, the "O") and
+    // their gaps: a screen pixel, times the painter's magnification, so that
+    // a presenting view sets them larger and spaces them to match.
+    double unitsPerTextPixelX(const Painter& painter) const;
+    double unitsPerTextPixelY(const Painter& painter) const;
     void updateGraphRect();
     static bool dragStep(double& zoom, double graphDelta);
 

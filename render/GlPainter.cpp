@@ -89,7 +89,7 @@ void GlPainter::setPen(const Pen& pen)
     glColor4f(pen.color.r, pen.color.g, pen.color.b, pen.color.a);
     lineWidth_ = pen.width;
     // Widths are logical pixels: as thick on a HiDPI screen as on any other.
-    glLineWidth(float(pen.width * ratio_));
+    glLineWidth(float(pen.width * sizeScale()));
     int factor = 1;
     uint16_t pattern = kSolid;
     StippleOf(pen, factor, pattern);
@@ -97,7 +97,7 @@ void GlPainter::setPen(const Pen& pen)
         glDisable(GL_LINE_STIPPLE);
         return;
     }
-    glLineStipple(std::clamp(int(std::lround(factor * ratio_)), 1, 256), pattern);
+    glLineStipple(std::clamp(int(std::lround(factor * sizeScale())), 1, 256), pattern);
     glEnable(GL_LINE_STIPPLE);
 }
 
@@ -229,7 +229,7 @@ void GlPainter::fillRegion(const std::vector<std::vector<PointF>>& rings)
 
 void GlPainter::dots(std::span<const PointF> points, float diameter)
 {
-    glPointSize(float(diameter * ratio_));
+    glPointSize(float(diameter * sizeScale()));
     draw(GL_POINTS, points);
     glPointSize(1.0f);
 }
@@ -255,7 +255,7 @@ void GlPainter::drawArrow(PointF tail, PointF tip)
         return;
     const double ux = dx / length;
     const double uy = dy / length;
-    const double width = std::max(1.0f, lineWidth_) * ratio_;  // device pixels
+    const double width = std::max(1.0f, lineWidth_) * sizeScale();  // device pixels
     const double headLength = std::min(kHeadLength * width, length);
     const double halfWidth = kHeadHalfWidth * width;
     const double bx = hx - ux * headLength;
@@ -399,12 +399,19 @@ void GlPainter::setDevicePixelRatio(double ratio)
     ratio_ = std::isfinite(ratio) && ratio > 0 ? ratio : 1.0;
 }
 
+void GlPainter::setMagnification(double factor)
+{
+    magnification_ = std::isfinite(factor) && factor > 0 ? factor : 1.0;
+}
+
 std::shared_ptr<const LabelBitmap> GlPainter::label(const std::string& latex)
 {
     if (latex.empty())
         return nullptr;
     if (!typesetter_)
-        return ::Typesetter::Typeset(latex, ::Typesetter::kLabelSize, ratio_);
+        // Typeset at the device pixels a magnified label covers; measured in
+        // logical pixels (below) it is then magnified too.
+        return ::Typesetter::Typeset(latex, ::Typesetter::kLabelSize, sizeScale());
     auto bitmap = std::make_shared<LabelBitmap>();
     if (!typesetter_(latex, bitmap->width, bitmap->height, bitmap->coverage) || bitmap->width <= 0 ||
         bitmap->height <= 0 ||

@@ -32,6 +32,12 @@ public:
     // Set it before drawing (a pen already set keeps its old scale).
     void setDevicePixelRatio(double ratio);
     double devicePixelRatio() const { return ratio_; }
+    // Lines, dashes, dots, arrow heads and labels drawn this many times their
+    // usual size (the view presenting to a classroom); labels then measure
+    // that much larger too, so the graph places them by the size they show.
+    // Not a positive finite number: 1. Set it before drawing, as the ratio.
+    void setMagnification(double factor);
+    double magnification() const override { return magnification_; }
 
     bool typesets() const override { return true; }
     bool isVector() const override { return false; }
@@ -72,6 +78,9 @@ private:
     // Triangles of rings that are not all convex and counter-clockwise,
     // by GLU's tessellator (nonzero winding), appended to `triangles`.
     static void Tessellate(const std::vector<std::vector<PointF>>& rings, std::vector<PointF>& triangles);
+    // Device pixels for one logical pixel of a size the caller names
+    // (a width, a dot, a label's em): the ratio, magnified.
+    double sizeScale() const { return ratio_ * magnification_; }
     // Graph units along y that look as long on screen as one unit along x.
     double yUnitsPerXUnit() const;
     // An elliptic arc as vertices, for a strip.
@@ -84,6 +93,7 @@ private:
 
     Typesetter typesetter_;
     double ratio_ = 1.0;
+    double magnification_ = 1.0;
     float lineWidth_ = 1.0f;
     std::vector<PointF> scratch_;     // markers' vertices, kept between frames
     std::vector<unsigned> indices_;  // and their triangles or rim segments

@@ -747,6 +747,18 @@
         <source>PDF document, Letter (*.pdf)</source>
         <translation>PDF-Dokument, Letter (*.pdf)</translation>
     </message>
+    <message>
+        <source>&amp;Presentation</source>
+        <translation>&amp;Präsentation</translation>
+    </message>
+    <message>
+        <source>Show the graph on the whole screen with thicker lines and larger texts; Esc leaves</source>
+        <translation>Die Grafik auf dem ganzen Bildschirm zeigen, mit dickeren Linien und größeren Texten; Esc beendet</translation>
+    </message>
+    <message>
+        <source>Leave Presentation</source>
+        <translation>Präsentation beenden</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -163,8 +163,17 @@ void CKVRView::paintGL()
 {
     if (graph_->viewport().width != width() || graph_->viewport().height != height())
         graph_->setClientSize(width(), height());
+    surface_->setMagnification(magnification_);
     DrawGraphFrame(*graph_, *surface_, devicePixelRatioF());
     emit framePainted();
+}
+
+void CKVRView::setMagnification(double factor)
+{
+    const double m = std::isfinite(factor) && factor > 0 ? factor : 1.0;
+    if (m == magnification_) return;
+    magnification_ = m;
+    update();
 }
 
 QImage CKVRView::captureImage()
@@ -176,9 +185,20 @@ QImage CKVRView::captureImage()
 
 QImage CKVRView::renderImage(double ratio)
 {
-    if (!surface_ || !(ratio > 0)) return {};
-    const QSize size(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)));
+    return renderUsualImage(size(), ratio);
+}
+
+QImage CKVRView::renderUsualImage(QSize logical, double ratio, const GraphManager::ViewBoxes& boxes)
+{
+    if (!surface_ || !(ratio > 0) || logical.isEmpty()) return {};
+    const QSize size(int(std::lround(logical.width() * ratio)), int(std::lround(logical.height() * ratio)));
     if (size.isEmpty() || size.width() > 16384 || size.height() > 16384) return {};
+    // The graph is laid out for the size asked for, and for the screen's again after.
+    const int shownWidth = graph_->viewport().width, shownHeight = graph_->viewport().height;
+    const bool resized = logical.width() != shownWidth || logical.height() != shownHeight;
+    const GraphManager::ViewBoxes shownBoxes = boxes.empty() ? GraphManager::ViewBoxes() : graph_->viewBoxes();
+    if (resized) graph_->setClientSize(logical.width(), logical.height());
+    graph_->setViewBoxes(boxes);
     makeCurrent();
     QOpenGLFramebufferObjectFormat format;
     format.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
@@ -187,12 +207,16 @@ QImage CKVRView::renderImage(double ratio)
     {
         QOpenGLFramebufferObject target(size, format);
         if (target.isValid() && target.bind()) {
+            surface_->setMagnification(1.0);
             DrawGraphFrame(*graph_, *surface_, ratio);
             target.release();
             image = target.toImage();  // resolves the samples, first row at the top
         }
     }
     doneCurrent();
+    if (resized) graph_->setClientSize(shownWidth, shownHeight);
+    graph_->setViewBoxes(shownBoxes);
+    if (resized || !boxes.empty()) update();
     return image.isNull() ? image : image.convertToFormat(QImage::Format_RGB32);
 }
 
@@ -201,7 +225,11 @@ QImage CKVRView::captureCleanImage(bool withLabels)
     const bool grid = graph_->showGrid();
     graph_->setShowGrid(false);
     graph_->saveFlagsForExport(withLabels);
+    // The exported picture has the usual look, even while presenting.
+    const double shown = magnification_;
+    magnification_ = 1.0;
     QImage image = captureImage();
+    magnification_ = shown;
     graph_->restoreFlagsAfterExport();
     graph_->setShowGrid(grid);
     update();

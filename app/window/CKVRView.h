@@ -45,11 +45,24 @@ public:
     // one undo step.
     void deleteSelection();
 
+    // Presentation: lines, dots, arrow heads, labels and axis texts drawn
+    // `factor` times their usual size on the screen (1, the usual look, when
+    // not presenting). Pictures, pages and thumbnails keep the usual look.
+    void setMagnification(double factor);
+    double magnification() const { return magnification_; }
+
     // The picture of the graph as the screen shows it now (top row first).
     QImage captureImage();
-    // The graph as the view shows it, drawn afresh at `ratio` device pixels
-    // per logical pixel (twice the screen's for Copy Graph); null when the
-    // view's context cannot draw off screen.
+    // The graph as a view of `size` logical pixels shows it with the usual
+    // look, drawn afresh at `ratio` device pixels per logical pixel, its
+    // curves sampled over `boxes` where they cover that view (what a document
+    // keeps as its thumbnail, whatever the screen shows); null when the
+    // view's context cannot draw off screen. The graph is as it was after.
+    QImage renderUsualImage(QSize size, double ratio, const GraphManager::ViewBoxes& boxes = {});
+    // The graph as the view shows it, with the usual look even while
+    // presenting, drawn afresh at `ratio` device pixels per logical pixel
+    // (twice the screen's for Copy Graph); null when the view's context
+    // cannot draw off screen.
     QImage renderImage(double ratio);
     // The picture without grid, labels and selection, as "Export to Image File"
     // saves it; the screen keeps showing them.
@@ -117,6 +130,7 @@ private:
     QElapsedTimer keyRun_;                         // since the last arrow-key move
     int keyRunNumber_ = 0;
     std::unique_ptr<GlPainter> surface_;
+    double magnification_ = 1.0;
     std::unique_ptr<OutlineFont> outlineFont_;  // the view's outline text lists, made with its context
     QMenu* whiteSpaceMenu_ = nullptr;
     QMenu* equationMenu_ = nullptr;

@@ -82,7 +82,8 @@ void CMainFrame::fitToScreen()
 // it in between.
 void CMainFrame::yieldSideBar()
 {
-    if (!sideDock_ || sideDock_->isFloating()) return;
+    // A presentation keeps the side bar closed and gives it back as it found it.
+    if (!sideDock_ || sideDock_->isFloating() || presentation_) return;
     const bool narrow = width() < kNarrowWindow;
     if (narrow && sideDock_->isVisible()) {
         sideYielded_ = true;
@@ -97,6 +98,7 @@ void CMainFrame::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     yieldSideBar();
+    putBackViewBoxes();
 }
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
@@ -163,8 +165,16 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
         refreshCommands();
     });
     doc_ = std::make_unique<CKVRDoc>(view_->graph());
-    // The thumbnail is the graph as the screen shows it at the save.
-    doc_->setThumbnailCapture([this] { return MakeThumbnail(view_->captureImage()); });
+    // The thumbnail is the graph as the window shows it at the save, drawn
+    // afresh with the usual look and, while presenting, at the size the view
+    // had before: a presentation changes nothing a document keeps.
+    doc_->setThumbnailCapture([this] {
+        QImage picture = presentation_ ? view_->renderUsualImage(presentation_->viewSize, view_->devicePixelRatioF(),
+                                                                 presentation_->viewBoxes)
+                                       : view_->renderUsualImage(view_->size(), view_->devicePixelRatioF());
+        if (picture.isNull()) picture = view_->captureImage();
+        return MakeThumbnail(picture);
+    });
     connect(&timer_, &QTimer::timeout, this, &CMainFrame::timerTick);
     timer_.start(kTimerPeriodMs);
 
@@ -239,7 +249,8 @@ void CMainFrame::buildMenus()
     viewMenu->addSeparator();
     viewMenu->addAction(command("axisNumbers"));
     viewMenu->addSeparator();
-    for (const char* name : {"zoomIn", "zoomOut", "actualSize", "fullScreen"}) viewMenu->addAction(command(name));
+    for (const char* name : {"zoomIn", "zoomOut", "actualSize", "fullScreen", "presentation"})
+        viewMenu->addAction(command(name));
 
     QMenu* options = menuBar()->addMenu(tr("&Options"));
     options->addAction(command("intersections"));
@@ -540,6 +551,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // The window is remembered as the teacher arranged it, not as presented.
+    setPresenting(false);
     QSettings settings;
     settings.setValue("Window/Geometry", saveGeometry());
     if (sideYielded_) sideDock_->show();  // the narrow window hid it, not the teacher

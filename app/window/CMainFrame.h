@@ -4,16 +4,21 @@
 // graph view in the middle, the side bar (candidates and equation options),
 // the zoom and palette bars and the status bar. It routes every command of
 // the command table to the view's graph, the document or a dialog.
+#include <QtCore/QByteArray>
 #include <QtCore/QHash>
+#include <QtCore/QRect>
+#include <QtCore/QSize>
 #include <QtCore/QString>
 #include <QtCore/QTimer>
 #include <QtWidgets/QMainWindow>
 
 #include "app/window/EquationEntry.h"
+#include "graph/GraphManager.h"
 #include "sketch/CFeature.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class CBmpButton;
 class CCandidatesDialog;
@@ -83,6 +88,15 @@ public:
 
     // The document's path, "" while untitled.
     QString documentPath() const { return documentPath_; }
+
+    // View > Presentation (F5), for the back row of a classroom: the whole
+    // screen, only the entry bar above the graph, and the graph's lines and
+    // texts kPresentationMagnification times their size. Esc, F5 or the
+    // command again leave it, and the window is as it was: its state and
+    // geometry, the bars and the side bar. Nothing of it reaches the document.
+    static constexpr double kPresentationMagnification = 1.6;
+    void setPresenting(bool on);
+    bool isPresenting() const { return presentation_.has_value(); }
 
     // Opens a document (File > Open, a recent file, a dropped file, the
     // command line); on failure says why and keeps the graph as it was.
@@ -188,6 +202,19 @@ private:
     CFeature searchedFor_;          // the signature the page's candidates were found for
     bool modified_ = false;
     QString documentPath_;
+    // The window as it was before presenting, to come back to; null while not presenting.
+    struct Presentation {
+        QByteArray geometry, state;  // saveGeometry(), saveState()
+        Qt::WindowStates windowState;
+        bool menuBar = true, statusBar = true, sideYielded = false;
+        QRect normalGeometry;        // where a window neither maximised nor full screen stood
+        QSize viewSize;  // the graph's size, which a document's thumbnail keeps
+        GraphManager::ViewBoxes viewBoxes;  // and how its curves were sampled for it
+    };
+    std::optional<Presentation> presentation_;
+    // After a presentation: the curves' boxes to put back once the view has its old size.
+    std::optional<std::pair<QSize, GraphManager::ViewBoxes>> boxesAfterPresentation_;
+    void putBackViewBoxes();
     std::unique_ptr<CKVRDoc> doc_;
     MessageHandler messageHandler_;
 };

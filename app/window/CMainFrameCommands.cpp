@@ -161,4 +161,16 @@ void CMainFrame::buildCommands()
     if (!fullScreenKeys.contains(QKeySequence(Qt::Key_F11))) fullScreenKeys.prepend(QKeySequence(Qt::Key_F11));
     a->setShortcuts(fullScreenKeys);
     connect(a, &QAction::toggled, this, [this](bool on) { setWindowState(windowState().setFlag(Qt::WindowFullScreen, on)); });
+    a = addCommand("presentation", tr("&Presentation"), QString(),
+                   tr("Show the graph on the whole screen with thicker lines and larger texts; Esc leaves"));
+    a->setCheckable(true);
+    a->setShortcut(QKeySequence(Qt::Key_F5));
+    addAction(a);  // the menu bar is hidden while presenting: the key must still reach the command
+    connect(a, &QAction::triggered, this, [this](bool on) { setPresenting(on); });
+    // Esc leaves a presentation wherever the focus is; otherwise it is the view's and the edit's.
+    a = addCommand("leavePresentation", tr("Leave Presentation"));
+    a->setShortcut(QKeySequence(Qt::Key_Escape));
+    a->setEnabled(false);
+    addAction(a);
+    connect(a, &QAction::triggered, this, [this] { setPresenting(false); });
 }

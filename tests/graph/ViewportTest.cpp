@@ -597,6 +597,59 @@ TEST_P(ViewportShowFlags, DrawsOnlyWhatIsShown) {
 
 INSTANTIATE_TEST_SUITE_P(Table, ViewportShowFlags, testing::ValuesIn(kShows));
 
+// A presenting view magnifies the axis texts: the names, the "O" and the
+// numbers are set `factor` times larger and stand as far again from the axes,
+// the numbers thinned so that the larger ones still never crowd; lines and
+// arrowheads are the painter's own business and stay where they were. A
+// factor no screen can use draws the usual size.
+struct MagnifiedCase {
+    double factor, expected;  // what the painter answers, and what the texts grow by
+    double xZoom, yZoom;
+};
+
+const MagnifiedCase kMagnified[] = {
+    {1.6, 1.6, 1, 1}, {1.6, 1.6, 2, 0.5}, {2.5, 2.5, 0.1, 10}, {1.0, 1.0, 1, 1},
+    {0.0, 1.0, 1, 1}, {-2, 1.0, 1, 1},   {kNaN, 1.0, 1, 1},   {kInf, 1.0, 1, 1},
+};
+
+class ViewportMagnifiedTexts : public testing::TestWithParam<MagnifiedCase> {};
+
+TEST_P(ViewportMagnifiedTexts, AxisTextsGrowByTheFactor) {
+    const MagnifiedCase& c = GetParam();
+    const Viewport v = MakeViewport(1.3, c.xZoom, c.yZoom);
+    RecordingPainter usual, magnified;
+    magnified.magnificationFactor = c.factor;
+    v.drawGridAndAxes(usual, true, true);
+    v.drawGridAndAxes(magnified, true, true);
+    ASSERT_EQ(usual.shapes.size(), magnified.shapes.size());
+    for (size_t i = 0; i < usual.shapes.size(); ++i) {
+        EXPECT_EQ(usual.shapes[i].points, magnified.shapes[i].points) << "shape " << i;
+        EXPECT_EQ(usual.shapes[i].lineWidth, magnified.shapes[i].lineWidth) << "shape " << i;
+    }
+    // The names and the "O" come first, in the same order.
+    ASSERT_GE(usual.texts.size(), 3u);
+    ASSERT_GE(magnified.texts.size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        const testing_support::RecordedText &a = usual.texts[i], &b = magnified.texts[i];
+        EXPECT_EQ(a.text, b.text);
+        EXPECT_NEAR(b.sx, c.expected * a.sx, 1e-9 * a.sx) << a.text;
+        EXPECT_NEAR(b.sy, c.expected * a.sy, 1e-9 * a.sy) << a.text;
+    }
+    // The "O" keeps its corner `factor` times 5 pixels from both axes.
+    const testing_support::RecordedText& o = magnified.texts[2];
+    const double upx = 1.3 * c.xZoom / 40, upy = 1.3 * c.yZoom / 40;
+    EXPECT_NEAR((o.origin.x + RecordingPainter::kGlyphWidth * o.sx) / upx, -5 * c.expected, 1e-3);
+    EXPECT_NEAR((o.origin.y + 100 * o.sy) / upy, -5 * c.expected, 1e-3);
+    // Every number is set at the magnified size, and there are no more of them.
+    const double numberSx = usual.texts[2].sx * c.expected;
+    for (size_t i = 3; i < magnified.texts.size(); ++i)
+        EXPECT_NEAR(magnified.texts[i].sx, numberSx, 1e-9 * numberSx) << magnified.texts[i].text;
+    EXPECT_LE(magnified.texts.size(), usual.texts.size());
+    if (c.expected == 1.0) EXPECT_EQ(magnified.texts.size(), usual.texts.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ViewportMagnifiedTexts, testing::ValuesIn(kMagnified));
+
 // ---------------------------------------------------------------- page grid and axes
 
 class ViewportPage : public testing::TestWithParam<AxesCase> {};

@@ -87,7 +87,8 @@ TEST_F(MainFrameTest, MenusFollowTheCommandTable)
           {"Zoom &In", QKeySequence::keyBindings(QKeySequence::ZoomIn)},
           {"Zoom &Out", QKeySequence::keyBindings(QKeySequence::ZoomOut)},
           {"&Actual Size", {QKeySequence("Ctrl+0")}},
-          {"&Full Screen", frame.command("fullScreen")->shortcuts()}}},
+          {"&Full Screen", frame.command("fullScreen")->shortcuts()},
+          {"&Presentation", {QKeySequence("F5")}}}},
         {"&Options", {{"Show &Intersection", {}}, {"&Configuration", {}}}},
         {"&Help", {{"KVR &Handbook", {QKeySequence("F1")}}, {"&About KVR...", {}}}},
     };

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -108,6 +109,74 @@ TEST_F(GlPainterTest, LineWidthsScaleWithTheDevicePixelRatio)
         EXPECT_EQ(rows, int(2 * ratio)) << "ratio " << ratio;
     }
     painter_.setDevicePixelRatio(1.0);
+}
+
+// A presenting view magnifies what is sized in pixels on top of the device
+// pixel ratio: a width of `size` covers size × ratio × magnification device
+// rows, and a dot of that diameter as many columns. A magnification that is
+// no positive finite number draws the usual size.
+struct MagnificationCase {
+    double ratio, magnification;
+    float size;
+    int expected;  // device pixels across
+};
+
+class GlPainterMagnificationTest : public GlPainterTest,
+                                   public ::testing::WithParamInterface<MagnificationCase> {};
+
+TEST_P(GlPainterMagnificationTest, LinesAndDotsGrowByTheFactor)
+{
+    const MagnificationCase& c = GetParam();
+    painter_.setDevicePixelRatio(c.ratio);
+    painter_.setMagnification(c.magnification);
+    painter_.setPen(Pen(ColorF(0, 0, 0), c.size));
+    // A line on the boundary between rows 99 and 100, and a dot on the corner
+    // of pixels (149, 49) and (150, 50), clear of the line.
+    painter_.segment(PointF(-8, 0), PointF(2, 0));
+    const PointF dot[] = {PointF(5, -5)};
+    painter_.dots(dot, c.size);
+    capture();
+    int rows = 0, columns = 0;
+    for (int row = 80; row < 120; ++row) rows += isInk(pixel(50, row));
+    for (int column = 130; column < 170; ++column) columns += isInk(pixel(column, 49));
+    EXPECT_EQ(rows, c.expected) << "line, ratio " << c.ratio << " magnification " << c.magnification;
+    EXPECT_EQ(columns, c.expected) << "dot, ratio " << c.ratio << " magnification " << c.magnification;
+    painter_.setDevicePixelRatio(1.0);
+    painter_.setMagnification(1.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, GlPainterMagnificationTest,
+                         ::testing::Values(MagnificationCase{1.0, 1.0, 2.0f, 2}, MagnificationCase{1.0, 1.6, 2.5f, 4},
+                                           MagnificationCase{2.0, 1.6, 2.5f, 8}, MagnificationCase{1.0, 2.0, 3.0f, 6},
+                                           MagnificationCase{1.0, 0.0, 2.0f, 2}, MagnificationCase{1.0, -1.6, 2.0f, 2},
+                                           MagnificationCase{1.0, std::nan(""), 2.0f, 2},
+                                           MagnificationCase{1.0, HUGE_VAL, 2.0f, 2}));
+
+// The arrow head is sized by the magnified width: at 1.6 a width-2 arrow's
+// head reaches 1.6 times as far off its shaft.
+TEST_F(GlPainterTest, ArrowHeadsGrowWithTheMagnification)
+{
+    auto halfHeadRows = [this](double magnification) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        painter_.setMagnification(magnification);
+        painter_.setPen(Pen(ColorF(0, 0, 0), 2.0f));
+        const PointF arrow[] = {{-8.0f, 0.0f}, {8.0f, 0.0f}};
+        painter_.arrows(arrow);
+        capture();
+        // The head's base is 6·w·m pixels before the tip at column 180; its
+        // widest ink just after the base, counted upwards from the axis.
+        int widest = 0;
+        for (int column = 150; column < 180; ++column) {
+            int rows = 0;
+            for (int row = 100; row < 130; ++row) rows += isInk(pixel(column, row));
+            widest = std::max(widest, rows);
+        }
+        painter_.setMagnification(1.0);
+        return widest;
+    };
+    const int usual = halfHeadRows(1.0), magnified = halfHeadRows(1.6);
+    EXPECT_GE(usual, 2);
+    EXPECT_NEAR(magnified, 1.6 * usual, 1.0) << "usual " << usual;
 }
 
 struct StippleCase {

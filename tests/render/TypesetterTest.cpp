@@ -265,6 +265,17 @@ TEST(TypesetterGl, SurfaceMeasuresAndDrawsFromOneTypesetting) {
     EXPECT_NEAR(logical.width, measured.width, 2);
     EXPECT_NEAR(logical.height, measured.height, 2);
 
+    // A presenting view's labels are set larger, and measure so, at any ratio:
+    // the graph places them by the room they take.
+    for (const double ratio : {1.0, 2.0}) {
+        GlPainter presenting;
+        presenting.setDevicePixelRatio(ratio);
+        presenting.setMagnification(1.6);
+        const PixelSize larger = presenting.equationImageSize("y={x}^{2}+1");
+        EXPECT_NEAR(larger.width, 1.6 * measured.width, 3) << "ratio " << ratio;
+        EXPECT_NEAR(larger.height, 1.6 * measured.height, 3) << "ratio " << ratio;
+    }
+
     glFinish();
     const std::vector<unsigned char> rgba = context.readPixels();  // top row first
     long ink = 0, outside = 0;

@@ -53,6 +53,9 @@ public:
     bool isVector() const override { return vector_; }
     // As the view and the PostScript page: the screen typesets, a page is given layouts.
     bool typesets() const override { return !vector_; }
+    // What magnification() answers: a presenting view's factor, 1 otherwise.
+    double magnificationFactor = 1.0;
+    double magnification() const override { return magnificationFactor; }
     void setPen(const Pen& pen) override { pen_ = pen; }
     void polyline(std::span<const PointF> points, bool closed = false) override {
         record(closed ? Shape::ClosedPolyline : Shape::Polyline, points);
