@@ -12,6 +12,7 @@
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>
+#include <QtGui/QAction>
 #include <QtWidgets/QListWidget>
 
 #include "app/window/CKVRView.h"
@@ -84,6 +85,24 @@ TEST_F(Screenshot, Lesson)
     ASSERT_NE(candidates, nullptr);
     for (int i = 0; i < 100 && candidates->count() == 0; ++i) QTest::qWait(50);
     save("window-lesson.png");
+}
+
+// The same lesson as a projector shows it to the back row: View > Presentation.
+TEST_F(Screenshot, ProjectedLesson)
+{
+    onlyForPictures();
+    GraphManager& graph = frame.view()->graph();
+    enter("y = x^2 - 2", ColorF(0.8f, 0, 0, 1));
+    enter("y = 0.5x + 1", ColorF(0, 0, 0.85f, 1));
+    for (int i = 0; i < graph.equationCount(); ++i) graph.equation(i)->setDisplayText(true);
+    graph.toggleIntersections();
+    graph.addPaintedDomain(PaintedDomain{ColorF(0, 0.6f, 0, 1), PointF(0.3f, 0.5f)});
+    QAction* present = frame.command(QStringLiteral("presentation"));
+    ASSERT_NE(present, nullptr);
+    present->trigger();
+    frame.view()->update();
+    save("window-projected.png");
+    present->trigger();
 }
 
 TEST_F(Screenshot, PenSketchOfAnEllipse)
