@@ -286,7 +286,7 @@ EquationObject* GraphManager::addNewCurve(std::unique_ptr<EquationObject> equati
         curves.push_back(e.get());
         if (e.get() == added) continue;
         const RectF box = e->labelBox();
-        taken.push_back(box.top > box.bottom ? box : EstimatedLabelBox(e->labelPosition(), e->text().size(), viewport_));
+        taken.push_back(box.top > box.bottom ? box : EstimatedLabelBox(e->labelPosition(), LabelCharacters(e->text()), viewport_));
     }
     added->setLabelPosition(ChooseLabelPosition(*added, viewport_, taken, curves));
     return added;

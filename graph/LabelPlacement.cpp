@@ -45,6 +45,16 @@ bool coversACurve(const RectF& box, const std::vector<const EquationObject*>& cu
 
 }  // namespace
 
+size_t LabelCharacters(const std::string& text)
+{
+    size_t n = 0;
+    for (char c : text) {
+        if (c == ' ' || c == '*' || c == '^') continue;
+        n += (c == '=' || c == '+' || c == '-' || c == '<' || c == '>') ? 2 : 1;
+    }
+    return n;
+}
+
 RectF EstimatedLabelBox(PointF corner, size_t characters, const Viewport& view)
 {
     const double upx = view.scale * view.xZoom / 40.0, upy = view.scale * view.yZoom / 40.0;
@@ -62,7 +72,7 @@ PointF ChooseLabelPosition(const EquationObject& equation, const Viewport& view,
     // The part of the plot box that is in view.
     const double left = std::max<double>(topLeft.x, plot.left), right = std::min<double>(bottomRight.x, plot.right);
     const double top = std::min<double>(topLeft.y, plot.top), bottom = std::max<double>(bottomRight.y, plot.bottom);
-    const size_t characters = equation.text().size();
+    const size_t characters = LabelCharacters(equation.text());
     auto fits = [&](const RectF& box) {
         if (box.left < left || box.right > right || box.bottom < bottom || box.top > top) return false;
         return std::none_of(taken.begin(), taken.end(), [&](const RectF& t) { return overlaps(box, t); });
@@ -89,7 +99,10 @@ PointF ChooseLabelPosition(const EquationObject& equation, const Viewport& view,
                     };
                     for (const PointF& c : candidates) {
                         const RectF box = EstimatedLabelBox(c, characters, view);
-                        if (fits(box) && !(clearOfCurves && coversACurve(box, curves))) return c;
+                        // A gap all round: the typeset label is only about the size estimated.
+                        const RectF clear(float(box.top + kGapPx * upy), float(box.bottom - kGapPx * upy),
+                                          float(box.left - kGapPx * upx), float(box.right + kGapPx * upx));
+                        if (fits(box) && !(clearOfCurves && coversACurve(clear, curves))) return c;
                     }
                 }
             }

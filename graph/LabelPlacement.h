@@ -3,6 +3,7 @@
 // Where a new equation's label goes: beside its own curve, at a point of the
 // curve that is in view, toward the right of the window, where it covers no
 // other label. The user may drag it anywhere afterwards.
+#include <string>
 #include <vector>
 
 #include "core/PointF.h"
@@ -22,3 +23,7 @@ PointF ChooseLabelPosition(const EquationObject& equation, const Viewport& view,
 // The box a label of `characters` characters is expected to cover with its
 // lower-left corner at `corner`, before it has been typeset.
 RectF EstimatedLabelBox(PointF corner, size_t characters, const Viewport& view);
+
+// The characters an equation's text counts for as a label: the label is set
+// in textbook form, with room round "=", "+" and "−" and without "*" and "^".
+size_t LabelCharacters(const std::string& text);
