@@ -3,6 +3,14 @@
 // printer resolutions.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <unistd.h>
+
 #include <QtCore/QStringList>
 #include <QtCore/QXmlStreamReader>
 #include <QtGui/QImage>
@@ -86,6 +94,31 @@ TEST(GraphPage, LabelsAreTypesetAsTextOnTheSvgPage) {
     ASSERT_FALSE(reader.hasError()) << reader.errorString().toStdString();
     const QString joined = texts.join(QLatin1Char(' '));
     EXPECT_TRUE(joined.contains(QStringLiteral("y = 0.5 x + 1"))) << joined.toStdString();
+}
+
+}  // namespace
+
+namespace {
+
+// The PDF page's label is text a reader finds: pdftotext reads the label of
+// y = 0.5x + 1 back as it is shown, on one line.
+TEST(GraphPage, PdfTextOfALabelReadsAsShown) {
+    if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext is not installed";
+    Typesetter::EnsureGuiApplication();
+    GraphManager graph;
+    graph.setClientSize(800, 600);
+    EquationObject* line = graph.addEquationFromText("y = 0.5x + 1");
+    ASSERT_NE(line, nullptr);
+    line->setDisplayText(true);
+    const std::string folder = (std::filesystem::temp_directory_path() / ("kvr-pdftext-" + std::to_string(::getpid()))).string();
+    std::filesystem::create_directories(folder);
+    const std::string pdf = folder + "/page.pdf", text = folder + "/page.txt";
+    ASSERT_TRUE(ExportPdf(graph, QString::fromStdString(pdf)));
+    ASSERT_EQ(std::system(("pdftotext '" + pdf + "' '" + text + "'").c_str()), 0);
+    std::ifstream in(text);
+    const std::string read((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(read.find("y = 0.5x + 1"), std::string::npos) << read;
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
