@@ -106,10 +106,10 @@ PostScriptWriter& PostScriptWriter::Instance() {
     return writer;
 }
 
-void PostScriptWriter::Piece(double v) {
+void PostScriptWriter::Piece(std::string& out, double v) {
     char buf[32];
     const auto result = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 6);
-    body_.append(buf, result.ptr);
+    out.append(buf, result.ptr);
 }
 
 void PostScriptWriter::BeginPrimitive(int kind) {
@@ -316,18 +316,15 @@ void PostScriptWriter::SetupPage(float x, float y, float width, float height, co
         ' ', height, " rectclip\n\n");
 }
 
-std::string PostScriptWriter::Header() {
-    // Written into the body and taken out again: numbers as the body writes them.
-    const std::string body = std::move(body_);
-    body_.clear();
-    Put(encapsulated_ ? "%!PS-Adobe-3.0 EPSF-3.0\n" : "%!PS-Adobe-3.0\n", "%%Creator: KVR\n%%Title: KVR graph\n",
-        "%%BoundingBox: ", int(std::floor(box_[0])), ' ', int(std::floor(box_[1])), ' ', int(std::ceil(box_[2])), ' ',
-        int(std::ceil(box_[3])), "\n%%HiResBoundingBox: ", box_[0], ' ', box_[1], ' ', box_[2], ' ', box_[3],
-        "\n%%LanguageLevel: 2\n%%Pages: 1\n");
-    if (!encapsulated_) Put("%%DocumentMedia: Sheet ", media_[0], ' ', media_[1], " 0 () ()\n");
-    Put("%%EndComments\n\n");
-    std::string header = std::move(body_);
-    body_ = body;
+std::string PostScriptWriter::Header() const {
+    std::string header;
+    PutTo(header, encapsulated_ ? "%!PS-Adobe-3.0 EPSF-3.0\n" : "%!PS-Adobe-3.0\n",
+          "%%Creator: KVR\n%%Title: KVR graph\n", "%%BoundingBox: ", int(std::floor(box_[0])), ' ',
+          int(std::floor(box_[1])), ' ', int(std::ceil(box_[2])), ' ', int(std::ceil(box_[3])),
+          "\n%%HiResBoundingBox: ", box_[0], ' ', box_[1], ' ', box_[2], ' ', box_[3],
+          "\n%%LanguageLevel: 2\n%%Pages: 1\n");
+    if (!encapsulated_) PutTo(header, "%%DocumentMedia: Sheet ", media_[0], ' ', media_[1], " 0 () ()\n");
+    PutTo(header, "%%EndComments\n\n");
     return header;
 }
 
@@ -356,13 +353,8 @@ bool PostScriptWriter::WritePostScriptFile(const std::string& path) {
     text += kAlignProcedures;
     text += "%%EndProlog\n\n";
     // The page's own media, so that a landscape graph prints on a turned sheet.
-    if (!encapsulated_) {
-        const std::string body = std::move(body_);
-        body_.clear();
-        Put("%%BeginSetup\n<< /PageSize [", media_[0], ' ', media_[1], "] >> setpagedevice\n%%EndSetup\n\n");
-        text += body_;
-        body_ = body;
-    }
+    if (!encapsulated_)
+        PutTo(text, "%%BeginSetup\n<< /PageSize [", media_[0], ' ', media_[1], "] >> setpagedevice\n%%EndSetup\n\n");
     text += "%%Page: 1 1\n";
     text += body_;
     text += "\nshowpage\n%%Trailer\n%%EOF\n";

@@ -106,19 +106,24 @@ private:
     // the C locale (whatever the user's locale), text as it is.
     template <class... Parts>
     void Put(const Parts&... parts) {
-        (Piece(parts), ...);
+        PutTo(body_, parts...);
     }
-    void Piece(std::string_view text) { body_ += text; }
-    void Piece(const char* text) { body_ += text; }
-    void Piece(char c) { body_ += c; }
-    void Piece(double v);
-    void Piece(float v) { Piece(double(v)); }
-    void Piece(int v) { body_ += std::to_string(v); }
+    // The same, to another text (the document's comments and setup).
+    template <class... Parts>
+    static void PutTo(std::string& out, const Parts&... parts) {
+        (Piece(out, parts), ...);
+    }
+    static void Piece(std::string& out, std::string_view text) { out += text; }
+    static void Piece(std::string& out, const char* text) { out += text; }
+    static void Piece(std::string& out, char c) { out += c; }
+    static void Piece(std::string& out, double v);
+    static void Piece(std::string& out, float v) { Piece(out, double(v)); }
+    static void Piece(std::string& out, int v) { out += std::to_string(v); }
     void EmitTriangle(const Vertex& a, const Vertex& b, const Vertex& c);
     void EmitPath(bool close, const char* ending);
     void EmitArrows(bool loop, bool pairs);
     // The structuring comments of the page set up.
-    std::string Header();
+    std::string Header() const;
 
     std::string body_;
     int kind_ = KIND_POINTS;

@@ -310,14 +310,14 @@ TEST_F(GlPainterTest, StrokeTextDrawsInsideItsAdvanceAndHeight)
 
 TEST(GlPainterNoContext, StrokeWidthsNeedNoContext)
 {
-    GlPainter surface;
-    EXPECT_EQ(surface.strokeTextWidth(""), 0.0f);
-    const float m = surface.strokeTextWidth("M");
-    const float i = surface.strokeTextWidth("i");
+    GlPainter painter;
+    EXPECT_EQ(painter.strokeTextWidth(""), 0.0f);
+    const float m = painter.strokeTextWidth("M");
+    const float i = painter.strokeTextWidth("i");
     EXPECT_GT(m, i);
     EXPECT_GT(i, 0.0f);
-    EXPECT_FLOAT_EQ(surface.strokeTextWidth("Mi"), m + i);
-    EXPECT_FALSE(surface.isVector());
+    EXPECT_FLOAT_EQ(painter.strokeTextWidth("Mi"), m + i);
+    EXPECT_FALSE(painter.isVector());
 }
 
 struct DiscCase {

@@ -70,20 +70,21 @@ INSTANTIATE_TEST_SUITE_P(Printers, PaintedRegionOnPaper,
                          ::testing::Values(ResolutionCase{300}, ResolutionCase{1200}),
                          [](const auto& info) { return std::to_string(info.param.dpi) + "dpi"; });
 
-}  // namespace
-
-namespace {
+// A graph with the line y = 0.5x + 1 and its label shown.
+void LabelledLine(GraphManager& graph) {
+    Typesetter::EnsureGuiApplication();
+    graph.setClientSize(800, 600);
+    EquationObject* line = graph.addEquationFromText("y = 0.5x + 1");
+    ASSERT_NE(line, nullptr);
+    line->setDisplayText(true);
+}
 
 // A page sets labels as the screen does, as text: the SVG of a labelled
 // curve holds the label's words and numbers in order, the number whole
 // (a stroke-font layout would give it glyph by glyph).
 TEST(GraphPage, LabelsAreTypesetAsTextOnTheSvgPage) {
-    Typesetter::EnsureGuiApplication();
     GraphManager graph;
-    graph.setClientSize(800, 600);
-    EquationObject* line = graph.addEquationFromText("y = 0.5x + 1");
-    ASSERT_NE(line, nullptr);
-    line->setDisplayText(true);
+    ASSERT_NO_FATAL_FAILURE(LabelledLine(graph));
     const QByteArray svg = SvgDrawing(graph);
     ASSERT_FALSE(svg.isEmpty());
     QStringList texts;
@@ -96,20 +97,12 @@ TEST(GraphPage, LabelsAreTypesetAsTextOnTheSvgPage) {
     EXPECT_TRUE(joined.contains(QStringLiteral("y = 0.5 x + 1"))) << joined.toStdString();
 }
 
-}  // namespace
-
-namespace {
-
 // The PDF page's label is text a reader finds: pdftotext reads the label of
 // y = 0.5x + 1 back as it is shown, on one line.
 TEST(GraphPage, PdfTextOfALabelReadsAsShown) {
     if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext is not installed";
-    Typesetter::EnsureGuiApplication();
     GraphManager graph;
-    graph.setClientSize(800, 600);
-    EquationObject* line = graph.addEquationFromText("y = 0.5x + 1");
-    ASSERT_NE(line, nullptr);
-    line->setDisplayText(true);
+    ASSERT_NO_FATAL_FAILURE(LabelledLine(graph));
     const std::string folder = (std::filesystem::temp_directory_path() / ("kvr-pdftext-" + std::to_string(::getpid()))).string();
     std::filesystem::create_directories(folder);
     const std::string pdf = folder + "/page.pdf", text = folder + "/page.txt";
