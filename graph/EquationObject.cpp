@@ -51,6 +51,7 @@ void EquationObject::copyFrom(const EquationObject& o) {
     userLabel_ = o.userLabel_;
     userLabelBox_ = o.userLabelBox_;
     labelPosition_ = o.labelPosition_;
+    labelPinned_ = o.labelPinned_;
     monotonic_ = o.monotonic_;
     followsView_ = o.followsView_;
     attribPoints_ = o.attribPoints_;
@@ -215,6 +216,7 @@ bool EquationObject::labelContains(PointF p) const {
 
 void EquationObject::moveLabel(float dx, float dy) {
     labelPosition_ = labelPosition_ + PointF(dx, dy);
+    labelPinned_ = true;
     if (isTextOnly()) setPlotBox(plotBox_.left + dx, plotBox_.right + dx, plotBox_.top + dy, plotBox_.bottom + dy);
 }
 
@@ -226,6 +228,7 @@ void EquationObject::translate(double dx, double dy) {
     const PointF d{float(dx), float(dy)};
     for (ControlPoint& cp : controlPoints_) static_cast<PointF&>(cp) = cp + d;
     for (AttribPoint& ap : attribPoints_) ap.setPosition(ap.position.x + d.x, ap.position.y + d.y);
+    if (!labelPinned_) labelPosition_ = labelPosition_ + d;  // the label goes with its curve
 }
 
 std::vector<double> EquationObject::coefficients() const {

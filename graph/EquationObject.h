@@ -110,6 +110,11 @@ public:
     const MathEx::UserLabel& userLabel() const { return userLabel_; }
     const PointF& labelPosition() const { return labelPosition_; }
     void setLabelPosition(PointF position) { labelPosition_ = position; }
+    // Whether the teacher has put the label where it stands (dragged it). A
+    // label nobody placed follows its curve: it moves with a moved curve and
+    // is placed anew when an edit or the view leaves it astray.
+    bool labelPinned() const { return labelPinned_; }
+    void setLabelPinned(bool pinned) { labelPinned_ = pinned; }
     RectF labelBox() const;
 
     // Attribute points; each is owned by this equation and its owner is set here.
@@ -202,6 +207,7 @@ private:
     MathEx::UserLabel userLabel_;  // userText_ read into words and maths, for the label
     RectF userLabelBox_;           // where the user label was drawn
     PointF labelPosition_;
+    bool labelPinned_ = false;
     bool monotonic_ = false;
     bool followsView_ = true;
     std::vector<AttribPoint> attribPoints_;

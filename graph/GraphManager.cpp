@@ -277,19 +277,45 @@ std::string GraphManager::roomFor(const EquationObject& equation) const {
 
 EquationObject* GraphManager::addNewCurve(std::unique_ptr<EquationObject> equation) {
     EquationObject* added = addEquationObject(std::move(equation));
-    if (added->isTextOnly()) return added;
-    // Beside its own curve, clear of the labels already there (as last drawn,
-    // or as they are expected to be before their first frame).
+    if (!added->isTextOnly()) placeLabel(*added);
+    return added;
+}
+
+void GraphManager::placeLabel(EquationObject& equation) {
+    // Beside its own curve, clear of the other labels (as last drawn, or as
+    // they are expected to be before their first frame).
     std::vector<RectF> taken;
     std::vector<const EquationObject*> curves;
     for (const auto& e : equations_) {
         curves.push_back(e.get());
-        if (e.get() == added) continue;
+        if (e.get() == &equation) continue;
         const RectF box = e->labelBox();
         taken.push_back(box.top > box.bottom ? box : EstimatedLabelBox(e->labelPosition(), LabelCharacters(e->text()), viewport_));
     }
-    added->setLabelPosition(ChooseLabelPosition(*added, viewport_, taken, curves));
-    return added;
+    equation.setLabelPosition(ChooseLabelPosition(equation, viewport_, taken, curves));
+}
+
+bool GraphManager::keepLabelNear(EquationObject& equation) {
+    if (equation.isTextOnly() || equation.labelPinned() || !equation.displayText() || indexOf(&equation) < 0)
+        return false;
+    // The box as last drawn, where the label stands now (a moved curve took
+    // it along since), or as expected before its first frame.
+    const PointF at = equation.labelPosition();
+    const RectF drawn = equation.labelBox();
+    const RectF box = drawn.top > drawn.bottom
+                          ? RectF(at.y + (drawn.top - drawn.bottom), at.y, at.x, at.x + (drawn.right - drawn.left))
+                          : EstimatedLabelBox(at, LabelCharacters(equation.text()), viewport_);
+    if (!LabelAstray(equation, box, viewport_)) return false;
+    placeLabel(equation);
+    ++labelsFollowed_;
+    return true;
+}
+
+int GraphManager::keepLabelsNear() {
+    int moved = 0;
+    for (const auto& e : equations_) moved += keepLabelNear(*e) ? 1 : 0;
+    if (moved) repaint();
+    return moved;
 }
 
 void GraphManager::removeAt(int index) {

@@ -182,6 +182,8 @@ public:
     void tangentFromPoint();
     void toggleIntersections();
     void setColour(const ColorF& colour) { currentColour_ = colour; }
+    // The axis zooms, as a document keeps them; labels stay where they are
+    // (a zoom the teacher makes calls keepLabelsNear after).
     void setZoom(double newXZoom, double newYZoom);
 
     // Sketch recognition on the gesture collected so far.
@@ -216,6 +218,15 @@ public:
     void select(EquationObject* equation);
     // A dialog changed an equation: intersections follow and the view repaints.
     void equationChanged(EquationObject* equation);
+    // A label nobody placed, left astray by an edit or the view (its curve
+    // moved, reshaped, given a domain; zoomed or panned away), is placed anew
+    // beside its curve. Returns whether it moved.
+    bool keepLabelNear(EquationObject& equation);
+    // The same for every label; returns how many moved.
+    int keepLabelsNear();
+    // Labels placed anew so far: a window compares it before and after a
+    // gesture that is no edit in itself (wheel, pan) to learn that labels moved.
+    long labelsFollowed() const { return labelsFollowed_; }
 
     const Viewport& viewport() const { return viewport_; }
     void setPan(PointF pan) { viewport_.pan = pan; }
@@ -264,6 +275,7 @@ private:
     void recomputeIntersections();
     void forget(const EquationObject* equation);
     void removeAt(int index);
+    void placeLabel(EquationObject& equation);
     void drawStroke(Painter& painter, const Stroke& stroke) const;
     // Where the captions the axis numbers and the origin's "O" give way to will
     // be drawn on this painter: the attribute points' axis labels, the
@@ -306,6 +318,7 @@ private:
     int selectedAttrib_ = -1;  // an attribute point of selected_, −1 for none
     std::string sketchProblem_;
     bool showIntersections_ = false;
+    long labelsFollowed_ = 0;
     IntersectionCache intersections_;
     HatchingCache hatchings_;  // of paintedDomains_, by index
     std::vector<bool> savedDisplayText_;            // per equation, while an image is exported

@@ -69,6 +69,7 @@ void GraphManager::togglePaint() {
 void GraphManager::toggleDisplayEquation() {
     if (!hitEquation_) return;
     hitEquation_->setDisplayText(!hitEquation_->displayText());
+    keepLabelNear(*hitEquation_);  // a label shown again where its curve no longer is
     repaint();
 }
 

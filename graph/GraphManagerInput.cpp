@@ -141,13 +141,22 @@ void GraphManager::mouseUp(int px, int py) {
     (void)py;
     if (moved_ || mode_ != MODE_LEFT_PRESSED) {
         switch (mode_) {
-            case MODE_MOVING_CURVE:
-            case MODE_MOVING_LABEL:
+            // A reshaped or re-boxed curve may have left its label behind; a
+            // moved one took it along. A zoom may have left any label out of view.
             case MODE_DRAGGING_CONTROL_POINT:
-            case MODE_MOVING_ATTRIB_POINT:
+            case MODE_RESIZING_BOX:
+                if (hitEquation_ && mode_ == MODE_DRAGGING_CONTROL_POINT) keepLabelNear(*hitEquation_);
+                if (selected_ && mode_ == MODE_RESIZING_BOX) keepLabelNear(*selected_);
+                mode_ = MODE_IDLE;
+                break;
             case MODE_ZOOM_X:
             case MODE_ZOOM_Y:
-            case MODE_RESIZING_BOX:
+                keepLabelsNear();
+                mode_ = MODE_IDLE;
+                break;
+            case MODE_MOVING_CURVE:
+            case MODE_MOVING_LABEL:
+            case MODE_MOVING_ATTRIB_POINT:
             case MODE_LEFT_PRESSED: mode_ = MODE_IDLE; break;
             case MODE_MENSURATION_DRAG:
                 mode_ = MODE_IDLE;
@@ -217,6 +226,7 @@ void GraphManager::rightButtonUp(int px, int py) {
             default: break;
         }
     }
+    if (mode_ == MODE_PANNING) keepLabelsNear();  // the labels panned out of view come back beside their curves
     if (mode_ != MODE_PAINT) mode_ = MODE_IDLE;
     repaint();
 }
@@ -242,6 +252,7 @@ bool GraphManager::togglePenInput() {
 void GraphManager::resetScale() {
     viewport_.scale = Viewport::kDefaultScale;
     followView();
+    keepLabelsNear();
     repaint();
 }
 
@@ -249,5 +260,6 @@ void GraphManager::mouseWheel(int delta, int, int) {
     pen_.discardStrokes();
     viewport_.wheel(delta);
     followView();
+    keepLabelsNear();
     repaint();
 }

@@ -17,6 +17,9 @@ constexpr double kCharWidthPx = 9.5, kLabelHeightPx = 20.0;
 // Kept clear of the window's edge and of the curve itself, in pixels.
 constexpr double kEdgePx = 12.0, kGapPx = 6.0;
 constexpr int kSteps = 80;  // abscissas tried across the window
+// A label farther than this from its curve, in pixels, no longer reads as its
+// curve's (a placed one is a gap away; a grid square is about 46 pixels).
+constexpr double kAstrayPx = 80.0;
 
 bool overlaps(const RectF& a, const RectF& b)
 {
@@ -45,6 +48,25 @@ bool coversACurve(const RectF& box, const std::vector<const EquationObject*>& cu
 
 }  // namespace
 
+bool LabelAstray(const EquationObject& equation, const RectF& box, const Viewport& view)
+{
+    const PointF topLeft = view.screenToGraph(0, 0), bottomRight = view.screenToGraph(view.width, view.height);
+    const RectF shown(topLeft.y, bottomRight.y, topLeft.x, bottomRight.x);
+    bool curveShown = false;
+    for (const Stroke& piece : equation.pieces())
+        for (size_t i = 0; i + 1 < piece.size() && !curveShown; ++i)
+            curveShown = segmentMeets(piece[i], piece[i + 1], shown);
+    if (!curveShown) return false;
+    if (box.left < shown.left || box.right > shown.right || box.bottom < shown.bottom || box.top > shown.top) return true;
+    const double upx = view.scale * view.xZoom / 40.0, upy = view.scale * view.yZoom / 40.0;
+    const RectF near(float(box.top + kAstrayPx * upy), float(box.bottom - kAstrayPx * upy),
+                     float(box.left - kAstrayPx * upx), float(box.right + kAstrayPx * upx));
+    for (const Stroke& piece : equation.pieces())
+        for (size_t i = 0; i + 1 < piece.size(); ++i)
+            if (segmentMeets(piece[i], piece[i + 1], near)) return false;
+    return true;
+}
+
 size_t LabelCharacters(const std::string& text)
 {
     size_t n = 0;
@@ -71,6 +93,15 @@ PointF ChooseLabelPosition(const EquationObject& equation, const Viewport& view,
     const RectF plot = equation.plotBox();
     // The part of the plot box that is in view.
     const double left = std::max<double>(topLeft.x, plot.left), right = std::min<double>(bottomRight.x, plot.right);
+    // And of that, where the curve is drawn (its domain, when one is set).
+    float drawnLeft = INFINITY, drawnRight = -INFINITY;
+    for (const Stroke& piece : equation.pieces())
+        for (const PointF& p : piece.points()) {
+            drawnLeft = std::min(drawnLeft, p.x);
+            drawnRight = std::max(drawnRight, p.x);
+        }
+    const double from = drawnLeft <= drawnRight ? std::max<double>(left, drawnLeft) : left;
+    const double to = drawnLeft <= drawnRight ? std::min<double>(right, drawnRight) : right;
     const double top = std::min<double>(topLeft.y, plot.top), bottom = std::max<double>(bottomRight.y, plot.bottom);
     const size_t characters = LabelCharacters(equation.text());
     auto fits = [&](const RectF& box) {
@@ -78,7 +109,7 @@ PointF ChooseLabelPosition(const EquationObject& equation, const Viewport& view,
         return std::none_of(taken.begin(), taken.end(), [&](const RectF& t) { return overlaps(box, t); });
     };
 
-    if (right > left && top > bottom) {
+    if (to > from && top > bottom) {
         const RectF probe = EstimatedLabelBox(PointF(0, 0), characters, view);
         const double width = probe.right - probe.left, height = probe.top - probe.bottom;
         // First a place clear of every curve; failing that, one clear of the labels only.
@@ -86,7 +117,7 @@ PointF ChooseLabelPosition(const EquationObject& equation, const Viewport& view,
             // From the right of the view leftwards: the first curve point whose
             // label, set just above-left or below-left of it, fits.
             for (int i = 0; i <= kSteps; ++i) {
-                const double x = right - kGapPx * upx - (right - left) * i / kSteps;
+                const double x = to - kGapPx * upx - (to - from) * i / kSteps;
                 double y[2];
                 equation.ordinates(x, y[0], y[1]);
                 const int branches = equation.expression() && equation.expression()->kind().isConic() ? 2 : 1;

@@ -20,6 +20,12 @@ class Viewport;
 PointF ChooseLabelPosition(const EquationObject& equation, const Viewport& view, const std::vector<RectF>& taken,
                            const std::vector<const EquationObject*>& curves);
 
+// Whether a label with box `box` (graph units) has been left astray of its
+// curve: partly outside the view, or farther from every drawn piece of the
+// curve than a label is ever placed. A curve with nothing in view has no
+// place to take its label to, and its label is not astray.
+bool LabelAstray(const EquationObject& equation, const RectF& box, const Viewport& view);
+
 // The box a label of `characters` characters is expected to cover with its
 // lower-left corner at `corner`, before it has been typeset.
 RectF EstimatedLabelBox(PointF corner, size_t characters, const Viewport& view);

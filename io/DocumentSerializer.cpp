@@ -185,7 +185,8 @@ struct EquationFields {
           extremePoints(q.extremePointsShown()), domainSetup(q.domainSetupEnabled()),
           mensurationShown(q.mensurationEnabled()), monotonic(q.isMonotonic()), from(q.domainFrom()),
           to(q.domainTo()), lineStipple(q.lineStipple()), stippleType(q.stippleType()), labelKind(q.labelKind()),
-          lineWidth(q.lineWidth()), userText(q.userText()), mensuration(q.mensuration()) {}
+          lineWidth(q.lineWidth()), userText(q.userText()), mensuration(q.mensuration()),
+          labelPinned(q.labelPinned() ? 1 : 0) {}
 
     ColorF colour;
     PointF labelPosition;
@@ -197,6 +198,7 @@ struct EquationFields {
     std::string userText;
     Mensuration mensuration;
     std::vector<int> pins;  // control points the user pinned
+    int labelPinned;        // 1: the teacher put the label where it stands
     // The curve's shape as a drag left it: type, exact coefficients, control points.
     int shapeType = -1;
     double coeffs[5] = {0, 0, 0, 0, 0};
@@ -240,6 +242,9 @@ void ExchangeExtras(CXMLArchive& archive, CXMLArchiveNode& node, EquationFields&
     // The user label text while the label shows the equation itself.
     if (f.labelKind != EquationObject::LABEL_USER_TEXT && (archive.isLoading() || !f.userText.empty()))
         node.ExchangeText("userLabelText", f.userText);
+    // A label the teacher dragged stays where they put it; one nobody placed
+    // follows its curve. Written only when dragged, so older files read as before.
+    if (archive.isLoading() || f.labelPinned) node.ExchangeOptionalInteger("labelPinned", f.labelPinned);
     // The tangent lines made from this curve, as indices into the graph's list.
     ExchangeIndices(archive, node, "tangentLineCount", "tangentLine", context.tangentLines);
     // The plot box the user gave the curve.
@@ -285,6 +290,7 @@ void Apply(EquationObject& q, const std::string& text, const EquationFields& f) 
     CheckLabel(f.userText);
     q.setColour(f.colour);
     q.setLabelPosition(f.labelPosition);
+    q.setLabelPinned(f.labelPinned != 0);
     q.setExtremePointsShown(f.extremePoints);
     q.setDomainSetupEnabled(f.domainSetup);
     q.setMensurationEnabled(f.mensurationShown);

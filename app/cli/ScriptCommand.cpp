@@ -289,6 +289,7 @@ const Command kCommands[] = {
          if (!v || !inRange((*v)[0]) || !inRange((*v)[1]))
              return BadArgument(line, KVR_TRANSLATE_NOOP("CommandLine", "XZ YZ: two numbers from 0.1 to 10"));
          s.graph.setZoom((*v)[0], (*v)[1]);
+         s.graph.keepLabelsNear();  // as the zoom bar does
          return {};
      }},
     {"precision",

@@ -260,6 +260,10 @@
         <source>No curve selected</source>
         <translation>Keine Kurve ausgewählt</translation>
     </message>
+    <message>
+        <source>Move Labels</source>
+        <translation>Beschriftungen verschieben</translation>
+    </message>
 </context>
 <context>
     <name>CMainFrame</name>

@@ -266,6 +266,7 @@ void CKVRView::mousePressEvent(QMouseEvent* event)
         history_->begin();
         gestureOpen_ = true;
         gestureMode_ = graph_->mode();
+        labelsAtPress_ = graph_->labelsFollowed();
     }
     if (event->button() == Qt::LeftButton) {
         const InputMode mode = graph_->mode();
@@ -315,12 +316,18 @@ void CKVRView::mouseMoveEvent(QMouseEvent* event)
 void CKVRView::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
+    const bool panning = graph_->mode() == MODE_PANNING;
     if (event->button() == Qt::LeftButton)
         graph_->mouseUp(p.x(), p.y());
     else if (event->button() == Qt::RightButton)
         graph_->rightButtonUp(p.x(), p.y());
     else
         return QOpenGLWidget::mouseReleaseEvent(event);
+    // A pan is no edit, but the labels it brought back into view moved.
+    if (gestureOpen_ && graph_->labelsFollowed() != labelsAtPress_) {
+        history_->markEdited();
+        if (panning) gestureMode_ = MODE_PANNING;
+    }
     if (!SpansPresses(graph_->mode())) endGesture();
     afterInput();
 }
@@ -345,6 +352,7 @@ QString CKVRView::gestureName(InputMode mode)
     case MODE_RESIZING_BOX: return tr("Resize Plot Box");
     case MODE_ZOOM_X:
     case MODE_ZOOM_Y: return tr("Zoom");
+    case MODE_PANNING: return tr("Move Labels");
     default: return tr("Edit Graph");
     }
 }
@@ -394,7 +402,16 @@ void CKVRView::wheelEvent(QWheelEvent* event)
     const QPoint p = event->position().toPoint();
     const int delta = event->angleDelta().y();
     if (delta == 0) return;
-    graph_->mouseWheel(delta, p.x(), p.y());
+    changeView([&] { graph_->mouseWheel(delta, p.x(), p.y()); });
+}
+
+void CKVRView::changeView(const std::function<void()>& change)
+{
+    const long before = graph_->labelsFollowed();
+    history_->begin();
+    change();
+    if (graph_->labelsFollowed() != before) history_->markEdited();
+    history_->end(tr("Move Labels"), kViewLabelsStep);
     afterInput();
 }
 
@@ -416,8 +433,7 @@ void CKVRView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Plus:
     case Qt::Key_Equal:
     case Qt::Key_Minus: {
-        graph_->mouseWheel(event->key() == Qt::Key_Minus ? -120 : 120, width() / 2, height() / 2);
-        afterInput();
+        changeView([&] { graph_->mouseWheel(event->key() == Qt::Key_Minus ? -120 : 120, width() / 2, height() / 2); });
         return;
     }
     case Qt::Key_Left: dx = -step; break;

@@ -44,6 +44,10 @@ public:
     // Deletes the graph's selected attribute point, else its selected curve;
     // one undo step.
     void deleteSelection();
+    // Changes what the view shows (wheel, Zoom In/Out, Actual Size): no edit
+    // in itself, but the labels it leaves astray move beside their curves,
+    // and that is one undo step ("Move Labels"; a run of such changes, one).
+    void changeView(const std::function<void()>& change);
 
     // Presentation: lines, dots, arrow heads, labels and axis texts drawn
     // `factor` times their usual size on the screen (1, the usual look, when
@@ -127,6 +131,8 @@ private:
     InputMode gestureMode_ = MODE_IDLE;  // the busiest mode of the gesture under way
     bool gestureOpen_ = false;           // a press opened an undo bracket not yet closed
     static constexpr int kKeyMoveMergeBase = 100;  // merge keys of arrow-key moves, one per run
+    static constexpr int kViewLabelsStep = 2;      // merge key of the label moves view changes make
+    long labelsAtPress_ = 0;                       // the graph's labelsFollowed() when the gesture began
     QElapsedTimer keyRun_;                         // since the last arrow-key move
     int keyRunNumber_ = 0;
     std::unique_ptr<GlPainter> surface_;

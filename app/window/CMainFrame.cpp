@@ -339,7 +339,10 @@ void CMainFrame::buildZoomBar()
     addDockWidget(Qt::RightDockWidgetArea, zoomDock_);
     // The zoom rescales every plot box, so it is an edit; one slider drag is one step.
     connect(zoomBar_, &ZoomDialogBar::zoomChanged, this, [this](double x, double y) {
-        view_->history().record(tr("Zoom"), [this, x, y] { view_->graph().setZoom(x, y); }, kZoomStep);
+        view_->history().record(tr("Zoom"), [this, x, y] {
+            view_->graph().setZoom(x, y);
+            view_->graph().keepLabelsNear();
+        }, kZoomStep);
         view_->update();
         refreshCommands();
     });

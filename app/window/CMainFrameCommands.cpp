@@ -148,13 +148,13 @@ void CMainFrame::buildCommands()
     // The view's own zoom (the wheel's), and full screen for the projector.
     a = addCommand("zoomIn", tr("Zoom &In"), QString(), tr("Show the graph larger"));
     a->setShortcuts(QKeySequence::ZoomIn);
-    connect(a, &QAction::triggered, this, [v] { v->graph().mouseWheel(120, 0, 0); });
+    connect(a, &QAction::triggered, this, [v] { v->changeView([v] { v->graph().mouseWheel(120, 0, 0); }); });
     a = addCommand("zoomOut", tr("Zoom &Out"), QString(), tr("Show more of the graph"));
     a->setShortcuts(QKeySequence::ZoomOut);
-    connect(a, &QAction::triggered, this, [v] { v->graph().mouseWheel(-120, 0, 0); });
+    connect(a, &QAction::triggered, this, [v] { v->changeView([v] { v->graph().mouseWheel(-120, 0, 0); }); });
     a = addCommand("actualSize", tr("&Actual Size"), QString(), tr("The graph at its usual size"));
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
-    connect(a, &QAction::triggered, this, [v] { v->graph().resetScale(); });
+    connect(a, &QAction::triggered, this, [v] { v->changeView([v] { v->graph().resetScale(); }); });
     a = addCommand("fullScreen", tr("&Full Screen"), QString(), tr("Show the window on the whole screen"));
     a->setCheckable(true);
     QList<QKeySequence> fullScreenKeys = QKeySequence::keyBindings(QKeySequence::FullScreen);

@@ -421,7 +421,10 @@ void EqOptionDialog::edit(const QString& step, F&& change)
 {
     EquationObject* e = graph_.selected();
     if (!e || !e->expression()) return;
-    history_.record(step, [&] { change(*e); });
+    history_.record(step, [&] {
+        change(*e);
+        graph_.keepLabelNear(*e);  // a domain or a shown label may leave it away from its curve
+    });
     graph_.equationChanged(e);
 }
 
@@ -450,7 +453,10 @@ void EqOptionDialog::modifyEquation()
     if (!e || !e->expression()) return;
     history_.begin();
     const bool parsed = e->setEquation(equationEdit_->text().toStdString());
-    if (parsed) history_.markEdited();
+    if (parsed) {
+        graph_.keepLabelNear(*e);
+        history_.markEdited();
+    }
     history_.end(tr("Modify Equation"));
     if (!parsed) {
         // Say why and where, then show the equation as it still is.

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "graph/GraphManager.h"
+#include "graph/LabelPlacement.h"
 #include "mathex/SmartNumber.h"
 #include "support/Equations.h"
 #include "support/RecordingPainter.h"
@@ -565,3 +568,130 @@ TEST_F(GraphManagerTest, StatusTextShowsThePointer) {
 }
 
 }  // namespace
+
+// A label nobody placed goes where its curve goes; one the teacher dragged
+// stays where they put it.
+namespace label_follow {
+
+// Pixels between the label's box and the nearest drawn point of its curve.
+double GapPx(const GraphManager& graph, const EquationObject& e) {
+    const RectF box = EstimatedLabelBox(e.labelPosition(), LabelCharacters(e.text()), graph.viewport());
+    const PointF a = graph.viewport().graphToScreen(box.left, box.top);
+    const PointF b = graph.viewport().graphToScreen(box.right, box.bottom);
+    double best = 1e300;
+    for (const Stroke& piece : e.pieces())
+        for (const PointF& g : piece.points()) {
+            const PointF p = graph.viewport().graphToScreen(g.x, g.y);
+            const double dx = std::max({a.x - p.x, 0.0f, p.x - b.x}), dy = std::max({a.y - p.y, 0.0f, p.y - b.y});
+            best = std::min(best, std::hypot(dx, dy));
+        }
+    return best;
+}
+
+bool InView(const GraphManager& graph, const EquationObject& e) {
+    const RectF box = EstimatedLabelBox(e.labelPosition(), LabelCharacters(e.text()), graph.viewport());
+    const RectF view = graph.viewport().visibleRect();
+    return box.left >= view.left && box.right <= view.right && box.bottom >= view.bottom && box.top <= view.top;
+}
+
+}  // namespace label_follow
+
+TEST_F(GraphManagerTest, LabelsFollowTheirCurvesUnlessTheTeacherPlacedThem) {
+    using namespace label_follow;
+    enum class Expect { Shifted, Beside, Unchanged };
+    struct Case {
+        const char* name;
+        std::function<void(EquationObject&)> act;
+        Expect unpinned;
+        PointF shift;  // for Shifted
+    };
+    const Case cases[] = {
+        {"curve dragged", [this](EquationObject&) { Drag(1, 1, 3, 2); }, Expect::Shifted, {2, 1}},
+        {"arrow keys", [this](EquationObject& e) { graph.select(&e); graph.moveSelected(0, -3); },
+         Expect::Shifted, {0, -3}},
+        {"domain set away from the label",
+         [this](EquationObject& e) {
+             e.setDomainSetupEnabled(true);
+             e.setDomain(-9, -6);
+             graph.keepLabelNear(e);
+         },
+         Expect::Beside, {}},
+        {"wheel zoomed in on the other end",
+         [this](EquationObject&) {
+             graph.setPan(PointF(5, 5));  // centred on (−5, −5)
+             for (int k = 0; k < 8; ++k) graph.mouseWheel(120, 0, 0);
+         },
+         Expect::Beside, {}},
+        {"panned away", [this](EquationObject&) {
+             auto [x0, y0] = Px(3, -3);  // off the curve
+             graph.rightButtonDown(x0, y0);
+             for (int k = 1; k <= 4; ++k) graph.mouseMove(x0 + 100 * k, y0 - 70 * k);
+             graph.rightButtonUp(x0 + 400, y0 - 280);
+         },
+         Expect::Beside, {}},
+        {"axis zoom of a document read (no edit)", [this](EquationObject&) { graph.setZoom(4, 4); },
+         Expect::Unchanged, {}},
+    };
+    for (const Case& c : cases) {
+        for (const bool pinned : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (pinned ? ", dragged by the teacher" : ""));
+            graph.reset();
+            graph.setClientSize(800, 600);
+            EquationObject* e = Add("y = x");
+            e->setDisplayText(true);
+            e->setLabelPinned(pinned);
+            const PointF before = e->labelPosition();
+            const PointF handle = e->controlPoints().at(0);
+            ASSERT_TRUE(InView(graph, *e));
+            ASSERT_LT(GapPx(graph, *e), 40);
+            c.act(*e);
+            const Expect expect = pinned ? Expect::Unchanged : c.unpinned;
+            const PointF after = e->labelPosition();
+            switch (expect) {
+            case Expect::Unchanged:
+                EXPECT_EQ(after, before);
+                break;
+            case Expect::Shifted:
+                // As far as the curve went (a drag goes by whole pixels).
+                EXPECT_NEAR(after.x - before.x, e->controlPoints().at(0).x - handle.x, 1e-4);
+                EXPECT_NEAR(after.y - before.y, e->controlPoints().at(0).y - handle.y, 1e-4);
+                EXPECT_NEAR(after.x - before.x, c.shift.x, 0.05);
+                EXPECT_NEAR(after.y - before.y, c.shift.y, 0.05);
+                break;
+            case Expect::Beside:
+                EXPECT_NE(after, before);
+                EXPECT_TRUE(InView(graph, *e));
+                EXPECT_LT(GapPx(graph, *e), 40) << "beside its curve";
+                break;
+            }
+            EXPECT_EQ(e->labelPinned(), pinned);
+        }
+    }
+}
+
+TEST_F(GraphManagerTest, ALabelDraggedStaysWhereItWasPutAndAHiddenOneIsLeftAlone) {
+    EquationObject* e = Add("y = x");
+    e->setDisplayText(true);
+    testing_support::RecordingPainter painter;
+    graph.draw(painter);
+    const RectF box = e->labelBox();
+    ASSERT_GT(box.top, box.bottom);
+    const double cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
+    Drag(cx, cy, cx - 1, cy + 2);
+    EXPECT_TRUE(e->labelPinned());
+    const PointF put = e->labelPosition();
+    for (int k = 0; k < 8; ++k) graph.mouseWheel(120, 0, 0);
+    graph.select(e);
+    graph.moveSelected(3, 0);
+    EXPECT_EQ(e->labelPosition(), put);
+
+    // A hidden label is placed when it is shown again, not on every view change.
+    EquationObject* hidden = Add("y = -x");
+    hidden->setDisplayText(false);
+    const PointF where = hidden->labelPosition();
+    const long moves = graph.labelsFollowed();
+    graph.setPan(PointF(30, 30));
+    for (int k = 0; k < 8; ++k) graph.mouseWheel(120, 0, 0);
+    EXPECT_EQ(hidden->labelPosition(), where);
+    EXPECT_EQ(graph.labelsFollowed(), moves);
+}

@@ -113,6 +113,14 @@ public:
         return graph().equation(0);
     }
     void selectParabola() { click(at(1, -1)); }
+    // The parabola with its label shown (where a new curve's label is placed).
+    void labelledParabola()
+    {
+        parabola();
+        click(at(2, 2), Qt::RightButton);
+        popupCommand(kCurvePopup, "Display Equation");
+        ASSERT_TRUE(parabola()->displayText());
+    }
     void sketchLine() { drag(at(-8, 8), at(-3, 6)); }
     QPoint xArrow()
     {
@@ -166,6 +174,22 @@ const Edit kEdits[] = {
          const RectF box = t.parabola()->labelBox();
          const QPoint centre = t.at((box.left + box.right) / 2, (box.top + box.bottom) / 2);
          t.drag(centre, centre + QPoint(30, 20));
+     },
+     false},
+    // Looking around is no edit, but the labels it leaves astray come back
+    // beside their curves, and that is one step however many notches it took.
+    {"wheel that leaves a label out of view", [](T& t) { t.labelledParabola(); },
+     [](T& t) {
+         for (int i = 0; i < 8; ++i) {
+             QWheelEvent wheel(QPointF(t.at(0, 0)), t.view()->mapToGlobal(QPointF(t.at(0, 0))), QPoint(), QPoint(0, 120),
+                               Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+             QApplication::sendEvent(t.view(), &wheel);
+         }
+     },
+     false},
+    {"Zoom In that leaves a label out of view", [](T& t) { t.labelledParabola(); },
+     [](T& t) {
+         for (int i = 0; i < 8; ++i) t.frame.command("zoomIn")->trigger();
      },
      false},
     {"reshape by a control point", [](T& t) { t.parabola(), t.selectParabola(); },
@@ -308,6 +332,31 @@ TEST_F(EditHistoryTest, LookingAroundIsNoEdit)
     QTest::mouseRelease(view(), Qt::RightButton, Qt::NoModifier, at(6, 6));
     click(at(1, -1));  // selecting
     EXPECT_EQ(stack()->index(), index);
+    EXPECT_FALSE(frame.isWindowModified());
+}
+
+// A pan that takes a label out of view brings it back beside its curve: one
+// step, "Move Labels", that undo takes back while the view stays panned.
+TEST_F(EditHistoryTest, APanThatLeavesALabelAstrayIsOneStep)
+{
+    labelledParabola();
+    stack()->setClean();
+    const int index = stack()->index();
+    const PointF label = parabola()->labelPosition();
+    // Up and left by about five units: the label at the top leaves the view, the curve stays.
+    const QPoint from = at(3, -3);
+    QTest::mousePress(view(), Qt::RightButton, Qt::NoModifier, from);
+    for (int i = 1; i <= 4; ++i) QTest::mouseMove(view(), from - QPoint(40 * i, 40 * i));
+    QTest::mouseRelease(view(), Qt::RightButton, Qt::NoModifier, from - QPoint(160, 160));
+    const PointF pan = graph().viewport().pan;
+    ASSERT_NE(parabola()->labelPosition(), label);
+    EXPECT_EQ(stack()->index(), index + 1);
+    EXPECT_EQ(stack()->undoText(), "Move Labels");
+    EXPECT_TRUE(frame.isWindowModified());
+
+    frame.command("undo")->trigger();
+    EXPECT_EQ(parabola()->labelPosition(), label);
+    EXPECT_EQ(graph().viewport().pan.x, pan.x);
     EXPECT_FALSE(frame.isWindowModified());
 }
 

@@ -107,6 +107,7 @@ inline std::string GraphDifference(const GraphManager& a, const GraphManager& b)
                                   {"right", p.plotBox().right, q.plotBox().right}})
             d.field(w + ".plotBox." + name, x, y);
         d.point(w + ".labelPosition", p.labelPosition(), q.labelPosition());
+        d.field(w + ".labelPinned", p.labelPinned(), q.labelPinned());
         d.field(w + ".displayText", p.displayText(), q.displayText());
         d.field(w + ".extremePointsShown", p.extremePointsShown(), q.extremePointsShown());
         d.field(w + ".domainSetupEnabled", p.domainSetupEnabled(), q.domainSetupEnabled());
@@ -222,6 +223,7 @@ public:
             if (!e) continue;
             e->setColour(colour());
             e->setLabelPosition(point());
+            e->setLabelPinned(e->labelPosition().x > 0);  // drawn from no random number: later draws stay as they were
             if (integer(0, 3) == 0 && !e->isTextOnly())
                 e->setPlotBox(float(real(-9, -1)), float(real(1, 9)), float(real(1, 9)), float(real(-9, -1)));
             e->setDisplayText(integer(0, 1));

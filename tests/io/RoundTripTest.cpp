@@ -55,6 +55,7 @@ const Case kCases[] = {
              e.setExtremePointsShown(i % 3 == 0);
              e.setDisplayText(i % 2 == 0);
              e.setLabelPosition(PointF(0.1f * float(i), -1.0f / 7.0f));
+             e.setLabelPinned(i % 3 == 1);
              ++i;
          }
      }},
