@@ -7,6 +7,7 @@
 #include "render/PostScriptWriter.h"
 #include "render/Projection.h"
 #include "render/PsPainter.h"
+#include "render/Typesetter.h"
 
 #include <cctype>
 
@@ -27,6 +28,8 @@ bool ExportPostScript(GraphManager& graph, const std::string& path, const PageSh
     // A view without area has no page transform (SetupPage divides by the size).
     if (o.width <= 0 || o.height <= 0) return false;
     const Projection projection = Projection::Ortho(o.left, o.right, o.bottom, o.top, o.width, o.height);
+    // The labels are typeset with Qt's fonts, as on the PDF page.
+    Typesetter::EnsureGuiApplication();
     PostScriptWriter& writer = PostScriptWriter::Instance();
     writer.SetupPage(float(o.x), float(o.y), float(o.width), float(o.height), sheet);
     PsPainter painter(writer, projection);

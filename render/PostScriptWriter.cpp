@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <memory>
 
+#include <QtGui/QPainterPath>
+
 #include "core/AtomicFile.h"
 
 namespace {
@@ -110,6 +112,18 @@ void PostScriptWriter::Piece(std::string& out, double v) {
     char buf[32];
     const auto result = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 6);
     out.append(buf, result.ptr);
+}
+
+void PostScriptWriter::Piece(std::string& out, Hundredths h) {
+    const double v = std::round(h.value * 100) / 100;
+    // Past this a fixed-point number gets long; %g's form says it shorter.
+    if (!(std::fabs(v) < 1e9)) return Piece(out, h.value);
+    char buf[32];
+    const auto result = std::to_chars(buf, buf + sizeof buf, v == 0 ? 0.0 : v, std::chars_format::fixed, 2);
+    char* end = result.ptr;
+    while (end[-1] == '0') --end;  // "12.50" → "12.5", "12.00" → "12."
+    if (end[-1] == '.') --end;
+    out.append(buf, end);
 }
 
 void PostScriptWriter::BeginPrimitive(int kind) {
@@ -267,6 +281,37 @@ void PostScriptWriter::DrawCircle(float x, float y, float r, bool filled) {
 
 void PostScriptWriter::DrawArc(float x, float y, float r, float startDegrees, float endDegrees) {
     Put("newpath ", x, ' ', y, ' ', r, ' ', startDegrees, ' ', endDegrees, " arc stroke\n\n");
+}
+
+void PostScriptWriter::FillPath(const QPainterPath& path) {
+    const int n = path.elementCount();
+    if (n == 0) return;
+    for (int i = 0; i < n; ++i) {
+        const QPainterPath::Element& e = path.elementAt(i);
+        if (!std::isfinite(e.x) || !std::isfinite(e.y)) return;
+    }
+    auto at = [](const QPainterPath::Element& e) { return std::pair{Hundredths{e.x}, Hundredths{e.y}}; };
+    Put("newpath\n");
+    QPointF start;
+    for (int i = 0; i < n; ++i) {
+        const QPainterPath::Element& e = path.elementAt(i);
+        const auto [x, y] = at(e);
+        if (e.isMoveTo()) {
+            if (i > 0) Put("closepath\n");
+            Put(x, ' ', y, " moveto\n");
+            start = e;
+        } else if (e.isLineTo()) {
+            // The line back to the start that closes a subpath: closepath draws it.
+            const bool last = i + 1 == n || path.elementAt(i + 1).isMoveTo();
+            if (!(last && QPointF(e) == start)) Put(x, ' ', y, " lineto\n");
+        } else if (e.isCurveTo() && i + 2 < n) {
+            const auto [x2, y2] = at(path.elementAt(i + 1));
+            const auto [x3, y3] = at(path.elementAt(i + 2));
+            Put(x, ' ', y, ' ', x2, ' ', y2, ' ', x3, ' ', y3, " curveto\n");
+            i += 2;
+        }
+    }
+    Put("closepath\n", path.fillRule() == Qt::WindingFill ? "fill\n\n" : "eofill\n\n");
 }
 
 void PostScriptWriter::ClipRect(float x0, float x1, float y0, float y1) {

@@ -10,6 +10,8 @@
 
 #include "render/Projection.h"
 
+class QPainterPath;
+
 // The sheet a page is printed on, in points, portrait.
 struct PageSheet {
     float width = 595.276f, height = 841.89f;  // A4
@@ -64,6 +66,12 @@ public:
     void ShowText(const std::string& text, int horizontal, int vertical);
     void DrawCircle(float x, float y, float r, bool filled);
     void DrawArc(float x, float y, float r, float startDegrees, float endDegrees);
+    // Fills the path (window coordinates) in the current colour, every
+    // subpath closed, by the path's own rule: nonzero winding, as glyph
+    // outlines need, or even-odd. Coordinates to a hundredth of a pixel,
+    // which keeps curve-heavy outlines short. A path with a point that is not
+    // a number is left out.
+    void FillPath(const QPainterPath& path);
     void ClipRect(float x0, float x1, float y0, float y1);
     void SaveState();
     void RestoreState();
@@ -119,6 +127,11 @@ private:
     static void Piece(std::string& out, double v);
     static void Piece(std::string& out, float v) { Piece(out, double(v)); }
     static void Piece(std::string& out, int v) { out += std::to_string(v); }
+    // A coordinate of a filled path: two decimals at most, trailing zeros dropped.
+    struct Hundredths {
+        double value;
+    };
+    static void Piece(std::string& out, Hundredths v);
     void EmitTriangle(const Vertex& a, const Vertex& b, const Vertex& c);
     void EmitPath(bool close, const char* ending);
     void EmitArrows(bool loop, bool pairs);

@@ -4,7 +4,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QtGui/QPainter>
+#include <QtGui/QTransform>
+
+#include "render/PathCollector.h"
 #include "render/StrokeFont.h"
+#include "render/Typesetter.h"
 
 namespace {
 // Font for stroke texts on the page, and how its size relates to the stroke
@@ -207,6 +212,38 @@ float PsPainter::text(const std::string& text, PointF origin, double, double sy,
     writer_.MoveTo(float(base.x), float(base.y));
     writer_.ShowText(text, 0, 0);
     return strokeTextWidth(text);
+}
+
+PixelSize PsPainter::equationImageSize(const std::string& latex) {
+    const std::shared_ptr<const LabelBitmap> bitmap = Typesetter::Typeset(latex);
+    return bitmap ? PixelSize{bitmap->width, bitmap->height} : PixelSize{};
+}
+
+// One label pixel is one window pixel, as on the PDF page, which fits the
+// view's pixels to the sheet as this page does: the label lands where it
+// lands there. A label that misses the view is left out, as there; one that
+// meets it lies within a label's size of it, so its numbers stay near the sheet.
+PixelSize PsPainter::equationImage(const std::string& latex, PointF corner) {
+    const PixelSize size = equationImageSize(latex);
+    const Point lowerLeft = window(corner.x, corner.y);
+    const int* view = projection_.viewport;
+    if (size.width <= 0 || size.height <= 0 || !Finite(lowerLeft) || lowerLeft.x >= view[0] + view[2] ||
+        lowerLeft.x + size.width <= view[0] || lowerLeft.y >= view[1] + view[3] || lowerLeft.y + size.height <= view[1])
+        return size;
+    PathCollector ink;
+    {
+        QPainter painter;
+        if (!painter.begin(&ink)) return size;
+        Typesetter::PaintLabel(latex, painter, QPointF(0, 0));
+    }
+    if (ink.paths().empty()) return size;
+    // Label pixels run down from its top-left corner, window pixels up.
+    const QTransform toWindow(1, 0, 0, -1, lowerLeft.x, lowerLeft.y + size.height);
+    writer_.SaveState();  // the pen's colour comes back after the label's black
+    writer_.SetColor(0, 0, 0);
+    for (const QPainterPath& path : ink.paths()) writer_.FillPath(toWindow.map(path));
+    writer_.RestoreState();
+    return size;
 }
 
 float PsPainter::strokeTextWidth(const std::string& text) const { return StrokeFont::Width(text); }

@@ -17,7 +17,7 @@ class PsPainter : public Painter {
 public:
     PsPainter(PostScriptWriter& writer, const Projection& projection);
 
-    bool typesets() const override { return false; }
+    bool typesets() const override { return true; }
     bool isVector() const override { return true; }
     void setPen(const Pen& pen) override;
     void polyline(std::span<const PointF> points, bool closed = false) override;
@@ -36,10 +36,11 @@ public:
     void popTransform() override;
     float text(const std::string& text, PointF origin, double sx, double sy, TextStyle style) override;
     float strokeTextWidth(const std::string& text) const override;
-    // Bitmaps have no place on the vector page: labels are drawn from their
-    // expression layout there instead.
-    PixelSize equationImage(const std::string&, PointF) override { return {}; }
-    PixelSize equationImageSize(const std::string&) override { return {}; }
+    // Labels are set by the screen's typesetter, as on the PDF page, and
+    // written as the filled outlines of its glyphs and rules: the page then
+    // needs none of our fonts, and no text of the label reaches it.
+    PixelSize equationImage(const std::string& latex, PointF corner) override;
+    PixelSize equationImageSize(const std::string& latex) override;
 
     // Window coordinates of a graph point under the current transform.
     PointF toWindow(double x, double y) const;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QtGui/QImage>
+#include <QtGui/QPainterPath>
 
 #include <cstdio>
 #include <cstdlib>
@@ -141,7 +142,41 @@ INSTANTIATE_TEST_SUITE_P(
                  "gsave\n\ngrestore\n\n2 0.5 scale\n\n-3 4 translate\n\n"},
         BodyCase{"NumbersAsPercentG",
                  [](auto& w) { Vertices(w, 2, {{1234567.f, 0.000012345f}, {-0.5f, 100000}}); },
-                 "newpath\n1.23457e+06 1.2345e-05 moveto\n-0.5 100000 lineto\nstroke\n\n"}),
+                 "newpath\n1.23457e+06 1.2345e-05 moveto\n-0.5 100000 lineto\nstroke\n\n"},
+        // Outlines to a hundredth, never "-0"; the line that closes a subpath is closepath's.
+        BodyCase{"FilledOutlineWindsAndClosesEachSubpath",
+                 [](auto& w) {
+                     QPainterPath path;
+                     path.setFillRule(Qt::WindingFill);
+                     path.moveTo(0, 0);
+                     path.lineTo(10, 0);
+                     path.lineTo(10, 10);
+                     path.closeSubpath();
+                     path.moveTo(20, 0);
+                     path.cubicTo(21.004, 2.006, -0.001, 3.33333, 333333.333, 7);
+                     path.closeSubpath();
+                     w.FillPath(path);
+                 },
+                 "newpath\n0 0 moveto\n10 0 lineto\n10 10 lineto\nclosepath\n"
+                 "20 0 moveto\n21 2.01 0 3.33 333333.33 7 curveto\nclosepath\nfill\n\n"},
+        BodyCase{"FilledOutlineEvenOdd",
+                 [](auto& w) {
+                     QPainterPath path;
+                     path.addRect(1, 2, 3, 4);
+                     w.FillPath(path);
+                 },
+                 "newpath\n1 2 moveto\n4 2 lineto\n4 6 lineto\n1 6 lineto\nclosepath\neofill\n\n"},
+        BodyCase{"FilledOutlineWithAPointThatIsNotANumberIsLeftOut",
+                 [](auto& w) {
+                     QPainterPath path;
+                     path.moveTo(0, 0);
+                     path.lineTo(2, 1);
+                     path.lineTo(1, 1);
+                     path.setElementPositionAt(1, std::numeric_limits<double>::infinity(), 1);
+                     w.FillPath(path);
+                     w.FillPath(QPainterPath());
+                 },
+                 ""}),
     [](const ::testing::TestParamInfo<BodyCase>& info) { return info.param.name; });
 
 std::string ReadFile(const std::string& path) { return ghostscript::Slurp(path); }

@@ -39,16 +39,18 @@ inline std::string Errors(const std::string& path) {
     return text.empty() ? "gs failed" : text;
 }
 
-// A page rendered in grey at 72 dots per inch: one pixel per point, row 0 at
-// the top of the sheet. 0 is black ink, 255 white paper.
+// A page rendered in grey, 72 dots per inch unless asked (one pixel per
+// point), row 0 at the top of the sheet. 0 is black ink, 255 white paper. An
+// encapsulated picture lies at the lower left of a sheet of Ghostscript's own.
 struct Raster {
     int width = 0, height = 0;
+    double dotsPerPoint = 1;
     std::vector<unsigned char> pixels;
 
     bool valid() const { return width > 0 && height > 0; }
     // The grey at a page point (points from the lower left corner of the sheet).
     int at(double px, double py) const {
-        const int col = int(px), row = height - 1 - int(py);
+        const int col = int(px * dotsPerPoint), row = height - 1 - int(py * dotsPerPoint);
         if (col < 0 || row < 0 || col >= width || row >= height) return 255;
         return pixels[size_t(row) * size_t(width) + size_t(col)];
     }
@@ -76,11 +78,12 @@ inline Box InkBox(const std::string& path) {
     return box;
 }
 
-inline Raster Render(const std::string& path) {
+inline Raster Render(const std::string& path, int dotsPerInch = 72) {
     const std::string pgm = path + ".pgm";
-    const std::string command = "gs -q -dBATCH -dNOPAUSE -dSAFER -r72 -sDEVICE=pgmraw -sOutputFile='" + pgm + "' '" +
-                                path + "' >/dev/null 2>&1";
+    const std::string command = "gs -q -dBATCH -dNOPAUSE -dSAFER -r" + std::to_string(dotsPerInch) +
+                                " -sDEVICE=pgmraw -sOutputFile='" + pgm + "' '" + path + "' >/dev/null 2>&1";
     Raster raster;
+    raster.dotsPerPoint = dotsPerInch / 72.0;
     if (std::system(command.c_str()) != 0) return raster;
     std::ifstream in(pgm, std::ios::binary);
     // The header: magic, width, height, maximum, with '#' comment lines between.
