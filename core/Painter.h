@@ -118,10 +118,6 @@ public:
     // Advance of a text in glyph units, without drawing it.
     virtual float strokeTextWidth(const std::string& text) const = 0;
 
-    // Whether the painter sets labels with the label typesetter
-    // (equationImage); one that cannot (the PostScript page) is given the
-    // laid-out expression instead.
-    virtual bool typesets() const = 0;
     // A typeset equation label (LaTeX text) with its lower-left corner at
     // `corner`; returns its size in pixels, 0 × 0 when nothing could be drawn.
     virtual PixelSize equationImage(const std::string& latex, PointF corner) = 0;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Equation labels: a typeset image on screen, the expression's own layout
-// drawn as vector text on the page.
+// Equation and user labels, set by the painter's typesetter: an image on
+// screen, outlines and text on the pages.
 #include "core/Painter.h"
 #include "mathex/MathExp.h"
 #include "mathex/UserLabel.h"

@@ -39,7 +39,6 @@ public:
     void setMagnification(double factor);
     double magnification() const override { return magnification_; }
 
-    bool typesets() const override { return true; }
     bool isVector() const override { return false; }
 
     void setPen(const Pen& pen) override;

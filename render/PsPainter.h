@@ -17,7 +17,6 @@ class PsPainter : public Painter {
 public:
     PsPainter(PostScriptWriter& writer, const Projection& projection);
 
-    bool typesets() const override { return true; }
     bool isVector() const override { return true; }
     void setPen(const Pen& pen) override;
     void polyline(std::span<const PointF> points, bool closed = false) override;

@@ -17,7 +17,6 @@ public:
     // `height` is the view's client height: window y grows upward, the painter's downward.
     QtPainter(QPainter& painter, const Projection& projection, int height);
 
-    bool typesets() const override { return true; }
     bool isVector() const override { return true; }
     void setPen(const Pen& pen) override;
     void polyline(std::span<const PointF> points, bool closed = false) override;

@@ -51,8 +51,6 @@ public:
     static constexpr float kGlyphWidth = 100.0f;
 
     bool isVector() const override { return vector_; }
-    // As the view and the PostScript page: the screen typesets, a page is given layouts.
-    bool typesets() const override { return !vector_; }
     // What magnification() answers: a presenting view's factor, 1 otherwise.
     double magnificationFactor = 1.0;
     double magnification() const override { return magnificationFactor; }
