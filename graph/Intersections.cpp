@@ -120,8 +120,8 @@ bool OnPieces(const EquationObject& e, PointF p, double tolerance) {
             const double t = length2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0, 1.0) : 0.0;
             const double distance = std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y);
             if (distance <= tolerance) return true;
-            if (t > 0 && t < 1 && distance <= 0.25 * std::numbers::pi * std::sqrt(length2) && distance <= Bend(piece, k))
-                return true;
+            const bool beside = t > 0 && t < 1 && distance <= 0.25 * std::numbers::pi * std::sqrt(length2);
+            if (beside && distance <= Bend(piece, k)) return true;
         }
     }
     return false;
