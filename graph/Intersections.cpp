@@ -6,11 +6,13 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <numbers>
 #include <optional>
 #include <unordered_map>
 
 #include "core/RectF.h"
 #include "graph/EquationObject.h"
+#include "mathex/ExactCrossings.h"
 #include "mathex/Markers.h"
 #include "mathex/Roots.h"
 
@@ -89,15 +91,37 @@ bool Overlap(const RectF& a, const RectF& b, double margin) {
            b.bottom <= a.top + margin;
 }
 
-// Whether p lies on one of the curve's drawn pieces (within `tolerance`): a point
-// of the formula outside the curve's box or domain is no crossing on the graph.
+// How far the curve may stray from the chord between samples k and k + 1 of a
+// piece: a smooth curve that turns by φ over a chord of length L bends away
+// from it by about L·φ/8 (allowed twice over), with φ the larger turn of the
+// piece at either end. Nothing for a straight run: a line is its own chord.
+// No turn exceeds π, so the bend never exceeds L·π/4.
+double Bend(const Stroke& piece, size_t k) {
+    auto turn = [&piece](size_t at) {  // the turn of the piece at sample `at`
+        if (at == 0 || at + 1 >= piece.size()) return 0.0;
+        const double ux = piece[at].x - piece[at - 1].x, uy = piece[at].y - piece[at - 1].y;
+        const double vx = piece[at + 1].x - piece[at].x, vy = piece[at + 1].y - piece[at].y;
+        return std::atan2(std::abs(ux * vy - uy * vx), ux * vx + uy * vy);
+    };
+    const double length = std::hypot(double(piece[k + 1].x - piece[k].x), double(piece[k + 1].y - piece[k].y));
+    return 0.25 * length * std::max(turn(k), turn(k + 1));
+}
+
+// Whether p lies on one of the curve's drawn pieces: within `tolerance` of them,
+// or beside a segment by no more than the curve bends away from that chord (a
+// circle far larger than the view is drawn in chords longer than the
+// tolerance allows). A point of the formula outside the curve's box or domain,
+// beyond the end of a piece, is no crossing on the graph.
 bool OnPieces(const EquationObject& e, PointF p, double tolerance) {
     for (const Stroke& piece : e.pieces()) {
         for (size_t k = 0; k < piece.size(); ++k) {
             const PointF a = piece[k], b = k + 1 < piece.size() ? piece[k + 1] : piece[k];
             const double dx = b.x - a.x, dy = b.y - a.y, length2 = dx * dx + dy * dy;
             const double t = length2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0, 1.0) : 0.0;
-            if (std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y) <= tolerance) return true;
+            const double distance = std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y);
+            if (distance <= tolerance) return true;
+            const bool beside = t > 0 && t < 1 && distance <= 0.25 * std::numbers::pi * std::sqrt(length2);
+            if (beside && distance <= Bend(piece, k)) return true;
         }
     }
     return false;
@@ -369,12 +393,41 @@ void AddSampledIntersections(size_t i, const EquationObject& first, size_t j, co
     out.insert(out.end(), found.begin(), found.end());
 }
 
+// ---- pairs whose kinds give their crossings in closed form ----
+
+std::optional<std::vector<Crossing>> ClosedFormCrossings(const EquationObject& first, const EquationObject& second) {
+    if (!first.expression() || !second.expression()) return std::nullopt;
+    return ExactCrossings(*first.expression(), *second.expression());
+}
+
+// The exact crossings kept by the rule of the searched ones: on both drawn
+// curves (in their boxes, within their domains), each once, ordered by x.
+void AddExactIntersections(const EquationObject& first, const EquationObject& second,
+                           const std::vector<Crossing>& crossings, std::vector<PointF>& out) {
+    if (!IsDrawnCurve(first) || !IsDrawnCurve(second)) return;
+    const double tolerance = Tolerance(first, second);
+    std::vector<PointF> found;
+    for (const Crossing& c : crossings) {
+        // Far beyond any box, and beyond what a point of single precision holds.
+        constexpr double kFar = 1e30;
+        if (!(std::abs(c.x) < kFar && std::abs(c.y) < kFar)) continue;
+        const PointF p(static_cast<float>(c.x), static_cast<float>(c.y));
+        if (OnCurve(first, p, tolerance) && OnCurve(second, p, tolerance)) AddOnce(found, p, tolerance);
+    }
+    std::sort(found.begin(), found.end(), [](PointF p, PointF q) { return p.x != q.x ? p.x < q.x : p.y < q.y; });
+    out.insert(out.end(), found.begin(), found.end());
+}
+
 void AddIntersections(const EquationList& equations, size_t i, size_t j, SampleCache& cache, std::vector<PointF>& out) {
     if (!equations[i] || !equations[j]) return;
-    if (IsPolynomialCurve(*equations[i]) && IsPolynomialCurve(*equations[j]))
-        AddPairIntersections(*equations[i], *equations[j], out);
+    const EquationObject& first = *equations[i];
+    const EquationObject& second = *equations[j];
+    if (IsPolynomialCurve(first) && IsPolynomialCurve(second))
+        AddPairIntersections(first, second, out);
+    else if (const auto exact = ClosedFormCrossings(first, second))
+        AddExactIntersections(first, second, *exact, out);
     else
-        AddSampledIntersections(i, *equations[i], j, *equations[j], cache, out);
+        AddSampledIntersections(i, first, j, second, cache, out);
 }
 
 // Pairs i < j of n curves, row by row.

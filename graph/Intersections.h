@@ -12,9 +12,13 @@
 // curves (line, quadratic, cubic, quartic): the difference polynomial is solved
 // at its true degree, wherever the roots lie; a pair whose curves are equal, or
 // whose roots cannot be found, contributes nothing, and ordinates are taken on
-// equation i. Any other pair (a sine and a line, a circle and a line, x = 3, two
-// conics): the crossings and touches of their drawn pieces, each once, refined
-// to the equations and ordered by x. No point with a non-finite coordinate is kept.
+// equation i. A pair whose kinds give a closed form (a line or x = k and a
+// conic or another line; x = k and a curve y = f(x): MathEx::ExactCrossings):
+// those points, kept as the searched ones are. Any other pair (a sine and a
+// line, two conics): the crossings and touches of their drawn pieces, refined
+// to the equations. Either way each point lies on both drawn curves, within
+// their boxes and domains, once, and the pair's points are ordered by x. No
+// point with a non-finite coordinate is kept.
 std::vector<PointF> ComputeIntersections(const EquationList& equations);
 
 // The same points, kept pair by pair between calls: a pair is worked out again

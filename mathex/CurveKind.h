@@ -44,6 +44,13 @@ struct GuideLine {
     double x0, y0, x1, y1;
 };
 
+// A curve of degree at most two, A·x² + B·xy + C·y² + D·x + E·y + F = 0: a
+// straight line when A, B and C are zero (upright when E is zero too).
+struct Quadric {
+    double A = 0, B = 0, C = 0, D = 0, E = 0, F = 0;
+    bool linear() const { return A == 0 && B == 0 && C == 0; }
+};
+
 // How the coefficients are listed on the options page.
 enum class CoefficientListing {
     None,       // no coefficients of their own
@@ -110,6 +117,13 @@ public:
     virtual std::vector<double> touchingAbscissas(const double* /*c*/, double /*g*/, double /*h*/) const {
         return {};
     }
+
+    // The curve as an equation of degree one or two in x and y, for the
+    // crossings that have a closed form (mathex/ExactCrossings): a line from
+    // its coefficients, written so that they read back exactly (y = m·x + b as
+    // −m·x + y − b = 0, x = k as x − k = 0); a conic as its equation's terms.
+    // Nothing when the curve is no such equation or the kind cannot say.
+    virtual std::optional<Quadric> quadric(const MathExp& /*e*/) const { return std::nullopt; }
 
     // The points a user drags to reshape the curve.
     virtual std::vector<ControlPoint> controlPoints(const double* /*c*/) const { return {}; }

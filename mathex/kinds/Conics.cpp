@@ -14,9 +14,11 @@
 // Parabola (vertex V, point F at parameter 1): dragging V with F free moves
 // the parabola; otherwise the dragged point moves and p and θ follow from
 // F − V = p·(axis + 2·normal), the sign of p being kept.
+#include <algorithm>
 #include <cmath>
 
 #include "mathex/CurveKind.h"
+#include "mathex/MathExp.h"
 #include "mathex/Numeric.h"
 #include "mathex/Sampling.h"
 #include "mathex/kinds/CanonicalTerms.h"
@@ -107,6 +109,17 @@ public:
     bool nearest(const double* c, PointF p, PointF& on) const override {
         on = NearOnConic(shape_, c, p);
         return true;
+    }
+
+    // The equation's own terms, which the analysis kept and the conic's
+    // parameters were worked out from: a hyperbola typed as xy = 1 has no x²
+    // term, where its parameters (turned by the rules' π/4) leave one of
+    // 6·10⁻¹⁰, and a line along its asymptote would meet it again far away.
+    // A conic whose equation was never analysed has none.
+    std::optional<Quadric> quadric(const MathExp& e) const override {
+        const double* k = e.conic;
+        if (std::all_of(k, k + 3, [](double v) { return v == 0; })) return std::nullopt;
+        return Quadric{k[0], k[1], k[2], k[3], k[4], k[5]};
     }
 
 protected:

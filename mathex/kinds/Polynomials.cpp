@@ -76,6 +76,11 @@ public:
 
     void translate(double* c, double dx, double dy) const override { c[1] += dy - dx * c[0]; }
 
+    // y = a·x + b as −a·x + y − b = 0, which gives a and b back exactly.
+    std::optional<Quadric> quadric(const MathExp& e) const override {
+        return Quadric{0, 0, 0, -e.coeffs[0], 1, -e.coeffs[1]};
+    }
+
     std::vector<ControlPoint> controlPoints(const double* c) const override {
         return {ControlPoint(-1.0f, float(c[1] - c[0])), ControlPoint(1.0f, float(c[1] + c[0]))};
     }

@@ -3,6 +3,7 @@
 // drawn from the bottom of the plot box to the top and has no place in a
 // domain of x.
 #include "mathex/CurveKind.h"
+#include "mathex/MathExp.h"
 #include "mathex/Sampling.h"
 #include "mathex/kinds/CanonicalTerms.h"
 #include "mathex/kinds/Kinds.h"
@@ -30,6 +31,8 @@ public:
     }
 
     void translate(double* c, double dx, double /*dy*/) const override { c[1] += dx; }
+
+    std::optional<Quadric> quadric(const MathExp& e) const override { return Quadric{0, 0, 0, 1, 0, -e.coeffs[1]}; }
 
     bool nearest(const double* c, PointF p, PointF& on) const override {
         on = PointF(float(c[1]), p.y);

@@ -331,6 +331,15 @@ TEST_F(ScriptCommandTest, IntersectionsAndPainting) {
          }},
         {"parallel lines", "type y = x\ntype y = x + 1\nintersections\n",
          [](const QJsonObject& d) { EXPECT_EQ(d["intersections"].toArray().size(), 0); }},
+        // x² + (x + 1)² = 25: x = −4 and 3.
+        {"a line and a circle", "type y = x + 1\ntype x^2 + y^2 = 25\nintersections\n", [](const QJsonObject& d) {
+             const QJsonArray points = d["intersections"].toArray();
+             ASSERT_EQ(points.size(), 2);
+             EXPECT_EQ(At2(points[0], 0), -4);
+             EXPECT_EQ(At2(points[0], 1), -3);
+             EXPECT_EQ(At2(points[1], 0), 3);
+             EXPECT_EQ(At2(points[1], 1), 4);
+         }},
         {"switched off again", "type y = x^2\ntype y = 2 - x^2\nintersections\nintersections\n",
          [](const QJsonObject& d) { EXPECT_EQ(d["intersections"].toArray().size(), 0); }},
         {"painting refuses the same region", "type y = x^2\ncolour 0 1 0 1\npaint\ndown " + At(0, 4) + "\nup " +

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "graph/Intersections.h"
@@ -71,6 +72,9 @@ const IntersectionCase kAnyPairs[] = {
       {7.068583f, 0.5f}, {8.639380f, 0.5f}}},
     {"tangent's poles are no crossings", {"y=tan(x)", "y=0"}, {{-6.283185f, 0}, {-3.141593f, 0}, {0, 0}, {3.141593f, 0}, {6.283185f, 0}}},
     {"logarithm and line", {"y=ln(x)", "y=x-2"}, {{0.158594f, -1.841406f}, {3.146193f, 1.146193f}}},
+    // Drawn in chords that stray from the circle by more than the tolerance.
+    {"a sine across a circle far larger than the view", {"y=sin(x)", "(x-100)^2+(y-30)^2=10000"},
+     {{4.919386f, -0.978652f}}},
     {"beyond the drawn box: no point", {"y=e^x", "y=100"}, {}},
     {"apart: no point", {"x^2+y^2=1", "(x-5)^2+y^2=1"}, {}},
     {"a sine and the same sine lifted: never meet", {"y=sin(x)", "y=sin(x)+1"}, {}},
@@ -95,6 +99,54 @@ TEST(Intersections, AnyTwoCurves) {
         for (size_t k = 0; k < points.size(); ++k) {
             EXPECT_NEAR(points[k].x, c.expected[k].x, 1e-4) << c.name << " #" << k;
             EXPECT_NEAR(points[k].y, c.expected[k].y, 1e-4) << c.name << " #" << k;
+        }
+    }
+}
+
+// Pairs whose crossings have a closed form (a line or x = k with a conic or a
+// line, x = k with y = f(x)): the points worked out by hand, kept by the rule
+// of the searched ones (on both drawn curves: within the box and a domain),
+// each once, ordered by x, and as exact as single precision holds them.
+struct ExactCase {
+    const char* name;
+    std::vector<std::string> equations;
+    std::vector<std::pair<double, double>> expected;
+    double from = 0, to = 0;  // a domain of x for the first curve, when they differ
+};
+
+const ExactCase kExactPairs[] = {
+    {"line and circle", {"y=x+1", "x^2+y^2=25"}, {{-4, -3}, {3, 4}}},
+    {"circle and line", {"x^2+y^2-4=0", "y=x"}, {{-std::sqrt(2.0), -std::sqrt(2.0)}, {std::sqrt(2.0), std::sqrt(2.0)}}},
+    {"a tangent touches once, where it touches", {"y=x+3", "(x-1)^2+(y-2)^2=2"}, {{0, 3}}},
+    {"an upright tangent to an ellipse", {"x=4", "x^2/16+y^2/4=1"}, {{4, 0}}},
+    {"only the crossing within the line's domain", {"y=x+1", "x^2+y^2=25"}, {{3, 4}}, 0, 5},
+    // x²/4 − (x/2 + 1/100)² = 1 at x = −100.01, far out of the box.
+    {"a hyperbola met out of sight", {"y=0.5x+0.01", "x^2/4-y^2=1"}, {}},
+    {"line and parabola", {"y=2x-4", "y^2=4x"}, {{1, -2}, {4, 4}}},
+    {"vertical line and circle, the lower point first", {"x=3", "x^2+y^2=25"}, {{3, -4}, {3, 4}}},
+    {"vertical line and exponential", {"x=1", "y=e^x"}, {{1, std::exp(1.0)}}},
+    {"vertical line and exponential above the box", {"x=3", "y=e^x"}, {}},
+    {"x = 0 and the logarithm", {"x=0", "y=log(x)"}, {}},
+    {"vertical line and tangent", {"x=1", "y=tan(x)"}, {{1, std::tan(1.0)}}},
+    {"vertical line and line", {"x=2", "y=-x+1"}, {{2, -1}}},
+    {"two vertical lines", {"x=1", "x=-2"}, {}},
+    // The circle's samples are chords far longer than the tolerance; the
+    // crossing lies between two of them: 100 − √(100² − 3²).
+    {"a circle far larger than the view", {"y=3", "(x-100)^2+y^2=10000"}, {{100 - std::sqrt(9991.0), 3}}},
+};
+
+TEST(Intersections, ClosedFormPairs) {
+    for (const ExactCase& c : kExactPairs) {
+        SCOPED_TRACE(c.name);
+        EquationList equations = MakeEquations(c.equations);
+        if (c.from != c.to) equations[0]->setDomain(c.from, c.to);
+        const std::vector<PointF> points = ComputeIntersections(equations);
+        ASSERT_EQ(points.size(), c.expected.size());
+        for (size_t k = 0; k < points.size(); ++k) {
+            // The rounding to single precision, and nothing more.
+            const auto [x, y] = c.expected[k];
+            EXPECT_NEAR(points[k].x, x, 1e-12 + 0x1p-24 * std::abs(x)) << "#" << k;
+            EXPECT_NEAR(points[k].y, y, 1e-12 + 0x1p-24 * std::abs(y)) << "#" << k;
         }
     }
 }

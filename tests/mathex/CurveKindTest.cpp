@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,32 @@ TEST_P(CurveKindTest, AMoveCarriesEveryPointAlong) {
     ASSERT_TRUE(moved.Rebuild()) << Name(GetParam());
     EXPECT_EQ(moved.type, m.type);
     for (PointF p : PointsOn(m)) ExpectOnCurve(moved, p + PointF(1.25f, -0.5f), Name(GetParam()) + " moved");
+}
+
+// How far p lies off Q(x, y) = 0, to first order: |Q| over the length of its gradient.
+double OffQuadric(const Quadric& q, PointF p) {
+    const double x = p.x, y = p.y;
+    const double value = q.A * x * x + q.B * x * y + q.C * y * y + q.D * x + q.E * y + q.F;
+    return std::fabs(value) / std::hypot(2 * q.A * x + q.B * y + q.D, q.B * x + 2 * q.C * y + q.E);
+}
+
+// The equation of degree two a line or a conic gives for its crossings in
+// closed form is the curve it draws, before and after a move (and the
+// rebuild that follows one).
+TEST_P(CurveKindTest, ItsSecondDegreeEquationIsTheCurveItDraws) {
+    const MathExp m = Rebuilt(GetParam());
+    const std::optional<Quadric> q = m.kind().quadric(m);
+    if (!q) return;  // the kind leaves its crossings to the graph's search
+    MathExp moved = m;
+    moved.Translate(1.25, -0.5);
+    ASSERT_TRUE(moved.Rebuild()) << Name(GetParam());
+    const std::optional<Quadric> movedQ = moved.kind().quadric(moved);
+    ASSERT_TRUE(movedQ) << Name(GetParam());
+    for (PointF p : PointsOn(m)) {
+        const double size = 1 + std::fabs(p.x) + std::fabs(p.y);
+        EXPECT_LE(OffQuadric(*q, p), 1e-5 * size) << Name(GetParam()) << " at (" << p.x << ", " << p.y << ")";
+        EXPECT_LE(OffQuadric(*movedQ, p + PointF(1.25f, -0.5f)), 1e-5 * size) << Name(GetParam()) << " moved";
+    }
 }
 
 // Each free control point "dragged" by nothing: the rule must rebuild the
