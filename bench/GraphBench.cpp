@@ -67,7 +67,8 @@ void BM_DrawTwentyEquations(benchmark::State& state) {
     }
     for (auto _ : state) {
         testing_support::RecordingPainter painter;
-        for (auto& o : graph) o->draw(painter, 1.3, 1, 1);
+        painter.setView({1.3, 1, 1});
+        for (auto& o : graph) o->draw(painter);
         benchmark::DoNotOptimize(painter.shapes.data());
     }
 }

@@ -47,12 +47,24 @@ struct Pen {
     bool operator==(const Pen&) const = default;
 };
 
+// The view's scale as the drawing routines size things by it: `scale` graph
+// units per 40 pixels at zoom 1, and the two axis zooms.
+struct ViewScale {
+    double scale = 1.0;
+    double xZoom = 1.0, yZoom = 1.0;
+};
+
 class Painter {
 public:
     // A solid line pattern.
     static constexpr uint16_t kSolid = 0xFFFF;
 
     virtual ~Painter() = default;
+
+    // The view being drawn, set once before a frame or page: the routines that
+    // size markers, labels and gaps in pixels read it here.
+    void setView(const ViewScale& view) { view_ = view; }
+    const ViewScale& view() const { return view_; }
 
     // A page (PostScript, SVG, PDF, print) rather than the screen: the few
     // routines whose output differs (grid colour, fixed axes, no selection
@@ -130,4 +142,7 @@ public:
         const PointF ends[] = {a, b};
         segments(ends);
     }
+
+private:
+    ViewScale view_;
 };

@@ -151,14 +151,15 @@ bool AttribPoint::hit(PointF p, double scale) const {
     return std::fabs(position.x - p.x) < 0.2 * scale && std::fabs(position.y - p.y) < 0.2 * scale;
 }
 
-void AttribPoint::draw(Painter& painter, double scale, double xZoom, double yZoom) const {
-    drawMarker(painter, scale, xZoom, yZoom);
-    drawValueLabels(painter, scale, xZoom, yZoom);
+void AttribPoint::draw(Painter& painter) const {
+    drawMarker(painter);
+    drawValueLabels(painter);
     drawGuideLines(painter);
-    drawLengths(painter, scale, xZoom, yZoom);
+    drawLengths(painter);
 }
 
-void AttribPoint::drawMarker(Painter& painter, double scale, double xZoom, double yZoom) const {
+void AttribPoint::drawMarker(Painter& painter) const {
+    const auto [scale, xZoom, yZoom] = painter.view();
     const auto [x, y] = position;
     if (!Finite(x) || !Finite(y)) return;
     const double sx = scale * xZoom, sy = scale * yZoom;
@@ -180,33 +181,32 @@ void AttribPoint::drawMarker(Painter& painter, double scale, double xZoom, doubl
 }
 
 // Each label on the far side of its axis from the point, centred on the point's coordinate.
-std::vector<AttribPoint::ValueLabel> AttribPoint::valueLabels(Painter& painter, double scale, double xZoom,
-                                                              double yZoom) const {
+std::vector<AttribPoint::ValueLabel> AttribPoint::valueLabels(Painter& painter) const {
     const auto [x, y] = position;
     std::vector<ValueLabel> labels;
     if (!Finite(x) || !Finite(y)) return labels;
     if (const MathExp* e = LabelOf(axis[X].valueType, axis[X].valueExpr, axis[X].valueTypeString)) {
-        const LabelSize size = MeasureEquationLabel(painter, *e, scale, xZoom, yZoom);
+        const LabelSize size = MeasureEquationLabel(painter, *e);
         const PointF corner(float(x - size.width / 2), float(y >= 0 ? -size.height : 0.0));
         labels.push_back({e, corner, size.width, size.height});
     }
     if (const MathExp* e = LabelOf(axis[Y].valueType, axis[Y].valueExpr, axis[Y].valueTypeString)) {
-        const LabelSize size = MeasureEquationLabel(painter, *e, scale, xZoom, yZoom);
+        const LabelSize size = MeasureEquationLabel(painter, *e);
         const PointF corner(float(x >= 0 ? -size.width : 0.0), float(y - size.height / 2));
         labels.push_back({e, corner, size.width, size.height});
     }
     return labels;
 }
 
-void AttribPoint::drawValueLabels(Painter& painter, double scale, double xZoom, double yZoom) const {
+void AttribPoint::drawValueLabels(Painter& painter) const {
     painter.setPen(Pen(kBlack));
-    for (const ValueLabel& label : valueLabels(painter, scale, xZoom, yZoom))
-        DrawEquationLabel(painter, *label.exp, label.corner, scale, xZoom, yZoom);
+    for (const ValueLabel& label : valueLabels(painter))
+        DrawEquationLabel(painter, *label.exp, label.corner);
 }
 
-std::vector<RectF> AttribPoint::valueLabelBoxes(Painter& painter, double scale, double xZoom, double yZoom) const {
+std::vector<RectF> AttribPoint::valueLabelBoxes(Painter& painter) const {
     std::vector<RectF> boxes;
-    for (const ValueLabel& l : valueLabels(painter, scale, xZoom, yZoom))
+    for (const ValueLabel& l : valueLabels(painter))
         boxes.emplace_back(float(l.corner.y + l.height), l.corner.y, l.corner.x, float(l.corner.x + l.width));
     return boxes;
 }
@@ -222,15 +222,16 @@ void AttribPoint::drawGuideLines(Painter& painter) const {
     guide(axis[Y].lineType, axis[Y].lineWidth, axis[Y].valueColor, PointF(0, position.y));
 }
 
-void AttribPoint::drawLengths(Painter& painter, double scale, double xZoom, double yZoom) const {
+void AttribPoint::drawLengths(Painter& painter) const {
     if (!Finite(position.x) || !Finite(position.y)) return;
-    drawXLength(painter, scale, xZoom, yZoom);
-    drawYLength(painter, scale, xZoom, yZoom);
+    drawXLength(painter);
+    drawYLength(painter);
 }
 
 // The length of the vertical guide, beside it at half its height; the bracket
 // is drawn only where the guide is longer than the label is far from it.
-void AttribPoint::drawXLength(Painter& painter, double scale, double xZoom, double yZoom) const {
+void AttribPoint::drawXLength(Painter& painter) const {
+    const auto [scale, xZoom, yZoom] = painter.view();
     const auto [x, y] = position;
     const double mid = y / 2.0, top = mid + 0.4, bottom = mid - 0.15;
     double left = 0, right = 0;
@@ -242,11 +243,11 @@ void AttribPoint::drawXLength(Painter& painter, double scale, double xZoom, doub
         DrawStrokeText(painter, text, PointF(float(left), float(mid)), kStrokeScale * scale * xZoom,
                        kStrokeScale * scale * yZoom, axis[X].lengthTextColor);
     } else if (axis[X].lengthType == LABEL_TEXT) {
-        const double w = MeasureEquationLabel(painter, axis[X].lengthText, scale, xZoom, yZoom).width;
+        const double w = MeasureEquationLabel(painter, axis[X].lengthText).width;
         left = x >= 0 ? x + 0.2 : x - 0.2 - 0.3 * w;
         right = left + 0.3 * w;
         painter.setPen(Pen(kBlack));
-        DrawEquationLabel(painter, axis[X].lengthText, PointF(float(left), float(top)), scale, xZoom, yZoom);
+        DrawEquationLabel(painter, axis[X].lengthText, PointF(float(left), float(top)));
     } else {
         return;
     }
@@ -260,7 +261,8 @@ void AttribPoint::drawXLength(Painter& painter, double scale, double xZoom, doub
 }
 
 // The length of the horizontal guide, above it at its middle.
-void AttribPoint::drawYLength(Painter& painter, double scale, double xZoom, double yZoom) const {
+void AttribPoint::drawYLength(Painter& painter) const {
+    const auto [scale, xZoom, yZoom] = painter.view();
     const auto [x, y] = position;
     const double mid = x / 2.0, bottom = y + 0.2;
     double left = 0, right = 0;
@@ -272,11 +274,11 @@ void AttribPoint::drawYLength(Painter& painter, double scale, double xZoom, doub
         DrawStrokeText(painter, text, PointF(float(left), float(bottom)), kStrokeScale * scale * xZoom,
                        kStrokeScale * scale * yZoom, axis[Y].lengthTextColor);
     } else if (axis[Y].lengthType == LABEL_TEXT) {
-        const double w = MeasureEquationLabel(painter, axis[Y].lengthText, scale, xZoom, yZoom).width;
+        const double w = MeasureEquationLabel(painter, axis[Y].lengthText).width;
         left = mid - 0.15 * w;
         right = mid + 0.15 * w;
         painter.setPen(Pen(kBlack));
-        DrawEquationLabel(painter, axis[Y].lengthText, PointF(float(left), float(y + 0.6)), scale, xZoom, yZoom);
+        DrawEquationLabel(painter, axis[Y].lengthText, PointF(float(left), float(y + 0.6)));
     } else {
         return;
     }

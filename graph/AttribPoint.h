@@ -61,14 +61,14 @@ public:
     bool hit(PointF p, double scale) const;
 
     // Marker, axis labels, guide lines and lengths, in this order.
-    void draw(Painter& painter, double scale, double xZoom, double yZoom) const;
-    void drawMarker(Painter& painter, double scale, double xZoom, double yZoom) const;
-    void drawValueLabels(Painter& painter, double scale, double xZoom, double yZoom) const;
+    void draw(Painter& painter) const;
+    void drawMarker(Painter& painter) const;
+    void drawValueLabels(Painter& painter) const;
     // The boxes (graph units) the axis labels take as drawValueLabels draws
     // them on this painter: none, one or two.
-    std::vector<RectF> valueLabelBoxes(Painter& painter, double scale, double xZoom, double yZoom) const;
+    std::vector<RectF> valueLabelBoxes(Painter& painter) const;
     void drawGuideLines(Painter& painter) const;
-    void drawLengths(Painter& painter, double scale, double xZoom, double yZoom) const;
+    void drawLengths(Painter& painter) const;
 
     // A bracket from p1 to p4 that leaves the gap between p2 and p3 open: arcs
     // p1 → p2 and p4 → p3 about the centre of the circle through p1, p2 and p4,
@@ -82,7 +82,7 @@ private:
         PointF corner;
         double width, height;
     };
-    std::vector<ValueLabel> valueLabels(Painter& painter, double scale, double xZoom, double yZoom) const;
-    void drawXLength(Painter& painter, double scale, double xZoom, double yZoom) const;
-    void drawYLength(Painter& painter, double scale, double xZoom, double yZoom) const;
+    std::vector<ValueLabel> valueLabels(Painter& painter) const;
+    void drawXLength(Painter& painter) const;
+    void drawYLength(Painter& painter) const;
 };

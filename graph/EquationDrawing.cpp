@@ -46,7 +46,8 @@ void EquationObject::drawGuideLines(Painter& painter) const {
     painter.segments(ends);
 }
 
-void EquationObject::drawSelection(Painter& painter, double scale, double xZoom, double yZoom) const {
+void EquationObject::drawSelection(Painter& painter) const {
+    const auto [scale, xZoom, yZoom] = painter.view();
     painter.setPen(Pen::Patterned(kBlack, 1, kFramePattern));
     std::vector<PointF> frame;
     if (isTextOnly()) {
@@ -72,12 +73,12 @@ void EquationObject::drawSelection(Painter& painter, double scale, double xZoom,
     }
 }
 
-void EquationObject::drawLabel(Painter& painter, double scale, double xZoom, double yZoom) {
+void EquationObject::drawLabel(Painter& painter) {
     const bool user = labelKind_ == LABEL_USER_TEXT;
     if (!user && !(labelKind_ == LABEL_EQUATION && expression_)) return;
     painter.setPen(Pen(colour_));
-    const LabelSize size = user ? DrawUserLabel(painter, userLabel_, labelPosition_, scale, xZoom, yZoom)
-                                : DrawEquationLabel(painter, *expression_, labelPosition_, scale, xZoom, yZoom);
+    const LabelSize size = user ? DrawUserLabel(painter, userLabel_, labelPosition_)
+                                : DrawEquationLabel(painter, *expression_, labelPosition_);
     RectF& box = user ? userLabelBox_ : expression_->labelBox;
     box = RectF(float(labelPosition_.y + size.height), labelPosition_.y, labelPosition_.x,
                 float(labelPosition_.x + size.width));
@@ -85,31 +86,33 @@ void EquationObject::drawLabel(Painter& painter, double scale, double xZoom, dou
 }
 
 // Each extreme point is a short red bar with its coordinates beside it.
-void EquationObject::drawExtremePoints(Painter& painter, double scale, double xZoom, double yZoom) const {
-    for (const ExtremeLabel& label : PlaceExtremeLabels(*expression_, painter, scale, xZoom, yZoom)) {
+void EquationObject::drawExtremePoints(Painter& painter) const {
+    const auto [scale, xZoom, yZoom] = painter.view();
+    for (const ExtremeLabel& label : PlaceExtremeLabels(*expression_, painter)) {
         const PointF& e = label.point;
         painter.setPen(Pen(ColorF(1, 0, 0, 1), 2));
         painter.segment(PointF(float(e.x - 0.5 * scale * xZoom), e.y), PointF(float(e.x + 0.5 * scale * xZoom), e.y));
         painter.setPen(Pen(kBlack));
-        DrawEquationLabel(painter, label.text, label.corner, scale, xZoom, yZoom);
+        DrawEquationLabel(painter, label.text, label.corner);
     }
 }
 
-void EquationObject::draw(Painter& painter, double scale, double xZoom, double yZoom, bool selected) {
+void EquationObject::draw(Painter& painter, bool selected) {
+    const auto [scale, xZoom, yZoom] = painter.view();
     if (!expression_) return;
     painter.setPen(Pen(colour_, lineWidth_));
     if (expression_->form == FORM_NONE || expression_->form == FORM_CONSTANT) {
-        drawLabel(painter, scale, xZoom, yZoom);
+        drawLabel(painter);
         return;
     }
     const bool raster = !painter.isVector();
     painter.setClipRect(plotBox_);
     drawPieces(painter);
-    if (mensurationEnabled_) mensuration_.draw(painter, *this, 0.2 * scale, scale, xZoom, yZoom);
+    if (mensurationEnabled_) mensuration_.draw(painter, *this, 0.2 * scale);
     if (selected) drawGuideLines(painter);
     painter.clearClip();
-    if (selected && raster) drawSelection(painter, scale, xZoom, yZoom);
-    if (displayText_) drawLabel(painter, scale, xZoom, yZoom);
-    if (extremePointsShown_) drawExtremePoints(painter, scale, xZoom, yZoom);
-    for (const AttribPoint& ap : attribPoints_) ap.draw(painter, scale, xZoom, yZoom);
+    if (selected && raster) drawSelection(painter);
+    if (displayText_) drawLabel(painter);
+    if (extremePointsShown_) drawExtremePoints(painter);
+    for (const AttribPoint& ap : attribPoints_) ap.draw(painter);
 }

@@ -13,16 +13,12 @@ struct LabelSize {
 
 // Draws the label of `exp` with its lower-left corner at `corner` and returns
 // its size in graph units (scale and zooms give graph units per 40 pixels).
-LabelSize DrawEquationLabel(Painter& painter, const MathEx::MathExp& exp, PointF corner, double scale,
-                            double xZoom, double yZoom);
+LabelSize DrawEquationLabel(Painter& painter, const MathEx::MathExp& exp, PointF corner);
 
 // The size DrawEquationLabel would give, without drawing anything.
-LabelSize MeasureEquationLabel(Painter& painter, const MathEx::MathExp& exp, double scale, double xZoom,
-                               double yZoom);
+LabelSize MeasureEquationLabel(Painter& painter, const MathEx::MathExp& exp);
 
 // A user label (its words upright, its maths typeset) with its lower-left
 // corner at `corner`, and its size in graph units.
-LabelSize DrawUserLabel(Painter& painter, const MathEx::UserLabel& label, PointF corner, double scale,
-                        double xZoom, double yZoom);
-LabelSize MeasureUserLabel(Painter& painter, const MathEx::UserLabel& label, double scale, double xZoom,
-                           double yZoom);
+LabelSize DrawUserLabel(Painter& painter, const MathEx::UserLabel& label, PointF corner);
+LabelSize MeasureUserLabel(Painter& painter, const MathEx::UserLabel& label);

@@ -173,7 +173,7 @@ public:
     // Draws the object; `selected` adds the selection frame and control points.
     // On vector output the selection frame and control points are left out and
     // the domain stippling is not applied.
-    void draw(Painter& painter, double scale, double xZoom, double yZoom, bool selected = false);
+    void draw(Painter& painter, bool selected = false);
 
 private:
     void copyFrom(const EquationObject& other);
@@ -181,9 +181,9 @@ private:
     void afterReshape();
     void drawPieces(Painter& painter) const;
     void drawGuideLines(Painter& painter) const;
-    void drawSelection(Painter& painter, double scale, double xZoom, double yZoom) const;
-    void drawLabel(Painter& painter, double scale, double xZoom, double yZoom);
-    void drawExtremePoints(Painter& painter, double scale, double xZoom, double yZoom) const;
+    void drawSelection(Painter& painter) const;
+    void drawLabel(Painter& painter);
+    void drawExtremePoints(Painter& painter) const;
 
     void newShape();
 

@@ -25,8 +25,8 @@ std::string CoordinateText(float v) {
 
 }  // namespace
 
-std::vector<ExtremeLabel> PlaceExtremeLabels(const MathEx::MathExp& expression, Painter& painter, double scale,
-                                             double xZoom, double yZoom) {
+std::vector<ExtremeLabel> PlaceExtremeLabels(const MathEx::MathExp& expression, Painter& painter) {
+    const auto [scale, xZoom, yZoom] = painter.view();
     std::vector<ExtremeLabel> labels;
     const double gap = kLabelGap * scale * yZoom / kPixelsPerUnit;
     for (const MathEx::ExtremePoint& e : expression.ExtremePoints()) {
@@ -35,7 +35,7 @@ std::vector<ExtremeLabel> PlaceExtremeLabels(const MathEx::MathExp& expression, 
         std::string text = "(";
         text.append(CoordinateText(e.x)).append(", ").append(CoordinateText(e.y)).append(")");
         if (label.text.Parse(text)) {
-            const LabelSize size = MeasureEquationLabel(painter, label.text, scale, xZoom, yZoom);
+            const LabelSize size = MeasureEquationLabel(painter, label.text);
             label.width = size.width;
             label.height = size.height;
             const double bottom = e.isMinimum ? e.y - gap - size.height : e.y + gap;

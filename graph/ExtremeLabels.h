@@ -24,5 +24,4 @@ struct ExtremeLabel {
 };
 
 // One per finite extreme point of `expression`, in its order, measured on this painter.
-std::vector<ExtremeLabel> PlaceExtremeLabels(const MathEx::MathExp& expression, Painter& painter, double scale,
-                                             double xZoom, double yZoom);
+std::vector<ExtremeLabel> PlaceExtremeLabels(const MathEx::MathExp& expression, Painter& painter);

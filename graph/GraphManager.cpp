@@ -434,17 +434,16 @@ HitCode GraphManager::hitTest(PointF g) {
 }
 
 std::vector<RectF> GraphManager::captionBoxes(Painter& painter) const {
-    const Viewport& v = viewport_;
     std::vector<RectF> boxes;
     if (!showAxis_) return boxes;  // no numbers nor origin mark to keep clear
     for (const auto& e : equations_) {
         for (const AttribPoint& ap : e->attribPoints())
-            for (const RectF& box : ap.valueLabelBoxes(painter, v.scale, v.xZoom, v.yZoom)) boxes.push_back(box);
+            for (const RectF& box : ap.valueLabelBoxes(painter)) boxes.push_back(box);
         if (e->mensurationEnabled())
-            for (const Mensuration::Label& label : e->mensuration().labels(v.scale, v.xZoom, v.yZoom))
+            for (const Mensuration::Label& label : e->mensuration().labels(painter.view()))
                 boxes.push_back(label.box);
         if (e->extremePointsShown() && e->expression() && !e->isTextOnly())
-            for (const ExtremeLabel& label : PlaceExtremeLabels(*e->expression(), painter, v.scale, v.xZoom, v.yZoom))
+            for (const ExtremeLabel& label : PlaceExtremeLabels(*e->expression(), painter))
                 boxes.push_back(label.box());
     }
     return boxes;

@@ -238,6 +238,7 @@ void GraphManager::drawStroke(Painter& painter, const Stroke& stroke) const {
 
 void GraphManager::draw(Painter& painter) {
     const Viewport& v = viewport_;
+    painter.setView({v.scale, v.xZoom, v.yZoom});
     painter.pushTransform(v.pan.x, v.pan.y, 1, 1);
     // Painted regions first, as paper is shaded before it is drawn on: the
     // grid, the axes and the curves stay clear over them.
@@ -251,7 +252,7 @@ void GraphManager::draw(Painter& painter) {
         DrawPaintedRegion(painter, d.colour, hatchings_.of(k, d, equations_, sheet, v.scale, visible).rings);
     }
     v.drawGridAndAxes(painter, showGrid_, showAxis_, captionBoxes(painter));
-    for (auto& e : equations_) e->draw(painter, v.scale, v.xZoom, v.yZoom, e.get() == selected_);
+    for (auto& e : equations_) e->draw(painter, e.get() == selected_);
     if (const int a = selectedAttribPoint(); a >= 0 && !painter.isVector()) {
         // The point the Delete key would take: ringed in the selection's blue.
         const AttribPoint& ap = selected_->attribPoints()[a];
@@ -260,6 +261,6 @@ void GraphManager::draw(Painter& painter) {
     }
     drawStroke(painter, pen_.currentStroke());
     for (const Stroke& s : pen_.gesture().strokes) drawStroke(painter, s);
-    DrawIntersections(painter, intersections_.points(), v.scale, v.xZoom);
+    DrawIntersections(painter, intersections_.points());
     painter.popTransform();
 }

@@ -479,6 +479,7 @@ void IntersectionCache::clear() {
     points_.clear();
 }
 
-void DrawIntersections(Painter& painter, std::span<const PointF> points, double scale, double xZoom) {
-    DrawDiscMarkers(painter, points, 0.1 * scale * xZoom, 0.01f, ColorF(0.6f, 0, 0, 1), ColorF(1, 0, 0, 1), true);
+void DrawIntersections(Painter& painter, std::span<const PointF> points) {
+    const ViewScale& v = painter.view();
+    DrawDiscMarkers(painter, points, 0.1 * v.scale * v.xZoom, 0.01f, ColorF(0.6f, 0, 0, 1), ColorF(1, 0, 0, 1), true);
 }

@@ -41,4 +41,4 @@ private:
 
 // The marker of one intersection point: a filled 12-gon of radius 0.1·scale
 // (scaled by the axis zooms), drawn dark red and then red.
-void DrawIntersections(Painter& painter, std::span<const PointF> points, double scale, double xZoom);
+void DrawIntersections(Painter& painter, std::span<const PointF> points);

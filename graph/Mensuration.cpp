@@ -54,8 +54,8 @@ LabelPlace PlaceOf(const RectF& box, double x, double scale, double xZoom, doubl
     return {x - box.left * sx, box.top * sy, sx, sy};
 }
 
-void DrawLayoutLabel(Painter& painter, const std::string& text, double x, double scale, double xZoom,
-                     double yZoom) {
+void DrawLayoutLabel(Painter& painter, const std::string& text, double x) {
+    const auto [scale, xZoom, yZoom] = painter.view();
     if (!Placeable(x)) return;
     MathEx::MathExp label;
     if (!label.Parse(text) || !label.GetRoot()) return;
@@ -139,8 +139,8 @@ void Mensuration::drawHatch(Painter& painter, double x0, double xa, double xb, d
 
 // Dots above the axis in the outline colour and, following them, dots on the
 // label row in the label colour: they stand for the sections left out.
-void Mensuration::drawGap(Painter& painter, double xl, double w, double scale, double xZoom,
-                          double yZoom) const {
+void Mensuration::drawGap(Painter& painter, double xl, double w) const {
+    const auto [scale, xZoom, yZoom] = painter.view();
     const double s = w / 15;
     if (!Placeable(xl) || !Placeable(w)) return;
     // Small enough for three to fit in the section, never larger than a point marker.
@@ -155,7 +155,8 @@ void Mensuration::drawGap(Painter& painter, double xl, double w, double scale, d
     MathEx::DrawDiscMarkers(painter, lower, 0.02 * scale * xZoom, 1.0f, labelColour, labelColour, true);
 }
 
-std::vector<Mensuration::Label> Mensuration::labels(double scale, double xZoom, double yZoom) const {
+std::vector<Mensuration::Label> Mensuration::labels(const ViewScale& view) const {
+    const auto [scale, xZoom, yZoom] = view;
     // Every boundary's label, in order: x_0 … before the omitted middle,
     // x_(n - k) … after it, x_n at the end. `step` says how far from the end
     // that counts it is, so that thinning keeps x_0, x_k, … and … x_(n - k), x_n.
@@ -198,15 +199,14 @@ std::vector<Mensuration::Label> Mensuration::labels(double scale, double xZoom, 
     return kept;
 }
 
-void Mensuration::draw(Painter& painter, const EquationObject& owner, double d, double scale, double xZoom,
-                       double yZoom) const {
+void Mensuration::draw(Painter& painter, const EquationObject& owner, double d) const {
     const RectF& box = owner.plotBox();
     const Limits xs = LimitsOf(box.left, box.right), ys = LimitsOf(box.bottom, box.top);
     const double w = nRects > 0 ? (xmax - xmin) / nRects : 0.0;
     for (int i = 0; i < nRects; ++i) {
         const double xl = xmin + i * w, xr = xl + w;
         if (tickType == kOmitMiddle && i == nRects / 2) {
-            drawGap(painter, xl, w, scale, xZoom, yZoom);
+            drawGap(painter, xl, w);
             continue;
         }
         const double h = heightOf(CurveValue(owner, xl), CurveValue(owner, xr));
@@ -220,6 +220,6 @@ void Mensuration::draw(Painter& painter, const EquationObject& owner, double d, 
             drawHatch(painter, xl, left, right, 0, top, d);
         }
     }
-    for (const Label& label : labels(scale, xZoom, yZoom))
-        DrawLayoutLabel(painter, label.text, label.x, scale, xZoom, yZoom);
+    for (const Label& label : labels(painter.view()))
+        DrawLayoutLabel(painter, label.text, label.x);
 }

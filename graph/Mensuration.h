@@ -41,8 +41,7 @@ public:
     double sectionHeight(const EquationObject& owner, int i) const;
 
     // Draws the sections, hatching and labels of `owner` (hatch spacing d).
-    void draw(Painter& painter, const EquationObject& owner, double d, double scale, double xZoom,
-              double yZoom) const;
+    void draw(Painter& painter, const EquationObject& owner, double d) const;
 
     // A boundary's label as drawn: its text and where it hangs below the axis.
     struct Label {
@@ -53,7 +52,7 @@ public:
     // The boundary labels drawn at this scale: x_0 and x_n always, and between
     // them every k-th boundary for the smallest k with which no two labels
     // touch (x_0 … x_n all when they fit; counted from n past an omitted middle).
-    std::vector<Label> labels(double scale, double xZoom, double yZoom) const;
+    std::vector<Label> labels(const ViewScale& view) const;
 
     // Label text of the boundary at the left of section i: "x_i" before the
     // omitted section, "x_(n - k)" after it, counting back from n.
@@ -64,5 +63,5 @@ public:
 
 private:
     double heightOf(double fl, double fr) const;
-    void drawGap(Painter& painter, double xl, double w, double scale, double xZoom, double yZoom) const;
+    void drawGap(Painter& painter, double xl, double w) const;
 };

@@ -49,7 +49,8 @@ void drawCurve(QPainter& painter, const QRectF& rect, const QColor& colour, int 
         sample.setColour(ToColorF(colour));
         sample.setLineStipple(stipple);
         sample.setLineWidth(width);
-        sample.draw(page, 1.0, 1.0, 1.0);
+        page.setView({1.0, 1.0, 1.0});
+        sample.draw(page);
     });
 }
 
@@ -75,7 +76,8 @@ void drawMarker(QPainter& painter, const QRectF& rect, int pointType)
     WithPage(painter, rect, [&](Painter& page, double) {
         AttribPoint sample;
         sample.pointType = pointType;
-        sample.drawMarker(page, 1.0, 1.0, 1.0);
+        page.setView({1.0, 1.0, 1.0});
+        sample.drawMarker(page);
     });
 }
 

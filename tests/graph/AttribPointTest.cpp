@@ -198,7 +198,8 @@ TEST(AttribPointMarker, TableOfShapesAndColours) {
         AttribPoint p = PointOn(nullptr, 2, -1);
         p.pointType = c.pointType;
         RecordingPainter s;
-        p.drawMarker(s, 1.5, 2, 2.0 / 3.0);
+        s.setView({1.5, 2, 2.0 / 3.0});
+        p.drawMarker(s);
         ASSERT_EQ(s.shapes.size(), c.passes.size());
         for (size_t k = 0; k < c.passes.size(); ++k) {
             const RecordedShape& r = s.shapes[k];
@@ -241,7 +242,8 @@ TEST_P(ValueLabel, SitsOnTheFarSideOfItsAxis) {
     p.setXValueTypeString("a");
     p.setYValueTypeString("b_1");
     RecordingPainter s;
-    p.drawValueLabels(s, 1, 1, 1);
+    s.setView({1, 1, 1});
+    p.drawValueLabels(s);
     const std::vector<RecordedText> images = VisibleImages(s);
     ASSERT_EQ(images.size(), 1u);
     EXPECT_EQ(images[0].text, c.latex);
@@ -267,7 +269,8 @@ TEST(AttribPointCaption, XCaptionOnTheSquareAtTwo) {
     p.axis[AttribPoint::X].valueType = AttribPoint::LABEL_VALUE;
     p.axis[AttribPoint::X].lineType = AttribPoint::LINE_DASHED;
     RecordingPainter s;
-    p.draw(s, 1, 1, 1);
+    s.setView({1, 1, 1});
+    p.draw(s);
     const std::vector<RecordedText> images = VisibleImages(s);
     ASSERT_EQ(images.size(), 1u);
     EXPECT_EQ(images[0].text, "2");
@@ -288,7 +291,8 @@ TEST(AttribPointCaption, SketchedPointIsABlackDiscWithAWhiteRimAndASolidGuide) {
     p.axis[AttribPoint::X].valueType = AttribPoint::LABEL_TEXT;
     p.axis[AttribPoint::X].lineType = AttribPoint::LINE_SOLID;
     RecordingPainter s;
-    p.draw(s, 1, 1, 1);
+    s.setView({1, 1, 1});
+    p.draw(s);
     ASSERT_EQ(s.shapes.size(), 3u);
     EXPECT_EQ(s.shapes[0].shape, Shape::Discs);
     EXPECT_EQ(s.shapes[0].color, kBlack);
@@ -347,7 +351,8 @@ TEST_P(LengthBracket, DrawnOnlyWhenTheGuideIsLongEnough) {
     p.setXLengthText("h");
     p.setYLengthText("w");
     RecordingPainter s;
-    p.drawLengths(s, 1, 1, 1);
+    s.setView({1, 1, 1});
+    p.drawLengths(s);
     EXPECT_EQ(!Of(s, Shape::Polyline).empty(), c.drawn);
 }
 
@@ -372,7 +377,8 @@ TEST(AttribPointLength, XLengthTextBesideTheGuideWithABracketAroundIt) {
     p.axis[AttribPoint::X].lengthColor = ColorF(0, 0, 1, 1);
     p.axis[AttribPoint::X].lengthTextColor = ColorF(0, 1, 0, 1);
     RecordingPainter s;
-    p.drawLengths(s, 2, 1, 0.5);
+    s.setView({2, 1, 0.5});
+    p.drawLengths(s);
     ASSERT_EQ(s.texts.size(), 1u);
     EXPECT_EQ(s.texts[0].text, "4");
     EXPECT_NEAR(s.texts[0].origin.x, 1.2, 1e-6);
@@ -404,7 +410,8 @@ TEST(AttribPointLength, YLengthTextAboveTheGuideAtItsMiddle) {
     p.axis[AttribPoint::Y].lengthType = AttribPoint::LABEL_VALUE;
     p.axis[AttribPoint::Y].guideType = AttribPoint::LINE_SOLID;
     RecordingPainter s;
-    p.drawLengths(s, 1, 1, 1);
+    s.setView({1, 1, 1});
+    p.drawLengths(s);
     ASSERT_EQ(s.texts.size(), 1u);
     EXPECT_EQ(s.texts[0].text, "4");
     EXPECT_NEAR(s.texts[0].origin.x, -2 - 0.1, 1e-6);
@@ -421,7 +428,8 @@ TEST(AttribPointLength, TextsAreStrokedOneCharacterAfterAnother) {
     AttribPoint p = PointOn(nullptr, 1, -2.5f);
     p.axis[AttribPoint::X].lengthType = AttribPoint::LABEL_VALUE;
     RecordingPainter s;
-    p.drawLengths(s, 1, 1, 1);
+    s.setView({1, 1, 1});
+    p.drawLengths(s);
     ASSERT_EQ(s.texts.size(), 3u);
     const double advance = RecordingPainter::kGlyphWidth * 0.003 * 0.8;
     const char* glyphs[] = {"2", ".", "5"};
@@ -442,7 +450,8 @@ TEST(AttribPointLength, UserTextImagesOnEitherSide) {
         p.axis[AttribPoint::X].lengthType = AttribPoint::LABEL_TEXT;
         p.setXLengthText("h");
         RecordingPainter s;
-        p.drawLengths(s, 1, 1, 1);
+        s.setView({1, 1, 1});
+        p.drawLengths(s);
         const std::vector<RecordedText> images = VisibleImages(s);
         ASSERT_EQ(images.size(), 1u);
         EXPECT_NEAR(images[0].origin.x, c.cornerX, 1e-6);
@@ -502,7 +511,8 @@ TEST(AttribPointDraw, NonFinitePositionsDrawNothing) {
         p.axis[AttribPoint::X].lengthType = p.axis[AttribPoint::Y].lengthType = AttribPoint::LABEL_VALUE;
         p.axis[AttribPoint::X].guideType = p.axis[AttribPoint::Y].guideType = AttribPoint::LINE_SOLID;
         RecordingPainter s;
-        p.draw(s, 1, 1, 1);
+        s.setView({1, 1, 1});
+        p.draw(s);
         EXPECT_TRUE(s.shapes.empty());
         EXPECT_TRUE(s.texts.empty());
         EXPECT_TRUE(s.images.empty());
@@ -515,7 +525,8 @@ TEST(AttribPointDraw, VectorOutputMeasuresWithoutDrawingFarAway) {
     p.axis[AttribPoint::Y].lengthType = AttribPoint::LABEL_TEXT;
     p.setYLengthText("w");
     RecordingPainter s(true);
-    p.draw(s, 1, 1, 1);
+    s.setView({1, 1, 1});
+    p.draw(s);
     // The page is handed the typeset captions, as the screen is.
     ASSERT_FALSE(s.images.empty());
     for (const auto& image : s.images) {

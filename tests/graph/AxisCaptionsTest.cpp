@@ -162,7 +162,7 @@ TEST_P(MensurationLabelsOnTheAxis, NeitherEachOtherNorANumberOrTheOrigin) {
     graph.draw(s);
 
     const Viewport& v = graph.viewport();
-    const std::vector<Mensuration::Label> labels = curve->mensuration().labels(v.scale, v.xZoom, v.yZoom);
+    const std::vector<Mensuration::Label> labels = curve->mensuration().labels({v.scale, v.xZoom, v.yZoom});
     ASSERT_GE(labels.size(), 2u);
     EXPECT_EQ(labels.front().text, "x_0");
     EXPECT_EQ(labels.back().text, "x_n");

@@ -24,7 +24,8 @@ TEST(EquationDrawing, ClipsToThePlotBoxAndDrawsEachPieceWithItsStyle) {
     o->setLineWidth(3);
     o->setLineStipple(0xF0F0);
     RecordingPainter s;
-    o->draw(s, 1.3, 1, 1);
+    s.setView({1.3, 1, 1});
+    o->draw(s);
     ASSERT_EQ(s.clips.size(), 2u);
     EXPECT_EQ(s.clips[0], o->plotBox());
     EXPECT_EQ(s.clips[1], RectF());  // cleared after the curve
@@ -50,12 +51,14 @@ TEST_P(DomainStippleTest, OutsideTheDomainIsDotted) {
     o->setStippleType(GetParam().stippletype);
     o->resample();
     RecordingPainter raster;
-    o->draw(raster, 1.3, 1, 1);
+    raster.setView({1.3, 1, 1});
+    o->draw(raster);
     ASSERT_EQ(raster.shapes.size(), GetParam().patterns.size());
     for (size_t i = 0; i < raster.shapes.size(); ++i) EXPECT_TRUE(raster.shapes[i].patterned(GetParam().patterns[i], 5)) << i;
     // The page draws every piece with the equation's own pattern.
     RecordingPainter page(true);
-    o->draw(page, 1.3, 1, 1, true);
+    page.setView({1.3, 1, 1});
+    o->draw(page, true);
     for (const auto& p : page.shapes) EXPECT_TRUE(p.patterned(0xFFFF));
 }
 
@@ -70,7 +73,8 @@ TEST(EquationDrawing, SelectionFrameAndControlPointsOnScreenOnly) {
     o->setExtremePointsShown(true);
     o->setControlPointPinned(0, true);
     RecordingPainter raster;
-    o->draw(raster, 1.3, 1, 1, true);
+    raster.setView({1.3, 1, 1});
+    o->draw(raster, true);
     // curve, frame, the control points by colour, one extreme point
     ASSERT_EQ(raster.shapes.size(), 1u + 1 + 2 + 1);
     const auto& frame = raster.shapes[1];
@@ -93,7 +97,8 @@ TEST(EquationDrawing, SelectionFrameAndControlPointsOnScreenOnly) {
     // The page has the curve and the extreme point the user asked for, not
     // what is there only to edit by.
     RecordingPainter page(true);
-    o->draw(page, 1.3, 1, 1, true);
+    page.setView({1.3, 1, 1});
+    o->draw(page, true);
     ASSERT_GE(page.shapes.size(), 2u);
     EXPECT_EQ(page.shapes[1].color, ColorF(1, 0, 0, 1));
     EXPECT_EQ(page.shapes[1].points, extreme.points);
@@ -129,12 +134,14 @@ TEST_P(ExtremeLabelTest, CoordinatesBesideTheMarkOffTheCurve) {
     ASSERT_EQ(extremes.size(), c.labels.size()) << c.text;
 
     RecordingPainter hidden;
-    o->draw(hidden, 1.3, 1, 1);
+    hidden.setView({1.3, 1, 1});
+    o->draw(hidden);
     EXPECT_TRUE(hidden.images.empty()) << "only with Display Extreme Points";
 
     o->setExtremePointsShown(true);
     RecordingPainter s;
-    o->draw(s, 1.3, 1, 1);
+    s.setView({1.3, 1, 1});
+    o->draw(s);
     ASSERT_EQ(s.images.size(), c.labels.size()) << c.text;
     const double unit = 1.3 / 40;  // graph units per pixel
     for (size_t i = 0; i < extremes.size(); ++i) {
@@ -167,7 +174,8 @@ TEST(EquationDrawing, ExtremeCoordinatesOnThePage) {
     auto o = MakeEquation("y = 1 - x^2");
     o->setExtremePointsShown(true);
     RecordingPainter page(true);
-    o->draw(page, 1.3, 1, 1);
+    page.setView({1.3, 1, 1});
+    o->draw(page);
     ASSERT_EQ(page.images.size(), 1u);
     EXPECT_EQ(page.images[0].text, "(0,1)");
     EXPECT_GT(page.images[0].origin.y, 1) << "above the maximum at (0, 1)";
@@ -177,7 +185,8 @@ TEST(EquationDrawing, ExtremeCoordinatesOnThePage) {
 TEST(EquationDrawing, HyperbolaAsymptotesWhenSelected) {
     auto o = MakeEquation("x^2 - y^2/4 - 1 = 0");
     RecordingPainter s;
-    o->draw(s, 1.3, 1, 1, true);
+    s.setView({1.3, 1, 1});
+    o->draw(s, true);
     // two branches, then the asymptotes as one set of segments (y = ±2x)
     ASSERT_GE(s.shapes.size(), 3u);
     const auto& asymptotes = s.shapes[2];
@@ -193,7 +202,8 @@ TEST(EquationDrawing, TheLabelIsTypesetOnScreenAndPageAlike) {
     o->setDisplayText(true);
     o->setLabelPosition(PointF(2, 3));
     RecordingPainter raster;
-    o->draw(raster, 1.3, 1, 1);
+    raster.setView({1.3, 1, 1});
+    o->draw(raster);
     ASSERT_EQ(raster.images.size(), 1u);
     EXPECT_EQ(raster.images[0].text, "y={x}^{2}");
     EXPECT_EQ(raster.images[0].origin, PointF(2, 3));
@@ -206,7 +216,8 @@ TEST(EquationDrawing, TheLabelIsTypesetOnScreenAndPageAlike) {
     EXPECT_FALSE(o->labelContains(PointF(1.5f, 3.2f)));
 
     RecordingPainter page(true);
-    o->draw(page, 1.3, 1, 1, true);
+    page.setView({1.3, 1, 1});
+    o->draw(page, true);
     ASSERT_EQ(page.images.size(), 1u);
     EXPECT_EQ(page.images[0].text, raster.images[0].text);
     EXPECT_EQ(page.images[0].origin, raster.images[0].origin);
@@ -216,7 +227,8 @@ TEST(EquationDrawing, TheLabelIsTypesetOnScreenAndPageAlike) {
 TEST(EquationDrawing, TextOnlyObjectDrawsOnlyItsLabel) {
     auto o = MakeEquation("2*PI");
     RecordingPainter s;
-    o->draw(s, 1.3, 1, 1);
+    s.setView({1.3, 1, 1});
+    o->draw(s);
     EXPECT_TRUE(s.shapes.empty());
     ASSERT_EQ(s.images.size(), 1u);
     EXPECT_TRUE(s.clips.empty());

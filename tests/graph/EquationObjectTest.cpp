@@ -107,7 +107,8 @@ TEST(EquationObject, AUserLabelIsDrawnAsWordsAndMaths) {
     ASSERT_TRUE(o->setLabel(EquationObject::LABEL_USER_TEXT, "Parabola P"));
     o->setLabelPosition(PointF(1, 2));
     RecordingPainter raster;
-    o->draw(raster, 1, 1, 1);
+    raster.setView({1, 1, 1});
+    o->draw(raster);
     ASSERT_EQ(raster.images.size(), 1u);
     EXPECT_EQ(raster.images[0].text, "\\text{Parabola }P");
     EXPECT_FLOAT_EQ(o->labelBox().left, 1);
@@ -115,7 +116,8 @@ TEST(EquationObject, AUserLabelIsDrawnAsWordsAndMaths) {
     EXPECT_GT(o->labelBox().right, 1);
     // On paper: the same typeset text, words and maths together.
     RecordingPainter page(true);
-    o->draw(page, 1, 1, 1);
+    page.setView({1, 1, 1});
+    o->draw(page);
     ASSERT_EQ(page.images.size(), 1u);
     EXPECT_EQ(page.images[0].text, "\\text{Parabola }P");
     EXPECT_TRUE(page.texts.empty());

@@ -181,7 +181,8 @@ TEST(IntersectionMarker, AllMarkersAsOneShapeOfRedDiscs) {
     for (const MarkerCase& c : kMarkers) {
         RecordingPainter painter;
         const std::vector<PointF> centres = {{2, -3}, {0, 0}, {-1, 5}};
-        DrawIntersections(painter, centres, c.scale, c.xZoom);
+        painter.setView({c.scale, c.xZoom});
+        DrawIntersections(painter, centres);
         ASSERT_EQ(painter.shapes.size(), 1u);
         const RecordedShape& p = painter.shapes[0];
         EXPECT_EQ(p.color, ColorF(1, 0, 0, 1));

@@ -35,7 +35,8 @@ struct Drawing {
 std::unique_ptr<Drawing> Draw(const EquationObject& owner, const Mensuration& m, double scale = 1,
                               double xZoom = 1, double yZoom = 1, bool vector = false) {
     auto d = std::make_unique<Drawing>(vector);
-    m.draw(d->painter, owner, 0.2 * scale, scale, xZoom, yZoom);
+    d->painter.setView({scale, xZoom, yZoom});
+    m.draw(d->painter, owner, 0.2 * scale);
     const auto& prims = d->painter.shapes;
     for (size_t i = 0; i < prims.size(); ++i) {
         const RecordedShape& p = prims[i];
@@ -156,7 +157,7 @@ TEST(MensurationLabels, NeverOverlapAndKeepBothEnds) {
     for (const Case& c : cases) {
         Mensuration m = Settings(0, 10, c.sections);
         m.tickType = c.tickType;
-        const std::vector<Mensuration::Label> labels = m.labels(c.scale, 1, 1);
+        const std::vector<Mensuration::Label> labels = m.labels({c.scale, 1, 1});
         SCOPED_TRACE(std::to_string(c.sections) + " sections at scale " + std::to_string(c.scale));
         ASSERT_GE(labels.size(), 2u);
         EXPECT_LE(labels.size(), c.most);
@@ -169,7 +170,7 @@ TEST(MensurationLabels, NeverOverlapAndKeepBothEnds) {
         for (const Mensuration::Label& label : labels) EXPECT_LE(label.box.top, 0.0f) << "below the axis";
     }
     // Five wide sections: every boundary keeps its label.
-    EXPECT_EQ(Settings(0, 10, 5).labels(1, 1, 1).size(), 5u);
+    EXPECT_EQ(Settings(0, 10, 5).labels({1, 1, 1}).size(), 5u);
 }
 
 TEST(MensurationRange, SwitchedOnWithoutOneTakesTheMiddleHalfOfTheView) {

@@ -42,8 +42,10 @@ TEST(GraphGl, CurvesGridAndAxesLandOnTheirPixels) {
     parabola.setLineWidth(3);
     line.setColour(ColorF(0, 0, 1, 1));
     line.setLineWidth(3);
-    parabola.draw(painter, view.scale, view.xZoom, view.yZoom);
-    line.draw(painter, view.scale, view.xZoom, view.yZoom);
+    painter.setView({view.scale, view.xZoom, view.yZoom});
+    parabola.draw(painter);
+    painter.setView({view.scale, view.xZoom, view.yZoom});
+    line.draw(painter);
     glFinish();
 
     const std::vector<unsigned char> rgba = context.readPixels();
