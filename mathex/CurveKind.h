@@ -4,7 +4,7 @@
 // vertical line, the line, the quadratic, cubic and quartic, sine, cosine,
 // tangent, logarithm, exponential, ellipse, hyperbola, parabola) is one class
 // that reads its own coefficients (MathExp::coeffs, laid out as PrimitiveType
-// describes) and answers for them; the polynomial of higher degree and the
+// describes, into a struct of its own that names them) and answers for them; the polynomial of higher degree and the
 // general curve are kinds too, with nothing of their own to say. KindOf is the
 // registry: the number stored in documents and shown in the dialogs stays the
 // PrimitiveType, and the registry maps it to its kind. A new kind is one file

@@ -36,12 +36,38 @@ struct Vec {
 Vec Sub(PointF a, PointF b) { return {double(a.x) - b.x, double(a.y) - b.y}; }
 double Length(Vec v) { return std::hypot(v.x, v.y); }
 
-// The whole conic moved by d: every control point, and the centre or vertex
-// whose x and y are at `centre`.
-void CarryAll(std::vector<ControlPoint>& points, double* centre, PointF d) {
+// The coefficients by name. An ellipse or a hyperbola: semi-axes a and b,
+// centre (x0, y0) and the angle θ of the first axis, stored as (a, b, x0, y0, θ).
+struct Central {
+    double a, b, x0, y0, theta;
+    static Central Of(const double* c) { return {c[0], c[1], c[2], c[3], c[4]}; }
+    void store(double* c) const {
+        c[0] = a;
+        c[1] = b;
+        c[2] = x0;
+        c[3] = y0;
+        c[4] = theta;
+    }
+};
+
+// A parabola: p (a quarter of the latus rectum, signed), vertex (x0, y0) and
+// the angle θ of its axis, stored as (p, x0, y0, θ).
+struct Focal {
+    double p, x0, y0, theta;
+    static Focal Of(const double* c) { return {c[0], c[1], c[2], c[3]}; }
+    void store(double* c) const {
+        c[0] = p;
+        c[1] = x0;
+        c[2] = y0;
+        c[3] = theta;
+    }
+};
+
+// The whole conic moved by d: every control point, and the centre or vertex.
+void CarryAll(std::vector<ControlPoint>& points, double& x0, double& y0, PointF d) {
     for (ControlPoint& q : points) q = ControlPoint(q.x + d.x, q.y + d.y, q.pinned);
-    centre[0] += d.x;
-    centre[1] += d.y;
+    x0 += d.x;
+    y0 += d.y;
 }
 
 // 2, 1 or 0 as |offset| is below, at or beyond the semi-axis.
@@ -54,8 +80,8 @@ int Crossings(double offset, double semiAxis) {
 // An ellipse or hyperbola's parameters, with its angle's cosine and sine.
 struct Frame {
     double a, b, cx, cy, cs, sn;
-    explicit Frame(const double* c)
-        : a(c[0]), b(c[1]), cx(c[2]), cy(c[3]), cs(std::cos(c[4])), sn(std::sin(c[4])) {}
+    explicit Frame(const Central& k)
+        : a(k.a), b(k.b), cx(k.x0), cy(k.y0), cs(std::cos(k.theta)), sn(std::sin(k.theta)) {}
     PointF ellipse(float t) const {
         return PointF(float(a * std::cos(t) * cs + cx - b * std::sin(t) * sn),
                       float(a * std::cos(t) * sn + cy + b * std::sin(t) * cs));
@@ -71,8 +97,10 @@ enum class ConicShape { Ellipse, Hyperbola, Parabola };
 // The point of a conic nearest in kind to a click, worked in its own frame.
 PointF NearOnConic(ConicShape shape, const double* c, PointF p) {
     const bool parabola = shape == ConicShape::Parabola;
-    const double theta = parabola ? c[3] : c[4];
-    const double cx = parabola ? c[1] : c[2], cy = parabola ? c[2] : c[3];
+    const Central k = Central::Of(c);
+    const Focal f = Focal::Of(c);
+    const double theta = parabola ? f.theta : k.theta;
+    const double cx = parabola ? f.x0 : k.x0, cy = parabola ? f.y0 : k.y0;
     const double cs = std::cos(theta), sn = std::sin(theta);
     const double px = p.x - cx, py = p.y - cy;
     double u = cs * px + sn * py;
@@ -80,14 +108,14 @@ PointF NearOnConic(ConicShape shape, const double* c, PointF p) {
     const double side = v0 < 0 ? -1.0 : 1.0;
     double v;
     if (shape == ConicShape::Ellipse) {
-        u = std::fmax(-c[0], std::fmin(c[0], u));
-        v = side * c[1] * std::sqrt(std::fmax(0.0, 1 - u * u / (c[0] * c[0])));
+        u = std::fmax(-k.a, std::fmin(k.a, u));
+        v = side * k.b * std::sqrt(std::fmax(0.0, 1 - u * u / (k.a * k.a)));
     } else if (shape == ConicShape::Hyperbola) {
-        if (std::fabs(u) < c[0]) u = u < 0 ? -c[0] : c[0];
-        v = side * c[1] * std::sqrt(std::fmax(0.0, u * u / (c[0] * c[0]) - 1));
+        if (std::fabs(u) < k.a) u = u < 0 ? -k.a : k.a;
+        v = side * k.b * std::sqrt(std::fmax(0.0, u * u / (k.a * k.a) - 1));
     } else {
-        if (u * c[0] < 0) u = 0;
-        v = side * std::sqrt(std::fmax(0.0, 4 * c[0] * u));
+        if (u * f.p < 0) u = 0;
+        v = side * std::sqrt(std::fmax(0.0, 4 * f.p * u));
     }
     return PointF(float(cx + cs * u - sn * v), float(cy + sn * u + cs * v));
 }
@@ -102,8 +130,10 @@ public:
     bool hasCoefficients() const override { return true; }
 
     void translate(double* c, double dx, double dy) const override {
-        c[2] += dx;
-        c[3] += dy;
+        Central k = Central::Of(c);
+        k.x0 += dx;
+        k.y0 += dy;
+        k.store(c);
     }
 
     bool nearest(const double* c, PointF p, PointF& on) const override {
@@ -128,77 +158,87 @@ protected:
     // point that gives b.
     bool reshapeCentral(double* c, std::vector<ControlPoint>& p, int i, PointF d, int centre, int axis,
                         int second) const {
-        const bool ellipse = shape_ == ConicShape::Ellipse;
-        if (p[i].pinned) return true;
-        if (i == centre && !p[axis].pinned && !p[second].pinned) {
-            CarryAll(p, c + 2, d);
-            return true;
-        }
-        p[i].x += d.x;
-        p[i].y += d.y;
-        const PointF C = p[centre];
-        double theta = c[4];
-        if (ellipse && i == second && !p[axis].pinned) {
-            const Vec s = Sub(p[second], C);
-            theta = std::atan2(s.y, s.x) - kHalfPi;  // the second axis turns the ellipse
-            c[1] = Length(s);
-        } else {
-            const Vec a = Sub(p[axis], C);
-            c[0] = Length(a);
-            theta = std::atan2(a.y, a.x);
-            const Vec n{-std::sin(theta), std::cos(theta)};
-            const Vec s = Sub(p[second], ellipse ? C : p[axis]);
-            c[1] = std::fabs(s.x * n.x + s.y * n.y);
-        }
-        c[2] = C.x;
-        c[3] = C.y;
-        c[4] = WrapAngle(theta);
-        if (!(c[0] > 0 && c[1] > 0)) return false;
-        const double cs = std::cos(c[4]), sn = std::sin(c[4]);
-        const PointF axisEnd(float(c[2] + c[0] * cs), float(c[3] + c[0] * sn));
-        if (!p[axis].pinned) p[axis] = ControlPoint(axisEnd.x, axisEnd.y, false);
-        const PointF base = ellipse ? C : axisEnd;
-        if (!p[second].pinned) p[second] = ControlPoint(float(base.x - c[1] * sn), float(base.y + c[1] * cs), false);
-        return true;
+        Central k = Central::Of(c);
+        const bool ok = reshapeCentral(k, p, i, d, centre, axis, second);
+        k.store(c);
+        return ok;
     }
 
     // The general form of the central conic, or the plain one when it lies
     // along an axis.
     std::string centralText(const double* c) const {
         const bool ellipse = shape_ == ConicShape::Ellipse;
-        const double a2 = c[0] * c[0], b2 = c[1] * c[1], x0 = c[2], y0 = c[3], theta = c[4];
+        const Central k = Central::Of(c);
+        const double a2 = k.a * k.a, b2 = k.b * k.b, x0 = k.x0, y0 = k.y0, theta = k.theta;
         if (theta == 0)
             return Square("x", x0, a2) + (ellipse ? " + " : " - ") + Square("y", y0, b2) + " - 1 = 0 ";
         if (!ellipse && theta == kHalfPi)  // transverse axis along y: a² belongs under y
             return Square("y", y0, a2) + " - " + Square("x", x0, b2) + " - 1 = 0 ";
         double s, co;
         SinCos(theta, s, co);
-        double k[6];
+        double g[6];
         if (ellipse) {
-            k[0] = b2 * co * co + a2 * s * s;
-            k[1] = 2 * s * co * (b2 - a2);
-            k[2] = b2 * s * s + a2 * co * co;
+            g[0] = b2 * co * co + a2 * s * s;
+            g[1] = 2 * s * co * (b2 - a2);
+            g[2] = b2 * s * s + a2 * co * co;
         } else {
-            k[0] = b2 * co * co - a2 * s * s;
-            k[1] = 2 * s * co * (b2 + a2);
-            k[2] = b2 * s * s - a2 * co * co;
+            g[0] = b2 * co * co - a2 * s * s;
+            g[1] = 2 * s * co * (b2 + a2);
+            g[2] = b2 * s * s - a2 * co * co;
         }
-        k[3] = -2 * k[0] * x0 - k[1] * y0;
-        k[4] = -2 * k[2] * y0 - k[1] * x0;
-        k[5] = k[0] * x0 * x0 + k[1] * x0 * y0 + k[2] * y0 * y0 - a2 * b2;
-        return GeneralForm(k);
+        g[3] = -2 * g[0] * x0 - g[1] * y0;
+        g[4] = -2 * g[2] * y0 - g[1] * x0;
+        g[5] = g[0] * x0 * x0 + g[1] * x0 * y0 + g[2] * y0 * y0 - a2 * b2;
+        return GeneralForm(g);
     }
 
     // y = centre ± b·√(±(1 − q)) of the axis-aligned reading.
     bool centralOrdinates(const double* c, double x, double& y1, double& y2) const {
-        const double q = (x - c[2]) * (x - c[2]) / (c[0] * c[0]);
+        const Central k = Central::Of(c);
+        const double q = (x - k.x0) * (x - k.x0) / (k.a * k.a);
         const double s = std::sqrt(shape_ == ConicShape::Ellipse ? 1 - q : q - 1);
-        y1 = c[3] + s * c[1];
-        y2 = c[3] - s * c[1];
+        y1 = k.y0 + s * k.b;
+        y2 = k.y0 - s * k.b;
         return true;
     }
 
 private:
+    bool reshapeCentral(Central& k, std::vector<ControlPoint>& p, int i, PointF d, int centre, int axis,
+                        int second) const {
+        const bool ellipse = shape_ == ConicShape::Ellipse;
+        if (p[i].pinned) return true;
+        if (i == centre && !p[axis].pinned && !p[second].pinned) {
+            CarryAll(p, k.x0, k.y0, d);
+            return true;
+        }
+        p[i].x += d.x;
+        p[i].y += d.y;
+        const PointF C = p[centre];
+        double theta = k.theta;
+        if (ellipse && i == second && !p[axis].pinned) {
+            const Vec s = Sub(p[second], C);
+            theta = std::atan2(s.y, s.x) - kHalfPi;  // the second axis turns the ellipse
+            k.b = Length(s);
+        } else {
+            const Vec a = Sub(p[axis], C);
+            k.a = Length(a);
+            theta = std::atan2(a.y, a.x);
+            const Vec n{-std::sin(theta), std::cos(theta)};
+            const Vec s = Sub(p[second], ellipse ? C : p[axis]);
+            k.b = std::fabs(s.x * n.x + s.y * n.y);
+        }
+        k.x0 = C.x;
+        k.y0 = C.y;
+        k.theta = WrapAngle(theta);
+        if (!(k.a > 0 && k.b > 0)) return false;
+        const double cs = std::cos(k.theta), sn = std::sin(k.theta);
+        const PointF axisEnd(float(k.x0 + k.a * cs), float(k.y0 + k.a * sn));
+        if (!p[axis].pinned) p[axis] = ControlPoint(axisEnd.x, axisEnd.y, false);
+        const PointF base = ellipse ? C : axisEnd;
+        if (!p[second].pinned) p[second] = ControlPoint(float(base.x - k.b * sn), float(base.y + k.b * cs), false);
+        return true;
+    }
+
     const char* name_;
     ConicShape shape_;
 };
@@ -214,7 +254,7 @@ public:
 
     // The whole ellipse, or what of it lies within the domain of x.
     void sample(const double* c, const SampleFrame& frame, PieceSink& out) const override {
-        const Frame k(c);
+        const Frame k(Central::Of(c));
         const double from = frame.from, to = frame.to;
         const double xl = k.cx - k.a * k.cs, xr = k.cx + k.a * k.cs;
         const bool domain = from != to;
@@ -249,17 +289,24 @@ public:
 
     // The two ends of the axis at θ, then the centre.
     std::vector<ControlPoint> controlPoints(const double* c) const override {
-        return {ControlPoint(float(c[2] + c[0] * std::cos(c[4])), float(c[3] + c[0] * std::sin(c[4]))),
-                ControlPoint(float(c[2] - c[1] * std::sin(c[4])), float(c[3] + c[1] * std::cos(c[4]))),
-                ControlPoint(float(c[2]), float(c[3]))};
+        const Central k = Central::Of(c);
+        return {ControlPoint(float(k.x0 + k.a * std::cos(k.theta)), float(k.y0 + k.a * std::sin(k.theta))),
+                ControlPoint(float(k.x0 - k.b * std::sin(k.theta)), float(k.y0 + k.b * std::cos(k.theta))),
+                ControlPoint(float(k.x0), float(k.y0))};
     }
 
     bool reshape(double* c, std::vector<ControlPoint>& p, int i, PointF d) const override {
         return reshapeCentral(c, p, i, d, 2, 0, 1);
     }
 
-    int xIntercepts(const double* c) const override { return Crossings(c[3], c[1]); }
-    int yIntercepts(const double* c) const override { return Crossings(c[2], c[0]) == 2 ? 2 : 1; }
+    int xIntercepts(const double* c) const override {
+        const Central k = Central::Of(c);
+        return Crossings(k.y0, k.b);
+    }
+    int yIntercepts(const double* c) const override {
+        const Central k = Central::Of(c);
+        return Crossings(k.x0, k.a) == 2 ? 2 : 1;
+    }
     SignatureRule signatureRule() const override { return SignatureRule::Ellipse; }
 };
 
@@ -274,7 +321,7 @@ public:
 
     // Two branches, each from one asymptote's direction to the other's.
     void sample(const double* c, const SampleFrame& /*frame*/, PieceSink& out) const override {
-        const Frame k(c);
+        const Frame k(Central::Of(c));
         const float step = float(kSampleStep);
         for (float t = 1.6207963f; t < kPi; t += step) out.add(k.hyperbola(t).x, k.hyperbola(t).y);
         for (float t = -3.1415927f; t < -kHalfPi; t += step) out.add(k.hyperbola(t).x, k.hyperbola(t).y);
@@ -286,9 +333,10 @@ public:
 
     // The centre, the vertex, and the point b across from the vertex.
     std::vector<ControlPoint> controlPoints(const double* c) const override {
-        const double vx = c[2] + c[0] * std::cos(c[4]), vy = c[3] + c[0] * std::sin(c[4]);
-        return {ControlPoint(float(c[2]), float(c[3])), ControlPoint(float(vx), float(vy)),
-                ControlPoint(float(vx - c[1] * std::sin(c[4])), float(vy + c[1] * std::cos(c[4])))};
+        const Central k = Central::Of(c);
+        const double vx = k.x0 + k.a * std::cos(k.theta), vy = k.y0 + k.a * std::sin(k.theta);
+        return {ControlPoint(float(k.x0), float(k.y0)), ControlPoint(float(vx), float(vy)),
+                ControlPoint(float(vx - k.b * std::sin(k.theta)), float(vy + k.b * std::cos(k.theta)))};
     }
 
     bool reshape(double* c, std::vector<ControlPoint>& p, int i, PointF d) const override {
@@ -297,15 +345,16 @@ public:
 
     // The asymptotes, across the plot box (upright when nearly so).
     std::vector<GuideLine> guideLines(const double* c, const RectF& box) const override {
-        const double r = c[1] / c[0], cs = std::cos(c[4]), sn = std::sin(c[4]);
+        const Central k = Central::Of(c);
+        const double r = k.b / k.a, cs = std::cos(k.theta), sn = std::sin(k.theta);
         const double directions[2][2] = {{cs - r * sn, sn + r * cs}, {cs + r * sn, sn - r * cs}};
         std::vector<GuideLine> lines;
         for (const auto& d : directions) {
             if (std::fabs(d[0]) >= 0.001) {
                 const double m = d[1] / d[0];
-                lines.push_back({box.left, c[3] + m * (box.left - c[2]), box.right, c[3] + m * (box.right - c[2])});
+                lines.push_back({box.left, k.y0 + m * (box.left - k.x0), box.right, k.y0 + m * (box.right - k.x0)});
             } else {
-                lines.push_back({c[2], box.top, c[2], box.bottom});
+                lines.push_back({k.x0, box.top, k.x0, box.bottom});
             }
         }
         return lines;
@@ -318,7 +367,8 @@ public:
     CoefficientListing listing() const override { return CoefficientListing::Focal; }
 
     std::string canonical(const double* c) const override {
-        const double p = c[0], vx = c[1], vy = c[2], theta = c[3];
+        const Focal f = Focal::Of(c);
+        const double p = f.p, vx = f.x0, vy = f.y0, theta = f.theta;
         const std::string focal = p > 0 ? " - " + Num(4 * p) : " + " + Num(-4 * p);
         if (theta == 0) {
             const std::string tail = vx == 0 ? "*x = 0" : "*" + Shifted("x", vx) + " = 0";
@@ -341,36 +391,49 @@ public:
     }
 
     void translate(double* c, double dx, double dy) const override {
-        c[1] += dx;
-        c[2] += dy;
+        Focal f = Focal::Of(c);
+        f.x0 += dx;
+        f.y0 += dy;
+        f.store(c);
     }
 
     // y = vertex y ± √(4p(x − vertex x)).
     bool ordinates(const double* c, double x, double& y1, double& y2) const override {
-        const double s = std::sqrt((x - c[1]) * 4 * c[0]);
-        y1 = c[2] + s;
-        y2 = c[2] - s;
+        const Focal f = Focal::Of(c);
+        const double s = std::sqrt((x - f.x0) * 4 * f.p);
+        y1 = f.y0 + s;
+        y2 = f.y0 - s;
         return true;
     }
 
     void sample(const double* c, const SampleFrame& /*frame*/, PieceSink& out) const override {
-        const double cs = std::cos(c[3]), sn = std::sin(c[3]);
+        const Focal f = Focal::Of(c);
+        const double cs = std::cos(f.theta), sn = std::sin(f.theta);
         for (double s = -10; s <= 10; s += kSampleStep)
-            out.add(c[0] * cs * s * s + c[1] - 2 * c[0] * sn * s, c[0] * sn * s * s + c[2] + 2 * c[0] * cs * s);
+            out.add(f.p * cs * s * s + f.x0 - 2 * f.p * sn * s, f.p * sn * s * s + f.y0 + 2 * f.p * cs * s);
         out.close();
     }
 
     // The vertex and the point at parameter 1.
     std::vector<ControlPoint> controlPoints(const double* c) const override {
-        return {ControlPoint(float(c[1]), float(c[2])),
-                ControlPoint(float(c[1] + c[0] * std::cos(c[3]) - 2 * c[0] * std::sin(c[3])),
-                             float(c[2] + c[0] * std::sin(c[3]) + 2 * c[0] * std::cos(c[3])))};
+        const Focal f = Focal::Of(c);
+        return {ControlPoint(float(f.x0), float(f.y0)),
+                ControlPoint(float(f.x0 + f.p * std::cos(f.theta) - 2 * f.p * std::sin(f.theta)),
+                             float(f.y0 + f.p * std::sin(f.theta) + 2 * f.p * std::cos(f.theta)))};
     }
 
     bool reshape(double* c, std::vector<ControlPoint>& p, int i, PointF d) const override {
+        Focal f = Focal::Of(c);
+        const bool ok = reshape(f, p, i, d);
+        f.store(c);
+        return ok;
+    }
+
+private:
+    bool reshape(Focal& f, std::vector<ControlPoint>& p, int i, PointF d) const {
         if (p[i].pinned) return true;
         if (i == 0 && !p[1].pinned) {
-            CarryAll(p, c + 1, d);
+            CarryAll(p, f.x0, f.y0, d);
             return true;
         }
         p[i].x += d.x;
@@ -378,12 +441,12 @@ public:
         // F − V = p·(u + 2w) with u the axis and w its normal: |F − V| = |p|·√5
         // and the direction lies atan(2) beyond the axis (half a turn more when p < 0).
         const Vec fv = Sub(p[1], p[0]);
-        const double sign = c[0] < 0 ? -1.0 : 1.0;
-        c[0] = sign * Length(fv) / std::sqrt(5.0);
-        c[1] = p[0].x;
-        c[2] = p[0].y;
-        c[3] = WrapAngle(std::atan2(fv.y, fv.x) - std::atan2(2.0, 1.0) - (sign < 0 ? kPi : 0.0));
-        return c[0] != 0;
+        const double sign = f.p < 0 ? -1.0 : 1.0;
+        f.p = sign * Length(fv) / std::sqrt(5.0);
+        f.x0 = p[0].x;
+        f.y0 = p[0].y;
+        f.theta = WrapAngle(std::atan2(fv.y, fv.x) - std::atan2(2.0, 1.0) - (sign < 0 ? kPi : 0.0));
+        return f.p != 0;
     }
 };
 

@@ -22,6 +22,20 @@ using namespace Canonical;
 
 namespace {
 
+// The coefficients by name: y = a·f(b·x + c) + d, stored as (a, b, c, d).
+struct Wave {
+    double a, b, c, d;
+    static Wave Of(const double* k) { return {k[0], k[1], k[2], k[3]}; }
+    void store(double* k) const {
+        k[0] = a;
+        k[1] = b;
+        k[2] = c;
+        k[3] = d;
+    }
+    // Where the argument b·x + c is zero.
+    double zero() const { return -c / b; }
+};
+
 class Periodic : public CurveKind {
 public:
     Periodic(const char* name, PrimitiveType type) : name_(name), function_(*FunctionOfCurve(type)) {}
@@ -30,28 +44,46 @@ public:
     int listedCount() const override { return 4; }
     bool hasCoefficients() const override { return true; }
 
-    std::string canonical(const double* c) const override {
+    std::string canonical(const double* k) const override {
+        const Wave w = Wave::Of(k);
         std::string s = "y = ";
-        if (c[0] == -1) s += "-";
-        else if (c[0] != 1) s += Num(c[0]) + "*";
+        if (w.a == -1) s += "-";
+        else if (w.a != 1) s += Num(w.a) + "*";
         s += std::string(function_.name) + "(";
-        if (c[1] == 1) s += "x";
-        else if (c[1] == -1) s += "-x";
-        else s += Num(c[1]) + "*x";
-        return s + ConstantTerm(c[2]) + ")" + ConstantTerm(c[3]);
+        if (w.b == 1) s += "x";
+        else if (w.b == -1) s += "-x";
+        else s += Num(w.b) + "*x";
+        return s + ConstantTerm(w.c) + ")" + ConstantTerm(w.d);
     }
 
-    void translate(double* c, double dx, double dy) const override {
-        c[3] += dy;
-        c[2] -= dx * c[1];
+    void translate(double* k, double dx, double dy) const override {
+        Wave w = Wave::Of(k);
+        w.d += dy;
+        w.c -= dx * w.b;
+        w.store(k);
+    }
+
+    std::vector<ControlPoint> controlPoints(const double* k) const override { return points(Wave::Of(k)); }
+
+    bool reshape(double* k, std::vector<ControlPoint>& p, int i, PointF d) const override {
+        Wave w = Wave::Of(k);
+        if (i == first()) {
+            // The first point gives the amplitude.
+            p[i].y += d.y;
+            w.a = p[i].y - w.d;
+        } else {
+            reshapeSecond(w, p, d);
+        }
+        w.store(k);
+        return true;
     }
 
 protected:
-    // The first point gives the amplitude.
-    static void lift(double* c, std::vector<ControlPoint>& p, PointF d) {
-        p[0].y += d.y;
-        c[0] = p[0].y - c[3];
-    }
+    // The points a user drags, and which of them sets the amplitude.
+    virtual std::vector<ControlPoint> points(const Wave& w) const = 0;
+    virtual int first() const { return 0; }
+    // The other point moved by d: the period, or where a logarithm crosses d.
+    virtual void reshapeSecond(Wave& w, std::vector<ControlPoint>& p, PointF d) const = 0;
 
 private:
     const char* name_;
@@ -62,21 +94,21 @@ class Sine final : public Periodic {
 public:
     Sine() : Periodic("Sine", PT_SINE) {}
 
-    std::vector<ControlPoint> controlPoints(const double* c) const override {
-        return {ControlPoint(float(std::fabs(kPi / (2 * c[1])) - c[2] / c[1]), float(c[3] + c[0])),
-                ControlPoint(float(std::fabs(kPi / c[1]) - c[2] / c[1]), float(c[3]))};
+protected:
+    // The first crest, and the zero after it.
+    std::vector<ControlPoint> points(const Wave& w) const override {
+        return {ControlPoint(float(std::fabs(kPi / (2 * w.b)) + w.zero()), float(w.d + w.a)),
+                ControlPoint(float(std::fabs(kPi / w.b) + w.zero()), float(w.d))};
     }
 
-    bool reshape(double* c, std::vector<ControlPoint>& p, int i, PointF d) const override {
-        if (i == 0) return lift(c, p, d), true;
+    void reshapeSecond(Wave& w, std::vector<ControlPoint>& p, PointF d) const override {
         p[1].x += d.x;
-        const double x0 = -c[2] / c[1];
+        const double x0 = w.zero();
         p[1].x = float(std::max<double>(p[1].x, x0 + 0.2));
         p[0].x = float((p[1].x + x0) / 2);
-        c[0] = p[0].y - c[3];
-        c[1] = kPi / (2 * (double(p[1].x) - p[0].x));
-        c[2] = (double(p[1].x) - 2.0 * p[0].x) * c[1];
-        return true;
+        w.a = p[0].y - w.d;
+        w.b = kPi / (2 * (double(p[1].x) - p[0].x));
+        w.c = (double(p[1].x) - 2.0 * p[0].x) * w.b;
     }
 };
 
@@ -84,19 +116,19 @@ class Cosine final : public Periodic {
 public:
     Cosine() : Periodic("Cosine", PT_COSINE) {}
 
-    std::vector<ControlPoint> controlPoints(const double* c) const override {
-        return {ControlPoint(float(-c[2] / c[1]), float(c[0] + c[3])),
-                ControlPoint(float(std::fabs(kPi / (2 * c[1])) - c[2] / c[1]), float(c[3]))};
+protected:
+    // The crest at the argument's zero, and the zero of the curve after it.
+    std::vector<ControlPoint> points(const Wave& w) const override {
+        return {ControlPoint(float(w.zero()), float(w.a + w.d)),
+                ControlPoint(float(std::fabs(kPi / (2 * w.b)) + w.zero()), float(w.d))};
     }
 
-    bool reshape(double* c, std::vector<ControlPoint>& p, int i, PointF d) const override {
-        if (i == 0) return lift(c, p, d), true;
+    void reshapeSecond(Wave& w, std::vector<ControlPoint>& p, PointF d) const override {
         p[1].x += d.x;
         p[1].x = std::max(p[1].x, p[0].x + 0.1f);
-        c[0] = p[0].y - c[3];
-        c[1] = kPi / (2 * (double(p[1].x) - p[0].x));
-        c[2] = -p[0].x * c[1];
-        return true;
+        w.a = p[0].y - w.d;
+        w.b = kPi / (2 * (double(p[1].x) - p[0].x));
+        w.c = -p[0].x * w.b;
     }
 };
 
@@ -104,21 +136,21 @@ class Tangent final : public Periodic {
 public:
     Tangent() : Periodic("Tangent", PT_TANGENT) {}
 
-    std::vector<ControlPoint> controlPoints(const double* c) const override {
-        return {ControlPoint(float(std::fabs(kPi / (4 * c[1])) - c[2] / c[1]), float(c[3] + c[0])),
-                ControlPoint(float(std::fabs(kPi / (2 * c[1])) - c[2] / c[1]), float(c[3]))};
+protected:
+    // Where the tangent is a + d, and its asymptote.
+    std::vector<ControlPoint> points(const Wave& w) const override {
+        return {ControlPoint(float(std::fabs(kPi / (4 * w.b)) + w.zero()), float(w.d + w.a)),
+                ControlPoint(float(std::fabs(kPi / (2 * w.b)) + w.zero()), float(w.d))};
     }
 
-    bool reshape(double* c, std::vector<ControlPoint>& p, int i, PointF d) const override {
-        if (i == 0) return lift(c, p, d), true;
+    void reshapeSecond(Wave& w, std::vector<ControlPoint>& p, PointF d) const override {
         p[1].x += d.x;
-        const double x0 = -c[2] / c[1];
+        const double x0 = w.zero();
         p[1].x = float(std::max<double>(p[1].x, x0 + 0.1));
         p[0].x = float((p[1].x + x0) / 2);
-        c[0] = p[0].y - c[3];
-        c[1] = kPi / (4 * (p[0].x - x0));
-        c[2] = -x0 * c[1];
-        return true;
+        w.a = p[0].y - w.d;
+        w.b = kPi / (4 * (p[0].x - x0));
+        w.c = -x0 * w.b;
     }
 };
 
@@ -126,22 +158,17 @@ class Logarithm final : public Periodic {
 public:
     Logarithm() : Periodic("Logarithm", PT_LOG) {}
 
+protected:
     // Where the logarithm is d and where it is a + d.
-    std::vector<ControlPoint> controlPoints(const double* c) const override {
-        return {ControlPoint(float((1 - c[2]) / c[1]), float(c[3])),
-                ControlPoint(float((kE - c[2]) / c[1]), float(c[0] + c[3]))};
+    std::vector<ControlPoint> points(const Wave& w) const override {
+        return {ControlPoint(float((1 - w.c) / w.b), float(w.d)), ControlPoint(float((kE - w.c) / w.b), float(w.a + w.d))};
     }
+    int first() const override { return 1; }
 
-    bool reshape(double* c, std::vector<ControlPoint>& p, int i, PointF d) const override {
-        if (i == 1) {
-            p[1].y += d.y;
-            c[0] = p[1].y - c[3];
-        } else {
-            p[0].x += d.x;
-            c[1] = (1 - c[2]) / p[0].x;
-            p[1].x = float((kE - c[2]) / c[1]);
-        }
-        return true;
+    void reshapeSecond(Wave& w, std::vector<ControlPoint>& p, PointF d) const override {
+        p[0].x += d.x;
+        w.b = (1 - w.c) / p[0].x;
+        p[1].x = float((kE - w.c) / w.b);
     }
 };
 

@@ -14,6 +14,10 @@ using namespace Canonical;
 
 namespace {
 
+// The coefficients by name: x = k, stored as (0, k).
+double AbscissaOf(const double* c) { return c[1]; }
+double& AbscissaOf(double* c) { return c[1]; }
+
 class VerticalLine final : public CurveKind {
 public:
     const char* displayName() const override { return "Line"; }
@@ -24,18 +28,18 @@ public:
     SignatureRule signatureRule() const override { return SignatureRule::Polynomial; }
 
     std::string canonical(const double* c) const override {
-        const double k = c[1];
+        const double k = AbscissaOf(c);
         if (k > 0) return "x - " + Num(k) + " = 0";
         if (k < 0) return "x + " + Num(-k) + " = 0";
         return "x = 0";
     }
 
-    void translate(double* c, double dx, double /*dy*/) const override { c[1] += dx; }
+    void translate(double* c, double dx, double /*dy*/) const override { AbscissaOf(c) += dx; }
 
-    std::optional<Quadric> quadric(const MathExp& e) const override { return Quadric{0, 0, 0, 1, 0, -e.coeffs[1]}; }
+    std::optional<Quadric> quadric(const MathExp& e) const override { return Quadric{0, 0, 0, 1, 0, -AbscissaOf(e.coeffs)}; }
 
     bool nearest(const double* c, PointF p, PointF& on) const override {
-        on = PointF(float(c[1]), p.y);
+        on = PointF(float(AbscissaOf(c)), p.y);
         return true;
     }
 
@@ -45,7 +49,7 @@ public:
         int n = 0;
         for (double y = box.bottom, step = StepOver(box.bottom, box.top); y <= box.top && n++ < kMaxSampleSteps;
              y += step)
-            out.add(c[1], y);
+            out.add(AbscissaOf(c), y);
         out.close();
     }
 };
