@@ -115,6 +115,7 @@ struct GraphManager::Modes {
         }
     };
 
+    // A right drag over white space moves the view.
     struct Panning final : Base {
         Panning() : Base(MODE_PANNING, KVR_TRANSLATE_NOOP("Gesture", "Move Labels")) {}
         void move(GraphManager& gm, const PointerStep& step) const override {
