@@ -16,29 +16,10 @@
 #include "graph/Mensuration.h"
 #include "graph/PaintedDomain.h"
 #include "graph/Picking.h"
+#include "graph/PointerMode.h"
 #include "graph/Viewport.h"
 #include "sketch/CFeature.h"
 #include "sketch/PenInput.h"
-
-enum InputMode : int {
-    MODE_IDLE = 0,
-    MODE_MENSURATION_ARMED = 3,
-    MODE_PAINT = 5,
-    MODE_RIGHT_PRESSED = 6,
-    MODE_LEFT_PRESSED = 7,
-    MODE_MENSURATION_START = 8,
-    MODE_PANNING = 9,
-    MODE_MOVING_CURVE = 10,
-    MODE_MENSURATION_DRAG = 11,
-    MODE_MOVING_LABEL = 12,
-    MODE_DRAGGING_CONTROL_POINT = 13,
-    MODE_MOVING_ATTRIB_POINT = 14,
-    MODE_ZOOM_X = 15,
-    MODE_ZOOM_Y = 16,
-    MODE_RESIZING_BOX = 17,
-    MODE_PEN_IDLE = 18,
-    MODE_PEN_STROKE = 19
-};
 
 enum HitCode : int {
     HIT_NONE = 0,  // no hit test since the last left-button up
@@ -250,6 +231,8 @@ public:
 
     // Interaction state, for views and tests.
     InputMode mode() const { return mode_; }
+    // The gesture under way: what the window records of it.
+    const PointerMode& pointerMode() const { return modeOf(mode_); }
     HitCode hitCode() const { return hitCode_; }
     EquationObject* hitEquation() const { return hitEquation_; }
     PointF pointOnCurve() const { return pointOnCurve_; }
@@ -270,8 +253,10 @@ private:
     // addEquationObject, then the new curve's label placed beside it.
     EquationObject* addNewCurve(std::unique_ptr<EquationObject> equation);
     PointF pressAt(int px, int py);
-    void dragStep(PointF g, PointF delta);
-    void resizeBox(PointF delta);
+    // The gestures, one class each (graph/PointerModes.cpp), and the one
+    // object of each mode number.
+    struct Modes;
+    static const PointerMode& modeOf(InputMode mode);
     void recomputeIntersections();
     void forget(const EquationObject* equation);
     void removeAt(int index);

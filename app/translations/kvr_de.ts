@@ -197,40 +197,8 @@
         <translation>Gleichung eingeben</translation>
     </message>
     <message>
-        <source>Paint Region</source>
-        <translation>Bereich färben</translation>
-    </message>
-    <message>
-        <source>Mensuration By Part</source>
-        <translation>Flächenmessung in Teilen</translation>
-    </message>
-    <message>
         <source>Move Curve</source>
         <translation>Kurve verschieben</translation>
-    </message>
-    <message>
-        <source>Move Label</source>
-        <translation>Beschriftung verschieben</translation>
-    </message>
-    <message>
-        <source>Reshape Curve</source>
-        <translation>Kurve umformen</translation>
-    </message>
-    <message>
-        <source>Move Attribute Point</source>
-        <translation>Attributpunkt verschieben</translation>
-    </message>
-    <message>
-        <source>Resize Plot Box</source>
-        <translation>Zeichenbereich ändern</translation>
-    </message>
-    <message>
-        <source>Zoom</source>
-        <translation>Zoom</translation>
-    </message>
-    <message>
-        <source>Edit Graph</source>
-        <translation>Graph bearbeiten</translation>
     </message>
     <message>
         <source>Sketch</source>
@@ -1331,6 +1299,49 @@
     <message>
         <source>Mensuration Height</source>
         <translation>Höhe der Flächenmessung</translation>
+    </message>
+</context>
+<context>
+    <name>Gesture</name>
+    <message>
+        <source>Edit Graph</source>
+        <translation>Graph bearbeiten</translation>
+    </message>
+    <message>
+        <source>Move Labels</source>
+        <translation>Beschriftungen verschieben</translation>
+    </message>
+    <message>
+        <source>Move Curve</source>
+        <translation>Kurve verschieben</translation>
+    </message>
+    <message>
+        <source>Reshape Curve</source>
+        <translation>Kurve umformen</translation>
+    </message>
+    <message>
+        <source>Move Label</source>
+        <translation>Beschriftung verschieben</translation>
+    </message>
+    <message>
+        <source>Move Attribute Point</source>
+        <translation>Attributpunkt verschieben</translation>
+    </message>
+    <message>
+        <source>Resize Plot Box</source>
+        <translation>Zeichenbereich ändern</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Mensuration By Part</source>
+        <translation>Flächenmessung in Teilen</translation>
+    </message>
+    <message>
+        <source>Paint Region</source>
+        <translation>Bereich färben</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include <QtCore/QCoreApplication>
 #include <QtGui/QCursor>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
@@ -48,7 +49,7 @@ CKVRView::CKVRView(QWidget* parent)
     });
     connect(history_, &EditHistory::cleared, this, [this] {
         gestureOpen_ = false;
-        gestureMode_ = MODE_IDLE;
+        gestureName_ = PointerMode::kEditGraph;
     });
     buildMenus();
     updateCursor();
@@ -242,16 +243,10 @@ QImage CKVRView::captureCleanImage(bool withLabels)
 // when the gesture changed the graph (a drag of a curve, point, label or plot
 // box, an axis arrow's zoom, a mensuration interval, a painted region, a
 // pinned control point), not when it only selected, panned or zoomed the
-// view. Mensuration may also be marked by click, release, move, click: that
-// gesture spans two presses and stays one step.
-namespace {
-
-bool SpansPresses(InputMode mode)
-{
-    return mode == MODE_MENSURATION_START || mode == MODE_MENSURATION_DRAG;
-}
-
-}  // namespace
+// view. The graph's gesture says which: a move in a mode that edits is an
+// edit, and the step takes that mode's name. Mensuration may also be marked by
+// click, release, move, click: that gesture, still editing after the release,
+// spans two presses and stays one step.
 
 void CKVRView::mousePressEvent(QMouseEvent* event)
 {
@@ -265,7 +260,7 @@ void CKVRView::mousePressEvent(QMouseEvent* event)
     if (!gestureOpen_) {
         history_->begin();
         gestureOpen_ = true;
-        gestureMode_ = graph_->mode();
+        gestureName_ = graph_->pointerMode().undoName();
         labelsAtPress_ = graph_->labelsFollowed();
     }
     if (event->button() == Qt::LeftButton) {
@@ -273,9 +268,9 @@ void CKVRView::mousePressEvent(QMouseEvent* event)
         const size_t regions = graph_->paintedDomains().size();
         graph_->mouseDown(p.x(), p.y());
         if (graph_->paintedDomains().size() != regions) history_->markEdited();  // a click in a painted region adds none
-        if (mode == MODE_MENSURATION_ARMED) {
-            gestureMode_ = MODE_MENSURATION_DRAG;
-            history_->markEdited();  // the interval starts here
+        if (graph_->mode() != mode && graph_->pointerMode().edits()) {
+            gestureName_ = graph_->pointerMode().undoName();
+            history_->markEdited();  // the press began an edit (the mensuration's interval starts here)
         }
     } else {
         graph_->rightButtonDown(p.x(), p.y());
@@ -290,25 +285,11 @@ void CKVRView::mouseMoveEvent(QMouseEvent* event)
     graph_->mouseMove(p.x(), p.y());
     // A pointer passing over the graph with no button held only moves the
     // status text: no frame to draw (the graph asks for one if it needs it).
-    if (event->buttons() == Qt::NoButton) {
-        const InputMode mode = graph_->mode();
-        if (mode == MODE_IDLE || mode == MODE_PAINT || mode == MODE_PEN_IDLE) return updateCursor();
-    }
-    switch (graph_->mode()) {
-    case MODE_MENSURATION_DRAG:
-    case MODE_MOVING_CURVE:
-    case MODE_MOVING_LABEL:
-    case MODE_DRAGGING_CONTROL_POINT:
-    case MODE_MOVING_ATTRIB_POINT:
-    case MODE_RESIZING_BOX:
-    case MODE_ZOOM_X:
-    case MODE_ZOOM_Y:
-        if (gestureOpen_) {
-            gestureMode_ = graph_->mode();
-            history_->markEdited();
-        }
-        break;
-    default: break;
+    const PointerMode& mode = graph_->pointerMode();
+    if (event->buttons() == Qt::NoButton && mode.waits()) return updateCursor();
+    if (gestureOpen_ && mode.edits()) {
+        gestureName_ = mode.undoName();
+        history_->markEdited();
     }
     afterInput();
 }
@@ -316,19 +297,20 @@ void CKVRView::mouseMoveEvent(QMouseEvent* event)
 void CKVRView::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
-    const bool panning = graph_->mode() == MODE_PANNING;
+    const PointerMode& released = graph_->pointerMode();
     if (event->button() == Qt::LeftButton)
         graph_->mouseUp(p.x(), p.y());
     else if (event->button() == Qt::RightButton)
         graph_->rightButtonUp(p.x(), p.y());
     else
         return QOpenGLWidget::mouseReleaseEvent(event);
-    // A pan is no edit, but the labels it brought back into view moved.
+    // A pan is no edit, but the labels it brought back into view moved: the
+    // step is named after the gesture that moved them.
     if (gestureOpen_ && graph_->labelsFollowed() != labelsAtPress_) {
         history_->markEdited();
-        if (panning) gestureMode_ = MODE_PANNING;
+        gestureName_ = released.undoName();
     }
-    if (!SpansPresses(graph_->mode())) endGesture();
+    if (!graph_->pointerMode().edits()) endGesture();
     afterInput();
 }
 
@@ -336,25 +318,8 @@ void CKVRView::endGesture()
 {
     if (!gestureOpen_) return;
     gestureOpen_ = false;
-    history_->end(gestureName(gestureMode_));
-    gestureMode_ = MODE_IDLE;
-}
-
-QString CKVRView::gestureName(InputMode mode)
-{
-    switch (mode) {
-    case MODE_PAINT: return tr("Paint Region");
-    case MODE_MENSURATION_DRAG: return tr("Mensuration By Part");
-    case MODE_MOVING_CURVE: return tr("Move Curve");
-    case MODE_MOVING_LABEL: return tr("Move Label");
-    case MODE_DRAGGING_CONTROL_POINT: return tr("Reshape Curve");
-    case MODE_MOVING_ATTRIB_POINT: return tr("Move Attribute Point");
-    case MODE_RESIZING_BOX: return tr("Resize Plot Box");
-    case MODE_ZOOM_X:
-    case MODE_ZOOM_Y: return tr("Zoom");
-    case MODE_PANNING: return tr("Move Labels");
-    default: return tr("Edit Graph");
-    }
+    history_->end(QCoreApplication::translate("Gesture", gestureName_));
+    gestureName_ = PointerMode::kEditGraph;
 }
 
 void CKVRView::mouseDoubleClickEvent(QMouseEvent* event)

@@ -119,8 +119,6 @@ protected:
 private:
     void buildMenus();
     void addGraphAction(QMenu* menu, const QString& text, std::function<void()> command);
-    // Name of the undo step a pointer gesture in this mode makes.
-    static QString gestureName(InputMode mode);
     void afterInput();
     // After a sketch was finished: tells the window what it made or why not.
     void sketchEnded(bool made);
@@ -128,7 +126,8 @@ private:
 
     std::unique_ptr<GraphManager> graph_;
     EditHistory* history_ = nullptr;
-    InputMode gestureMode_ = MODE_IDLE;  // the busiest mode of the gesture under way
+    // The undo step's name of the gesture under way (its busiest mode's), untranslated.
+    const char* gestureName_ = PointerMode::kEditGraph;
     bool gestureOpen_ = false;           // a press opened an undo bracket not yet closed
     static constexpr int kKeyMoveMergeBase = 100;  // merge keys of arrow-key moves, one per run
     static constexpr int kViewLabelsStep = 2;      // merge key of the label moves view changes make
