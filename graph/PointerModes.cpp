@@ -16,9 +16,9 @@ struct GraphManager::Modes {
             gm.mode_ = mode;
             return static_cast<const Base&>(modeOf(mode));
         }
-        // A plot box handle hit by the last press (a right click leaves it
-        // picked) follows the pointer until the next release.
-        void move(GraphManager& gm, const PointerStep& step) const override {
+        // A plot box handle the press hit follows the pointer while the
+        // button is held (a hover, with no button down, edits nothing).
+        static void dragBox(GraphManager& gm, const PointerStep& step) {
             if (gm.hitCode_ == HIT_BOX_HANDLE) enter(gm, MODE_RESIZING_BOX).move(gm, step);
         }
         // A right button coming up ends any gesture.
@@ -58,7 +58,7 @@ struct GraphManager::Modes {
                 case HIT_ATTRIB_POINT: drag = MODE_MOVING_ATTRIB_POINT; break;
                 case HIT_X_ARROW: drag = MODE_ZOOM_X; break;
                 case HIT_Y_ARROW: drag = MODE_ZOOM_Y; break;
-                default: return Base::move(gm, step);
+                default: return dragBox(gm, step);
             }
             enter(gm, drag).move(gm, step);
         }
@@ -83,7 +83,7 @@ struct GraphManager::Modes {
         RightPressed() : Base(MODE_RIGHT_PRESSED) {}
         void move(GraphManager& gm, const PointerStep& step) const override {
             if (gm.hitCode_ == HIT_NOTHING) return enter(gm, MODE_PANNING).move(gm, step);
-            Base::move(gm, step);
+            dragBox(gm, step);
         }
         void rightRelease(GraphManager& gm, PointF at, int px, int py) const override {
             gm.hitCode_ = gm.hitTest(at);

@@ -695,3 +695,20 @@ TEST_F(GraphManagerTest, ALabelDraggedStaysWhereItWasPutAndAHiddenOneIsLeftAlone
     EXPECT_EQ(hidden->labelPosition(), where);
     EXPECT_EQ(graph.labelsFollowed(), moves);
 }
+
+// A pointer passing over the graph with no button held edits nothing, even
+// right after a right click picked a plot-box handle.
+TEST_F(GraphManagerTest, HoveringAfterARightClickOnAPlotBoxHandleLeavesTheBox) {
+    graph.setClientSize(800, 600);
+    EquationObject* line = Add("y = x");
+    Click(1, 1);
+    ASSERT_TRUE(graph.isSelected(line));
+    line->setPlotBox(-5, 5, 5, -5);
+    const RectF box = line->plotBox();
+    RightDown(box.left + 0.01, 2);
+    ASSERT_EQ(graph.hitCode(), HIT_BOX_HANDLE);
+    RightUp(box.left + 0.01, 2);
+    for (int k = 1; k <= 4; ++k) Move(box.left - k, 2);
+    EXPECT_EQ(line->plotBox(), box);
+    EXPECT_EQ(graph.mode(), MODE_IDLE);
+}
