@@ -440,7 +440,7 @@ std::vector<RectF> GraphManager::captionBoxes(Painter& painter) const {
         for (const AttribPoint& ap : e->attribPoints())
             for (const RectF& box : ap.valueLabelBoxes(painter)) boxes.push_back(box);
         if (e->mensurationEnabled())
-            for (const Mensuration::Label& label : e->mensuration().labels(painter.view()))
+            for (const Mensuration::Label& label : e->mensuration().labels(painter, *e))
                 boxes.push_back(label.box);
         if (e->extremePointsShown() && e->expression() && !e->isTextOnly())
             for (const ExtremeLabel& label : PlaceExtremeLabels(*e->expression(), painter))

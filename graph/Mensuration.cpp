@@ -5,13 +5,14 @@
 #include <cmath>
 
 #include "graph/EquationObject.h"
-#include "mathex/ExpressionPainter.h"
 #include "mathex/Markers.h"
 
 namespace {
 
-// Layout cells to graph units at scale 1 and zoom 1, as for every laid-out label.
-constexpr double kLayoutScale = 0.3;
+// Pixels a graph unit is at scale 1 and zoom 1: the typesetter sets labels in pixels.
+constexpr double kPixelsPerUnit = 40.0;
+// The gap two labels keep between them, in pixels.
+constexpr double kLabelGapPx = 1.2;
 // Beyond this many lines a rectangle is left unhatched (only a degenerate d gets here,
 // because the hatched area is limited to the plot box).
 constexpr double kMaxHatchLines = 100000;
@@ -42,40 +43,24 @@ Limits LimitsOf(double a, double b) {
     return {std::min({a, b, 0.0}) - 1.0, std::max({a, b, 0.0}) + 1.0};
 }
 
-// The subscripts have no LaTeX text, so the labels are laid out and drawn as
-// expressions, hanging from (x, 0) below the axis: the transform that puts the
-// layout's cells there.
-struct LabelPlace {
-    double dx, dy, sx, sy;
-};
-
-LabelPlace PlaceOf(const RectF& box, double x, double scale, double xZoom, double yZoom) {
-    const double sx = kLayoutScale * scale * xZoom, sy = kLayoutScale * scale * yZoom;
-    return {x - box.left * sx, box.top * sy, sx, sy};
+// A boundary's label as the typesetter sets it: "x_3" is x_{3}, "x_(n - 4)" x_{n-4}.
+std::string LatexOf(const std::string& text) {
+    std::string index = text.substr(2);
+    if (!index.empty() && index.front() == '(') index = index.substr(1, index.size() - 2);
+    index.erase(std::remove(index.begin(), index.end(), ' '), index.end());
+    return "x_{" + index + "}";
 }
 
-void DrawLayoutLabel(Painter& painter, const std::string& text, double x) {
-    const auto [scale, xZoom, yZoom] = painter.view();
-    if (!Placeable(x)) return;
-    MathEx::MathExp label;
-    if (!label.Parse(text) || !label.GetRoot()) return;
-    const LabelPlace at = PlaceOf(label.GetRoot()->box, x, scale, xZoom, yZoom);
-    painter.pushTransform(at.dx, at.dy, at.sx, at.sy);
-    MathEx::PaintExpression(*label.GetRoot(), painter);
-    painter.popTransform();
-}
-
-// Where a label drawn at x lies, in graph units; false when it draws nothing.
-bool LabelBox(const std::string& text, double x, double scale, double xZoom, double yZoom, RectF& out) {
+// Where a label set at x lies, in graph units: hanging from (x, 0) below the
+// axis, or standing on it when `above`. False when it draws nothing.
+bool LabelBox(Painter& painter, const std::string& text, double x, bool above, RectF& out) {
     if (!Placeable(x)) return false;
-    MathEx::MathExp label;
-    if (!label.Parse(text) || !label.GetRoot()) return false;
-    const RectF& box = label.GetRoot()->box;
-    const LabelPlace at = PlaceOf(box, x, scale, xZoom, yZoom);
-    const double x0 = at.dx + at.sx * box.left, x1 = at.dx + at.sx * box.right;
-    // The layout's y runs downwards; the painter turns it up.
-    const double y0 = at.dy - at.sy * box.bottom, y1 = at.dy - at.sy * box.top;
-    out = RectF(float(std::max(y0, y1)), float(std::min(y0, y1)), float(std::min(x0, x1)), float(std::max(x0, x1)));
+    const PixelSize px = painter.equationImageSize(LatexOf(text));
+    if (px.width <= 0) return false;
+    const ViewScale& v = painter.view();
+    const double w = px.width * v.scale * std::fabs(v.xZoom) / kPixelsPerUnit;
+    const double h = px.height * v.scale * std::fabs(v.yZoom) / kPixelsPerUnit;
+    out = above ? RectF(float(h), 0.0f, float(x), float(x + w)) : RectF(0.0f, float(-h), float(x), float(x + w));
     return true;
 }
 
@@ -137,15 +122,16 @@ void Mensuration::drawHatch(Painter& painter, double x0, double xa, double xb, d
     painter.segments(ends);
 }
 
-// Dots above the axis in the outline colour and, following them, dots on the
-// label row in the label colour: they stand for the sections left out.
-void Mensuration::drawGap(Painter& painter, double xl, double w) const {
+// Dots on the sections' side of the axis in the outline colour and, following
+// them, dots on the label row in the label colour: they stand for the sections
+// left out.
+void Mensuration::drawGap(Painter& painter, double xl, double w, bool labelsAbove) const {
     const auto [scale, xZoom, yZoom] = painter.view();
     const double s = w / 15;
     if (!Placeable(xl) || !Placeable(w)) return;
     // Small enough for three to fit in the section, never larger than a point marker.
     const double rx = std::min(std::fabs(s), 0.1 * scale * xZoom);
-    const double rowY = 0.15 * scale * yZoom;
+    const double rowY = (labelsAbove ? -0.15 : 0.15) * scale * yZoom;
     std::vector<PointF> upper, lower;
     for (int k = 1; k <= 3; ++k) {
         upper.emplace_back(float(xl + 4 * k * s), float(rowY));
@@ -155,8 +141,21 @@ void Mensuration::drawGap(Painter& painter, double xl, double w) const {
     MathEx::DrawDiscMarkers(painter, lower, 0.02 * scale * xZoom, 1.0f, labelColour, labelColour, true);
 }
 
-std::vector<Mensuration::Label> Mensuration::labels(const ViewScale& view) const {
-    const auto [scale, xZoom, yZoom] = view;
+bool Mensuration::labelsAbove(const EquationObject& owner) const {
+    // The labels go on the side of the axis the sections leave free: below
+    // when most stand on the axis, above when most hang from it.
+    int up = 0, down = 0;
+    const double w = nRects > 0 ? (xmax - xmin) / nRects : 0.0;
+    for (int i = 0; i < nRects; ++i) {
+        const double h = heightOf(CurveValue(owner, xmin + i * w), CurveValue(owner, xmin + (i + 1) * w));
+        if (h > 0) ++up;
+        else if (h < 0) ++down;
+    }
+    return down > up;
+}
+
+std::vector<Mensuration::Label> Mensuration::labels(Painter& painter, const EquationObject& owner) const {
+    const bool above = labelsAbove(owner);
     // Every boundary's label, in order: x_0 … before the omitted middle,
     // x_(n - k) … after it, x_n at the end. `step` says how far from the end
     // that counts it is, so that thinning keeps x_0, x_k, … and … x_(n - k), x_n.
@@ -173,12 +172,12 @@ std::vector<Mensuration::Label> Mensuration::labels(const ViewScale& view) const
             continue;
         }
         Label label{labelText(i, nRects, pastGap), xmin + i * w, RectF()};
-        if (LabelBox(label.text, label.x, scale, xZoom, yZoom, label.box))
+        if (LabelBox(painter, label.text, label.x, above, label.box))
             all.push_back({std::move(label), pastGap ? nRects - i : i});
     }
     Label end{"x_n", xmax, RectF()};
-    const bool hasEnd = LabelBox(end.text, end.x, scale, xZoom, yZoom, end.box);
-    const double gap = 0.1 * kLayoutScale * scale * std::fabs(xZoom);
+    const bool hasEnd = LabelBox(painter, end.text, end.x, above, end.box);
+    const double gap = kLabelGapPx * painter.view().scale * std::fabs(painter.view().xZoom) / kPixelsPerUnit;
     std::vector<Label> kept;
     for (int k = 1; k <= std::max(1, nRects); ++k) {
         kept.clear();
@@ -203,10 +202,11 @@ void Mensuration::draw(Painter& painter, const EquationObject& owner, double d) 
     const RectF& box = owner.plotBox();
     const Limits xs = LimitsOf(box.left, box.right), ys = LimitsOf(box.bottom, box.top);
     const double w = nRects > 0 ? (xmax - xmin) / nRects : 0.0;
+    const bool above = labelsAbove(owner);
     for (int i = 0; i < nRects; ++i) {
         const double xl = xmin + i * w, xr = xl + w;
         if (tickType == kOmitMiddle && i == nRects / 2) {
-            drawGap(painter, xl, w);
+            drawGap(painter, xl, w, above);
             continue;
         }
         const double h = heightOf(CurveValue(owner, xl), CurveValue(owner, xr));
@@ -220,6 +220,7 @@ void Mensuration::draw(Painter& painter, const EquationObject& owner, double d) 
             drawHatch(painter, xl, left, right, 0, top, d);
         }
     }
-    for (const Label& label : labels(painter.view()))
-        DrawLayoutLabel(painter, label.text, label.x);
+    painter.setPen(Pen(labelColour));
+    for (const Label& label : labels(painter, owner))
+        painter.equationImage(LatexOf(label.text), PointF(label.box.left, label.box.bottom));
 }

@@ -43,7 +43,8 @@ public:
     // Draws the sections, hatching and labels of `owner` (hatch spacing d).
     void draw(Painter& painter, const EquationObject& owner, double d) const;
 
-    // A boundary's label as drawn: its text and where it hangs below the axis.
+    // A boundary's label as drawn: its text and where it hangs below the axis
+    // (or stands on it, where the sections hang below).
     struct Label {
         std::string text;
         double x;  // the boundary
@@ -52,7 +53,10 @@ public:
     // The boundary labels drawn at this scale: x_0 and x_n always, and between
     // them every k-th boundary for the smallest k with which no two labels
     // touch (x_0 … x_n all when they fit; counted from n past an omitted middle).
-    std::vector<Label> labels(const ViewScale& view) const;
+    // Measured by the painter's typesetter at the painter's view.
+    std::vector<Label> labels(Painter& painter, const EquationObject& owner) const;
+    // Whether the labels stand above the axis: most sections of `owner` hang below it.
+    bool labelsAbove(const EquationObject& owner) const;
 
     // Label text of the boundary at the left of section i: "x_i" before the
     // omitted section, "x_(n - k)" after it, counting back from n.
@@ -63,5 +67,5 @@ public:
 
 private:
     double heightOf(double fl, double fr) const;
-    void drawGap(Painter& painter, double xl, double w) const;
+    void drawGap(Painter& painter, double xl, double w, bool labelsAbove) const;
 };

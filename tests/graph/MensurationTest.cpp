@@ -3,6 +3,7 @@
 // section and the boundary labels, on the recording painter.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -58,17 +59,20 @@ std::unique_ptr<Drawing> Draw(const EquationObject& owner, const Mensuration& m,
 }
 
 // The glyph origins of every label's "x": one per drawn label.
+// Where each boundary label was set: its lower-left corner.
 std::vector<PointF> LabelAnchors(const RecordingPainter& s) {
     std::vector<PointF> out;
-    for (const auto& t : s.texts)
-        if (t.text == "x") out.push_back(t.origin);
+    for (const auto& image : s.images)
+        if (image.text.rfind("x_{", 0) == 0) out.push_back(image.origin);
     return out;
 }
 
-// Labels are about half a unit wide at scale 1: test them on sections a unit wide.
+// Whether a label set near x (from x to most of a unit right of it) has
+// `glyph` in its index.
 bool HasGlyphNear(const RecordingPainter& s, const std::string& glyph, double x) {
-    for (const auto& t : s.texts)
-        if (t.text == glyph && t.origin.x > x - 0.01 && t.origin.x < x + 0.9) return true;
+    for (const auto& image : s.images)
+        if (image.text.find(glyph, 2) != std::string::npos && image.origin.x > x - 0.01 && image.origin.x < x + 0.9)
+            return true;
     return false;
 }
 
@@ -136,11 +140,19 @@ TEST(MensurationLabels, CountUpBeforeTheGapAndBackFromNAfterIt) {
         EXPECT_EQ(Mensuration::labelText(c.i, c.nRects, c.pastGap), c.expected) << c.i << " of " << c.nRects;
 }
 
-TEST(MensurationLabels, EveryLabelTextParses) {
-    for (const std::string& text : {Mensuration::labelText(2, 10, false), Mensuration::labelText(7, 10, true)}) {
-        MathEx::MathExp e;
-        EXPECT_TRUE(e.Parse(text)) << text;
-    }
+// The labels go to the typesetter, which sets x italic and the index as a
+// subscript: every boundary's text reaches it as x_{…}.
+TEST(MensurationLabels, AreTypesetAsSubscriptedX) {
+    Mensuration m = Settings(0, 10, 10);
+    m.tickType = Mensuration::kOmitMiddle;
+    const auto d = Draw(*Owner("y = x + 1"), m);
+    std::vector<std::string> latex;
+    for (const auto& image : d->painter.images) latex.push_back(image.text);
+    ASSERT_GE(latex.size(), 3u);
+    EXPECT_EQ(latex.front(), "x_{0}");
+    EXPECT_EQ(latex.back(), "x_{n}");
+    EXPECT_NE(std::find(latex.begin(), latex.end(), "x_{n-4}"), latex.end());
+    EXPECT_TRUE(d->painter.texts.empty()) << "nothing set glyph by glyph";
 }
 
 // However many sections, the labels never touch: x_0 and x_n always, and
@@ -157,7 +169,9 @@ TEST(MensurationLabels, NeverOverlapAndKeepBothEnds) {
     for (const Case& c : cases) {
         Mensuration m = Settings(0, 10, c.sections);
         m.tickType = c.tickType;
-        const std::vector<Mensuration::Label> labels = m.labels({c.scale, 1, 1});
+        RecordingPainter painter;
+        painter.setView({c.scale, 1, 1});
+        const std::vector<Mensuration::Label> labels = m.labels(painter, *Owner("y = x + 1"));
         SCOPED_TRACE(std::to_string(c.sections) + " sections at scale " + std::to_string(c.scale));
         ASSERT_GE(labels.size(), 2u);
         EXPECT_LE(labels.size(), c.most);
@@ -170,7 +184,31 @@ TEST(MensurationLabels, NeverOverlapAndKeepBothEnds) {
         for (const Mensuration::Label& label : labels) EXPECT_LE(label.box.top, 0.0f) << "below the axis";
     }
     // Five wide sections: every boundary keeps its label.
-    EXPECT_EQ(Settings(0, 10, 5).labels({1, 1, 1}).size(), 5u);
+    RecordingPainter painter;
+    painter.setView({1, 1, 1});
+    EXPECT_EQ(Settings(0, 10, 5).labels(painter, *Owner("y = x + 1")).size(), 5u);
+}
+
+// The labels keep to the side of the axis the sections leave free: under
+// sections that stand on it, over sections that hang from it (where they
+// would be read through the hatching).
+TEST(MensurationLabels, StandAboveTheAxisOverSectionsThatHangBelowIt) {
+    struct Case {
+        const char* curve;
+        bool above;
+    };
+    const Case cases[] = {{"y = x + 1", false}, {"y = -x - 1", true}, {"y = x^2 - 4", true}, {"y = x^2 - 1", false}};
+    for (const Case& c : cases) {
+        const auto owner = Owner(c.curve);
+        RecordingPainter painter;
+        painter.setView({0.5, 1, 1});
+        const Mensuration m = Settings(0, 2.5, 5);
+        EXPECT_EQ(m.labelsAbove(*owner), c.above) << c.curve;
+        for (const Mensuration::Label& label : m.labels(painter, *owner)) {
+            if (c.above) EXPECT_GE(label.box.bottom, 0.0f) << c.curve << ": " << label.text;
+            else EXPECT_LE(label.box.top, 0.0f) << c.curve << ": " << label.text;
+        }
+    }
 }
 
 TEST(MensurationRange, SwitchedOnWithoutOneTakesTheMiddleHalfOfTheView) {
@@ -191,9 +229,11 @@ TEST(MensurationRange, SwitchedOnWithoutOneTakesTheMiddleHalfOfTheView) {
     }
 }
 
+// At scale 0.5 a section a unit wide is 80 pixels: room for every label the
+// recorder sets (8 pixels a character of its text).
 TEST(MensurationDraw, DefaultsOmitTheMiddleSectionAndLabelTheRest) {
     const auto owner = Owner("y = x^2");
-    const auto d = Draw(*owner, Settings(0, 10, 10));
+    const auto d = Draw(*owner, Settings(0, 10, 10), 0.5);
     ASSERT_EQ(d->rectangles.size(), 9u);
     const std::vector<PointF> anchors = LabelAnchors(d->painter);
     const double expected[] = {0, 1, 2, 3, 4, 6, 7, 8, 9, 10};
@@ -286,7 +326,7 @@ TEST(MensurationDraw, NoSectionsDrawOnlyXn) {
 
 TEST(MensurationDraw, WithoutOmissionEverySectionIsDrawn) {
     const auto owner = Owner("y = x^2");
-    const auto d = Draw(*owner, Settings(0, 10, 10, Mensuration::HEIGHT_LEFT, 0));
+    const auto d = Draw(*owner, Settings(0, 10, 10, Mensuration::HEIGHT_LEFT, 0), 0.5);
     EXPECT_EQ(d->rectangles.size(), 10u);
     EXPECT_TRUE(d->discs.empty());
     EXPECT_EQ(LabelAnchors(d->painter).size(), 11u);

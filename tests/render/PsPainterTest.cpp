@@ -8,7 +8,6 @@
 #include <sstream>
 #include <string>
 
-#include "mathex/ExpressionPainter.h"
 #include "mathex/Markers.h"
 #include "mathex/MathExp.h"
 #include "render/PsPainter.h"
@@ -75,17 +74,15 @@ TEST(PsPainter, ClipCircleArcArrowsAndText) {
               "320 240 moveto\n/Times-Italic findfont 48 scalefont setfont\n(x) show\n");
 }
 
-// A whole picture through the vector path: an expression layout, markers and
+// A whole picture through the vector path: a typeset label, markers and
 // arcs, read by Ghostscript without error.
-TEST(PsPainter, ExpressionAndMarkersMakeAValidPage) {
+TEST(PsPainter, LabelAndMarkersMakeAValidPage) {
     if (!ghostscript::Available()) GTEST_SKIP() << "ghostscript is not installed";
-    MathEx::MathExp m;
-    ASSERT_TRUE(m.Parse("y = sqrt(x^2+1)/(2*3) - (x_n, abs(x))"));
     PostScriptWriter& w = PostScriptWriter::Instance();
     w.SetupPage(0, 0, 640, 480);
     PsPainter s(w, Graph());
     s.pushTransform(-8, 5, 0.6, 0.6);
-    MathEx::PaintExpression(*m.GetRoot(), s);
+    s.equationImage("y=\\frac{\\sqrt{{x}^{2}+1}}{2\\cdot 3}-x_{n}", PointF(0, 0));
     s.popTransform();
     const PointF marker(2, -2);
     MathEx::DrawDiscMarkers(s, {&marker, 1}, 0.2, 1, ColorF(1, 1, 0), ColorF(0, 0, 0), false);
