@@ -281,16 +281,27 @@ EquationObject* GraphManager::addNewCurve(std::unique_ptr<EquationObject> equati
     return added;
 }
 
+namespace {
+
+// Where a label covers now: the size it was last drawn at, where it stands
+// (a moved curve may have taken it along since), or the size expected before
+// its first frame.
+RectF CurrentLabelBox(const EquationObject& e, const Viewport& view) {
+    const PointF at = e.labelPosition();
+    const RectF drawn = e.labelBox();
+    if (!(drawn.top > drawn.bottom)) return EstimatedLabelBox(at, LabelCharacters(e.text()), view);
+    return RectF(at.y + (drawn.top - drawn.bottom), at.y, at.x, at.x + (drawn.right - drawn.left));
+}
+
+}  // namespace
+
 void GraphManager::placeLabel(EquationObject& equation) {
-    // Beside its own curve, clear of the other labels (as last drawn, or as
-    // they are expected to be before their first frame).
+    // Beside its own curve, clear of the other labels.
     std::vector<RectF> taken;
     std::vector<const EquationObject*> curves;
     for (const auto& e : equations_) {
         curves.push_back(e.get());
-        if (e.get() == &equation) continue;
-        const RectF box = e->labelBox();
-        taken.push_back(box.top > box.bottom ? box : EstimatedLabelBox(e->labelPosition(), LabelCharacters(e->text()), viewport_));
+        if (e.get() != &equation) taken.push_back(CurrentLabelBox(*e, viewport_));
     }
     equation.setLabelPosition(ChooseLabelPosition(equation, viewport_, taken, curves));
 }
@@ -298,14 +309,7 @@ void GraphManager::placeLabel(EquationObject& equation) {
 bool GraphManager::keepLabelNear(EquationObject& equation) {
     if (equation.isTextOnly() || equation.labelPinned() || !equation.displayText() || indexOf(&equation) < 0)
         return false;
-    // The box as last drawn, where the label stands now (a moved curve took
-    // it along since), or as expected before its first frame.
-    const PointF at = equation.labelPosition();
-    const RectF drawn = equation.labelBox();
-    const RectF box = drawn.top > drawn.bottom
-                          ? RectF(at.y + (drawn.top - drawn.bottom), at.y, at.x, at.x + (drawn.right - drawn.left))
-                          : EstimatedLabelBox(at, LabelCharacters(equation.text()), viewport_);
-    if (!LabelAstray(equation, box, viewport_)) return false;
+    if (!LabelAstray(equation, CurrentLabelBox(equation, viewport_), viewport_)) return false;
     placeLabel(equation);
     ++labelsFollowed_;
     return true;
